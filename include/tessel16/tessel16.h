@@ -1,0 +1,9 @@
+// tessel16.h: the whole public API in one include.
+#pragma once
+
+#include "tessel16/version.h"
+#include "tessel16/export.h"
+#include "tessel16/fwd.h"
+#include "tessel16/types.h"
+#include "tessel16/exception.h"
+#include "tessel16/switches.h"
