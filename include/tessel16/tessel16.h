@@ -7,3 +7,5 @@
 #include "tessel16/types.h"
 #include "tessel16/exception.h"
 #include "tessel16/switches.h"
+#include "tessel16/date_time.h"
+#include "tessel16/date_time_span.h"
