@@ -272,8 +272,8 @@ public:
     // Each sets the fields as the matching constructor does, sign positive.
     void SetDateTimeSpan(unsigned short years, std::uint32_t months, std::uint32_t days,
                          std::uint32_t hours, unsigned long long minutes,
-                         unsigned long long seconds, unsigned short milli,
-                         unsigned short micro, unsigned short nano);
+                         unsigned long long seconds, unsigned short milli, unsigned short micro,
+                         unsigned short nano);
     void SetDateTimeSpan(unsigned short years, std::uint32_t months, std::uint32_t days,
                          std::uint32_t hours, unsigned long long minutes,
                          unsigned long long seconds);
