@@ -130,7 +130,11 @@ CDateTime::~CDateTime() = default;
 CDateTime& CDateTime::operator=(const std::time_t& t) {
     const std::int64_t seconds = static_cast<std::int64_t>(t);
     const std::int64_t days = FloorDiv(seconds, kSecondsPerDay);
-    const std::int64_t rest = seconds - days * kSecondsPerDay;
+    // Taken from the remainder, as days * 86400 overflows for the most negative time_t.
+    std::int64_t rest = seconds % kSecondsPerDay;
+    if (rest < 0) {
+        rest += kSecondsPerDay;
+    }
     std::int64_t year = 0;
     int month = 0;
     int day = 0;
