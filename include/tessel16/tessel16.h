@@ -9,3 +9,5 @@
 #include "tessel16/switches.h"
 #include "tessel16/critical_section.h"
 #include "tessel16/binary_data.h"
+#include "tessel16/date_time.h"
+#include "tessel16/date_time_span.h"
