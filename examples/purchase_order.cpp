@@ -23,7 +23,9 @@ void WriteSimple(CXmlWriter* writer, const char* name, const std::string& value,
 class CLine : public CXmlObjectBase {
 public:
     CLine(int number, const char* description, int quantity, const char* unitPrice)
-        : m_number(number), m_description(description), m_quantity(quantity),
+        : m_number(number),
+          m_description(description),
+          m_quantity(quantity),
           m_unitPrice(unitPrice) {
         SetElementName("line");
     }
@@ -40,8 +42,8 @@ public:
     std::string GetNamespace() const override { return kPoNamespace; }
 
 protected:
-    void ToXml_Int(CXmlWriter* writer, bool, const char* namespaceUri,
-                   const CSerializationContext&, bool) const override {
+    void ToXml_Int(CXmlWriter* writer, bool, const char* namespaceUri, const CSerializationContext&,
+                   bool) const override {
         writer->StartElement(GetElementName(), namespaceUri);
         writer->AddAttribute("number", "", std::to_string(m_number), ItemType_i4);
         if (m_choice == "sku")

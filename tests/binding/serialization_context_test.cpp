@@ -1,12 +1,13 @@
 // serialization_context_test.cpp: defaults, the rules between settings, the indent check,
 // the lazily created sub-contexts and what copies share.
+#include "tessel16/serialization_context.h"
+
 #include <gtest/gtest.h>
 
 #include "binding/binding_messages.h"
 #include "tessel16/exception.h"
 #include "tessel16/fastinfoset_context.h"
 #include "tessel16/json_context.h"
-#include "tessel16/serialization_context.h"
 
 using namespace Tessel16;
 
@@ -168,8 +169,8 @@ TEST(FastInfosetContext, SuggestedValues) {
                  {24, 2, 6}, {25, 1, 1}, {26, 1, 1}, {27, 0, 0}, {28, 0, 0}, {0, 0, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.type);
-        EXPECT_EQ(fi.GetEncoding(c.type), (CFastInfosetContext::EncodedCharacterString{c.kind,
-                                                                                      c.index}));
+        EXPECT_EQ(fi.GetEncoding(c.type),
+                  (CFastInfosetContext::EncodedCharacterString{c.kind, c.index}));
     }
     EXPECT_THROW(fi.GetEncoding(29), CTsException);
     EXPECT_THROW(fi.SetEncoding(-1, {}), CTsException);

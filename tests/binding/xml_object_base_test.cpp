@@ -76,20 +76,19 @@ TEST(XmlObjectBase, WrongGeneratorVersionStopsEveryEntryPoint) {
         n->ToXmlStream(true, false, XmlEncoding_UTF8, EOLType_LF, ctx, CompressionType_None);
     });
     expectWrongVersion([&] {
-        n->ToXmlFile(test::TempPath("never.xml").c_str(), true, false, XmlEncoding_UTF8,
-                     EOLType_LF, ctx, CompressionType_None);
+        n->ToXmlFile(test::TempPath("never.xml").c_str(), true, false, XmlEncoding_UTF8, EOLType_LF,
+                     ctx, CompressionType_None);
     });
     AsyncToXmlFile(true);
     expectWrongVersion([&] {
-        n->ToXmlFile(test::TempPath("never.xml").c_str(), true, false, XmlEncoding_UTF8,
-                     EOLType_LF, ctx, CompressionType_None);
+        n->ToXmlFile(test::TempPath("never.xml").c_str(), true, false, XmlEncoding_UTF8, EOLType_LF,
+                     ctx, CompressionType_None);
     });
     AsyncToXmlFile(false);
     expectWrongVersion([&] { n->FromXml("<r/>", ctx); });
     // The compression test of the file methods comes before the version check.
     try {
-        n->ToXmlFile("x.xml", true, false, XmlEncoding_UTF8, EOLType_LF, ctx,
-                     CompressionType_ZLib);
+        n->ToXmlFile("x.xml", true, false, XmlEncoding_UTF8, EOLType_LF, ctx, CompressionType_ZLib);
         ADD_FAILURE() << "zlib file accepted";
     } catch (const CTsException& e) {
         EXPECT_EQ(e.GetMessage(), detail::kMsgZlibFileCompression);
@@ -223,9 +222,8 @@ class RecordingSink : public IEventSink {
 public:
     virtual ~RecordingSink() = default;
     void OnEvent(CXmlObjectBase* source, MsgType type, void* data) override {
-        events.push_back({source, type, data, data && type >= MsgType_Remove
-                                                  ? *static_cast<int*>(data)
-                                                  : -100});
+        events.push_back(
+            {source, type, data, data && type >= MsgType_Remove ? *static_cast<int*>(data) : -100});
     }
     std::vector<Event> events;
 };
@@ -241,10 +239,9 @@ TEST(XmlObjectBase, CollectionEventsCarryTypeAndData) {
     CTestNode::FireOnCollectionRemoveEvent(&sink, collection.get(), 4);
     CTestNode::FireOnCollectionRemoveCompleteEvent(&sink, collection.get(), -1);
     ASSERT_EQ(sink.events.size(), 5u);
-    const IEventSink::MsgType types[] = {IEventSink::MsgType_Change, IEventSink::MsgType_Add,
-                                         IEventSink::MsgType_AddComplete,
-                                         IEventSink::MsgType_Remove,
-                                         IEventSink::MsgType_RemoveComplete};
+    const IEventSink::MsgType types[] = {
+        IEventSink::MsgType_Change, IEventSink::MsgType_Add, IEventSink::MsgType_AddComplete,
+        IEventSink::MsgType_Remove, IEventSink::MsgType_RemoveComplete};
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(sink.events[i].source, collection.get());
         EXPECT_EQ(sink.events[i].type, types[i]);
@@ -255,4 +252,19 @@ TEST(XmlObjectBase, CollectionEventsCarryTypeAndData) {
     EXPECT_EQ(sink.events[2].data, &item);
     EXPECT_EQ(sink.events[3].index, 4);
     EXPECT_EQ(sink.events[4].data, nullptr);
+}
+
+TEST(XmlObjectBase, ConstructionNoticesAWrongVersionOnceAndGoesOn) {
+    // Relies on no earlier test in this program constructing an object while the version
+    // was wrong (the notice is once per process).
+    Register(0, 0);
+    ::testing::internal::CaptureStderr();
+    CSmartPtr<CTestNode> a = CTestNode::Create("a");
+    CSmartPtr<CTestNode> b = CTestNode::Create("b");
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    Register(16, 1);
+    const std::string notice =
+        "Version Mismatch Error: " + FormatString(detail::kMsgVersionBox, 16, 1, 0, 0);
+    EXPECT_EQ(err, notice + "\n");
+    EXPECT_EQ(b->Name(), "b");
 }

@@ -78,8 +78,8 @@ protected:
 
     void AttributesToXml_Int(CXmlWriter* writer,
                              const CSerializationContext& /*context*/) const override {
-        for (const auto& a : m_attributes) writer->AddAttribute(a.name, a.ns, a.value,
-                                                                ItemType_string);
+        for (const auto& a : m_attributes)
+            writer->AddAttribute(a.name, a.ns, a.value, ItemType_string);
     }
 
     void ToXml_Int(CXmlWriter* writer, bool /*isRoot*/, const char* namespaceUri,

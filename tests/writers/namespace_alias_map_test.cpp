@@ -1,9 +1,10 @@
 // namespace_alias_map_test.cpp: the user's alias table: URI order, lookups both ways and
 // the refusals.
+#include "tessel16/namespace_alias_map.h"
+
 #include <gtest/gtest.h>
 
 #include "tessel16/exception.h"
-#include "tessel16/namespace_alias_map.h"
 
 using namespace Tessel16;
 
@@ -38,7 +39,7 @@ TEST(NamespaceAliasMap, LooksUpBothWays) {
     CNamespaceAliasMap map = Sample();
     EXPECT_EQ(map.GetAliasFromNamespace("urn:x"), "dup");
     EXPECT_EQ(map.GetAliasFromNamespace("urn:none"), "");
-    EXPECT_EQ(map.GetNamespaceCount(), 5);  // a miss adds nothing
+    EXPECT_EQ(map.GetNamespaceCount(), 5);                 // a miss adds nothing
     EXPECT_EQ(map.GetNamespaceFromAlias("dup"), "urn:x");  // first in URI order
     EXPECT_TRUE(map.DoesAliasExist("b"));
     EXPECT_FALSE(map.DoesAliasExist("x"));

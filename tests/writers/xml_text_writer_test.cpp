@@ -1,5 +1,7 @@
 // xml_text_writer_test.cpp: the XML text writer byte for byte: layout, escaping, namespace
 // scopes and invented prefixes, refusals, and the flushing contract with its stream.
+#include "tessel16/xml_text_writer.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,7 +9,6 @@
 
 #include "tessel16/exception.h"
 #include "tessel16/streams.h"
-#include "tessel16/xml_text_writer.h"
 #include "writers/writer_messages.h"
 
 using namespace Tessel16;
@@ -165,8 +166,7 @@ TEST(XmlTextWriter, InventsPrefixesInOrderAndSkipsUserAliases) {
         d.writer.StartElement("c", "urn:two");
         d.writer.EndElement();
         d.writer.EndElement();
-        EXPECT_EQ(d.Finish(),
-                  "<AA:r xmlns:AA=\"urn:one\"><AB:c xmlns:AB=\"urn:two\"/></AA:r>");
+        EXPECT_EQ(d.Finish(), "<AA:r xmlns:AA=\"urn:one\"><AB:c xmlns:AB=\"urn:two\"/></AA:r>");
     }
     {
         Doc d(XmlEncoding_None, false);
@@ -193,8 +193,7 @@ TEST(XmlTextWriter, AttributesIgnoreTheDefaultNamespace) {
     d.writer.AddAttribute("b", "urn:d", "2", ItemType_i4);
     d.writer.AddAttribute("c", "", "3", ItemType_i4);
     d.writer.EndElement();
-    EXPECT_EQ(d.Finish(),
-              "<r xmlns=\"urn:d\" xmlns:AA=\"urn:d\" AA:a=\"1\" AA:b=\"2\" c=\"3\"/>");
+    EXPECT_EQ(d.Finish(), "<r xmlns=\"urn:d\" xmlns:AA=\"urn:d\" AA:a=\"1\" AA:b=\"2\" c=\"3\"/>");
 }
 
 TEST(XmlTextWriter, ScopesEndWithTheirElement) {

@@ -101,7 +101,9 @@ TEST(FileTextStream, Utf16FileStartsWithByteOrderMarkThenFlushedText) {
     s.Flush();
     s.Write(std::string("c"));
     s.Close();
-    EXPECT_EQ(ReadFileBytes(path), std::string("\xFF\xFE" "a\0b\0c\0", 8));
+    EXPECT_EQ(ReadFileBytes(path), std::string("\xFF\xFE"
+                                               "a\0b\0c\0",
+                                               8));
 }
 
 TEST(FileTextStream, ManyFlushesLandInOrder) {
@@ -142,8 +144,12 @@ TEST(FileBinaryStream, WritesMarkForUtf16AndNothingElseForUtf8) {
         std::string expected;
     } cases[] = {
         {XmlEncoding_UTF8, "data"},
-        {XmlEncoding_UTF16, "\xFF\xFE" "data"},
-        {XmlEncoding_UTF16_NoDecl, "\xFF\xFE" "data"},
+        {XmlEncoding_UTF16,
+         "\xFF\xFE"
+         "data"},
+        {XmlEncoding_UTF16_NoDecl,
+         "\xFF\xFE"
+         "data"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.encoding);
@@ -198,6 +204,7 @@ TEST(FileStreams, WriteFailuresCarryTheSystemError) {
         b.Write();
         FAIL() << "write to a full device accepted";
     } catch (const CTsException& e) {
-        EXPECT_EQ(e.GetMessage(), "Failed to write data to the file [/dev/full] error [0x0000001C]");
+        EXPECT_EQ(e.GetMessage(),
+                  "Failed to write data to the file [/dev/full] error [0x0000001C]");
     }
 }
