@@ -7,3 +7,4 @@
 #include "tessel16/types.h"
 #include "tessel16/exception.h"
 #include "tessel16/switches.h"
+#include "tessel16/decimal.h"
