@@ -22,6 +22,8 @@ Line formats (tab separated):
   D<op>  a  b  expected      op in + - * / c
   P      text  expected      parse with exponents, whitespace and long fractions
   R      text  n  expected   ToString(n)
+  X      text  decimal  integer   any short text; "!p" is a refusal at position p; CR and LF
+                                  are written as the escapes \\r and \\n
 
 Usage: tools/gen_decimal_cases.py [output path]
 """
@@ -109,12 +111,24 @@ def int_cmp(a, b):
     return (x > y) - (x < y)
 
 
+class BadText(Exception):
+    def __init__(self, position):
+        super().__init__(position)
+        self.position = position
+
+
+# Our reader refuses exponents above this (or reads them as 0 when a negative one divides
+# every digit away); see CDecimal::Parse.
+MAX_EXPONENT = 100000
+
+
 def ref_parse(text):
-    """Reads text the way our decimal parser does; returns (n, k) or None for a bad text."""
+    """Reads text the way our decimal parser does; returns (n, k) or raises BadText."""
     stage = 0
     int_digits, frac_digits, exp_digits = [], [], []
     negative = exp_negative = False
-    for c in text:
+    over_limit_at = None
+    for i, c in enumerate(text):
         if stage == 0:
             if c.isdigit():
                 int_digits.append(c)
@@ -125,14 +139,14 @@ def ref_parse(text):
             elif c in 'eE':
                 stage = 2
             elif c not in ' \t\n\r':
-                return None
+                raise BadText(i)
         elif stage == 1:
             if c.isdigit():
                 frac_digits.append(c)
             elif c in 'eE':
                 stage = 2
             elif c not in ' \t\n\r':
-                return None
+                raise BadText(i)
         elif stage == 2:
             if c in '+-':
                 exp_negative = c == '-'
@@ -140,22 +154,47 @@ def ref_parse(text):
                 stage = 3
                 exp_digits.append(c)
             elif c not in ' \t\n\r':
-                return None
+                raise BadText(i)
         else:
             if not c.isdigit():
-                return None
+                raise BadText(i)
             exp_digits.append(c)
+        if over_limit_at is None and exp_digits and int(''.join(exp_digits)) > MAX_EXPONENT:
+            over_limit_at = i
     k = max(1, len(frac_digits))
     n = int(''.join(int_digits) + ''.join(frac_digits).ljust(k, '0'))
     if negative:
         n = -n
     if not exp_digits:
         return limit(*rationalise(n, k))
+    if over_limit_at is not None:
+        vanishing = len(int_digits) + len(frac_digits) + MAX_PLACES + 2
+        if exp_negative and int(''.join(exp_digits)) >= vanishing:
+            return 0, 1
+        raise BadText(over_limit_at)
     e = int(''.join(exp_digits))
     power = (10 ** (e + 1), 1)  # 10^e with one (zero) fraction digit
     if exp_negative:
         return int_div((n, k), power)
     return int_mul((n, k), power)
+
+
+def ref_big_integer(text):
+    """Reads text the way CBigInteger does: the integer alphabet alone is read from the end
+    backwards; anything else is a decimal, truncated. Returns an int or raises BadText."""
+    if all(c in '0123456789-+ \t\n\r' for c in text):
+        t = text.strip(' ')
+        if not t:
+            return 0
+        sign = 1
+        if t[0] == '-':
+            sign, t = -1, t[1:]
+        j = len(t)
+        while j > 0 and t[j - 1].isdigit():
+            j -= 1
+        return sign * int(t[j:] or '0')
+    n, k = ref_parse(text)
+    return trunc_div(n, 10 ** k)
 
 
 def fmt(n, k):
@@ -307,6 +346,7 @@ def check(label, first, second):
 
 
 def main():
+    sys.set_int_max_str_digits(0)
     out_path = sys.argv[1] if len(sys.argv) > 1 else 'tests/data/values/decimal_cases.tsv'
     rng = random.Random(SEED)
     lines = []
@@ -388,6 +428,26 @@ def main():
             alt = alt.lstrip('-')
         check(repr(text) + f' to {places}', expected, alt)
         lines.append(f'R\t{text}\t{places}\t{expected}')
+
+    # Arbitrary short texts over the characters that matter: each either reads as a value or
+    # is refused at a position, for CDecimal and CBigInteger alike.
+    alphabet = '0123456789' * 3 + '+-.eE  x,\r\n'
+    made = 0
+    while made < 2 * PER_OP:
+        text = ''.join(rng.choice(alphabet) for _ in range(rng.randint(0, 12)))
+        try:
+            decimal_expected = fmt(*ref_parse(text))
+        except BadText as bad:
+            decimal_expected = '!' + str(bad.position)
+        try:
+            integer_expected = str(ref_big_integer(text))
+        except BadText as bad:
+            integer_expected = '!' + str(bad.position)
+        if len(decimal_expected) > 200:
+            continue  # a big exponent; the unit tests cover those
+        escaped = text.replace('\\', '\\\\').replace('\r', '\\r').replace('\n', '\\n')
+        lines.append(f'X\t{escaped}\t{decimal_expected}\t{integer_expected}')
+        made += 1
 
     for line in lines:
         if '\n' in line or line.count('\t') < 2:

@@ -165,6 +165,51 @@ TEST_F(DecimalCrossCheck, ToStringWithFractionDigits) {
     EXPECT_EQ(count, 400);
 }
 
+std::string Unescape(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size()) {
+            const char next = text[++i];
+            out.push_back(next == 'r' ? '\r' : next == 'n' ? '\n' : next);
+        } else {
+            out.push_back(text[i]);
+        }
+    }
+    return out;
+}
+
+// Reads text with make(); expected is the written value, or "!p" for a refusal at p.
+template <class Make>
+void ExpectReading(const std::string& text, const std::string& expected, Make make) {
+    if (expected[0] != '!') {
+        EXPECT_EQ(make(text), expected);
+        return;
+    }
+    const std::string message =
+        FormatString("The string representing a Decimal, contained an invalid char at position "
+                     "%d [%s].",
+                     std::stoi(expected.substr(1)), text.c_str());
+    try {
+        make(text);
+        ADD_FAILURE() << "accepted";
+    } catch (const CTsInvalidValueException& e) {
+        EXPECT_EQ(e.GetMessage(), message);
+    }
+}
+
+TEST_F(DecimalCrossCheck, ArbitraryTextsReadOrFailAtTheRightPlace) {
+    int refused = 0;
+    const int count = ForEach("X", [&refused](const std::vector<std::string>& f) {
+        const std::string text = Unescape(f.size() > 1 ? f[1] : "");
+        ExpectReading(text, f[2], [](const std::string& t) { return CDecimal(t.c_str()).ToString(); });
+        ExpectReading(text, f[3],
+                      [](const std::string& t) { return CBigInteger(t.c_str()).ToString(); });
+        refused += f[2][0] == '!';
+    });
+    EXPECT_EQ(count, 800);
+    EXPECT_GT(refused, 100);
+}
+
 // Every operand and result of the table must read back as the value it was written from.
 TEST_F(DecimalCrossCheck, RoundTripsThroughText) {
     int checked = 0;
