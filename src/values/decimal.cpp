@@ -94,8 +94,40 @@ int CDecimal::GetMaxDecimalPlaces() { return m_maxDivider; }
 
 void CDecimal::SetMaxDecimalPlaces(int places) { m_maxDivider = places < 0 ? 0 : places; }
 
+bool CDecimal::ParsePlain(const char* text) {
+    // The common shape, [sign] digits [. digits] with nothing else, is read straight from the
+    // text; blanks, exponents and errors take the general path below.
+    const char* p = text;
+    const bool negative = *p == '-';
+    if (*p == '+' || *p == '-') ++p;
+    const char* intBegin = p;
+    while (IsDigit(*p)) ++p;
+    const char* intEnd = p;
+    const char* fracBegin = p;
+    const char* fracEnd = p;
+    if (*p == '.') {
+        fracBegin = ++p;
+        while (IsDigit(*p)) ++p;
+        fracEnd = p;
+    }
+    if (*p != '\0') return false;
+    // Trailing zeros of the fraction are what rationalising would drop.
+    while (fracEnd - fracBegin > 1 && fracEnd[-1] == '0') --fracEnd;
+    detail::LimbsFromDigits(m_integer.m_limbs, intBegin, intEnd);
+    detail::LimbsFromDigits(m_fraction.m_limbs, fracBegin, fracEnd);
+    m_integer.m_sign = negative ? -1 : 1;
+    m_fraction.m_sign = negative ? -1 : 1;
+    m_integer.Normalise();
+    m_fraction.Normalise();
+    m_count = fracEnd > fracBegin ? static_cast<int>(fracEnd - fracBegin) : 1;
+    Rationalise();
+    LimitFractionDigits();
+    return true;
+}
+
 void CDecimal::Parse(const char* text) {
     const char* t = text ? text : "";
+    if (ParsePlain(t)) return;
     const std::size_t length = std::strlen(t);
     enum class Stage { Integer, Fraction, ExponentSign, ExponentDigits };
     Stage stage = Stage::Integer;
