@@ -2,13 +2,14 @@
 // scaled to an integer (integer part * 10^count + fraction part) and splits the result back,
 // so carries between the two parts never need special cases; rounding happens only where a
 // result would keep more fraction digits than the process-wide limit allows.
+#include "tessel16/decimal.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <string>
 #include <utility>
 
-#include "tessel16/decimal.h"
 #include "tessel16/exception.h"
 #include "values/decimal_limits.h"
 #include "values/decimal_messages.h"
@@ -204,10 +205,11 @@ void CDecimal::Parse(const char* text) {
     } else if (exponentNegative) {
         // Dividing by 10^e keeps nothing once e reaches past every digit and the guard
         // digits of a quotient, so such exponents need not be materialised.
-        const std::size_t vanishing = intDigits.size() + fracDigits.size() +
-                                      static_cast<std::size_t>(m_maxDivider) + 2;
+        const std::size_t vanishing =
+            intDigits.size() + fracDigits.size() + static_cast<std::size_t>(m_maxDivider) + 2;
         if (exponentOverLimit || exponent >= vanishing) {
-            if (exponentOverLimit && exponent < vanishing) ThrowInvalidChar(exponentLimitPosition, t);
+            if (exponentOverLimit && exponent < vanishing)
+                ThrowInvalidChar(exponentLimitPosition, t);
             value = CDecimal();
         } else {
             value = value.Divide(CDecimal(CBigInteger::Pow10(static_cast<unsigned>(exponent))),
@@ -284,7 +286,8 @@ void CDecimal::Rationalise() {
         return;
     }
     const std::size_t zeros = detail::TrailingZeroDigits(m_fraction.m_limbs);
-    const auto drop = static_cast<unsigned>(std::min<std::size_t>(zeros, static_cast<std::size_t>(m_count - 1)));
+    const auto drop =
+        static_cast<unsigned>(std::min<std::size_t>(zeros, static_cast<std::size_t>(m_count - 1)));
     if (drop == 0) return;
     Limbs kept;
     detail::DivModPow10(m_fraction.m_limbs, drop, &kept, nullptr);
@@ -298,7 +301,8 @@ void CDecimal::AppendTo(std::string& out, int fractionDigits) const {
     if (fractionDigits <= 0) return;
     out.push_back('.');
     detail::AppendLimbs(out, m_fraction.m_limbs, static_cast<std::size_t>(m_count));
-    if (fractionDigits > m_count) out.append(static_cast<std::size_t>(fractionDigits - m_count), '0');
+    if (fractionDigits > m_count)
+        out.append(static_cast<std::size_t>(fractionDigits - m_count), '0');
 }
 
 std::string CDecimal::ToString() const {

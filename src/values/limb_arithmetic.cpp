@@ -160,7 +160,8 @@ void DivModLimbs(const Limbs& a, const Limbs& b, Limbs* quotient, Limbs* remaind
     // of the divisor at least half the base, which bounds the trial quotient's error by 2.
     const std::size_t n = b.size();
     const std::size_t m = a.size() - n;
-    const std::uint32_t d = static_cast<std::uint32_t>(kLimbBase / (static_cast<std::uint64_t>(b[n - 1]) + 1));
+    const std::uint32_t d =
+        static_cast<std::uint32_t>(kLimbBase / (static_cast<std::uint64_t>(b[n - 1]) + 1));
     Limbs u(a);
     Limbs v(b);
     if (d > 1) {
@@ -193,8 +194,8 @@ void DivModLimbs(const Limbs& a, const Limbs& b, Limbs* quotient, Limbs* remaind
             if (t < 0) t += kLimbBase;
             u[i + j] = static_cast<std::uint32_t>(t);
         }
-        std::int64_t top = static_cast<std::int64_t>(u[j + n]) -
-                           static_cast<std::int64_t>(carry) - borrow;
+        std::int64_t top =
+            static_cast<std::int64_t>(u[j + n]) - static_cast<std::int64_t>(carry) - borrow;
         if (top < 0) {
             // The trial quotient was one too large: add the divisor back once.
             --qhat;
@@ -290,7 +291,8 @@ void LimbsFromDigits(Limbs& a, const char* begin, const char* end) {
     for (auto& limb : a) {
         const char* start = p - std::min<std::ptrdiff_t>(kLimbDigits, p - begin);
         std::uint32_t value = 0;
-        for (const char* c = start; c < p; ++c) value = value * 10 + static_cast<std::uint32_t>(*c - '0');
+        for (const char* c = start; c < p; ++c)
+            value = value * 10 + static_cast<std::uint32_t>(*c - '0');
         limb = value;
         p = start;
     }

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+
 #include "tessel16/decimal.h"
 
 namespace Tessel16::detail {

@@ -82,11 +82,26 @@ TEST_F(DecimalCrossCheck, BigIntegerArithmetic) {
             CBigInteger result;
             CBigInteger assigned(a);
             switch (kind[1]) {
-                case '+': result = a + b; assigned += b; break;
-                case '-': result = a - b; assigned -= b; break;
-                case '*': result = a * b; assigned *= b; break;
-                case '/': result = a / b; assigned /= b; break;
-                default: result = a % b; assigned %= b; break;
+                case '+':
+                    result = a + b;
+                    assigned += b;
+                    break;
+                case '-':
+                    result = a - b;
+                    assigned -= b;
+                    break;
+                case '*':
+                    result = a * b;
+                    assigned *= b;
+                    break;
+                case '/':
+                    result = a / b;
+                    assigned /= b;
+                    break;
+                default:
+                    result = a % b;
+                    assigned %= b;
+                    break;
             }
             EXPECT_EQ(result.ToString(), f[3]);
             EXPECT_EQ(assigned.ToString(), f[3]);
@@ -121,10 +136,22 @@ TEST_F(DecimalCrossCheck, DecimalArithmetic) {
             CDecimal result;
             CDecimal assigned(a);
             switch (kind[1]) {
-                case '+': result = a + b; assigned += b; break;
-                case '-': result = a - b; assigned -= b; break;
-                case '*': result = a * b; assigned *= b; break;
-                default: result = a / b; assigned /= b; break;
+                case '+':
+                    result = a + b;
+                    assigned += b;
+                    break;
+                case '-':
+                    result = a - b;
+                    assigned -= b;
+                    break;
+                case '*':
+                    result = a * b;
+                    assigned *= b;
+                    break;
+                default:
+                    result = a / b;
+                    assigned /= b;
+                    break;
             }
             EXPECT_EQ(result.ToString(), f[3]);
             EXPECT_EQ(assigned.ToString(), f[3]);
@@ -185,10 +212,10 @@ void ExpectReading(const std::string& text, const std::string& expected, Make ma
         EXPECT_EQ(make(text), expected);
         return;
     }
-    const std::string message =
-        FormatString("The string representing a Decimal, contained an invalid char at position "
-                     "%d [%s].",
-                     std::stoi(expected.substr(1)), text.c_str());
+    const std::string message = FormatString(
+        "The string representing a Decimal, contained an invalid char at position "
+        "%d [%s].",
+        std::stoi(expected.substr(1)), text.c_str());
     try {
         make(text);
         ADD_FAILURE() << "accepted";
@@ -201,7 +228,8 @@ TEST_F(DecimalCrossCheck, ArbitraryTextsReadOrFailAtTheRightPlace) {
     int refused = 0;
     const int count = ForEach("X", [&refused](const std::vector<std::string>& f) {
         const std::string text = Unescape(f.size() > 1 ? f[1] : "");
-        ExpectReading(text, f[2], [](const std::string& t) { return CDecimal(t.c_str()).ToString(); });
+        ExpectReading(text, f[2],
+                      [](const std::string& t) { return CDecimal(t.c_str()).ToString(); });
         ExpectReading(text, f[3],
                       [](const std::string& t) { return CBigInteger(t.c_str()).ToString(); });
         refused += f[2][0] == '!';

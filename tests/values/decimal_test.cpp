@@ -69,11 +69,11 @@ TEST_F(DecimalTest, ParsesAndWritesTexts) {
         {"007.0100", "7.01", 2},
         {" 1 2 . 5 ", "12.5", 1},
         {"\t-3.25\r\n", "-3.25", 2},
-        {"1-2", "-12", 1},   // a sign anywhere among the integer digits sets the sign
-        {"-+5", "5", 1},     // the last sign wins
+        {"1-2", "-12", 1},  // a sign anywhere among the integer digits sets the sign
+        {"-+5", "5", 1},    // the last sign wins
         {"1.5E2", "150", 1},
         {"15E-1", "1.5", 1},
-        {"1e", "1", 1},      // no exponent digits: no exponent
+        {"1e", "1", 1},  // no exponent digits: no exponent
         {"1e+", "1", 1},
         {"2E- 3", "0.002", 3},
         {"1e+-2", "0.01", 2},
@@ -110,9 +110,9 @@ TEST_F(DecimalTest, ReportsTheFirstInvalidCharacter) {
         const char* text;
         int position;
     } kCases[] = {
-        {"1.2.3", 3}, {"12a", 2},  {"abc", 0},   {"1,5", 1},   {"1.5-", 3},  {"1e5 ", 3},
-        {"1e5.0", 3}, {"1ee5", 2}, {"--1x", 3},  {"1.5f", 3},  {"0x10", 1},  {"1e5e", 3},
-        {"inf", 0},   {"NaN", 0},  {"\v1", 0},   {"1e1 2", 3}, {"1.+5", 2},  {"e.", 1},
+        {"1.2.3", 3}, {"12a", 2},  {"abc", 0},  {"1,5", 1},   {"1.5-", 3}, {"1e5 ", 3},
+        {"1e5.0", 3}, {"1ee5", 2}, {"--1x", 3}, {"1.5f", 3},  {"0x10", 1}, {"1e5e", 3},
+        {"inf", 0},   {"NaN", 0},  {"\v1", 0},  {"1e1 2", 3}, {"1.+5", 2}, {"e.", 1},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.text);
@@ -141,13 +141,25 @@ TEST_F(DecimalTest, BigIntegerReadsItsOwnAlphabet) {
         const char* text;
         const char* written;
     } kCases[] = {
-        {"0", "0"},     {"-0", "0"},   {"", "0"},      {"   ", "0"},    {"007", "7"},
-        {" -42 ", "-42"}, {"+42", "42"}, {"-", "0"},
+        {"0", "0"},
+        {"-0", "0"},
+        {"", "0"},
+        {"   ", "0"},
+        {"007", "7"},
+        {" -42 ", "-42"},
+        {"+42", "42"},
+        {"-", "0"},
         // Digits are taken backwards from the end up to the first non-digit.
-        {"12 34", "34"}, {"5-", "0"},  {"\t5", "5"},
+        {"12 34", "34"},
+        {"5-", "0"},
+        {"\t5", "5"},
         {"123456789012345678901234567890", "123456789012345678901234567890"},
         // Anything else is read as a decimal and truncated.
-        {"1.9", "1"},   {"-1.9", "-1"}, {"1e3", "1000"}, {"1.5E2", "150"}, {"-0.5", "0"},
+        {"1.9", "1"},
+        {"-1.9", "-1"},
+        {"1e3", "1000"},
+        {"1.5E2", "150"},
+        {"-0.5", "0"},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.text);
@@ -275,11 +287,11 @@ TEST_F(DecimalTest, ChangeFractionalDividerRoundsHalfTowardZero) {
         const char* written;
         int count;
     } kCases[] = {
-        {"1.25", 1, "1.2", 1},   {"1.26", 1, "1.3", 1},   {"-1.26", 1, "-1.3", 1},
-        {"-1.25", 1, "-1.2", 1}, {"9.96", 1, "10", 1},    {"-9.95", 1, "-9.9", 1},
-        {"-0.96", 1, "-1", 1},   {"0.05", 1, "0", 1},     {"0.06", 1, "0.1", 1},
-        {"2.5", 0, "2", 1},      {"2.6", 0, "3", 1},      {"-2.6", 0, "-3", 1},
-        {"-0.6", 0, "-1", 1},    {"-0.5", -3, "0", 1},    {"1.5", 3, "1.500", 3},
+        {"1.25", 1, "1.2", 1},    {"1.26", 1, "1.3", 1},    {"-1.26", 1, "-1.3", 1},
+        {"-1.25", 1, "-1.2", 1},  {"9.96", 1, "10", 1},     {"-9.95", 1, "-9.9", 1},
+        {"-0.96", 1, "-1", 1},    {"0.05", 1, "0", 1},      {"0.06", 1, "0.1", 1},
+        {"2.5", 0, "2", 1},       {"2.6", 0, "3", 1},       {"-2.6", 0, "-3", 1},
+        {"-0.6", 0, "-1", 1},     {"-0.5", -3, "0", 1},     {"1.5", 3, "1.500", 3},
         {"1.2345", 2, "1.23", 2}, {"1.2351", 2, "1.24", 2}, {"99.995", 2, "99.99", 2},
         {"99.996", 2, "100", 2},
     };
@@ -332,9 +344,9 @@ TEST_F(DecimalTest, QuotientsKeepTheConfiguredPlaces) {
          "0.000000000000009133993100000000"},
         {5, "1", "3", "0.33333"},
         {5, "2", "3", "0.66667"},
-        {1, "1", "8", "0.1"},    // 0.125 -> guard digits 0.125 -> exact ...25 < half
-        {1, "3", "16", "0.2"},   // 0.1875 -> truncated 0.187 -> rounds up
-        {1, "0.15", "1", "0.1"}, // an exact half goes toward zero
+        {1, "1", "8", "0.1"},     // 0.125 -> guard digits 0.125 -> exact ...25 < half
+        {1, "3", "16", "0.2"},    // 0.1875 -> truncated 0.187 -> rounds up
+        {1, "0.15", "1", "0.1"},  // an exact half goes toward zero
         {1, "-0.15", "1", "-0.1"},
         {0, "7", "2", "3"},
         {0, "-7", "2", "-3"},
@@ -357,7 +369,7 @@ TEST_F(DecimalTest, ProductsRoundToTheConfiguredPlaces) {
     EXPECT_EQ((CDecimal("0.000000000000001") * CDecimal("0.0000000000000006")).ToString(),
               "0.000000000000000000000000000001");
     CDecimal::SetMaxDecimalPlaces(2);
-    EXPECT_EQ((CDecimal("1.25") * CDecimal("1.1")).ToString(), "1.37");  // 1.375: half down
+    EXPECT_EQ((CDecimal("1.25") * CDecimal("1.1")).ToString(), "1.37");   // 1.375: half down
     EXPECT_EQ((CDecimal("1.25") * CDecimal("1.11")).ToString(), "1.39");  // 1.3875
 }
 
@@ -394,9 +406,9 @@ TEST_F(DecimalTest, ToStringWithFixedDigits) {
         int digits;
         const char* written;
     } kCases[] = {
-        {"1.25", 1, "1.2"},   {"1.5", 3, "1.500"},  {"-0.001", 2, "0.00"}, {"12", 0, "12"},
-        {"12.5", 0, "12"},    {"12.6", 0, "13"},    {"-12.6", 0, "-13"},   {"0", 2, "0.00"},
-        {"-1.5", -1, "-1"},   {"-3", 2, "-3.00"},   {"0.05", 1, "0.0"},    {"9.99", 1, "10.0"},
+        {"1.25", 1, "1.2"}, {"1.5", 3, "1.500"}, {"-0.001", 2, "0.00"}, {"12", 0, "12"},
+        {"12.5", 0, "12"},  {"12.6", 0, "13"},   {"-12.6", 0, "-13"},   {"0", 2, "0.00"},
+        {"-1.5", -1, "-1"}, {"-3", 2, "-3.00"},  {"0.05", 1, "0.0"},    {"9.99", 1, "10.0"},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(std::string(c.text) + " with " + std::to_string(c.digits));
@@ -445,9 +457,8 @@ TEST_F(DecimalTest, NativeConversionsCheckTheRange) {
     }
     for (const char* text : {"1.7000000000000000001E+308", "-1.8E308", "1e400"}) {
         SCOPED_TRACE(text);
-        ExpectThrowWith<CTsOverFlowException>(
-            [&] { (void)CDecimal(text).ToDouble(); },
-            "The Decimal value if to large to fit into a Double");
+        ExpectThrowWith<CTsOverFlowException>([&] { (void)CDecimal(text).ToDouble(); },
+                                              "The Decimal value if to large to fit into a Double");
     }
     EXPECT_EQ(CDecimal("1.7E+308").ToDouble(), 1.7e308);
     EXPECT_EQ(CDecimal("0.1").ToDouble(), 0.1);
@@ -460,8 +471,8 @@ TEST_F(DecimalTest, FromDoubleUsesTheShortestForm) {
         double value;
         const char* written;
     } kCases[] = {
-        {0.1, "0.1"},  {-2.5, "-2.5"},  {1e20, "100000000000000000000"}, {0.0, "0"},
-        {-0.0, "0"},   {1e-40, "0"},    {123456.789, "123456.789"},      {5e-31, "0"},
+        {0.1, "0.1"}, {-2.5, "-2.5"}, {1e20, "100000000000000000000"}, {0.0, "0"},
+        {-0.0, "0"},  {1e-40, "0"},   {123456.789, "123456.789"},      {5e-31, "0"},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.written);
