@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstddef>
+#include <cstdint>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -480,4 +482,20 @@ TEST_F(DecimalTest, FromDoubleUsesTheShortestForm) {
     }
     EXPECT_THROW(CDecimal(std::nan("")), CTsInvalidValueException);
     EXPECT_THROW(CDecimal(-std::numeric_limits<double>::infinity()), CTsInvalidValueException);
+}
+
+// Native numbers mix into expressions through the implicit constructors; the conversions the
+// other way are explicit, so none of these is ambiguous or silently truncating.
+TEST_F(DecimalTest, MixesWithNativeNumbers) {
+    EXPECT_TRUE(CBigInteger(5) == 5);
+    EXPECT_TRUE(CBigInteger(5) + 1 == 6);
+    EXPECT_TRUE(CBigInteger(std::int64_t{-3}) < std::uint64_t{2});
+    EXPECT_EQ(CBigInteger(std::size_t{7}).ToString(), "7");
+    EXPECT_TRUE(CDecimal("1.5") + 1 == CDecimal("2.5"));
+    EXPECT_TRUE(CDecimal("2.5") > 2);
+    EXPECT_TRUE(CDecimal(CBigInteger(3)) == 3);
+    EXPECT_TRUE(CDecimal("0.5") == 0.5);
+    EXPECT_EQ((CDecimal("2.5") * CBigInteger(4)).ToString(), "10");
+    EXPECT_EQ(CDecimal(std::int64_t{-9}).ToString(), "-9");
+    EXPECT_EQ(CDecimal(4000000000u).ToString(), "4000000000");
 }
