@@ -20,3 +20,4 @@
 #include "tessel16/xml_writer.h"
 #include "tessel16/xml_text_writer.h"
 #include "tessel16/xml_object_base.h"
+#include "tessel16/decimal.h"
