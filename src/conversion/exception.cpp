@@ -13,7 +13,8 @@ CTsException::CTsException(std::string message) : m_message(std::move(message)) 
 CTsException::CTsException(std::string message, const CTsException& inner)
     : m_message(std::move(message)), m_inner(inner.Clone()) {}
 
-CTsException::CTsException(std::string message, std::string path) : m_message(std::move(message)) {
+CTsException::CTsException(std::string message, std::string path)
+    : m_message(std::move(message)) {
     if (!path.empty()) {
         m_message += "\nPath: ";
         m_message += path;
@@ -54,15 +55,15 @@ std::string CTsException::GetFullMessage() const {
 CTsException* CTsException::Clone() const { return new CTsException(*this); }
 
 // Each subclass repeats the same five members; the macro keeps the copies identical.
-#define TESSEL16_EXCEPTION_COMMON(Class, Base)               \
-    Class::Class() = default;                                \
-    Class::Class(const Class& other) = default;              \
-    Class::Class(const CTsException& other) : Base(other) {} \
-    Class& Class::operator=(const Class& other) {            \
-        Base::operator=(other);                              \
-        return *this;                                        \
-    }                                                        \
-    Class::~Class() = default;                               \
+#define TESSEL16_EXCEPTION_COMMON(Class, Base)                                  \
+    Class::Class() = default;                                                   \
+    Class::Class(const Class& other) = default;                                 \
+    Class::Class(const CTsException& other) : Base(other) {}                    \
+    Class& Class::operator=(const Class& other) {                               \
+        Base::operator=(other);                                                 \
+        return *this;                                                           \
+    }                                                                           \
+    Class::~Class() = default;                                                  \
     CTsException* Class::Clone() const { return new Class(*this); }
 
 TESSEL16_EXCEPTION_COMMON(CTsValidationException, CTsException)
@@ -73,28 +74,33 @@ CTsValidationException::CTsValidationException(std::string message, std::string 
     : CTsException(std::move(message), std::move(path), inner) {}
 
 TESSEL16_EXCEPTION_COMMON(CTsInvalidNamespaceException, CTsValidationException)
-CTsInvalidNamespaceException::CTsInvalidNamespaceException(std::string message, std::string path)
+CTsInvalidNamespaceException::CTsInvalidNamespaceException(std::string message,
+                                                           std::string path)
     : CTsValidationException(std::move(message), std::move(path)) {}
-CTsInvalidNamespaceException::CTsInvalidNamespaceException(std::string message, std::string path,
+CTsInvalidNamespaceException::CTsInvalidNamespaceException(std::string message,
+                                                           std::string path,
                                                            const CTsException& inner)
     : CTsValidationException(std::move(message), std::move(path), inner) {}
 
 TESSEL16_EXCEPTION_COMMON(CTsInvalidValueException, CTsValidationException)
 CTsInvalidValueException::CTsInvalidValueException(std::string message)
     : CTsValidationException(std::move(message), std::string()) {}
-CTsInvalidValueException::CTsInvalidValueException(std::string message, const CTsException& inner)
+CTsInvalidValueException::CTsInvalidValueException(std::string message,
+                                                   const CTsException& inner)
     : CTsValidationException(std::move(message), std::string(), inner) {}
 
 TESSEL16_EXCEPTION_COMMON(CTsInvalidParamException, CTsException)
 CTsInvalidParamException::CTsInvalidParamException(std::string message)
     : CTsException(std::move(message)) {}
-CTsInvalidParamException::CTsInvalidParamException(std::string message, const CTsException& inner)
+CTsInvalidParamException::CTsInvalidParamException(std::string message,
+                                                   const CTsException& inner)
     : CTsException(std::move(message), inner) {}
 
 TESSEL16_EXCEPTION_COMMON(CTsInvalidStateException, CTsException)
 CTsInvalidStateException::CTsInvalidStateException(std::string message)
     : CTsException(std::move(message)) {}
-CTsInvalidStateException::CTsInvalidStateException(std::string message, const CTsException& inner)
+CTsInvalidStateException::CTsInvalidStateException(std::string message,
+                                                   const CTsException& inner)
     : CTsException(std::move(message), inner) {}
 
 TESSEL16_EXCEPTION_COMMON(CTsOverFlowException, CTsException)

@@ -151,8 +151,7 @@ std::size_t BoundLength(const char* format, va_list args) {
                 // Measured with six more digits of precision than asked for, so the
                 // default precision of "%f" fits too. A double's integral part has at most
                 // 309 digits, hence the 318 bytes of scratch.
-                std::size_t scratch =
-                    static_cast<std::size_t>(width > precision ? width : precision) + 318 + 6;
+                std::size_t scratch = static_cast<std::size_t>(width > precision ? width : precision) + 318 + 6;
                 std::vector<char> buffer(scratch);
                 int n = std::snprintf(buffer.data(), scratch, "%*.*f", width, precision + 6, value);
                 bound += static_cast<std::size_t>(n > 0 ? n : 0);
