@@ -7,3 +7,5 @@
 #include "tessel16/types.h"
 #include "tessel16/exception.h"
 #include "tessel16/switches.h"
+#include "tessel16/critical_section.h"
+#include "tessel16/binary_data.h"

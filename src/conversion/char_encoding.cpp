@@ -1,0 +1,141 @@
+// char_encoding.cpp: local text <-> UTF-8 / UTF-16. The UTF-16 to UTF-8 encoder is our own so
+// that malformed surrogates end the output at a predictable place instead of being replaced.
+#include "conversion/char_encoding.h"
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "platform/codepage.h"
+#include "tessel16/switches.h"
+
+namespace Tessel16::detail {
+namespace {
+
+bool IsValidUtf8(const unsigned char* p, std::size_t n) {
+    std::size_t i = 0;
+    while (i < n) {
+        unsigned char b = p[i];
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        std::size_t extra;
+        std::uint32_t cp;
+        if (b >= 0xC2 && b <= 0xDF) {
+            extra = 1, cp = b & 0x1Fu;
+        } else if ((b & 0xF0) == 0xE0) {
+            extra = 2, cp = b & 0x0Fu;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            extra = 3, cp = b & 0x07u;
+        } else {
+            return false;
+        }
+        if (i + extra >= n) return false;
+        for (std::size_t j = 1; j <= extra; ++j) {
+            if ((p[i + j] & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (p[i + j] & 0x3Fu);
+        }
+        if ((extra == 2 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) ||
+            (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)))
+            return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+std::size_t Utf16Length(const unsigned short* text) {
+    std::size_t n = 0;
+    if (text)
+        while (text[n] != 0) ++n;
+    return n;
+}
+
+}  // namespace
+
+bool LocalIsUtf8() {
+    return detail::IsASCIIOnly() || platform::CodePageIsUtf8(detail::LocalCharEncoding());
+}
+
+std::string Utf8ToLocal(const char* bytes, std::size_t length) {
+    if (bytes == nullptr || length == 0) return std::string();
+    if (detail::IsASCIIOnly()) return std::string(bytes, length);
+    unsigned int codePage = detail::LocalCharEncoding();
+    if (platform::CodePageIsUtf8(codePage) &&
+        IsValidUtf8(reinterpret_cast<const unsigned char*>(bytes), length))
+        return std::string(bytes, length);  // nothing to convert
+    std::u16string wide = platform::MultiByteToWide(65001, bytes, length);
+    return platform::WideToMultiByte(codePage, wide.data(), wide.size());
+}
+
+std::string Utf8ToLocal(const char* text) {
+    return Utf8ToLocal(text, text ? std::strlen(text) : 0);
+}
+
+CBinaryData LocalToUtf8(const char* text) {
+    if (text == nullptr || *text == '\0') return CBinaryData();
+    std::size_t length = std::strlen(text);
+    if (detail::IsASCIIOnly())
+        return CBinaryData(reinterpret_cast<unsigned char*>(const_cast<char*>(text)),
+                           static_cast<std::uint32_t>(length), false);
+    std::u16string wide = platform::MultiByteToWide(detail::LocalCharEncoding(), text, length);
+    return Utf16ToUtf8(reinterpret_cast<const unsigned short*>(wide.data()), wide.size());
+}
+
+std::string Utf16ToLocal(const unsigned short* units, std::size_t count) {
+    if (units == nullptr || count == 0) return std::string();
+    return platform::WideToMultiByte(detail::LocalCharEncoding(),
+                                     reinterpret_cast<const char16_t*>(units), count);
+}
+
+CBinaryData Utf16ToUtf8(const unsigned short* text) {
+    return Utf16ToUtf8(text, Utf16Length(text));
+}
+
+CBinaryData Utf16ToUtf8(const unsigned short* units, std::size_t count) {
+    if (units == nullptr || count == 0) return CBinaryData();
+    bool ascii = true;
+    for (std::size_t i = 0; i < count && ascii; ++i) ascii = units[i] < 0x80;
+    std::vector<unsigned char> out;
+    out.reserve(ascii ? count : count * 3);
+    for (std::size_t i = 0; i < count; ++i) {
+        std::uint32_t u = units[i];
+        if (u >= 0xD800 && u <= 0xDBFF) {
+            if (i + 1 >= count || units[i + 1] < 0xDC00 || units[i + 1] > 0xDFFF) break;
+            u = 0x10000 + ((u - 0xD800) << 10) + (units[i + 1] - 0xDC00u);
+            ++i;
+        } else if (u >= 0xDC00 && u <= 0xDFFF) {
+            break;
+        }
+        if (u < 0x80) {
+            out.push_back(static_cast<unsigned char>(u));
+        } else if (u < 0x800) {
+            out.push_back(static_cast<unsigned char>(0xC0 | (u >> 6)));
+            out.push_back(static_cast<unsigned char>(0x80 | (u & 0x3F)));
+        } else if (u < 0x10000) {
+            out.push_back(static_cast<unsigned char>(0xE0 | (u >> 12)));
+            out.push_back(static_cast<unsigned char>(0x80 | ((u >> 6) & 0x3F)));
+            out.push_back(static_cast<unsigned char>(0x80 | (u & 0x3F)));
+        } else {
+            out.push_back(static_cast<unsigned char>(0xF0 | (u >> 18)));
+            out.push_back(static_cast<unsigned char>(0x80 | ((u >> 12) & 0x3F)));
+            out.push_back(static_cast<unsigned char>(0x80 | ((u >> 6) & 0x3F)));
+            out.push_back(static_cast<unsigned char>(0x80 | (u & 0x3F)));
+        }
+    }
+    return CBinaryData(out.data(), static_cast<std::uint32_t>(out.size()), false);
+}
+
+CBinaryData LocalToUtf16(const char* text) {
+    if (text == nullptr || *text == '\0') return CBinaryData();
+    std::u16string wide =
+        platform::MultiByteToWide(detail::LocalCharEncoding(), text, std::strlen(text));
+    std::vector<unsigned char> out(wide.size() * 2);
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+        out[2 * i] = static_cast<unsigned char>(wide[i] & 0xFF);
+        out[2 * i + 1] = static_cast<unsigned char>(wide[i] >> 8);
+    }
+    return CBinaryData(out.data(), static_cast<std::uint32_t>(out.size()), false);
+}
+
+}  // namespace Tessel16::detail

@@ -1,0 +1,208 @@
+// codepage_iconv.cpp: code pages on POSIX. UTF-8 is coded here directly (it is the default
+// and the hot path); other code pages are converted with iconv, whose descriptors are cached
+// per thread because opening one costs far more than a short conversion.
+#include <errno.h>
+#include <iconv.h>
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "platform/codepage.h"
+
+namespace Tessel16::platform {
+namespace {
+
+constexpr char16_t kReplacement = 0xFFFD;
+
+void AppendUtf8(std::string& out, std::uint32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// Strict UTF-8 decoding: overlong forms, surrogates and code points past U+10FFFF are
+// malformed; each malformed sequence becomes one U+FFFD.
+std::u16string DecodeUtf8(const char* bytes, std::size_t length) {
+    std::u16string out;
+    out.reserve(length);
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes);
+    std::size_t i = 0;
+    while (i < length) {
+        unsigned char b = p[i];
+        if (b < 0x80) {
+            out += static_cast<char16_t>(b);
+            ++i;
+            continue;
+        }
+        int extra = 0;
+        std::uint32_t cp = 0;
+        std::uint32_t min = 0;
+        if ((b & 0xE0) == 0xC0) {
+            extra = 1, cp = b & 0x1F, min = 0x80;
+        } else if ((b & 0xF0) == 0xE0) {
+            extra = 2, cp = b & 0x0F, min = 0x800;
+        } else if ((b & 0xF8) == 0xF0) {
+            extra = 3, cp = b & 0x07, min = 0x10000;
+        } else {
+            out += kReplacement;
+            ++i;
+            continue;
+        }
+        std::size_t j = 1;
+        for (; j <= static_cast<std::size_t>(extra); ++j) {
+            if (i + j >= length || (p[i + j] & 0xC0) != 0x80) break;
+            cp = (cp << 6) | (p[i + j] & 0x3F);
+        }
+        if (j <= static_cast<std::size_t>(extra) || cp < min || cp > 0x10FFFF ||
+            (cp >= 0xD800 && cp <= 0xDFFF)) {
+            out += kReplacement;
+            i += j;  // skip the lead byte and the continuation bytes that belonged to it
+            continue;
+        }
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out += static_cast<char16_t>(0xD800 + (cp >> 10));
+            out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(cp);
+        }
+        i += j;
+    }
+    return out;
+}
+
+std::string EncodeUtf8(const char16_t* units, std::size_t count) {
+    std::string out;
+    out.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        std::uint32_t u = units[i];
+        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < count && units[i + 1] >= 0xDC00 &&
+            units[i + 1] <= 0xDFFF) {
+            u = 0x10000 + ((u - 0xD800) << 10) + (units[i + 1] - 0xDC00u);
+            ++i;
+        } else if (u >= 0xD800 && u <= 0xDFFF) {
+            u = kReplacement;
+        }
+        AppendUtf8(out, u);
+    }
+    return out;
+}
+
+std::string IconvName(unsigned int codePage) {
+    if (codePage >= 28591 && codePage <= 28606)
+        return "ISO-8859-" + std::to_string(codePage - 28590);
+    if (codePage == 20127) return "ASCII";
+    if (codePage == 1200) return "UTF-16LE";
+    if (codePage == 1201) return "UTF-16BE";
+    return "CP" + std::to_string(codePage);
+}
+
+// The iconv descriptors of one thread for the most recently used code page.
+struct IconvCache {
+    unsigned int codePage = 0;
+    iconv_t toWide = reinterpret_cast<iconv_t>(-1);
+    iconv_t fromWide = reinterpret_cast<iconv_t>(-1);
+
+    ~IconvCache() { Close(); }
+    void Close() {
+        if (toWide != reinterpret_cast<iconv_t>(-1)) iconv_close(toWide);
+        if (fromWide != reinterpret_cast<iconv_t>(-1)) iconv_close(fromWide);
+        toWide = fromWide = reinterpret_cast<iconv_t>(-1);
+    }
+    void Select(unsigned int cp) {
+        if (cp == codePage && toWide != reinterpret_cast<iconv_t>(-1)) return;
+        Close();
+        codePage = cp;
+        std::string name = IconvName(cp);
+        toWide = iconv_open("UTF-16LE", name.c_str());
+        fromWide = iconv_open(name.c_str(), "UTF-16LE");
+    }
+};
+
+IconvCache& Cache(unsigned int codePage) {
+    thread_local IconvCache cache;
+    cache.Select(codePage);
+    return cache;
+}
+
+}  // namespace
+
+bool CodePageIsUtf8(unsigned int codePage) {
+    return codePage == 0 || codePage == 3 || codePage == 65001;
+}
+
+std::u16string MultiByteToWide(unsigned int codePage, const char* bytes, std::size_t length) {
+    if (length == 0) return std::u16string();
+    if (CodePageIsUtf8(codePage)) return DecodeUtf8(bytes, length);
+    IconvCache& cache = Cache(codePage);
+    if (cache.toWide == reinterpret_cast<iconv_t>(-1)) return DecodeUtf8(bytes, length);
+    iconv(cache.toWide, nullptr, nullptr, nullptr, nullptr);
+    std::u16string out(length + 4, u'\0');
+    char* in = const_cast<char*>(bytes);
+    std::size_t inLeft = length;
+    char* dst = reinterpret_cast<char*>(&out[0]);
+    std::size_t dstLeft = out.size() * 2;
+    while (inLeft > 0) {
+        if (iconv(cache.toWide, &in, &inLeft, &dst, &dstLeft) != static_cast<std::size_t>(-1))
+            break;
+        if (errno == E2BIG) break;  // cannot happen: one byte never yields two units here
+        // An undecodable byte: emit the replacement and go on after it.
+        if (dstLeft < 2) break;
+        std::memcpy(dst, &kReplacement, 2);
+        dst += 2;
+        dstLeft -= 2;
+        ++in;
+        --inLeft;
+    }
+    out.resize(out.size() - dstLeft / 2);
+    return out;
+}
+
+std::string WideToMultiByte(unsigned int codePage, const char16_t* units, std::size_t count) {
+    if (count == 0) return std::string();
+    if (CodePageIsUtf8(codePage)) return EncodeUtf8(units, count);
+    IconvCache& cache = Cache(codePage);
+    if (cache.fromWide == reinterpret_cast<iconv_t>(-1)) return EncodeUtf8(units, count);
+    iconv(cache.fromWide, nullptr, nullptr, nullptr, nullptr);
+    std::string out;
+    out.resize(count * 4 + 8);
+    char* in = reinterpret_cast<char*>(const_cast<char16_t*>(units));
+    std::size_t inLeft = count * 2;
+    char* dst = &out[0];
+    std::size_t dstLeft = out.size();
+    while (inLeft > 0) {
+        if (iconv(cache.fromWide, &in, &inLeft, &dst, &dstLeft) != static_cast<std::size_t>(-1))
+            break;
+        if (errno == E2BIG || dstLeft == 0) break;
+        // Unrepresentable character or unpaired surrogate: '?' in its place.
+        *dst++ = '?';
+        --dstLeft;
+        std::size_t skip = 2;
+        char16_t u;
+        std::memcpy(&u, in, 2);
+        if (u >= 0xD800 && u <= 0xDBFF && inLeft >= 4) {
+            char16_t next;
+            std::memcpy(&next, in + 2, 2);
+            if (next >= 0xDC00 && next <= 0xDFFF) skip = 4;
+        }
+        in += skip;
+        inLeft -= skip;
+    }
+    out.resize(out.size() - dstLeft);
+    return out;
+}
+
+}  // namespace Tessel16::platform

@@ -1,0 +1,94 @@
+#include "conversion/char_encoding.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tessel16/switches.h"
+
+using namespace Tessel16;
+
+namespace {
+std::string Hex(const CBinaryData& d) { return d.GetAsHexString(); }
+std::string Hex(const std::string& s) {
+    return CBinaryData::GetAsHexString(
+        reinterpret_cast<unsigned char*>(const_cast<char*>(s.data())),
+        static_cast<std::uint32_t>(s.size()));
+}
+
+// Restores the process-wide encoding switches after each test.
+class CharEncoding : public ::testing::Test {
+protected:
+    void TearDown() override {
+        ASCIIOnly(false);
+        SetLocalCharEncoding(3);
+    }
+};
+}  // namespace
+
+TEST_F(CharEncoding, Utf8CodePagesKeepTextUnchanged) {
+    for (unsigned cp : {0u, 3u, 65001u}) {
+        SetLocalCharEncoding(cp);
+        EXPECT_TRUE(detail::LocalIsUtf8());
+        EXPECT_EQ(Hex(detail::Utf8ToLocal("\xC3\xA9t\xC3\xA9")), "C3A974C3A9");
+        EXPECT_EQ(Hex(detail::LocalToUtf8("\xC3\xA9")), "C3A9");
+    }
+    // Malformed UTF-8 is replaced, never passed through as it is.
+    EXPECT_EQ(Hex(detail::Utf8ToLocal("a\xFF" "b")), "61EFBFBD62");
+    EXPECT_EQ(Hex(detail::Utf8ToLocal("\xC3")), "EFBFBD");
+}
+
+TEST_F(CharEncoding, SingleByteCodePagesThroughIconv) {
+    SetLocalCharEncoding(1252);
+    EXPECT_FALSE(detail::LocalIsUtf8());
+    EXPECT_EQ(Hex(detail::Utf8ToLocal("\xC3\xA9")), "E9");
+    EXPECT_EQ(Hex(detail::LocalToUtf8("\xE9")), "C3A9");
+    EXPECT_EQ(Hex(detail::Utf8ToLocal("\xE2\x82\xAC")), "80");  // euro sign in 1252
+    EXPECT_EQ(Hex(detail::Utf8ToLocal("\xE4\xB8\xAD")), "3F");  // not representable: '?'
+    EXPECT_EQ(Hex(detail::LocalToUtf16("\xE9" "A")), "E9004100");
+
+    SetLocalCharEncoding(28591);
+    EXPECT_EQ(Hex(detail::Utf8ToLocal("\xC3\xBF")), "FF");
+    EXPECT_EQ(Hex(detail::LocalToUtf8("\xFF")), "C3BF");
+    const unsigned short units[] = {0x00E9, 0x0041};
+    EXPECT_EQ(Hex(detail::Utf16ToLocal(units, 2)), "E941");
+}
+
+TEST_F(CharEncoding, AsciiOnlyCopiesBytes) {
+    SetLocalCharEncoding(1252);
+    ASCIIOnly(true);
+    EXPECT_TRUE(detail::LocalIsUtf8());
+    EXPECT_EQ(Hex(detail::Utf8ToLocal("\xC3\xA9")), "C3A9");
+    EXPECT_EQ(Hex(detail::LocalToUtf8("\xE9\xFF")), "E9FF");
+    // UTF-16 conversions ignore the switch.
+    EXPECT_EQ(Hex(detail::LocalToUtf16("\xE9")), "E900");
+}
+
+TEST_F(CharEncoding, Utf16ToUtf8SurrogateRules) {
+    const struct {
+        std::vector<unsigned short> units;
+        const char* hex;
+    } cases[] = {
+        {{0xD83D, 0xDE00, 0}, "F09F9880"},
+        {{0x0041, 0xD83D, 0x0041, 0}, "41"},       // unpaired high surrogate stops output
+        {{0x0041, 0xD83D, 0}, "41"},               // high surrogate at the end
+        {{0x0042, 0xDE00, 0x0043, 0}, "42"},       // lone low surrogate
+        {{0x007F, 0x0080, 0x07FF, 0x0800, 0xFFFF, 0}, "7FC280DFBFE0A080EFBFBF"},
+        {{0}, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.hex);
+        EXPECT_EQ(Hex(detail::Utf16ToUtf8(c.units.data())), c.hex);
+    }
+}
+
+TEST_F(CharEncoding, Utf16RoundTripThroughLocalText) {
+    CBinaryData utf16 = detail::LocalToUtf16("a\xC3\xA9\xF0\x9F\x98\x80");
+    EXPECT_EQ(Hex(utf16), "6100E9003DD800DE");
+    std::string back = detail::Utf16ToLocal(reinterpret_cast<unsigned short*>(utf16.GetData()),
+                                            utf16.GetLength() / 2);
+    EXPECT_EQ(back, "a\xC3\xA9\xF0\x9F\x98\x80");
+    EXPECT_EQ(detail::Utf16ToLocal(nullptr, 0), "");
+    EXPECT_EQ(detail::LocalToUtf16("").GetLength(), 0u);
+}

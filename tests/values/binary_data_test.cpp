@@ -1,0 +1,172 @@
+#include "tessel16/binary_data.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tessel16/exception.h"
+
+using namespace Tessel16;
+
+namespace {
+CBinaryData Bytes(std::vector<unsigned char> v) {
+    return CBinaryData(v.data(), static_cast<std::uint32_t>(v.size()), false);
+}
+std::string ThrownMessage(void (*f)()) {
+    try {
+        f();
+    } catch (const CTsException& e) {
+        return e.GetMessage();
+    }
+    return "(nothing thrown)";
+}
+}  // namespace
+
+TEST(BinaryData, Base64EncodingPadsToFourCharacters) {
+    const struct {
+        std::vector<unsigned char> bytes;
+        const char* text;
+    } cases[] = {
+        {{}, ""},
+        {{'M'}, "TQ=="},
+        {{'M', 'a'}, "TWE="},
+        {{'M', 'a', 'n'}, "TWFu"},
+        {{0xFF, 0xFE, 0xFD, 0x00}, "//79AA=="},
+        {{0xFB, 0xFF}, "+/8="},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(Bytes(c.bytes).GetAsBase64(), c.text);
+        CBinaryData back;
+        back.SetAsBase64(c.text);
+        EXPECT_EQ(back, Bytes(c.bytes));
+    }
+}
+
+TEST(BinaryData, Base64DecodingSkipsBlanksAndRejectsStrayCharacters) {
+    CBinaryData plain, spaced, bad;
+    plain.SetAsBase64("SGVsbG8gd29ybGQ=");
+    spaced.SetAsBase64(" SGVs\nbG8g\r\nd29y\tbGQ =");
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(plain.GetData()), plain.GetLength()),
+              "Hello world");
+    EXPECT_EQ(spaced, plain);
+    EXPECT_NO_THROW(bad.SetAsBase64("SGVs*bG8="));
+    EXPECT_EQ(bad.GetLength(), 0u);
+    EXPECT_EQ(bad, CBinaryData());
+    // Bits that do not complete a byte are dropped.
+    CBinaryData partial;
+    partial.SetAsBase64("TWF");
+    EXPECT_EQ(partial, Bytes({'M', 'a'}));
+}
+
+TEST(BinaryData, HexBothWays) {
+    EXPECT_EQ(Bytes({0x0F, 0xA0}).GetAsHexString(), "0FA0");
+    EXPECT_EQ(CBinaryData().GetAsHexString(), "");
+    CBinaryData h;
+    h.SetAsHexString("0fa0");
+    EXPECT_EQ(h, Bytes({0x0F, 0xA0}));
+    h.SetAsHexString("");
+    EXPECT_EQ(h.GetData(), nullptr);
+    EXPECT_EQ(ThrownMessage([] { CBinaryData().SetAsHexString("0FA"); }),
+              "Invalid length in hex string");
+    EXPECT_EQ(ThrownMessage([] { CBinaryData().SetAsHexString("0G"); }),
+              "Invalid char in hex string [G]");
+    EXPECT_EQ(ThrownMessage([] { CBinaryData().SetAsHexString("G0"); }),
+              "Invalid char in hex string [G]");
+}
+
+TEST(BinaryData, CopiesShareUntilOneSideWrites) {
+    CBinaryData a = Bytes({1, 2, 3});
+    CBinaryData b;
+    b = a;
+    EXPECT_EQ(a.GetData(), b.GetData());
+    b[0] = 9;
+    EXPECT_NE(a.GetData(), b.GetData());
+    EXPECT_EQ(a[0], 1);
+    EXPECT_EQ(b[0], 9);
+    CBinaryData c(a);
+    c.Append('x');
+    EXPECT_EQ(a.GetLength(), 3u);
+    EXPECT_EQ(c.GetLength(), 4u);
+}
+
+TEST(BinaryData, ReleaseDataOnlyWhenUnshared) {
+    CBinaryData a = Bytes({1, 2});
+    CBinaryData shared(a);
+    EXPECT_EQ(ThrownMessage([] {
+                  CBinaryData x = Bytes({1});
+                  CBinaryData y(x);
+                  x.ReleaseData();
+              }),
+              "Failed to release data. [RefCount=1]");
+    shared.Clear();
+    unsigned char* raw = a.ReleaseData();
+    ASSERT_NE(raw, nullptr);
+    EXPECT_EQ(raw[1], 2);
+    delete[] raw;
+    EXPECT_EQ(a.GetData(), nullptr);
+    EXPECT_EQ(a.GetLength(), 0u);
+    EXPECT_EQ(CBinaryData().ReleaseData(), nullptr);
+}
+
+TEST(BinaryData, IndexOutOfRange) {
+    EXPECT_EQ(ThrownMessage([] { (void)Bytes({1, 2})[2]; }), "Index Out of range [2]");
+    EXPECT_EQ(ThrownMessage([] {
+                  const CBinaryData empty;
+                  (void)empty[0];
+              }),
+              "Index Out of range [0]");
+}
+
+TEST(BinaryData, EqualityAndConstruction) {
+    EXPECT_EQ(CBinaryData(), CBinaryData());
+    EXPECT_NE(CBinaryData(), Bytes({0}));
+    EXPECT_NE(Bytes({1, 2}), Bytes({1, 3}));
+    EXPECT_NE(Bytes({1, 2}), Bytes({1, 2, 3}));
+    EXPECT_EQ(CBinaryData("abc"), Bytes({'a', 'b', 'c'}));
+    EXPECT_EQ(CBinaryData("").GetData(), nullptr);
+    auto* adopted = new unsigned char[2]{7, 8};
+    CBinaryData owner(adopted, 2, true);
+    EXPECT_EQ(owner.GetData(), adopted);
+}
+
+TEST(BinaryData, AppendGrowsAndHandlesSelfAppend) {
+    CBinaryData a;
+    std::string expected;
+    for (int i = 0; i < 20000; ++i) {
+        a.Append(static_cast<char>('a' + i % 26));
+        expected += static_cast<char>('a' + i % 26);
+    }
+    a.Append(std::string("tail"));
+    a.Append("");
+    expected += "tail";
+    ASSERT_EQ(a.GetLength(), expected.size());
+    EXPECT_EQ(std::memcmp(a.GetData(), expected.data(), expected.size()), 0);
+
+    CBinaryData s = Bytes({1, 2, 3});
+    s.Append(s);
+    EXPECT_EQ(s, Bytes({1, 2, 3, 1, 2, 3}));
+    CBinaryData t = Bytes({4, 5});
+    t.Append(t.GetData(), t.GetLength());  // source inside the buffer itself
+    EXPECT_EQ(t, Bytes({4, 5, 4, 5}));
+}
+
+TEST(BinaryData, SharedRecordSurvivesCopiesFromManyThreads) {
+    CBinaryData source = Bytes({1, 2, 3, 4});
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&source] {
+            for (int i = 0; i < 2000; ++i) {
+                CBinaryData copy(source);
+                CBinaryData other;
+                other = copy;
+                other.Append('z');  // unshares the local copy
+            }
+        });
+    }
+    for (auto& th : threads) th.join();
+    EXPECT_EQ(source, Bytes({1, 2, 3, 4}));
+}
