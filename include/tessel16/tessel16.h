@@ -9,3 +9,4 @@
 #include "tessel16/switches.h"
 #include "tessel16/critical_section.h"
 #include "tessel16/binary_data.h"
+#include "tessel16/decimal.h"
