@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "tessel16/binary_data.h"
+#include "tessel16/decimal.h"
 #include "tessel16/export.h"
 #include "tessel16/fwd.h"
 #include "tessel16/whitespace_utils.h"
