@@ -19,3 +19,5 @@
 #include "tessel16/xml_writer.h"
 #include "tessel16/xml_text_writer.h"
 #include "tessel16/xml_object_base.h"
+#include "tessel16/date_time.h"
+#include "tessel16/date_time_span.h"
