@@ -21,3 +21,7 @@
 #include "tessel16/xml_object_base.h"
 #include "tessel16/date_time.h"
 #include "tessel16/date_time_span.h"
+#include "tessel16/whitespace_utils.h"
+#include "tessel16/conversions.h"
+#include "tessel16/primitive_restrictions.h"
+#include "tessel16/variant.h"
