@@ -1,0 +1,72 @@
+// xml_text_writer.h: CXmlTextWriter, the XML text form of the writer interface: declaration,
+// tags, escaping, namespace declarations with invented prefixes, indentation and line ends,
+// written as 8-bit text into a CTextStream.
+#pragma once
+
+#include <string>
+
+#include "tessel16/export.h"
+#include "tessel16/streams.h"
+#include "tessel16/types.h"
+#include "tessel16/xml_writer.h"
+
+namespace Tessel16 {
+
+class TESSEL16_API CXmlTextWriter : public CXmlWriter {
+public:
+    // The stream is not owned and must outlive the writer.
+    explicit CXmlTextWriter(CTextStream* stream);
+    ~CXmlTextWriter() override;
+
+    void StartDocument() override;
+    // Closes the stream, then checks that every element was closed.
+    void EndDocument() override;
+    void WriteComment(const std::string& text) override;
+    // Writes the complete instruction verbatim, followed by two line ends.
+    void WriteProcessingInstruction(const std::string& text) override;
+    void WriteInLineSchema(const std::string& text) override;
+    void StartElement(const std::string& localName, const std::string& namespaceUri) override;
+    void WriteText(const std::string& text, ItemType type, bool isDefaultValue) override;
+    void EndElement() override;
+    // Throws CTsException "Attributes must be added before elements" once the element has
+    // content.
+    void AddAttribute(const std::string& localName, const std::string& namespaceUri,
+                      const std::string& value, ItemType type) override;
+    void AddXsiType(const std::string& typeNamespace, const std::string& typeName,
+                    ItemType type) override;
+    void AddXsiNil() override;
+
+    void SetFormatted(bool formatted) { m_formatted = formatted; }
+    bool IsFormatted() const { return m_formatted; }
+    void SetIndentChars(const char* indent) { m_indent = indent ? indent : ""; }
+    // Throws CTsException "Invalid EOL type." for anything but 0 and 1, changing nothing.
+    void SetEOLType(EOLType eol);
+    EOLType GetEOLType() const { return m_eolType; }
+    // When off, text flagged as a default value is dropped.
+    void SetWriteDefaultValues(bool write) { m_writeDefaultValues = write; }
+    // <?xml version="1.0"?> with the encoding the stream will produce, and a line end.
+    void WriteXmlDeclaration();
+    // A fragment serialised elsewhere, verbatim, then a line end when formatted.
+    void WriteRaw(const std::string& text);
+    // Closes the open start tag of the current element ahead of a raw child fragment.
+    void PrepareForRawChild();
+
+private:
+    void WriteEscaped(const char* text, bool attributeMode);
+    void WriteLineEnd() { m_stream->Write(m_lineEnd); }
+    void WriteIndent(std::uint32_t depth);
+    void CheckFlush();
+    void RequireOpenStartTag() const;
+    // Binds `namespaceUri` to a fresh prefix in the current scope when nothing binds it;
+    // returns true when a declaration must be written.
+    bool EnsurePrefix(const std::string& namespaceUri);
+
+    bool m_writeDefaultValues = false;
+    std::string m_indent = "\t";
+    std::string m_lineEnd = "\n";
+    EOLType m_eolType = EOLType_LF;
+    bool m_formatted = true;
+    CTextStream* m_stream;
+};
+
+}  // namespace Tessel16
