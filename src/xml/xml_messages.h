@@ -13,6 +13,7 @@ inline constexpr char kInvalidOrEmpty[] = "Invalid or empty XML document";
 inline constexpr char kStringEmpty[] = "XML String is empty!";
 inline constexpr char kStreamEmpty[] = "XML Stream is empty!";
 inline constexpr char kParseError[] = "%s at line %d";
+inline constexpr char kNullElement[] = "FromXmlElement was given no element";
 
 // The error number reported for a file that ends before its first chunk: the value the
 // original platform gives for reading at end of file, kept so the message is stable.
