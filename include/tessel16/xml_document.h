@@ -115,7 +115,14 @@ private:
 
     std::string GetQName() const;
     std::string GetNameWithPredicate() const;
-    void AppendBytes(const char* text, std::size_t length);
+    // Text often arrives from the parser in many small pieces; doubling the capacity keeps
+    // the total cost of the appends linear. Inline because the parser calls it per piece.
+    void AppendBytes(const char* text, std::size_t length) {
+        std::size_t needed = m_text.size() + length;
+        if (!m_text.empty() && needed > m_text.capacity())
+            m_text.reserve(needed > m_text.capacity() * 2 ? needed : m_text.capacity() * 2);
+        m_text.append(text, length);
+    }
 
     const CXmlDocument* m_document;
     CXmlElement* m_parent;

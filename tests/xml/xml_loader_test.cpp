@@ -183,6 +183,10 @@ TEST(XmlLoader, CompressedStreamsAreInflatedButStringsAreNot) {
         CXmlDocument fromFile;
         fromFile.Load(path.c_str());
         CheckLargeDocument(fromFile, 200);
+        // Chunked reads go straight to the parser, undecompressed.
+        ChunkedReads chunked(true);
+        EXPECT_EQ(MessageOf([&] { fromFile.Load(path.c_str()); }),
+                  "not well-formed (invalid token) at line 1");
         std::remove(path.c_str());
     }
     // The same bytes as an 8-bit string reach the parser as they are.
