@@ -196,6 +196,21 @@ TEST(XmlLoader, CompressedStreamsAreInflatedButStringsAreNot) {
               "not well-formed (invalid token) at line 1");
 }
 
+TEST(XmlLoader, InflatedSizesAtStepBoundariesAreComplete) {
+    // The inflated output grows in 64 KiB steps; documents ending right at a step must not
+    // lose their end.
+    for (std::size_t size : {65535u, 65536u, 65537u, 131072u, 1048576u + 3u}) {
+        SCOPED_TRACE(size);
+        std::string xml = "<a>" + std::string(size - 7, 'q') + "</a>";
+        ASSERT_EQ(xml.size(), size);
+        for (int windowBits : {31, 15}) {
+            CXmlDocument doc;
+            LoadStream(doc, Compress(xml, windowBits));
+            EXPECT_EQ(doc.GetDocumentElement()->GetText().size(), size - 7);
+        }
+    }
+}
+
 TEST(XmlLoader, DamagedCompressedInputIsParsedAsRawBytes) {
     std::string packed = Compress(LargeDocument(50), 31);
     std::string truncated = packed.substr(0, packed.size() / 2);
