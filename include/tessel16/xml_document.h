@@ -45,8 +45,8 @@ public:
 
 protected:
     // Interns both names in the owner's document.
-    CXmlAttribute(const CXmlElement* owner, const std::string& localName,
-                  const std::string& value, const std::string& namespaceUri);
+    CXmlAttribute(const CXmlElement* owner, const std::string& localName, const std::string& value,
+                  const std::string& namespaceUri);
     // Only the owning document destroys attributes (they live in its pools).
     virtual ~CXmlAttribute();
 
@@ -188,8 +188,7 @@ private:
     static void AddElementAttribute(CXmlElement* element, const std::string& localName,
                                     const std::string& value, const std::string& namespaceUri);
     static void AppendTextExcludingCR(CXmlElement* element, const char* text);
-    static void AppendTextExcludingCR(CXmlElement* element, const char* text,
-                                      std::uint32_t length);
+    static void AppendTextExcludingCR(CXmlElement* element, const char* text, std::uint32_t length);
     void EndElement();
 
     // Destroys an element that is no longer linked into the tree, with its subtree.

@@ -129,10 +129,9 @@ void CXmlElement::SetNamespace(const std::string& namespaceUri) {
 void CXmlElement::AddAttribute(const std::string& localName, const std::string& value,
                                const std::string& namespaceUri) {
     detail::DocumentStore& store = StoreOf(m_document);
-    CXmlAttribute* attribute =
-        store.NewAttribute(this, m_document->Intern(localName.data(), localName.size()),
-                           m_document->Intern(namespaceUri.data(), namespaceUri.size()),
-                           value.data(), value.size());
+    CXmlAttribute* attribute = store.NewAttribute(
+        this, m_document->Intern(localName.data(), localName.size()),
+        m_document->Intern(namespaceUri.data(), namespaceUri.size()), value.data(), value.size());
     try {
         m_attributes.push_back(attribute);
     } catch (...) {

@@ -1,7 +1,6 @@
 // xml_loader_test.cpp: the load paths: strings, 16-bit strings, byte blocks, whole and
 // chunked files, compressed input, and the messages of every failure.
 #include <gtest/gtest.h>
-
 #include <zlib.h>
 
 #include <cerrno>
@@ -91,8 +90,7 @@ void CheckLargeDocument(CXmlDocument& doc, int records) {
             r->GetNamespaceURI() != "urn:list" ||
             r->GetFirstElement()->GetText() !=
                 "Name number " + std::to_string(count) + " \xE2\x82\xAC" ||
-            r->GetFirstElement()->GetNextSiblingElement()->GetText() !=
-                std::to_string(count * 7)) {
+            r->GetFirstElement()->GetNextSiblingElement()->GetText() != std::to_string(count * 7)) {
             ADD_FAILURE() << "record " << count << " differs";
             return;
         }
