@@ -7,6 +7,7 @@
 #include "tessel16/types.h"
 #include "tessel16/exception.h"
 #include "tessel16/switches.h"
+#include "tessel16/xml_document.h"
 #include "tessel16/critical_section.h"
 #include "tessel16/binary_data.h"
 #include "tessel16/decimal.h"
