@@ -10,6 +10,7 @@
 #include "tessel16/xml_document.h"
 #include "tessel16/critical_section.h"
 #include "tessel16/binary_data.h"
+#include "tessel16/decimal.h"
 #include "tessel16/smart_ptr.h"
 #include "tessel16/streams.h"
 #include "tessel16/namespace_alias_map.h"
