@@ -20,3 +20,5 @@
 #include "tessel16/xml_writer.h"
 #include "tessel16/xml_text_writer.h"
 #include "tessel16/xml_object_base.h"
+#include "tessel16/xml_collection.h"
+#include "tessel16/class_factory.h"
