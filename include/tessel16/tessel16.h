@@ -22,3 +22,5 @@
 #include "tessel16/xml_object_base.h"
 #include "tessel16/xml_collection.h"
 #include "tessel16/class_factory.h"
+#include "tessel16/date_time.h"
+#include "tessel16/date_time_span.h"

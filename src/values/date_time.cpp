@@ -1,0 +1,746 @@
+// date_time.cpp: CDateTime's construction, kind setters, validation, field access, zones,
+// derived values (day of year and week, time_t, system time), arithmetic and order. The
+// lexical forms live in date_time_text.cpp.
+#include <limits>
+#include <utility>
+
+#include "platform/clock.h"
+#include "tessel16/date_time.h"
+#include "tessel16/exception.h"
+#include "values/calendar.h"
+#include "values/date_time_messages.h"
+
+namespace Tessel16 {
+
+using detail::CalendarFields;
+using detail::DtField;
+using detail::KindUses;
+namespace msg = detail::dtmsg;
+
+namespace {
+
+constexpr int kMinYear = -9999;
+constexpr int kMaxYear = 9999;
+constexpr int kDaysBeforeMonth[13] = {0, 0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
+constexpr std::int64_t kSecondsPerDay = 86400;
+constexpr std::uint64_t kTicksPerSecond = 10000000;  // FILETIME counts 100 ns ticks
+
+// Twenty thousand years in nanoseconds do not fit in 64 bits.
+__extension__ typedef __int128 Wide;
+
+const char* KindName(CDateTime::DTType type) {
+    static const char* const kNames[] = {"yearZero", "dateTime", "date",   "gYearMonth", "gYear",
+                                         "time",     "gDay",     "gMonth", "gMonthDay"};
+    if (type < CDateTime::dt_yearZero || type > CDateTime::dt_gMonthDay) {
+        return "";
+    }
+    return kNames[type];
+}
+
+[[noreturn]] void ThrowState(const char* format, CDateTime::DTType type) {
+    throw CTsInvalidStateException(FormatString(format, KindName(type)));
+}
+
+void RequireField(CDateTime::DTType type, DtField field, const char* format) {
+    if (!KindUses(type, field)) {
+        ThrowState(format, type);
+    }
+}
+
+// Out-of-range inputs saturate, so validation still reports them as invalid instead of
+// letting a narrowing cast turn them into a plausible value.
+short SaturateYear(std::int64_t year) {
+    if (year > std::numeric_limits<short>::max()) {
+        return std::numeric_limits<short>::max();
+    }
+    if (year < std::numeric_limits<short>::min()) {
+        return std::numeric_limits<short>::min();
+    }
+    return static_cast<short>(year);
+}
+
+unsigned char SaturateByte(unsigned value) {
+    return static_cast<unsigned char>(value > 255 ? 255 : value);
+}
+
+std::int64_t FloorDiv(std::int64_t value, std::int64_t divisor) {
+    std::int64_t q = value / divisor;
+    if (value % divisor < 0) {
+        --q;
+    }
+    return q;
+}
+
+bool IsKnownKind(CDateTime::DTType type) {
+    return type >= CDateTime::dt_yearZero && type <= CDateTime::dt_gMonthDay;
+}
+
+bool ConversionAllowed(CDateTime::DTType source, CDateTime::DTType target) {
+    if (!IsKnownKind(target)) {
+        return false;
+    }
+    if (target == source || target == CDateTime::dt_yearZero) {
+        return true;
+    }
+    switch (source) {
+    case CDateTime::dt_dateTime:
+        return true;
+    case CDateTime::dt_date:
+        return target == CDateTime::dt_gDay || target == CDateTime::dt_gMonth ||
+               target == CDateTime::dt_gYear || target == CDateTime::dt_gMonthDay ||
+               target == CDateTime::dt_gYearMonth;
+    case CDateTime::dt_gYearMonth:
+        return target == CDateTime::dt_gMonth || target == CDateTime::dt_gYear;
+    case CDateTime::dt_gMonthDay:
+        return target == CDateTime::dt_gDay || target == CDateTime::dt_gMonth;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+CDateTime::CDateTime() = default;
+
+CDateTime::CDateTime(DTType type) : m_type(type) {}
+
+CDateTime::CDateTime(const char* text) { ParseXSDDateTime(text); }
+
+CDateTime::CDateTime(short year, unsigned char month, unsigned char day) {
+    SetDate(year, month, day);
+}
+
+CDateTime::CDateTime(short year, unsigned char month, unsigned char day, unsigned char hour,
+                     unsigned char minute, unsigned char second) {
+    SetDateTime(year, month, day, hour, minute, second);
+}
+
+CDateTime::CDateTime(short year, unsigned char month, unsigned char day, unsigned char hour,
+                     unsigned char minute, unsigned char second, unsigned short milli,
+                     unsigned short micro, unsigned short nano) {
+    SetDateTime(year, month, day, hour, minute, second, milli, micro, nano);
+}
+
+CDateTime::CDateTime(const std::time_t& t) { *this = t; }
+
+CDateTime::CDateTime(const TsSystemTime& st) { *this = st; }
+
+CDateTime::CDateTime(const TsFileTime& ft) { *this = ft; }
+
+CDateTime::~CDateTime() = default;
+
+CDateTime& CDateTime::operator=(const std::time_t& t) {
+    const std::int64_t seconds = static_cast<std::int64_t>(t);
+    const std::int64_t days = FloorDiv(seconds, kSecondsPerDay);
+    const std::int64_t rest = seconds - days * kSecondsPerDay;
+    std::int64_t year = 0;
+    int month = 0;
+    int day = 0;
+    detail::CivilFromDays(days, year, month, day);
+    SetDateTime(SaturateYear(year), static_cast<unsigned char>(month),
+                static_cast<unsigned char>(day), static_cast<unsigned char>(rest / 3600),
+                static_cast<unsigned char>(rest / 60 % 60), static_cast<unsigned char>(rest % 60));
+    return *this;
+}
+
+CDateTime& CDateTime::operator=(const TsSystemTime& st) {
+    SetDateTime(SaturateYear(st.wYear), SaturateByte(st.wMonth), SaturateByte(st.wDay),
+                SaturateByte(st.wHour), SaturateByte(st.wMinute), SaturateByte(st.wSecond),
+                st.wMilliseconds, 0, 0);
+    return *this;
+}
+
+CDateTime& CDateTime::operator=(const TsFileTime& ft) {
+    const std::uint64_t ticks = ft.GetTicks();
+    // The system-time conversion refuses tick counts with the top bit set.
+    if (ticks > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
+        throw CTsInvalidValueException(msg::kFileTime);
+    }
+    const std::uint64_t seconds = ticks / kTicksPerSecond;
+    const std::int64_t days = static_cast<std::int64_t>(seconds / kSecondsPerDay);
+    const std::uint64_t rest = seconds % kSecondsPerDay;
+    std::int64_t year = 0;
+    int month = 0;
+    int day = 0;
+    detail::CivilFromDays(detail::DaysFromCivil(1601, 1, 1) + days, year, month, day);
+    TsSystemTime st;
+    st.wYear = static_cast<std::uint16_t>(year);
+    st.wMonth = static_cast<std::uint16_t>(month);
+    st.wDay = static_cast<std::uint16_t>(day);
+    st.wHour = static_cast<std::uint16_t>(rest / 3600);
+    st.wMinute = static_cast<std::uint16_t>(rest / 60 % 60);
+    st.wSecond = static_cast<std::uint16_t>(rest % 60);
+    st.wMilliseconds = static_cast<std::uint16_t>(ticks % kTicksPerSecond / 10000);
+    return *this = st;
+}
+
+CDateTime CDateTime::GetTickCount() { return CDateTime(detail::LocalNow()); }
+
+void CDateTime::Clear() { *this = CDateTime(); }
+
+void CDateTime::RequireSettable(DTType requested) const {
+    if (m_type != dt_yearZero && m_type != requested) {
+        throw CTsInvalidStateException(
+            FormatString(msg::kSetKind, KindName(requested), KindName(m_type)));
+    }
+}
+
+void CDateTime::Validate() const {
+    const char* name = KindName(m_type);
+    if (m_type == dt_yearZero) {
+        throw CTsInvalidValueException(msg::kYearZero);
+    }
+    if (KindUses(m_type, DtField::Month)) {
+        if (m_month < 1 || m_month > 12) {
+            throw CTsInvalidValueException(FormatString(msg::kMonthRange, m_month));
+        }
+    } else if (m_month != 0) {
+        throw CTsInvalidValueException(FormatString(msg::kMonthForType, m_month, name));
+    }
+    if (KindUses(m_type, DtField::Year)) {
+        if (m_year == 0 || m_year < kMinYear || m_year > kMaxYear) {
+            throw CTsInvalidValueException(
+                FormatString(msg::kYearRange, m_year, kMinYear, kMaxYear));
+        }
+    } else if (m_year != 0) {
+        throw CTsInvalidValueException(FormatString(msg::kYearForType, m_year, name));
+    }
+    if (m_type == dt_dateTime || m_type == dt_date) {
+        if (m_day < 1 || m_day > detail::DaysInMonth(m_year, m_month)) {
+            throw CTsInvalidValueException(FormatString(msg::kDayInMonth, m_day));
+        }
+    } else if (m_type == dt_gMonthDay) {
+        // Without a year, 29 February may still fall in a leap year.
+        if (m_day < 1 || m_day > detail::DaysInMonth(2000, m_month)) {
+            throw CTsInvalidValueException(FormatString(msg::kDayInMonth, m_day));
+        }
+    } else if (m_type == dt_gDay) {
+        if (m_day < 1 || m_day > 31) {
+            throw CTsInvalidValueException(FormatString(msg::kDay31, m_day));
+        }
+    } else if (m_day != 0) {
+        throw CTsInvalidValueException(FormatString(msg::kDayForType, m_day, name));
+    }
+    if (KindUses(m_type, DtField::Hour)) {
+        if (m_hour > 23) {
+            throw CTsInvalidValueException(FormatString(msg::kHourRange, m_hour));
+        }
+        if (m_minute > 59) {
+            throw CTsInvalidValueException(FormatString(msg::kMinuteRange, m_minute));
+        }
+        if (m_second > 59) {
+            throw CTsInvalidValueException(FormatString(msg::kSecondRange, m_second));
+        }
+        if (m_milli > 999) {
+            throw CTsInvalidValueException(FormatString(msg::kMilliRange, m_milli));
+        }
+        if (m_micro > 999) {
+            throw CTsInvalidValueException(FormatString(msg::kMicroRange, m_micro));
+        }
+        if (m_nano > 999) {
+            throw CTsInvalidValueException(FormatString(msg::kNanoRange, m_nano));
+        }
+        return;
+    }
+    const struct {
+        unsigned value;
+        const char* format;
+    } clock[] = {{m_hour, msg::kHourForType},   {m_minute, msg::kMinuteForType},
+                 {m_second, msg::kSecondForType}, {m_milli, msg::kMilliForType},
+                 {m_micro, msg::kMicroForType}, {m_nano, msg::kNanoForType}};
+    for (const auto& field : clock) {
+        if (field.value != 0) {
+            throw CTsInvalidValueException(
+                FormatString(field.format, static_cast<int>(field.value), name));
+        }
+    }
+}
+
+void CDateTime::SetDateTime(short year, unsigned char month, unsigned char day,
+                            unsigned char hour, unsigned char minute, unsigned char second) {
+    SetDateTime(year, month, day, hour, minute, second, 0, 0, 0);
+}
+
+void CDateTime::SetDateTime(short year, unsigned char month, unsigned char day,
+                            unsigned char hour, unsigned char minute, unsigned char second,
+                            unsigned short milli, unsigned short micro, unsigned short nano) {
+    RequireSettable(dt_dateTime);
+    CDateTime v(dt_dateTime);
+    v.m_year = year;
+    v.m_month = month;
+    v.m_day = day;
+    v.m_hour = hour;
+    v.m_minute = minute;
+    v.m_second = second;
+    v.m_milli = milli;
+    v.m_micro = micro;
+    v.m_nano = nano;
+    v.Validate();
+    *this = v;
+}
+
+void CDateTime::SetDate(short year, unsigned char month, unsigned char day) {
+    RequireSettable(dt_date);
+    CDateTime v(dt_date);
+    v.m_year = year;
+    v.m_month = month;
+    v.m_day = day;
+    v.Validate();
+    *this = v;
+}
+
+void CDateTime::SetTime(unsigned char hour, unsigned char minute, unsigned char second) {
+    SetTime(hour, minute, second, 0, 0, 0);
+}
+
+void CDateTime::SetTime(unsigned char hour, unsigned char minute, unsigned char second,
+                        unsigned short milli, unsigned short micro, unsigned short nano) {
+    RequireSettable(dt_time);
+    CDateTime v(dt_time);
+    v.m_hour = hour;
+    v.m_minute = minute;
+    v.m_second = second;
+    v.m_milli = milli;
+    v.m_micro = micro;
+    v.m_nano = nano;
+    v.Validate();
+    *this = v;
+}
+
+void CDateTime::SetFracTime(unsigned short milli, unsigned short micro, unsigned short nano) {
+    SetTime(0, 0, 0, milli, micro, nano);
+}
+
+void CDateTime::SetGYear(short year) {
+    RequireSettable(dt_gYear);
+    CDateTime v(dt_gYear);
+    v.m_year = year;
+    v.Validate();
+    *this = v;
+}
+
+void CDateTime::SetGYearMonth(short year, unsigned char month) {
+    RequireSettable(dt_gYearMonth);
+    CDateTime v(dt_gYearMonth);
+    v.m_year = year;
+    v.m_month = month;
+    v.Validate();
+    *this = v;
+}
+
+void CDateTime::SetGMonth(unsigned char month) {
+    RequireSettable(dt_gMonth);
+    CDateTime v(dt_gMonth);
+    v.m_month = month;
+    v.Validate();
+    *this = v;
+}
+
+void CDateTime::SetGMonthDay(unsigned char month, unsigned char day) {
+    RequireSettable(dt_gMonthDay);
+    CDateTime v(dt_gMonthDay);
+    v.m_month = month;
+    v.m_day = day;
+    v.Validate();
+    *this = v;
+}
+
+void CDateTime::SetGDay(unsigned char day) {
+    RequireSettable(dt_gDay);
+    CDateTime v(dt_gDay);
+    v.m_day = day;
+    v.Validate();
+    *this = v;
+}
+
+void CDateTime::SetDateTime(const CDateTime& source, DTType target) {
+    if (!IsKnownKind(source.m_type)) {
+        throw CTsInvalidValueException(
+            FormatString(msg::kUnknownKind, static_cast<int>(source.m_type)));
+    }
+    if (!ConversionAllowed(source.m_type, target)) {
+        throw CTsInvalidValueException(
+            FormatString(msg::kConvertKind, KindName(target), KindName(source.m_type)));
+    }
+    if (target == dt_yearZero) {
+        Clear();
+        return;
+    }
+    CDateTime v = source;
+    v.m_type = target;
+    // Fields the new kind does not carry are dropped, so the copy holds only its own kind.
+    if (!KindUses(target, DtField::Year)) {
+        v.m_year = 0;
+    }
+    if (!KindUses(target, DtField::Month)) {
+        v.m_month = 0;
+    }
+    if (!KindUses(target, DtField::Day)) {
+        v.m_day = 0;
+    }
+    if (!KindUses(target, DtField::Hour)) {
+        v.m_hour = v.m_minute = v.m_second = 0;
+        v.m_milli = v.m_micro = v.m_nano = 0;
+    }
+    *this = v;
+}
+
+short CDateTime::GetYear() const {
+    RequireField(m_type, DtField::Year, msg::kGetYear);
+    return m_year;
+}
+unsigned char CDateTime::GetMonth() const {
+    RequireField(m_type, DtField::Month, msg::kGetMonth);
+    return m_month;
+}
+unsigned char CDateTime::GetDay() const {
+    RequireField(m_type, DtField::Day, msg::kGetDay);
+    return m_day;
+}
+unsigned char CDateTime::GetHour() const {
+    RequireField(m_type, DtField::Hour, msg::kGetHour);
+    return m_hour;
+}
+unsigned char CDateTime::GetMinute() const {
+    RequireField(m_type, DtField::Minute, msg::kGetMinute);
+    return m_minute;
+}
+unsigned char CDateTime::GetSecond() const {
+    RequireField(m_type, DtField::Second, msg::kGetSecond);
+    return m_second;
+}
+unsigned short CDateTime::GetMilliSecond() const {
+    RequireField(m_type, DtField::Second, msg::kGetMilli);
+    return m_milli;
+}
+unsigned short CDateTime::GetMicroSecond() const {
+    RequireField(m_type, DtField::Second, msg::kGetMicro);
+    return m_micro;
+}
+unsigned short CDateTime::GetNanoSecond() const {
+    RequireField(m_type, DtField::Second, msg::kGetNano);
+    return m_nano;
+}
+double CDateTime::GetRealSecond() const {
+    RequireField(m_type, DtField::Second, msg::kGetRealSecond);
+    return m_second + m_milli * 0.001 + m_micro * 1e-6 + m_nano * 1e-9;
+}
+
+void CDateTime::SetYear(short year) {
+    RequireField(m_type, DtField::Year, msg::kGetYear);
+    m_year = year;
+}
+void CDateTime::SetMonth(unsigned char month) {
+    RequireField(m_type, DtField::Month, msg::kGetMonth);
+    m_month = month;
+}
+void CDateTime::SetDay(unsigned char day) {
+    RequireField(m_type, DtField::Day, msg::kGetDay);
+    m_day = day;
+}
+void CDateTime::SetHour(unsigned char hour) {
+    RequireField(m_type, DtField::Hour, msg::kGetHour);
+    m_hour = hour;
+}
+void CDateTime::SetMinute(unsigned char minute) {
+    RequireField(m_type, DtField::Minute, msg::kGetMinute);
+    m_minute = minute;
+}
+void CDateTime::SetSecond(unsigned char second) {
+    RequireField(m_type, DtField::Second, msg::kGetSecond);
+    m_second = second;
+}
+void CDateTime::SetMilliSecond(unsigned short milli) {
+    RequireField(m_type, DtField::Second, msg::kGetMilli);
+    m_milli = milli;
+}
+void CDateTime::SetMicroSecond(unsigned short micro) {
+    RequireField(m_type, DtField::Second, msg::kGetMicro);
+    m_micro = micro;
+}
+void CDateTime::SetNanoSecond(unsigned short nano) {
+    RequireField(m_type, DtField::Second, msg::kGetNano);
+    m_nano = nano;
+}
+
+std::string CDateTime::GetTypeAsString() const { return KindName(m_type); }
+
+std::string CDateTime::GetTypeAsString(DTType type) { return KindName(type); }
+
+bool CDateTime::IsZoneNegative() const {
+    return m_hasOffset && (m_zoneHour < 0 || m_zoneMinuteNegative);
+}
+
+void CDateTime::SetTimeZone(short hour, unsigned char minute) {
+    if (hour < -23 || hour > 23 || minute > 59) {
+        throw CTsInvalidValueException(FormatString(msg::kZoneRange, hour, minute));
+    }
+    m_zoned = true;
+    m_hasOffset = true;
+    m_zoneHour = hour;
+    m_zoneMinute = minute;
+    m_zoneMinuteNegative = false;
+}
+
+void CDateTime::SetUTC() {
+    m_zoned = true;
+    m_hasOffset = false;
+    m_zoneHour = 0;
+    m_zoneMinute = 0;
+    m_zoneMinuteNegative = false;
+}
+
+short CDateTime::GetZoneHour() const {
+    if (!m_hasOffset) {
+        throw CTsInvalidStateException(msg::kZoneNotUsed);
+    }
+    return m_zoneHour;
+}
+
+unsigned char CDateTime::GetZoneMinute() const {
+    if (!m_hasOffset) {
+        throw CTsInvalidStateException(msg::kZoneNotUsed);
+    }
+    return m_zoneMinute;
+}
+
+unsigned short CDateTime::GetDayOfYear() const {
+    if (m_type != dt_dateTime && m_type != dt_date) {
+        ThrowState(msg::kDayOfYear, m_type);
+    }
+    const int month = m_month >= 1 && m_month <= 12 ? m_month : 1;
+    int days = kDaysBeforeMonth[month] + m_day;
+    if (month > 2 && detail::IsLeapYear(m_year)) {
+        ++days;
+    }
+    return static_cast<unsigned short>(days);
+}
+
+std::time_t CDateTime::GetTime() const {
+    if (m_type != dt_dateTime && m_type != dt_date) {
+        throw CTsInvalidValueException(FormatString(msg::kGetTime, KindName(m_type)));
+    }
+    CalendarFields f;
+    ToUtcFields(f);
+    const std::int64_t days = detail::DaysFromCivil(f.year, f.month, f.day);
+    return static_cast<std::time_t>(days * kSecondsPerDay + f.hour * 3600 + f.minute * 60 +
+                                    f.second);
+}
+
+unsigned char CDateTime::GetDayOfWeek() const {
+    if (m_type != dt_dateTime && m_type != dt_date) {
+        ThrowState(msg::kDayOfWeek, m_type);
+    }
+    // 1970-01-01 was a Thursday (5 when Sunday is 1).
+    const std::int64_t days = FloorDiv(static_cast<std::int64_t>(GetTime()), kSecondsPerDay);
+    return static_cast<unsigned char>(((days + 4) % 7 + 7) % 7 + 1);
+}
+
+TsSystemTime CDateTime::GetAsSystemTime() const {
+    if (m_type != dt_dateTime) {
+        throw CTsInvalidValueException(FormatString(msg::kSystemTime, KindName(m_type)));
+    }
+    TsSystemTime st;
+    st.wYear = static_cast<std::uint16_t>(m_year);
+    st.wMonth = m_month;
+    st.wDayOfWeek = GetDayOfWeek();
+    st.wDay = m_day;
+    st.wHour = m_hour;
+    st.wMinute = m_minute;
+    st.wSecond = m_second;
+    st.wMilliseconds = m_milli;
+    return st;
+}
+
+void CDateTime::ToFields(CalendarFields& f) const {
+    f = CalendarFields();
+    if (KindUses(m_type, DtField::Year)) {
+        f.year = m_year;
+    }
+    if (KindUses(m_type, DtField::Month)) {
+        f.month = m_month;
+    } else if (m_type == dt_time || m_type == dt_gDay) {
+        f.month = 12;
+    }
+    if (KindUses(m_type, DtField::Day)) {
+        f.day = m_day;
+    } else if (m_type == dt_time) {
+        f.day = 31;
+    }
+    f.hour = m_hour;
+    f.minute = m_minute;
+    f.second = m_second;
+    f.milli = m_milli;
+    f.micro = m_micro;
+    f.nano = m_nano;
+}
+
+void CDateTime::ToUtcFields(CalendarFields& f) const {
+    ToFields(f);
+    if (m_hasOffset) {
+        const int hours = m_zoneHour < 0 ? -m_zoneHour : m_zoneHour;
+        // West of UTC the local reading is behind, so the offset is added back.
+        detail::AddSpan(f, CDateTimeSpan(static_cast<std::uint32_t>(hours), m_zoneMinute, 0),
+                        !IsZoneNegative());
+    }
+}
+
+void CDateTime::FromFields(const CalendarFields& f) {
+    if (KindUses(m_type, DtField::Year)) {
+        if (f.year == 0 || f.year < kMinYear || f.year > kMaxYear) {
+            throw CTsInvalidValueException(FormatString(
+                msg::kYearRange, static_cast<int>(SaturateYear(f.year)), kMinYear, kMaxYear));
+        }
+        m_year = static_cast<std::int16_t>(f.year);
+    }
+    if (KindUses(m_type, DtField::Month)) {
+        m_month = static_cast<std::uint8_t>(f.month);
+    }
+    if (KindUses(m_type, DtField::Day)) {
+        m_day = static_cast<std::uint8_t>(f.day);
+    }
+    if (KindUses(m_type, DtField::Hour)) {
+        m_hour = static_cast<std::uint8_t>(f.hour);
+        m_minute = static_cast<std::uint8_t>(f.minute);
+        m_second = static_cast<std::uint8_t>(f.second);
+        m_milli = static_cast<std::uint16_t>(f.milli);
+        m_micro = static_cast<std::uint16_t>(f.micro);
+        m_nano = static_cast<std::uint16_t>(f.nano);
+    }
+}
+
+CDateTime CDateTime::GetNormalized() const {
+    CDateTime copy = *this;
+    if (!m_hasOffset) {
+        return copy;
+    }
+    CalendarFields f;
+    ToUtcFields(f);
+    copy.FromFields(f);
+    copy.SetTimeZone(0, 0);
+    return copy;
+}
+
+void CDateTime::AddDateTimeSpan(const CDateTimeSpan& span, bool negate) {
+    CalendarFields f;
+    ToFields(f);
+    detail::AddSpan(f, span, negate);
+    CDateTime v = *this;
+    v.FromFields(f);
+    *this = v;
+}
+
+CDateTime CDateTime::operator+(const CDateTimeSpan& span) const {
+    CDateTime v = *this;
+    v.AddDateTimeSpan(span, false);
+    return v;
+}
+
+CDateTime CDateTime::operator-(const CDateTimeSpan& span) const {
+    CDateTime v = *this;
+    v.AddDateTimeSpan(span, true);
+    return v;
+}
+
+CDateTime& CDateTime::operator+=(const CDateTimeSpan& span) {
+    AddDateTimeSpan(span, false);
+    return *this;
+}
+
+CDateTime& CDateTime::operator-=(const CDateTimeSpan& span) {
+    AddDateTimeSpan(span, true);
+    return *this;
+}
+
+// Callers of a difference want the elapsed time, so it is computed exactly rather than
+// returned as zero; days are the largest unit because months and years vary in length.
+CDateTimeSpan CDateTime::operator-(const CDateTime& other) const {
+    if (other.m_type != m_type) {
+        throw CTsInvalidValueException(
+            FormatString(msg::kSubtractKind, KindName(other.m_type), KindName(m_type)));
+    }
+    CalendarFields a;
+    CalendarFields b;
+    ToUtcFields(a);
+    other.ToUtcFields(b);
+    auto nanos = [](const CalendarFields& f) -> Wide {
+        const std::int64_t seconds = detail::DaysFromCivil(f.year, f.month, f.day) * kSecondsPerDay +
+                                     f.hour * 3600 + f.minute * 60 + f.second;
+        return (static_cast<Wide>(seconds) * 1000000 + f.milli * 1000 + f.micro) * 1000 +
+               f.nano;
+    };
+    const Wide diff = nanos(a) - nanos(b);
+    const bool negative = diff < 0;
+    Wide rest = negative ? -diff : diff;
+    const auto take = [&rest](int unit) {
+        const auto part = static_cast<std::uint64_t>(rest % unit);
+        rest /= unit;
+        return part;
+    };
+    const auto nano = static_cast<unsigned short>(take(1000));
+    const auto micro = static_cast<unsigned short>(take(1000));
+    const auto milli = static_cast<unsigned short>(take(1000));
+    const auto seconds = take(60);
+    const auto minutes = take(60);
+    const auto hours = static_cast<std::uint32_t>(take(24));
+    CDateTimeSpan span(0, 0, static_cast<std::uint32_t>(rest), hours, minutes, seconds, milli,
+                       micro, nano);
+    if (negative) {
+        span.Negate();
+    }
+    return span;
+}
+
+CDateTime::DTCompareResult CDateTime::CompareTo(const CDateTime& other) const {
+    CalendarFields a;
+    CalendarFields b;
+    ToUtcFields(a);
+    other.ToUtcFields(b);
+    if (m_zoned == other.m_zoned) {
+        return detail::CompareFields(a, m_type, b, other.m_type);
+    }
+    // An unzoned value may lie anywhere from 14 hours before to 14 hours after the same
+    // reading in UTC; it is ordered only when the whole window is on one side.
+    const CDateTimeSpan window(14, 0, 0);
+    if (!m_zoned) {
+        CalendarFields earliest = a;
+        detail::AddSpan(earliest, window, true);
+        if (detail::CompareFields(earliest, m_type, b, other.m_type) == GreaterThan) {
+            return GreaterThan;
+        }
+        CalendarFields latest = a;
+        detail::AddSpan(latest, window, false);
+        if (detail::CompareFields(latest, m_type, b, other.m_type) == LessThan) {
+            return LessThan;
+        }
+        return Indeterminate;
+    }
+    CalendarFields earliest = b;
+    detail::AddSpan(earliest, window, true);
+    if (detail::CompareFields(a, m_type, earliest, other.m_type) == LessThan) {
+        return LessThan;
+    }
+    CalendarFields latest = b;
+    detail::AddSpan(latest, window, false);
+    if (detail::CompareFields(a, m_type, latest, other.m_type) == GreaterThan) {
+        return GreaterThan;
+    }
+    return Indeterminate;
+}
+
+bool CDateTime::operator==(const CDateTime& other) const { return CompareTo(other) == Equal; }
+bool CDateTime::operator!=(const CDateTime& other) const { return CompareTo(other) != Equal; }
+bool CDateTime::operator<(const CDateTime& other) const { return CompareTo(other) == LessThan; }
+bool CDateTime::operator<=(const CDateTime& other) const {
+    const DTCompareResult r = CompareTo(other);
+    return r == LessThan || r == Equal;
+}
+bool CDateTime::operator>(const CDateTime& other) const {
+    return CompareTo(other) == GreaterThan;
+}
+bool CDateTime::operator>=(const CDateTime& other) const {
+    const DTCompareResult r = CompareTo(other);
+    return r == GreaterThan || r == Equal;
+}
+
+}  // namespace Tessel16

@@ -1,0 +1,324 @@
+// date_time_text.cpp: the XSD lexical forms of CDateTime, parsing and writing. Parsers build
+// a fresh value and assign it only once it has validated, so a failed parse leaves the
+// target as it was.
+#include <cstdio>
+#include <cstring>
+
+#include "tessel16/date_time.h"
+#include "tessel16/exception.h"
+#include "values/calendar.h"
+#include "values/date_time_messages.h"
+
+namespace Tessel16 {
+
+namespace msg = detail::dtmsg;
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Two or four digits at p, or -1 when one of them is not a digit.
+int Digits(const char* p, int count) {
+    int value = 0;
+    for (int i = 0; i < count; ++i) {
+        if (!IsDigit(p[i])) {
+            return -1;
+        }
+        value = value * 10 + (p[i] - '0');
+    }
+    return value;
+}
+
+struct DateParts {
+    CDateTime::DTType kind = CDateTime::dt_yearZero;
+    int year = 0;
+    int month = 0;
+    int day = 0;
+};
+
+// The date forms are told apart by length alone; n is the length of the date part, which
+// the caller has already separated from any zone suffix.
+bool ScanDate(const char* s, std::ptrdiff_t n, DateParts& out) {
+    if (n <= 0) {
+        return false;
+    }
+    if (s[0] == '-' && s[1] == '-') {
+        if (n == 4) {
+            out.kind = CDateTime::dt_gMonth;
+            out.month = Digits(s + 2, 2);
+            return out.month >= 0;
+        }
+        if (n == 5 && s[2] == '-') {
+            out.kind = CDateTime::dt_gDay;
+            out.day = Digits(s + 3, 2);
+            return out.day >= 0;
+        }
+        if (n == 6 && s[4] == '-' && s[5] == '-') {
+            out.kind = CDateTime::dt_gMonth;
+            out.month = Digits(s + 2, 2);
+            return out.month >= 0;
+        }
+        if (n == 7 && s[4] == '-') {
+            out.kind = CDateTime::dt_gMonthDay;
+            out.month = Digits(s + 2, 2);
+            out.day = Digits(s + 5, 2);
+            return out.month >= 0 && out.day >= 0;
+        }
+        return false;
+    }
+    const bool negative = s[0] == '-';
+    const char* p = s + (negative ? 1 : 0);
+    const std::ptrdiff_t m = n - (negative ? 1 : 0);
+    out.year = Digits(p, m >= 4 ? 4 : 0);
+    if (m < 4 || out.year < 0) {
+        return false;
+    }
+    if (negative) {
+        out.year = -out.year;
+    }
+    if (m == 4) {
+        out.kind = CDateTime::dt_gYear;
+        return true;
+    }
+    if (m == 7 && p[4] == '-') {
+        out.kind = CDateTime::dt_gYearMonth;
+        out.month = Digits(p + 5, 2);
+        return out.month >= 0;
+    }
+    if (m == 10 && p[4] == '-' && p[7] == '-') {
+        out.kind = CDateTime::dt_date;
+        out.month = Digits(p + 5, 2);
+        out.day = Digits(p + 8, 2);
+        return out.month >= 0 && out.day >= 0;
+    }
+    return false;
+}
+
+struct ZoneParts {
+    enum { None, Utc, Offset } state = None;
+    int hour = 0;
+    int minute = 0;
+    bool negative = false;
+};
+
+// A zone suffix: Z, or exactly +hh:mm / -hh:mm. Any other first character leaves the value
+// without zone, which keeps the reader lenient about what follows a complete form.
+ZoneParts ScanZone(const char* z) {
+    ZoneParts zone;
+    if (z[0] == 'Z') {
+        zone.state = ZoneParts::Utc;
+        return zone;
+    }
+    if (z[0] != '+' && z[0] != '-') {
+        return zone;
+    }
+    const int hour = std::strlen(z) == 6 && z[3] == ':' ? Digits(z + 1, 2) : -1;
+    const int minute = hour >= 0 ? Digits(z + 4, 2) : -1;
+    if (minute < 0) {
+        throw CTsInvalidValueException(FormatString(msg::kZoneBad, z));
+    }
+    zone.state = ZoneParts::Offset;
+    zone.negative = z[0] == '-';
+    zone.hour = hour == 24 ? 0 : hour;
+    zone.minute = minute;
+    return zone;
+}
+
+void AppendYear(std::string& out, int year) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, year < 0 ? "-%04d" : "%04d", year < 0 ? -year : year);
+    out += buf;
+}
+
+void AppendTwo(std::string& out, unsigned value) {
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "%02u", value);
+    out += buf;
+}
+
+}  // namespace
+
+void CDateTime::ParseXSDDate(const char* text) {
+    if (text == nullptr) {
+        throw CTsInvalidValueException(msg::kDateNull);
+    }
+    if (*text == '\0') {
+        throw CTsInvalidValueException(msg::kDateEmpty);
+    }
+    if (std::strchr(text, 'T') != nullptr) {
+        throw CTsInvalidValueException(msg::kDateT);
+    }
+    const std::ptrdiff_t length = static_cast<std::ptrdiff_t>(std::strlen(text));
+    const bool endsInZ = text[length - 1] == 'Z';
+    const bool hasColon = std::strchr(text, ':') != nullptr;
+    if (endsInZ && hasColon) {
+        throw CTsInvalidValueException(msg::kDateBadZone);
+    }
+    const std::ptrdiff_t n = length - (endsInZ ? 1 : 0) - (hasColon ? 6 : 0);
+    DateParts parts;
+    if (!ScanDate(text, n, parts)) {
+        throw CTsInvalidValueException(FormatString(msg::kDateBad, text));
+    }
+    CDateTime v(parts.kind);
+    v.m_year = static_cast<std::int16_t>(parts.year);
+    v.m_month = static_cast<std::uint8_t>(parts.month);
+    v.m_day = static_cast<std::uint8_t>(parts.day);
+    if (endsInZ || hasColon) {
+        const ZoneParts zone = ScanZone(text + n);
+        if (zone.state == ZoneParts::Utc) {
+            v.SetUTC();
+        } else if (zone.state == ZoneParts::Offset) {
+            v.SetTimeZone(static_cast<short>(zone.negative ? -zone.hour : zone.hour),
+                          static_cast<unsigned char>(zone.minute));
+            v.m_zoneMinuteNegative = zone.negative && zone.hour == 0 && zone.minute != 0;
+        }
+    }
+    v.Validate();
+    *this = v;
+}
+
+void CDateTime::ParseXSDTime(const char* text) {
+    if (text == nullptr) {
+        throw CTsInvalidValueException(msg::kTimeNull);
+    }
+    if (*text == '\0') {
+        throw CTsInvalidValueException(msg::kTimeEmpty);
+    }
+    const bool shaped = std::strlen(text) >= 8 && text[2] == ':' && text[5] == ':';
+    const int hour = shaped ? Digits(text, 2) : -1;
+    const int minute = shaped ? Digits(text + 3, 2) : -1;
+    const int second = shaped ? Digits(text + 6, 2) : -1;
+    if (hour < 0 || minute < 0 || second < 0 || hour > 23 || minute > 59 || second > 59) {
+        throw CTsInvalidValueException(FormatString(msg::kTimeBad, text));
+    }
+    CDateTime v(dt_time);
+    v.m_hour = static_cast<std::uint8_t>(hour);
+    v.m_minute = static_cast<std::uint8_t>(minute);
+    v.m_second = static_cast<std::uint8_t>(second);
+    const char* p = text + 8;
+    if (*p == '.') {
+        ++p;
+        static const unsigned kWeight[3] = {100, 10, 1};
+        unsigned groups[3] = {0, 0, 0};
+        int count = 0;
+        for (; IsDigit(*p); ++p, ++count) {
+            if (count == 9) {
+                throw CTsInvalidValueException(FormatString(msg::kTimeFraction, text));
+            }
+            groups[count / 3] += static_cast<unsigned>(*p - '0') * kWeight[count % 3];
+        }
+        v.m_milli = static_cast<std::uint16_t>(groups[0]);
+        v.m_micro = static_cast<std::uint16_t>(groups[1]);
+        v.m_nano = static_cast<std::uint16_t>(groups[2]);
+    }
+    const ZoneParts zone = ScanZone(p);
+    if (zone.state == ZoneParts::Utc) {
+        v.SetUTC();
+    } else if (zone.state == ZoneParts::Offset) {
+        v.SetTimeZone(static_cast<short>(zone.negative ? -zone.hour : zone.hour),
+                      static_cast<unsigned char>(zone.minute));
+        v.m_zoneMinuteNegative = zone.negative && zone.hour == 0 && zone.minute != 0;
+    }
+    v.Validate();
+    *this = v;
+}
+
+void CDateTime::ParseXSDDateTime(const char* text) {
+    if (text == nullptr) {
+        throw CTsInvalidValueException(msg::kDateTimeNull);
+    }
+    const char* t = std::strchr(text, 'T');
+    if (t == nullptr) {
+        throw CTsInvalidValueException(FormatString(msg::kDateTimeNoT, text));
+    }
+    DateParts parts;
+    if (!ScanDate(text, t - text, parts) || parts.kind != dt_date) {
+        throw CTsInvalidValueException(FormatString(msg::kDateTimeBad, text));
+    }
+    CDateTime v;
+    v.ParseXSDTime(t + 1);
+    v.m_type = dt_dateTime;
+    v.m_year = static_cast<std::int16_t>(parts.year);
+    v.m_month = static_cast<std::uint8_t>(parts.month);
+    v.m_day = static_cast<std::uint8_t>(parts.day);
+    v.Validate();
+    *this = v;
+}
+
+std::string CDateTime::ToString() const { return ToString("s"); }
+
+std::string CDateTime::ToString(const char* format) const {
+    const bool empty = m_year == 0 && m_month == 0 && m_day == 0 && m_hour == 0 &&
+                       m_minute == 0 && m_second == 0 && m_milli == 0 && m_micro == 0 &&
+                       m_nano == 0;
+    if (m_type == dt_yearZero || (m_type != dt_time && empty)) {
+        return msg::kNotSet;
+    }
+    if (format == nullptr || *format == '\0' || std::strcmp(format, "G") == 0) {
+        return std::string();
+    }
+    if (std::strcmp(format, "s") != 0) {
+        return std::string(msg::kUnknownFormat) + format;
+    }
+    std::string out;
+    const auto clock = [&]() {
+        AppendTwo(out, m_hour);
+        out += ':';
+        AppendTwo(out, m_minute);
+        out += ':';
+        AppendTwo(out, m_second);
+        out += detail::FormatFraction(m_milli, m_micro, m_nano);
+    };
+    switch (m_type) {
+    case dt_dateTime:
+    case dt_date:
+        AppendYear(out, m_year);
+        out += '-';
+        AppendTwo(out, m_month);
+        out += '-';
+        AppendTwo(out, m_day);
+        if (m_type == dt_dateTime) {
+            out += 'T';
+            clock();
+        }
+        break;
+    case dt_time:
+        clock();
+        break;
+    case dt_gYear:
+        AppendYear(out, m_year);
+        break;
+    case dt_gYearMonth:
+        AppendYear(out, m_year);
+        out += '-';
+        AppendTwo(out, m_month);
+        break;
+    case dt_gMonth:
+        out += "--";
+        AppendTwo(out, m_month);
+        break;
+    case dt_gMonthDay:
+        out += "--";
+        AppendTwo(out, m_month);
+        out += '-';
+        AppendTwo(out, m_day);
+        break;
+    case dt_gDay:
+        out += "---";
+        AppendTwo(out, m_day);
+        break;
+    default:
+        return std::string();
+    }
+    if (m_hasOffset) {
+        out += IsZoneNegative() ? '-' : '+';
+        AppendTwo(out, static_cast<unsigned>(m_zoneHour < 0 ? -m_zoneHour : m_zoneHour));
+        out += ':';
+        AppendTwo(out, m_zoneMinute);
+    } else if (m_zoned) {
+        out += 'Z';
+    }
+    return out;
+}
+
+}  // namespace Tessel16

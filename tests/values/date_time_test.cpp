@@ -1,0 +1,792 @@
+// date_time_test.cpp: CDateTime's lexical forms, validation messages, kinds, zones,
+// arithmetic, order and platform conversions, mostly as tables of cases; plus round trips
+// over generated values and a cross-check against calendar data computed by Python.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <functional>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tessel16/date_time.h"
+#include "tessel16/exception.h"
+#include "values/expect_throw.h"
+
+namespace Tessel16 {
+namespace {
+
+using test::ThrowsExactly;
+using DT = CDateTime;
+
+enum class Form { Date, Time, DateTime };
+
+CDateTime Parse(Form form, const char* text) {
+    CDateTime v;
+    if (form == Form::Date) {
+        v.ParseXSDDate(text);
+    } else if (form == Form::Time) {
+        v.ParseXSDTime(text);
+    } else {
+        v.ParseXSDDateTime(text);
+    }
+    return v;
+}
+
+struct GoodCase {
+    Form form;
+    const char* text;
+    CDateTime::DTType kind;
+    const char* written;
+};
+
+TEST(DateTime, ParsesAndWritesEveryForm) {
+    const GoodCase cases[] = {
+        {Form::Date, "2004-02-29", DT::dt_date, "2004-02-29"},
+        {Form::Date, "-0044-03-15", DT::dt_date, "-0044-03-15"},
+        {Form::Date, "-9999-12-31Z", DT::dt_date, "-9999-12-31Z"},
+        {Form::Date, "9999-01-01+14:00", DT::dt_date, "9999-01-01+14:00"},
+        {Form::Date, "2004", DT::dt_gYear, "2004"},
+        {Form::Date, "-0001", DT::dt_gYear, "-0001"},
+        {Form::Date, "2004-05", DT::dt_gYearMonth, "2004-05"},
+        {Form::Date, "2004-05-03:00", DT::dt_gYearMonth, "2004-05-03:00"},
+        {Form::Date, "--05", DT::dt_gMonth, "--05"},
+        {Form::Date, "--05--", DT::dt_gMonth, "--05"},
+        {Form::Date, "--05Z", DT::dt_gMonth, "--05Z"},
+        {Form::Date, "---31", DT::dt_gDay, "---31"},
+        {Form::Date, "---01+05:30", DT::dt_gDay, "---01+05:30"},
+        {Form::Date, "--02-29", DT::dt_gMonthDay, "--02-29"},
+        {Form::Date, "2004-02-29+24:00", DT::dt_date, "2004-02-29+00:00"},
+        {Form::Date, "2004-02-29-00:30", DT::dt_date, "2004-02-29-00:30"},
+        {Form::Time, "12:30:00.5", DT::dt_time, "12:30:00.5"},
+        {Form::Time, "12:30:00.1234", DT::dt_time, "12:30:00.1234"},
+        {Form::Time, "12:30:00.120", DT::dt_time, "12:30:00.12"},
+        {Form::Time, "12:30:00.000", DT::dt_time, "12:30:00"},
+        {Form::Time, "12:30:00.", DT::dt_time, "12:30:00"},
+        {Form::Time, "23:59:59.000000001Z", DT::dt_time, "23:59:59.000000001Z"},
+        {Form::Time, "00:00:00", DT::dt_time, "00:00:00"},
+        {Form::Time, "00:00:00-23:59", DT::dt_time, "00:00:00-23:59"},
+        {Form::DateTime, "2001-10-26T21:32:52", DT::dt_dateTime, "2001-10-26T21:32:52"},
+        {Form::DateTime, "2001-10-26T21:32:52+02:00", DT::dt_dateTime,
+         "2001-10-26T21:32:52+02:00"},
+        {Form::DateTime, "-0044-03-15T12:00:00.000001Z", DT::dt_dateTime,
+         "-0044-03-15T12:00:00.000001Z"},
+        {Form::DateTime, "2001-10-26T21:32:52+24:00", DT::dt_dateTime,
+         "2001-10-26T21:32:52+00:00"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const CDateTime v = Parse(c.form, c.text);
+        EXPECT_EQ(v.GetType(), c.kind);
+        EXPECT_EQ(v.ToString(), c.written);
+    }
+}
+
+TEST(DateTime, ParsedFieldsAndZone) {
+    CDateTime v("-0044-03-15T01:02:03.1234-05:30");
+    EXPECT_EQ(v.GetYear(), -44);
+    EXPECT_EQ(v.GetMonth(), 3);
+    EXPECT_EQ(v.GetDay(), 15);
+    EXPECT_EQ(v.GetHour(), 1);
+    EXPECT_EQ(v.GetMinute(), 2);
+    EXPECT_EQ(v.GetSecond(), 3);
+    EXPECT_EQ(v.GetMilliSecond(), 123);
+    EXPECT_EQ(v.GetMicroSecond(), 400);
+    EXPECT_EQ(v.GetNanoSecond(), 0);
+    EXPECT_DOUBLE_EQ(v.GetRealSecond(), 3.1234);
+    EXPECT_TRUE(v.IsUTC());
+    EXPECT_TRUE(v.HasTimeZone());
+    EXPECT_EQ(v.GetZoneHour(), -5);
+    EXPECT_EQ(v.GetZoneMinute(), 30);
+
+    CDateTime z;
+    z.ParseXSDTime("10:00:00Z");
+    EXPECT_TRUE(z.IsUTC());
+    EXPECT_FALSE(z.HasTimeZone());
+
+    // The kind comes from the text, not from the kind the value held before.
+    CDateTime month(DT::dt_date);
+    month.ParseXSDDate("--05");
+    EXPECT_EQ(month.GetType(), DT::dt_gMonth);
+    EXPECT_EQ(month.GetMonth(), 5);
+}
+
+struct BadCase {
+    Form form;
+    const char* text;
+    bool stateClass;  // CTsInvalidStateException rather than CTsInvalidValueException
+    const char* message;
+};
+
+TEST(DateTime, RejectsMalformedAndInvalidText) {
+    const BadCase cases[] = {
+        {Form::Date, nullptr, false, "Invalid Date (Null String)"},
+        {Form::Date, "", false, "Invalid Date (Empty String)"},
+        {Form::Date, "2004-01-01T10:00:00", false, "Invalid Date ('T' not allowed)"},
+        {Form::Date, "2004-01-01+02:00Z", false, "Invalid Date (Bad Zone value)"},
+        {Form::Date, "10000-01-01", false,
+         "Invalid XSD Date [10000-01-01] expected CCYY-MM-DD[Z|[+|-]hh:mm]"},
+        {Form::Date, "2004-1-01", false,
+         "Invalid XSD Date [2004-1-01] expected CCYY-MM-DD[Z|[+|-]hh:mm]"},
+        {Form::Date, "2004/01/01", false,
+         "Invalid XSD Date [2004/01/01] expected CCYY-MM-DD[Z|[+|-]hh:mm]"},
+        {Form::Date, "20a4", false, "Invalid XSD Date [20a4] expected CCYY-MM-DD[Z|[+|-]hh:mm]"},
+        {Form::Date, "--5", false, "Invalid XSD Date [--5] expected CCYY-MM-DD[Z|[+|-]hh:mm]"},
+        {Form::Date, "--05-1", false,
+         "Invalid XSD Date [--05-1] expected CCYY-MM-DD[Z|[+|-]hh:mm]"},
+        {Form::Date, "----1", false, "Invalid XSD Date [----1] expected CCYY-MM-DD[Z|[+|-]hh:mm]"},
+        {Form::Date, "Z", false, "Invalid XSD Date [Z] expected CCYY-MM-DD[Z|[+|-]hh:mm]"},
+        {Form::Date, "-", false, "Invalid XSD Date [-] expected CCYY-MM-DD[Z|[+|-]hh:mm]"},
+        {Form::Date, "+02:00", false,
+         "Invalid XSD Date [+02:00] expected CCYY-MM-DD[Z|[+|-]hh:mm]"},
+        {Form::Date, "2004-01-01+0200", false,
+         "Invalid XSD Date [2004-01-01+0200] expected CCYY-MM-DD[Z|[+|-]hh:mm]"},
+        {Form::Date, "2004-01-01+0a:00", false, "Invalid XSD Time Zone [+0a:00]."},
+        {Form::Date, "2004-01-01+02:60", false, "Invalid TimeZone [2:60]"},
+        {Form::Date, "2004-01-01-25:00", false, "Invalid TimeZone [-25:0]"},
+        {Form::Date, "0000-01-01", false, "Invalid Year [0] (-9999 <= year <= 9999 && year != 0)"},
+        {Form::Date, "-0000", false, "Invalid Year [0] (-9999 <= year <= 9999 && year != 0)"},
+        {Form::Date, "2003-02-29", false, "Invalid Day [29] (1 <= day <= days in month)"},
+        {Form::Date, "2004-04-31", false, "Invalid Day [31] (1 <= day <= days in month)"},
+        {Form::Date, "2004-01-00", false, "Invalid Day [0] (1 <= day <= days in month)"},
+        {Form::Date, "2004-13-01", false, "Invalid Month [13] (1 <= month <= 12)"},
+        {Form::Date, "2004-00", false, "Invalid Month [0] (1 <= month <= 12)"},
+        {Form::Date, "--13", false, "Invalid Month [13] (1 <= month <= 12)"},
+        {Form::Date, "--02-30", false, "Invalid Day [30] (1 <= day <= days in month)"},
+        {Form::Date, "---32", false, "Invalid Day [32] (1 <= day <= 31)"},
+        {Form::Date, "---00", false, "Invalid Day [0] (1 <= day <= 31)"},
+        {Form::Time, nullptr, false, "Invalid Time (Null String)"},
+        {Form::Time, "", false, "Invalid XSD Time (Empty String)"},
+        {Form::Time, "12:00", false, "Invalid XSD Time [12:00] expected hh:mm:ss[.ff]"},
+        {Form::Time, "24:00:00", false, "Invalid XSD Time [24:00:00] expected hh:mm:ss[.ff]"},
+        {Form::Time, "12:60:00", false, "Invalid XSD Time [12:60:00] expected hh:mm:ss[.ff]"},
+        {Form::Time, "12:00:60", false, "Invalid XSD Time [12:00:60] expected hh:mm:ss[.ff]"},
+        {Form::Time, "12-00-00", false, "Invalid XSD Time [12-00-00] expected hh:mm:ss[.ff]"},
+        {Form::Time, "1a:00:00", false, "Invalid XSD Time [1a:00:00] expected hh:mm:ss[.ff]"},
+        {Form::Time, "12:30:00.1234567891", false,
+         "Invalid XSD Time [12:30:00.1234567891] Fraction part too long"},
+        {Form::Time, "12:00:00+01:0", false, "Invalid XSD Time Zone [+01:0]."},
+        {Form::Time, "12:00:00-01:00:00", false, "Invalid XSD Time Zone [-01:00:00]."},
+        {Form::DateTime, nullptr, false, "Invalid DateTime (Null String)"},
+        {Form::DateTime, "", false, "Invalid XSD DateTime []."},
+        {Form::DateTime, "2004-01-01", false, "Invalid XSD DateTime [2004-01-01]."},
+        {Form::DateTime, "2004-01T12:00:00", false,
+         "Invalid XSD DateTime [2004-01T12:00:00] expected CCYY-MM-DDThh:mm:ss[.ff]"},
+        {Form::DateTime, "T12:00:00", false,
+         "Invalid XSD DateTime [T12:00:00] expected CCYY-MM-DDThh:mm:ss[.ff]"},
+        {Form::DateTime, "2004-01-01ZT12:00:00", false,
+         "Invalid XSD DateTime [2004-01-01ZT12:00:00] expected CCYY-MM-DDThh:mm:ss[.ff]"},
+        {Form::DateTime, "2004-01-01T", false, "Invalid XSD Time (Empty String)"},
+        {Form::DateTime, "2004-01-01T25:00:00", false,
+         "Invalid XSD Time [25:00:00] expected hh:mm:ss[.ff]"},
+        {Form::DateTime, "2004-02-30T00:00:00", false,
+         "Invalid Day [30] (1 <= day <= days in month)"},
+        {Form::DateTime, "0000-01-01T00:00:00", false,
+         "Invalid Year [0] (-9999 <= year <= 9999 && year != 0)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text ? c.text : "(null)");
+        CDateTime target("2010-05-05T05:05:05Z");
+        const auto call = [&] { target = Parse(c.form, c.text); };
+        if (c.stateClass) {
+            EXPECT_TRUE(ThrowsExactly<CTsInvalidStateException>(call, c.message));
+        } else {
+            EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(call, c.message));
+        }
+        EXPECT_EQ(target.ToString(), "2010-05-05T05:05:05Z");
+    }
+}
+
+TEST(DateTime, KindSettersValidate) {
+    using Call = std::function<void()>;
+    struct Case {
+        Call call;
+        const char* message;
+    };
+    const Case cases[] = {
+        {[] { CDateTime(2003, 2, 29); }, "Invalid Day [29] (1 <= day <= days in month)"},
+        {[] { CDateTime(0, 1, 1); }, "Invalid Year [0] (-9999 <= year <= 9999 && year != 0)"},
+        {[] { CDateTime(-10000, 1, 1); },
+         "Invalid Year [-10000] (-9999 <= year <= 9999 && year != 0)"},
+        {[] { CDateTime(2004, 0, 1); }, "Invalid Month [0] (1 <= month <= 12)"},
+        {[] { CDateTime(2004, 1, 1, 24, 0, 0); }, "Invalid Hour [24] (0 <= hour <= 23)"},
+        {[] { CDateTime(2004, 1, 1, 0, 60, 0); }, "Invalid Minute [60] (0 <= minute <= 59)"},
+        {[] { CDateTime(2004, 1, 1, 0, 0, 60); }, "Invalid Second [60] (0 <= second <= 59)"},
+        {[] { CDateTime(2004, 1, 1, 0, 0, 0, 1000, 0, 0); },
+         "Invalid Milli-Second [1000] (0 <= milli <= 999)"},
+        {[] { CDateTime(2004, 1, 1, 0, 0, 0, 0, 1000, 0); },
+         "Invalid Micro-Second [1000] (0 <= micro <= 999)"},
+        {[] { CDateTime(2004, 1, 1, 0, 0, 0, 0, 0, 1000); },
+         "Invalid Nano-Second [1000] (0 <= nano <= 999)"},
+        {[] { CDateTime().SetGYear(10000); },
+         "Invalid Year [10000] (-9999 <= year <= 9999 && year != 0)"},
+        {[] { CDateTime().SetGYearMonth(2004, 13); }, "Invalid Month [13] (1 <= month <= 12)"},
+        {[] { CDateTime().SetGMonth(0); }, "Invalid Month [0] (1 <= month <= 12)"},
+        {[] { CDateTime().SetGMonthDay(4, 31); },
+         "Invalid Day [31] (1 <= day <= days in month)"},
+        {[] { CDateTime().SetGDay(32); }, "Invalid Day [32] (1 <= day <= 31)"},
+        {[] { CDateTime().SetTime(23, 59, 60); }, "Invalid Second [60] (0 <= second <= 59)"},
+        {[] { CDateTime().SetFracTime(0, 0, 1000); },
+         "Invalid Nano-Second [1000] (0 <= nano <= 999)"},
+        {[] { CDateTime().SetTimeZone(24, 0); }, "Invalid TimeZone [24:0]"},
+        {[] { CDateTime().SetTimeZone(-24, 0); }, "Invalid TimeZone [-24:0]"},
+        {[] { CDateTime().SetTimeZone(0, 60); }, "Invalid TimeZone [0:60]"},
+        {[] {
+             TsSystemTime st;
+             st.wYear = 2004;
+             st.wMonth = 2;
+             st.wDay = 30;
+             CDateTime v(st);
+         },
+         "Invalid Day [30] (1 <= day <= days in month)"},
+        {[] { CDateTime(TsFileTime::FromTicks(0x8000000000000000ull)); },
+         "Failed to convert FILETIME to SYSTEMTIME"},
+        {[] { CDateTime(std::time_t(-62135596801)); },  // 0000-12-31T23:59:59Z
+         "Invalid Year [0] (-9999 <= year <= 9999 && year != 0)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(c.call, c.message));
+    }
+    CDateTime leap;
+    leap.SetGMonthDay(2, 29);
+    EXPECT_EQ(leap.ToString(), "--02-29");
+    CDateTime frac;
+    frac.SetFracTime(5, 6, 7);
+    EXPECT_EQ(frac.ToString(), "00:00:00.005006007");
+}
+
+TEST(DateTime, OperationsOutsideTheKindAreRefused) {
+    using Call = std::function<void()>;
+    struct Case {
+        Call call;
+        bool stateClass;
+        const char* message;
+    };
+    const CDateTime time("2004-01-01T10:00:00");
+    CDateTime t;
+    t.ParseXSDTime("10:00:00");
+    CDateTime d;
+    d.ParseXSDDate("2004-01-01");
+    CDateTime g;
+    g.ParseXSDDate("---05");
+    const Case cases[] = {
+        {[&] { t.GetYear(); }, true, "Failed to GetYear. Invalid Date Type: time."},
+        {[&] { t.GetMonth(); }, true, "Failed to GetMonth. Invalid Date Type: time."},
+        {[&] { t.GetDay(); }, true, "Failed to GetDay. Invalid Date Type: time."},
+        {[&] { d.GetHour(); }, true, "Failed to GetHour. Invalid Date Type: date."},
+        {[&] { d.GetMinute(); }, true, "Failed to GetMinute. Invalid Date Type: date."},
+        {[&] { d.GetSecond(); }, true, "Failed to GetSecond. Invalid Date Type: date."},
+        {[&] { d.GetRealSecond(); }, true, "Failed to GetRealSecond. Invalid Date Type: date."},
+        {[&] { g.GetMilliSecond(); }, true, "Failed to GetMilliSecond. Invalid Date Type: gDay."},
+        {[&] { g.GetMicroSecond(); }, true, "Failed to GetMicroSecond. Invalid Date Type: gDay."},
+        {[&] { g.GetNanoSecond(); }, true, "Failed to GetNanoSecond. Invalid Date Type: gDay."},
+        {[&] { CDateTime().GetYear(); }, true, "Failed to GetYear. Invalid Date Type: yearZero."},
+        {[&] { CDateTime c = d; c.SetHour(1); }, true, "Failed to GetHour. Invalid Date Type: date."},
+        {[&] { CDateTime c = d; c.SetNanoSecond(1); }, true,
+         "Failed to GetNanoSecond. Invalid Date Type: date."},
+        {[&] { CDateTime c = g; c.SetMonth(1); }, true, "Failed to GetMonth. Invalid Date Type: gDay."},
+        {[&] { CDateTime c = t; c.SetDate(2004, 1, 1); }, true,
+         "Failed to copy CDateTime. Invalid Date Type: date, expected: time."},
+        {[&] { CDateTime c = d; c.SetGDay(1); }, true,
+         "Failed to copy CDateTime. Invalid Date Type: gDay, expected: date."},
+        {[&] { CDateTime c = d; c = std::time_t(0); }, true,
+         "Failed to copy CDateTime. Invalid Date Type: dateTime, expected: date."},
+        {[&] { time.GetZoneHour(); }, true, "TimeZone is not been used"},
+        {[&] { CDateTime("2004-01-01T10:00:00Z").GetZoneMinute(); }, true,
+         "TimeZone is not been used"},
+        {[&] { g.GetDayOfYear(); }, true, "Failed to GetDayOfYear. Invalid Date Type: gDay."},
+        {[&] { t.GetDayOfWeek(); }, true, "Failed to GetDayOfWeek. Invalid Date Type: time."},
+        {[&] { t.GetTime(); }, false,
+         "Failed to GetTime, Date Status must be dateTime or date. Invalid Date Type: time."},
+        {[&] { d.GetAsSystemTime(); }, false,
+         "Failed to GetAsSystemTime, Date Status must be dateTime. Invalid Date Type: date."},
+        {[&] { (void)(d - t); }, false,
+         "Failed to subtract CDateTime. Invalid Date Type: time, expected: date."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        if (c.stateClass) {
+            EXPECT_TRUE(ThrowsExactly<CTsInvalidStateException>(c.call, c.message));
+        } else {
+            EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(c.call, c.message));
+        }
+    }
+}
+
+TEST(DateTime, FieldSettersStoreWithoutValidating) {
+    CDateTime v(2004, 1, 31);
+    v.SetMonth(2);  // 2004-02-31 is not a date, but the field setters do not check
+    EXPECT_EQ(v.GetMonth(), 2);
+    EXPECT_EQ(v.GetDay(), 31);
+    v.SetYear(-5);
+    EXPECT_EQ(v.ToString(), "-0005-02-31");
+}
+
+TEST(DateTime, KindConversionTable) {
+    const CDateTime source("2004-07-08T09:10:11.5+01:00");
+    CDateTime date;
+    date.SetDateTime(source, DT::dt_date);
+    const struct {
+        const CDateTime* from;
+        DT::DTType target;
+        const char* written;
+    } allowed[] = {
+        {&source, DT::dt_dateTime, "2004-07-08T09:10:11.5+01:00"},
+        {&source, DT::dt_date, "2004-07-08+01:00"},
+        {&source, DT::dt_time, "09:10:11.5+01:00"},
+        {&source, DT::dt_gYearMonth, "2004-07+01:00"},
+        {&source, DT::dt_gDay, "---08+01:00"},
+        {&date, DT::dt_gMonthDay, "--07-08+01:00"},
+        {&date, DT::dt_gYear, "2004+01:00"},
+        {&date, DT::dt_yearZero, "Error: Date Not Set"},
+    };
+    for (const auto& c : allowed) {
+        CDateTime v;
+        v.SetDateTime(*c.from, c.target);
+        EXPECT_EQ(v.GetType(), c.target);
+        EXPECT_EQ(v.ToString(), c.written);
+    }
+    CDateTime ym;
+    ym.SetDateTime(date, DT::dt_gYearMonth);
+    CDateTime month;
+    month.SetDateTime(ym, DT::dt_gMonth);
+    EXPECT_EQ(month.ToString(), "--07+01:00");
+
+    const struct {
+        CDateTime::DTType sourceKind;
+        DT::DTType target;
+        const char* message;
+    } refused[] = {
+        {DT::dt_date, DT::dt_dateTime,
+         "Attempting to set a CDateTime of type dateTime using an XmlDateTime of type date. The "
+         "source CDateTime does not contian enough data to allow the conversion."},
+        {DT::dt_date, DT::dt_time,
+         "Attempting to set a CDateTime of type time using an XmlDateTime of type date. The "
+         "source CDateTime does not contian enough data to allow the conversion."},
+        {DT::dt_gYearMonth, DT::dt_gDay,
+         "Attempting to set a CDateTime of type gDay using an XmlDateTime of type gYearMonth. "
+         "The source CDateTime does not contian enough data to allow the conversion."},
+        {DT::dt_gMonthDay, DT::dt_gYear,
+         "Attempting to set a CDateTime of type gYear using an XmlDateTime of type gMonthDay. "
+         "The source CDateTime does not contian enough data to allow the conversion."},
+        {DT::dt_time, DT::dt_gDay,
+         "Attempting to set a CDateTime of type gDay using an XmlDateTime of type time. The "
+         "source CDateTime does not contian enough data to allow the conversion."},
+        {DT::dt_gYear, DT::dt_gMonth,
+         "Attempting to set a CDateTime of type gMonth using an XmlDateTime of type gYear. The "
+         "source CDateTime does not contian enough data to allow the conversion."},
+        {DT::dt_yearZero, DT::dt_date,
+         "Attempting to set a CDateTime of type date using an XmlDateTime of type yearZero. The "
+         "source CDateTime does not contian enough data to allow the conversion."},
+        {static_cast<DT::DTType>(42), DT::dt_date, "Unknown date type 42."},
+    };
+    for (const auto& c : refused) {
+        SCOPED_TRACE(c.message);
+        CDateTime target;
+        EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
+            [&] { target.SetDateTime(CDateTime(c.sourceKind), c.target); }, c.message));
+    }
+}
+
+TEST(DateTime, KindNames) {
+    const char* names[] = {"yearZero", "dateTime", "date", "gYearMonth", "gYear",
+                           "time",     "gDay",     "gMonth", "gMonthDay"};
+    for (int i = 0; i < 9; ++i) {
+        EXPECT_EQ(CDateTime(static_cast<DT::DTType>(i)).GetTypeAsString(), names[i]);
+    }
+    EXPECT_EQ(CDateTime::GetTypeAsString(static_cast<DT::DTType>(9)), "");
+    EXPECT_EQ(CDateTime::GetTypeAsString(static_cast<DT::DTType>(-1)), "");
+}
+
+TEST(DateTime, WritingFormats) {
+    EXPECT_EQ(CDateTime().ToString(), "Error: Date Not Set");
+    EXPECT_EQ(CDateTime(DT::dt_date).ToString("s"), "Error: Date Not Set");
+    EXPECT_EQ(CDateTime(DT::dt_time).ToString(), "00:00:00");
+    const CDateTime v(2004, 2, 29);
+    EXPECT_EQ(v.ToString("s"), "2004-02-29");
+    EXPECT_EQ(v.ToString("G"), "");
+    EXPECT_EQ(v.ToString(""), "");
+    EXPECT_EQ(v.ToString(nullptr), "");
+    EXPECT_EQ(v.ToString("S"), "Unknown Format: S");
+    EXPECT_EQ(v.ToString("yyyy"), "Unknown Format: yyyy");
+}
+
+struct CompareCase {
+    const char* a;
+    const char* b;
+    CDateTime::DTCompareResult expected;
+};
+
+CDateTime ParseAny(const char* text) {
+    CDateTime v;
+    if (std::string(text).find('T') != std::string::npos) {
+        v.ParseXSDDateTime(text);
+    } else if (text[0] != '-' && text[2] == ':') {
+        v.ParseXSDTime(text);
+    } else {
+        v.ParseXSDDate(text);
+    }
+    return v;
+}
+
+TEST(DateTime, PartialOrder) {
+    const CompareCase cases[] = {
+        {"2000-01-15T12:00:00", "2000-01-15T12:00:00Z", DT::Indeterminate},
+        {"2000-01-15T00:00:00", "2000-01-16T12:00:00Z", DT::LessThan},
+        {"2000-01-16T12:00:00Z", "2000-01-15T00:00:00", DT::GreaterThan},
+        {"2000-01-15T00:00:00", "2000-01-15T14:00:01Z", DT::LessThan},
+        {"2000-01-15T00:00:00", "2000-01-15T14:00:00Z", DT::Indeterminate},
+        {"2000-01-15T14:00:01", "2000-01-15T00:00:00Z", DT::GreaterThan},
+        {"2000-01-15T00:00:00Z", "2000-01-15T14:00:01", DT::LessThan},
+        {"2000-01-15T00:00:00Z", "2000-01-14T09:59:59", DT::GreaterThan},
+        {"2001-10-26T21:32:52+02:00", "2001-10-26T19:32:52Z", DT::Equal},
+        {"2001-10-26T21:32:52+02:00", "2001-10-26T19:32:52+00:00", DT::Equal},
+        {"2001-10-26T21:32:52-00:30", "2001-10-26T22:02:52Z", DT::Equal},
+        {"2001-10-26T21:32:52.000000001Z", "2001-10-26T21:32:52Z", DT::GreaterThan},
+        {"2001-10-26T21:32:52", "2001-10-26T21:32:52.5", DT::LessThan},
+        {"-0001-01-01", "0001-01-01", DT::LessThan},
+        {"2004-01-01", "10:00:00", DT::Indeterminate},
+        {"2004-01-01", "2004-01-01T00:00:00", DT::Indeterminate},
+        {"2004-01-01", "2004-01-02", DT::LessThan},
+        {"2004-01-02+02:00", "2004-01-01Z", DT::GreaterThan},
+        {"2004-01-02+02:00", "2004-01-02Z", DT::LessThan},
+        {"--05", "--06", DT::LessThan},
+        {"---31", "---30", DT::GreaterThan},
+        {"--02-29", "--02-29", DT::Equal},
+        {"2004", "2004-01", DT::Indeterminate},
+        {"23:00:00-02:00", "00:30:00Z", DT::GreaterThan},
+        {"12:00:00", "12:00:00", DT::Equal},
+        {"12:00:00", "12:00:01", DT::LessThan},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.a) + " vs " + c.b);
+        const CDateTime a = ParseAny(c.a);
+        const CDateTime b = ParseAny(c.b);
+        const auto r = a.CompareTo(b);
+        EXPECT_EQ(r, c.expected);
+        EXPECT_EQ(a == b, r == DT::Equal);
+        EXPECT_EQ(a != b, r != DT::Equal);
+        EXPECT_EQ(a < b, r == DT::LessThan);
+        EXPECT_EQ(a <= b, r == DT::LessThan || r == DT::Equal);
+        EXPECT_EQ(a > b, r == DT::GreaterThan);
+        EXPECT_EQ(a >= b, r == DT::GreaterThan || r == DT::Equal);
+    }
+}
+
+TEST(DateTime, Normalisation) {
+    const struct {
+        const char* in;
+        const char* out;
+    } cases[] = {
+        {"2001-10-26T21:32:52+02:00", "2001-10-26T19:32:52+00:00"},
+        {"2001-10-26T21:32:52-05:30", "2001-10-27T03:02:52+00:00"},
+        {"2001-10-26T21:32:52-00:30", "2001-10-26T22:02:52+00:00"},
+        {"2001-10-26T21:32:52+00:30", "2001-10-26T21:02:52+00:00"},
+        {"2000-03-01T01:00:00+02:00", "2000-02-29T23:00:00+00:00"},
+        {"2000-12-31T23:00:00-01:00", "2001-01-01T00:00:00+00:00"},
+        {"2001-10-26T21:32:52Z", "2001-10-26T21:32:52Z"},
+        {"2001-10-26T21:32:52", "2001-10-26T21:32:52"},
+        {"2001-10-26+02:00", "2001-10-25+00:00"},
+        {"12:00:00-13:00", "01:00:00+00:00"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.in);
+        EXPECT_EQ(ParseAny(c.in).GetNormalized().ToString(), c.out);
+    }
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
+        [] { CDateTime("9999-12-31T23:00:00-02:00").GetNormalized(); },
+        "Invalid Year [10000] (-9999 <= year <= 9999 && year != 0)"));
+}
+
+TEST(DateTime, AddingDurations) {
+    struct Case {
+        const char* start;
+        const char* span;
+        bool subtract;
+        const char* result;
+    };
+    const Case cases[] = {
+        {"2000-01-31", "P1M", false, "2000-02-29"},
+        {"2001-01-31", "P1M", false, "2001-02-28"},
+        {"2000-03-01", "P1D", true, "2000-02-29"},
+        {"1999-12-31T23:59:59", "PT1S", false, "2000-01-01T00:00:00"},
+        {"2000-01-01T00:00:00", "PT0.000000001S", true, "1999-12-31T23:59:59.999999999"},
+        {"2000-02-29", "P1Y", false, "2001-02-28"},
+        {"2000-01-12T12:13:14Z", "P1Y3M5DT7H10M3.3S", false, "2001-04-17T19:23:17.3Z"},
+        {"2000-01", "-P3M", false, "1999-10"},
+        {"2000-01-12", "PT33H", false, "2000-01-13"},
+        {"2000-01-01T00:00:00", "PT86400000S", false, "2002-09-27T00:00:00"},
+        {"2000-01-01T00:00:00", "PT1440M", false, "2000-01-02T00:00:00"},
+        {"2000-01-01T00:00:00", "P400Y", true, "1600-01-01T00:00:00"},
+        {"0002-03-01", "P1Y", true, "0001-03-01"},
+        {"-0002-12-31T23:59:59", "PT1S", false, "-0001-01-01T00:00:00"},
+        {"2000-01-01T10:00:00+05:00", "PT15H", false, "2000-01-02T01:00:00+05:00"},
+        {"23:30:00", "PT1H", false, "00:30:00"},
+        {"---31", "P1D", false, "---01"},
+        {"--12-31", "P1D", false, "--01-01"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.start) + (c.subtract ? " - " : " + ") + c.span);
+        CDateTimeSpan span;
+        span.ParseXSDDuration(c.span);
+        const CDateTime start = ParseAny(c.start);
+        const CDateTime result = c.subtract ? start - span : start + span;
+        EXPECT_EQ(result.ToString(), c.result);
+        CDateTime inPlace = start;
+        if (c.subtract) {
+            inPlace -= span;
+        } else {
+            inPlace += span;
+        }
+        EXPECT_EQ(inPlace.ToString(), c.result);
+    }
+    // A span far beyond the calendar must fail quickly rather than walk month by month.
+    CDateTimeSpan huge(0, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, ~0ull, ~0ull);
+    EXPECT_THROW(CDateTime("2000-01-01T00:00:00") + huge, CTsInvalidValueException);
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
+        [] { CDateTime(9999, 12, 31) + CDateTimeSpan(24, 0, 0); },
+        "Invalid Year [10000] (-9999 <= year <= 9999 && year != 0)"));
+    // Years are counted as written, and the lexical space has no year 0 to land on.
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
+        [] { CDateTime(1, 3, 1) - CDateTimeSpan(1, 0, 0, 0, 0, 0); },
+        "Invalid Year [0] (-9999 <= year <= 9999 && year != 0)"));
+}
+
+TEST(DateTime, DifferenceIsTheElapsedTime) {
+    const struct {
+        const char* a;
+        const char* b;
+        const char* span;
+    } cases[] = {
+        {"2000-03-01T00:00:00", "2000-02-28T00:00:00", "P2D"},
+        {"2000-02-28T00:00:00", "2000-03-01T00:00:00", "-P2D"},
+        {"2000-01-01T01:02:03.5Z", "2000-01-01T00:00:00Z", "PT1H2M3.5S"},
+        {"2000-01-01T00:00:00+02:00", "2000-01-01T00:00:00Z", "-PT2H"},
+        {"2000-01-01T00:00:00", "2000-01-01T00:00:00", "P"},
+        {"2001-01-01", "2000-01-01", "P366D"},
+        {"12:00:00", "11:59:59.999999999", "PT0.000000001S"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.a) + " - " + c.b);
+        EXPECT_EQ((ParseAny(c.a) - ParseAny(c.b)).ToString(), c.span);
+    }
+}
+
+TEST(DateTime, DerivedValues) {
+    EXPECT_EQ(CDateTime(2000, 3, 1).GetDayOfYear(), 61);
+    EXPECT_EQ(CDateTime(2000, 1, 1).GetDayOfYear(), 1);
+    EXPECT_EQ(CDateTime(2001, 3, 1).GetDayOfYear(), 60);
+    EXPECT_EQ(CDateTime(2000, 12, 31).GetDayOfYear(), 366);
+    EXPECT_EQ(CDateTime(1900, 12, 31).GetDayOfYear(), 365);
+    EXPECT_EQ(CDateTime(1970, 1, 1).GetTime(), 0);
+    EXPECT_EQ(CDateTime(2000, 1, 1).GetDayOfWeek(), 7);    // Saturday
+    EXPECT_EQ(CDateTime(1970, 1, 4).GetDayOfWeek(), 1);    // Sunday
+    EXPECT_EQ(CDateTime(1969, 12, 31).GetDayOfWeek(), 4);  // Wednesday
+    EXPECT_EQ(CDateTime("2000-01-01T00:00:00+01:00").GetTime(), 946681200);
+    EXPECT_EQ(CDateTime("2000-01-01T00:30:00+01:00").GetDayOfWeek(), 6);  // UTC is Friday
+    EXPECT_EQ(CDateTime(std::time_t(-1)).ToString(), "1969-12-31T23:59:59");
+    EXPECT_EQ(CDateTime(std::time_t(951782400)).ToString(), "2000-02-29T00:00:00");
+    CDateTime assigned;
+    assigned = std::time_t(86399);
+    EXPECT_EQ(assigned.ToString(), "1970-01-01T23:59:59");
+}
+
+TEST(DateTime, SystemAndFileTimes) {
+    const CDateTime v(2004, 2, 29, 13, 14, 15, 678, 9, 10);
+    const TsSystemTime st = v.GetAsSystemTime();
+    EXPECT_EQ(st.wYear, 2004);
+    EXPECT_EQ(st.wMonth, 2);
+    EXPECT_EQ(st.wDayOfWeek, 1);  // a Sunday
+    EXPECT_EQ(st.wDay, 29);
+    EXPECT_EQ(st.wHour, 13);
+    EXPECT_EQ(st.wMinute, 14);
+    EXPECT_EQ(st.wSecond, 15);
+    EXPECT_EQ(st.wMilliseconds, 678);
+    EXPECT_EQ(CDateTime(st).ToString(), "2004-02-29T13:14:15.678");
+
+    // 116444736000000000 ticks separate 1601-01-01 from 1970-01-01.
+    EXPECT_EQ(CDateTime(TsFileTime::FromTicks(116444736000000000ull + 12345678)).ToString(),
+              "1970-01-01T00:00:01.234");
+    EXPECT_EQ(CDateTime(TsFileTime::FromTicks(0)).ToString(), "1601-01-01T00:00:00");
+    CDateTime fromFile;
+    fromFile = TsFileTime::FromTicks(116444736000000000ull + 951782400ull * 10000000ull);
+    EXPECT_EQ(fromFile.ToString(), "2000-02-29T00:00:00");
+}
+
+TEST(DateTime, TickCountIsTheLocalClock) {
+    const std::time_t before = std::time(nullptr);
+    const CDateTime now = CDateTime::GetTickCount();
+    const std::time_t after = std::time(nullptr);
+    EXPECT_EQ(now.GetType(), DT::dt_dateTime);
+    EXPECT_FALSE(now.IsUTC());
+    // Reading the local fields as UTC and adding the zone's offset recovers the instant.
+    std::tm local{};
+    localtime_r(&before, &local);
+    const std::time_t read = now.GetTime() - local.tm_gmtoff;
+    EXPECT_GE(read, before - 1);
+    EXPECT_LE(read, after + 1);
+}
+
+// Values of every kind with random fields and zones, including the extreme years, 29
+// February and nanosecond fractions.
+CDateTime RandomValue(std::mt19937& rng) {
+    auto pick = [&rng](int lo, int hi) {
+        return std::uniform_int_distribution<int>(lo, hi)(rng);
+    };
+    int year = pick(-9999, 9999);
+    if (year == 0 || pick(0, 9) == 0) {
+        year = pick(0, 1) != 0 ? 9999 : -9999;
+    }
+    int month = pick(1, 12);
+    int day = pick(1, 28);
+    if (pick(0, 9) == 0) {
+        month = 2;
+        day = 29;
+        year -= year % 4;
+        if (year % 100 == 0 && year % 400 != 0) {
+            year += 4;
+        }
+        if (year == 0) {
+            year = 2000;
+        }
+    }
+    const unsigned short milli = static_cast<unsigned short>(pick(0, 999));
+    const unsigned short micro = static_cast<unsigned short>(pick(0, 2) == 0 ? 0 : pick(0, 999));
+    const unsigned short nano = static_cast<unsigned short>(pick(0, 1) == 0 ? 0 : pick(0, 999));
+    CDateTime v;
+    const auto kind = static_cast<DT::DTType>(pick(1, 8));
+    const auto M = static_cast<unsigned char>(month);
+    const auto D = static_cast<unsigned char>(day);
+    const auto y = static_cast<short>(year);
+    switch (kind) {
+    case DT::dt_dateTime:
+        v.SetDateTime(y, M, D, static_cast<unsigned char>(pick(0, 23)),
+                      static_cast<unsigned char>(pick(0, 59)),
+                      static_cast<unsigned char>(pick(0, 59)), milli, micro, nano);
+        break;
+    case DT::dt_date:
+        v.SetDate(y, M, D);
+        break;
+    case DT::dt_gYearMonth:
+        v.SetGYearMonth(y, M);
+        break;
+    case DT::dt_gYear:
+        v.SetGYear(y);
+        break;
+    case DT::dt_time:
+        v.SetTime(static_cast<unsigned char>(pick(0, 23)), static_cast<unsigned char>(pick(0, 59)),
+                  static_cast<unsigned char>(pick(0, 59)), milli, micro, nano);
+        break;
+    case DT::dt_gDay:
+        v.SetGDay(static_cast<unsigned char>(pick(1, 31)));
+        break;
+    case DT::dt_gMonth:
+        v.SetGMonth(M);
+        break;
+    default:
+        v.SetGMonthDay(M, D);
+        break;
+    }
+    const int zone = pick(0, 2);
+    if (zone == 1) {
+        v.SetUTC();
+    } else if (zone == 2) {
+        v.SetTimeZone(static_cast<short>(pick(-14, 14)), static_cast<unsigned char>(pick(0, 59)));
+    }
+    return v;
+}
+
+TEST(DateTime, RoundTripsThroughText) {
+    std::mt19937 rng(20041029);
+    for (int i = 0; i < 5000; ++i) {
+        const CDateTime v = RandomValue(rng);
+        const std::string text = v.ToString();
+        SCOPED_TRACE(text);
+        CDateTime back;
+        if (v.GetType() == DT::dt_dateTime) {
+            back.ParseXSDDateTime(text.c_str());
+        } else if (v.GetType() == DT::dt_time) {
+            back.ParseXSDTime(text.c_str());
+        } else {
+            back.ParseXSDDate(text.c_str());
+        }
+        ASSERT_EQ(back.GetType(), v.GetType());
+        ASSERT_EQ(back.ToString(), text);
+        ASSERT_EQ(back.CompareTo(v), DT::Equal);
+        ASSERT_EQ(back.IsUTC(), v.IsUTC());
+        ASSERT_EQ(back.HasTimeZone(), v.HasTimeZone());
+    }
+    for (const char* text : {"-9999-01-01T00:00:00.000000001Z", "9999-12-31T23:59:59.999999999",
+                             "2000-02-29T12:00:00-14:00", "-0004-02-29T00:00:00+14:00"}) {
+        const CDateTime v(text);
+        EXPECT_EQ(CDateTime(v.ToString().c_str()).ToString(), text);
+        EXPECT_EQ(CDateTime(v.ToString().c_str()), v);
+    }
+}
+
+TEST(DateTime, DifferenceAddsBack) {
+    std::mt19937 rng(7);
+    std::uniform_int_distribution<int> year(-9999, 9999);
+    std::uniform_int_distribution<int> month(1, 12);
+    std::uniform_int_distribution<int> day(1, 28);
+    std::uniform_int_distribution<int> clock(0, 59);
+    for (int i = 0; i < 2000; ++i) {
+        auto make = [&]() {
+            int y = year(rng);
+            if (y == 0) {
+                y = 1;
+            }
+            CDateTime v(static_cast<short>(y), static_cast<unsigned char>(month(rng)),
+                        static_cast<unsigned char>(day(rng)),
+                        static_cast<unsigned char>(clock(rng) % 24),
+                        static_cast<unsigned char>(clock(rng)),
+                        static_cast<unsigned char>(clock(rng)),
+                        static_cast<unsigned short>(clock(rng) * 16), 0, 7);
+            v.SetUTC();
+            return v;
+        };
+        const CDateTime a = make();
+        const CDateTime b = make();
+        const CDateTimeSpan d = a - b;
+        SCOPED_TRACE(a.ToString() + " - " + b.ToString() + " = " + d.ToString());
+        ASSERT_EQ((b + d).CompareTo(a), DT::Equal);
+        ASSERT_EQ(d.IsNegative(), a < b);
+    }
+}
+
+// Each line of calendar.csv was computed by Python's datetime (tools/gen_calendar_data.py).
+TEST(DateTime, AgreesWithAnIndependentCalendar) {
+    std::ifstream in(std::string(TESSEL16_TEST_DATA_DIR) + "/values/calendar.csv");
+    ASSERT_TRUE(in.good());
+    std::string line;
+    int rows = 0;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#') {
+            continue;
+        }
+        std::stringstream fields(line);
+        std::string lexical, seconds, weekday, yday, utc;
+        std::getline(fields, lexical, ',');
+        std::getline(fields, seconds, ',');
+        std::getline(fields, weekday, ',');
+        std::getline(fields, yday, ',');
+        std::getline(fields, utc, ',');
+        SCOPED_TRACE(line);
+        const CDateTime v(lexical.c_str());
+        EXPECT_EQ(v.ToString(), lexical);
+        EXPECT_EQ(static_cast<long long>(v.GetTime()), std::stoll(seconds));
+        EXPECT_EQ(v.GetDayOfWeek(), std::stoi(weekday));
+        EXPECT_EQ(v.GetDayOfYear(), std::stoi(yday));
+        EXPECT_EQ(v.GetNormalized().ToString(), utc);
+        EXPECT_EQ(CDateTime(v.GetTime()).ToString(), utc.substr(0, 19));
+        ++rows;
+    }
+    EXPECT_EQ(rows, 3000);
+}
+
+}  // namespace
+}  // namespace Tessel16
