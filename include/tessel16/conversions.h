@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tessel16/binary_data.h"
+#include "tessel16/date_time.h"
 #include "tessel16/decimal.h"
 #include "tessel16/export.h"
 #include "tessel16/fwd.h"

@@ -24,3 +24,7 @@
 #include "tessel16/class_factory.h"
 #include "tessel16/date_time.h"
 #include "tessel16/date_time_span.h"
+#include "tessel16/whitespace_utils.h"
+#include "tessel16/conversions.h"
+#include "tessel16/primitive_restrictions.h"
+#include "tessel16/variant.h"

@@ -1,11 +1,12 @@
-// conversions_values.cpp: the lexical forms that belong to the value types (decimal, big
-// integer, binary data; dates and durations follow the same pattern). These functions only
-// apply the whitespace rule and hand over: parsing, writing and their messages are the value
-// types' own, so there is one definition of each form.
+// conversions_values.cpp: the lexical forms that belong to the value types (dates,
+// durations, decimals, big integers, binary data). These functions only apply the
+// whitespace rule and hand over: parsing, writing and their messages are the value types'
+// own, so there is one definition of each form.
 #include <string>
 
 #include "tessel16/binary_data.h"
 #include "tessel16/conversions.h"
+#include "tessel16/date_time.h"
 #include "tessel16/decimal.h"
 
 namespace Tessel16 {
@@ -23,7 +24,64 @@ int LeadingInt(const std::string& text) {
     return static_cast<int>(negative ? -value : value);
 }
 
+CDateTime ParseDate(const std::string& t) {
+    CDateTime value;
+    value.ParseXSDDate(t.c_str());
+    return value;
+}
+
 }  // namespace
+
+std::string CConversions::durationToString(const CDateTimeSpan& value) { return value.ToString(); }
+
+// One operation behind five names: the value's own kind decides its form.
+std::string CConversions::datetimeToString(const CDateTime& value) { return value.ToString("s"); }
+std::string CConversions::dateToString(const CDateTime& value) { return value.ToString("s"); }
+std::string CConversions::timeToString(const CDateTime& value) { return value.ToString("s"); }
+std::string CConversions::yearMonthToString(const CDateTime& value) { return value.ToString("s"); }
+std::string CConversions::monthDayToString(const CDateTime& value) { return value.ToString("s"); }
+
+CDateTimeSpan CConversions::durationFromString(const std::string& text, WhitespaceRule rule) {
+    CDateTimeSpan value;
+    value.ParseXSDDuration(CWhitespaceUtils::ApplyRule(rule, text).c_str());
+    return value;
+}
+
+CDateTime CConversions::datetimeFromString(const std::string& text, WhitespaceRule rule) {
+    CDateTime value(CDateTime::dt_dateTime);
+    value.ParseXSDDateTime(CWhitespaceUtils::ApplyRule(rule, text).c_str());
+    return value;
+}
+
+// The parse takes the kind from the text, so these three accept every date form alike.
+CDateTime CConversions::dateFromString(const std::string& text, WhitespaceRule rule) {
+    return ParseDate(CWhitespaceUtils::ApplyRule(rule, text));
+}
+CDateTime CConversions::yearMonthFromString(const std::string& text, WhitespaceRule rule) {
+    return ParseDate(CWhitespaceUtils::ApplyRule(rule, text));
+}
+CDateTime CConversions::monthDayFromString(const std::string& text, WhitespaceRule rule) {
+    return ParseDate(CWhitespaceUtils::ApplyRule(rule, text));
+}
+
+CDateTime CConversions::timeFromString(const std::string& text, WhitespaceRule rule) {
+    CDateTime value(CDateTime::dt_time);
+    value.ParseXSDTime(CWhitespaceUtils::ApplyRule(rule, text).c_str());
+    return value;
+}
+
+// The bare-number kinds read a gYear, gMonth or gDay form and keep its one field; a text of
+// another date form fails in the field getter of the kind it turned out to be.
+unsigned short CConversions::yearFromString(const std::string& text, WhitespaceRule rule) {
+    return static_cast<unsigned short>(
+        ParseDate(CWhitespaceUtils::ApplyRule(rule, text)).GetYear());
+}
+unsigned char CConversions::monthFromString(const std::string& text, WhitespaceRule rule) {
+    return ParseDate(CWhitespaceUtils::ApplyRule(rule, text)).GetMonth();
+}
+unsigned char CConversions::dayFromString(const std::string& text, WhitespaceRule rule) {
+    return ParseDate(CWhitespaceUtils::ApplyRule(rule, text)).GetDay();
+}
 
 std::string CConversions::decimalToString(const CDecimal& value) { return value.ToString(); }
 

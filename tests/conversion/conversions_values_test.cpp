@@ -83,3 +83,62 @@ TEST(ValueConversions, RoundTrips) {
         ASSERT_EQ(C::base64BinaryFromString(C::base64BinaryToString(data), kNone), data);
     }
 }
+
+TEST(ValueConversions, DateKindsComeFromTheText) {
+    // The five date writers are one operation: a time written through dateToString is a time.
+    const CDateTime time = C::timeFromString("12:30:00.5", kNone);
+    EXPECT_EQ(C::dateToString(time), "12:30:00.5");
+    EXPECT_EQ(C::datetimeToString(time), C::monthDayToString(time));
+    EXPECT_EQ(C::dateFromString("--05", kNone).GetType(), CDateTime::dt_gMonth);
+    EXPECT_EQ(C::dateFromString("--05--", kNone).GetType(), CDateTime::dt_gMonth);
+    EXPECT_EQ(C::yearMonthFromString("2004-05", kNone).GetType(), CDateTime::dt_gYearMonth);
+    EXPECT_EQ(C::monthDayFromString("--02-29", kNone).GetType(), CDateTime::dt_gMonthDay);
+    EXPECT_EQ(C::datetimeFromString(" 2004-02-29T00:00:00Z ", kCollapse).GetType(),
+              CDateTime::dt_dateTime);
+    EXPECT_EQ(C::yearFromString("2004", kNone), 2004);
+    EXPECT_EQ(C::monthFromString("--11", kNone), 11);
+    EXPECT_EQ(C::dayFromString("---31", kNone), 31);
+    EXPECT_EQ(C::durationToString(C::durationFromString("PT1.5S", kNone)), "PT1.5S");
+
+    EXPECT_THROW(C::dateFromString("2003-02-29", kNone), CTsInvalidValueException);
+    EXPECT_THROW(C::datetimeFromString("2004-02-29", kNone), CTsInvalidValueException);
+    EXPECT_THROW(C::timeFromString("25:00:00", kNone), CTsInvalidValueException);
+    EXPECT_THROW(C::durationFromString("P1DT", kNone), CTsInvalidValueException);
+    EXPECT_THROW(C::dateFromString(" 2004-01-01", kNone), CTsInvalidValueException);
+    // A text of another date form reaches the field getter of the kind it turned out to be.
+    EXPECT_THROW(C::yearFromString("--05", kNone), CTsInvalidStateException);
+    EXPECT_THROW(C::monthFromString("2004", kNone), CTsInvalidStateException);
+}
+
+TEST(ValueConversions, DateRoundTrips) {
+    const char* texts[] = {"2004-02-29",
+                           "-0044-03-15",
+                           "9999-12-31",
+                           "2001-10-26T21:32:52",
+                           "2001-10-26T21:32:52.123456789-05:30",
+                           "00:00:00",
+                           "23:59:59.001Z",
+                           "2004-05",
+                           "--12-31",
+                           "2004",
+                           "--05",
+                           "---01",
+                           "2000-01-01T00:00:00+14:00"};
+    for (const char* text : texts) {
+        const CDateTime value = text[2] == ':' ? C::timeFromString(text, kNone)
+                                : std::string(text).find('T') != std::string::npos
+                                    ? C::datetimeFromString(text, kNone)
+                                    : C::dateFromString(text, kNone);
+        EXPECT_EQ(C::datetimeToString(value), text);
+    }
+    for (const char* text : {"-P1Y2M3DT4H5M6.789S", "PT0.000000001S", "P100D", "PT90M"})
+        EXPECT_EQ(C::durationToString(C::durationFromString(text, kNone)), text);
+    for (unsigned short year : {1000, 2024, 9999})
+        EXPECT_EQ(C::yearFromString(C::yearToString(year), kNone), year);
+    // The bare-number writer drops leading zeros, which the gYear form needs.
+    EXPECT_THROW(C::yearFromString(C::yearToString(5), kNone), CTsInvalidValueException);
+    for (unsigned char m = 1; m <= 12; ++m)
+        EXPECT_EQ(C::monthFromString(C::monthToString(m), kNone), m);
+    for (unsigned char d = 1; d <= 31; ++d)
+        EXPECT_EQ(C::dayFromString(C::dayToString(d), kNone), d);
+}
