@@ -28,3 +28,8 @@
 #include "tessel16/conversions.h"
 #include "tessel16/primitive_restrictions.h"
 #include "tessel16/variant.h"
+#include "tessel16/xml_type_collection.h"
+#include "tessel16/xml_generated_class.h"
+#include "tessel16/element_info.h"
+#include "tessel16/element_info_variants.h"
+#include "tessel16/attribute_info.h"
