@@ -47,6 +47,8 @@ namespace Tessel16 {
 using namespace Tessel16Data;
 using namespace Tessel16::detail;
 
+CTSCriticalSection CXmlGeneratedClass::m_csInit;
+
 CXmlGeneratedClass::CXmlGeneratedClass() : CXmlObjectBase() {}
 CXmlGeneratedClass::CXmlGeneratedClass(const CXmlGeneratedClass& other) : CXmlObjectBase(other) {}
 CXmlGeneratedClass& CXmlGeneratedClass::operator=(const CXmlGeneratedClass& other) {
