@@ -111,7 +111,8 @@ bool CXmlGeneratedClass::DoesElementContainOptionalElements() const {
         const bool choiceCollection = dynamic_cast<const CElementInfoChoicePrimCol*>(record) ||
                                       dynamic_cast<const CElementInfoChoiceClsCol*>(record) ||
                                       dynamic_cast<const CElementInfoChoiceAbsClsCol*>(record) ||
-                                      dynamic_cast<const CElementInfoChoiceEnumCol*>(record);
+                                      dynamic_cast<const CElementInfoChoiceEnumCol*>(record) ||
+                                      dynamic_cast<const CElementInfoChoiceUntpdCol*>(record);
         if (choiceCollection) {
             TsVariant value;
             ReadProperty(record->GetPropertyIndex(), value);
@@ -122,7 +123,8 @@ bool CXmlGeneratedClass::DoesElementContainOptionalElements() const {
         if (dynamic_cast<const CElementInfoChoicePrimOpt*>(record) ||
             dynamic_cast<const CElementInfoChoiceClsOpt*>(record) ||
             dynamic_cast<const CElementInfoChoiceAbsClsOpt*>(record) ||
-            dynamic_cast<const CElementInfoChoiceEnumOpt*>(record)) {
+            dynamic_cast<const CElementInfoChoiceEnumOpt*>(record) ||
+            dynamic_cast<const CElementInfoChoiceUntpdOpt*>(record)) {
             return true;
         }
     }
