@@ -185,7 +185,8 @@ public:
     // and a value without zone is read as UTC. dateTime and date only (else
     // CTsInvalidValueException).
     std::time_t GetTime() const;
-    // The fields to the millisecond; dateTime only (else CTsInvalidValueException).
+    // The fields to the millisecond; dateTime only (else CTsInvalidValueException). The
+    // structure's unsigned year cannot hold years before 1: they come out wrapped.
     TsSystemTime GetAsSystemTime() const;
     // A copy moved to +00:00 when the value has an explicit offset; else an unchanged copy.
     CDateTime GetNormalized() const;
@@ -272,8 +273,8 @@ public:
     // Each sets the fields as the matching constructor does, sign positive.
     void SetDateTimeSpan(unsigned short years, std::uint32_t months, std::uint32_t days,
                          std::uint32_t hours, unsigned long long minutes,
-                         unsigned long long seconds, unsigned short milli,
-                         unsigned short micro, unsigned short nano);
+                         unsigned long long seconds, unsigned short milli, unsigned short micro,
+                         unsigned short nano);
     void SetDateTimeSpan(unsigned short years, std::uint32_t months, std::uint32_t days,
                          std::uint32_t hours, unsigned long long minutes,
                          unsigned long long seconds);

@@ -12,7 +12,7 @@ template <class T>
 class CSmartPtr {
 public:
     CSmartPtr() noexcept = default;
-    CSmartPtr(std::nullptr_t) noexcept {}  // NOLINT: null converts implicitly, as T* does
+    CSmartPtr(std::nullptr_t) noexcept {}      // NOLINT: null converts implicitly, as T* does
     CSmartPtr(T* object) : m_object(object) {  // NOLINT: adopting a raw pointer is the point
         if (m_object) m_object->AddRef();
     }

@@ -51,14 +51,13 @@ public:
     // Writes the object as an XML file; compression 2 is refused, 1 writes gzip data.
     // Throws CTsException on a wrong generator version, a bad setting or a file error.
     virtual void ToXmlFile(const char* fileName, bool includeDocHeader, bool formatted,
-                           XmlEncoding encoding, EOLType eol,
-                           const CSerializationContext& context,
+                           XmlEncoding encoding, EOLType eol, const CSerializationContext& context,
                            CompressionType compression) const;
     virtual void ToFastInfosetFile(const char* fileName, FInfoDecl declaration,
                                    const CSerializationContext& context,
                                    CompressionType compression) const;
-    virtual void ToJsonFile(const char* fileName, bool formatted, XmlEncoding encoding,
-                            EOLType eol, const CSerializationContext& context,
+    virtual void ToJsonFile(const char* fileName, bool formatted, XmlEncoding encoding, EOLType eol,
+                            const CSerializationContext& context,
                             CompressionType compression) const;
     // The object as XML text in the internal 8-bit encoding (no encoding attribute).
     virtual std::string ToXml(bool includeDocHeader, bool formatted, EOLType eol,
@@ -136,14 +135,13 @@ protected:
     // Collection events: each calls sink->OnEvent(collection->GetBase(), type, data). The
     // collection is taken as its base class, so a CXmlCollectionBase* converts implicitly.
     static void FireOnCollectionChangeEvent(IEventSink* sink, CXmlObjectBase* collection);
-    static void FireOnCollectionAddEvent(IEventSink* sink, CXmlObjectBase* collection,
-                                         void* item);
+    static void FireOnCollectionAddEvent(IEventSink* sink, CXmlObjectBase* collection, void* item);
     static void FireOnCollectionAddCompleteEvent(IEventSink* sink, CXmlObjectBase* collection,
                                                  void* item);
     static void FireOnCollectionRemoveEvent(IEventSink* sink, CXmlObjectBase* collection,
                                             int index);
-    static void FireOnCollectionRemoveCompleteEvent(IEventSink* sink,
-                                                    CXmlObjectBase* collection, int index);
+    static void FireOnCollectionRemoveCompleteEvent(IEventSink* sink, CXmlObjectBase* collection,
+                                                    int index);
 
     // Choice bookkeeping: `current` names the member of the choice group that is set.
     // A second member being set throws CTsInvalidStateException.
@@ -171,8 +169,8 @@ protected:
 
 private:
     // The writer steps shared by every XML text entry point, on a stream of the caller's.
-    void WriteXmlDocument(CTextStream& stream, bool includeDocHeader, bool formatted,
-                          EOLType eol, const CSerializationContext& context) const;
+    void WriteXmlDocument(CTextStream& stream, bool includeDocHeader, bool formatted, EOLType eol,
+                          const CSerializationContext& context) const;
 
     std::string m_elementName;
     std::atomic<std::int32_t> m_refCount{0};

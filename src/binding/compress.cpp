@@ -22,10 +22,9 @@ void CompressData(CBinaryData& data, CompressionType type) {
     if (type != CompressionType_GZip && type != CompressionType_ZLib) return;
 
     z_stream zs{};
-    int rc = type == CompressionType_GZip
-                 ? deflateInit2(&zs, 1, Z_DEFLATED, kGzipWindowBits, kMemoryLevel,
-                                Z_DEFAULT_STRATEGY)
-                 : deflateInit(&zs, 1);
+    int rc = type == CompressionType_GZip ? deflateInit2(&zs, 1, Z_DEFLATED, kGzipWindowBits,
+                                                         kMemoryLevel, Z_DEFAULT_STRATEGY)
+                                          : deflateInit(&zs, 1);
     if (rc != Z_OK) throw CTsException(FormatString(kMsgCompressFailed, rc));
 
     std::unique_ptr<unsigned char[]> out(new unsigned char[length]);

@@ -8,8 +8,8 @@
 namespace Tessel16 {
 
 CSmartPtr<CAttributeCol> CSerializationContext::GetAdditionalRootAttributes() {
-    throw CTsException(
-        FormatString(detail::kMsgNotAvailable, "CSerializationContext::GetAdditionalRootAttributes"));
+    throw CTsException(FormatString(detail::kMsgNotAvailable,
+                                    "CSerializationContext::GetAdditionalRootAttributes"));
 }
 
 }  // namespace Tessel16

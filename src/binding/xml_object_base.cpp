@@ -27,9 +27,9 @@ bool VersionMatches() {
 // There is no modal message box here: the same caption and text go to the error output,
 // which is where a console or service program's user looks.
 void ShowVersionNotice() {
-    const std::string text = FormatString(kMsgVersionBox, kRuntimeMajorVersion,
-                                          kRuntimeMinorVersion, RegisteredMajorVersion(),
-                                          RegisteredMinorVersion());
+    const std::string text =
+        FormatString(kMsgVersionBox, kRuntimeMajorVersion, kRuntimeMinorVersion,
+                     RegisteredMajorVersion(), RegisteredMinorVersion());
     std::fprintf(stderr, "%s: %s\n", kVersionBoxCaption, text.c_str());
 }
 }  // namespace
@@ -100,9 +100,8 @@ std::string CXmlObjectBase::ToXml(bool includeDocHeader, bool formatted, EOLType
     return stream.GetString();
 }
 
-CBinaryData CXmlObjectBase::ToXmlStream(bool includeDocHeader, bool formatted,
-                                        XmlEncoding encoding, EOLType eol,
-                                        const CSerializationContext& context,
+CBinaryData CXmlObjectBase::ToXmlStream(bool includeDocHeader, bool formatted, XmlEncoding encoding,
+                                        EOLType eol, const CSerializationContext& context,
                                         CompressionType compression) {
     detail::CheckGeneratorVersion();
     CTextStream stream(encoding);
@@ -116,8 +115,7 @@ void CXmlObjectBase::ToXmlFile(const char* fileName, bool includeDocHeader, bool
                                XmlEncoding encoding, EOLType eol,
                                const CSerializationContext& context,
                                CompressionType compression) const {
-    if (compression == CompressionType_ZLib)
-        throw CTsException(detail::kMsgZlibFileCompression);
+    if (compression == CompressionType_ZLib) throw CTsException(detail::kMsgZlibFileCompression);
     if (detail::IsAsyncToXmlFile() && compression == CompressionType_None) {
         detail::CheckGeneratorVersion();
         CFileTextStream stream(fileName, encoding);
@@ -144,8 +142,7 @@ void CXmlObjectBase::AttributesToXml_Int(const CXmlObjectBase* object, CXmlWrite
 }
 
 CXmlElement* CXmlObjectBase::FromXml_Int(CXmlObjectBase* object, CXmlElement* element,
-                                         CXmlElement* child,
-                                         const CSerializationContext& context) {
+                                         CXmlElement* child, const CSerializationContext& context) {
     return object->FromXml_Int(element, child, context, false);
 }
 
@@ -158,8 +155,8 @@ void CXmlObjectBase::FireOnCollectionAddEvent(IEventSink* sink, CXmlObjectBase* 
     sink->OnEvent(collection->GetBase(), MsgType_Add, item);
 }
 
-void CXmlObjectBase::FireOnCollectionAddCompleteEvent(IEventSink* sink,
-                                                      CXmlObjectBase* collection, void* item) {
+void CXmlObjectBase::FireOnCollectionAddCompleteEvent(IEventSink* sink, CXmlObjectBase* collection,
+                                                      void* item) {
     sink->OnEvent(collection->GetBase(), MsgType_AddComplete, item);
 }
 
@@ -181,8 +178,7 @@ void CXmlObjectBase::Choice_SelectElement(const char* memberName, CXmlObjectBase
     } else if (current.empty()) {
         current = name;
     } else if (value) {
-        throw CTsInvalidStateException(
-            FormatString(detail::kMsgChoiceAlreadySet, current.c_str()));
+        throw CTsInvalidStateException(FormatString(detail::kMsgChoiceAlreadySet, current.c_str()));
     }
 }
 
@@ -207,8 +203,7 @@ void CXmlObjectBase::Choice_CollectionChanged(const char* memberName, std::int32
     } else if (current.empty()) {
         if (count > 0) current = name;
     } else if (count != 0) {
-        throw CTsInvalidStateException(
-            FormatString(detail::kMsgChoiceAlreadySet, current.c_str()));
+        throw CTsInvalidStateException(FormatString(detail::kMsgChoiceAlreadySet, current.c_str()));
     }
 }
 

@@ -1,11 +1,11 @@
 // file_posix.cpp: POSIX file output behind OutputFile. Writes complete before StartWrite
 // returns (there is no portable overlapped I/O without threads), so "in flight" means
 // "written, not yet collected"; callers keep the same start/wait discipline everywhere.
-#include <cerrno>
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include "platform/output_file.h"
 
@@ -24,8 +24,8 @@ int OutputFile::StartWrite(std::uint64_t offset, const unsigned char* data, std:
     std::uint64_t written = 0;
     // pwrite may write less than asked (signals, quotas); go on until all is written.
     while (written < length) {
-        const ssize_t n = ::pwrite(m_fd, data + written, length - written,
-                                   static_cast<off_t>(offset + written));
+        const ssize_t n =
+            ::pwrite(m_fd, data + written, length - written, static_cast<off_t>(offset + written));
         if (n < 0) {
             if (errno == EINTR) continue;
             return errno;

@@ -38,9 +38,7 @@ constexpr int kDaysInMonth[13] = {0, 31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30,
 
 }  // namespace
 
-bool IsLeapYear(std::int64_t year) {
-    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
-}
+bool IsLeapYear(std::int64_t year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
 
 int DaysInMonth(std::int64_t year, int month) {
     if (month < 1 || month > 12) {
@@ -76,20 +74,20 @@ void CivilFromDays(std::int64_t days, std::int64_t& year, int& month, int& day) 
 
 bool KindUses(CDateTime::DTType kind, DtField field) {
     switch (field) {
-    case DtField::Year:
-        return kind == CDateTime::dt_dateTime || kind == CDateTime::dt_date ||
-               kind == CDateTime::dt_gYearMonth || kind == CDateTime::dt_gYear;
-    case DtField::Month:
-        return kind == CDateTime::dt_dateTime || kind == CDateTime::dt_date ||
-               kind == CDateTime::dt_gYearMonth || kind == CDateTime::dt_gMonthDay ||
-               kind == CDateTime::dt_gMonth;
-    case DtField::Day:
-        return kind == CDateTime::dt_dateTime || kind == CDateTime::dt_date ||
-               kind == CDateTime::dt_gMonthDay || kind == CDateTime::dt_gDay;
-    case DtField::Hour:
-    case DtField::Minute:
-    case DtField::Second:
-        return kind == CDateTime::dt_dateTime || kind == CDateTime::dt_time;
+        case DtField::Year:
+            return kind == CDateTime::dt_dateTime || kind == CDateTime::dt_date ||
+                   kind == CDateTime::dt_gYearMonth || kind == CDateTime::dt_gYear;
+        case DtField::Month:
+            return kind == CDateTime::dt_dateTime || kind == CDateTime::dt_date ||
+                   kind == CDateTime::dt_gYearMonth || kind == CDateTime::dt_gMonthDay ||
+                   kind == CDateTime::dt_gMonth;
+        case DtField::Day:
+            return kind == CDateTime::dt_dateTime || kind == CDateTime::dt_date ||
+                   kind == CDateTime::dt_gMonthDay || kind == CDateTime::dt_gDay;
+        case DtField::Hour:
+        case DtField::Minute:
+        case DtField::Second:
+            return kind == CDateTime::dt_dateTime || kind == CDateTime::dt_time;
     }
     return false;
 }
@@ -99,8 +97,7 @@ void AddSpan(CalendarFields& f, const CDateTimeSpan& span, bool negate) {
 
     const std::int64_t t = f.month + sign * static_cast<std::int64_t>(span.GetMonths());
     f.month = static_cast<int>(FloorMod<std::int64_t>(t - 1, 12) + 1);
-    f.year += sign * static_cast<std::int64_t>(span.GetYears()) +
-              FloorDiv<std::int64_t>(t - 1, 12);
+    f.year += sign * static_cast<std::int64_t>(span.GetYears()) + FloorDiv<std::int64_t>(t - 1, 12);
 
     Wide carry = 0;
     f.nano = Step(f.nano, sign, span.GetNanoSeconds(), carry, 1000);
@@ -116,18 +113,26 @@ void AddSpan(CalendarFields& f, const CDateTimeSpan& span, bool negate) {
     }
     const Wide days = (sign < 0 ? -static_cast<Wide>(span.GetDays()) : span.GetDays()) + carry;
     // Walking month by month from a valid day is plain day-number arithmetic.
-    CivilFromDays(DaysFromCivil(f.year, f.month, f.day) + static_cast<std::int64_t>(days),
-                  f.year, f.month, f.day);
+    CivilFromDays(DaysFromCivil(f.year, f.month, f.day) + static_cast<std::int64_t>(days), f.year,
+                  f.month, f.day);
 }
 
 CDateTime::DTCompareResult CompareFields(const CalendarFields& a, CDateTime::DTType ka,
                                          const CalendarFields& b, CDateTime::DTType kb) {
-    const std::int64_t av[6] = {a.year, a.month, a.day, a.hour, a.minute,
-                                (static_cast<std::int64_t>(a.second) * 1000 + a.milli) * 1000000 +
-                                    a.micro * 1000 + a.nano};
-    const std::int64_t bv[6] = {b.year, b.month, b.day, b.hour, b.minute,
-                                (static_cast<std::int64_t>(b.second) * 1000 + b.milli) * 1000000 +
-                                    b.micro * 1000 + b.nano};
+    const std::int64_t av[6] = {
+        a.year,
+        a.month,
+        a.day,
+        a.hour,
+        a.minute,
+        (static_cast<std::int64_t>(a.second) * 1000 + a.milli) * 1000000 + a.micro * 1000 + a.nano};
+    const std::int64_t bv[6] = {
+        b.year,
+        b.month,
+        b.day,
+        b.hour,
+        b.minute,
+        (static_cast<std::int64_t>(b.second) * 1000 + b.milli) * 1000000 + b.micro * 1000 + b.nano};
     const DtField fields[6] = {DtField::Year, DtField::Month,  DtField::Day,
                                DtField::Hour, DtField::Minute, DtField::Second};
     for (int i = 0; i < 6; ++i) {

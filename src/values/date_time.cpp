@@ -1,11 +1,12 @@
 // date_time.cpp: CDateTime's construction, kind setters, validation, field access, zones,
 // derived values (day of year and week, time_t, system time), arithmetic and order. The
 // lexical forms live in date_time_text.cpp.
+#include "tessel16/date_time.h"
+
 #include <limits>
 #include <utility>
 
 #include "platform/clock.h"
-#include "tessel16/date_time.h"
 #include "tessel16/exception.h"
 #include "values/calendar.h"
 #include "values/date_time_messages.h"
@@ -24,9 +25,6 @@ constexpr int kMaxYear = 9999;
 constexpr int kDaysBeforeMonth[13] = {0, 0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
 constexpr std::int64_t kSecondsPerDay = 86400;
 constexpr std::uint64_t kTicksPerSecond = 10000000;  // FILETIME counts 100 ns ticks
-
-// Twenty thousand years in nanoseconds do not fit in 64 bits.
-__extension__ typedef __int128 Wide;
 
 const char* KindName(CDateTime::DTType type) {
     static const char* const kNames[] = {"yearZero", "dateTime", "date",   "gYearMonth", "gYear",
@@ -83,18 +81,18 @@ bool ConversionAllowed(CDateTime::DTType source, CDateTime::DTType target) {
         return true;
     }
     switch (source) {
-    case CDateTime::dt_dateTime:
-        return true;
-    case CDateTime::dt_date:
-        return target == CDateTime::dt_gDay || target == CDateTime::dt_gMonth ||
-               target == CDateTime::dt_gYear || target == CDateTime::dt_gMonthDay ||
-               target == CDateTime::dt_gYearMonth;
-    case CDateTime::dt_gYearMonth:
-        return target == CDateTime::dt_gMonth || target == CDateTime::dt_gYear;
-    case CDateTime::dt_gMonthDay:
-        return target == CDateTime::dt_gDay || target == CDateTime::dt_gMonth;
-    default:
-        return false;
+        case CDateTime::dt_dateTime:
+            return true;
+        case CDateTime::dt_date:
+            return target == CDateTime::dt_gDay || target == CDateTime::dt_gMonth ||
+                   target == CDateTime::dt_gYear || target == CDateTime::dt_gMonthDay ||
+                   target == CDateTime::dt_gYearMonth;
+        case CDateTime::dt_gYearMonth:
+            return target == CDateTime::dt_gMonth || target == CDateTime::dt_gYear;
+        case CDateTime::dt_gMonthDay:
+            return target == CDateTime::dt_gDay || target == CDateTime::dt_gMonth;
+        default:
+            return false;
     }
 }
 
@@ -132,7 +130,11 @@ CDateTime::~CDateTime() = default;
 CDateTime& CDateTime::operator=(const std::time_t& t) {
     const std::int64_t seconds = static_cast<std::int64_t>(t);
     const std::int64_t days = FloorDiv(seconds, kSecondsPerDay);
-    const std::int64_t rest = seconds - days * kSecondsPerDay;
+    // Taken from the remainder, as days * 86400 overflows for the most negative time_t.
+    std::int64_t rest = seconds % kSecondsPerDay;
+    if (rest < 0) {
+        rest += kSecondsPerDay;
+    }
     std::int64_t year = 0;
     int month = 0;
     int day = 0;
@@ -245,9 +247,9 @@ void CDateTime::Validate() const {
     const struct {
         unsigned value;
         const char* format;
-    } clock[] = {{m_hour, msg::kHourForType},   {m_minute, msg::kMinuteForType},
+    } clock[] = {{m_hour, msg::kHourForType},     {m_minute, msg::kMinuteForType},
                  {m_second, msg::kSecondForType}, {m_milli, msg::kMilliForType},
-                 {m_micro, msg::kMicroForType}, {m_nano, msg::kNanoForType}};
+                 {m_micro, msg::kMicroForType},   {m_nano, msg::kNanoForType}};
     for (const auto& field : clock) {
         if (field.value != 0) {
             throw CTsInvalidValueException(
@@ -256,14 +258,14 @@ void CDateTime::Validate() const {
     }
 }
 
-void CDateTime::SetDateTime(short year, unsigned char month, unsigned char day,
-                            unsigned char hour, unsigned char minute, unsigned char second) {
+void CDateTime::SetDateTime(short year, unsigned char month, unsigned char day, unsigned char hour,
+                            unsigned char minute, unsigned char second) {
     SetDateTime(year, month, day, hour, minute, second, 0, 0, 0);
 }
 
-void CDateTime::SetDateTime(short year, unsigned char month, unsigned char day,
-                            unsigned char hour, unsigned char minute, unsigned char second,
-                            unsigned short milli, unsigned short micro, unsigned short nano) {
+void CDateTime::SetDateTime(short year, unsigned char month, unsigned char day, unsigned char hour,
+                            unsigned char minute, unsigned char second, unsigned short milli,
+                            unsigned short micro, unsigned short nano) {
     RequireSettable(dt_dateTime);
     CDateTime v(dt_dateTime);
     v.m_year = year;
@@ -550,197 +552,6 @@ TsSystemTime CDateTime::GetAsSystemTime() const {
     st.wSecond = m_second;
     st.wMilliseconds = m_milli;
     return st;
-}
-
-void CDateTime::ToFields(CalendarFields& f) const {
-    f = CalendarFields();
-    if (KindUses(m_type, DtField::Year)) {
-        f.year = m_year;
-    }
-    if (KindUses(m_type, DtField::Month)) {
-        f.month = m_month;
-    } else if (m_type == dt_time || m_type == dt_gDay) {
-        f.month = 12;
-    }
-    if (KindUses(m_type, DtField::Day)) {
-        f.day = m_day;
-    } else if (m_type == dt_time) {
-        f.day = 31;
-    }
-    f.hour = m_hour;
-    f.minute = m_minute;
-    f.second = m_second;
-    f.milli = m_milli;
-    f.micro = m_micro;
-    f.nano = m_nano;
-}
-
-void CDateTime::ToUtcFields(CalendarFields& f) const {
-    ToFields(f);
-    if (m_hasOffset) {
-        const int hours = m_zoneHour < 0 ? -m_zoneHour : m_zoneHour;
-        // West of UTC the local reading is behind, so the offset is added back.
-        detail::AddSpan(f, CDateTimeSpan(static_cast<std::uint32_t>(hours), m_zoneMinute, 0),
-                        !IsZoneNegative());
-    }
-}
-
-void CDateTime::FromFields(const CalendarFields& f) {
-    if (KindUses(m_type, DtField::Year)) {
-        if (f.year == 0 || f.year < kMinYear || f.year > kMaxYear) {
-            throw CTsInvalidValueException(FormatString(
-                msg::kYearRange, static_cast<int>(SaturateYear(f.year)), kMinYear, kMaxYear));
-        }
-        m_year = static_cast<std::int16_t>(f.year);
-    }
-    if (KindUses(m_type, DtField::Month)) {
-        m_month = static_cast<std::uint8_t>(f.month);
-    }
-    if (KindUses(m_type, DtField::Day)) {
-        m_day = static_cast<std::uint8_t>(f.day);
-    }
-    if (KindUses(m_type, DtField::Hour)) {
-        m_hour = static_cast<std::uint8_t>(f.hour);
-        m_minute = static_cast<std::uint8_t>(f.minute);
-        m_second = static_cast<std::uint8_t>(f.second);
-        m_milli = static_cast<std::uint16_t>(f.milli);
-        m_micro = static_cast<std::uint16_t>(f.micro);
-        m_nano = static_cast<std::uint16_t>(f.nano);
-    }
-}
-
-CDateTime CDateTime::GetNormalized() const {
-    CDateTime copy = *this;
-    if (!m_hasOffset) {
-        return copy;
-    }
-    CalendarFields f;
-    ToUtcFields(f);
-    copy.FromFields(f);
-    copy.SetTimeZone(0, 0);
-    return copy;
-}
-
-void CDateTime::AddDateTimeSpan(const CDateTimeSpan& span, bool negate) {
-    CalendarFields f;
-    ToFields(f);
-    detail::AddSpan(f, span, negate);
-    CDateTime v = *this;
-    v.FromFields(f);
-    *this = v;
-}
-
-CDateTime CDateTime::operator+(const CDateTimeSpan& span) const {
-    CDateTime v = *this;
-    v.AddDateTimeSpan(span, false);
-    return v;
-}
-
-CDateTime CDateTime::operator-(const CDateTimeSpan& span) const {
-    CDateTime v = *this;
-    v.AddDateTimeSpan(span, true);
-    return v;
-}
-
-CDateTime& CDateTime::operator+=(const CDateTimeSpan& span) {
-    AddDateTimeSpan(span, false);
-    return *this;
-}
-
-CDateTime& CDateTime::operator-=(const CDateTimeSpan& span) {
-    AddDateTimeSpan(span, true);
-    return *this;
-}
-
-// Callers of a difference want the elapsed time, so it is computed exactly rather than
-// returned as zero; days are the largest unit because months and years vary in length.
-CDateTimeSpan CDateTime::operator-(const CDateTime& other) const {
-    if (other.m_type != m_type) {
-        throw CTsInvalidValueException(
-            FormatString(msg::kSubtractKind, KindName(other.m_type), KindName(m_type)));
-    }
-    CalendarFields a;
-    CalendarFields b;
-    ToUtcFields(a);
-    other.ToUtcFields(b);
-    auto nanos = [](const CalendarFields& f) -> Wide {
-        const std::int64_t seconds = detail::DaysFromCivil(f.year, f.month, f.day) * kSecondsPerDay +
-                                     f.hour * 3600 + f.minute * 60 + f.second;
-        return (static_cast<Wide>(seconds) * 1000000 + f.milli * 1000 + f.micro) * 1000 +
-               f.nano;
-    };
-    const Wide diff = nanos(a) - nanos(b);
-    const bool negative = diff < 0;
-    Wide rest = negative ? -diff : diff;
-    const auto take = [&rest](int unit) {
-        const auto part = static_cast<std::uint64_t>(rest % unit);
-        rest /= unit;
-        return part;
-    };
-    const auto nano = static_cast<unsigned short>(take(1000));
-    const auto micro = static_cast<unsigned short>(take(1000));
-    const auto milli = static_cast<unsigned short>(take(1000));
-    const auto seconds = take(60);
-    const auto minutes = take(60);
-    const auto hours = static_cast<std::uint32_t>(take(24));
-    CDateTimeSpan span(0, 0, static_cast<std::uint32_t>(rest), hours, minutes, seconds, milli,
-                       micro, nano);
-    if (negative) {
-        span.Negate();
-    }
-    return span;
-}
-
-CDateTime::DTCompareResult CDateTime::CompareTo(const CDateTime& other) const {
-    CalendarFields a;
-    CalendarFields b;
-    ToUtcFields(a);
-    other.ToUtcFields(b);
-    if (m_zoned == other.m_zoned) {
-        return detail::CompareFields(a, m_type, b, other.m_type);
-    }
-    // An unzoned value may lie anywhere from 14 hours before to 14 hours after the same
-    // reading in UTC; it is ordered only when the whole window is on one side.
-    const CDateTimeSpan window(14, 0, 0);
-    if (!m_zoned) {
-        CalendarFields earliest = a;
-        detail::AddSpan(earliest, window, true);
-        if (detail::CompareFields(earliest, m_type, b, other.m_type) == GreaterThan) {
-            return GreaterThan;
-        }
-        CalendarFields latest = a;
-        detail::AddSpan(latest, window, false);
-        if (detail::CompareFields(latest, m_type, b, other.m_type) == LessThan) {
-            return LessThan;
-        }
-        return Indeterminate;
-    }
-    CalendarFields earliest = b;
-    detail::AddSpan(earliest, window, true);
-    if (detail::CompareFields(a, m_type, earliest, other.m_type) == LessThan) {
-        return LessThan;
-    }
-    CalendarFields latest = b;
-    detail::AddSpan(latest, window, false);
-    if (detail::CompareFields(a, m_type, latest, other.m_type) == GreaterThan) {
-        return GreaterThan;
-    }
-    return Indeterminate;
-}
-
-bool CDateTime::operator==(const CDateTime& other) const { return CompareTo(other) == Equal; }
-bool CDateTime::operator!=(const CDateTime& other) const { return CompareTo(other) != Equal; }
-bool CDateTime::operator<(const CDateTime& other) const { return CompareTo(other) == LessThan; }
-bool CDateTime::operator<=(const CDateTime& other) const {
-    const DTCompareResult r = CompareTo(other);
-    return r == LessThan || r == Equal;
-}
-bool CDateTime::operator>(const CDateTime& other) const {
-    return CompareTo(other) == GreaterThan;
-}
-bool CDateTime::operator>=(const CDateTime& other) const {
-    const DTCompareResult r = CompareTo(other);
-    return r == GreaterThan || r == Equal;
 }
 
 }  // namespace Tessel16

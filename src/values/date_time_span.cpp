@@ -33,8 +33,8 @@ CDateTimeSpan::CDateTimeSpan() = default;
 
 CDateTimeSpan::CDateTimeSpan(unsigned short years, std::uint32_t months, std::uint32_t days,
                              std::uint32_t hours, unsigned long long minutes,
-                             unsigned long long seconds, unsigned short milli,
-                             unsigned short micro, unsigned short nano) {
+                             unsigned long long seconds, unsigned short milli, unsigned short micro,
+                             unsigned short nano) {
     SetDateTimeSpan(years, months, days, hours, minutes, seconds, milli, micro, nano);
 }
 
@@ -51,11 +51,10 @@ CDateTimeSpan::CDateTimeSpan(std::uint32_t hours, unsigned long long minutes,
 
 CDateTimeSpan::~CDateTimeSpan() = default;
 
-void CDateTimeSpan::SetDateTimeSpan(unsigned short years, std::uint32_t months,
-                                    std::uint32_t days, std::uint32_t hours,
-                                    unsigned long long minutes, unsigned long long seconds,
-                                    unsigned short milli, unsigned short micro,
-                                    unsigned short nano) {
+void CDateTimeSpan::SetDateTimeSpan(unsigned short years, std::uint32_t months, std::uint32_t days,
+                                    std::uint32_t hours, unsigned long long minutes,
+                                    unsigned long long seconds, unsigned short milli,
+                                    unsigned short micro, unsigned short nano) {
     m_years = years;
     m_months = months;
     m_days = days;
@@ -68,9 +67,9 @@ void CDateTimeSpan::SetDateTimeSpan(unsigned short years, std::uint32_t months,
     m_negative = false;
 }
 
-void CDateTimeSpan::SetDateTimeSpan(unsigned short years, std::uint32_t months,
-                                    std::uint32_t days, std::uint32_t hours,
-                                    unsigned long long minutes, unsigned long long seconds) {
+void CDateTimeSpan::SetDateTimeSpan(unsigned short years, std::uint32_t months, std::uint32_t days,
+                                    std::uint32_t hours, unsigned long long minutes,
+                                    unsigned long long seconds) {
     SetDateTimeSpan(years, months, days, hours, minutes, seconds, 0, 0, 0);
 }
 
@@ -114,70 +113,70 @@ void CDateTimeSpan::ParseXSDDuration(const char* text) {
         }
         const char designator = *p++;
         switch (designator) {
-        case 'Y':
-            v.m_years = static_cast<std::uint16_t>(number);
-            state = kYears;
-            break;
-        case 'M':
-            if (state == kNone || state == kYears) {
-                v.m_months = number;
-                state = kMonths;
-            } else if (state == kTimeMark || state == kHours) {
-                v.m_minutes = number;
-                state = kMinutes;
-            } else {
-                throw bad();
-            }
-            break;
-        case 'D':
-            if (state > kMonths) {
-                throw bad();
-            }
-            v.m_days = number;
-            state = kDays;
-            break;
-        case 'T':
-            if (state > kDays) {
-                throw bad();
-            }
-            state = kTimeMark;
-            break;
-        case 'H':
-            if (state != kTimeMark) {
-                throw bad();
-            }
-            v.m_hours = number;
-            state = kHours;
-            break;
-        case 'S':
-        case '.':
-            if (state < kTimeMark || state > kMinutes) {
-                throw bad();
-            }
-            v.m_seconds = number;
-            state = kSeconds;
-            if (designator == '.') {
-                static const unsigned kWeight[3] = {100, 10, 1};
-                unsigned groups[3] = {0, 0, 0};
-                int count = 0;
-                for (; *p >= '0' && *p <= '9'; ++p, ++count) {
-                    if (count == 9) {
-                        throw CTsInvalidValueException(FormatString(msg::kSpanFraction, text));
-                    }
-                    groups[count / 3] += static_cast<unsigned>(*p - '0') * kWeight[count % 3];
-                }
-                v.m_milli = static_cast<std::uint16_t>(groups[0]);
-                v.m_micro = static_cast<std::uint16_t>(groups[1]);
-                v.m_nano = static_cast<std::uint16_t>(groups[2]);
-                if (*p != 'S') {
+            case 'Y':
+                v.m_years = static_cast<std::uint16_t>(number);
+                state = kYears;
+                break;
+            case 'M':
+                if (state == kNone || state == kYears) {
+                    v.m_months = number;
+                    state = kMonths;
+                } else if (state == kTimeMark || state == kHours) {
+                    v.m_minutes = number;
+                    state = kMinutes;
+                } else {
                     throw bad();
                 }
-                ++p;
-            }
-            break;
-        default:
-            // Also the end of the text right after a run of digits.
-            throw bad();
+                break;
+            case 'D':
+                if (state > kMonths) {
+                    throw bad();
+                }
+                v.m_days = number;
+                state = kDays;
+                break;
+            case 'T':
+                if (state > kDays) {
+                    throw bad();
+                }
+                state = kTimeMark;
+                break;
+            case 'H':
+                if (state != kTimeMark) {
+                    throw bad();
+                }
+                v.m_hours = number;
+                state = kHours;
+                break;
+            case 'S':
+            case '.':
+                if (state < kTimeMark || state > kMinutes) {
+                    throw bad();
+                }
+                v.m_seconds = number;
+                state = kSeconds;
+                if (designator == '.') {
+                    static const unsigned kWeight[3] = {100, 10, 1};
+                    unsigned groups[3] = {0, 0, 0};
+                    int count = 0;
+                    for (; *p >= '0' && *p <= '9'; ++p, ++count) {
+                        if (count == 9) {
+                            throw CTsInvalidValueException(FormatString(msg::kSpanFraction, text));
+                        }
+                        groups[count / 3] += static_cast<unsigned>(*p - '0') * kWeight[count % 3];
+                    }
+                    v.m_milli = static_cast<std::uint16_t>(groups[0]);
+                    v.m_micro = static_cast<std::uint16_t>(groups[1]);
+                    v.m_nano = static_cast<std::uint16_t>(groups[2]);
+                    if (*p != 'S') {
+                        throw bad();
+                    }
+                    ++p;
+                }
+                break;
+            default:
+                // Also the end of the text right after a run of digits.
+                throw bad();
         }
     }
     if (state == kNone || state == kTimeMark) {

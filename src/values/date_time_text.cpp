@@ -248,9 +248,8 @@ void CDateTime::ParseXSDDateTime(const char* text) {
 std::string CDateTime::ToString() const { return ToString("s"); }
 
 std::string CDateTime::ToString(const char* format) const {
-    const bool empty = m_year == 0 && m_month == 0 && m_day == 0 && m_hour == 0 &&
-                       m_minute == 0 && m_second == 0 && m_milli == 0 && m_micro == 0 &&
-                       m_nano == 0;
+    const bool empty = m_year == 0 && m_month == 0 && m_day == 0 && m_hour == 0 && m_minute == 0 &&
+                       m_second == 0 && m_milli == 0 && m_micro == 0 && m_nano == 0;
     if (m_type == dt_yearZero || (m_type != dt_time && empty)) {
         return msg::kNotSet;
     }
@@ -270,45 +269,45 @@ std::string CDateTime::ToString(const char* format) const {
         out += detail::FormatFraction(m_milli, m_micro, m_nano);
     };
     switch (m_type) {
-    case dt_dateTime:
-    case dt_date:
-        AppendYear(out, m_year);
-        out += '-';
-        AppendTwo(out, m_month);
-        out += '-';
-        AppendTwo(out, m_day);
-        if (m_type == dt_dateTime) {
-            out += 'T';
+        case dt_dateTime:
+        case dt_date:
+            AppendYear(out, m_year);
+            out += '-';
+            AppendTwo(out, m_month);
+            out += '-';
+            AppendTwo(out, m_day);
+            if (m_type == dt_dateTime) {
+                out += 'T';
+                clock();
+            }
+            break;
+        case dt_time:
             clock();
-        }
-        break;
-    case dt_time:
-        clock();
-        break;
-    case dt_gYear:
-        AppendYear(out, m_year);
-        break;
-    case dt_gYearMonth:
-        AppendYear(out, m_year);
-        out += '-';
-        AppendTwo(out, m_month);
-        break;
-    case dt_gMonth:
-        out += "--";
-        AppendTwo(out, m_month);
-        break;
-    case dt_gMonthDay:
-        out += "--";
-        AppendTwo(out, m_month);
-        out += '-';
-        AppendTwo(out, m_day);
-        break;
-    case dt_gDay:
-        out += "---";
-        AppendTwo(out, m_day);
-        break;
-    default:
-        return std::string();
+            break;
+        case dt_gYear:
+            AppendYear(out, m_year);
+            break;
+        case dt_gYearMonth:
+            AppendYear(out, m_year);
+            out += '-';
+            AppendTwo(out, m_month);
+            break;
+        case dt_gMonth:
+            out += "--";
+            AppendTwo(out, m_month);
+            break;
+        case dt_gMonthDay:
+            out += "--";
+            AppendTwo(out, m_month);
+            out += '-';
+            AppendTwo(out, m_day);
+            break;
+        case dt_gDay:
+            out += "---";
+            AppendTwo(out, m_day);
+            break;
+        default:
+            return std::string();
     }
     if (m_hasOffset) {
         out += IsZoneNegative() ? '-' : '+';

@@ -1,11 +1,12 @@
 // date_time_span_test.cpp: CDateTimeSpan's lexical form (every designator state and every
 // refusal), writing, sign handling and the four-reference-date order.
+#include "tessel16/date_time_span.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 
-#include "tessel16/date_time_span.h"
 #include "tessel16/exception.h"
 #include "values/expect_throw.h"
 
@@ -83,8 +84,7 @@ TEST(DateTimeSpan, WritesBackWhatItReads) {
 
 TEST(DateTimeSpan, RejectsMalformedText) {
     const auto shape = [](const std::string& text) {
-        return "Invalid XSD Duration [" + text +
-               "] expected [-]P[nY][nM][nD][T[nH][nM][nS.ff]]";
+        return "Invalid XSD Duration [" + text + "] expected [-]P[nY][nM][nD][T[nH][nM][nS.ff]]";
     };
     EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>([] { Span(nullptr); },
                                                         "Invalid XSD Duration (Null String)"));
@@ -94,15 +94,15 @@ TEST(DateTimeSpan, RejectsMalformedText) {
         [] { Span("PT1.1234567891S"); },
         "Invalid XSD Duration [PT1.1234567891S] Fraction part too long"));
     const char* malformed[] = {
-        "P",     "-P",     "P1DT",  "PT",     "PT1M2H", "1D",    "-",      "--P1D", "P-1D",
-        "P1",    "P1Y2",   "PT1H2", "P1D2M",  "P1H",    "P1S",   "PT1D",   "P1DT1D", "PT1.5",
-        "PT1.5M", "PT1S1M", "P1M1M", "P1DT2H1H", "P T1H", "P1Y ",  "p1Y",   "P1.5Y",
+        "P",      "-P",     "P1DT",  "PT",       "PT1M2H", "1D",   "-",    "--P1D",  "P-1D",
+        "P1",     "P1Y2",   "PT1H2", "P1D2M",    "P1H",    "P1S",  "PT1D", "P1DT1D", "PT1.5",
+        "PT1.5M", "PT1S1M", "P1M1M", "P1DT2H1H", "P T1H",  "P1Y ", "p1Y",  "P1.5Y",
     };
     for (const char* text : malformed) {
         SCOPED_TRACE(text);
         CDateTimeSpan target = Span("P7D");
-        EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
-            [&] { target.ParseXSDDuration(text); }, shape(text)));
+        EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>([&] { target.ParseXSDDuration(text); },
+                                                            shape(text)));
         EXPECT_EQ(target.ToString(), "P7D");
     }
 }
@@ -127,24 +127,15 @@ TEST(DateTimeSpan, PartialOrder) {
         const char* b;
         CDateTime::DTCompareResult expected;
     } cases[] = {
-        {"P1D", "PT24H", DT::Equal},
-        {"P1M", "P30D", DT::Indeterminate},
-        {"P1M", "P31D", DT::Indeterminate},
-        {"P1M", "P27D", DT::GreaterThan},
-        {"P1M", "P32D", DT::LessThan},
-        {"PT1H", "PT2H", DT::LessThan},
-        {"PT3600S", "PT1H", DT::Equal},
-        {"P1Y", "P12M", DT::Equal},
-        {"P1Y", "P365D", DT::Indeterminate},
-        {"P1Y", "P364D", DT::GreaterThan},
-        {"P400Y", "P146097D", DT::Equal},
-        {"-P1D", "P1D", DT::LessThan},
-        {"-P1D", "-PT24H", DT::Equal},
-        {"PT0.000000001S", "PT0S", DT::GreaterThan},
-        {"P2M", "P59D", DT::Indeterminate},
-        {"P5M", "P150D", DT::Indeterminate},
-        {"P5M", "P154D", DT::LessThan},
-        {"P5M", "P149D", DT::GreaterThan},
+        {"P1D", "PT24H", DT::Equal},         {"P1M", "P30D", DT::Indeterminate},
+        {"P1M", "P31D", DT::Indeterminate},  {"P1M", "P27D", DT::GreaterThan},
+        {"P1M", "P32D", DT::LessThan},       {"PT1H", "PT2H", DT::LessThan},
+        {"PT3600S", "PT1H", DT::Equal},      {"P1Y", "P12M", DT::Equal},
+        {"P1Y", "P365D", DT::Indeterminate}, {"P1Y", "P364D", DT::GreaterThan},
+        {"P400Y", "P146097D", DT::Equal},    {"-P1D", "P1D", DT::LessThan},
+        {"-P1D", "-PT24H", DT::Equal},       {"PT0.000000001S", "PT0S", DT::GreaterThan},
+        {"P2M", "P59D", DT::Indeterminate},  {"P5M", "P150D", DT::Indeterminate},
+        {"P5M", "P154D", DT::LessThan},      {"P5M", "P149D", DT::GreaterThan},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.a) + " vs " + c.b);

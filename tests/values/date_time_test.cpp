@@ -1,18 +1,21 @@
 // date_time_test.cpp: CDateTime's lexical forms, validation messages, kinds, zones,
 // arithmetic, order and platform conversions, mostly as tables of cases; plus round trips
 // over generated values and a cross-check against calendar data computed by Python.
+#include "tessel16/date_time.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <ctime>
 #include <fstream>
 #include <functional>
+#include <limits>
 #include <random>
 #include <sstream>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
-#include "tessel16/date_time.h"
 #include "tessel16/exception.h"
 #include "values/expect_throw.h"
 
@@ -70,12 +73,10 @@ TEST(DateTime, ParsesAndWritesEveryForm) {
         {Form::Time, "00:00:00", DT::dt_time, "00:00:00"},
         {Form::Time, "00:00:00-23:59", DT::dt_time, "00:00:00-23:59"},
         {Form::DateTime, "2001-10-26T21:32:52", DT::dt_dateTime, "2001-10-26T21:32:52"},
-        {Form::DateTime, "2001-10-26T21:32:52+02:00", DT::dt_dateTime,
-         "2001-10-26T21:32:52+02:00"},
+        {Form::DateTime, "2001-10-26T21:32:52+02:00", DT::dt_dateTime, "2001-10-26T21:32:52+02:00"},
         {Form::DateTime, "-0044-03-15T12:00:00.000001Z", DT::dt_dateTime,
          "-0044-03-15T12:00:00.000001Z"},
-        {Form::DateTime, "2001-10-26T21:32:52+24:00", DT::dt_dateTime,
-         "2001-10-26T21:32:52+00:00"},
+        {Form::DateTime, "2001-10-26T21:32:52+24:00", DT::dt_dateTime, "2001-10-26T21:32:52+00:00"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -225,8 +226,7 @@ TEST(DateTime, KindSettersValidate) {
          "Invalid Year [10000] (-9999 <= year <= 9999 && year != 0)"},
         {[] { CDateTime().SetGYearMonth(2004, 13); }, "Invalid Month [13] (1 <= month <= 12)"},
         {[] { CDateTime().SetGMonth(0); }, "Invalid Month [0] (1 <= month <= 12)"},
-        {[] { CDateTime().SetGMonthDay(4, 31); },
-         "Invalid Day [31] (1 <= day <= days in month)"},
+        {[] { CDateTime().SetGMonthDay(4, 31); }, "Invalid Day [31] (1 <= day <= days in month)"},
         {[] { CDateTime().SetGDay(32); }, "Invalid Day [32] (1 <= day <= 31)"},
         {[] { CDateTime().SetTime(23, 59, 60); }, "Invalid Second [60] (0 <= second <= 59)"},
         {[] { CDateTime().SetFracTime(0, 0, 1000); },
@@ -244,6 +244,12 @@ TEST(DateTime, KindSettersValidate) {
          "Invalid Day [30] (1 <= day <= days in month)"},
         {[] { CDateTime(TsFileTime::FromTicks(0x8000000000000000ull)); },
          "Failed to convert FILETIME to SYSTEMTIME"},
+        {[] { CDateTime(TsFileTime::FromTicks(0x7FFFFFFFFFFFFFFFull)); },  // year 30828
+         "Invalid Year [30828] (-9999 <= year <= 9999 && year != 0)"},
+        {[] { CDateTime(std::numeric_limits<std::time_t>::max()); },
+         "Invalid Year [32767] (-9999 <= year <= 9999 && year != 0)"},
+        {[] { CDateTime(std::numeric_limits<std::time_t>::min()); },
+         "Invalid Year [-32768] (-9999 <= year <= 9999 && year != 0)"},
         {[] { CDateTime(std::time_t(-62135596801)); },  // 0000-12-31T23:59:59Z
          "Invalid Year [0] (-9999 <= year <= 9999 && year != 0)"},
     };
@@ -285,16 +291,36 @@ TEST(DateTime, OperationsOutsideTheKindAreRefused) {
         {[&] { g.GetMicroSecond(); }, true, "Failed to GetMicroSecond. Invalid Date Type: gDay."},
         {[&] { g.GetNanoSecond(); }, true, "Failed to GetNanoSecond. Invalid Date Type: gDay."},
         {[&] { CDateTime().GetYear(); }, true, "Failed to GetYear. Invalid Date Type: yearZero."},
-        {[&] { CDateTime c = d; c.SetHour(1); }, true, "Failed to GetHour. Invalid Date Type: date."},
-        {[&] { CDateTime c = d; c.SetNanoSecond(1); }, true,
-         "Failed to GetNanoSecond. Invalid Date Type: date."},
-        {[&] { CDateTime c = g; c.SetMonth(1); }, true, "Failed to GetMonth. Invalid Date Type: gDay."},
-        {[&] { CDateTime c = t; c.SetDate(2004, 1, 1); }, true,
-         "Failed to copy CDateTime. Invalid Date Type: date, expected: time."},
-        {[&] { CDateTime c = d; c.SetGDay(1); }, true,
-         "Failed to copy CDateTime. Invalid Date Type: gDay, expected: date."},
-        {[&] { CDateTime c = d; c = std::time_t(0); }, true,
-         "Failed to copy CDateTime. Invalid Date Type: dateTime, expected: date."},
+        {[&] {
+             CDateTime c = d;
+             c.SetHour(1);
+         },
+         true, "Failed to GetHour. Invalid Date Type: date."},
+        {[&] {
+             CDateTime c = d;
+             c.SetNanoSecond(1);
+         },
+         true, "Failed to GetNanoSecond. Invalid Date Type: date."},
+        {[&] {
+             CDateTime c = g;
+             c.SetMonth(1);
+         },
+         true, "Failed to GetMonth. Invalid Date Type: gDay."},
+        {[&] {
+             CDateTime c = t;
+             c.SetDate(2004, 1, 1);
+         },
+         true, "Failed to copy CDateTime. Invalid Date Type: date, expected: time."},
+        {[&] {
+             CDateTime c = d;
+             c.SetGDay(1);
+         },
+         true, "Failed to copy CDateTime. Invalid Date Type: gDay, expected: date."},
+        {[&] {
+             CDateTime c = d;
+             c = std::time_t(0);
+         },
+         true, "Failed to copy CDateTime. Invalid Date Type: dateTime, expected: date."},
         {[&] { time.GetZoneHour(); }, true, "TimeZone is not been used"},
         {[&] { CDateTime("2004-01-01T10:00:00Z").GetZoneMinute(); }, true,
          "TimeZone is not been used"},
@@ -393,7 +419,7 @@ TEST(DateTime, KindConversionTable) {
 }
 
 TEST(DateTime, KindNames) {
-    const char* names[] = {"yearZero", "dateTime", "date", "gYearMonth", "gYear",
+    const char* names[] = {"yearZero", "dateTime", "date",   "gYearMonth", "gYear",
                            "time",     "gDay",     "gMonth", "gMonthDay"};
     for (int i = 0; i < 9; ++i) {
         EXPECT_EQ(CDateTime(static_cast<DT::DTType>(i)).GetTypeAsString(), names[i]);
@@ -634,9 +660,7 @@ TEST(DateTime, TickCountIsTheLocalClock) {
 // Values of every kind with random fields and zones, including the extreme years, 29
 // February and nanosecond fractions.
 CDateTime RandomValue(std::mt19937& rng) {
-    auto pick = [&rng](int lo, int hi) {
-        return std::uniform_int_distribution<int>(lo, hi)(rng);
-    };
+    auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
     int year = pick(-9999, 9999);
     if (year == 0 || pick(0, 9) == 0) {
         year = pick(0, 1) != 0 ? 9999 : -9999;
@@ -663,33 +687,34 @@ CDateTime RandomValue(std::mt19937& rng) {
     const auto D = static_cast<unsigned char>(day);
     const auto y = static_cast<short>(year);
     switch (kind) {
-    case DT::dt_dateTime:
-        v.SetDateTime(y, M, D, static_cast<unsigned char>(pick(0, 23)),
+        case DT::dt_dateTime:
+            v.SetDateTime(y, M, D, static_cast<unsigned char>(pick(0, 23)),
+                          static_cast<unsigned char>(pick(0, 59)),
+                          static_cast<unsigned char>(pick(0, 59)), milli, micro, nano);
+            break;
+        case DT::dt_date:
+            v.SetDate(y, M, D);
+            break;
+        case DT::dt_gYearMonth:
+            v.SetGYearMonth(y, M);
+            break;
+        case DT::dt_gYear:
+            v.SetGYear(y);
+            break;
+        case DT::dt_time:
+            v.SetTime(static_cast<unsigned char>(pick(0, 23)),
                       static_cast<unsigned char>(pick(0, 59)),
                       static_cast<unsigned char>(pick(0, 59)), milli, micro, nano);
-        break;
-    case DT::dt_date:
-        v.SetDate(y, M, D);
-        break;
-    case DT::dt_gYearMonth:
-        v.SetGYearMonth(y, M);
-        break;
-    case DT::dt_gYear:
-        v.SetGYear(y);
-        break;
-    case DT::dt_time:
-        v.SetTime(static_cast<unsigned char>(pick(0, 23)), static_cast<unsigned char>(pick(0, 59)),
-                  static_cast<unsigned char>(pick(0, 59)), milli, micro, nano);
-        break;
-    case DT::dt_gDay:
-        v.SetGDay(static_cast<unsigned char>(pick(1, 31)));
-        break;
-    case DT::dt_gMonth:
-        v.SetGMonth(M);
-        break;
-    default:
-        v.SetGMonthDay(M, D);
-        break;
+            break;
+        case DT::dt_gDay:
+            v.SetGDay(static_cast<unsigned char>(pick(1, 31)));
+            break;
+        case DT::dt_gMonth:
+            v.SetGMonth(M);
+            break;
+        default:
+            v.SetGMonthDay(M, D);
+            break;
     }
     const int zone = pick(0, 2);
     if (zone == 1) {
@@ -740,12 +765,11 @@ TEST(DateTime, DifferenceAddsBack) {
             if (y == 0) {
                 y = 1;
             }
-            CDateTime v(static_cast<short>(y), static_cast<unsigned char>(month(rng)),
-                        static_cast<unsigned char>(day(rng)),
-                        static_cast<unsigned char>(clock(rng) % 24),
-                        static_cast<unsigned char>(clock(rng)),
-                        static_cast<unsigned char>(clock(rng)),
-                        static_cast<unsigned short>(clock(rng) * 16), 0, 7);
+            CDateTime v(
+                static_cast<short>(y), static_cast<unsigned char>(month(rng)),
+                static_cast<unsigned char>(day(rng)), static_cast<unsigned char>(clock(rng) % 24),
+                static_cast<unsigned char>(clock(rng)), static_cast<unsigned char>(clock(rng)),
+                static_cast<unsigned short>(clock(rng) * 16), 0, 7);
             v.SetUTC();
             return v;
         };
@@ -786,6 +810,62 @@ TEST(DateTime, AgreesWithAnIndependentCalendar) {
         ++rows;
     }
     EXPECT_EQ(rows, 3000);
+}
+
+}  // namespace
+}  // namespace Tessel16
+
+namespace Tessel16 {
+namespace {
+
+// Near-miss texts from the characters of the forms: every parser either accepts or throws
+// CTsInvalidValueException, and an accepted value writes back in a form it accepts again.
+TEST(DateTime, RandomTextIsAcceptedOrRefusedCleanly) {
+    const std::string alphabet = "0123456789-:+TZP.YMDHS ";
+    std::mt19937 rng(1234);
+    std::uniform_int_distribution<std::size_t> length(0, 28);
+    std::uniform_int_distribution<std::size_t> letter(0, alphabet.size() - 1);
+    std::string text;
+    int accepted = 0;
+    for (int i = 0; i < 20000; ++i) {
+        text.clear();
+        const std::size_t n = length(rng);
+        for (std::size_t k = 0; k < n; ++k) {
+            text += alphabet[letter(rng)];
+        }
+        if (i % 3 == 0 && text.size() > 10) {
+            text.replace(0, 10, "2004-02-29");  // keep some texts close to a real form
+        }
+        SCOPED_TRACE(text);
+        for (int form = 0; form < 4; ++form) {
+            std::string written;
+            try {
+                if (form == 3) {
+                    CDateTimeSpan s;
+                    s.ParseXSDDuration(text.c_str());
+                    written = s.ToString();
+                } else {
+                    written = Parse(static_cast<Form>(form), text.c_str()).ToString();
+                }
+            } catch (const CTsException& e) {
+                ASSERT_EQ(typeid(e), typeid(CTsInvalidValueException)) << e.GetMessage();
+                continue;
+            }
+            ++accepted;
+            // Outside the try: the written form must read back without any exception. A
+            // zero span writes as "P", which by design does not read back.
+            if (form == 3) {
+                if (written != "P" && written != "-P") {
+                    CDateTimeSpan again;
+                    again.ParseXSDDuration(written.c_str());
+                    ASSERT_EQ(again.ToString(), written);
+                }
+            } else {
+                ASSERT_EQ(Parse(static_cast<Form>(form), written.c_str()).ToString(), written);
+            }
+        }
+    }
+    EXPECT_GT(accepted, 50);
 }
 
 }  // namespace

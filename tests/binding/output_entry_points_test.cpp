@@ -1,0 +1,243 @@
+// output_entry_points_test.cpp: every XML output path of the object base, driven by a small
+// bindable tree: strings, UTF-8/UTF-16 bytes, gzip/zlib bytes (inflated back with zlib
+// itself), files in memory and direct, and the refusals of bad settings.
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <string>
+
+#include "binding/binding_messages.h"
+#include "binding/entry_support.h"
+#include "support/test_node.h"
+#include "tessel16/exception.h"
+#include "tessel16/serialization_context.h"
+#include "tessel16/switches.h"
+#include "writers/writer_messages.h"
+#include "xml/stream_messages.h"
+
+using namespace Tessel16;
+using Tessel16::test::CTestNode;
+using Tessel16::test::ReadFileBytes;
+using Tessel16::test::TempPath;
+
+namespace {
+
+std::string Bytes(const CBinaryData& data) {
+    return std::string(reinterpret_cast<const char*>(data.GetData()), data.GetLength());
+}
+
+std::string Inflate(const std::string& compressed, int windowBits) {
+    z_stream zs{};
+    EXPECT_EQ(inflateInit2(&zs, windowBits), Z_OK);
+    std::string out;
+    char buffer[4096];
+    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(compressed.data()));
+    zs.avail_in = static_cast<uInt>(compressed.size());
+    int rc = Z_OK;
+    while (rc == Z_OK) {
+        zs.next_out = reinterpret_cast<Bytef*>(buffer);
+        zs.avail_out = sizeof buffer;
+        rc = inflate(&zs, Z_NO_FLUSH);
+        out.append(buffer, sizeof buffer - zs.avail_out);
+    }
+    EXPECT_EQ(rc, Z_STREAM_END);
+    inflateEnd(&zs);
+    return out;
+}
+
+// A purchase-order-like tree, large enough to shrink under compression and to need several
+// 4096-byte flushes on the direct file path.
+CSmartPtr<CTestNode> Order(int lines) {
+    CSmartPtr<CTestNode> order = CTestNode::Create("order", "urn:po");
+    order->AddAttribute("id", "PO-1");
+    CTestNode* customer = order->AddChild("customer");
+    customer->AddChild("name", "Zo\xC3\xAB & Sons <Ltd>");
+    for (int i = 0; i < lines; ++i) {
+        CTestNode* line = order->AddChild("line");
+        line->AddAttribute("n", std::to_string(i));
+        line->AddChild("sku", "SKU" + std::to_string(1000000 + i));
+        line->AddChild("note", "first\nsecond");
+    }
+    return order;
+}
+
+class OutputEntryPoints : public ::testing::Test {
+protected:
+    void TearDown() override { AsyncToXmlFile(false); }
+    CSerializationContext ctx;
+};
+
+}  // namespace
+
+TEST_F(OutputEntryPoints, ToXmlWritesTheTreeAsText) {
+    CSmartPtr<CTestNode> order = Order(1);
+    EXPECT_EQ(order->ToXml(true, true, EOLType_LF, ctx),
+              "<?xml version=\"1.0\"?>\n"
+              "<AA:order xmlns:AA=\"urn:po\" id=\"PO-1\">\n"
+              "\t<AA:customer>\n"
+              "\t\t<AA:name>Zo\xC3\xAB &amp; Sons &lt;Ltd&gt;</AA:name>\n"
+              "\t</AA:customer>\n"
+              "\t<AA:line n=\"0\">\n"
+              "\t\t<AA:sku>SKU1000000</AA:sku>\n"
+              "\t\t<AA:note>first\nsecond</AA:note>\n"
+              "\t</AA:line>\n"
+              "</AA:order>\n");
+}
+
+TEST_F(OutputEntryPoints, ContextSettingsReachTheWriter) {
+    CSmartPtr<CTestNode> root = CTestNode::Create("r");
+    root->AddChild("c")->AddChild("g");
+    ctx.SetIndentChars("  ");
+    EXPECT_EQ(root->ToXml(false, true, EOLType_CRLF, ctx),
+              "<r>\r\n  <c>\r\n    <g/>\r\n  </c>\r\n</r>\r\n");
+}
+
+TEST_F(OutputEntryPoints, ToXmlStreamEncodesUtf8AndUtf16) {
+    CSmartPtr<CTestNode> root = CTestNode::Create("r");
+    root->SetText("\xC3\xA9");
+    EXPECT_EQ(Bytes(root->ToXmlStream(true, false, XmlEncoding_UTF8, EOLType_LF, ctx,
+                                      CompressionType_None)),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r>\xC3\xA9</r>");
+    const std::string utf16 = Bytes(
+        root->ToXmlStream(true, false, XmlEncoding_UTF16, EOLType_LF, ctx, CompressionType_None));
+    const std::string decl = "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<r>";
+    std::string expected;
+    for (char c : decl) expected += std::string{c, '\0'};
+    expected += std::string("\xE9\0<\0/\0r\0>\0", 10);
+    EXPECT_EQ(utf16, expected);
+    const std::string undeclared = Bytes(root->ToXmlStream(true, false, XmlEncoding_UTF16_NoDecl,
+                                                           EOLType_LF, ctx, CompressionType_None));
+    EXPECT_EQ(undeclared.substr(0, 24), std::string("<\0?\0x\0m\0l\0 \0v\0e\0r\0s\0i\0o\0", 24));
+    EXPECT_EQ(undeclared.find(std::string("e\0n\0c\0", 6)), std::string::npos);
+}
+
+TEST_F(OutputEntryPoints, ToXmlStreamRefusesEncodingZero) {
+    CSmartPtr<CTestNode> root = CTestNode::Create("r");
+    try {
+        root->ToXmlStream(true, false, XmlEncoding_None, EOLType_LF, ctx, CompressionType_None);
+        FAIL() << "encoding 0 accepted";
+    } catch (const CTsException& e) {
+        EXPECT_EQ(e.GetMessage(), detail::kMsgUnknownEncoding);
+    }
+}
+
+TEST_F(OutputEntryPoints, CompressedStreamsInflateToThePlainBytes) {
+    CSmartPtr<CTestNode> order = Order(40);
+    const std::string plain = Bytes(
+        order->ToXmlStream(true, true, XmlEncoding_UTF8, EOLType_LF, ctx, CompressionType_None));
+    const std::string gzip = Bytes(
+        order->ToXmlStream(true, true, XmlEncoding_UTF8, EOLType_LF, ctx, CompressionType_GZip));
+    const std::string zlib = Bytes(
+        order->ToXmlStream(true, true, XmlEncoding_UTF8, EOLType_LF, ctx, CompressionType_ZLib));
+    ASSERT_GE(gzip.size(), 2u);
+    EXPECT_EQ(gzip.substr(0, 2), "\x1F\x8B");
+    EXPECT_LT(gzip.size(), plain.size());
+    EXPECT_EQ(Inflate(gzip, 16 + 15), plain);
+    ASSERT_GE(zlib.size(), 1u);
+    EXPECT_EQ(static_cast<unsigned char>(zlib[0]), 0x78);
+    EXPECT_EQ(Inflate(zlib, 15), plain);
+}
+
+TEST_F(OutputEntryPoints, CompressionThatWouldGrowFails) {
+    CSmartPtr<CTestNode> tiny = CTestNode::Create("r");
+    for (CompressionType type : {CompressionType_GZip, CompressionType_ZLib}) {
+        try {
+            tiny->ToXmlStream(false, false, XmlEncoding_UTF8, EOLType_LF, ctx, type);
+            FAIL() << "compressed output longer than its input";
+        } catch (const CTsException& e) {
+            EXPECT_EQ(e.GetMessage().rfind("Failed to compress data. [Error Code: ", 0), 0u)
+                << e.GetMessage();
+        }
+    }
+    CBinaryData empty;
+    detail::CompressData(empty, CompressionType_GZip);
+    EXPECT_EQ(empty.GetLength(), 0u);
+    CBinaryData other("unchanged");
+    detail::CompressData(other, static_cast<CompressionType>(7));
+    EXPECT_EQ(Bytes(other), "unchanged");
+}
+
+TEST_F(OutputEntryPoints, FilesWrittenBothWaysAreIdentical) {
+    CSmartPtr<CTestNode> order = Order(300);  // well past several 4096-byte flushes
+    const struct {
+        XmlEncoding encoding;
+        EOLType eol;
+    } cases[] = {{XmlEncoding_UTF8, EOLType_LF},
+                 {XmlEncoding_UTF16, EOLType_CRLF},
+                 {XmlEncoding_UTF16_NoDecl, EOLType_LF}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.encoding);
+        const std::string memoryPath = TempPath("order_memory.xml");
+        const std::string directPath = TempPath("order_direct.xml");
+        order->ToXmlFile(memoryPath.c_str(), true, true, c.encoding, c.eol, ctx,
+                         CompressionType_None);
+        AsyncToXmlFile(true);
+        order->ToXmlFile(directPath.c_str(), true, true, c.encoding, c.eol, ctx,
+                         CompressionType_None);
+        AsyncToXmlFile(false);
+        const std::string memory = ReadFileBytes(memoryPath);
+        const std::string direct = ReadFileBytes(directPath);
+        EXPECT_GT(memory.size(), 3u * 4096u);
+        EXPECT_EQ(memory, direct);
+        const std::string stream =
+            Bytes(order->ToXmlStream(true, true, c.encoding, c.eol, ctx, CompressionType_None));
+        const bool utf16 = c.encoding != XmlEncoding_UTF8;
+        EXPECT_EQ(memory, (utf16 ? std::string("\xFF\xFE") : std::string()) + stream);
+    }
+}
+
+TEST_F(OutputEntryPoints, GzipFileHoldsTheCompressedDocument) {
+    CSmartPtr<CTestNode> order = Order(30);
+    const std::string path = TempPath("order.xml.gz");
+    AsyncToXmlFile(true);  // compression always goes through memory
+    order->ToXmlFile(path.c_str(), true, false, XmlEncoding_UTF8, EOLType_LF, ctx,
+                     CompressionType_GZip);
+    EXPECT_EQ(Inflate(ReadFileBytes(path), 31),
+              Bytes(order->ToXmlStream(true, false, XmlEncoding_UTF8, EOLType_LF, ctx,
+                                       CompressionType_None)));
+}
+
+TEST_F(OutputEntryPoints, BadSettingsGetTheirMessages) {
+    CSmartPtr<CTestNode> order = Order(1);
+    auto expectMessage = [](auto call, const std::string& message) {
+        try {
+            call();
+            ADD_FAILURE() << "accepted; expected " << message;
+        } catch (const CTsException& e) {
+            EXPECT_EQ(e.GetMessage(), message);
+        }
+    };
+    const auto badEol = static_cast<EOLType>(2);
+    expectMessage([&] { order->ToXml(true, true, badEol, ctx); }, detail::kMsgInvalidEolType);
+    expectMessage(
+        [&] {
+            order->ToXmlStream(true, true, XmlEncoding_UTF8, badEol, ctx, CompressionType_None);
+        },
+        detail::kMsgInvalidEolType);
+    for (bool direct : {false, true}) {
+        AsyncToXmlFile(direct);
+        expectMessage(
+            [&] {
+                order->ToXmlFile("/nonexistent-tessel-dir/po.xml", true, true, XmlEncoding_UTF8,
+                                 EOLType_LF, ctx, CompressionType_None);
+            },
+            "Failed to write data to the file [/nonexistent-tessel-dir/po.xml] error "
+            "[0x00000002]");
+        expectMessage(
+            [&] {
+                order->ToXmlFile(TempPath("zlib.xml").c_str(), true, true, XmlEncoding_UTF8,
+                                 EOLType_LF, ctx, CompressionType_ZLib);
+            },
+            detail::kMsgZlibFileCompression);
+    }
+}
+
+TEST_F(OutputEntryPoints, PendingEntryPointsRefuseClearly) {
+    CSmartPtr<CTestNode> order = Order(1);
+    try {
+        order->ToJson(true, EOLType_LF, ctx);
+        FAIL() << "ToJson pretended to work";
+    } catch (const CTsException& e) {
+        EXPECT_EQ(e.GetMessage(), FormatString(detail::kMsgNotAvailable, "ToJson"));
+    }
+}

@@ -1,0 +1,177 @@
+// serialization_context_test.cpp: defaults, the rules between settings, the indent check,
+// the lazily created sub-contexts and what copies share.
+#include "tessel16/serialization_context.h"
+
+#include <gtest/gtest.h>
+
+#include "binding/binding_messages.h"
+#include "tessel16/exception.h"
+#include "tessel16/fastinfoset_context.h"
+#include "tessel16/json_context.h"
+
+using namespace Tessel16;
+
+TEST(SerializationContext, Defaults) {
+    CSerializationContext c;
+    EXPECT_EQ(c.GetIndentChars(), "\t");
+    EXPECT_TRUE(c.GetWriteTypeAttribute());
+    EXPECT_TRUE(c.GetStripCDATA());
+    EXPECT_FALSE(c.GetIgnoreInvalidCollectionCounts());
+    EXPECT_FALSE(c.GetIgnoreMissingChoice());
+    EXPECT_FALSE(c.GetIgnoreMissingMandatoryElements());
+    EXPECT_FALSE(c.GetIgnoreUnknownElements());
+    EXPECT_FALSE(c.GetIgnoreUnknownAttributes());
+    EXPECT_FALSE(c.GetIgnoreNamespaces());
+    EXPECT_FALSE(c.GetWriteDefaultElementValues());
+    EXPECT_FALSE(c.GetNoOptionalAttributeDefaultOutput());
+    EXPECT_EQ(c.GetSchemaType(), 0);
+    EXPECT_EQ(c.GetDefaultNamespaceURI(), "");
+    EXPECT_EQ(c.GetInLineSchema(), "");
+    EXPECT_TRUE(c.GetProcessingInstructions().empty());
+    EXPECT_EQ(c.GetNamespaceAliases().GetNamespaceCount(), 0);
+}
+
+TEST(SerializationContext, CannotIgnoreUnknownAndMissingElementsTogether) {
+    {
+        CSerializationContext c;
+        c.SetIgnoreUnknownElements(true);
+        try {
+            c.SetIgnoreMissingMandatoryElements(true);
+            FAIL() << "both ignored";
+        } catch (const CTsInvalidStateException& e) {
+            EXPECT_EQ(e.GetMessage(), detail::kMsgIgnoreMissingMandatory);
+        }
+        EXPECT_FALSE(c.GetIgnoreMissingMandatoryElements());
+        c.SetIgnoreMissingMandatoryElements(false);  // false always succeeds
+        c.SetIgnoreUnknownElements(false);
+        c.SetIgnoreMissingMandatoryElements(true);
+        EXPECT_TRUE(c.GetIgnoreMissingMandatoryElements());
+    }
+    {
+        CSerializationContext c;
+        c.SetIgnoreMissingMandatoryElements(true);
+        try {
+            c.SetIgnoreUnknownElements(true);
+            FAIL() << "both ignored";
+        } catch (const CTsInvalidStateException& e) {
+            EXPECT_EQ(e.GetMessage(), detail::kMsgIgnoreUnknownElements);
+        }
+        EXPECT_FALSE(c.GetIgnoreUnknownElements());
+    }
+}
+
+TEST(SerializationContext, IndentCharsAcceptOnlyBlanksAndTabs) {
+    const struct {
+        const char* text;
+        bool ok;
+    } cases[] = {{"  \t", true}, {"", true}, {" x", false}, {"\n", false}, {"\t\r", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        CSerializationContext ctx;
+        ctx.SetIndentChars("  ");
+        if (c.ok) {
+            ctx.SetIndentChars(c.text);
+            EXPECT_EQ(ctx.GetIndentChars(), c.text);
+        } else {
+            try {
+                ctx.SetIndentChars(c.text);
+                FAIL() << "accepted";
+            } catch (const CTsInvalidParamException& e) {
+                EXPECT_EQ(e.GetMessage(),
+                          "IndentChars can only contain Whitespace characters, i.e. \\t or "
+                          "spaces");
+            }
+            EXPECT_EQ(ctx.GetIndentChars(), "  ");
+        }
+    }
+    CSerializationContext ctx;
+    ctx.SetIndentChars(nullptr);
+    EXPECT_EQ(ctx.GetIndentChars(), "");
+}
+
+TEST(SerializationContext, SchemaTypeTwoIgnoresNamespaces) {
+    CSerializationContext c;
+    c.SetSchemaType(SchemaType_Xsd);
+    EXPECT_FALSE(c.GetIgnoreNamespaces());
+    c.SetSchemaType(static_cast<SchemaType>(2));
+    EXPECT_TRUE(c.GetIgnoreNamespaces());
+    c.SetSchemaType(SchemaType_Default);
+    EXPECT_FALSE(c.GetIgnoreNamespaces());  // the switch itself was never set
+}
+
+TEST(SerializationContext, SubContextsAreCreatedOnceWithDefaults) {
+    const CSerializationContext c;
+    CJsonContext& json = c.GetJsonContext();
+    EXPECT_EQ(&json, &c.GetJsonContext());
+    EXPECT_EQ(json.GetSupportRoundtrip(), JsonRoundTrip_Full);
+    EXPECT_TRUE(json.GetAllowComments());
+    EXPECT_EQ(json.GetRootElementName(), "");
+    CFastInfosetContext& fi = c.GetFIContext();
+    EXPECT_EQ(&fi, &c.GetFIContext());
+    EXPECT_EQ(fi.GetAttributeMaxAddLength(), 6u);
+    EXPECT_EQ(fi.GetElementMaxAddLength(), 6u);
+    EXPECT_FALSE(fi.GetUseGeneratedVocabulary());
+    EXPECT_EQ(fi.GetDefaultStringEncoding(), 0);
+}
+
+TEST(SerializationContext, CopiesCarrySettingsAndOwnTheirSubContexts) {
+    CSerializationContext a;
+    a.SetIndentChars("  ");
+    a.SetWriteTypeAttribute(false);
+    a.SetIgnoreUnknownAttributes(true);
+    a.SetSchemaType(SchemaType_NoNamespaces);
+    a.SetInLineSchema("<s/>");
+    a.SetDefaultNamespaceURI("urn:d");
+    a.GetNamespaceAliases().Add("p", "urn:p");
+    a.GetProcessingInstructions().push_back("<?pi?>");
+    a.GetJsonContext().SetRootElementName("Doc");
+    a.GetFIContext().SetAttributeMaxAddLength(9);
+
+    CSerializationContext b(a);
+    CSerializationContext c;
+    c = a;
+    for (const CSerializationContext* x : {&b, &c}) {
+        EXPECT_EQ(x->GetIndentChars(), "  ");
+        EXPECT_FALSE(x->GetWriteTypeAttribute());
+        EXPECT_TRUE(x->GetIgnoreUnknownAttributes());
+        EXPECT_EQ(x->GetSchemaType(), SchemaType_NoNamespaces);
+        EXPECT_EQ(x->GetInLineSchema(), "<s/>");
+        EXPECT_EQ(x->GetDefaultNamespaceURI(), "urn:d");
+        EXPECT_EQ(x->GetNamespaceAliases().GetAliasFromNamespace("urn:p"), "p");
+        ASSERT_EQ(x->GetProcessingInstructions().size(), 1u);
+        EXPECT_EQ(x->GetJsonContext().GetRootElementName(), "Doc");
+        EXPECT_EQ(x->GetFIContext().GetAttributeMaxAddLength(), 9u);
+        EXPECT_NE(&x->GetJsonContext(), &a.GetJsonContext());
+    }
+    b.GetNamespaceAliases().Add("q", "urn:q");
+    EXPECT_FALSE(a.GetNamespaceAliases().DoesNamespaceExist("urn:q"));
+}
+
+TEST(SerializationContext, DefaultContextIsSharedAndModifiable) {
+    CSerializationContext& d = CSerializationContext::GetDefaultContext();
+    EXPECT_EQ(&d, &CSerializationContext::GetDefaultContext());
+    d.SetWriteDefaultElementValues(true);
+    EXPECT_TRUE(CSerializationContext::GetDefaultContext().GetWriteDefaultElementValues());
+    d.SetWriteDefaultElementValues(false);
+}
+
+TEST(FastInfosetContext, SuggestedValues) {
+    CFastInfosetContext fi;
+    for (int t = 0; t < CFastInfosetContext::kEncodingCount; ++t)
+        EXPECT_EQ(fi.GetEncoding(t), (CFastInfosetContext::EncodedCharacterString{0, 0}));
+    fi.SetSuggestedValues();
+    const struct {
+        int type;
+        std::uint32_t kind, index;
+    } cases[] = {{1, 2, 1},  {2, 2, 2},  {3, 2, 3},  {4, 2, 3},  {5, 2, 4},  {6, 2, 5},
+                 {7, 2, 3},  {8, 2, 4},  {9, 2, 5},  {10, 2, 5}, {11, 2, 7}, {12, 2, 8},
+                 {13, 0, 0}, {14, 1, 2}, {19, 1, 2}, {21, 1, 2}, {22, 0, 0}, {23, 0, 0},
+                 {24, 2, 6}, {25, 1, 1}, {26, 1, 1}, {27, 0, 0}, {28, 0, 0}, {0, 0, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.type);
+        EXPECT_EQ(fi.GetEncoding(c.type),
+                  (CFastInfosetContext::EncodedCharacterString{c.kind, c.index}));
+    }
+    EXPECT_THROW(fi.GetEncoding(29), CTsException);
+    EXPECT_THROW(fi.SetEncoding(-1, {}), CTsException);
+}

@@ -1,0 +1,270 @@
+// xml_object_base_test.cpp: reference counting, copies, the version check, and the helpers
+// generated setters rely on (choices, null and name checks, namespace constraints, events).
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "binding/binding_messages.h"
+#include "support/test_node.h"
+#include "tessel16/exception.h"
+#include "tessel16/serialization_context.h"
+#include "tessel16/switches.h"
+
+using namespace Tessel16;
+using Tessel16::test::CTestNode;
+
+TEST(XmlObjectBase, ReleaseToZeroDestroys) {
+    const int before = CTestNode::LiveCount();
+    CTestNode* raw = CTestNode::Create("n").get();  // the temporary handle let go of it...
+    EXPECT_EQ(CTestNode::LiveCount(), before);      // ...and that destroyed it
+    (void)raw;
+    CSmartPtr<CTestNode> p = CTestNode::Create("n");
+    CTestNode* node = p.get();
+    EXPECT_EQ(node->AddRef(), 2);
+    p = nullptr;
+    EXPECT_EQ(CTestNode::LiveCount(), before + 1);
+    EXPECT_EQ(node->Release(), 0);
+    EXPECT_EQ(CTestNode::LiveCount(), before);
+}
+
+TEST(XmlObjectBase, CopiesStartUnownedAndAssignmentKeepsCounts) {
+    CSmartPtr<CTestNode> a = CTestNode::Create("a");
+    CSmartPtr<CTestNode> a2 = a;
+    CSmartPtr<CTestNode> b = CTestNode::Create("b");
+    EXPECT_EQ(a->RefCount(), 2);
+    CSmartPtr<CTestNode> copy(new CTestNode(*a));
+    EXPECT_EQ(copy->RefCount(), 1);  // only the smart pointer holds it
+    EXPECT_EQ(copy->Name(), "a");
+    *b = *a;
+    EXPECT_EQ(b->Name(), "a");
+    EXPECT_EQ(a->RefCount(), 2);
+    EXPECT_EQ(b->RefCount(), 1);
+}
+
+TEST(SmartPtr, ComparesAndConverts) {
+    CSmartPtr<CTestNode> empty;
+    EXPECT_TRUE(empty == nullptr);
+    EXPECT_FALSE(empty);
+    CSmartPtr<CTestNode> a = CTestNode::Create("a");
+    CSmartPtr<CXmlObjectBase> base = a;
+    EXPECT_TRUE(base == a);
+    EXPECT_TRUE(nullptr != a);
+    EXPECT_EQ(a->RefCount(), 2);
+    a = a;  // self-assignment keeps the object alive
+    EXPECT_EQ((*a).Name(), "a");
+    CSmartPtr<CTestNode> moved = std::move(a);
+    EXPECT_TRUE(a == nullptr);
+    EXPECT_EQ(moved->RefCount(), 2);
+}
+
+TEST(XmlObjectBase, WrongGeneratorVersionStopsEveryEntryPoint) {
+    CSmartPtr<CTestNode> n = CTestNode::Create("r");
+    const CSerializationContext& ctx = CSerializationContext::GetDefaultContext();
+    Register(0, 0);
+    const std::string expected = "Wrong Version (Corvid Runtime: v16.1, Generator: v0.0)";
+    auto expectWrongVersion = [&](auto call) {
+        try {
+            call();
+            ADD_FAILURE() << "no version check";
+        } catch (const CTsException& e) {
+            EXPECT_EQ(e.GetMessage(), expected);
+        }
+    };
+    expectWrongVersion([&] { n->ToXml(true, false, EOLType_LF, ctx); });
+    expectWrongVersion([&] {
+        n->ToXmlStream(true, false, XmlEncoding_UTF8, EOLType_LF, ctx, CompressionType_None);
+    });
+    expectWrongVersion([&] {
+        n->ToXmlFile(test::TempPath("never.xml").c_str(), true, false, XmlEncoding_UTF8, EOLType_LF,
+                     ctx, CompressionType_None);
+    });
+    AsyncToXmlFile(true);
+    expectWrongVersion([&] {
+        n->ToXmlFile(test::TempPath("never.xml").c_str(), true, false, XmlEncoding_UTF8, EOLType_LF,
+                     ctx, CompressionType_None);
+    });
+    AsyncToXmlFile(false);
+    expectWrongVersion([&] { n->FromXml("<r/>", ctx); });
+    // The compression test of the file methods comes before the version check.
+    try {
+        n->ToXmlFile("x.xml", true, false, XmlEncoding_UTF8, EOLType_LF, ctx, CompressionType_ZLib);
+        ADD_FAILURE() << "zlib file accepted";
+    } catch (const CTsException& e) {
+        EXPECT_EQ(e.GetMessage(), detail::kMsgZlibFileCompression);
+    }
+    Register(16, 1);
+    EXPECT_EQ(n->ToXml(false, false, EOLType_LF, ctx), "<r/>");
+}
+
+TEST(XmlObjectBase, ChoiceSelectElement) {
+    CSmartPtr<CTestNode> host = CTestNode::Create("h");
+    CSmartPtr<CTestNode> v = CTestNode::Create("v");
+    std::string current = "A";
+    try {
+        host->Choice_SelectElement("B", v.get(), current);
+        FAIL() << "second member accepted";
+    } catch (const CTsInvalidStateException& e) {
+        EXPECT_EQ(e.GetMessage(),
+                  "The Property [A] is already set. Only one element within this class bay be "
+                  "set at a time");
+    }
+    host->Choice_SelectElement("B", nullptr, current);
+    EXPECT_EQ(current, "A");
+    host->Choice_SelectElement("A", v.get(), current);
+    EXPECT_EQ(current, "A");
+    host->Choice_SelectElement("A", nullptr, current);
+    EXPECT_EQ(current, "");
+    host->Choice_SelectElement("B", nullptr, current);  // nothing selected: selects anyway
+    EXPECT_EQ(current, "B");
+}
+
+TEST(XmlObjectBase, ChoiceSetElementValidAndCollectionChanged) {
+    CSmartPtr<CTestNode> host = CTestNode::Create("h");
+    std::string current;
+    host->Choice_SetElementValid(true, "A", current);
+    EXPECT_EQ(current, "A");
+    try {
+        host->Choice_SetElementValid(true, "B", current);
+        FAIL() << "second member accepted";
+    } catch (const CTsInvalidStateException& e) {
+        EXPECT_EQ(e.GetMessage(),
+                  "The Property A is already set. Only one element within this class bay be "
+                  "set at a time");
+    }
+    host->Choice_SetElementValid(false, "B", current);  // clearing any member clears
+    EXPECT_EQ(current, "");
+
+    host->Choice_CollectionChanged("C", 0, current);
+    EXPECT_EQ(current, "");
+    host->Choice_CollectionChanged("C", 2, current);
+    EXPECT_EQ(current, "C");
+    host->Choice_CollectionChanged("D", 0, current);
+    EXPECT_EQ(current, "C");
+    EXPECT_THROW(host->Choice_CollectionChanged("D", 1, current), CTsInvalidStateException);
+    host->Choice_CollectionChanged("C", 1, current);
+    EXPECT_EQ(current, "C");
+    host->Choice_CollectionChanged("C", 0, current);
+    EXPECT_EQ(current, "");
+}
+
+TEST(XmlObjectBase, NullAndElementNameChecks) {
+    CSmartPtr<CTestNode> host = CTestNode::Create("h");
+    CSmartPtr<CTestNode> item = CTestNode::Create("item");
+    try {
+        host->Throw_IfPropertyIsNull(nullptr, "Customer");
+        FAIL() << "null accepted";
+    } catch (const CTsInvalidParamException& e) {
+        EXPECT_EQ(e.GetMessage(), "The Property [Customer] is mandatory, it may node be NULL");
+    }
+    host->Throw_IfPropertyIsNull(item.get(), "Customer");
+    host->Throw_IfElementNameDiffers(item.get(), "item");
+    host->Throw_IfElementNameDiffers(nullptr, "other");
+    try {
+        host->Throw_IfElementNameDiffers(item.get(), "other");
+        FAIL() << "wrong element name accepted";
+    } catch (const CTsInvalidParamException& e) {
+        EXPECT_EQ(e.GetMessage(),
+                  "This property requires an element with the name other the element being set "
+                  "has the element name item");
+    }
+}
+
+TEST(XmlObjectBase, NamespaceConstraints) {
+    CSmartPtr<CTestNode> host = CTestNode::Create("h");
+    const struct {
+        const char* ns;
+        const char* allowed;
+        const char* target;
+        bool valid;
+    } cases[] = {
+        {"", "urn:a", "urn:t", true},
+        {"urn:a", "urn:a", "urn:t", true},
+        {"urn:t", "urn:a", "urn:t", false},
+        {"urn:b", "urn:a ##targetNamespace", "urn:b", true},
+        {"urn:t", "##other", "urn:t", false},
+        {"", "##other", "urn:t", true},
+        {"urn:x", "##other", "urn:t", true},
+        {"urn:c", "urn:a urn:c", "", true},
+        {"urn:d", "urn:a urn:c", "", false},
+        {"urn:d", "##any", "urn:t", true},
+        {"", "##local", "urn:t", true},
+        {"urn:t", "##local", "urn:t", false},
+        {"urn:t", "##targetNamespace", "urn:t", true},
+        {"", "##targetNamespace", "urn:t", false},
+        {"", "", "urn:t", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.ns) + " in [" + c.allowed + "]");
+        EXPECT_EQ(host->IsNamespaceValid(c.ns, c.allowed, c.target), c.valid);
+        if (c.valid) {
+            host->TestNamespace(c.ns, c.allowed, c.target);
+        } else {
+            try {
+                host->TestNamespace(c.ns, c.allowed, c.target);
+                FAIL() << "invalid namespace accepted";
+            } catch (const CTsInvalidNamespaceException& e) {
+                EXPECT_EQ(e.GetMessage(),
+                          FormatString(detail::kMsgInvalidNamespace, c.ns, c.allowed, c.target));
+            }
+        }
+    }
+}
+
+namespace {
+struct Event {
+    CXmlObjectBase* source;
+    IEventSink::MsgType type;
+    void* data;
+    int index;
+};
+class RecordingSink : public IEventSink {
+public:
+    virtual ~RecordingSink() = default;
+    void OnEvent(CXmlObjectBase* source, MsgType type, void* data) override {
+        events.push_back(
+            {source, type, data, data && type >= MsgType_Remove ? *static_cast<int*>(data) : -100});
+    }
+    std::vector<Event> events;
+};
+}  // namespace
+
+TEST(XmlObjectBase, CollectionEventsCarryTypeAndData) {
+    CSmartPtr<CTestNode> collection = CTestNode::Create("col");
+    RecordingSink sink;
+    int item = 0;
+    CTestNode::FireOnCollectionChangeEvent(&sink, collection.get());
+    CTestNode::FireOnCollectionAddEvent(&sink, collection.get(), &item);
+    CTestNode::FireOnCollectionAddCompleteEvent(&sink, collection.get(), &item);
+    CTestNode::FireOnCollectionRemoveEvent(&sink, collection.get(), 4);
+    CTestNode::FireOnCollectionRemoveCompleteEvent(&sink, collection.get(), -1);
+    ASSERT_EQ(sink.events.size(), 5u);
+    const IEventSink::MsgType types[] = {
+        IEventSink::MsgType_Change, IEventSink::MsgType_Add, IEventSink::MsgType_AddComplete,
+        IEventSink::MsgType_Remove, IEventSink::MsgType_RemoveComplete};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(sink.events[i].source, collection.get());
+        EXPECT_EQ(sink.events[i].type, types[i]);
+        EXPECT_EQ(static_cast<int>(types[i]), i);
+    }
+    EXPECT_EQ(sink.events[0].data, nullptr);
+    EXPECT_EQ(sink.events[1].data, &item);
+    EXPECT_EQ(sink.events[2].data, &item);
+    EXPECT_EQ(sink.events[3].index, 4);
+    EXPECT_EQ(sink.events[4].data, nullptr);
+}
+
+TEST(XmlObjectBase, ConstructionNoticesAWrongVersionOnceAndGoesOn) {
+    // Relies on no earlier test in this program constructing an object while the version
+    // was wrong (the notice is once per process).
+    Register(0, 0);
+    ::testing::internal::CaptureStderr();
+    CSmartPtr<CTestNode> a = CTestNode::Create("a");
+    CSmartPtr<CTestNode> b = CTestNode::Create("b");
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    Register(16, 1);
+    const std::string notice =
+        "Version Mismatch Error: " + FormatString(detail::kMsgVersionBox, 16, 1, 0, 0);
+    EXPECT_EQ(err, notice + "\n");
+    EXPECT_EQ(b->Name(), "b");
+}

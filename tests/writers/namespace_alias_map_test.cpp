@@ -1,0 +1,68 @@
+// namespace_alias_map_test.cpp: the user's alias table: URI order, lookups both ways and
+// the refusals.
+#include "tessel16/namespace_alias_map.h"
+
+#include <gtest/gtest.h>
+
+#include "tessel16/exception.h"
+
+using namespace Tessel16;
+
+namespace {
+CNamespaceAliasMap Sample() {
+    CNamespaceAliasMap map;
+    map.Add("c", "urn:c");
+    map.Add("a", "urn:a");
+    map.Add("b", "urn:b");
+    map.Add("x", "urn:x");
+    map.Add("dup", "urn:x");  // replaces x
+    map.Add("dup", "urn:y");
+    return map;
+}
+}  // namespace
+
+TEST(NamespaceAliasMap, KeepsUriOrderAndClampsLowIndexes) {
+    const CNamespaceAliasMap map = Sample();
+    ASSERT_EQ(map.GetNamespaceCount(), 5);
+    const char* expected[] = {"urn:a", "urn:b", "urn:c", "urn:x", "urn:y"};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(map.GetNamespaceAt(i), expected[i]);
+    EXPECT_EQ(map.GetNamespaceAt(-5), "urn:a");
+    try {
+        map.GetNamespaceAt(5);
+        FAIL() << "index past the end accepted";
+    } catch (const CTsException& e) {
+        EXPECT_EQ(e.GetMessage(), "Index 5 is out of range, use 0 - 4");
+    }
+}
+
+TEST(NamespaceAliasMap, LooksUpBothWays) {
+    CNamespaceAliasMap map = Sample();
+    EXPECT_EQ(map.GetAliasFromNamespace("urn:x"), "dup");
+    EXPECT_EQ(map.GetAliasFromNamespace("urn:none"), "");
+    EXPECT_EQ(map.GetNamespaceCount(), 5);                 // a miss adds nothing
+    EXPECT_EQ(map.GetNamespaceFromAlias("dup"), "urn:x");  // first in URI order
+    EXPECT_TRUE(map.DoesAliasExist("b"));
+    EXPECT_FALSE(map.DoesAliasExist("x"));
+    EXPECT_TRUE(map.DoesNamespaceExist("urn:c"));
+    try {
+        map.GetNamespaceFromAlias("zz");
+        FAIL() << "unknown alias accepted";
+    } catch (const CTsException& e) {
+        EXPECT_EQ(e.GetMessage(), "Namespace alias [zz] not found");
+    }
+    map.RemoveNamespace("urn:x");
+    map.RemoveNamespace("urn:absent");
+    EXPECT_EQ(map.GetNamespaceFromAlias("dup"), "urn:y");
+    EXPECT_EQ(map.GetNamespaceCount(), 4);
+}
+
+TEST(NamespaceAliasMap, CopiesAreIndependent) {
+    CNamespaceAliasMap a = Sample();
+    CNamespaceAliasMap b(a);
+    b.Add("q", "urn:q");
+    a.RemoveNamespace("urn:a");
+    EXPECT_EQ(a.GetNamespaceCount(), 4);
+    EXPECT_EQ(b.GetNamespaceCount(), 6);
+    a = b;
+    EXPECT_EQ(a.GetAliasFromNamespace("urn:q"), "q");
+}

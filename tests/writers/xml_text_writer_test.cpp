@@ -1,0 +1,387 @@
+// xml_text_writer_test.cpp: the XML text writer byte for byte: layout, escaping, namespace
+// scopes and invented prefixes, refusals, and the flushing contract with its stream.
+#include "tessel16/xml_text_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tessel16/exception.h"
+#include "tessel16/streams.h"
+#include "writers/writer_messages.h"
+
+using namespace Tessel16;
+
+namespace {
+
+// A writer on an in-memory stream, with helpers to finish and read the text.
+struct Doc {
+    explicit Doc(XmlEncoding encoding = XmlEncoding_None, bool formatted = true,
+                 EOLType eol = EOLType_LF)
+        : stream(encoding), writer(&stream) {
+        writer.StartDocument();
+        writer.SetFormatted(formatted);
+        writer.SetEOLType(eol);
+    }
+    std::string Finish() {
+        writer.EndDocument();
+        return stream.GetString();
+    }
+    CTextStream stream;
+    CXmlTextWriter writer;
+};
+
+void WriteSampleTree(CXmlTextWriter& w) {
+    w.SetDefaultNamespace("urn:a");
+    w.WriteXmlDeclaration();
+    w.StartElement("root", "urn:a");
+    w.StartElement("child", "urn:a");
+    w.WriteText("text", ItemType_string, false);
+    w.EndElement();
+    w.StartElement("empty", "urn:a");
+    w.EndElement();
+    w.StartElement("parent", "urn:a");
+    w.StartElement("x", "urn:a");
+    w.WriteText("1", ItemType_i4, false);
+    w.EndElement();
+    w.EndElement();
+    w.EndElement();
+}
+
+std::string Message(const CTsException& e) { return e.GetMessage(); }
+
+}  // namespace
+
+TEST(XmlTextWriter, FormattedSampleMatchesByteForByte) {
+    Doc d(XmlEncoding_UTF8);
+    WriteSampleTree(d.writer);
+    EXPECT_EQ(d.Finish(),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+              "<root xmlns=\"urn:a\">\n"
+              "\t<child>text</child>\n"
+              "\t<empty/>\n"
+              "\t<parent>\n"
+              "\t\t<x>1</x>\n"
+              "\t</parent>\n"
+              "</root>\n");
+}
+
+TEST(XmlTextWriter, UnformattedSampleHasOnlyTheDeclarationLineEnd) {
+    Doc d(XmlEncoding_UTF8, false);
+    WriteSampleTree(d.writer);
+    EXPECT_EQ(d.Finish(),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+              "<root xmlns=\"urn:a\"><child>text</child><empty/><parent><x>1</x></parent>"
+              "</root>");
+}
+
+TEST(XmlTextWriter, DeclarationFollowsStreamEncoding) {
+    const struct {
+        XmlEncoding encoding;
+        const char* expected;
+    } cases[] = {
+        {XmlEncoding_None, "<?xml version=\"1.0\"?>\r\n"},
+        {XmlEncoding_UTF8, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"},
+        {XmlEncoding_UTF16, "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n"},
+        {XmlEncoding_UTF16_NoDecl, "<?xml version=\"1.0\"?>\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.encoding);
+        // Unformatted and CR LF: the declaration still ends with a line end of that kind.
+        Doc d(c.encoding, false, EOLType_CRLF);
+        d.writer.WriteXmlDeclaration();
+        EXPECT_EQ(d.Finish(), c.expected);
+    }
+}
+
+TEST(XmlTextWriter, EmptyRootWithoutNamespace) {
+    Doc d;
+    d.writer.WriteXmlDeclaration();
+    d.writer.StartElement("root", "");
+    d.writer.EndElement();
+    EXPECT_EQ(d.Finish(), "<?xml version=\"1.0\"?>\n<root/>\n");
+}
+
+TEST(XmlTextWriter, EmptyTextAndDroppedDefaultsLeaveAnEmptyElementTag) {
+    Doc d(XmlEncoding_None, false);
+    d.writer.StartElement("r", "");
+    d.writer.StartElement("a", "");
+    d.writer.WriteText("", ItemType_string, false);
+    d.writer.EndElement();
+    d.writer.StartElement("b", "");
+    d.writer.WriteText("5", ItemType_i4, true);
+    d.writer.EndElement();
+    d.writer.SetWriteDefaultValues(true);
+    d.writer.StartElement("c", "");
+    d.writer.WriteText("5", ItemType_i4, true);
+    d.writer.EndElement();
+    d.writer.EndElement();
+    EXPECT_EQ(d.Finish(), "<r><a/><b/><c>5</c></r>");
+}
+
+TEST(XmlTextWriter, EscapesTextAndAttributes) {
+    const struct {
+        const char* value;
+        bool attribute;
+        EOLType eol;
+        const char* expected;
+    } cases[] = {
+        {"a<b&c>d", false, EOLType_LF, "<e>a&lt;b&amp;c&gt;d</e>"},
+        {"say \"hi\" it's", false, EOLType_LF, "<e>say \"hi\" it's</e>"},
+        {"l1\r\nl2\n", false, EOLType_LF, "<e>l1\nl2\n</e>"},
+        {"l1\nl2", false, EOLType_CRLF, "<e>l1\r\nl2</e>"},
+        {"tab\there", false, EOLType_LF, "<e>tab\there</e>"},
+        {"\xC3\xA9t\xC3\xA9", false, EOLType_LF, "<e>\xC3\xA9t\xC3\xA9</e>"},
+        {"a<b&c>d", true, EOLType_LF, "<e v=\"a&lt;b&amp;c&gt;d\"/>"},
+        {"q\"q", true, EOLType_LF, "<e v=\"q&quot;q\"/>"},
+        {"l1\r\nl2", true, EOLType_CRLF, "<e v=\"l1&#xA;l2\"/>"},
+        {"it's", true, EOLType_LF, "<e v=\"it's\"/>"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value);
+        Doc d(XmlEncoding_None, false, c.eol);
+        d.writer.StartElement("e", "");
+        if (c.attribute)
+            d.writer.AddAttribute("v", "", c.value, ItemType_string);
+        else
+            d.writer.WriteText(c.value, ItemType_string, false);
+        d.writer.EndElement();
+        EXPECT_EQ(d.Finish(), c.expected);
+    }
+}
+
+TEST(XmlTextWriter, CDataTextIsWrittenUntouched) {
+    Doc d(XmlEncoding_None, false);
+    d.writer.StartElement("e", "");
+    d.writer.WriteText("<![CDATA[x < y]]> & <z>", ItemType_string, false);
+    d.writer.EndElement();
+    EXPECT_EQ(d.Finish(), "<e><![CDATA[x < y]]> & <z></e>");
+}
+
+TEST(XmlTextWriter, InventsPrefixesInOrderAndSkipsUserAliases) {
+    {
+        Doc d(XmlEncoding_None, false);
+        d.writer.StartElement("r", "urn:one");
+        d.writer.StartElement("c", "urn:two");
+        d.writer.EndElement();
+        d.writer.EndElement();
+        EXPECT_EQ(d.Finish(), "<AA:r xmlns:AA=\"urn:one\"><AB:c xmlns:AB=\"urn:two\"/></AA:r>");
+    }
+    {
+        Doc d(XmlEncoding_None, false);
+        d.writer.AddNamespaceAlias("AA", "urn:user");
+        d.writer.StartElement("r", "urn:one");
+        d.writer.EndElement();
+        EXPECT_EQ(d.Finish(), "<AB:r xmlns:AB=\"urn:one\" xmlns:AA=\"urn:user\"/>");
+    }
+}
+
+TEST(XmlTextWriter, AllocatePrefixRunsPastZ) {
+    CXmlWriter::NamespaceMap map;
+    for (int i = 0; i < 26; ++i) map["urn:" + std::to_string(i)] = std::string("A") + char('A' + i);
+    EXPECT_EQ(CXmlWriter::AllocatePrefix(map), "BA");
+    map.erase("urn:3");  // frees AD
+    EXPECT_EQ(CXmlWriter::AllocatePrefix(map), "AD");
+}
+
+TEST(XmlTextWriter, AttributesIgnoreTheDefaultNamespace) {
+    Doc d(XmlEncoding_None, false);
+    d.writer.SetDefaultNamespace("urn:d");
+    d.writer.StartElement("r", "urn:d");
+    d.writer.AddAttribute("a", "urn:d", "1", ItemType_i4);
+    d.writer.AddAttribute("b", "urn:d", "2", ItemType_i4);
+    d.writer.AddAttribute("c", "", "3", ItemType_i4);
+    d.writer.EndElement();
+    EXPECT_EQ(d.Finish(), "<r xmlns=\"urn:d\" xmlns:AA=\"urn:d\" AA:a=\"1\" AA:b=\"2\" c=\"3\"/>");
+}
+
+TEST(XmlTextWriter, ScopesEndWithTheirElement) {
+    Doc d(XmlEncoding_None, false);
+    d.writer.StartElement("r", "");
+    for (int i = 0; i < 2; ++i) {
+        d.writer.StartElement("c", "urn:x");
+        d.writer.StartElement("g", "urn:x");  // inherits the parent's binding
+        d.writer.EndElement();
+        d.writer.EndElement();
+    }
+    d.writer.EndElement();
+    EXPECT_EQ(d.Finish(),
+              "<r><AA:c xmlns:AA=\"urn:x\"><AA:g/></AA:c><AA:c xmlns:AA=\"urn:x\"><AA:g/>"
+              "</AA:c></r>");
+}
+
+TEST(XmlTextWriter, RootDeclaresAliasesInUriOrderButNeverXml) {
+    Doc d(XmlEncoding_None, false);
+    d.writer.AddNamespaceAlias("z", "urn:b");
+    d.writer.AddNamespaceAlias("y", "urn:a");
+    d.writer.AddNamespaceAlias("x", "urn:c");
+    d.writer.AddNamespaceAlias("w", "urn:a");  // replaces y
+    d.writer.StartElement("r", "urn:c");
+    d.writer.AddAttribute("lang", "http://www.w3.org/XML/1998/namespace", "en", ItemType_string);
+    d.writer.EndElement();
+    EXPECT_EQ(d.Finish(),
+              "<x:r xmlns:w=\"urn:a\" xmlns:z=\"urn:b\" xmlns:x=\"urn:c\" xml:lang=\"en\"/>");
+}
+
+TEST(XmlTextWriter, BindingsInsideAnElementDeclareNothingButResolve) {
+    Doc d(XmlEncoding_None, false);
+    d.writer.StartElement("r", "");
+    d.writer.SetDefaultNamespace("urn:d");
+    d.writer.AddNamespaceAlias("p", "urn:p");
+    d.writer.StartElement("a", "urn:d");
+    d.writer.EndElement();
+    d.writer.StartElement("b", "urn:p");
+    d.writer.EndElement();
+    d.writer.EndElement();
+    d.writer.StartElement("r2", "urn:p");  // a second root: the scope ended with r
+    d.writer.EndElement();
+    EXPECT_EQ(d.Finish(), "<r><a/><p:b/></r><AA:r2 xmlns:AA=\"urn:p\"/>");
+}
+
+TEST(XmlTextWriter, XsiTypeAndNil) {
+    Doc d(XmlEncoding_None, false);
+    d.writer.SetDefaultNamespace("urn:d");
+    d.writer.StartElement("r", "urn:d");
+    d.writer.AddXsiType("urn:d", "Derived", ItemType_string);
+    d.writer.StartElement("c", "urn:d");
+    d.writer.AddXsiType("urn:t", "T", ItemType_string);
+    d.writer.AddXsiNil();
+    d.writer.EndElement();
+    d.writer.EndElement();
+    EXPECT_EQ(d.Finish(),
+              "<r xmlns=\"urn:d\" xmlns:AA=\"http://www.w3.org/2001/XMLSchema-instance\" "
+              "AA:type=\"Derived\"><c xmlns:AB=\"urn:t\"  AA:type=\"AB:T\" AA:nil=\"true\"/>"
+              "</r>");
+}
+
+TEST(XmlTextWriter, CommentsInstructionsSchemaAndMixedContent) {
+    Doc d;
+    d.writer.WriteProcessingInstruction("<?xml-stylesheet href=\"s.xsl\"?>");
+    d.writer.WriteComment("a&b\nc");
+    d.writer.StartElement("r", "");
+    d.writer.WriteInLineSchema("<xs:schema/>");
+    d.writer.StartElement("c", "");
+    d.writer.EndElement();
+    d.writer.WriteText("tail", ItemType_string, false);
+    d.writer.EndElement();
+    EXPECT_EQ(d.Finish(),
+              "<?xml-stylesheet href=\"s.xsl\"?>\n\n"
+              "<!--a&amp;b\nc-->\n"
+              "<r \n<xs:schema/>\n>\n"
+              "\t<c/>\n"
+              "tail</r>\n");
+}
+
+TEST(XmlTextWriter, RawFragmentClosesTheStartTag) {
+    Doc d;
+    d.writer.StartElement("r", "");
+    d.writer.PrepareForRawChild();
+    d.writer.WriteRaw("<any xmlns=\"urn:w\">1</any>");
+    d.writer.EndElement();
+    EXPECT_EQ(d.Finish(), "<r>\n<any xmlns=\"urn:w\">1</any>\n</r>\n");
+}
+
+TEST(XmlTextWriter, RefusesOutOfOrderCalls) {
+    {
+        Doc d;
+        d.writer.StartElement("r", "");
+        d.writer.WriteText("t", ItemType_string, false);
+        const std::string before = d.stream.GetString();
+        try {
+            d.writer.AddAttribute("a", "", "1", ItemType_string);
+            FAIL() << "attribute after text accepted";
+        } catch (const CTsException& e) {
+            EXPECT_EQ(Message(e), detail::kMsgAttributesBeforeElements);
+        }
+        EXPECT_EQ(std::string(d.stream.GetString()), before);  // nothing written
+        d.writer.EndElement();
+    }
+    {
+        Doc d;
+        d.writer.StartElement("r", "");
+        d.writer.StartElement("c", "");
+        d.writer.EndElement();
+        EXPECT_THROW(d.writer.AddXsiNil(), CTsException);
+        EXPECT_THROW(d.writer.AddXsiType("urn:t", "T", ItemType_string), CTsException);
+        d.writer.EndElement();
+        EXPECT_THROW(d.writer.AddAttribute("a", "", "1", ItemType_string), CTsException);
+    }
+    {
+        Doc d;
+        d.writer.StartElement("r", "");
+        try {
+            d.writer.EndDocument();
+            FAIL() << "open element accepted";
+        } catch (const CTsException& e) {
+            EXPECT_EQ(Message(e), detail::kMsgElementNotClosed);
+        }
+    }
+}
+
+TEST(XmlTextWriter, InvalidEolTypeKeepsThePreviousLineEnd) {
+    Doc d(XmlEncoding_None, true, EOLType_CRLF);
+    try {
+        d.writer.SetEOLType(static_cast<EOLType>(2));
+        FAIL() << "EOL type 2 accepted";
+    } catch (const CTsException& e) {
+        EXPECT_EQ(Message(e), detail::kMsgInvalidEolType);
+    }
+    EXPECT_EQ(d.writer.GetEOLType(), EOLType_CRLF);
+    d.writer.StartElement("r", "");
+    d.writer.EndElement();
+    EXPECT_EQ(d.Finish(), "<r/>\r\n");
+}
+
+TEST(XmlTextWriter, IndentCharsAreRepeatedPerDepth) {
+    Doc d;
+    d.writer.SetIndentChars("  ");
+    d.writer.StartElement("a", "");
+    d.writer.StartElement("b", "");
+    d.writer.StartElement("c", "");
+    d.writer.EndElement();
+    d.writer.EndElement();
+    d.writer.EndElement();
+    EXPECT_EQ(d.Finish(), "<a>\n  <b>\n    <c/>\n  </b>\n</a>\n");
+}
+
+namespace {
+// Records every flush and drops the text, as a file stream would after writing it.
+class RecordingStream : public CTextStream {
+public:
+    RecordingStream() : CTextStream("RecordingStream", XmlEncoding_UTF8) {}
+    void Flush() override {
+        flushedLengths.push_back(GetLength());
+        if (GetLength() > 0) written += GetString();
+        ClearBuffer();
+    }
+    void Close() override { Flush(); }
+    std::vector<std::uint32_t> flushedLengths;
+    std::string written;
+};
+}  // namespace
+
+TEST(XmlTextWriter, HandsTextOnEvery4096Bytes) {
+    RecordingStream stream;
+    CTextStream reference(XmlEncoding_UTF8);
+    for (CTextStream* s : {static_cast<CTextStream*>(&stream), &reference}) {
+        CXmlTextWriter w(s);
+        w.StartDocument();
+        w.StartElement("root", "");
+        for (int i = 0; i < 2000; ++i) {
+            w.StartElement("item", "");
+            w.AddAttribute("n", "", std::to_string(i), ItemType_i4);
+            w.WriteText("value & more", ItemType_string, false);
+            w.EndElement();
+        }
+        w.EndElement();
+        w.EndDocument();
+    }
+    ASSERT_GT(stream.flushedLengths.size(), 10u);
+    // Every flush but the closing one came as soon as 4096 bytes were pending.
+    for (std::size_t i = 0; i + 1 < stream.flushedLengths.size(); ++i) {
+        EXPECT_GE(stream.flushedLengths[i], 4096u);
+        EXPECT_LT(stream.flushedLengths[i], 4096u + 64u);
+    }
+    EXPECT_EQ(stream.written, reference.GetString());
+}

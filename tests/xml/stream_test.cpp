@@ -1,0 +1,210 @@
+// stream_test.cpp: the chunked text buffer, output encodings of the text stream, and the two
+// file streams (byte-order mark first, offsets, the system error number in failures).
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/test_node.h"
+#include "tessel16/exception.h"
+#include "tessel16/streams.h"
+#include "xml/stream_messages.h"
+
+using namespace Tessel16;
+using Tessel16::test::ReadFileBytes;
+using Tessel16::test::TempPath;
+
+namespace {
+std::string Bytes(const CBinaryData& data) {
+    return std::string(reinterpret_cast<const char*>(data.GetData()), data.GetLength());
+}
+
+std::string Pattern(std::size_t length) {
+    std::string s;
+    for (std::size_t i = 0; i < length; ++i) s += static_cast<char>('a' + i % 26);
+    return s;
+}
+
+const char* kMissingDir = "/nonexistent-tessel-dir/out.xml";
+}  // namespace
+
+TEST(StringBuffer, LargeAppendSpansChunksAndJoinsOnce) {
+    CStringBuffer buffer;
+    EXPECT_STREQ(buffer.GetString(), "");
+    const std::string text = Pattern(10000);
+    buffer.Append(text);
+    EXPECT_EQ(buffer.GetLength(), 10000u);
+    const char* joined = buffer.GetString();
+    EXPECT_EQ(std::string(joined), text);
+    EXPECT_EQ(buffer.GetString(), joined);  // already one block: no second join
+    buffer.Append("xyz");
+    EXPECT_EQ(std::string(buffer.GetString()), text + "xyz");
+}
+
+TEST(StringBuffer, AppendsAcrossChunkBoundariesInPieces) {
+    CStringBuffer buffer;
+    std::string expected;
+    for (int i = 0; i < 3000; ++i) {
+        const std::string piece = Pattern(static_cast<std::size_t>(i % 7));
+        buffer.Append(piece);
+        buffer.Append('|');
+        expected += piece + "|";
+    }
+    EXPECT_EQ(buffer.GetLength(), expected.size());
+    EXPECT_EQ(std::string(buffer.GetString()), expected);
+}
+
+TEST(StringBuffer, StdStringStopsAtZeroByteAndClearEmpties) {
+    CStringBuffer buffer;
+    buffer.Append(std::string("ab\0cd", 5));
+    EXPECT_EQ(buffer.GetLength(), 2u);
+    buffer.Clear();  // one chunk: kept and zeroed
+    EXPECT_STREQ(buffer.GetString(), "");
+    buffer.Append("q");
+    EXPECT_STREQ(buffer.GetString(), "q");
+    buffer.Append(Pattern(9000));
+    buffer.Clear();  // several chunks: freed
+    EXPECT_EQ(buffer.GetLength(), 0u);
+    EXPECT_STREQ(buffer.GetString(), "");
+}
+
+TEST(TextStream, ConvertsToTheOutputEncoding) {
+    const std::string text = "<a>\xC3\xA9</a>";  // internal text is UTF-8 by default
+    {
+        CTextStream s(XmlEncoding_UTF8);
+        s.Write(text);
+        EXPECT_EQ(Bytes(s.GetBinaryData()), text);
+    }
+    for (XmlEncoding e : {XmlEncoding_UTF16, XmlEncoding_UTF16_NoDecl}) {
+        CTextStream s(e);
+        s.Write(text);
+        EXPECT_EQ(Bytes(s.GetBinaryData()),
+                  std::string("<\0a\0>\0\xE9\0<\0/\0a\0>\0", 16));  // LE, no BOM
+    }
+    for (int e : {0, 4, -1}) {
+        CTextStream s(static_cast<XmlEncoding>(e));
+        s.Write('x');
+        try {
+            s.GetBinaryData();
+            FAIL() << "encoding " << e << " accepted";
+        } catch (const CTsException& ex) {
+            EXPECT_EQ(ex.GetMessage(), detail::kMsgUnknownEncoding);
+        }
+    }
+}
+
+TEST(FileTextStream, Utf16FileStartsWithByteOrderMarkThenFlushedText) {
+    const std::string path = TempPath("stream_utf16.xml");
+    CFileTextStream s(path.c_str(), XmlEncoding_UTF16);
+    s.Open();
+    s.Flush();  // nothing buffered: no write
+    s.Write("ab");
+    s.Flush();
+    s.Write(std::string("c"));
+    s.Close();
+    EXPECT_EQ(ReadFileBytes(path), std::string("\xFF\xFE"
+                                               "a\0b\0c\0",
+                                               8));
+}
+
+TEST(FileTextStream, ManyFlushesLandInOrder) {
+    const std::string path = TempPath("stream_utf8.xml");
+    std::string expected;
+    {
+        CFileTextStream s(path.c_str(), XmlEncoding_UTF8);
+        s.Open();
+        for (int i = 0; i < 50; ++i) {
+            const std::string piece = Pattern(static_cast<std::size_t>(100 + i * 37));
+            s.Write(piece);
+            expected += piece;
+            s.Flush();
+            EXPECT_EQ(s.GetLength(), 0u);
+        }
+        s.Close();
+    }
+    EXPECT_EQ(ReadFileBytes(path), expected);
+}
+
+TEST(FileTextStream, UnwritablePathNamesFileAndSystemError) {
+    CFileTextStream s(kMissingDir, XmlEncoding_UTF8);
+    try {
+        s.Open();
+        FAIL() << "missing directory accepted";
+    } catch (const CTsException& e) {
+        // ENOENT
+        EXPECT_EQ(e.GetMessage(),
+                  "Failed to write data to the file [/nonexistent-tessel-dir/out.xml] error "
+                  "[0x00000002]");
+    }
+}
+
+TEST(FileBinaryStream, WritesMarkForUtf16AndNothingElseForUtf8) {
+    const std::string path = TempPath("binary_stream.xml");
+    const struct {
+        XmlEncoding encoding;
+        std::string expected;
+    } cases[] = {
+        {XmlEncoding_UTF8, "data"},
+        {XmlEncoding_UTF16,
+         "\xFF\xFE"
+         "data"},
+        {XmlEncoding_UTF16_NoDecl,
+         "\xFF\xFE"
+         "data"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.encoding);
+        CFileBinaryStream s(path.c_str(), c.encoding, CBinaryData("data"));
+        s.Write();
+        EXPECT_EQ(ReadFileBytes(path), c.expected);
+    }
+    CFileBinaryStream empty(path.c_str(), XmlEncoding_UTF8, CBinaryData());
+    empty.Write();
+    EXPECT_EQ(ReadFileBytes(path), "");
+}
+
+TEST(FileBinaryStream, UnwritablePathNamesFileAndSystemError) {
+    CFileBinaryStream s(kMissingDir, XmlEncoding_UTF8, CBinaryData("x"));
+    try {
+        s.Write();
+        FAIL() << "missing directory accepted";
+    } catch (const CTsException& e) {
+        EXPECT_EQ(e.GetMessage(), FormatString(detail::kMsgFileWriteFailed, kMissingDir, 2u));
+    }
+}
+
+TEST(BinaryStream, AppendsBytes) {
+    CBinaryStream s("CBinaryStream", CBinaryData("ab"));
+    s.Append(static_cast<unsigned char>('c'));
+    s.Append(CBinaryData("de"));
+    unsigned char raw[] = {'f', 0, 'g'};
+    s.Append(raw, 3);
+    EXPECT_EQ(Bytes(s.GetData()), std::string("abcdef\0g", 8));
+}
+
+TEST(FileStreams, WriteFailuresCarryTheSystemError) {
+    // /dev/full accepts the open and refuses every write with ENOSPC.
+    {
+        CFileTextStream s("/dev/full", XmlEncoding_UTF8);
+        s.Open();
+        s.Write("text");
+        try {
+            s.Flush();
+            FAIL() << "write to a full device accepted";
+        } catch (const CTsException& e) {
+            EXPECT_EQ(e.GetMessage(), "Failed to write data to the file. Error [0x0000001C]");
+        }
+        s.Close();  // already closed by the failure: nothing left to do
+    }
+    {
+        CFileTextStream s("/dev/full", XmlEncoding_UTF16);
+        EXPECT_THROW(s.Open(), CTsException);  // the byte-order mark cannot be written
+    }
+    CFileBinaryStream b("/dev/full", XmlEncoding_UTF8, CBinaryData("x"));
+    try {
+        b.Write();
+        FAIL() << "write to a full device accepted";
+    } catch (const CTsException& e) {
+        EXPECT_EQ(e.GetMessage(),
+                  "Failed to write data to the file [/dev/full] error [0x0000001C]");
+    }
+}
