@@ -41,10 +41,12 @@ void CheckGeneratorVersion() {
                                     RegisteredMajorVersion(), RegisteredMinorVersion()));
 }
 
+// Only the very first construction in the process looks at the version: generated code
+// registers before it creates anything, so that is when a mismatch shows up.
 void NoticeGeneratorVersionOnce() {
-    static std::atomic<bool> noticed{false};
-    if (VersionMatches() || noticed.exchange(true)) return;
-    ShowVersionNotice();
+    static std::atomic<bool> looked{false};
+    if (looked.exchange(true)) return;
+    if (!VersionMatches()) ShowVersionNotice();
 }
 
 }  // namespace detail

@@ -26,6 +26,13 @@ std::size_t ClampItem(std::size_t length, int width, int precision) {
     return length;
 }
 
+// One more decimal digit of a width or precision. printf itself refuses values past
+// INT_MAX, so saturating there keeps the bound an upper bound without overflowing.
+int AddDigit(int value, char digit) {
+    const int d = digit - '0';
+    return value > (INT_MAX - d) / 10 ? INT_MAX : value * 10 + d;
+}
+
 std::size_t AtLeast(std::size_t floor, int width, int precision) {
     std::size_t wp = static_cast<std::size_t>(width > 0 ? width : 0) +
                      static_cast<std::size_t>(precision > 0 ? precision : 0);
@@ -57,7 +64,7 @@ std::size_t BoundLength(const char* format, va_list args) {
                 break;
             }
         }
-        while (*p >= '0' && *p <= '9') width = width * 10 + (*p++ - '0');
+        while (*p >= '0' && *p <= '9') width = AddDigit(width, *p++);
         if (*p == '.') {
             ++p;
             if (*p == '*') {
@@ -65,7 +72,7 @@ std::size_t BoundLength(const char* format, va_list args) {
                 if (precision < 0) precision = 0;
                 ++p;
             } else {
-                while (*p >= '0' && *p <= '9') precision = precision * 10 + (*p++ - '0');
+                while (*p >= '0' && *p <= '9') precision = AddDigit(precision, *p++);
             }
         }
         Size size = Size::None;
@@ -106,6 +113,8 @@ std::size_t BoundLength(const char* format, va_list args) {
             case 'S': {
                 if (wide || *p == 'S') {
                     const wchar_t* w = va_arg(args, const wchar_t*);
+                    // Bounded in output bytes: in a multibyte locale one wide character
+                    // can print as several bytes, and a bound in characters would cut it.
                     std::size_t n = w ? std::wcslen(w) * MB_LEN_MAX : 6;
                     bound += ClampItem(n ? n : 1, width, precision);
                 } else {
@@ -153,7 +162,8 @@ std::size_t BoundLength(const char* format, va_list args) {
                 // 309 digits, hence the 318 bytes of scratch.
                 std::size_t scratch = static_cast<std::size_t>(width > precision ? width : precision) + 318 + 6;
                 std::vector<char> buffer(scratch);
-                int n = std::snprintf(buffer.data(), scratch, "%*.*f", width, precision + 6, value);
+                const int measured = precision > INT_MAX - 6 ? INT_MAX : precision + 6;
+                int n = std::snprintf(buffer.data(), scratch, "%*.*f", width, measured, value);
                 bound += static_cast<std::size_t>(n > 0 ? n : 0);
                 break;
             }

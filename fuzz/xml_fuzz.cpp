@@ -1,0 +1,119 @@
+// xml_fuzz.cpp: XML input under a fuzzer. Each input is loaded as a byte stream into a bare
+// document (whose every node is then asked for its path, the text every message carries) and
+// read into the purchase-order binding of the tests, strictly and with every leniency on.
+// Contract: only the library's exception family escapes, and when an input is accepted,
+// writing it and reading the result back gives the same text again.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "support/po_binding.h"
+#include "tessel16/tessel16.h"
+
+using namespace Tessel16;
+
+namespace {
+
+// Every node's path; the walk is iterative so deep inputs cannot exhaust the stack here.
+void WalkTree(const CXmlElement* root) {
+    std::size_t total = 0;
+    const CXmlElement* e = root;
+    while (e != nullptr) {
+        total += e->GetXPath().size() + e->GetText().size();
+        for (const CXmlAttribute* a : e->GetAttributes()) {
+            total += a->GetXPath().size();
+            (void)a->IsNamespaceAttribute();
+            (void)a->IsNilAttribute();
+        }
+        if (e->GetFirstElement() != nullptr) {
+            e = e->GetFirstElement();
+            continue;
+        }
+        while (e != nullptr && e->GetNextSiblingElement() == nullptr) e = e->GetParentElm();
+        if (e != nullptr) e = e->GetNextSiblingElement();
+    }
+    if (total == static_cast<std::size_t>(-1)) std::abort();  // keeps the walk from being elided
+}
+
+void LoadBare(const std::vector<unsigned char>& bytes, const CSerializationContext& context) {
+    std::vector<unsigned char> copy(bytes);
+    try {
+        CXmlDocument document(context);
+        document.LoadXmlStream(copy.empty() ? nullptr : copy.data(),
+                               static_cast<std::uint32_t>(copy.size()));
+        WalkTree(document.GetDocumentElement());
+        (void)document.LookupNamespaceFromAlias("AA");
+        (void)document.LookupAliasFromNamespace("urn:example:po");
+    } catch (const CTsException&) {
+    }
+}
+
+void ReadIntoBinding(const std::vector<unsigned char>& bytes,
+                     const CSerializationContext& context) {
+    std::string written;
+    try {
+        CSmartPtr<Po::PurchaseOrder> order(new Po::PurchaseOrder);
+        order->FromXmlStream(CBinaryData(const_cast<unsigned char*>(bytes.data()),
+                                         static_cast<std::uint32_t>(bytes.size()), false),
+                             context);
+        written = order->ToXml(true, false, EOLType_LF, context);
+    } catch (const CTsException&) {
+        return;
+    }
+    // What we wrote must read back and write out unchanged.
+    std::string again;
+    try {
+        CSmartPtr<Po::PurchaseOrder> copy(new Po::PurchaseOrder);
+        copy->FromXml(written.c_str(), context);
+        again = copy->ToXml(true, false, EOLType_LF, context);
+    } catch (const CTsException& e) {
+        std::fprintf(stderr, "our own output was refused:\n%s\n--- output:\n%s\n",
+                     e.GetFullMessage().c_str(), written.c_str());
+        std::abort();
+    }
+    if (again != written) {
+        std::fprintf(stderr, "not a fixed point:\n%s\n--- second write:\n%s\n", written.c_str(),
+                     again.c_str());
+        std::abort();
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const bool registered = [] {
+        Register(16, 1, "", "", "");
+        return true;
+    }();
+    (void)registered;
+    if (size > (1u << 20)) return 0;  // large inputs only slow the search down
+    const std::vector<unsigned char> bytes(data, data + size);
+
+    // Unknown elements and missing mandatory ones cannot both be ignored (the context refuses
+    // the combination), so each leniency gets a context of its own.
+    static const CSerializationContext strict;
+    static const CSerializationContext skipUnknown = [] {
+        CSerializationContext c;
+        c.SetIgnoreUnknownElements(true);
+        c.SetIgnoreUnknownAttributes(true);
+        c.SetIgnoreNamespaces(true);
+        return c;
+    }();
+    static const CSerializationContext allowMissing = [] {
+        CSerializationContext c;
+        c.SetIgnoreMissingMandatoryElements(true);
+        c.SetIgnoreInvalidCollectionCounts(true);
+        c.SetIgnoreMissingChoice(true);
+        c.SetStripCDATA(false);
+        return c;
+    }();
+
+    LoadBare(bytes, strict);
+    ReadIntoBinding(bytes, strict);
+    ReadIntoBinding(bytes, skipUnknown);
+    ReadIntoBinding(bytes, allowMissing);
+    return 0;
+}
