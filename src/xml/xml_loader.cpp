@@ -153,8 +153,10 @@ void CXmlDocument::LoadChunked(const char* fileName) {
         throw CTsException(FormatString(msg::kOpenFailed, fileName, ErrorCode(file)));
     std::unique_ptr<unsigned char[]> chunk(new unsigned char[kChunkSize]);
     std::size_t bytesRead = 0;
+    // Every chunk read, the first included, reports a failing read without the file name;
+    // only an empty file (nothing to parse at all) names it.
     if (!file.Read(chunk.get(), kChunkSize, bytesRead))
-        throw CTsException(FormatString(msg::kReadFailed, fileName, ErrorCode(file)));
+        throw CTsException(FormatString(msg::kChunkReadFailed, ErrorCode(file)));
     if (bytesRead == 0)
         throw CTsException(FormatString(msg::kReadFailed, fileName, msg::kEndOfFileError));
 

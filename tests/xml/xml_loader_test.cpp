@@ -244,6 +244,10 @@ TEST(XmlLoader, WholeFileErrorsNameTheFileAndTheSystemError) {
                   FormatString(msg::kReadFailed, empty.c_str(), msg::kEndOfFileError));
         EXPECT_EQ(MessageOf([&] { doc.Load(missing.c_str()); }),
                   FormatString(msg::kOpenFailed, missing.c_str(), unsigned{ENOENT}));
+        // /proc/self/mem opens, claims size 0 and fails every read at offset 0 with EIO: a
+        // failing chunk read, the first one included, does not name the file.
+        EXPECT_EQ(MessageOf([&] { doc.Load("/proc/self/mem"); }),
+                  FormatString(msg::kChunkReadFailed, unsigned{EIO}));
     }
     std::remove(empty.c_str());
 }
