@@ -1,6 +1,7 @@
-// xml_fuzz.cpp: XML input under a fuzzer. Each input is loaded as a byte stream into a bare
-// document (whose every node is then asked for its path, the text every message carries) and
-// read into the purchase-order binding of the tests, strictly and with every leniency on.
+// xml_fuzz.cpp: XML input under a fuzzer. Each input is loaded as a byte stream, an 8-bit
+// string and 16-bit text into bare documents (whose every node is then asked for its path,
+// the text every message carries), and read into the purchase-order binding of the tests,
+// strictly and with each leniency on.
 // Contract: only the library's exception family escapes, and when an input is accepted,
 // writing it and reading the result back gives the same text again.
 #include <cstdint>
@@ -47,6 +48,24 @@ void LoadBare(const std::vector<unsigned char>& bytes, const CSerializationConte
         WalkTree(document.GetDocumentElement());
         (void)document.LookupNamespaceFromAlias("AA");
         (void)document.LookupAliasFromNamespace("urn:example:po");
+    } catch (const CTsException&) {
+    }
+    // The same bytes as an 8-bit string (up to the first NUL, never inflated) and as 16-bit
+    // units (up to the first zero unit).
+    try {
+        const std::string text(bytes.begin(), bytes.end());
+        CXmlDocument document(context);
+        document.LoadXml(text.c_str());
+        WalkTree(document.GetDocumentElement());
+    } catch (const CTsException&) {
+    }
+    try {
+        std::vector<unsigned short> units(bytes.size() / 2 + 1, 0);
+        for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
+            units[i / 2] = static_cast<unsigned short>(bytes[i] | (bytes[i + 1] << 8));
+        CXmlDocument document(context);
+        document.LoadXml(units.data());
+        WalkTree(document.GetDocumentElement());
     } catch (const CTsException&) {
     }
 }
@@ -111,7 +130,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return c;
     }();
 
+    // Without namespace processing names keep their prefixes and xmlns attributes stay
+    // attributes; with CDATA kept the section markers land in the text.
+    static const CSerializationContext raw = [] {
+        CSerializationContext c;
+        c.SetSchemaType(SchemaType_NoNamespaces);
+        c.SetStripCDATA(false);
+        return c;
+    }();
+
     LoadBare(bytes, strict);
+    LoadBare(bytes, raw);
     ReadIntoBinding(bytes, strict);
     ReadIntoBinding(bytes, skipUnknown);
     ReadIntoBinding(bytes, allowMissing);
