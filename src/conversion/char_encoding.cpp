@@ -75,10 +75,15 @@ std::string Utf8ToLocal(const char* text) {
 CBinaryData LocalToUtf8(const char* text) {
     if (text == nullptr || *text == '\0') return CBinaryData();
     std::size_t length = std::strlen(text);
-    if (detail::IsASCIIOnly())
+    const unsigned int codePage = detail::LocalCharEncoding();
+    // Valid UTF-8 under a UTF-8 code page is already the answer; only text that is not goes
+    // the long way through UTF-16, which decides how bad sequences end.
+    if (detail::IsASCIIOnly() ||
+        (platform::CodePageIsUtf8(codePage) &&
+         IsValidUtf8(reinterpret_cast<const unsigned char*>(text), length)))
         return CBinaryData(reinterpret_cast<unsigned char*>(const_cast<char*>(text)),
                            static_cast<std::uint32_t>(length), false);
-    std::u16string wide = platform::MultiByteToWide(detail::LocalCharEncoding(), text, length);
+    std::u16string wide = platform::MultiByteToWide(codePage, text, length);
     return Utf16ToUtf8(reinterpret_cast<const unsigned short*>(wide.data()), wide.size());
 }
 
