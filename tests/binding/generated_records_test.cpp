@@ -683,3 +683,61 @@ TEST(GeneratedRecords, UnknownElementBetweenTwoKnownOnes) {
     EXPECT_EQ(lenient->Member(SimpleSeq::Count).GetI4(), 1);
     EXPECT_EQ(lenient->Member(SimpleSeq::Colour).GetI4(), Color_red);
 }
+
+namespace {
+
+// A class with more required attributes than the reader keeps found flags for on the stack.
+class ManyAttributes : public TestObject {
+public:
+    static const int kCount = 40;
+    ManyAttributes() : TestObject(kCount, "many") {}
+    void Init() override { ResetMembers(); }
+    CParentElementInfo* GetClassInfo() const override {
+        static CParentElementInfo* info =
+            ClassInfo(XmlElementGroupType_Sequence, XmlElementType_Element, "many");
+        return info;
+    }
+    CElementInfo** GetClassElementInfo() const override {
+        static CElementInfo* records[] = {nullptr};
+        return records;
+    }
+    CAttributeInfo** GetClassAttributeInfo() const override {
+        static CAttributeInfo** records = [] {
+            static std::vector<std::string> names;
+            auto** table = new CAttributeInfo*[kCount + 1];
+            for (int i = 0; i < kCount; ++i) names.push_back("a" + std::to_string(i));
+            for (int i = 0; i < kCount; ++i) {
+                table[i] = new CAttributeInfoPrimitive(names[static_cast<std::size_t>(i)].c_str(),
+                                                       "", i, false, ItemType_i4, nullptr,
+                                                       kCollapse, CPrimitiveRestrictions(),
+                                                       nullptr);
+            }
+            table[kCount] = nullptr;
+            return table;
+        }();
+        return records;
+    }
+};
+
+std::string ManyXml(int skip) {
+    std::string xml = "<many xmlns=\"urn:t\"";
+    for (int i = ManyAttributes::kCount - 1; i >= 0; --i) {
+        if (i != skip) xml += " a" + std::to_string(i) + "=\"" + std::to_string(i * 2) + "\"";
+    }
+    return xml + "/>";
+}
+
+}  // namespace
+
+TEST(GeneratedRecords, RequiredAttributesBeyondTheStackFlags) {
+    CSmartPtr<ManyAttributes> many(new ManyAttributes);
+    many->FromXml(ManyXml(-1).c_str(), CSerializationContext());
+    EXPECT_EQ(many->Member(0).GetI4(), 0);
+    EXPECT_EQ(many->Member(39).GetI4(), 78);
+    for (int skip : {3, 31, 32, 39}) {
+        EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
+            [&] { many->FromXml(ManyXml(skip).c_str(), CSerializationContext()); },
+            "Failed to find the required Attribute [a" + std::to_string(skip) + "]."))
+            << skip;
+    }
+}
