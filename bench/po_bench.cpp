@@ -149,8 +149,8 @@ void PrintRatios() {
         "raw expat parse: %.1f MB/s\n"
         "FromXmlStream:   %.1f MB/s, ratio to raw expat %.2f (target >= 0.5)\n"
         "ToXmlStream:     %.1f MB/s, ratio to raw expat %.2f (target >= 1.0)\n",
-        mb, kLines, static_cast<double>(written) / 1e6, mb / raw, mb / read, raw / read,
-        mb / write, raw / write);
+        mb, kLines, static_cast<double>(written) / 1e6, mb / raw, mb / read, raw / read, mb / write,
+        raw / write);
 }
 
 // A field of /proc/self/status in kB ("VmRSS", "VmHWM"), or -1.
@@ -190,10 +190,11 @@ void PrintReadPeak() {
             benchmark::DoNotOptimize(order.get());
         }
         const double delta = static_cast<double>(peak - before) * 1024.0;
-        std::printf("peak memory while reading: %.1f MB over the document's %.1f MB = %.2fx "
-                    "(target < 4x)\n",
-                    delta / 1e6, static_cast<double>(bytes.size()) / 1e6,
-                    delta / static_cast<double>(bytes.size()));
+        std::printf(
+            "peak memory while reading: %.1f MB over the document's %.1f MB = %.2fx "
+            "(target < 4x)\n",
+            delta / 1e6, static_cast<double>(bytes.size()) / 1e6,
+            delta / static_cast<double>(bytes.size()));
         std::fflush(stdout);
         _exit(0);
     }

@@ -12,8 +12,8 @@ using namespace Po;
 
 namespace {
 
-void FillParty(CParty* party, long long id, const char* name, const char* street,
-               const char* city, const char* postalCode, const char* country) {
+void FillParty(CParty* party, long long id, const char* name, const char* street, const char* city,
+               const char* postalCode, const char* country) {
     party->SetId(id);
     party->SetName(name);
     CAddress* address = party->GetAddress();
@@ -30,7 +30,9 @@ CSmartPtr<CPurchaseOrder> BuildOrder() {
     order->SetCurrency("EUR");
     order->SetIssued(CDateTime("2026-12-05T14:30:00Z"));
     order->SetStatus(OrderStatus_submitted);
-    FillParty(order->GetBuyer(), 17, "Gr\xC3\xBCn & S\xC3\xB6hne <GmbH>", "Hauptstra\xC3\x9F" "e 1",
+    FillParty(order->GetBuyer(), 17, "Gr\xC3\xBCn & S\xC3\xB6hne <GmbH>",
+              "Hauptstra\xC3\x9F"
+              "e 1",
               "M\xC3\xBCnchen", "80331", "DE");
     order->GetBuyer()->SetEmail("einkauf@gruen.example");
     FillParty(order->GetSeller(), 42, "Nordwerk Fasteners AB", "Hamngatan 3", "Malm\xC3\xB6",

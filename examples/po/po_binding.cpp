@@ -77,8 +77,7 @@ CPrimitiveRestrictions Length(std::int32_t length) {
 
 CParentElementInfo* SequenceClass(const char* typeName) {
     return new CParentElementInfo(XmlElementGroupType_Sequence, XmlElementType_Element, typeName,
-                                  kTargetNamespace, true, false, -1, ItemType_none, nullptr,
-                                  false);
+                                  kTargetNamespace, true, false, -1, ItemType_none, nullptr, false);
 }
 
 // Simple element records: strings keep their blanks, every other kind collapses them.
@@ -91,8 +90,8 @@ CElementInfo* Mandatory(const char* name, int property, ItemType type,
 
 CElementInfo* Optional(const char* name, int property, ItemType type) {
     return new CElementInfoSeqPrimOpt(name, kTargetNamespace, property, false, type, nullptr,
-                                      type == ItemType_string ? kPreserve : kCollapse,
-                                      NoFacets(), nullptr);
+                                      type == ItemType_string ? kPreserve : kCollapse, NoFacets(),
+                                      nullptr);
 }
 
 CAttributeInfo* Attribute(const char* name, int property, bool optional, ItemType type,
@@ -250,9 +249,9 @@ void CAddress::InvokeProperty(int propertyIndex, bool get, TsVariant& value) {
         case Prop_Region:
         case Prop_PostalCode:
         case Prop_Country: {
-            std::string& field = propertyIndex == Prop_Name       ? m_name
-                                 : propertyIndex == Prop_City     ? m_city
-                                 : propertyIndex == Prop_Region   ? m_region
+            std::string& field = propertyIndex == Prop_Name         ? m_name
+                                 : propertyIndex == Prop_City       ? m_city
+                                 : propertyIndex == Prop_Region     ? m_region
                                  : propertyIndex == Prop_PostalCode ? m_postalCode
                                                                     : m_country;
             if (get) {
@@ -324,10 +323,9 @@ const PoMetaData& CParty::MetaData() {
         Table<CElementInfo>({Mandatory("name", Prop_Name, ItemType_string),
                              Optional("taxId", Prop_TaxId, ItemType_string),
                              Optional("email", Prop_Email, ItemType_string),
-                             new CElementInfoSeqClsMnd("address", kTargetNamespace, Prop_Address,
-                                                       XmlElementType_Element,
-                                                       &CPoClassFactory::CreateClass,
-                                                       ClassId_Address, false)}),
+                             new CElementInfoSeqClsMnd(
+                                 "address", kTargetNamespace, Prop_Address, XmlElementType_Element,
+                                 &CPoClassFactory::CreateClass, ClassId_Address, false)}),
         Table<CAttributeInfo>({Attribute("id", Prop_Id, false, ItemType_i8)}),
         &CParty::CleanMetaData);
     return meta;
@@ -398,13 +396,12 @@ const PoMetaData& CLineChoice::MetaData() {
     static const PoMetaData meta(
         new CParentElementInfo(XmlElementGroupType_Choice, XmlElementType_Pseudo, "LineChoice",
                                kTargetNamespace, false, false, -1, ItemType_none, nullptr, false),
-        Table<CElementInfo>(
-            {new CElementInfoChoicePrimOpt("sku", kTargetNamespace, Prop_Sku, false,
-                                           ItemType_string, nullptr, kPreserve, Length(10),
-                                           nullptr),
-             new CElementInfoChoicePrimOpt("serviceHours", kTargetNamespace, Prop_ServiceHours,
-                                           false, ItemType_decimal, nullptr, kCollapse, NoFacets(),
-                                           nullptr)}),
+        Table<CElementInfo>({new CElementInfoChoicePrimOpt("sku", kTargetNamespace, Prop_Sku, false,
+                                                           ItemType_string, nullptr, kPreserve,
+                                                           Length(10), nullptr),
+                             new CElementInfoChoicePrimOpt(
+                                 "serviceHours", kTargetNamespace, Prop_ServiceHours, false,
+                                 ItemType_decimal, nullptr, kCollapse, NoFacets(), nullptr)}),
         Table<CAttributeInfo>({}), &CLineChoice::CleanMetaData);
     return meta;
 }
@@ -468,10 +465,9 @@ void CLine::Init() {
 const PoMetaData& CLine::MetaData() {
     static const PoMetaData meta(
         SequenceClass("Line"),
-        Table<CElementInfo>({new CElementInfoSeqClsMnd("LineChoice", kTargetNamespace,
-                                                       Prop_Choice, XmlElementType_Pseudo,
-                                                       &CPoClassFactory::CreateClass,
-                                                       ClassId_LineChoice, true),
+        Table<CElementInfo>({new CElementInfoSeqClsMnd(
+                                 "LineChoice", kTargetNamespace, Prop_Choice, XmlElementType_Pseudo,
+                                 &CPoClassFactory::CreateClass, ClassId_LineChoice, true),
                              Mandatory("description", Prop_Description, ItemType_string),
                              Mandatory("quantity", Prop_Quantity, ItemType_i4),
                              Mandatory("unitPrice", Prop_UnitPrice, ItemType_decimal),
@@ -479,11 +475,11 @@ const PoMetaData& CLine::MetaData() {
                              Optional("deliveryDate", Prop_DeliveryDate, ItemType_date),
                              Mandatory("taxable", Prop_Taxable, ItemType_boolean),
                              Optional("note", Prop_Note, ItemType_string)}),
-        Table<CAttributeInfo>({Attribute("number", Prop_Number, false, ItemType_i4),
-                               new CAttributeInfoEnum("uom", "", Prop_Uom, true,
-                                                      &UnitOfMeasureToString,
-                                                      &UnitOfMeasureFromString, nullptr),
-                               Attribute("backordered", Prop_Backordered, true, ItemType_boolean)}),
+        Table<CAttributeInfo>(
+            {Attribute("number", Prop_Number, false, ItemType_i4),
+             new CAttributeInfoEnum("uom", "", Prop_Uom, true, &UnitOfMeasureToString,
+                                    &UnitOfMeasureFromString, nullptr),
+             Attribute("backordered", Prop_Backordered, true, ItemType_boolean)}),
         &CLine::CleanMetaData);
     return meta;
 }
@@ -720,17 +716,16 @@ const PoMetaData& CPurchaseOrder::MetaData() {
                                        XmlElementType_Element, &CPoClassFactory::CreateClass,
                                        ClassId_Address),
              Optional("requestedDelivery", Prop_RequestedDelivery, ItemType_date),
-             new CElementInfoSeqClsCol("line", kTargetNamespace, Prop_Line,
-                                       XmlElementType_Element),
+             new CElementInfoSeqClsCol("line", kTargetNamespace, Prop_Line, XmlElementType_Element),
              new CElementInfoSeqClsMnd("totals", kTargetNamespace, Prop_Totals,
                                        XmlElementType_Element, &CPoClassFactory::CreateClass,
                                        ClassId_Totals, false),
              Optional("comment", Prop_Comment, ItemType_string)}),
-        Table<CAttributeInfo>({Attribute("id", Prop_Id, false, ItemType_i8),
-                               Attribute("currency", Prop_Currency, false, ItemType_string,
-                                         Length(3)),
-                               Attribute("version", Prop_Version, true, ItemType_i4),
-                               Attribute("urgent", Prop_Urgent, true, ItemType_boolean)}),
+        Table<CAttributeInfo>(
+            {Attribute("id", Prop_Id, false, ItemType_i8),
+             Attribute("currency", Prop_Currency, false, ItemType_string, Length(3)),
+             Attribute("version", Prop_Version, true, ItemType_i4),
+             Attribute("urgent", Prop_Urgent, true, ItemType_boolean)}),
         &CPurchaseOrder::CleanMetaData);
     return meta;
 }
@@ -756,7 +751,8 @@ void CPurchaseOrder::InvokeProperty(int propertyIndex, bool get, TsVariant& valu
                 if (has) value.SetI4(m_status);
             } else {
                 const std::int32_t status = value.GetI4();
-                if (value.IsValid() && (status < OrderStatus_draft || status > OrderStatus_cancelled))
+                if (value.IsValid() &&
+                    (status < OrderStatus_draft || status > OrderStatus_cancelled))
                     throw CTsInvalidValueException(
                         FormatString("[%d] is not an order status", status));
                 m_status = static_cast<OrderStatus>(status);

@@ -57,8 +57,8 @@ protected:
 class ColorCol : public CXmlTypeCollection {
 public:
     ColorCol(const char* name, int minOccurs, int maxOccurs)
-        : CXmlTypeCollection(ItemType_string, name, kNs, minOccurs, maxOccurs, "", -1, -1, "",
-                             "", "", "", -1, -1, -1, kCollapse, "") {}
+        : CXmlTypeCollection(ItemType_string, name, kNs, minOccurs, maxOccurs, "", -1, -1, "", "",
+                             "", "", -1, -1, -1, kCollapse, "") {}
     CXmlObjectBase* GetBase() override { return this; }
     int GetCount() const override { return static_cast<int>(m_values.size()); }
     void Clear() override { m_values.clear(); }
@@ -70,8 +70,8 @@ protected:
     void AddFromString(std::string text) override {
         m_values.push_back(ColorFromString(text.c_str()));
     }
-    void ToXml_Int(CXmlWriter* writer, bool, const char* namespaceUri,
-                   const CSerializationContext&, bool) const override {
+    void ToXml_Int(CXmlWriter* writer, bool, const char* namespaceUri, const CSerializationContext&,
+                   bool) const override {
         for (int value : m_values) {
             writer->StartElement(GetElementName(), namespaceUri);
             writer->WriteText(ColorToString(value), ItemType_string, false);
@@ -87,8 +87,8 @@ private:
 class MemoCol : public CXmlTypeCollection {
 public:
     MemoCol(const char* name, int minOccurs, int maxOccurs)
-        : CXmlTypeCollection(ItemType_string, name, kNs, minOccurs, maxOccurs, "", -1, -1, "",
-                             "", "", "", -1, -1, -1, kCollapse, "") {}
+        : CXmlTypeCollection(ItemType_string, name, kNs, minOccurs, maxOccurs, "", -1, -1, "", "",
+                             "", "", -1, -1, -1, kCollapse, "") {}
     CXmlObjectBase* GetBase() override { return this; }
     int GetCount() const override { return static_cast<int>(m_values.size()); }
     void Clear() override { m_values.clear(); }
@@ -97,8 +97,8 @@ public:
 
 protected:
     void AddFromString(std::string text) override { m_values.push_back(text); }
-    void ToXml_Int(CXmlWriter* writer, bool, const char* namespaceUri,
-                   const CSerializationContext&, bool) const override {
+    void ToXml_Int(CXmlWriter* writer, bool, const char* namespaceUri, const CSerializationContext&,
+                   bool) const override {
         for (const std::string& value : m_values) {
             writer->StartElement(GetElementName(), namespaceUri);
             writer->WriteText(value, ItemType_string, false);
@@ -134,8 +134,8 @@ enum Prop {
 // A pseudo element reads its parent's element, whose attributes are the parent's business:
 // it must not call them unknown.
 CParentElementInfo* ClassInfo(XmlElementGroupType group, XmlElementType type, const char* name) {
-    return new CParentElementInfo(group, type, name, kNs, type == XmlElementType_Element, false,
-                                  -1, ItemType_none, nullptr, false);
+    return new CParentElementInfo(group, type, name, kNs, type == XmlElementType_Element, false, -1,
+                                  ItemType_none, nullptr, false);
 }
 
 CPrimitiveRestrictions MaxLength(int length) {
@@ -210,9 +210,7 @@ public:
         InitMembers(this, false);
         Member(P_Pick).SetXmlObject(new EveryChoice());
     }
-    EveryChoice* Pick() {
-        return dynamic_cast<EveryChoice*>(Member(P_Pick).GetXmlObject().get());
-    }
+    EveryChoice* Pick() { return dynamic_cast<EveryChoice*>(Member(P_Pick).GetXmlObject().get()); }
     CParentElementInfo* GetClassInfo() const override {
         static CParentElementInfo* info =
             ClassInfo(XmlElementGroupType_Sequence, XmlElementType_Element, "everySeq");
@@ -226,12 +224,12 @@ public:
                                          ShapeFactory::Create),
             new CElementInfoSeqClsMnd("first", kNs, P_First, XmlElementType_Element, CreateClass,
                                       ClassId_Child, false),
-            new CElementInfoSeqClsOpt("second", kNs, P_Second, XmlElementType_Element,
-                                      CreateClass, ClassId_Child),
+            new CElementInfoSeqClsOpt("second", kNs, P_Second, XmlElementType_Element, CreateClass,
+                                      ClassId_Child),
             new CElementInfoSeqEnumMnd("tone", kNs, P_Tone, false, ColorToString, ColorFromString,
                                        nullptr),
-            new CElementInfoSeqEnumOpt("shade", kNs, P_Shade, false, ColorToString,
-                                       ColorFromString, nullptr),
+            new CElementInfoSeqEnumOpt("shade", kNs, P_Shade, false, ColorToString, ColorFromString,
+                                       nullptr),
             new CElementInfoSeqPrimMnd("count", kNs, P_Count, false, ItemType_i4, nullptr,
                                        kCollapse, CPrimitiveRestrictions(), nullptr),
             new CElementInfoSeqPrimOpt("label", kNs, P_Label, false, ItemType_string, nullptr,
@@ -280,12 +278,12 @@ public:
                                          ShapeFactory::Create),
             new CElementInfoAllClsMnd("first", kNs, P_First, XmlElementType_Element, CreateClass,
                                       ClassId_Child, true),
-            new CElementInfoAllClsOpt("second", kNs, P_Second, XmlElementType_Element,
-                                      CreateClass, ClassId_Child),
+            new CElementInfoAllClsOpt("second", kNs, P_Second, XmlElementType_Element, CreateClass,
+                                      ClassId_Child),
             new CElementInfoAllEnumMnd("tone", kNs, P_Tone, false, ColorToString, ColorFromString,
                                        nullptr),
-            new CElementInfoAllEnumOpt("shade", kNs, P_Shade, false, ColorToString,
-                                       ColorFromString, nullptr),
+            new CElementInfoAllEnumOpt("shade", kNs, P_Shade, false, ColorToString, ColorFromString,
+                                       nullptr),
             new CElementInfoAllPrimMnd("count", kNs, P_Count, false, ItemType_i4, nullptr,
                                        kCollapse, CPrimitiveRestrictions(), nullptr),
             new CElementInfoAllPrimOpt("label", kNs, P_Label, false, ItemType_string, nullptr,
@@ -372,7 +370,8 @@ TEST(GeneratedRecords, SequenceOfEveryKindRoundTripsWithEachChoiceMember) {
         if (pick == "second") choice->Member(P_Second).SetXmlObject(NewChild("second", "c"));
         if (pick == "tone") choice->Member(P_Tone).SetI4(Color_blue);
         if (pick == "count") choice->Member(P_Count).SetI4(-3);
-        if (pick == "figure") Collection<ShapeCol>(choice, P_Figures)->Add(NewShape("figure", 1, 5));
+        if (pick == "figure")
+            Collection<ShapeCol>(choice, P_Figures)->Add(NewShape("figure", 1, 5));
         if (pick == "kid") Collection<ChildCol>(choice, P_Kids)->Add(NewChild("kid", "ck"));
         if (pick == "hue") Collection<ColorCol>(choice, P_Hues)->Add(Color_green);
         if (pick == "tag") Collection<StringCol>(choice, P_Tags)->Add("ct");
@@ -449,8 +448,8 @@ TEST(GeneratedRecords, HandWrittenAllGroupInReverseOrderWithPrefixes) {
     // Written back in schema order, whatever order it came in.
     const std::string text = all->ToXml(false, false, EOLType_LF, CSerializationContext());
     std::vector<std::string::size_type> at;
-    for (const char* name : {"shape", "spare", "first", "second", "tone", "shade", "count",
-                             "label", "figure", "kid", "hue", "tag", "note"}) {
+    for (const char* name : {"shape", "spare", "first", "second", "tone", "shade", "count", "label",
+                             "figure", "kid", "hue", "tag", "note"}) {
         at.push_back(text.find(std::string(":") + name + ">"));
         at.push_back(text.find(std::string(":") + name + " "));
     }
@@ -483,15 +482,16 @@ TEST(GeneratedRecords, MandatoryMembersOfTheAllGroupAreReportedByName) {
         {"<first code=\"c\"><name>f</name></first><tone>red</tone><count>1</count>", "shape"},
         {"<shape xsi:type=\"Circle\"><radius>1</radius></shape><tone>red</tone><count>1</count>",
          "first"},
-        {"<shape xsi:type=\"Circle\"><radius>1</radius></shape><first code=\"c\"><name>f</name></first>"
+        {"<shape xsi:type=\"Circle\"><radius>1</radius></shape><first "
+         "code=\"c\"><name>f</name></first>"
          "<count>1</count>",
          "tone"},
     };
     for (const Case& c : cases) {
-        const std::string xml =
-            std::string("<everyAll xmlns=\"urn:t\" "
-                        "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">") +
-            c.content + "</everyAll>";
+        const std::string xml = std::string(
+                                    "<everyAll xmlns=\"urn:t\" "
+                                    "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">") +
+                                c.content + "</everyAll>";
         for (bool ignore : {false, true}) {
             // Missing members of an all group are not "unknown elements": ignoring those
             // does not excuse them.
@@ -509,7 +509,8 @@ TEST(GeneratedRecords, MandatoryMembersOfTheAllGroupAreReportedByName) {
 TEST(GeneratedRecords, AbstractMemberWithoutAClassFailsUnderEveryIgnoreSetting) {
     const char* const xml =
         "<everySeq xmlns=\"urn:t\" code=\"c\" "
-        "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"><shape xsi:type=\"Triangle\"/><first code=\"c\"><name>f</name></first><tone>red</tone>"
+        "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"><shape "
+        "xsi:type=\"Triangle\"/><first code=\"c\"><name>f</name></first><tone>red</tone>"
         "<count>1</count></everySeq>";
     CSerializationContext plain, unknown, missing;
     unknown.SetIgnoreUnknownElements(true);
@@ -570,7 +571,8 @@ TEST(GeneratedRecords, AttributeDefaultsAndFacets) {
     const char* const xml =
         "<everySeq xmlns=\"urn:t\" code=\"muchtoolong\" "
         "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">"
-        "<shape xsi:type=\"Circle\"><radius>1</radius></shape><first code=\"c\"><name>f</name></first>"
+        "<shape xsi:type=\"Circle\"><radius>1</radius></shape><first "
+        "code=\"c\"><name>f</name></first>"
         "<tone>red</tone><count>1</count><tone>blue</tone></everySeq>";
     CSmartPtr<EverySeq> read(new EverySeq);
     read->FromXml(xml, CSerializationContext());
@@ -641,17 +643,17 @@ TEST(GeneratedRecords, ElementDefaultsNilAndEmptyText) {
          3},
     };
     for (const Case& c : cases) {
-        const std::string xml =
-            std::string("<defaults xmlns=\"urn:t\" "
-                        "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">") +
-            c.content + "</defaults>";
+        const std::string xml = std::string(
+                                    "<defaults xmlns=\"urn:t\" "
+                                    "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">") +
+                                c.content + "</defaults>";
         CSmartPtr<Defaults> read(new Defaults);
         read->FromXml(xml.c_str(), CSerializationContext());
         EXPECT_EQ(read->Member(Defaults::Flag).GetString(), c.flag) << c.content;
         EXPECT_EQ(read->Member(Defaults::Word).GetString(), c.word) << c.content;
-        EXPECT_EQ(read->Member(Defaults::Size).IsValid() ? read->Member(Defaults::Size).GetI4()
-                                                         : -1,
-                  c.size)
+        EXPECT_EQ(
+            read->Member(Defaults::Size).IsValid() ? read->Member(Defaults::Size).GetI4() : -1,
+            c.size)
             << c.content;
     }
     CSmartPtr<Defaults> read(new Defaults);
@@ -707,10 +709,9 @@ public:
             auto** table = new CAttributeInfo*[kCount + 1];
             for (int i = 0; i < kCount; ++i) names.push_back("a" + std::to_string(i));
             for (int i = 0; i < kCount; ++i) {
-                table[i] = new CAttributeInfoPrimitive(names[static_cast<std::size_t>(i)].c_str(),
-                                                       "", i, false, ItemType_i4, nullptr,
-                                                       kCollapse, CPrimitiveRestrictions(),
-                                                       nullptr);
+                table[i] = new CAttributeInfoPrimitive(
+                    names[static_cast<std::size_t>(i)].c_str(), "", i, false, ItemType_i4, nullptr,
+                    kCollapse, CPrimitiveRestrictions(), nullptr);
             }
             table[kCount] = nullptr;
             return table;
