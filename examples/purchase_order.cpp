@@ -1,139 +1,116 @@
-// purchase_order.cpp: a hand-written bindable purchase order (the shape of the benchmark
-// schema, urn:example:po) that writes itself as formatted XML and as a gzip stream. Generated
-// classes do the same through their metadata; here ToXml_Int drives the writer by hand.
-#include <tessel16/tessel16.h>
-
+// purchase_order.cpp: the purchase-order binding (po/, for po.xsd) at work: build an order,
+// write it as formatted XML, read the text back into a new order, edit that copy, write it
+// again, and let the schema's facets refuse an invalid edit with a readable message.
 #include <cstdio>
 #include <string>
-#include <vector>
+
+#include "po/po_binding.h"
+#include "tessel16/tessel16.h"
 
 using namespace Tessel16;
+using namespace Po;
 
 namespace {
 
-const char* const kPoNamespace = "urn:example:po";
-
-void WriteSimple(CXmlWriter* writer, const char* name, const std::string& value, ItemType type) {
-    writer->StartElement(name, kPoNamespace);
-    writer->WriteText(value, type, false);
-    writer->EndElement();
+void FillParty(CParty* party, long long id, const char* name, const char* street, const char* city,
+               const char* postalCode, const char* country) {
+    party->SetId(id);
+    party->SetName(name);
+    CAddress* address = party->GetAddress();
+    address->SetName(name);
+    address->GetStreet()->Add(street);
+    address->SetCity(city);
+    address->SetPostalCode(postalCode);
+    address->SetCountry(country);
 }
 
-// One order line: an article (sku) or service hours, never both.
-class CLine : public CXmlObjectBase {
-public:
-    CLine(int number, const char* description, int quantity, const char* unitPrice)
-        : m_number(number),
-          m_description(description),
-          m_quantity(quantity),
-          m_unitPrice(unitPrice) {
-        SetElementName("line");
-    }
-    void SetSku(const char* sku) {
-        Choice_SetElementValid(true, "sku", m_choice);  // throws if serviceHours is set
-        m_sku = sku;
-    }
-    void SetServiceHours(const char* hours) {
-        Choice_SetElementValid(true, "serviceHours", m_choice);
-        m_serviceHours = hours;
-    }
-    CXmlObjectBase* GetBase() override { return this; }
-    std::string GetTargetNamespace() const override { return kPoNamespace; }
-    std::string GetNamespace() const override { return kPoNamespace; }
+CSmartPtr<CPurchaseOrder> BuildOrder() {
+    CSmartPtr<CPurchaseOrder> order(new CPurchaseOrder);
+    order->SetId(4711);
+    order->SetCurrency("EUR");
+    order->SetIssued(CDateTime("2026-12-05T14:30:00Z"));
+    order->SetStatus(OrderStatus_submitted);
+    FillParty(order->GetBuyer(), 17, "Gr\xC3\xBCn & S\xC3\xB6hne <GmbH>",
+              "Hauptstra\xC3\x9F"
+              "e 1",
+              "M\xC3\xBCnchen", "80331", "DE");
+    order->GetBuyer()->SetEmail("einkauf@gruen.example");
+    FillParty(order->GetSeller(), 42, "Nordwerk Fasteners AB", "Hamngatan 3", "Malm\xC3\xB6",
+              "21120", "SE");
 
-protected:
-    void ToXml_Int(CXmlWriter* writer, bool, const char* namespaceUri, const CSerializationContext&,
-                   bool) const override {
-        writer->StartElement(GetElementName(), namespaceUri);
-        writer->AddAttribute("number", "", std::to_string(m_number), ItemType_i4);
-        if (m_choice == "sku")
-            WriteSimple(writer, "sku", m_sku, ItemType_string);
-        else
-            WriteSimple(writer, "serviceHours", m_serviceHours, ItemType_decimal);
-        WriteSimple(writer, "description", m_description, ItemType_string);
-        WriteSimple(writer, "quantity", std::to_string(m_quantity), ItemType_i4);
-        WriteSimple(writer, "unitPrice", m_unitPrice, ItemType_decimal);
-        WriteSimple(writer, "taxable", "true", ItemType_boolean);
-        writer->EndElement();
+    const char* const skus[] = {"WID-000042", "WID-000043"};
+    for (int i = 0; i < 3; ++i) {
+        CLine* line = order->GetLine()->Add();
+        line->SetNumber(i + 1);
+        if (i < 2) {
+            line->GetChoice()->SetSku(skus[i]);
+            line->SetUom(UnitOfMeasure_BOX);
+            line->SetDescription("Widget, blue");
+        } else {
+            line->GetChoice()->SetServiceHours(CDecimal("1.5"));
+            line->SetUom(UnitOfMeasure_H);
+            line->SetDescription("Fitting");
+        }
+        line->SetQuantity(2 * (i + 1));
+        line->SetUnitPrice(CDecimal("9.95"));
+        line->SetTaxable(true);
     }
-    CXmlElement* FromXml_Int(CXmlElement*, CXmlElement* child, const CSerializationContext&,
-                             bool) override {
-        return child;  // this example only writes
-    }
-
-private:
-    int m_number;
-    std::string m_description;
-    int m_quantity;
-    std::string m_unitPrice;
-    std::string m_choice;  // the member of the sku/serviceHours choice that is set
-    std::string m_sku;
-    std::string m_serviceHours;
-};
-
-class CPurchaseOrder : public CXmlObjectBase {
-public:
-    CPurchaseOrder() { SetElementName("purchaseOrder"); }
-    void AddLine(CLine* line) { m_lines.emplace_back(line); }
-    CXmlObjectBase* GetBase() override { return this; }
-    std::string GetTargetNamespace() const override { return kPoNamespace; }
-    std::string GetNamespace() const override { return kPoNamespace; }
-
-protected:
-    void AttributesToXml_Int(CXmlWriter* writer, const CSerializationContext&) const override {
-        writer->AddAttribute("id", "", "4711", ItemType_i8);
-        writer->AddAttribute("currency", "", "EUR", ItemType_string);
-    }
-    void ToXml_Int(CXmlWriter* writer, bool, const char* namespaceUri,
-                   const CSerializationContext& context, bool) const override {
-        writer->SetDefaultNamespace(namespaceUri);  // unprefixed names under xmlns="urn:..."
-        writer->StartElement(GetElementName(), namespaceUri);
-        AttributesToXml_Int(writer, context);
-        WriteSimple(writer, "issued", "2026-12-05T14:30:00Z", ItemType_datetime);
-        WriteSimple(writer, "status", "submitted", ItemType_string);
-        writer->StartElement("buyer", kPoNamespace);
-        writer->AddAttribute("id", "", "17", ItemType_i8);
-        WriteSimple(writer, "name", "Gr\xC3\xBCn & S\xC3\xB6hne <GmbH>", ItemType_string);
-        writer->EndElement();
-        for (const CSmartPtr<CLine>& line : m_lines)
-            CXmlObjectBase::ToXml_Int(line.get(), writer, false, kPoNamespace, context, false);
-        writer->StartElement("totals", kPoNamespace);
-        WriteSimple(writer, "lineCount", std::to_string(m_lines.size()), ItemType_i4);
-        writer->EndElement();
-        writer->EndElement();
-    }
-    CXmlElement* FromXml_Int(CXmlElement*, CXmlElement* child, const CSerializationContext&,
-                             bool) override {
-        return child;
-    }
-
-private:
-    std::vector<CSmartPtr<CLine>> m_lines;
-};
+    CTotals* totals = order->GetTotals();
+    totals->SetLineCount(3);
+    totals->SetNet(CDecimal("59.70"));
+    totals->SetTax(CDecimal("11.34"));
+    totals->SetGross(CDecimal("71.04"));
+    return order;
+}
 
 }  // namespace
 
 int main() {
     Register(16, 1);
-    CSmartPtr<CPurchaseOrder> order(new CPurchaseOrder);
-    for (int i = 1; i <= 3; ++i) {
-        CLine* line = new CLine(i, "Widget, blue", 2 * i, "9.95");
-        order->AddLine(line);
-        if (i == 3)
-            line->SetServiceHours("1.5");
-        else
-            line->SetSku("WID-000042");
-    }
     try {
-        CSerializationContext& context = CSerializationContext::GetDefaultContext();
-        std::printf("%s", order->ToXml(true, true, EOLType_LF, context).c_str());
+        CSerializationContext context;
+        context.GetNamespaceAliases().Add("po", kTargetNamespace);
 
-        const CBinaryData plain = order->ToXmlStream(true, false, XmlEncoding_UTF8, EOLType_LF,
-                                                     context, CompressionType_None);
-        const CBinaryData gzip = order->ToXmlStream(true, false, XmlEncoding_UTF8, EOLType_LF,
-                                                    context, CompressionType_GZip);
-        std::printf("UTF-8 bytes: %u, gzip bytes: %u\n", static_cast<unsigned>(plain.GetLength()),
-                    static_cast<unsigned>(gzip.GetLength()));
+        CSmartPtr<CPurchaseOrder> order = BuildOrder();
+        const std::string written = order->ToXml(true, true, EOLType_LF, context);
+        std::printf("-- the order as built --\n%s", written.c_str());
+
+        CSmartPtr<CPurchaseOrder> copy(new CPurchaseOrder);
+        copy->FromXml(written.c_str(), context);
+        std::printf("-- read back: order %lld, %d lines, buyer %s, first sku %s --\n",
+                    copy->GetId(), copy->GetLine()->GetCount(), copy->GetBuyer()->GetName().c_str(),
+                    copy->GetLine()->Item(0)->GetChoice()->GetSku().c_str());
+
+        // Edit the copy: approve it, ship to another address, drop a line, and fix the totals.
+        copy->SetStatus(OrderStatus_approved);
+        CAddress* shipTo = copy->GetOrCreateShipTo();
+        shipTo->SetName("Receiving, gate 2");
+        shipTo->GetStreet()->Add("Industriepark 74");
+        shipTo->SetCity("Malm\xC3\xB6");
+        shipTo->SetPostalCode("21120");
+        shipTo->SetCountry("SE");
+        copy->GetLine()->Remove(1);
+        copy->GetLine()->Item(1)->SetNumber(2);
+        copy->GetLine()->Item(0)->SetNote("Deliver before noon");
+        copy->GetTotals()->SetLineCount(copy->GetLine()->GetCount());
+        copy->GetTotals()->SetNet(CDecimal("39.80"));
+        copy->GetTotals()->SetTax(CDecimal("7.56"));
+        copy->GetTotals()->SetGross(CDecimal("47.36"));
+        copy->SetComment("Approved with changes");
+        std::printf("-- the edited copy --\n%s",
+                    copy->ToXml(true, true, EOLType_LF, context).c_str());
+
+        // An article number must be exactly ten characters long (po:Sku): writing refuses it.
+        CLineChoice* choice = copy->GetLine()->Item(0)->GetChoice();
+        choice->ClearChoice();
+        choice->SetSku("WID-42");
+        try {
+            copy->ToXml(true, true, EOLType_LF, context);
+            std::printf("-- the invalid sku was not refused --\n");
+            return 1;
+        } catch (const CTsValidationException& e) {
+            std::printf("-- writing an invalid sku fails --\n%s\n", e.GetFullMessage().c_str());
+        }
     } catch (const CTsException& e) {
         std::fprintf(stderr, "%s\n", e.GetFullMessage().c_str());
         return 1;

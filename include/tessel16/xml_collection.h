@@ -76,6 +76,9 @@ public:
         CNode& operator=(const CNode&) = delete;
 
         CXmlObjectBase* GetItem() const { return m_item.get(); }
+        // The node's own counted reference: a generated collection casts the item to its
+        // class from here, with no second list of typed pointers beside this one.
+        const CSmartPtr<CXmlObjectBase>& GetItemPtr() const { return m_item; }
         CNode* GetNext() const { return m_next; }
         CNode* GetPrevious() const { return m_previous; }
 

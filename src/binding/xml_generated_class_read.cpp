@@ -76,10 +76,21 @@ CXmlElement* CXmlGeneratedClass::FromXml_Int(CXmlElement* element, CXmlElement* 
 void CXmlGeneratedClass::ProcessAttributesFromXml(const CSerializationContext& context,
                                                   CXmlElement* element, bool failIfUnknown) {
     CAttributeInfo** records = GetClassAttributeInfo();
-    std::vector<bool> found;
+    std::size_t recordCount = 0;
     if (records) {
-        for (CAttributeInfo** record = records; *record; ++record) found.push_back(false);
+        while (records[recordCount]) ++recordCount;
     }
+    // Read once per element: the flags stay on the stack unless a class has very many
+    // attributes.
+    bool local[32] = {};
+    std::vector<bool> spill(recordCount > 32 ? recordCount : 0, false);
+    auto found = [&](std::size_t i) -> bool { return recordCount > 32 ? spill[i] : local[i]; };
+    auto setFound = [&](std::size_t i) {
+        if (recordCount > 32)
+            spill[i] = true;
+        else
+            local[i] = true;
+    };
 
     for (CXmlAttribute* attribute : element->GetAttributes()) {
         if (attribute->IsNamespaceAttribute()) continue;
@@ -98,9 +109,9 @@ void CXmlGeneratedClass::ProcessAttributesFromXml(const CSerializationContext& c
             continue;
         }
         bool taken = false;
-        for (std::size_t i = 0; i < found.size(); ++i) {
+        for (std::size_t i = 0; i < recordCount; ++i) {
             if (records[i]->AttributeFromXml(context, this, attribute)) {
-                found[i] = true;
+                setFound(i);
                 taken = true;
                 break;
             }
@@ -110,7 +121,7 @@ void CXmlGeneratedClass::ProcessAttributesFromXml(const CSerializationContext& c
         }
     }
 
-    for (std::size_t i = 0; i < found.size(); ++i) records[i]->Validate(context, found[i]);
+    for (std::size_t i = 0; i < recordCount; ++i) records[i]->Validate(context, found(i));
 }
 
 CXmlElement* CXmlGeneratedClass::SkipSurplusElements(const CSerializationContext& context,

@@ -15,6 +15,16 @@ namespace {
 bool IsValidUtf8(const unsigned char* p, std::size_t n) {
     std::size_t i = 0;
     while (i < n) {
+        // Whole documents pass through here on output; most of their bytes are ASCII, which
+        // is checked eight at a time.
+        if (n - i >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, p + i, 8);
+            if ((word & 0x8080808080808080ull) == 0) {
+                i += 8;
+                continue;
+            }
+        }
         unsigned char b = p[i];
         if (b < 0x80) {
             ++i;
@@ -75,10 +85,15 @@ std::string Utf8ToLocal(const char* text) {
 CBinaryData LocalToUtf8(const char* text) {
     if (text == nullptr || *text == '\0') return CBinaryData();
     std::size_t length = std::strlen(text);
-    if (detail::IsASCIIOnly())
+    const unsigned int codePage = detail::LocalCharEncoding();
+    // Valid UTF-8 under a UTF-8 code page is already the answer; only text that is not goes
+    // the long way through UTF-16, which decides how bad sequences end.
+    if (detail::IsASCIIOnly() ||
+        (platform::CodePageIsUtf8(codePage) &&
+         IsValidUtf8(reinterpret_cast<const unsigned char*>(text), length)))
         return CBinaryData(reinterpret_cast<unsigned char*>(const_cast<char*>(text)),
                            static_cast<std::uint32_t>(length), false);
-    std::u16string wide = platform::MultiByteToWide(detail::LocalCharEncoding(), text, length);
+    std::u16string wide = platform::MultiByteToWide(codePage, text, length);
     return Utf16ToUtf8(reinterpret_cast<const unsigned short*>(wide.data()), wide.size());
 }
 

@@ -242,8 +242,10 @@ void CElementInfo::ElementFromXmlPrim(const CSerializationContext& context,
     CXmlElement* element = *cursor;
     TsVariant value;
     if (!ReadSimpleElementAttributes(context, element, value)) {
-        std::string text = element->GetText();
-        if (text.empty() && !m_defaultValue.empty()) text = m_defaultValue;
+        // A reference, not a copy: the text is parsed once, and most texts are not empty.
+        const std::string& text = element->GetText().empty() && !m_defaultValue.empty()
+                                      ? m_defaultValue
+                                      : element->GetText();
         value.FromString(text, m_itemType, m_whitespaceRule);
         InvokePropertySet(object, value, *element);
     }
@@ -255,8 +257,9 @@ void CElementInfo::ElementFromXmlEnum(const CSerializationContext& context,
     CXmlElement* element = *cursor;
     TsVariant value;
     if (!ReadSimpleElementAttributes(context, element, value)) {
-        std::string text = element->GetText();
-        if (text.empty() && !m_defaultValue.empty()) text = m_defaultValue;
+        const std::string& text = element->GetText().empty() && !m_defaultValue.empty()
+                                      ? m_defaultValue
+                                      : element->GetText();
         value.SetI4(m_stringToEnum ? m_stringToEnum(text.c_str()) : 0);
         InvokePropertySet(object, value, *element);
     }

@@ -39,6 +39,17 @@ TEST_F(CharEncoding, Utf8CodePagesKeepTextUnchanged) {
     EXPECT_EQ(Hex(detail::Utf8ToLocal("\xC3")), "EFBFBD");
 }
 
+TEST_F(CharEncoding, Utf8OutputPassesValidTextAndNotBadBytesBehindAsciiRuns) {
+    // Long ASCII runs are checked in blocks; what follows them must still be checked.
+    const std::string run = "0123456789abcdef";
+    EXPECT_EQ(Hex(detail::LocalToUtf8((run + "\xC3\xA9" + run).c_str())),
+              Hex(run + "\xC3\xA9" + run));
+    for (const char* bad : {"\xFF", "\xC3", "\xC3(", "\xED\xA0\x80", "\xF4\x90\x80\x80"}) {
+        const std::string text = run + bad + "tail!";
+        EXPECT_NE(Hex(detail::LocalToUtf8(text.c_str())), Hex(text)) << Hex(bad);
+    }
+}
+
 TEST_F(CharEncoding, SingleByteCodePagesThroughIconv) {
     SetLocalCharEncoding(1252);
     EXPECT_FALSE(detail::LocalIsUtf8());
