@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "support/po_binding.h"
+#include "po/po_binding.h"
 #include "tessel16/tessel16.h"
 
 using namespace Tessel16;
@@ -74,7 +74,7 @@ void ReadIntoBinding(const std::vector<unsigned char>& bytes,
                      const CSerializationContext& context) {
     std::string written;
     try {
-        CSmartPtr<Po::PurchaseOrder> order(new Po::PurchaseOrder);
+        CSmartPtr<Po::CPurchaseOrder> order(new Po::CPurchaseOrder);
         order->FromXmlStream(CBinaryData(const_cast<unsigned char*>(bytes.data()),
                                          static_cast<std::uint32_t>(bytes.size()), false),
                              context);
@@ -85,7 +85,7 @@ void ReadIntoBinding(const std::vector<unsigned char>& bytes,
     // What we wrote must read back and write out unchanged.
     std::string again;
     try {
-        CSmartPtr<Po::PurchaseOrder> copy(new Po::PurchaseOrder);
+        CSmartPtr<Po::CPurchaseOrder> copy(new Po::CPurchaseOrder);
         copy->FromXml(written.c_str(), context);
         again = copy->ToXml(true, false, EOLType_LF, context);
     } catch (const CTsException& e) {
