@@ -220,6 +220,12 @@ void CDecimal::Parse(const char* text) {
         if (exponentOverLimit) ThrowInvalidChar(exponentLimitPosition, t);
         value = value.ScaledByPow10(static_cast<unsigned>(exponent), false);
     }
+    if (stage == Stage::ExponentDigits) {
+        // A scaled value is brought to its shortest form once more: a quotient rounded to the
+        // limit may end in a zero.
+        value.Rationalise();
+        value.LimitFractionDigits();
+    }
     *this = std::move(value);
 }
 

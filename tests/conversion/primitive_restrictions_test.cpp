@@ -284,3 +284,22 @@ TEST(PrimitiveRestrictions, StringLengthCountsCharactersOfTheLocalEncoding) {
     EXPECT_THROW(r.CheckString("v", "\xC3\xA9t\xC3\xA9"), CTsInvalidValueException);
     EXPECT_NO_THROW(r.CheckString("v", "\xE9t\xE9"));
 }
+
+// A pattern the engine gives up on is reported like an invalid pattern: the engine's
+// reason first, then the value check's own message.
+TEST(PrimitiveRestrictions, PatternThatGivesUpIsReportedWithTheValue) {
+    Facets runaway;
+    runaway.pattern = "(a+)+(b|c)";
+    const std::string value(40, 'a');
+    try {
+        runaway.Make().CheckString("code", value);
+        ADD_FAILURE() << "no exception";
+    } catch (const CTsInvalidValueException& e) {
+        const std::string m = e.GetMessage();
+        const std::string head = "Regular Expression: ^((a+)+(b|c))$ gave up before deciding";
+        const std::string tail = "'\nInvalid Value for code [" + value + "].";
+        EXPECT_EQ(m.compare(0, head.size(), head), 0) << m;
+        ASSERT_GT(m.size(), head.size() + tail.size());
+        EXPECT_EQ(m.substr(m.size() - tail.size()), tail) << m;
+    }
+}
