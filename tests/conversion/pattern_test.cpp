@@ -161,9 +161,9 @@ TEST(XsdPattern, ResourceLimitsEndInAnException) {
     for (const auto& c : runaway) {
         for (bool cached : {true, false}) {
             SCOPED_TRACE(std::string(c.pattern) + (cached ? " cached" : " uncached"));
-            const std::string prefix = "Regular Expression: " +
-                                       detail::TranslateXsdPattern(c.pattern) +
-                                       " gave up before deciding on the value. Error: '";
+            const std::string prefix =
+                "Regular Expression: " + detail::TranslateXsdPattern(c.pattern) +
+                " gave up before deciding on the value. Error: '";
             try {
                 cached ? MatchesXsdPattern(c.pattern, c.value)
                        : MatchesXsdPatternUncached(c.pattern, c.value);

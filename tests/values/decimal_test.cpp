@@ -508,9 +508,17 @@ TEST_F(DecimalTest, MixesWithNativeNumbers) {
 // quotient that the general arithmetic gives for the same power of ten, with the same
 // guard digits, truncation and rounding, brought to its shortest form.
 TEST_F(DecimalTest, ExponentsAgreeWithTheGeneralArithmetic) {
-    const char* mantissas[] = {"0",     "1",      "-1",          "7.25",
-                               "-0.0005", "123.456", "-99.99",     "0.333333333333333333333333333333",
-                               "5",     "-15",    "1000000000.000000001"};
+    const char* mantissas[] = {"0",
+                               "1",
+                               "-1",
+                               "7.25",
+                               "-0.0005",
+                               "123.456",
+                               "-99.99",
+                               "0.333333333333333333333333333333",
+                               "5",
+                               "-15",
+                               "1000000000.000000001"};
     const unsigned exponents[] = {0, 1, 2, 9, 10, 17, 29, 30, 31, 33, 40};
     int compared = 0;
     for (int places : {30, 5, 0}) {
@@ -544,7 +552,7 @@ TEST_F(DecimalTest, ExponentsAgreeWithTheGeneralArithmetic) {
     EXPECT_EQ(CDecimal("0.0005e4").ToString(), "5");
     EXPECT_EQ(CDecimal("2e-32").ToString(), "0");  // below the guard digits: truncated
     EXPECT_EQ(CDecimal("-6e-31").ToString(), "-0.000000000000000000000000000001");
-    // 1/3 * 10^-0 written with an exponent: a rounded quotient drops its final zero.
+    // An exact quotient keeps only its significant fraction digits.
     EXPECT_EQ(CDecimal("1234567890123456789012345678901234567890e-10").ToString(),
               "123456789012345678901234567890.123456789");
 }
