@@ -15,7 +15,8 @@ Rules the table encodes:
     MAX_PLACES + 2 digits and that is then rounded the same way;
   * results are written in their shortest form (no trailing fraction zeros, integer alone
     when the fraction is zero, no "-0");
-  * a text with a negative exponent is the mantissa divided by 10^e as above.
+  * a text with a negative exponent is the mantissa divided by 10^e as above, one with a
+    positive exponent the product with 10^e; either is then written in its shortest form.
 
 Line formats (tab separated):
   I<op>  a  b  expected      op in + - * / % c   (c: comparison, expected -1, 0 or 1)
@@ -174,9 +175,10 @@ def ref_parse(text):
         raise BadText(over_limit_at)
     e = int(''.join(exp_digits))
     power = (10 ** (e + 1), 1)  # 10^e with one (zero) fraction digit
+    # The scaled value is rationalised and limited once more, as a text without exponent is.
     if exp_negative:
-        return int_div((n, k), power)
-    return int_mul((n, k), power)
+        return limit(*rationalise(*int_div((n, k), power)))
+    return limit(*rationalise(*int_mul((n, k), power)))
 
 
 def ref_big_integer(text):
@@ -281,11 +283,13 @@ def dec_from_text(text):
     for c in exponent:
         if c in '+-':
             sign = c
+    # A scaled value ends in its shortest form: the rounding of the quotient or product may
+    # leave a final zero, which the reader's last rationalising step drops.
     if sign == '-':
-        return dec_div(m, Decimal(10) ** e)
+        return dec_value(dec_div(m, Decimal(10) ** e))
     if m == 0:
         return m
-    return dec_limit(m * Decimal(10) ** e)
+    return dec_value(dec_limit(m * Decimal(10) ** e))
 
 
 # ---- operand generation -----------------------------------------------------------------

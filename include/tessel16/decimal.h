@@ -266,6 +266,8 @@ private:
     void LimitFractionDigits();
     void AppendTo(std::string& out, int fractionDigits) const;
     CDecimal Divide(const CDecimal& divisor, const char* zeroMessage) const;
+    // The product with, or quotient by, 10^exponent, by the rules of operator* and operator/.
+    CDecimal ScaledByPow10(unsigned exponent, bool divide) const;
     CDecimal& Assign(const detail::LimbVector& scaled, int sign, int count);
     void ScaledMagnitude(int count, detail::LimbVector& out) const;
 

@@ -30,10 +30,11 @@ constexpr const char kMsgBadFloatFormat[] =
     "The format [%s] is not a printf format for one floating point value";
 
 constexpr const char kMsgInvalidRegex[] = "Invalid Regular Expression: %s Error: '%s'";
+// A match that hit the engine's resource limits: neither a match nor a mismatch.
+constexpr const char kMsgRegexGaveUp[] =
+    "Regular Expression: %s gave up before deciding on the value. Error: '%s'";
 constexpr const char kMsgInvalidValueText[] = "Invalid Value for %s [%s].";
 constexpr const char kMsgInvalidValueInt[] = "Invalid Value for %s [%d]";
-// The unsigned 32-bit kind is shown unsigned so values above 2^31 are not printed negative.
-constexpr const char kMsgInvalidValueUInt[] = "Invalid Value for %s [%u]";
 constexpr const char kMsgInvalidValueReal[] = "Invalid Value for %s [%f]";
 constexpr const char kMsgInvalidValueAfterError[] = "%s\nInvalid Value for %s [%s].";
 constexpr const char kMsgUnknownCheckType[] = "Unknown type [%d].";

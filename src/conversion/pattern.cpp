@@ -34,7 +34,7 @@ void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
 class CompiledPattern {
 public:
     // `utf8` is what PCRE compiles; `shown` is the same pattern in local text, for the message.
-    CompiledPattern(const std::string& utf8, const std::string& shown, bool jit) {
+    CompiledPattern(const std::string& utf8, const std::string& shown, bool jit) : m_shown(shown) {
         int errorCode = 0;
         PCRE2_SIZE errorOffset = 0;
         // PCRE2_ANCHORED at compile time matches the anchored match of the XSD rule and,
@@ -62,10 +62,19 @@ public:
     bool MatchesWhole(const std::string& subject) const {
         if (m_code == nullptr) throw CTsException(m_error);
         pcre2_match_data* data = MatchData(m_pairs);
+        pcre2_match_context* context = MatchContext();
         const auto* text = reinterpret_cast<PCRE2_SPTR>(subject.data());
-        int rc = pcre2_match(m_code, text, subject.size(), 0, 0, data, nullptr);
+        int rc = pcre2_match(m_code, text, subject.size(), 0, 0, data, context);
         if (rc == PCRE2_ERROR_JIT_STACKLIMIT)
-            rc = pcre2_match(m_code, text, subject.size(), 0, PCRE2_NO_JIT, data, nullptr);
+            rc = pcre2_match(m_code, text, subject.size(), 0, PCRE2_NO_JIT, data, context);
+        if (IsResourceLimit(rc)) {
+            // The engine stopped before it could decide: saying "no match" would blame the
+            // value for the pattern's backtracking, so the caller hears why instead.
+            PCRE2_UCHAR buffer[256];
+            pcre2_get_error_message(rc, buffer, sizeof buffer);
+            throw CTsException(FormatString(kMsgRegexGaveUp, m_shown.c_str(),
+                                            reinterpret_cast<const char*>(buffer)));
+        }
         if (rc < 1) return false;
         const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(data);
         return ovector[0] == 0 && ovector[1] == subject.size();
@@ -83,6 +92,46 @@ public:
     }
 
 private:
+    static bool IsResourceLimit(int rc) {
+        return rc == PCRE2_ERROR_MATCHLIMIT || rc == PCRE2_ERROR_DEPTHLIMIT ||
+               rc == PCRE2_ERROR_HEAPLIMIT || rc == PCRE2_ERROR_JIT_STACKLIMIT ||
+               rc == PCRE2_ERROR_NOMEMORY;
+    }
+
+    // Limits that bound the work of one match, so a pattern that backtracks catastrophically
+    // (nested repeats such as (a+)+b, or long subjects under nested groups) ends in an
+    // exception within a fraction of a second instead of holding the thread for minutes. The
+    // JIT stack is larger than PCRE2's default, so ordinary long values stay on the fast path.
+    static pcre2_match_context* MatchContext() {
+        struct Holder {
+            pcre2_match_context* context = nullptr;
+            pcre2_jit_stack* stack = nullptr;
+            Holder() {
+                context = pcre2_match_context_create(nullptr);
+                if (context == nullptr) throw std::bad_alloc();
+                pcre2_set_match_limit(context, kMatchLimit);
+                pcre2_set_depth_limit(context, kDepthLimit);
+                pcre2_set_heap_limit(context, kHeapLimitKiB);
+                stack = pcre2_jit_stack_create(32 * 1024, kJitStackBytes, nullptr);
+                // Without a stack of our own the JIT falls back on its small default one.
+                if (stack != nullptr) pcre2_jit_stack_assign(context, nullptr, stack);
+            }
+            ~Holder() {
+                pcre2_jit_stack_free(stack);
+                pcre2_match_context_free(context);
+            }
+        };
+        thread_local Holder holder;
+        return holder.context;
+    }
+
+    // Ten million steps are milliseconds under the JIT and about a second without it; the
+    // heap and JIT stack are reserved as needed, up to these bounds, per thread.
+    static constexpr std::uint32_t kMatchLimit = 10000000;
+    static constexpr std::uint32_t kDepthLimit = 10000000;
+    static constexpr std::uint32_t kHeapLimitKiB = 64 * 1024;
+    static constexpr std::size_t kJitStackBytes = 16 * 1024 * 1024;
+
     // Match data large enough for every capture, one block per thread, grown on demand.
     static pcre2_match_data* MatchData(std::uint32_t pairs) {
         struct Holder {
@@ -105,6 +154,7 @@ private:
     bool m_jit = false;
     std::uint32_t m_pairs = 1;
     std::string m_error;
+    std::string m_shown;
 };
 
 // Patterns come from static schema metadata, so the cache stays small; the cap only guards

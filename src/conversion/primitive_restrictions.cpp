@@ -84,9 +84,6 @@ std::uint64_t Magnitude(unsigned long long value) { return value; }
 [[noreturn]] void ThrowInt(const std::string& name, int value) {
     throw CTsInvalidValueException(FormatString(detail::kMsgInvalidValueInt, name.c_str(), value));
 }
-[[noreturn]] void ThrowUInt(const std::string& name, unsigned value) {
-    throw CTsInvalidValueException(FormatString(detail::kMsgInvalidValueUInt, name.c_str(), value));
-}
 [[noreturn]] void ThrowReal(const std::string& name, double value) {
     throw CTsInvalidValueException(FormatString(detail::kMsgInvalidValueReal, name.c_str(), value));
 }
@@ -215,8 +212,10 @@ void CPrimitiveRestrictions::CheckUI2(const std::string& name, unsigned short va
                                                          [&] { ThrowInt(name, value); });
 }
 void CPrimitiveRestrictions::CheckUI4(const std::string& name, std::uint32_t value) const {
-    CheckIntegerKind<std::uint32_t, unsigned long long>(*this, value, C::ui4FromString,
-                                                        [&] { ThrowUInt(name, value); });
+    // The message prints every narrow kind with %d, so values above 2^31 show as negative
+    // numbers: the message text is fixed, and callers match on it.
+    CheckIntegerKind<std::uint32_t, unsigned long long>(
+        *this, value, C::ui4FromString, [&] { ThrowInt(name, static_cast<int>(value)); });
 }
 void CPrimitiveRestrictions::CheckUI8(const std::string& name, unsigned long long value) const {
     CheckIntegerKind<unsigned long long, unsigned long long>(

@@ -214,12 +214,17 @@ void CDecimal::Parse(const char* text) {
                 ThrowInvalidChar(exponentLimitPosition, t);
             value = CDecimal();
         } else {
-            value = value.Divide(CDecimal(CBigInteger::Pow10(static_cast<unsigned>(exponent))),
-                                 detail::kBigIntDivideByZero);
+            value = value.ScaledByPow10(static_cast<unsigned>(exponent), true);
         }
     } else {
         if (exponentOverLimit) ThrowInvalidChar(exponentLimitPosition, t);
-        value *= CDecimal(CBigInteger::Pow10(static_cast<unsigned>(exponent)));
+        value = value.ScaledByPow10(static_cast<unsigned>(exponent), false);
+    }
+    if (stage == Stage::ExponentDigits) {
+        // A scaled value is brought to its shortest form once more: a quotient rounded to the
+        // limit may end in a zero.
+        value.Rationalise();
+        value.LimitFractionDigits();
     }
     *this = std::move(value);
 }
@@ -420,6 +425,32 @@ CDecimal CDecimal::Divide(const CDecimal& divisor, const char* zeroMessage) cons
     detail::DivModLimbs(a, b, &quotient, nullptr);
     CDecimal result;
     result.Assign(quotient, IsNegative() == divisor.IsNegative() ? 1 : -1, digits);
+    result.Rationalise();
+    result.LimitFractionDigits();
+    return result;
+}
+
+// A power of ten only shifts digits. Going through the general product or quotient would
+// cost time quadratic in the length of the text, which a long mantissa with a large exponent
+// turns into seconds per value; the results are the same to the last digit.
+CDecimal CDecimal::ScaledByPow10(unsigned exponent, bool divide) const {
+    Limbs scaled;
+    ScaledMagnitude(m_count, scaled);
+    CDecimal result;
+    const int sign = IsNegative() ? -1 : 1;
+    if (!divide) {
+        detail::MulPow10(scaled, exponent);
+        result.Assign(scaled, sign, m_count);
+        result.Rationalise();
+        result.LimitFractionDigits();
+        return result;
+    }
+    // As Divide: the dividend gains the guard digits, then the quotient is truncated.
+    const int digits = m_maxDivider + 2;
+    detail::MulPow10(scaled, static_cast<unsigned>(digits));
+    Limbs quotient;
+    detail::DivModPow10(scaled, exponent + static_cast<unsigned>(m_count), &quotient, nullptr);
+    result.Assign(quotient, sign, digits);
     result.Rationalise();
     result.LimitFractionDigits();
     return result;

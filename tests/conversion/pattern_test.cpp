@@ -5,6 +5,7 @@
 #include <atomic>
 #include <string>
 #include <thread>
+#include <typeinfo>
 #include <vector>
 
 #include "tessel16/exception.h"
@@ -142,4 +143,41 @@ TEST(XsdPattern, FollowsTheLocalCodePage) {
     SetLocalCharEncoding(65001);
     EXPECT_FALSE(MatchesXsdPattern("\\p{IsLatin-1Supplement}", "\xE9"));  // not UTF-8 text
     EXPECT_TRUE(MatchesXsdPattern("caf\xC3\xA9", "caf\xC3\xA9"));
+}
+
+// Patterns whose backtracking explodes must end, cached or not, in an exception that says
+// the engine gave up, never in a long stall or a silent "no match"; values that a sane
+// pattern handles in linear time must still be decided, however long.
+TEST(XsdPattern, ResourceLimitsEndInAnException) {
+    const struct {
+        const char* pattern;
+        std::string value;
+    } runaway[] = {
+        {"(a+)+(b|c)", std::string(40, 'a')},
+        {"(a|aa)+(b|c)", std::string(80, 'a')},
+        {"(.*a){20}", std::string(3000, 'a') + "b"},
+        {"((((((((((a))))))))))*", std::string(1000000, 'a')},
+    };
+    for (const auto& c : runaway) {
+        for (bool cached : {true, false}) {
+            SCOPED_TRACE(std::string(c.pattern) + (cached ? " cached" : " uncached"));
+            const std::string prefix =
+                "Regular Expression: " + detail::TranslateXsdPattern(c.pattern) +
+                " gave up before deciding on the value. Error: '";
+            try {
+                cached ? MatchesXsdPattern(c.pattern, c.value)
+                       : MatchesXsdPatternUncached(c.pattern, c.value);
+                ADD_FAILURE() << "decided without hitting a limit";
+            } catch (const CTsException& e) {
+                EXPECT_EQ(typeid(e), typeid(CTsException));
+                EXPECT_EQ(e.GetMessage().compare(0, prefix.size(), prefix), 0) << e.GetMessage();
+            }
+        }
+    }
+    std::string alternating;
+    for (int i = 0; i < 100000; ++i) alternating += "ab";
+    EXPECT_TRUE(MatchesXsdPattern("(a|b)*", alternating));
+    EXPECT_TRUE(MatchesXsdPattern("(ab)*", alternating));
+    EXPECT_FALSE(MatchesXsdPattern("(ab)*", alternating + "a"));
+    EXPECT_TRUE(MatchesXsdPattern("[a-z]+", std::string(1000000, 'q')));
 }

