@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -25,9 +26,26 @@ public:
     void Append(const char* text);
     // Appends the text up to its first zero byte.
     void Append(const std::string& text);
-    void Append(char c);
-    // Appends exactly `length` bytes.
-    void Append(const char* text, std::size_t length);
+    void Append(char c) {
+        if (m_currentUsed < m_currentCapacity && m_totalLength < kMaxLength) {
+            m_currentChunk[m_currentUsed++] = c;
+            ++m_totalLength;
+        } else {
+            AppendSlow(&c, 1);
+        }
+    }
+    // Appends exactly `length` bytes. Writers append many short pieces, so the common case
+    // (the piece fits in the current chunk) is inline.
+    void Append(const char* text, std::size_t length) {
+        if (length != 0 && length <= m_currentCapacity - m_currentUsed &&
+            length <= kMaxLength - m_totalLength) {
+            std::memcpy(m_currentChunk + m_currentUsed, text, length);
+            m_currentUsed += static_cast<std::uint32_t>(length);
+            m_totalLength += static_cast<std::uint32_t>(length);
+        } else {
+            AppendSlow(text, length);
+        }
+    }
     std::uint32_t GetLength() const { return m_totalLength; }
     // The whole text, zero-terminated; joins the chunks into one so a second call is free.
     // Valid until the next change of the buffer.
@@ -35,6 +53,8 @@ public:
     void Clear();
 
 private:
+    static constexpr std::uint32_t kMaxLength = 0xFFFFFFFFu;
+    void AppendSlow(const char* text, std::size_t length);
     void AddChunk();
     void FreeChunks();
 

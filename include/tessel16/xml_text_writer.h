@@ -53,13 +53,14 @@ public:
 
 private:
     void WriteEscaped(const char* text, bool attributeMode);
-    void WriteLineEnd() { m_stream->Write(m_lineEnd); }
+    // The line end and indent strings never hold a zero byte, so they go in by length.
+    void WriteLineEnd() { m_stream->Write(m_lineEnd.data(), m_lineEnd.size()); }
     void WriteIndent(std::uint32_t depth);
     void CheckFlush();
     void RequireOpenStartTag() const;
-    // Binds `namespaceUri` to a fresh prefix in the current scope when nothing binds it;
-    // returns true when a declaration must be written.
-    bool EnsurePrefix(const std::string& namespaceUri);
+    // The prefix bound to `namespaceUri` in the current scope, binding a fresh one when
+    // nothing does; `declare` tells whether a declaration must be written.
+    const std::string& EnsurePrefix(const std::string& namespaceUri, bool& declare);
 
     bool m_writeDefaultValues = false;
     std::string m_indent = "\t";

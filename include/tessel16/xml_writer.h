@@ -66,6 +66,14 @@ public:
         bool InheritsScope() const { return m_inheritsScope; }
 
     private:
+        friend class CXmlWriter;
+        // Makes a context taken from the writer's spare list as good as a new one; keeps the
+        // string buffers, so reopening elements does not allocate.
+        void Reset(CXmlWriterContext* parent, const std::string& localName,
+                   const std::string& namespaceUri, const NamespaceMap& documentMap,
+                   const std::string& documentDefaultNamespace);
+        // Frees the scope map this context owns, if any, before it goes to the spare list.
+        void ReleaseScope();
         void MakeScopeOwn();
 
         std::uint32_t m_childCount = 0;
@@ -131,6 +139,10 @@ protected:
 private:
     std::string m_documentDefaultNamespace;
     CXmlWriterContext* m_current = nullptr;
+    // Closed contexts kept for reuse, linked through their parent pointers: a document
+    // opens an element for every value it writes, and reusing them saves an allocation
+    // (and two string copies) per element.
+    CXmlWriterContext* m_spare = nullptr;
     NamespaceMap m_documentMap;
 };
 

@@ -15,6 +15,22 @@ namespace {
 // documents in chunk-sized writes.
 constexpr std::uint32_t kFlushThreshold = 4096;
 constexpr const char kCDataStart[] = "<![CDATA[";
+
+// Which bytes WriteEscaped has to act on, as bit flags per byte value: the zero terminator,
+// line ends and markup characters; the double quote only inside attribute values.
+constexpr unsigned char kEscapeInText = 1;
+constexpr unsigned char kEscapeInAttribute = 2;
+
+struct EscapeFlags {
+    unsigned char flags[256] = {};
+    constexpr EscapeFlags() {
+        for (unsigned char c : {'\0', '\n', '\r', '&', '<', '>'})
+            flags[c] = kEscapeInText | kEscapeInAttribute;
+        flags[static_cast<unsigned char>('"')] = kEscapeInAttribute;
+    }
+    constexpr unsigned char operator[](unsigned char c) const { return flags[c]; }
+};
+constexpr EscapeFlags kEscapeFlags;
 }  // namespace
 
 CXmlTextWriter::CXmlTextWriter(CTextStream* stream)
@@ -102,8 +118,8 @@ void CXmlTextWriter::StartElement(const std::string& localName, const std::strin
     if (m_formatted) WriteIndent(context->GetDepth());
     m_stream->Write('<');
     if (!namespaceUri.empty() && namespaceUri != context->GetDefaultNamespace()) {
-        const bool declare = EnsurePrefix(namespaceUri);
-        const std::string& prefix = context->LookupPrefix(namespaceUri);
+        bool declare = false;
+        const std::string& prefix = EnsurePrefix(namespaceUri, declare);
         m_stream->Write(prefix);
         m_stream->Write(':');
         m_stream->Write(localName);
@@ -181,8 +197,8 @@ void CXmlTextWriter::AddAttribute(const std::string& localName, const std::strin
     m_stream->Write(' ');
     // Attributes ignore the default namespace: a namespaced attribute always has a prefix.
     if (!namespaceUri.empty()) {
-        const bool declare = EnsurePrefix(namespaceUri);
-        const std::string& prefix = GetCurrentContext()->LookupPrefix(namespaceUri);
+        bool declare = false;
+        const std::string& prefix = EnsurePrefix(namespaceUri, declare);
         if (declare) {
             m_stream->Write("xmlns:");
             m_stream->Write(prefix);
@@ -206,8 +222,8 @@ void CXmlTextWriter::AddXsiType(const std::string& typeNamespace, const std::str
     CXmlWriterContext* context = GetCurrentContext();
     std::string value;
     if (!typeNamespace.empty() && typeNamespace != context->GetDefaultNamespace()) {
-        const bool declare = EnsurePrefix(typeNamespace);
-        const std::string& prefix = context->LookupPrefix(typeNamespace);
+        bool declare = false;
+        const std::string& prefix = EnsurePrefix(typeNamespace, declare);
         if (declare) {
             m_stream->Write(" xmlns:");
             m_stream->Write(prefix);
@@ -246,54 +262,50 @@ void CXmlTextWriter::PrepareForRawChild() {
 }
 
 void CXmlTextWriter::WriteEscaped(const char* text, bool attributeMode) {
+    const unsigned char mask = attributeMode ? kEscapeInAttribute : kEscapeInText;
     const char* run = text;  // start of the bytes that pass unchanged
-    for (const char* p = text;; ++p) {
+    const char* p = text;
+    while (true) {
+        // Most text needs no escaping at all: skip to the next byte that does (the zero
+        // terminator always does) and copy the run in one piece.
+        while (!(kEscapeFlags[static_cast<unsigned char>(*p)] & mask)) ++p;
+        if (p > run) m_stream->Write(run, static_cast<std::size_t>(p - run));
         const char c = *p;
-        const char* replacement = nullptr;
+        if (c == '\0') return;
         switch (c) {
-            case '\0':
-                break;
             case '\n':
                 if (attributeMode) {
-                    replacement = "&#xA;";
+                    m_stream->Write("&#xA;", 5);
                 } else if (m_eolType == EOLType_CRLF) {
-                    replacement = "\r\n";
+                    m_stream->Write("\r\n", 2);
                 } else if (m_eolType == EOLType_LF) {
-                    replacement = "\n";
+                    m_stream->Write('\n');
                 } else {
                     throw CTsException(detail::kMsgInvalidEolType);
                 }
                 break;
             case '\r':
                 // Line ends are normalised to the chosen kind, so stray CRs are dropped.
-                replacement = "";
                 break;
             case '"':
-                if (attributeMode) replacement = "&quot;";
+                m_stream->Write("&quot;", 6);
                 break;
             case '&':
-                replacement = "&amp;";
+                m_stream->Write("&amp;", 5);
                 break;
             case '<':
-                replacement = "&lt;";
+                m_stream->Write("&lt;", 4);
                 break;
-            case '>':
-                replacement = "&gt;";
-                break;
-            default:
+            default:  // '>'
+                m_stream->Write("&gt;", 4);
                 break;
         }
-        if (c == '\0' || replacement) {
-            if (p > run) m_stream->Write(run, static_cast<std::size_t>(p - run));
-            if (c == '\0') return;
-            m_stream->Write(replacement);
-            run = p + 1;
-        }
+        run = ++p;
     }
 }
 
 void CXmlTextWriter::WriteIndent(std::uint32_t depth) {
-    for (std::uint32_t i = 0; i < depth; ++i) m_stream->Write(m_indent);
+    for (std::uint32_t i = 0; i < depth; ++i) m_stream->Write(m_indent.data(), m_indent.size());
 }
 
 void CXmlTextWriter::CheckFlush() {
@@ -306,12 +318,17 @@ void CXmlTextWriter::RequireOpenStartTag() const {
         throw CTsException(detail::kMsgAttributesBeforeElements);
 }
 
-bool CXmlTextWriter::EnsurePrefix(const std::string& namespaceUri) {
+const std::string& CXmlTextWriter::EnsurePrefix(const std::string& namespaceUri, bool& declare) {
     CXmlWriterContext* context = GetCurrentContext();
     const NamespaceMap& map = context->GetNamespaceMap();
-    if (map.find(namespaceUri) != map.end()) return false;
+    auto found = map.find(namespaceUri);
+    if (found != map.end()) {
+        declare = false;
+        return found->second;
+    }
     context->AddNamespace(namespaceUri, AllocatePrefix(map));
-    return true;
+    declare = true;
+    return context->LookupPrefix(namespaceUri);
 }
 
 }  // namespace Tessel16

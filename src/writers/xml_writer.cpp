@@ -14,21 +14,42 @@ CXmlWriterContext::CXmlWriterContext(CXmlWriterContext* parent, const std::strin
                                      const std::string& namespaceUri,
                                      const NamespaceMap& documentMap,
                                      const std::string& documentDefaultNamespace)
-    : CInstanceMonitor("CXmlWriterContext"),
-      m_namespace(namespaceUri),
-      m_localName(localName),
-      m_parent(parent) {
+    : CInstanceMonitor("CXmlWriterContext") {
+    Reset(parent, localName, namespaceUri, documentMap, documentDefaultNamespace);
+}
+
+void CXmlWriterContext::Reset(CXmlWriterContext* parent, const std::string& localName,
+                              const std::string& namespaceUri, const NamespaceMap& documentMap,
+                              const std::string& documentDefaultNamespace) {
+    m_childCount = 0;
+    m_startTagOpen = true;
+    m_namespace = namespaceUri;
+    m_localName = localName;
+    m_parent = parent;
+    m_firstMemberWritten = false;
+    m_collectionState = CollectionState_None;
     if (parent) {
         m_depth = parent->m_depth + 1;
         m_inheritsScope = true;
+        m_ownsMap = false;
         m_scopeOwner = parent->m_scopeOwner;
         m_scopeMap = m_scopeOwner->m_scopeMap;
+        m_scopeDefaultNamespace.clear();
     } else {
+        m_depth = 0;
+        m_inheritsScope = false;
         m_scopeMap = new NamespaceMap(documentMap);
         m_ownsMap = true;
         m_scopeDefaultNamespace = documentDefaultNamespace;
         m_scopeOwner = this;
     }
+}
+
+void CXmlWriterContext::ReleaseScope() {
+    if (m_ownsMap) delete m_scopeMap;
+    m_scopeMap = nullptr;
+    m_ownsMap = false;
+    m_scopeOwner = nullptr;
 }
 
 CXmlWriterContext::~CXmlWriterContext() {
@@ -86,7 +107,10 @@ CXmlWriter::CXmlWriter(const char* className) : CInstanceMonitor(className) {
     m_documentMap[detail::kXmlNamespaceUri] = "xml";
 }
 
-CXmlWriter::~CXmlWriter() { delete m_current; }
+CXmlWriter::~CXmlWriter() {
+    delete m_current;
+    delete m_spare;
+}
 
 void CXmlWriter::StartDocument() {}
 
@@ -132,16 +156,33 @@ std::string CXmlWriter::AllocatePrefix(const NamespaceMap& map) {
 
 CXmlWriterContext* CXmlWriter::PushContext(const std::string& localName,
                                            const std::string& namespaceUri) {
-    m_current = new CXmlWriterContext(m_current, localName, namespaceUri, m_documentMap,
-                                      m_documentDefaultNamespace);
+    if (m_spare) {
+        CXmlWriterContext* context = m_spare;
+        m_spare = context->DetachParent();
+        try {
+            context->Reset(m_current, localName, namespaceUri, m_documentMap,
+                           m_documentDefaultNamespace);
+        } catch (...) {
+            // Not linked to anything yet, so deleting it frees only itself.
+            context->DetachParent();
+            delete context;
+            throw;
+        }
+        m_current = context;
+    } else {
+        m_current = new CXmlWriterContext(m_current, localName, namespaceUri, m_documentMap,
+                                          m_documentDefaultNamespace);
+    }
     return m_current;
 }
 
 void CXmlWriter::PopContext() {
     if (!m_current) return;
-    CXmlWriterContext* parent = m_current->DetachParent();
-    delete m_current;
-    m_current = parent;
+    CXmlWriterContext* closed = m_current;
+    m_current = closed->DetachParent();
+    closed->ReleaseScope();
+    closed->m_parent = m_spare;
+    m_spare = closed;
 }
 
 }  // namespace Tessel16

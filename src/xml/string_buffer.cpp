@@ -14,11 +14,13 @@ void CStringBuffer::Append(const char* text) {
     if (text) Append(text, std::strlen(text));
 }
 
-void CStringBuffer::Append(const std::string& text) { Append(text.c_str()); }
+void CStringBuffer::Append(const std::string& text) {
+    // Only the part before an embedded zero byte counts, as for a C string.
+    const char* zero = static_cast<const char*>(std::memchr(text.data(), '\0', text.size()));
+    Append(text.data(), zero ? static_cast<std::size_t>(zero - text.data()) : text.size());
+}
 
-void CStringBuffer::Append(char c) { Append(&c, 1); }
-
-void CStringBuffer::Append(const char* text, std::size_t length) {
+void CStringBuffer::AppendSlow(const char* text, std::size_t length) {
     if (length == 0) return;
     // Lengths are 32-bit throughout; a document of 4 GiB of text is refused, not wrapped.
     if (length > std::numeric_limits<std::uint32_t>::max() - m_totalLength)
