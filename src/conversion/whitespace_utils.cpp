@@ -14,6 +14,8 @@ namespace {
 std::size_t CLength(const std::string& text) { return std::strlen(text.c_str()); }
 
 std::string PreserveRange(const char* text, std::size_t length) {
+    // Text read from XML has had its line ends normalised already: nothing to do.
+    if (!std::memchr(text, '\r', length)) return std::string(text, length);
     std::string out;
     out.reserve(length);
     for (std::size_t i = 0; i < length; ++i) {
@@ -76,21 +78,25 @@ std::string CWhitespaceUtils::Replace(const std::string& text) {
 
 std::string CWhitespaceUtils::Collapse(const std::string& text) {
     const std::size_t length = CLength(text);
-    std::string out;
-    out.reserve(length);
+    // Written through a pointer into a buffer of the input's size (the result is never
+    // longer): this runs for every number, date and token read.
+    std::string out(length, '\0');
+    char* const begin = &out[0];
+    char* o = begin;
     bool pendingSpace = false;
     for (std::size_t i = 0; i < length; ++i) {
         char c = text[i];
         if (IsWhiteSpace(c)) {
             // Leading whitespace never produces a space; inner runs produce one, and only once
             // a non-blank follows, so no trailing space is ever written.
-            pendingSpace = !out.empty();
+            pendingSpace = o != begin;
         } else {
-            if (pendingSpace) out += ' ';
+            if (pendingSpace) *o++ = ' ';
             pendingSpace = false;
-            out += c;
+            *o++ = c;
         }
     }
+    out.resize(static_cast<std::size_t>(o - begin));
     return out;
 }
 
