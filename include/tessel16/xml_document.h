@@ -81,7 +81,9 @@ public:
     const std::string& GetNamespaceURI() const { return *m_namespaceUri; }
     // All character data of the element, in order, without carriage returns.
     const std::string& GetText() const { return m_text; }
-    const std::vector<CXmlAttribute*>& GetAttributes() const { return m_attributes; }
+    const std::vector<CXmlAttribute*>& GetAttributes() const {
+        return m_attributes ? *m_attributes : NoAttributes();
+    }
     // The value of the first attribute with this local name and namespace URI, or a
     // reference to an empty string that lives as long as the process.
     const std::string& GetAttribute(const std::string& localName,
@@ -115,6 +117,8 @@ private:
 
     std::string GetQName() const;
     std::string GetNameWithPredicate() const;
+    // The list every element without attributes shares.
+    static const std::vector<CXmlAttribute*>& NoAttributes();
     // Text often arrives from the parser in many small pieces; doubling the capacity keeps
     // the total cost of the appends linear. Inline because the parser calls it per piece.
     void AppendBytes(const char* text, std::size_t length) {
@@ -129,7 +133,9 @@ private:
     CXmlElement* m_nextSibling = nullptr;
     CXmlElement* m_firstChild = nullptr;
     CXmlElement* m_lastChild = nullptr;
-    std::vector<CXmlAttribute*> m_attributes;
+    // Owned; null while the element has no attributes, which is most of them, so that
+    // every other element is a list's worth of bytes smaller.
+    std::vector<CXmlAttribute*>* m_attributes = nullptr;
     std::string m_text;
     const std::string* m_localName;
     const std::string* m_namespaceUri;

@@ -31,14 +31,16 @@ const std::string& EmptyString() {
 }
 
 namespace {
-constexpr std::size_t kAlign = alignof(std::max_align_t);
+// Every block holds at least a free-list link.
+constexpr std::size_t kAlign = alignof(void*);
 // Slabs stay below the allocator's mmap threshold, so memory given back by one document is
 // reused by the next from the heap instead of being faulted in afresh.
 constexpr std::size_t kMaxSlabBytes = 64 * 1024;
 }  // namespace
 
-BlockPool::BlockPool(std::size_t blockSize)
-    : m_blockSize((std::max(blockSize, sizeof(FreeBlock)) + kAlign - 1) / kAlign * kAlign) {}
+BlockPool::BlockPool(std::size_t blockSize, std::size_t alignment)
+    : m_blockSize((std::max(blockSize, sizeof(FreeBlock)) + std::max(alignment, kAlign) - 1) /
+                  std::max(alignment, kAlign) * std::max(alignment, kAlign)) {}
 
 BlockPool::~BlockPool() { Release(); }
 

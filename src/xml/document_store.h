@@ -20,7 +20,8 @@ const std::string& EmptyString();
 
 class BlockPool {
 public:
-    explicit BlockPool(std::size_t blockSize);
+    // Blocks are aligned to `alignment` (a power of two), by default enough for anything.
+    explicit BlockPool(std::size_t blockSize, std::size_t alignment = alignof(std::max_align_t));
     ~BlockPool();
     BlockPool(const BlockPool&) = delete;
     BlockPool& operator=(const BlockPool&) = delete;
@@ -57,8 +58,9 @@ private:
 struct DocumentStore {
     static DocumentStore& Of(const CXmlDocument* document) { return *document->m_store; }
 
-    BlockPool elements{sizeof(CXmlElement)};
-    BlockPool attributes{sizeof(CXmlAttribute)};
+    // Packed to the nodes' own alignment: a large document holds hundreds of thousands.
+    BlockPool elements{sizeof(CXmlElement), alignof(CXmlElement)};
+    BlockPool attributes{sizeof(CXmlAttribute), alignof(CXmlAttribute)};
     NameTable names;
 
     CXmlElement* NewElement(const CXmlDocument* document, CXmlElement* parent);

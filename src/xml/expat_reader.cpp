@@ -184,7 +184,8 @@ void CExpatReader::StartElement(const char* name, const char** attributes) {
     if (!attributes[0]) return;
     std::size_t count = 0;
     while (attributes[count]) count += 2;
-    element->m_attributes.reserve(count / 2);
+    element->m_attributes = new std::vector<CXmlAttribute*>();
+    element->m_attributes->reserve(count / 2);
     for (std::size_t i = 0; i < count; i += 2) {
         ExpandedName attributeName = Expand(attributes[i]);
         const char* value = attributes[i + 1];
@@ -199,7 +200,7 @@ void CExpatReader::StartElement(const char* name, const char** attributes) {
                                    converted.data(), converted.size());
         }
         // Capacity was reserved above, so this cannot throw and leak the attribute.
-        element->m_attributes.push_back(attribute);
+        element->m_attributes->push_back(attribute);
     }
 }
 
@@ -207,16 +208,18 @@ void CExpatReader::AppendToTop(const char* text, std::size_t length) {
     if (m_document->m_openElements.empty()) return;
     CXmlElement* element = m_document->m_openElements.back();
     // expat has already turned line ends into line feeds, so a carriage return can only
-    // come from a character reference; and it never delivers a zero byte. Most pieces are
-    // short, where a plain scan beats a library call.
+    // come from a character reference, which is rare enough that a vectorised search for
+    // it is the cheapest way through the text.
     const char* end = text + length;
     const char* run = text;
-    for (const char* p = text; p != end; ++p) {
-        if (*p != '\r') continue;
-        if (p != run) element->AppendBytes(run, static_cast<std::size_t>(p - run));
-        run = p + 1;
+    while (run != end) {
+        const char* cr =
+            static_cast<const char*>(std::memchr(run, '\r', static_cast<std::size_t>(end - run)));
+        const char* stop = cr ? cr : end;
+        if (stop != run) element->AppendBytes(run, static_cast<std::size_t>(stop - run));
+        if (!cr) break;
+        run = cr + 1;
     }
-    if (run != end) element->AppendBytes(run, static_cast<std::size_t>(end - run));
 }
 
 void CExpatReader::CharacterData(const char* text, std::size_t length) {

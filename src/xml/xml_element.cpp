@@ -81,7 +81,11 @@ CXmlElement::CXmlElement(const CXmlDocument* document, const CXmlElement* parent
 
 CXmlElement::~CXmlElement() {
     detail::DocumentStore& store = StoreOf(m_document);
-    for (CXmlAttribute* attribute : m_attributes) store.DestroyAttribute(attribute);
+    if (m_attributes) {
+        for (CXmlAttribute* attribute : *m_attributes) store.DestroyAttribute(attribute);
+        delete m_attributes;
+        m_attributes = nullptr;
+    }
     if (m_firstChild) {
         CXmlElement* first = m_firstChild;
         m_firstChild = m_lastChild = nullptr;
@@ -133,7 +137,8 @@ void CXmlElement::AddAttribute(const std::string& localName, const std::string& 
         this, m_document->Intern(localName.data(), localName.size()),
         m_document->Intern(namespaceUri.data(), namespaceUri.size()), value.data(), value.size());
     try {
-        m_attributes.push_back(attribute);
+        if (!m_attributes) m_attributes = new std::vector<CXmlAttribute*>();
+        m_attributes->push_back(attribute);
     } catch (...) {
         store.DestroyAttribute(attribute);
         throw;
@@ -148,11 +153,16 @@ void CXmlElement::AppendText(const char* text, int length) {
 
 const std::string& CXmlElement::GetAttribute(const std::string& localName,
                                              const std::string& namespaceUri) const {
-    for (const CXmlAttribute* attribute : m_attributes) {
+    for (const CXmlAttribute* attribute : GetAttributes()) {
         if (*attribute->m_localName == localName && *attribute->m_namespaceUri == namespaceUri)
             return attribute->m_value;
     }
     return detail::EmptyString();
+}
+
+const std::vector<CXmlAttribute*>& CXmlElement::NoAttributes() {
+    static const std::vector<CXmlAttribute*> none;
+    return none;
 }
 
 std::string CXmlElement::GetQName() const {
