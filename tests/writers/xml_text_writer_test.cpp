@@ -385,3 +385,64 @@ TEST(XmlTextWriter, HandsTextOnEvery4096Bytes) {
     }
     EXPECT_EQ(stream.written, reference.GetString());
 }
+
+TEST(XmlTextWriter, EscapingCopiesPlainRunsAroundEverySpecialByte) {
+    // Specials at both ends, next to each other and far apart (past one buffer chunk), and
+    // a zero byte inside a std::string, which ends the text as for a C string.
+    const std::string longRun(5000, 'x');
+    const struct {
+        std::string value;
+        bool attribute;
+        std::string expected;
+    } cases[] = {
+        {"<&>", false, "<e>&lt;&amp;&gt;</e>"},
+        {"&" + longRun + "<", false, "<e>&amp;" + longRun + "&lt;</e>"},
+        {longRun + "\r" + longRun, false, "<e>" + longRun + longRun + "</e>"},
+        {std::string("ab\0<c", 5), false, "<e>ab</e>"},
+        {"\"\n\"", true, "<e v=\"&quot;&#xA;&quot;\"/>"},
+        {std::string("v\0\"", 3), true, "<e v=\"v\"/>"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.expected.substr(0, 40));
+        Doc d(XmlEncoding_None, false);
+        d.writer.StartElement("e", "");
+        if (c.attribute)
+            d.writer.AddAttribute("v", "", c.value, ItemType_string);
+        else
+            d.writer.WriteText(c.value, ItemType_string, false);
+        d.writer.EndElement();
+        EXPECT_EQ(d.Finish(), c.expected);
+    }
+}
+
+TEST(XmlTextWriter, ReusedElementStateStartsAfresh) {
+    // The writer recycles the state of closed elements: a second document written with the
+    // same writer, and an element opened after a sibling with bindings of its own, must see
+    // nothing of what came before (depth, children, open tag, scope).
+    CTextStream stream;
+    CXmlTextWriter writer(&stream);
+    std::string first;
+    for (int pass = 0; pass < 2; ++pass) {
+        writer.StartDocument();
+        writer.StartElement("r", "urn:r");
+        writer.StartElement("a", "");
+        writer.AddNamespaceAlias("p", "urn:p");
+        writer.StartElement("b", "urn:p");
+        writer.WriteText("1", ItemType_i4, false);
+        writer.EndElement();
+        writer.EndElement();
+        writer.StartElement("c", "urn:p");  // urn:p is no longer bound here
+        writer.EndElement();
+        writer.EndElement();
+        writer.EndDocument();
+        std::string text = stream.GetString();
+        if (pass == 0) {
+            first = text;
+            EXPECT_EQ(text,
+                      "<AA:r xmlns:AA=\"urn:r\">\n\t<a>\n\t\t<p:b>1</p:b>\n\t</a>\n"
+                      "\t<AB:c xmlns:AB=\"urn:p\"/>\n</AA:r>\n");
+        } else {
+            EXPECT_EQ(text, first);
+        }
+    }
+}
