@@ -50,6 +50,9 @@ public:
     // The whole text, zero-terminated; joins the chunks into one so a second call is free.
     // Valid until the next change of the buffer.
     const char* GetString();
+    // Copies the whole text (GetLength() bytes, no terminator) to `destination` without
+    // joining the chunks, for callers that need the bytes in a block of their own anyway.
+    void CopyTo(char* destination) const;
     void Clear();
 
 private:

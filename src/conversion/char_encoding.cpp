@@ -82,6 +82,12 @@ std::string Utf8ToLocal(const char* text) {
     return Utf8ToLocal(text, text ? std::strlen(text) : 0);
 }
 
+bool LocalIsAlreadyUtf8(const char* text, std::size_t length) {
+    return detail::IsASCIIOnly() ||
+           (platform::CodePageIsUtf8(detail::LocalCharEncoding()) &&
+            IsValidUtf8(reinterpret_cast<const unsigned char*>(text), length));
+}
+
 CBinaryData LocalToUtf8(const char* text) {
     if (text == nullptr || *text == '\0') return CBinaryData();
     std::size_t length = std::strlen(text);

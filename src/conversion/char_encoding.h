@@ -20,6 +20,9 @@ TESSEL16_API std::string Utf8ToLocal(const char* bytes, std::size_t length);
 TESSEL16_API std::string Utf8ToLocal(const char* text);
 // Local text to UTF-8 bytes (no BOM, no terminating zero); with ASCIIOnly a plain copy.
 TESSEL16_API CBinaryData LocalToUtf8(const char* text);
+// True when LocalToUtf8 would hand these bytes back unchanged (ASCIIOnly, or valid UTF-8
+// under a UTF-8 local encoding), so a caller holding them can skip the conversion.
+TESSEL16_API bool LocalIsAlreadyUtf8(const char* text, std::size_t length);
 // UTF-16 code units to local text (ASCIIOnly does not apply).
 TESSEL16_API std::string Utf16ToLocal(const unsigned short* units, std::size_t count);
 // Zero-terminated UTF-16 to UTF-8. A high surrogate not followed by a low one, or a lone

@@ -61,6 +61,15 @@ const char* CStringBuffer::GetString() {
     return m_chunks.front();
 }
 
+void CStringBuffer::CopyTo(char* destination) const {
+    for (std::size_t i = 0; i < m_chunks.size(); ++i) {
+        const bool last = i + 1 == m_chunks.size();
+        const std::size_t length = last ? m_currentUsed : m_chunkLengths[i];
+        std::memcpy(destination, m_chunks[i], length);
+        destination += length;
+    }
+}
+
 void CStringBuffer::Clear() {
     if (m_chunks.size() == 1) {
         std::memset(m_currentChunk, 0, static_cast<std::size_t>(m_currentCapacity) + 1);

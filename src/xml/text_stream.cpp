@@ -1,5 +1,8 @@
 // text_stream.cpp: the in-memory text stream: 8-bit text from the writers, converted to the
 // output encoding only when the bytes are asked for.
+#include <cstring>
+#include <memory>
+
 #include "conversion/char_encoding.h"
 #include "tessel16/exception.h"
 #include "tessel16/streams.h"
@@ -24,8 +27,25 @@ void CTextStream::Flush() {}
 
 CBinaryData CTextStream::GetBinaryData() {
     switch (m_encoding) {
-        case XmlEncoding_UTF8:
+        case XmlEncoding_UTF8: {
+            // The usual case, UTF-8 text under a UTF-8 local encoding, needs no conversion:
+            // the chunks go straight into the result's own block, saving the join and a
+            // second copy of the whole document.
+            const std::uint32_t total = m_buffer.GetLength();
+            if (total == 0) return CBinaryData();
+            std::unique_ptr<unsigned char[]> bytes(new unsigned char[total]);
+            m_buffer.CopyTo(reinterpret_cast<char*>(bytes.get()));
+            // Like the conversion, the text ends at a zero byte.
+            const void* zero = std::memchr(bytes.get(), 0, total);
+            const std::uint32_t length =
+                zero ? static_cast<std::uint32_t>(static_cast<const unsigned char*>(zero) -
+                                                  bytes.get())
+                     : total;
+            if (length == 0) return CBinaryData();
+            if (detail::LocalIsAlreadyUtf8(reinterpret_cast<const char*>(bytes.get()), length))
+                return CBinaryData(bytes.release(), length, true);
             return detail::LocalToUtf8(m_buffer.GetString());
+        }
         case XmlEncoding_UTF16:
         case XmlEncoding_UTF16_NoDecl:
             return detail::LocalToUtf16(m_buffer.GetString());

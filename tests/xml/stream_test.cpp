@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "conversion/char_encoding.h"
 #include "support/test_node.h"
 #include "tessel16/exception.h"
 #include "tessel16/streams.h"
@@ -90,6 +91,27 @@ TEST(TextStream, ConvertsToTheOutputEncoding) {
             EXPECT_EQ(ex.GetMessage(), detail::kMsgUnknownEncoding);
         }
     }
+}
+
+TEST(TextStream, Utf8BytesMatchTheConversionOfTheJoinedText) {
+    // Text spanning several chunks, text with a zero byte (it ends the bytes, as it ends
+    // the joined string), nothing at all, and bytes that are not UTF-8 (converted, not
+    // copied): the result is always what converting GetString gives.
+    const std::string longText = Pattern(10000) + "\xC3\xA9" + Pattern(5000);
+    const std::string withZero("ab\0cd", 5);
+    const std::string notUtf8 = "x\xC3(y";
+    for (const std::string* text : {&longText, &withZero, &notUtf8}) {
+        CTextStream s(XmlEncoding_UTF8);
+        s.Write(text->data(), text->size());
+        const std::string bytes = Bytes(s.GetBinaryData());
+        EXPECT_EQ(bytes, Bytes(detail::LocalToUtf8(s.GetString())));
+        if (text != &notUtf8) {
+            EXPECT_EQ(bytes, std::string(text->c_str()));
+        }
+    }
+    CTextStream empty(XmlEncoding_UTF8);
+    EXPECT_EQ(empty.GetBinaryData().GetLength(), 0u);
+    EXPECT_EQ(empty.GetBinaryData().GetData(), nullptr);
 }
 
 TEST(FileTextStream, Utf16FileStartsWithByteOrderMarkThenFlushedText) {
