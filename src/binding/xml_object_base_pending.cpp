@@ -40,20 +40,8 @@ CBinaryData CXmlObjectBase::ToJsonStream(bool, XmlEncoding, EOLType,
     NotAvailable("ToJsonStream");
 }
 
-void CXmlObjectBase::FromXmlFile(const char*, const CSerializationContext&) {
-    NotAvailable("FromXmlFile");
-}
-
 void CXmlObjectBase::FromJsonFile(const char*, const CSerializationContext&) {
     NotAvailable("FromJsonFile");
-}
-
-void CXmlObjectBase::FromXml(const unsigned short*, const CSerializationContext&) {
-    NotAvailable("FromXml");
-}
-
-void CXmlObjectBase::FromXml(const char*, const CSerializationContext&) {
-    NotAvailable("FromXml");
 }
 
 void CXmlObjectBase::FromJson(const unsigned short*, const CSerializationContext&) {
@@ -62,15 +50,6 @@ void CXmlObjectBase::FromJson(const unsigned short*, const CSerializationContext
 
 void CXmlObjectBase::FromJson(const char*, const CSerializationContext&) {
     NotAvailable("FromJson");
-}
-
-void CXmlObjectBase::FromXmlStream(const CBinaryData&, const CSerializationContext&) {
-    NotAvailable("FromXmlStream");
-}
-
-void CXmlObjectBase::FromXmlStream(unsigned char* const, std::uint32_t,
-                                   const CSerializationContext&) {
-    NotAvailable("FromXmlStream");
 }
 
 void CXmlObjectBase::FromJsonStream(const CBinaryData&, const CSerializationContext&) {
@@ -83,10 +62,6 @@ void CXmlObjectBase::FromJsonStream(unsigned char* const, std::uint32_t,
 }
 
 void CXmlObjectBase::FromXmlElement(const CElement*, const CSerializationContext&) {
-    NotAvailable("FromXmlElement");
-}
-
-void CXmlObjectBase::FromXmlElement(const CXmlElement*, const CSerializationContext&) {
     NotAvailable("FromXmlElement");
 }
 

@@ -1,0 +1,224 @@
+// decimal.h: the arbitrary-precision numbers behind xs:integer and xs:decimal. CBigInteger is
+// a signed integer of any size; CDecimal pairs an integer part with a fraction part and its
+// digit count, so a value keeps exact decimal digits through parsing, arithmetic and writing.
+// Both are plain values: copy them freely, nothing is shared between copies.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tessel16/export.h"
+
+namespace Tessel16 {
+
+class CDecimal;
+
+// A signed integer of unbounded size. Division truncates toward zero and the remainder takes
+// the sign of the dividend, as with the built-in integer types.
+class TESSEL16_API CBigInteger {
+public:
+    // Zero.
+    CBigInteger();
+    // The exact value of a native integer.
+    CBigInteger(int value);                 // NOLINT: implicit by design, like the native types
+    CBigInteger(unsigned int value);        // NOLINT
+    CBigInteger(long value);                // NOLINT
+    CBigInteger(unsigned long value);       // NOLINT
+    CBigInteger(long long value);           // NOLINT
+    CBigInteger(unsigned long long value);  // NOLINT
+    // The integer part of the double's shortest decimal form; throws CTsInvalidValueException
+    // for an infinity or NaN.
+    CBigInteger(double value);  // NOLINT
+    // The integer part of the decimal (the fraction is dropped).
+    explicit CBigInteger(const CDecimal& value);
+    // Parses text: a text of only digits, signs and whitespace is read as an integer; any other
+    // text is read as a decimal and its integer part kept. Throws CTsInvalidValueException for
+    // a character that fits neither form. A null pointer gives 0.
+    explicit CBigInteger(const char* text);
+    CBigInteger(const CBigInteger& other);
+    CBigInteger(CBigInteger&& other) noexcept;
+    CBigInteger& operator=(const CBigInteger& other);
+    CBigInteger& operator=(CBigInteger&& other) noexcept;
+    virtual ~CBigInteger();
+
+    // Decimal digits, '-' first when negative; zero is "0".
+    std::string ToString() const;
+
+    // Makes the value non-negative, in place.
+    CBigInteger& Abs();
+    // Flips the sign, in place (zero stays zero).
+    CBigInteger& Negate();
+    // Flips the sign in place and returns this object (not a negated copy: use GetNegative).
+    CBigInteger& operator-();
+    CBigInteger GetAbs() const;
+    CBigInteger GetNegative() const;
+
+    // +1 for zero and positive values, -1 for negative ones.
+    int GetSign() const { return m_sign; }
+    bool IsZero() const { return m_limbs.empty(); }
+    // Number of decimal digits of the magnitude; 1 for zero.
+    std::size_t GetDigitCount() const;
+
+    CBigInteger operator+(const CBigInteger& other) const;
+    CBigInteger operator-(const CBigInteger& other) const;
+    CBigInteger operator*(const CBigInteger& other) const;
+    // Throw CTsInvalidValueException when other is zero.
+    CBigInteger operator/(const CBigInteger& other) const;
+    CBigInteger operator%(const CBigInteger& other) const;
+    CBigInteger& operator+=(const CBigInteger& other);
+    CBigInteger& operator-=(const CBigInteger& other);
+    CBigInteger& operator*=(const CBigInteger& other);
+    // Throw CTsInvalidValueException when other is zero.
+    CBigInteger& operator/=(const CBigInteger& other);
+    CBigInteger& operator%=(const CBigInteger& other);
+
+    // -1, 0 or 1 as this value is below, equal to or above other.
+    int CompareTo(const CBigInteger& other) const;
+    bool operator==(const CBigInteger& other) const { return CompareTo(other) == 0; }
+    bool operator!=(const CBigInteger& other) const { return CompareTo(other) != 0; }
+    bool operator<(const CBigInteger& other) const { return CompareTo(other) < 0; }
+    bool operator>(const CBigInteger& other) const { return CompareTo(other) > 0; }
+    bool operator<=(const CBigInteger& other) const { return CompareTo(other) <= 0; }
+    bool operator>=(const CBigInteger& other) const { return CompareTo(other) >= 0; }
+
+    // The conversions are explicit so that mixed expressions such as `big == 5` pick the
+    // exact CBigInteger comparison instead of being ambiguous with the built-in one.
+    // Throws CTsInvalidValueException outside the 32-bit signed range.
+    explicit operator int() const;
+    // Throws CTsInvalidValueException outside the 64-bit signed range.
+    explicit operator long long() const;
+
+    // The integer square root (rounded down); throws CTsInvalidValueException when negative.
+    CBigInteger SquareRoot() const;
+    // 1 followed by n zeros.
+    static CBigInteger Pow10(unsigned int n);
+
+protected:
+    // sign is +1 or -1; digits are values 0..9, least significant first.
+    CBigInteger(int sign, const std::vector<char>& digits);
+
+private:
+    friend class CDecimal;
+    void Parse(const char* text);
+    void Normalise();
+    void DivideBy(const CBigInteger& divisor, const char* zeroMessage, bool wantRemainder);
+
+    // +1 or -1; +1 whenever the magnitude is zero.
+    std::int32_t m_sign = 1;
+    // The magnitude in base 10^9 limbs, least significant first, no high zero limbs; zero is
+    // empty. Base 10^9 keeps parsing and writing decimal text a matter of grouping digits.
+    std::vector<std::uint32_t> m_limbs;
+};
+
+// An exact decimal number: integer part + fraction part / 10^count, both parts carrying the
+// value's sign. Quotients, products and parsed texts keep at most GetMaxDecimalPlaces()
+// fraction digits, rounded to the nearest with an exact half going toward zero.
+class TESSEL16_API CDecimal {
+public:
+    // Zero, with one fraction digit.
+    CDecimal();
+    CDecimal(int value);                 // NOLINT: implicit by design, like the native types
+    CDecimal(unsigned int value);        // NOLINT
+    CDecimal(long value);                // NOLINT
+    CDecimal(unsigned long value);       // NOLINT
+    CDecimal(long long value);           // NOLINT
+    CDecimal(unsigned long long value);  // NOLINT
+    // The double's shortest decimal form (0.1 gives 0.1, not the binary approximation);
+    // throws CTsInvalidValueException for an infinity or NaN.
+    CDecimal(double value);  // NOLINT
+    // Parses the text (see Parse).
+    explicit CDecimal(const char* text);
+    CDecimal(const CBigInteger& value);  // NOLINT: lossless
+    CDecimal(const CDecimal& other);
+    CDecimal(CDecimal&& other) noexcept;
+    CDecimal& operator=(const CDecimal& other);
+    CDecimal& operator=(CDecimal&& other) noexcept;
+    virtual ~CDecimal();
+
+    // Replaces the value with the number in text: digits, signs, '.', an exponent after 'e' or
+    // 'E', whitespace ignored. Throws CTsInvalidValueException naming the position of the first
+    // character that does not fit. A null pointer gives 0.
+    void Parse(const char* text);
+
+    // The shortest exact form: no exponent, no trailing fraction zeros, "-" only when negative,
+    // the integer alone when the fraction is zero.
+    std::string ToString() const;
+    // Exactly fractionDigits fraction digits (none when it is 0 or less), rounded like
+    // ChangeFractionalDivider when the value has more.
+    std::string ToString(int fractionDigits) const;
+
+    // Throws CTsOverFlowException beyond +-1.7E+308.
+    double ToDouble() const;
+    // The integer part; throws CTsOverFlowException when the value is outside the 32-bit range.
+    std::int32_t ToLong() const;
+    // The integer part; throws CTsOverFlowException when the value is outside the 64-bit range.
+    long long ToLongLong() const;
+    // The integer part (the fraction is dropped).
+    CBigInteger ToBigInteger() const;
+
+    CBigInteger GetIntegerPart() const { return m_integer; }
+    // The fraction digits read as an integer, with the value's sign.
+    CBigInteger GetFractionPart() const { return m_fraction; }
+    // The number of fraction digits (at least 1).
+    int GetFractionDivider() const { return m_count; }
+
+    // Flips the sign in place.
+    CDecimal& Negate();
+    CDecimal GetNegative() const;
+
+    // Sets the number of fraction digits to n: more digits are exact, fewer round to the
+    // nearest with an exact half toward zero, carrying into the integer part. An n of 0 or
+    // less rounds to an integer (the count stays 1).
+    void ChangeFractionalDivider(int n);
+    // Drops trailing zero fraction digits, keeping at least one.
+    void Rationalise();
+
+    CDecimal operator+(const CDecimal& other) const;
+    CDecimal operator-(const CDecimal& other) const;
+    CDecimal operator*(const CDecimal& other) const;
+    // Throws CTsInvalidValueException when other is zero.
+    CDecimal operator/(const CDecimal& other) const;
+    CDecimal& operator+=(const CDecimal& other);
+    CDecimal& operator-=(const CDecimal& other);
+    CDecimal& operator*=(const CDecimal& other);
+    CDecimal& operator/=(const CDecimal& other);
+    CDecimal& operator++();
+    CDecimal operator++(int);
+    CDecimal& operator--();
+    CDecimal operator--(int);
+
+    // -1, 0 or 1 as this value is below, equal to or above other (by value: 1.50 == 1.5).
+    int CompareTo(const CDecimal& other) const;
+    bool operator==(const CDecimal& other) const { return CompareTo(other) == 0; }
+    bool operator!=(const CDecimal& other) const { return CompareTo(other) != 0; }
+    bool operator<(const CDecimal& other) const { return CompareTo(other) < 0; }
+    bool operator>(const CDecimal& other) const { return CompareTo(other) > 0; }
+    bool operator<=(const CDecimal& other) const { return CompareTo(other) <= 0; }
+    bool operator>=(const CDecimal& other) const { return CompareTo(other) >= 0; }
+
+    // The most fraction digits a quotient, product or parsed text keeps (default 30). The
+    // setting is process-wide and unguarded: set it once, before values are divided on
+    // several threads. A negative setting counts as 0.
+    static int GetMaxDecimalPlaces();
+    static void SetMaxDecimalPlaces(int places);
+
+private:
+    CDecimal(const CBigInteger& integerPart, const CBigInteger& fractionPart, int count);
+    // True when the value is below zero (either part may carry the sign).
+    bool IsNegative() const { return m_integer.m_sign < 0 || m_fraction.m_sign < 0; }
+    void LimitFractionDigits();
+    void AppendTo(std::string& out, int fractionDigits) const;
+    CDecimal Divide(const CDecimal& divisor, const char* zeroMessage) const;
+    CDecimal& Assign(const std::vector<std::uint32_t>& scaled, int sign, int count);
+    void ScaledMagnitude(int count, std::vector<std::uint32_t>& out) const;
+
+    CBigInteger m_integer;
+    CBigInteger m_fraction;
+    std::int32_t m_count = 1;
+
+    static int m_maxDivider;
+};
+
+}  // namespace Tessel16

@@ -1,0 +1,178 @@
+// variant.h: TsVariant, the tagged value in which one member travels between a generated
+// accessor and its metadata record: any XSD value kind, a generated object or a collection
+// (each holding one reference), nil (which keeps the kind), or nothing.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "tessel16/binary_data.h"
+#include "tessel16/date_time.h"
+#include "tessel16/decimal.h"
+#include "tessel16/export.h"
+#include "tessel16/fwd.h"
+#include "tessel16/smart_ptr.h"
+#include "tessel16/types.h"
+#include "tessel16/whitespace_utils.h"
+#include "tessel16/xml_object_base.h"
+
+namespace Tessel16 {
+
+// Copies are deep: heap values are duplicated, objects and collections gain one reference.
+// A getter asked for another kind than the one stored (or for a nil value) returns that
+// kind's empty value (0, false, "", an empty CDateTime...) rather than reinterpreting bits.
+class TESSEL16_API TsVariant {
+public:
+    // Empty: tag 0, not nil.
+    TsVariant();
+    // Throws CTsException "Unknown Type" when the source carries a tag outside 0..28.
+    TsVariant(const TsVariant& other);
+    TsVariant& operator=(const TsVariant& other);
+    // Takes the other's value; the other is left empty.
+    TsVariant(TsVariant&& other) noexcept;
+    TsVariant& operator=(TsVariant&& other) noexcept;
+    ~TsVariant();
+
+    void SetHexBinary(const CBinaryData& value);
+    void SetBase64Binary(const CBinaryData& value);
+    void SetI1(char value);
+    void SetI2(short value);
+    void SetI4(std::int32_t value);
+    void SetI8(long long value);
+    void SetUI1(unsigned char value);
+    void SetUI2(unsigned short value);
+    void SetUI4(std::uint32_t value);
+    void SetUI8(unsigned long long value);
+    void SetR4(float value);
+    void SetR8(double value);
+    void SetDuration(const CDateTimeSpan& value);
+    void SetYearMonth(const CDateTime& value);
+    void SetMonthDay(const CDateTime& value);
+    void SetYear(unsigned short value);
+    void SetMonth(unsigned char value);
+    void SetDay(unsigned char value);
+    void SetDate(const CDateTime& value);
+    void SetDateTime(const CDateTime& value);
+    void SetTime(const CDateTime& value);
+    void SetChar(char value);
+    void SetString(const std::string& value);
+    void SetBoolean(bool value);
+    void SetDecimal(const CDecimal& value);
+    void SetInteger(const CBigInteger& value);
+    // Holds one reference of the object (none for null).
+    void SetXmlObject(CXmlObjectBase* object);
+    // Holds one reference of the collection (none for null). A template only so that this
+    // header does not need the collection classes: the call site, which has the pointer,
+    // converts it to its object base.
+    template <class Collection = CXmlCollectionBase>
+    void SetXmlCollection(Collection* collection) {
+        StoreCollection(collection,
+                        collection ? static_cast<CXmlObjectBase*>(collection) : nullptr);
+    }
+    void SetXmlCollection(std::nullptr_t) { StoreCollection(nullptr, nullptr); }
+
+    CBinaryData GetHexBinary() const;
+    CBinaryData GetBase64Binary() const;
+    char GetI1() const;
+    short GetI2() const;
+    std::int32_t GetI4() const;
+    long long GetI8() const;
+    unsigned char GetUI1() const;
+    unsigned short GetUI2() const;
+    std::uint32_t GetUI4() const;
+    unsigned long long GetUI8() const;
+    float GetR4() const;
+    double GetR8() const;
+    CDateTimeSpan GetDuration() const;
+    CDateTime GetYearMonth() const;
+    CDateTime GetMonthDay() const;
+    unsigned short GetYear() const;
+    unsigned char GetMonth() const;
+    unsigned char GetDay() const;
+    CDateTime GetDate() const;
+    CDateTime GetDateTime() const;
+    CDateTime GetTime() const;
+    char GetChar() const;
+    std::string GetString() const;
+    bool GetBoolean() const;
+    CDecimal GetDecimal() const;
+    CBigInteger GetInteger() const;
+    // A new reference to the held object; null when there is none.
+    CSmartPtr<CXmlObjectBase> GetXmlObject() const;
+    // A new reference to the held collection; null when there is none.
+    template <class Collection = CXmlCollectionBase>
+    CSmartPtr<Collection> GetXmlCollection() const {
+        return CSmartPtr<Collection>(static_cast<Collection*>(HeldCollection()));
+    }
+
+    // True when a kind is set or the value is nil.
+    bool IsValid() const { return m_type != ItemType_none || m_nil; }
+    bool IsNil() const { return m_nil; }
+    // Drops the value, keeps the kind, and marks the variant nil.
+    void SetNil();
+    // Drops the value and the kind.
+    void SetInvalid();
+    // Drops the value (releasing a held object or collection), the kind and nil.
+    void Clear();
+
+    ItemType GetTypeAsEnum() const { return static_cast<ItemType>(m_type); }
+    // The kind's label ("i4", "datetime"...). Throws CTsException "Invalid Type %d" for an
+    // empty variant, an object or a collection.
+    std::string GetType() const;
+
+    // The canonical text of the value (CConversions); a non-null format is used by r4, r8 and
+    // decimal. Throws CTsException "Invalid Type %d to convert to string" for an empty
+    // variant, an object or a collection.
+    std::string ToString(const char* format = nullptr) const;
+    // Parses text as the given kind under the whitespace rule and stores it with that tag;
+    // conversion failures are thrown unchanged. Throws CTsException
+    // "Invalid Type %d to convert to string" for a kind outside 1..26.
+    void FromString(const std::string& text, ItemType type, CWhitespaceUtils::WhitespaceRule rule);
+
+private:
+    void StoreCollection(CXmlCollectionBase* collection, CXmlObjectBase* asObject);
+    CXmlCollectionBase* HeldCollection() const;
+    void CopyFrom(const TsVariant& other);
+    void MoveFrom(TsVariant& other) noexcept;
+    template <class T>
+    void SetHeap(std::int32_t type, const T& value);
+    template <class T>
+    T GetHeap(std::int32_t type) const;
+
+    struct CollectionSlot {
+        CXmlCollectionBase* collection;
+        // The same object seen as its base, through which the reference is counted.
+        CXmlObjectBase* object;
+    };
+    union Slot {
+        char i1;
+        short i2;
+        std::int32_t i4;
+        long long i8;
+        unsigned char ui1;
+        unsigned short ui2;
+        std::uint32_t ui4;
+        unsigned long long ui8;
+        float r4;
+        double r8;
+        unsigned short year;
+        unsigned char month;
+        unsigned char day;
+        char ch;
+        bool boolean;
+        void* heap;  // CBinaryData, CDateTimeSpan, CDateTime, std::string, CDecimal, CBigInteger
+        CXmlObjectBase* object;
+        CollectionSlot collection;
+    };
+
+    static void ZeroSlot(Slot& slot) { slot.collection = {nullptr, nullptr}; }
+    // Frees or releases what a slot of that tag holds.
+    static void ReleaseSlot(std::int32_t type, const Slot& value);
+
+    bool m_nil = false;
+    std::int32_t m_type = ItemType_none;
+    Slot m_value;
+};
+
+}  // namespace Tessel16

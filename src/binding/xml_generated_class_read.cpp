@@ -1,0 +1,240 @@
+// xml_generated_class_read.cpp: the reading half of the generated-class engine. An object
+// fills itself from one parsed element: reset, take the element's name, the attributes (with
+// xsi:nil), then the children by content model, then simple content. Each group decides what
+// a missing, surplus or out-of-order child means under the context's ignore settings.
+#include <strings.h>
+
+#include <vector>
+
+#include "binding/engine_messages.h"
+#include "tessel16/attribute_info.h"
+#include "tessel16/element_info.h"
+#include "tessel16/exception.h"
+#include "tessel16/serialization_context.h"
+#include "tessel16/variant.h"
+#include "tessel16/xml_document.h"
+#include "tessel16/xml_generated_class.h"
+
+namespace Tessel16 {
+
+using namespace Tessel16Data;
+using namespace Tessel16::detail;
+
+namespace {
+
+bool EqualsNoCase(const std::string& a, const char* b) { return strcasecmp(a.c_str(), b) == 0; }
+
+[[noreturn]] void ThrowElementsRemain(CXmlElement* element, CXmlElement* cursor) {
+    throw CTsValidationException(FormatString(kMsgElementsRemain, element->GetLocalName().c_str(),
+                                              cursor->GetLocalName().c_str()),
+                                 element->GetXPath());
+}
+
+}  // namespace
+
+CXmlElement* CXmlGeneratedClass::FromXml_Int(CXmlElement* element, CXmlElement* cursor,
+                                             const CSerializationContext& context, bool inChoice) {
+    Init();
+    const CParentElementInfo* info = GetClassInfo();
+    if (info->GetElementType() == XmlElementType_Element) {
+        SetElementName(element->GetLocalName().c_str());
+    }
+    ProcessAttributesFromXml(context, element, info->GetFromXmlFailIfAttributeUnknown());
+
+    const INillable* nillable = dynamic_cast<const INillable*>(this);
+    if (nillable && nillable->IsNil()) return cursor;
+
+    const XmlElementType readMode = info->GetElementType();
+    switch (info->GetElementGroupType()) {
+        case XmlElementGroupType_Sequence:
+            cursor = ProcessElementSeqFromXml(context, element, cursor, readMode);
+            break;
+        case XmlElementGroupType_Choice:
+            cursor = ProcessElementChoiceFromXml(context, element, cursor, readMode, inChoice);
+            break;
+        case XmlElementGroupType_All:
+            cursor = ProcessElementAllFromXml(context, element, cursor, readMode);
+            break;
+        default:
+            throw CTsException(kMsgUnknownGroupType);
+    }
+
+    const int valueIndex = info->GetPrimitiveValuePropertyIndex();
+    if (valueIndex != -1 && info->GetPrimitiveDataType() != ItemType_none) {
+        TsVariant value;
+        if (info->GetOutputPrimitiveClassAsTextProperty()) {
+            value.SetString(element->GetText());
+        } else {
+            value.FromString(element->GetText(), info->GetPrimitiveDataType(),
+                             CWhitespaceUtils::WhitespaceRule_None);
+        }
+        InvokeProperty(valueIndex, false, value);
+    }
+    return cursor;
+}
+
+void CXmlGeneratedClass::ProcessAttributesFromXml(const CSerializationContext& context,
+                                                  CXmlElement* element, bool failIfUnknown) {
+    CAttributeInfo** records = GetClassAttributeInfo();
+    std::vector<bool> found;
+    if (records) {
+        for (CAttributeInfo** record = records; *record; ++record) found.push_back(false);
+    }
+
+    for (CXmlAttribute* attribute : element->GetAttributes()) {
+        if (attribute->IsNamespaceAttribute()) continue;
+        if (attribute->IsNilAttribute()) {
+            INillable* nillable = dynamic_cast<INillable*>(this);
+            if (!nillable) throw CTsValidationException(kMsgNilOnNonNillable, element->GetXPath());
+            const std::string& value = attribute->GetValue();
+            if (EqualsNoCase(value, "true") || value == "1") {
+                nillable->SetNil(true);
+            } else if (EqualsNoCase(value, "false") || value == "0") {
+                nillable->SetNil(false);
+            } else {
+                throw CTsValidationException(FormatString(kMsgUnexpectedNilValue, value.c_str()),
+                                             attribute->GetXPath());
+            }
+            continue;
+        }
+        bool taken = false;
+        for (std::size_t i = 0; i < found.size(); ++i) {
+            if (records[i]->AttributeFromXml(context, this, attribute)) {
+                found[i] = true;
+                taken = true;
+                break;
+            }
+        }
+        if (!taken && failIfUnknown && !context.GetIgnoreUnknownAttributes()) {
+            throw CTsValidationException(kMsgUnexpectedAttribute, attribute->GetXPath());
+        }
+    }
+
+    for (std::size_t i = 0; i < found.size(); ++i) records[i]->Validate(context, found[i]);
+}
+
+CXmlElement* CXmlGeneratedClass::SkipSurplusElements(const CSerializationContext& context,
+                                                     CXmlElement* element, CXmlElement* cursor,
+                                                     int recordCount, XmlElementType readMode) {
+    CElementInfo** records = GetClassElementInfo();
+    const std::string parentNamespace = GetNamespace();
+    while (readMode == XmlElementType_Element && cursor) {
+        if (!context.GetIgnoreUnknownElements()) ThrowElementsRemain(element, cursor);
+        // The last member may still take a later element (a repeated member split by unknown
+        // ones). It is asked only about an element that is its own, so that a mandatory last
+        // member does not hunt through the surplus and report itself missing.
+        if (recordCount > 0 && records[recordCount - 1]->IsThisElement(context, cursor)) {
+            CXmlElement* before = cursor;
+            records[recordCount - 1]->ElementFromXml(context, this, element, &cursor,
+                                                     parentNamespace.c_str(), readMode);
+            if (cursor != before) continue;
+        }
+        cursor = cursor->GetNextSiblingElement();
+    }
+    return cursor;
+}
+
+CXmlElement* CXmlGeneratedClass::ProcessElementSeqFromXml(const CSerializationContext& context,
+                                                          CXmlElement* element, CXmlElement* cursor,
+                                                          XmlElementType readMode) {
+    CElementInfo** records = GetClassElementInfo();
+    const int count = GetClassElementInfoCount();
+    const std::string parentNamespace = GetNamespace();
+    CXmlElement* const start = cursor;
+    for (int i = 0; i < count; ++i) {
+        bool accepted = records[i]->ElementFromXml(context, this, element, &cursor,
+                                                   parentNamespace.c_str(), readMode);
+        while (!accepted) {
+            // Without the ignore setting a record that does not fit means the sequence as a
+            // whole does not match here: nothing counts as read.
+            if (!context.GetIgnoreUnknownElements() || !cursor) return start;
+            cursor = cursor->GetNextSiblingElement();
+            accepted = records[i]->ElementFromXml(context, this, element, &cursor,
+                                                  parentNamespace.c_str(), readMode);
+        }
+    }
+    return SkipSurplusElements(context, element, cursor, count, readMode);
+}
+
+CXmlElement* CXmlGeneratedClass::ProcessElementAllFromXml(const CSerializationContext& context,
+                                                          CXmlElement* element, CXmlElement* cursor,
+                                                          XmlElementType readMode) {
+    CElementInfo** records = GetClassElementInfo();
+    const int count = GetClassElementInfoCount();
+    const std::string parentNamespace = GetNamespace();
+    CXmlElement* const start = cursor;
+    std::vector<bool> found(static_cast<std::size_t>(count), false);
+
+    // Members of an all group come in any order: offer the cursor to every record still
+    // missing, and repeat while a pass made progress.
+    bool moved = true;
+    while (cursor && moved) {
+        CXmlElement* before = cursor;
+        for (int i = 0; i < count; ++i) {
+            if (found[static_cast<std::size_t>(i)]) continue;
+            found[static_cast<std::size_t>(i)] = records[i]->ElementFromXml(
+                context, this, element, &cursor, parentNamespace.c_str(), readMode);
+        }
+        moved = cursor != before;
+    }
+
+    for (int i = 0; i < count; ++i) {
+        if (!records[i]->Validate(context, this, found[static_cast<std::size_t>(i)],
+                                  readMode == XmlElementType_Element)) {
+            return start;
+        }
+    }
+    if (readMode == XmlElementType_Element && cursor) {
+        // Unlike a sequence, surplus elements are left unread rather than skipped.
+        if (context.GetIgnoreUnknownElements()) return cursor;
+        ThrowElementsRemain(element, cursor);
+    }
+    return cursor;
+}
+
+CXmlElement* CXmlGeneratedClass::ProcessElementChoiceFromXml(const CSerializationContext& context,
+                                                             CXmlElement* element,
+                                                             CXmlElement* cursor,
+                                                             XmlElementType readMode,
+                                                             bool inChoice) {
+    CElementInfo** records = GetClassElementInfo();
+    const int count = GetClassElementInfoCount();
+    const std::string parentNamespace = GetNamespace();
+    CXmlElement* const start = cursor;
+
+    bool found = false;
+    for (;;) {
+        for (int i = 0; i < count && !found; ++i) {
+            found = records[i]->ElementFromXml(context, this, element, &cursor,
+                                               parentNamespace.c_str(), readMode);
+        }
+        if (found || readMode != XmlElementType_Element || !context.GetIgnoreUnknownElements() ||
+            !cursor) {
+            break;
+        }
+        cursor = cursor->GetNextSiblingElement();
+        if (!cursor) break;
+    }
+
+    auto finish = [&]() -> CXmlElement* {
+        if (readMode != XmlElementType_Element || !cursor) return cursor;
+        if (context.GetIgnoreUnknownElements()) return cursor;
+        ThrowElementsRemain(element, cursor);
+    };
+
+    if (found || inChoice) return finish();
+    if (readMode == XmlElementType_Pseudo) {
+        return context.GetIgnoreUnknownElements() ? start : cursor;
+    }
+    if (readMode == XmlElementType_Element) {
+        if (DoesElementContainOptionalElements() || context.GetIgnoreMissingChoice()) {
+            return finish();
+        }
+        throw CTsValidationException(
+            FormatString(kMsgChoiceNothingRead, element->GetLocalName().c_str()),
+            element->GetXPath());
+    }
+    return cursor;
+}
+
+}  // namespace Tessel16

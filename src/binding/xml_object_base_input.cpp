@@ -1,0 +1,83 @@
+// xml_object_base_input.cpp: the XML input entry points of CXmlObjectBase. Each one parses
+// into a document it owns for the length of the call (destroyed on return and on throw)
+// and hands the document element to the object's FromXml_Int.
+#include "binding/entry_support.h"
+#include "tessel16/binary_data.h"
+#include "tessel16/exception.h"
+#include "tessel16/serialization_context.h"
+#include "tessel16/xml_document.h"
+#include "tessel16/xml_object_base.h"
+#include "xml/xml_messages.h"
+
+namespace Tessel16 {
+
+namespace {
+
+// A load that produced no tree is an empty document rather than something to hand on as
+// null.
+CXmlElement* RootOf(CXmlDocument& document) {
+    CXmlElement* root = document.GetDocumentElement();
+    if (!root) throw CTsException(detail::XmlMessages::kInvalidOrEmpty);
+    return root;
+}
+
+}  // namespace
+
+void CXmlObjectBase::FromXml(const char* xmlText, const CSerializationContext& context) {
+    detail::CheckGeneratorVersion();
+    CXmlDocument document(context);
+    document.LoadXml(xmlText);
+    CXmlElement* root = RootOf(document);
+    FromXml_Int(root, root->GetFirstElement(), context, false);
+}
+
+void CXmlObjectBase::FromXml(const unsigned short* xmlText,
+                             const CSerializationContext& context) {
+    detail::CheckGeneratorVersion();
+    CXmlDocument document(context);
+    document.LoadXml(xmlText);
+    CXmlElement* root = RootOf(document);
+    FromXml_Int(root, root->GetFirstElement(), context, false);
+}
+
+void CXmlObjectBase::FromXmlFile(const char* fileName, const CSerializationContext& context) {
+    detail::CheckGeneratorVersion();
+    CXmlDocument document(context);
+    document.Load(fileName);
+    CXmlElement* root = RootOf(document);
+    FromXml_Int(root, root->GetFirstElement(), context, false);
+}
+
+void CXmlObjectBase::FromXmlStream(unsigned char* const data, std::uint32_t length,
+                                   const CSerializationContext& context) {
+    detail::CheckGeneratorVersion();
+    CXmlDocument document(context);
+    document.LoadXmlStream(data, length);
+    CXmlElement* root = RootOf(document);
+    FromXml_Int(root, root->GetFirstElement(), context, false);
+}
+
+void CXmlObjectBase::FromXmlStream(const CBinaryData& data, const CSerializationContext& context) {
+    FromXmlStream(data.GetData(), data.GetLength(), context);
+}
+
+void CXmlObjectBase::FromXmlElement(const CXmlElement* element,
+                                    const CSerializationContext& context) {
+    detail::CheckGeneratorVersion();
+    if (!element) throw CTsInvalidParamException(detail::XmlMessages::kNullElement);
+    // The tree stays the caller's; reading never changes it, whatever the signature says.
+    auto* mutableElement = const_cast<CXmlElement*>(element);
+    FromXml_Int(mutableElement, mutableElement->GetFirstElement(), context, false);
+}
+
+bool CXmlObjectBase::DoesElementNameMatch(const CSerializationContext& context,
+                                          const CXmlElement* element, const char* localName,
+                                          const char* namespaceUri) const {
+    if (!element) return false;
+    if (element->GetLocalName() != (localName ? localName : "")) return false;
+    if (context.GetSchemaType() == SchemaType_NoNamespaces || context.GetIgnoreNamespaces())
+        return true;
+    return element->GetNamespaceURI() == (namespaceUri ? namespaceUri : "");
+}
+
+}  // namespace Tessel16

@@ -1,0 +1,95 @@
+// number_format.cpp: printing floating-point values. The default forms go through
+// std::to_chars, which is exact, fast and locale-free; a caller's printf format goes through
+// snprintf after it has been checked to consume exactly one double, so a bad format from
+// generated code cannot read arguments that were never passed.
+#include "conversion/number_format.h"
+
+#include <cfloat>
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+
+#include "conversion/conversion_messages.h"
+#include "tessel16/exception.h"
+
+namespace Tessel16::detail {
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Accepts ordinary text, "%%", and at most one conversion of the form
+// %[flags][width][.precision][l](a|A|e|E|f|F|g|G). '*' is refused: it would take an int.
+bool IsFormatForOneDouble(const std::string& format) {
+    int conversions = 0;
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        if (format[i] != '%') continue;
+        ++i;
+        if (i < format.size() && format[i] == '%') continue;
+        while (i < format.size() && std::strchr("-+ #0", format[i]) != nullptr && format[i]) ++i;
+        while (i < format.size() && IsDigit(format[i])) ++i;
+        if (i < format.size() && format[i] == '.') {
+            ++i;
+            while (i < format.size() && IsDigit(format[i])) ++i;
+        }
+        if (i < format.size() && format[i] == 'l') ++i;
+        if (i >= format.size() || std::strchr("aAeEfFgG", format[i]) == nullptr ||
+            format[i] == '\0')
+            return false;
+        ++conversions;
+    }
+    return conversions <= 1 && format.find('\0') == std::string::npos;
+}
+
+}  // namespace
+
+std::string FormatReal(double value, const std::string& format, int precision,
+                       std::size_t maxLength) {
+    if (std::isnan(value)) return "NaN";
+    if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+    if (format.empty()) {
+        // to_chars with a precision in general form is specified as printf's "%.*g" in the
+        // "C" locale.
+        char buffer[64];
+        auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                    std::chars_format::general, precision);
+        std::string text(buffer, result.ptr);
+        if (text.size() > maxLength) text.resize(maxLength);
+        return text;
+    }
+    if (!IsFormatForOneDouble(format))
+        throw CTsInvalidParamException(FormatString(kMsgBadFloatFormat, format.c_str()));
+    std::string text(maxLength + 1, '\0');
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+#endif
+    int n = std::snprintf(&text[0], text.size(), format.c_str(), value);
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+    if (n < 0) n = 0;
+    text.resize(static_cast<std::size_t>(n) < maxLength ? static_cast<std::size_t>(n) : maxLength);
+    // The caller's format runs under the process locale; the lexical form always uses '.'.
+    const char* point = std::localeconv()->decimal_point;
+    if (point != nullptr && point[0] != '\0' && point[0] != '.' && point[1] == '\0') {
+        for (char& c : text)
+            if (c == point[0]) c = '.';
+    }
+    return text;
+}
+
+float NarrowToFloat(double value) {
+    // FLT_MAX plus half of its last unit: from there on round-to-nearest gives an infinity.
+    constexpr double kOverflow = 0x1.ffffffp127;
+    if (std::isnan(value)) return std::numeric_limits<float>::quiet_NaN();
+    if (value >= kOverflow) return std::numeric_limits<float>::infinity();
+    if (value <= -kOverflow) return -std::numeric_limits<float>::infinity();
+    if (value > FLT_MAX) return FLT_MAX;
+    if (value < -FLT_MAX) return -FLT_MAX;
+    return static_cast<float>(value);
+}
+
+}  // namespace Tessel16::detail

@@ -1,0 +1,21 @@
+// number_format.h: formatting of floating-point values for the lexical conversions, shared
+// with the facet messages. Internal to the library.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace Tessel16::detail {
+
+// "NaN", "INF", "-INF", or the value with `precision` significant digits as "%.<p>g" prints
+// it; a non-empty `format` is a printf format for the one double instead. The result is cut
+// to `maxLength` characters. Always uses '.' as the decimal point, whatever the locale.
+// Throws CTsInvalidParamException when `format` is not a format for exactly one double.
+std::string FormatReal(double value, const std::string& format, int precision,
+                       std::size_t maxLength);
+
+// double to float as an IEEE conversion rounds it: values beyond the float range become
+// infinities (a plain cast would be undefined there).
+float NarrowToFloat(double value);
+
+}  // namespace Tessel16::detail

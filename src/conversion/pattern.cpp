@@ -1,0 +1,169 @@
+// pattern.cpp: xs:pattern over PCRE2 (8-bit library, UTF mode). A schema carries a handful
+// of patterns that are checked against every value, so each translated pattern is compiled
+// (and JIT-compiled when the platform allows) once and shared by all threads through a
+// read-mostly cache; compile errors are cached too and rethrown on every check.
+#define PCRE2_CODE_UNIT_WIDTH 8
+#include "conversion/pattern.h"
+
+#include <pcre2.h>
+
+#include <memory>
+#include <mutex>
+#include <shared_mutex>
+#include <string_view>
+#include <unordered_map>
+
+#include "conversion/conversion_messages.h"
+#include "conversion/utf8_text.h"
+#include "tessel16/exception.h"
+
+namespace Tessel16::detail {
+namespace {
+
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
+    std::size_t pos = 0;
+    while ((pos = text.find(from, pos)) != std::string::npos) {
+        text.replace(pos, from.size(), to);
+        pos += to.size();
+    }
+}
+
+// One compiled pattern, or the message of the compile error it produced.
+class CompiledPattern {
+public:
+    // `utf8` is what PCRE compiles; `shown` is the same pattern in local text, for the message.
+    CompiledPattern(const std::string& utf8, const std::string& shown, bool jit) {
+        int errorCode = 0;
+        PCRE2_SIZE errorOffset = 0;
+        // PCRE2_ANCHORED at compile time matches the anchored match of the XSD rule and,
+        // unlike the match-time option, leaves the JIT usable.
+        m_code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(utf8.data()), utf8.size(),
+                               PCRE2_UTF | PCRE2_ANCHORED, &errorCode, &errorOffset, nullptr);
+        if (m_code == nullptr) {
+            PCRE2_UCHAR buffer[256];
+            pcre2_get_error_message(errorCode, buffer, sizeof buffer);
+            m_error = FormatString(kMsgInvalidRegex, shown.c_str(),
+                                   reinterpret_cast<const char*>(buffer));
+            return;
+        }
+        if (jit) m_jit = pcre2_jit_compile(m_code, PCRE2_JIT_COMPLETE) == 0;
+        std::uint32_t captures = 0;
+        pcre2_pattern_info(m_code, PCRE2_INFO_CAPTURECOUNT, &captures);
+        m_pairs = captures + 1;
+    }
+    ~CompiledPattern() { pcre2_code_free(m_code); }
+    CompiledPattern(const CompiledPattern&) = delete;
+    CompiledPattern& operator=(const CompiledPattern&) = delete;
+
+    // The XSD rule: a match counts only when it covers the subject from its first to its
+    // last byte ("$" alone would also accept a final line feed left unmatched).
+    bool MatchesWhole(const std::string& subject) const {
+        if (m_code == nullptr) throw CTsException(m_error);
+        pcre2_match_data* data = MatchData(m_pairs);
+        const auto* text = reinterpret_cast<PCRE2_SPTR>(subject.data());
+        int rc = pcre2_match(m_code, text, subject.size(), 0, 0, data, nullptr);
+        if (rc == PCRE2_ERROR_JIT_STACKLIMIT)
+            rc = pcre2_match(m_code, text, subject.size(), 0, PCRE2_NO_JIT, data, nullptr);
+        if (rc < 1) return false;
+        const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(data);
+        return ovector[0] == 0 && ovector[1] == subject.size();
+    }
+
+private:
+    // Match data large enough for every capture, one block per thread, grown on demand.
+    static pcre2_match_data* MatchData(std::uint32_t pairs) {
+        struct Holder {
+            pcre2_match_data* data = nullptr;
+            std::uint32_t pairs = 0;
+            ~Holder() { pcre2_match_data_free(data); }
+        };
+        thread_local Holder holder;
+        if (holder.pairs < pairs) {
+            pcre2_match_data* grown = pcre2_match_data_create(pairs, nullptr);
+            if (grown == nullptr) throw std::bad_alloc();
+            pcre2_match_data_free(holder.data);
+            holder.data = grown;
+            holder.pairs = pairs;
+        }
+        return holder.data;
+    }
+
+    pcre2_code* m_code = nullptr;
+    bool m_jit = false;
+    std::uint32_t m_pairs = 1;
+    std::string m_error;
+};
+
+// Patterns come from static schema metadata, so the cache stays small; the cap only guards
+// against a caller that builds patterns from data. Entries are shared_ptr so a check that
+// is running keeps its pattern alive across a flush.
+class PatternCache {
+public:
+    // Keyed by the UTF-8 text, which is what the compiled code depends on.
+    std::shared_ptr<const CompiledPattern> Get(const std::string& utf8, const std::string& shown) {
+        {
+            std::shared_lock<std::shared_mutex> lock(m_mutex);
+            auto found = m_entries.find(utf8);
+            if (found != m_entries.end()) return found->second;
+        }
+        // Compiled outside the lock; two threads racing on a new pattern both compile and
+        // the first insert wins, which costs one spare compilation at most.
+        auto compiled = std::make_shared<const CompiledPattern>(utf8, shown, true);
+        std::unique_lock<std::shared_mutex> lock(m_mutex);
+        if (m_entries.size() >= kMaxEntries) m_entries.clear();
+        return m_entries.emplace(utf8, std::move(compiled)).first->second;
+    }
+    std::size_t Size() {
+        std::shared_lock<std::shared_mutex> lock(m_mutex);
+        return m_entries.size();
+    }
+    void Clear() {
+        std::unique_lock<std::shared_mutex> lock(m_mutex);
+        m_entries.clear();
+    }
+
+private:
+    static constexpr std::size_t kMaxEntries = 4096;
+    std::shared_mutex m_mutex;
+    std::unordered_map<std::string, std::shared_ptr<const CompiledPattern>> m_entries;
+};
+
+PatternCache& Cache() {
+    static PatternCache cache;
+    return cache;
+}
+
+}  // namespace
+
+std::string TranslateXsdPattern(const std::string& xsdPattern) {
+    std::string text = xsdPattern;
+    // An escaped backslash is parked as 0x01 so that "\\i" is not read as "\i".
+    ReplaceAll(text, "\\\\", "\x01");
+    ReplaceAll(text, "\\i", "([^\\W\\d]|:)");
+    ReplaceAll(text, "\\I", "([\\W\\d])");
+    ReplaceAll(text, "\\c", "(\\w|\\.|-|:)");
+    ReplaceAll(text, "\\C", "([^\\w\\.\\-\\:])");
+    ReplaceAll(text, "\\p{IsBasicLatin}", "[\\000-\\177]");
+    ReplaceAll(text, "\\p{IsLatin-1Supplement}", "[\\200-\\377]");
+    ReplaceAll(text, "\\p{IsLatinExtended-A}", "[\\400-\\577]");
+    ReplaceAll(text, "\\p{IsLatinExtended-B}", "[\\600-\\1117]");
+    ReplaceAll(text, "\x01", "\\\\");
+    return "^(" + text + ")$";
+}
+
+bool MatchesXsdPattern(const std::string& xsdPattern, const std::string& value) {
+    const std::string translated = TranslateXsdPattern(xsdPattern);
+    auto compiled = Cache().Get(LocalToUtf8Text(translated), translated);
+    return compiled->MatchesWhole(LocalToUtf8Text(value));
+}
+
+bool MatchesXsdPatternUncached(const std::string& xsdPattern, const std::string& value) {
+    const std::string translated = TranslateXsdPattern(xsdPattern);
+    const CompiledPattern compiled(LocalToUtf8Text(translated), translated, false);
+    return compiled.MatchesWhole(LocalToUtf8Text(value));
+}
+
+std::size_t PatternCacheSize() { return Cache().Size(); }
+void ClearPatternCache() { Cache().Clear(); }
+
+}  // namespace Tessel16::detail

@@ -1,0 +1,203 @@
+// attribute_info.cpp: the attribute records of simple-typed and enumerated attributes: what
+// is written onto the open start tag (defaults may be left out), how one parsed attribute is
+// matched and stored, and the report of a required attribute that was missing.
+#include "tessel16/attribute_info.h"
+
+#include "metadata/metadata_messages.h"
+#include "metadata/object_bridge.h"
+#include "tessel16/exception.h"
+#include "tessel16/serialization_context.h"
+#include "tessel16/variant.h"
+#include "tessel16/xml_document.h"
+#include "tessel16/xml_generated_class.h"
+#include "tessel16/xml_writer.h"
+
+namespace Tessel16Data {
+
+using namespace Tessel16;
+using namespace Tessel16::detail;
+
+namespace {
+
+std::string TextOrEmpty(const char* text) { return text ? std::string(text) : std::string(); }
+
+}  // namespace
+
+CAttributeInfo::CAttributeInfo(const char* attributeName, const char* namespaceUri,
+                               int propertyIndex, bool optional, const char* defaultValue)
+    : m_attributeName(TextOrEmpty(attributeName)),
+      m_namespace(TextOrEmpty(namespaceUri)),
+      m_propertyIndex(propertyIndex),
+      m_optional(optional),
+      m_defaultValue(TextOrEmpty(defaultValue)) {}
+
+CAttributeInfo::CAttributeInfo(const CAttributeInfo& other) = default;
+CAttributeInfo& CAttributeInfo::operator=(const CAttributeInfo& other) = default;
+CAttributeInfo::~CAttributeInfo() = default;
+
+bool CAttributeInfo::IsThisAttribute(const CSerializationContext& context,
+                                     CXmlAttribute* attribute) const {
+    if (!attribute || attribute->GetLocalName() != m_attributeName) return false;
+    return context.GetIgnoreNamespaces() || attribute->GetNamespaceURI() == m_namespace;
+}
+
+void CAttributeInfo::InvokePropertyGet(CXmlGeneratedClass* object, TsVariant& value) const {
+    try {
+        object->InvokeProperty(m_propertyIndex, true, value);
+    } catch (const CTsException& e) {
+        throw CTsValidationException(FormatString(kMsgGetPropertyFailed, m_attributeName.c_str()),
+                                     "", e);
+    }
+}
+
+void CAttributeInfo::InvokePropertySet(CXmlGeneratedClass* object, TsVariant& value,
+                                       const CXmlAttribute& source) const {
+    try {
+        object->InvokeProperty(m_propertyIndex, false, value);
+    } catch (const CTsException& e) {
+        throw CTsValidationException(
+            FormatString(kMsgSetAttributeFailed, source.GetValue().c_str()),
+            const_cast<CXmlAttribute&>(source).GetXPath(), e);
+    }
+}
+
+void CAttributeInfo::ReadProperty(const CXmlGeneratedClass* object, TsVariant& value) const {
+    InvokePropertyGet(const_cast<CXmlGeneratedClass*>(object), value);
+}
+
+void CAttributeInfo::ToXml_Int(const CXmlObjectBase* member, CXmlWriter* writer, bool isRoot,
+                               const char* namespaceUri, const CSerializationContext& context) {
+    ObjectBridge::WriteObject(member, writer, isRoot, namespaceUri, context, false);
+}
+
+std::string CAttributeInfo::GetTargetNamespace(const CXmlObjectBase* object) {
+    return object->GetTargetNamespace();
+}
+
+bool CAttributeInfo::IsNamespaceValid(const std::string& namespaceUri,
+                                      const std::string& restriction,
+                                      const std::string& targetNamespace) {
+    // The tokens of an XSD wildcard constraint, separated by single spaces; the first token
+    // that accepts the namespace decides.
+    std::string::size_type start = 0;
+    while (start <= restriction.size()) {
+        std::string::size_type end = restriction.find(' ', start);
+        if (end == std::string::npos) end = restriction.size();
+        const std::string token = restriction.substr(start, end - start);
+        if (token == "##any") return true;
+        if (token == "##other") {
+            if (namespaceUri != targetNamespace) return true;
+        } else if (token == "##local") {
+            if (namespaceUri.empty()) return true;
+        } else if (token == "##targetNamespace") {
+            if (namespaceUri == targetNamespace) return true;
+        } else if (namespaceUri == token || namespaceUri.empty()) {
+            return true;
+        }
+        start = end + 1;
+    }
+    return false;
+}
+
+void CAttributeInfo::TestNamespace(const std::string& namespaceUri, const std::string& restriction,
+                                   const std::string& targetNamespace) {
+    if (!IsNamespaceValid(namespaceUri, restriction, targetNamespace)) {
+        throw CTsInvalidNamespaceException(
+            FormatString(kMsgInvalidNamespace, namespaceUri.c_str(), restriction.c_str(),
+                         targetNamespace.c_str()),
+            "");
+    }
+}
+
+void CAttributeInfo::ValidateRequired(bool found) const {
+    if (!m_optional && !found) {
+        throw CTsValidationException(
+            FormatString(kMsgRequiredAttributeMissing, m_attributeName.c_str()), "");
+    }
+}
+
+bool CAttributeInfo::SkipAsDefault(const CSerializationContext& context,
+                                   const std::string& text) const {
+    return m_optional && !m_defaultValue.empty() && context.GetNoOptionalAttributeDefaultOutput() &&
+           text == m_defaultValue;
+}
+
+CAttributeInfoPrimitive::CAttributeInfoPrimitive(
+    const char* attributeName, const char* namespaceUri, int propertyIndex, bool optional,
+    ItemType itemType, const char* format, CWhitespaceUtils::WhitespaceRule whitespaceRule,
+    const CPrimitiveRestrictions& restrictions, const char* defaultValue)
+    : CAttributeInfo(attributeName, namespaceUri, propertyIndex, optional, defaultValue),
+      m_restrictions(restrictions),
+      m_itemType(itemType),
+      m_format(TextOrEmpty(format)),
+      m_whitespaceRule(whitespaceRule) {}
+
+void CAttributeInfoPrimitive::AttributeToXml(const CSerializationContext& context,
+                                             const CXmlGeneratedClass* object,
+                                             CXmlWriter* writer) const {
+    TsVariant value;
+    ReadProperty(object, value);
+    if (IsOptional() && !value.IsValid()) return;
+    const std::string text = value.ToString(m_format.c_str());
+    if (SkipAsDefault(context, text)) return;
+    CheckRestriction(value);
+    writer->AddAttribute(GetAttributeName(), GetNamespace(), text, value.GetTypeAsEnum());
+}
+
+bool CAttributeInfoPrimitive::AttributeFromXml(const CSerializationContext&,
+                                               CXmlGeneratedClass* object,
+                                               CXmlAttribute* attribute) {
+    // Unlike the other records, a typed attribute keeps its namespace even when the context
+    // ignores namespaces.
+    if (attribute->GetLocalName() != GetAttributeName() ||
+        attribute->GetNamespaceURI() != GetNamespace()) {
+        return false;
+    }
+    TsVariant value;
+    value.FromString(attribute->GetValue(), m_itemType, m_whitespaceRule);
+    InvokePropertySet(object, value, *attribute);
+    return true;
+}
+
+void CAttributeInfoPrimitive::Validate(const CSerializationContext&, bool found) const {
+    ValidateRequired(found);
+}
+
+void CAttributeInfoPrimitive::CheckRestriction(TsVariant value) const {
+    m_restrictions.CheckValue(GetAttributeName(), value, m_itemType);
+}
+
+CAttributeInfoEnum::CAttributeInfoEnum(const char* attributeName, const char* namespaceUri,
+                                       int propertyIndex, bool optional,
+                                       const char* (*enumToString)(int),
+                                       int (*stringToEnum)(const char*), const char* defaultValue)
+    : CAttributeInfo(attributeName, namespaceUri, propertyIndex, optional, defaultValue),
+      m_stringToEnum(stringToEnum),
+      m_enumToString(enumToString) {}
+
+void CAttributeInfoEnum::AttributeToXml(const CSerializationContext& context,
+                                        const CXmlGeneratedClass* object,
+                                        CXmlWriter* writer) const {
+    TsVariant value;
+    ReadProperty(object, value);
+    if (IsOptional() && !value.IsValid()) return;
+    const char* mapped = m_enumToString ? m_enumToString(value.GetI4()) : nullptr;
+    const std::string text = TextOrEmpty(mapped);
+    if (SkipAsDefault(context, text)) return;
+    writer->AddAttribute(GetAttributeName(), GetNamespace(), text, ItemType_string);
+}
+
+bool CAttributeInfoEnum::AttributeFromXml(const CSerializationContext& context,
+                                          CXmlGeneratedClass* object, CXmlAttribute* attribute) {
+    if (!IsThisAttribute(context, attribute)) return false;
+    TsVariant value;
+    value.SetI4(m_stringToEnum ? m_stringToEnum(attribute->GetValue().c_str()) : 0);
+    InvokePropertySet(object, value, *attribute);
+    return true;
+}
+
+void CAttributeInfoEnum::Validate(const CSerializationContext&, bool found) const {
+    ValidateRequired(found);
+}
+
+}  // namespace Tessel16Data

@@ -1,0 +1,459 @@
+// decimal.cpp: CDecimal, the exact decimal behind xs:decimal. Arithmetic works on the value
+// scaled to an integer (integer part * 10^count + fraction part) and splits the result back,
+// so carries between the two parts never need special cases; rounding happens only where a
+// result would keep more fraction digits than the process-wide limit allows.
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+#include <string>
+#include <utility>
+
+#include "tessel16/decimal.h"
+#include "tessel16/exception.h"
+#include "values/decimal_limits.h"
+#include "values/decimal_messages.h"
+#include "values/limb_arithmetic.h"
+
+namespace Tessel16 {
+
+using detail::Limbs;
+
+int CDecimal::m_maxDivider = 30;
+
+namespace {
+
+// Exponents beyond this would build numbers of more digits than any document can mean;
+// such texts are refused rather than allowed to exhaust memory.
+constexpr unsigned long kMaxExponent = 100000;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+[[noreturn]] void ThrowInvalidChar(std::size_t position, const char* text) {
+    throw CTsInvalidValueException(
+        FormatString(detail::kDecimalInvalidChar, static_cast<int>(position), text));
+}
+
+// result = (signA, a) + (signB, b), as signed magnitudes.
+void AddSigned(Limbs& a, int& signA, const Limbs& b, int signB) {
+    if (signA == signB) {
+        detail::AddLimbs(a, b);
+    } else if (detail::CompareLimbs(a, b) >= 0) {
+        detail::SubLimbs(a, b);
+    } else {
+        detail::ReverseSubLimbs(a, b);
+        signA = signB;
+    }
+}
+
+}  // namespace
+
+CDecimal::CDecimal() = default;
+CDecimal::CDecimal(int value) : m_integer(value) {}
+CDecimal::CDecimal(unsigned int value) : m_integer(value) {}
+CDecimal::CDecimal(long value) : m_integer(value) {}
+CDecimal::CDecimal(unsigned long value) : m_integer(value) {}
+CDecimal::CDecimal(long long value) : m_integer(value) {}
+CDecimal::CDecimal(unsigned long long value) : m_integer(value) {}
+
+CDecimal::CDecimal(double value) {
+    // The shortest text that reads back as the same double is what the user wrote or meant;
+    // the exact binary expansion (0.1000000000000000055...) never is.
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof(buffer) - 1, value);
+    *result.ptr = '\0';
+    Parse(buffer);
+}
+
+CDecimal::CDecimal(const char* text) { Parse(text); }
+CDecimal::CDecimal(const CBigInteger& value) : m_integer(value) {}
+
+CDecimal::CDecimal(const CBigInteger& integerPart, const CBigInteger& fractionPart, int count)
+    : m_integer(integerPart), m_fraction(fractionPart), m_count(count < 1 ? 1 : count) {}
+
+CDecimal::CDecimal(const CDecimal& other) = default;
+CDecimal::CDecimal(CDecimal&& other) noexcept
+    : m_integer(std::move(other.m_integer)),
+      m_fraction(std::move(other.m_fraction)),
+      m_count(other.m_count) {
+    other.m_count = 1;
+}
+CDecimal& CDecimal::operator=(const CDecimal& other) = default;
+CDecimal& CDecimal::operator=(CDecimal&& other) noexcept {
+    if (this != &other) {
+        m_integer = std::move(other.m_integer);
+        m_fraction = std::move(other.m_fraction);
+        m_count = other.m_count;
+        other.m_count = 1;
+    }
+    return *this;
+}
+CDecimal::~CDecimal() = default;
+
+int CDecimal::GetMaxDecimalPlaces() { return m_maxDivider; }
+
+void CDecimal::SetMaxDecimalPlaces(int places) { m_maxDivider = places < 0 ? 0 : places; }
+
+void CDecimal::Parse(const char* text) {
+    const char* t = text ? text : "";
+    const std::size_t length = std::strlen(t);
+    enum class Stage { Integer, Fraction, ExponentSign, ExponentDigits };
+    Stage stage = Stage::Integer;
+    std::string intDigits;
+    std::string fracDigits;
+    bool negative = false;
+    bool exponentNegative = false;
+    unsigned long exponent = 0;
+    std::size_t exponentLimitPosition = 0;
+    bool exponentOverLimit = false;
+
+    for (std::size_t i = 0; i < length; ++i) {
+        const char c = t[i];
+        switch (stage) {
+            case Stage::Integer:
+                if (IsDigit(c)) {
+                    intDigits.push_back(c);
+                } else if (c == '+' || c == '-') {
+                    negative = c == '-';
+                } else if (c == '.') {
+                    stage = Stage::Fraction;
+                } else if (c == 'e' || c == 'E') {
+                    stage = Stage::ExponentSign;
+                } else if (!IsBlank(c)) {
+                    ThrowInvalidChar(i, t);
+                }
+                break;
+            case Stage::Fraction:
+                if (IsDigit(c)) {
+                    fracDigits.push_back(c);
+                } else if (c == 'e' || c == 'E') {
+                    stage = Stage::ExponentSign;
+                } else if (!IsBlank(c)) {
+                    ThrowInvalidChar(i, t);
+                }
+                break;
+            case Stage::ExponentSign:
+                if (c == '+' || c == '-') {
+                    exponentNegative = c == '-';
+                    break;
+                }
+                if (IsBlank(c)) break;
+                if (!IsDigit(c)) ThrowInvalidChar(i, t);
+                stage = Stage::ExponentDigits;
+                [[fallthrough]];
+            case Stage::ExponentDigits:
+                if (!IsDigit(c)) ThrowInvalidChar(i, t);
+                if (!exponentOverLimit) {
+                    exponent = exponent * 10 + static_cast<unsigned long>(c - '0');
+                    if (exponent > kMaxExponent) {
+                        exponentOverLimit = true;
+                        exponentLimitPosition = i;
+                    }
+                }
+                break;
+        }
+    }
+
+    const int sign = negative ? -1 : 1;
+    CDecimal value;
+    detail::LimbsFromDigits(value.m_integer.m_limbs, intDigits.data(),
+                            intDigits.data() + intDigits.size());
+    detail::LimbsFromDigits(value.m_fraction.m_limbs, fracDigits.data(),
+                            fracDigits.data() + fracDigits.size());
+    value.m_integer.m_sign = sign;
+    value.m_fraction.m_sign = sign;
+    value.m_integer.Normalise();
+    value.m_fraction.Normalise();
+    value.m_count = fracDigits.empty() ? 1 : static_cast<int>(fracDigits.size());
+
+    if (stage != Stage::ExponentDigits) {
+        value.Rationalise();
+        value.LimitFractionDigits();
+    } else if (exponentNegative) {
+        // Dividing by 10^e keeps nothing once e reaches past every digit and the guard
+        // digits of a quotient, so such exponents need not be materialised.
+        const std::size_t vanishing = intDigits.size() + fracDigits.size() +
+                                      static_cast<std::size_t>(m_maxDivider) + 2;
+        if (exponentOverLimit || exponent >= vanishing) {
+            if (exponentOverLimit && exponent < vanishing) ThrowInvalidChar(exponentLimitPosition, t);
+            value = CDecimal();
+        } else {
+            value = value.Divide(CDecimal(CBigInteger::Pow10(static_cast<unsigned>(exponent))),
+                                 detail::kBigIntDivideByZero);
+        }
+    } else {
+        if (exponentOverLimit) ThrowInvalidChar(exponentLimitPosition, t);
+        value *= CDecimal(CBigInteger::Pow10(static_cast<unsigned>(exponent)));
+    }
+    *this = std::move(value);
+}
+
+void CDecimal::ScaledMagnitude(int count, Limbs& out) const {
+    out = m_integer.m_limbs;
+    detail::MulPow10(out, static_cast<unsigned>(count));
+    if (m_fraction.m_limbs.empty()) return;
+    if (count == m_count) {
+        detail::AddLimbs(out, m_fraction.m_limbs);
+    } else {
+        Limbs fraction(m_fraction.m_limbs);
+        detail::MulPow10(fraction, static_cast<unsigned>(count - m_count));
+        detail::AddLimbs(out, fraction);
+    }
+}
+
+CDecimal& CDecimal::Assign(const Limbs& scaled, int sign, int count) {
+    detail::DivModPow10(scaled, static_cast<unsigned>(count), &m_integer.m_limbs,
+                        &m_fraction.m_limbs);
+    m_integer.m_sign = sign;
+    m_fraction.m_sign = sign;
+    m_integer.Normalise();
+    m_fraction.Normalise();
+    m_count = count;
+    return *this;
+}
+
+void CDecimal::LimitFractionDigits() {
+    if (m_count > m_maxDivider) ChangeFractionalDivider(m_maxDivider);
+}
+
+void CDecimal::ChangeFractionalDivider(int n) {
+    if (n >= m_count) {
+        detail::MulPow10(m_fraction.m_limbs, static_cast<unsigned>(n - m_count));
+        m_count = n;
+        return;
+    }
+    const int target = n < 0 ? 0 : n;
+    const auto dropped = static_cast<unsigned>(m_count - target);
+    const int sign = m_fraction.m_sign;
+    Limbs kept;
+    Limbs rest;
+    detail::DivModPow10(m_fraction.m_limbs, dropped, &kept, &rest);
+    // Round to the nearest; a remainder of exactly half stays put, i.e. goes toward zero.
+    Limbs half = detail::Pow10Limbs(dropped - 1);
+    detail::MulSmall(half, 5);
+    if (detail::CompareLimbs(rest, half) > 0) detail::AddSmall(kept, 1);
+
+    if (target == 0 || detail::IsPow10Limbs(kept, static_cast<unsigned>(target))) {
+        // Rounding up reached a whole unit: carry it into the integer part, away from zero.
+        if (!kept.empty()) m_integer += CBigInteger(sign);
+        kept.clear();
+    }
+    m_fraction.m_limbs.swap(kept);
+    m_fraction.m_sign = sign;
+    m_fraction.Normalise();
+    // Zero fraction digits still keeps one, zero, digit: the count is at least 1.
+    m_count = target == 0 ? 1 : target;
+}
+
+void CDecimal::Rationalise() {
+    if (m_count <= 1) return;
+    if (m_fraction.m_limbs.empty()) {
+        m_count = 1;
+        return;
+    }
+    const std::size_t zeros = detail::TrailingZeroDigits(m_fraction.m_limbs);
+    const auto drop = static_cast<unsigned>(std::min<std::size_t>(zeros, static_cast<std::size_t>(m_count - 1)));
+    if (drop == 0) return;
+    Limbs kept;
+    detail::DivModPow10(m_fraction.m_limbs, drop, &kept, nullptr);
+    m_fraction.m_limbs.swap(kept);
+    m_count -= static_cast<int>(drop);
+}
+
+void CDecimal::AppendTo(std::string& out, int fractionDigits) const {
+    if (IsNegative()) out.push_back('-');
+    detail::AppendLimbs(out, m_integer.m_limbs);
+    if (fractionDigits <= 0) return;
+    out.push_back('.');
+    detail::AppendLimbs(out, m_fraction.m_limbs, static_cast<std::size_t>(m_count));
+    if (fractionDigits > m_count) out.append(static_cast<std::size_t>(fractionDigits - m_count), '0');
+}
+
+std::string CDecimal::ToString() const {
+    if (m_fraction.m_limbs.empty()) return m_integer.ToString();
+    std::string out;
+    out.reserve(detail::DigitCountLimbs(m_integer.m_limbs) + static_cast<std::size_t>(m_count) + 2);
+    AppendTo(out, m_count);
+    return out;
+}
+
+std::string CDecimal::ToString(int fractionDigits) const {
+    std::string out;
+    if (fractionDigits >= m_count) {
+        AppendTo(out, fractionDigits);
+        return out;
+    }
+    CDecimal rounded(*this);
+    rounded.ChangeFractionalDivider(fractionDigits);
+    rounded.AppendTo(out, fractionDigits);
+    return out;
+}
+
+double CDecimal::ToDouble() const {
+    // Anything with fewer than 308 integer digits is inside the range without comparing.
+    if (m_integer.GetDigitCount() >= 308 &&
+        (*this > CDecimal(detail::DoubleMaxValue()) || *this < CDecimal(detail::DoubleMinValue())))
+        throw CTsOverFlowException(detail::kDecimalTooLargeForDouble);
+    // from_chars rounds correctly and ignores the locale, which strtod would not.
+    const std::string text = ToString();
+    double value = 0.0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec == std::errc::result_out_of_range) return IsNegative() ? -0.0 : 0.0;
+    return value;
+}
+
+long long CDecimal::ToLongLong() const {
+    if (m_integer.GetDigitCount() >= 19 && (*this > CDecimal(detail::LongLongMaxValue()) ||
+                                            *this < CDecimal(detail::LongLongMinValue())))
+        throw CTsOverFlowException(detail::kDecimalTooLargeForLongLong);
+    return static_cast<long long>(m_integer);
+}
+
+std::int32_t CDecimal::ToLong() const {
+    if (m_integer.GetDigitCount() >= 10 &&
+        (*this > CDecimal(detail::LongMaxValue()) || *this < CDecimal(detail::LongMinValue())))
+        throw CTsOverFlowException(detail::kDecimalTooLargeForLong);
+    return static_cast<std::int32_t>(static_cast<long long>(m_integer));
+}
+
+CBigInteger CDecimal::ToBigInteger() const { return m_integer; }
+
+CDecimal& CDecimal::Negate() {
+    m_integer.Negate();
+    m_fraction.Negate();
+    return *this;
+}
+
+CDecimal CDecimal::GetNegative() const {
+    CDecimal copy(*this);
+    return copy.Negate();
+}
+
+CDecimal& CDecimal::operator+=(const CDecimal& other) {
+    const int count = std::max(m_count, other.m_count);
+    Limbs a;
+    Limbs b;
+    ScaledMagnitude(count, a);
+    other.ScaledMagnitude(count, b);
+    int sign = IsNegative() ? -1 : 1;
+    AddSigned(a, sign, b, other.IsNegative() ? -1 : 1);
+    Assign(a, sign, count);
+    // Sums are kept in their shortest form so that 1.25 + 0.25 writes as 1.5.
+    Rationalise();
+    return *this;
+}
+
+CDecimal& CDecimal::operator-=(const CDecimal& other) {
+    const int count = std::max(m_count, other.m_count);
+    Limbs a;
+    Limbs b;
+    ScaledMagnitude(count, a);
+    other.ScaledMagnitude(count, b);
+    int sign = IsNegative() ? -1 : 1;
+    AddSigned(a, sign, b, other.IsNegative() ? 1 : -1);
+    Assign(a, sign, count);
+    Rationalise();
+    return *this;
+}
+
+CDecimal& CDecimal::operator*=(const CDecimal& other) {
+    Limbs a;
+    Limbs b;
+    ScaledMagnitude(m_count, a);
+    other.ScaledMagnitude(other.m_count, b);
+    const int sign = IsNegative() == other.IsNegative() ? 1 : -1;
+    Assign(detail::MulLimbs(a, b), sign, m_count + other.m_count);
+    Rationalise();
+    LimitFractionDigits();
+    return *this;
+}
+
+CDecimal CDecimal::Divide(const CDecimal& divisor, const char* zeroMessage) const {
+    const int count = std::max(m_count, divisor.m_count);
+    Limbs b;
+    divisor.ScaledMagnitude(count, b);
+    if (b.empty()) throw CTsInvalidValueException(zeroMessage);
+    Limbs a;
+    ScaledMagnitude(count, a);
+    // Two guard digits beyond the limit, truncated, then rounded to the limit.
+    const int digits = m_maxDivider + 2;
+    detail::MulPow10(a, static_cast<unsigned>(digits));
+    Limbs quotient;
+    detail::DivModLimbs(a, b, &quotient, nullptr);
+    CDecimal result;
+    result.Assign(quotient, IsNegative() == divisor.IsNegative() ? 1 : -1, digits);
+    result.Rationalise();
+    result.LimitFractionDigits();
+    return result;
+}
+
+CDecimal& CDecimal::operator/=(const CDecimal& other) {
+    *this = Divide(other, detail::kBigIntDivideAssignByZero);
+    return *this;
+}
+
+CDecimal CDecimal::operator+(const CDecimal& other) const {
+    CDecimal result(*this);
+    result += other;
+    return result;
+}
+
+CDecimal CDecimal::operator-(const CDecimal& other) const {
+    CDecimal result(*this);
+    result -= other;
+    return result;
+}
+
+CDecimal CDecimal::operator*(const CDecimal& other) const {
+    CDecimal result(*this);
+    result *= other;
+    return result;
+}
+
+CDecimal CDecimal::operator/(const CDecimal& other) const {
+    return Divide(other, detail::kBigIntDivideByZero);
+}
+
+CDecimal& CDecimal::operator++() { return *this += CDecimal(1); }
+
+CDecimal CDecimal::operator++(int) {
+    CDecimal before(*this);
+    *this += CDecimal(1);
+    return before;
+}
+
+CDecimal& CDecimal::operator--() { return *this -= CDecimal(1); }
+
+CDecimal CDecimal::operator--(int) {
+    CDecimal before(*this);
+    *this -= CDecimal(1);
+    return before;
+}
+
+int CDecimal::CompareTo(const CDecimal& other) const {
+    const auto signOf = [](const CDecimal& d) {
+        if (d.m_integer.IsZero() && d.m_fraction.IsZero()) return 0;
+        return d.IsNegative() ? -1 : 1;
+    };
+    const int sign = signOf(*this);
+    const int otherSign = signOf(other);
+    if (sign != otherSign) return sign < otherSign ? -1 : 1;
+    if (sign == 0) return 0;
+    int magnitude = detail::CompareLimbs(m_integer.m_limbs, other.m_integer.m_limbs);
+    if (magnitude == 0) {
+        if (m_count == other.m_count) {
+            magnitude = detail::CompareLimbs(m_fraction.m_limbs, other.m_fraction.m_limbs);
+        } else if (m_count < other.m_count) {
+            Limbs scaled(m_fraction.m_limbs);
+            detail::MulPow10(scaled, static_cast<unsigned>(other.m_count - m_count));
+            magnitude = detail::CompareLimbs(scaled, other.m_fraction.m_limbs);
+        } else {
+            Limbs scaled(other.m_fraction.m_limbs);
+            detail::MulPow10(scaled, static_cast<unsigned>(m_count - other.m_count));
+            magnitude = detail::CompareLimbs(m_fraction.m_limbs, scaled);
+        }
+    }
+    return sign * magnitude;
+}
+
+}  // namespace Tessel16

@@ -1,0 +1,150 @@
+// document_store.cpp: block pools, the name table and the non-recursive destruction of a
+// subtree. A document 100 000 levels deep or a million elements wide is torn down in one
+// loop over the child lists, never by recursion.
+#include "xml/document_store.h"
+
+#include <algorithm>
+#include <new>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define TESSEL16_POOL_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TESSEL16_POOL_ASAN 1
+#endif
+#endif
+
+#if defined(TESSEL16_POOL_ASAN)
+#include <sanitizer/asan_interface.h>
+#define TESSEL16_POISON(p, n) ASAN_POISON_MEMORY_REGION(p, n)
+#define TESSEL16_UNPOISON(p, n) ASAN_UNPOISON_MEMORY_REGION(p, n)
+#else
+#define TESSEL16_POISON(p, n) ((void)(p), (void)(n))
+#define TESSEL16_UNPOISON(p, n) ((void)(p), (void)(n))
+#endif
+
+namespace Tessel16::detail {
+
+const std::string& EmptyString() {
+    static const std::string empty;
+    return empty;
+}
+
+namespace {
+constexpr std::size_t kAlign = alignof(std::max_align_t);
+constexpr std::size_t kMaxSlabBlocks = 4096;
+}  // namespace
+
+BlockPool::BlockPool(std::size_t blockSize)
+    : m_blockSize((std::max(blockSize, sizeof(FreeBlock)) + kAlign - 1) / kAlign * kAlign) {}
+
+BlockPool::~BlockPool() { Release(); }
+
+void* BlockPool::Allocate() {
+    if (m_free) {
+        FreeBlock* block = m_free;
+        TESSEL16_UNPOISON(block, m_blockSize);
+        m_free = block->next;
+        return block;
+    }
+    if (m_cursor == m_end) {
+        // Slabs grow geometrically up to a cap, so small documents stay small and large
+        // ones need few slabs.
+        std::size_t bytes = m_blockSize * m_nextSlabBlocks;
+        auto* slab = static_cast<unsigned char*>(::operator new(bytes));
+        m_slabs.push_back(slab);
+        m_cursor = slab;
+        m_end = slab + bytes;
+        TESSEL16_POISON(slab, bytes);
+        m_nextSlabBlocks = std::min(m_nextSlabBlocks * 2, kMaxSlabBlocks);
+    }
+    void* block = m_cursor;
+    m_cursor += m_blockSize;
+    TESSEL16_UNPOISON(block, m_blockSize);
+    return block;
+}
+
+void BlockPool::Free(void* block) {
+    auto* freeBlock = static_cast<FreeBlock*>(block);
+    freeBlock->next = m_free;
+    m_free = freeBlock;
+    TESSEL16_POISON(block, m_blockSize);
+    // The link itself must stay readable for Allocate.
+    TESSEL16_UNPOISON(&freeBlock->next, sizeof(FreeBlock*));
+}
+
+void BlockPool::Release() {
+    for (unsigned char* slab : m_slabs) {
+        ::operator delete(slab);
+    }
+    m_slabs.clear();
+    m_cursor = m_end = nullptr;
+    m_free = nullptr;
+    m_nextSlabBlocks = 64;
+}
+
+const std::string* NameTable::Intern(std::string_view text) {
+    if (text.empty()) return &EmptyString();
+    auto found = m_index.find(text);
+    if (found != m_index.end()) return found->second;
+    const std::string& stored = m_strings.emplace_back(text);
+    m_index.emplace(std::string_view(stored), &stored);
+    return &stored;
+}
+
+void NameTable::Clear() {
+    m_index.clear();
+    m_strings.clear();
+}
+
+CXmlElement* DocumentStore::NewElement(const CXmlDocument* document, CXmlElement* parent) {
+    void* block = elements.Allocate();
+    return new (block) CXmlElement(document, parent);
+}
+
+CXmlAttribute* DocumentStore::NewAttribute(const CXmlElement* owner, const std::string* localName,
+                                           const std::string* namespaceUri, const char* value,
+                                           std::size_t valueLength) {
+    void* block = attributes.Allocate();
+    try {
+        return new (block) CXmlAttribute(owner, localName, namespaceUri, value, valueLength);
+    } catch (...) {
+        attributes.Free(block);
+        throw;
+    }
+}
+
+void DocumentStore::DestroyAttribute(CXmlAttribute* attribute) {
+    attribute->~CXmlAttribute();
+    attributes.Free(attribute);
+}
+
+void DocumentStore::DestroySubtree(CXmlElement* element) {
+    element->m_nextSibling = nullptr;
+    DestroyChain(element);
+}
+
+void DocumentStore::DestroyChain(CXmlElement* first) {
+    // Work list threaded through the sibling links: a node's children are spliced in front
+    // of the remaining work before the node itself goes, so its destructor sees no children.
+    CXmlElement* pending = first;
+    while (pending) {
+        CXmlElement* node = pending;
+        pending = node->m_nextSibling;
+        if (node->m_firstChild) {
+            node->m_lastChild->m_nextSibling = pending;
+            pending = node->m_firstChild;
+            node->m_firstChild = node->m_lastChild = nullptr;
+        }
+        node->~CXmlElement();
+        elements.Free(node);
+    }
+}
+
+void DocumentStore::Reset() {
+    names.Clear();
+    elements.Release();
+    attributes.Release();
+}
+
+}  // namespace Tessel16::detail

@@ -1,0 +1,71 @@
+// expat_reader.h: drives expat over the bytes of one load and builds the document's tree
+// through its tree-building operations. Internal: expat never appears in a public header.
+#pragma once
+
+#include <cstddef>
+#include <deque>
+#include <exception>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include <expat.h>
+
+#include "tessel16/types.h"
+#include "tessel16/xml_document.h"
+
+namespace Tessel16 {
+
+class CExpatReader : public CInstanceMonitor {
+public:
+    explicit CExpatReader(CXmlDocument* document);
+    virtual ~CExpatReader();
+    CExpatReader(const CExpatReader&) = delete;
+    CExpatReader& operator=(const CExpatReader&) = delete;
+
+    // Creates the parser for the document's schema type and CDATA setting; a non-null
+    // encoding overrides whatever the document declares.
+    void Init(bool stripCData, const char* encoding = nullptr);
+    // Parses one chunk; isFinal ends the document. Throws CTsException with expat's error
+    // text and line; the parser is freed after the final chunk and on any error.
+    void Parse(const unsigned char* data, std::size_t length, bool isFinal);
+
+private:
+    struct ExpandedName {
+        const std::string* namespaceUri;
+        const std::string* localName;
+    };
+
+    static void XMLCALL OnStartElement(void* userData, const XML_Char* name,
+                                       const XML_Char** attributes);
+    static void XMLCALL OnEndElement(void* userData, const XML_Char* name);
+    static void XMLCALL OnStartNamespace(void* userData, const XML_Char* prefix,
+                                         const XML_Char* uri);
+    static void XMLCALL OnCharacterData(void* userData, const XML_Char* text, int length);
+    static void XMLCALL OnStartCData(void* userData);
+    static void XMLCALL OnEndCData(void* userData);
+
+    void StartElement(const char* name, const char** attributes);
+    void CharacterData(const char* text, std::size_t length);
+    void StartNamespace(const char* prefix, const char* uri);
+    void AppendToTop(const char* text, std::size_t length);
+    // Looks up (or converts, splits and interns) a name as expat delivered it.
+    ExpandedName Expand(const char* name);
+    void Fail(std::exception_ptr error);
+    void FreeParser();
+
+    CXmlDocument* m_document;
+    XML_Parser m_parser = nullptr;
+    bool m_split = true;
+    bool m_localIsUtf8 = true;
+    // Names seen in this load, keyed by expat's UTF-8 bytes, so each distinct name is
+    // converted and split once rather than per occurrence.
+    std::deque<std::string> m_keys;
+    std::unordered_map<std::string_view, ExpandedName> m_names;
+    std::string m_scratch;
+    // An exception raised inside a handler is parked here and rethrown once expat has
+    // returned, so it never unwinds through the C parser.
+    std::exception_ptr m_error;
+};
+
+}  // namespace Tessel16

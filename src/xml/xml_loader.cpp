@@ -1,0 +1,201 @@
+// xml_loader.cpp: the load paths of CXmlDocument. Every path puts the input bytes into the
+// document; byte blocks and whole files are inflated when they hold a complete gzip or zlib
+// stream and offered to the Fast Infoset reader before expat gets them. Chunked file reads
+// go straight to expat so that a document of any size is parsed as it is read.
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
+#include <zlib.h>
+
+#include "tessel16/exception.h"
+#include "tessel16/serialization_context.h"
+#include "tessel16/switches.h"
+#include "tessel16/xml_document.h"
+#include "platform/input_file.h"
+#include "xml/expat_reader.h"
+#include "xml/fast_infoset_hook.h"
+#include "xml/xml_messages.h"
+
+namespace Tessel16 {
+
+namespace {
+
+namespace msg = detail::XmlMessages;
+
+constexpr std::size_t kChunkSize = 131072;
+constexpr std::size_t kInflateStep = 65536;
+constexpr std::uint64_t kMaxInput = 0xFFFFFFFFu;
+
+// Inflates data when it is one complete zlib or gzip stream (window bits 47 detects either
+// header). Anything else, plain XML included, yields false and is left to the parser.
+bool Inflate(const unsigned char* data, std::size_t length,
+             std::unique_ptr<unsigned char[]>& output, std::size_t& outputLength) {
+    z_stream stream;
+    std::memset(&stream, 0, sizeof(stream));
+    if (inflateInit2(&stream, 47) != Z_OK) return false;
+    stream.next_in = const_cast<Bytef*>(data);
+    stream.avail_in = static_cast<uInt>(length);
+
+    // The output grows geometrically (at least one step at a time) so that inflating a
+    // large document copies each byte a bounded number of times.
+    std::size_t capacity = kInflateStep;
+    std::unique_ptr<unsigned char[]> buffer(new unsigned char[capacity]);
+    std::size_t produced = 0;
+    int result = Z_OK;
+    while (true) {
+        if (produced == capacity) {
+            std::size_t grown = capacity * 2;
+            // The input length of a document is 32 bits: a larger result is not ours to
+            // parse, and the bytes stay as they were.
+            if (grown > kMaxInput + kInflateStep) break;
+            std::unique_ptr<unsigned char[]> larger(new unsigned char[grown]);
+            std::memcpy(larger.get(), buffer.get(), produced);
+            buffer = std::move(larger);
+            capacity = grown;
+        }
+        std::size_t room = capacity - produced;
+        if (room > kInflateStep * 16) room = kInflateStep * 16;
+        stream.next_out = buffer.get() + produced;
+        stream.avail_out = static_cast<uInt>(room);
+        result = inflate(&stream, Z_NO_FLUSH);
+        produced += room - stream.avail_out;
+        if (result == Z_STREAM_END) break;
+        if (result != Z_OK) break;
+        // Z_OK with input exhausted and room left means a truncated stream.
+        if (stream.avail_in == 0 && stream.avail_out != 0) break;
+    }
+    inflateEnd(&stream);
+    if (result != Z_STREAM_END || produced > kMaxInput) return false;
+    output = std::move(buffer);
+    outputLength = produced;
+    return true;
+}
+
+unsigned ErrorCode(const platform::InputFile& file) {
+    return static_cast<unsigned>(file.LastError());
+}
+
+bool StripCData(const CSerializationContext* context) { return context->GetStripCDATA(); }
+
+}  // namespace
+
+void CXmlDocument::CopyInput(const unsigned char* data, std::size_t length) {
+    std::unique_ptr<unsigned char[]> copy(new unsigned char[length]);
+    std::memcpy(copy.get(), data, length);
+    SetInput(std::move(copy), length);
+}
+
+void CXmlDocument::SetInput(std::unique_ptr<unsigned char[]> data, std::size_t length) {
+    m_input = std::move(data);
+    m_inputLength = static_cast<std::uint32_t>(length);
+}
+
+void CXmlDocument::Load(const char* fileName) {
+    Cleanup();
+    if (detail::IsAsyncFromXmlFile()) {
+        LoadChunked(fileName);
+    } else {
+        LoadWhole(fileName);
+        Parse();
+    }
+}
+
+void CXmlDocument::LoadWhole(const char* fileName) {
+    platform::InputFile file;
+    if (!file.Open(fileName))
+        throw CTsException(FormatString(msg::kOpenFailed, fileName, ErrorCode(file)));
+    std::uint64_t size = 0;
+    if (!file.Size(size))
+        throw CTsException(FormatString(msg::kSizeFailed, fileName, ErrorCode(file)));
+    if (size > kMaxInput)
+        throw CTsException(FormatString(msg::kSizeFailed, fileName, unsigned{EFBIG}));
+    std::unique_ptr<unsigned char[]> buffer(new unsigned char[size ? size : 1]);
+    std::size_t bytesRead = 0;
+    if (!file.Read(buffer.get(), static_cast<std::size_t>(size), bytesRead))
+        throw CTsException(FormatString(msg::kReadFailed, fileName, ErrorCode(file)));
+    if (bytesRead != size) {
+        // The file shrank while it was read; no system error describes that.
+        throw CTsException(FormatString(msg::kReadFailed, fileName, unsigned{EIO}));
+    }
+    file.Close();
+    SetInput(std::move(buffer), static_cast<std::size_t>(size));
+}
+
+void CXmlDocument::LoadChunked(const char* fileName) {
+    platform::InputFile file;
+    if (!file.Open(fileName))
+        throw CTsException(FormatString(msg::kOpenFailed, fileName, ErrorCode(file)));
+    std::unique_ptr<unsigned char[]> chunk(new unsigned char[kChunkSize]);
+    std::size_t bytesRead = 0;
+    if (!file.Read(chunk.get(), kChunkSize, bytesRead))
+        throw CTsException(FormatString(msg::kReadFailed, fileName, ErrorCode(file)));
+    if (bytesRead == 0)
+        throw CTsException(FormatString(msg::kReadFailed, fileName, msg::kEndOfFileError));
+
+    CExpatReader reader(this);
+    reader.Init(StripCData(m_context));
+    bool isFinal = bytesRead < kChunkSize;
+    while (true) {
+        reader.Parse(chunk.get(), bytesRead, isFinal);
+        if (isFinal) break;
+        if (!file.Read(chunk.get(), kChunkSize, bytesRead))
+            throw CTsException(FormatString(msg::kChunkReadFailed, ErrorCode(file)));
+        // A file whose size is a multiple of the chunk size ends with an empty read; that
+        // is a normal end of the document, not a failure.
+        isFinal = bytesRead < kChunkSize;
+    }
+    if (!m_documentElement) throw CTsException(msg::kInvalidOrEmpty);
+}
+
+void CXmlDocument::LoadXml(const char* xml) {
+    Cleanup();
+    if (!xml || !*xml) throw CTsException(msg::kStringEmpty);
+    CopyInput(reinterpret_cast<const unsigned char*>(xml), std::strlen(xml));
+    ParseText();
+}
+
+void CXmlDocument::LoadXml(const unsigned short* xml) {
+    Cleanup();
+    if (!xml || !*xml) throw CTsException(msg::kStringEmpty);
+    std::size_t units = 0;
+    while (xml[units]) ++units;
+    // A little-endian byte-order mark in front makes the parser read UTF-16 whatever the
+    // declaration says.
+    std::size_t length = 2 + units * 2;
+    std::unique_ptr<unsigned char[]> bytes(new unsigned char[length]);
+    bytes[0] = 0xFF;
+    bytes[1] = 0xFE;
+    for (std::size_t i = 0; i < units; ++i) {
+        bytes[2 + 2 * i] = static_cast<unsigned char>(xml[i] & 0xFF);
+        bytes[3 + 2 * i] = static_cast<unsigned char>(xml[i] >> 8);
+    }
+    SetInput(std::move(bytes), length);
+    // The text is UTF-16 by construction; a declaration naming another encoding (text that
+    // was converted after it was written) must not make the parser reject it.
+    ParseText("UTF-16");
+}
+
+void CXmlDocument::LoadXmlStream(unsigned char* const data, std::uint32_t length) {
+    Cleanup();
+    if (!data || length == 0) throw CTsException(msg::kStreamEmpty);
+    CopyInput(data, length);
+    Parse();
+}
+
+void CXmlDocument::Parse() {
+    std::unique_ptr<unsigned char[]> inflated;
+    std::size_t inflatedLength = 0;
+    if (Inflate(m_input.get(), m_inputLength, inflated, inflatedLength))
+        SetInput(std::move(inflated), inflatedLength);
+    if (detail::ReadFastInfoset(*this, *m_context)) return;
+    ParseText();
+}
+
+void CXmlDocument::ParseText(const char* forcedEncoding) {
+    CExpatReader reader(this);
+    reader.Init(StripCData(m_context), forcedEncoding);
+    reader.Parse(m_input.get(), m_inputLength, true);
+}
+
+}  // namespace Tessel16

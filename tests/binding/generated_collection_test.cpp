@@ -1,0 +1,270 @@
+// generated_collection_test.cpp: the object collection base: insertion and removal with their
+// events, finding items, ownership through the reference count, and the count checks.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "binding/engine_messages.h"
+#include "support/expect_exception.h"
+#include "tessel16/serialization_context.h"
+#include "tessel16/xml_collection.h"
+
+using namespace Tessel16;
+using Tessel16::test::ThrowsExactly;
+
+namespace {
+
+// Counts its destructions so tests can see when the collection lets go of an item.
+class Item : public CXmlObjectBase {
+public:
+    explicit Item(int* destroyed = nullptr) : m_destroyed(destroyed) {}
+    CXmlObjectBase* GetBase() override { return this; }
+    std::string GetTargetNamespace() const override { return ""; }
+    std::string GetNamespace() const override { return ""; }
+
+protected:
+    ~Item() override {
+        if (m_destroyed) ++*m_destroyed;
+    }
+    void ToXml_Int(CXmlWriter*, bool, const char*, const CSerializationContext&,
+                   bool) const override {}
+    CXmlElement* FromXml_Int(CXmlElement*, CXmlElement* child, const CSerializationContext&,
+                             bool) override {
+        return child;
+    }
+
+private:
+    int* m_destroyed;
+};
+
+class ItemCol : public CXmlCollection {
+public:
+    ItemCol(int minOccurs = 0, int maxOccurs = -1)
+        : CXmlCollection("item", "urn:t", minOccurs, maxOccurs) {}
+    ItemCol(const ItemCol& other) = default;
+    CXmlObjectBase* GetBase() override { return this; }
+    using CXmlCollection::AddAfterItem;
+    using CXmlCollection::AddBeforeItem;
+    using CXmlCollection::AddItemAt;
+    using CXmlCollection::AppendItem;
+    using CXmlCollection::FireOnCollectionChange;
+    using CXmlCollection::GetHead;
+    using CXmlCollection::GetNodeAtIndex;
+    using CXmlCollection::GetNodeForItem;
+    using CXmlCollection::GetTail;
+    using CXmlCollection::PrependItem;
+
+    CXmlObjectBase* At(int index) const { return GetNodeAtIndex(index)->GetItem(); }
+
+protected:
+    void ToXml_Int(CXmlWriter*, bool, const char*, const CSerializationContext&,
+                   bool) const override {}
+    CXmlElement* FromXml_Int(CXmlElement*, CXmlElement* child, const CSerializationContext&,
+                             bool) override {
+        return child;
+    }
+};
+
+struct Recorder final : IEventSink {
+    virtual ~Recorder() = default;
+    std::vector<std::pair<int, const void*>> events;
+    void OnEvent(CXmlObjectBase*, MsgType type, void* data) override {
+        events.emplace_back(static_cast<int>(type), data);
+    }
+};
+
+CSmartPtr<ItemCol> MakeCol(int minOccurs = 0, int maxOccurs = -1) {
+    return CSmartPtr<ItemCol>(new ItemCol(minOccurs, maxOccurs));
+}
+
+}  // namespace
+
+TEST(XmlCollection, AppendFiresAddAddCompleteChangeAndLinksOneNode) {
+    CSmartPtr<ItemCol> col = MakeCol();
+    Recorder sink;
+    col->AddEventListener(&sink);
+    CSmartPtr<Item> item(new Item);
+    col->AppendItem(item.get());
+    EXPECT_EQ(col->GetCount(), 1);
+    EXPECT_EQ(col->GetHead(), col->GetTail());
+    ASSERT_EQ(sink.events.size(), 3u);
+    EXPECT_EQ(sink.events[0], std::make_pair(1, static_cast<const void*>(item.get())));
+    EXPECT_EQ(sink.events[1], std::make_pair(2, static_cast<const void*>(item.get())));
+    EXPECT_EQ(sink.events[2], std::make_pair(0, static_cast<const void*>(nullptr)));
+    col->RemoveEventListener(&sink);
+}
+
+TEST(XmlCollection, InsertionPositions) {
+    CSmartPtr<ItemCol> col = MakeCol();
+    CSmartPtr<Item> a(new Item), b(new Item), c(new Item), d(new Item), e(new Item);
+    col->AppendItem(b.get());
+    col->PrependItem(a.get());
+    col->AddItemAt(2, d.get());            // index == count appends
+    col->AddBeforeItem(d.get(), c.get());  // a b c d
+    col->AddAfterItem(nullptr, e.get());   // null existing prepends: e a b c d
+    ASSERT_EQ(col->GetCount(), 5);
+    const CXmlObjectBase* expected[] = {e.get(), a.get(), b.get(), c.get(), d.get()};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(col->At(i), expected[i]) << i;
+    EXPECT_EQ(col->GetTail()->GetItem(), d.get());
+    EXPECT_EQ(col->GetHead()->GetNext()->GetPrevious(), col->GetHead());
+}
+
+TEST(XmlCollection, AddAfterAndBeforeWithNullEnds) {
+    CSmartPtr<ItemCol> col = MakeCol();
+    CSmartPtr<Item> a(new Item), b(new Item), c(new Item);
+    col->AppendItem(a.get());
+    col->AddBeforeItem(nullptr, c.get());  // appends
+    col->AddAfterItem(a.get(), b.get());   // a b c
+    EXPECT_EQ(col->At(0), a.get());
+    EXPECT_EQ(col->At(1), b.get());
+    EXPECT_EQ(col->At(2), c.get());
+}
+
+TEST(XmlCollection, IndexErrors) {
+    CSmartPtr<ItemCol> col = MakeCol();
+    Recorder sink;
+    col->AddEventListener(&sink);
+    CSmartPtr<Item> a(new Item);
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>([&] { col->AddItemAt(1, a.get()); },
+                                                        detail::kMsgIndexOutOfRange));
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>([&] { col->AddItemAt(-1, a.get()); },
+                                                        detail::kMsgIndexOutOfRange));
+    EXPECT_TRUE(sink.events.empty()) << "the index is checked before any event";
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>([&] { col->Remove(0); },
+                                                        "Index 0 is out of range, use 0 - -1"));
+    col->AppendItem(a.get());
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>([&] { col->GetNodeAtIndex(1); },
+                                                        "Index 1 is out of range, use 0 - 0"));
+    col->RemoveEventListener(&sink);
+}
+
+TEST(XmlCollection, UnknownExistingItemLeavesListUnchangedAfterAddEvent) {
+    CSmartPtr<ItemCol> col = MakeCol();
+    CSmartPtr<Item> a(new Item), stranger(new Item), b(new Item);
+    col->AppendItem(a.get());
+    Recorder sink;
+    col->AddEventListener(&sink);
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>(
+        [&] { col->AddAfterItem(stranger.get(), b.get()); }, detail::kMsgObjectNotInCollection));
+    EXPECT_EQ(col->GetCount(), 1);
+    ASSERT_EQ(sink.events.size(), 1u);
+    EXPECT_EQ(sink.events[0].first, 1);
+    col->RemoveEventListener(&sink);
+}
+
+TEST(XmlCollection, SameItemTwiceStandsTwiceAndFindFindsTheFirst) {
+    CSmartPtr<ItemCol> col = MakeCol();
+    CSmartPtr<Item> a(new Item);
+    col->AppendItem(a.get());
+    col->AppendItem(a.get());
+    EXPECT_EQ(col->GetCount(), 2);
+    EXPECT_EQ(col->GetNodeForItem(a.get()), col->GetHead());
+    EXPECT_EQ(a->AddRef(), 4);  // ours, two nodes, and this one
+    a->Release();
+}
+
+TEST(XmlCollection, RemoveFiresRemoveRemoveCompleteChangeAndReleasesTheItem) {
+    int destroyed = 0;
+    CSmartPtr<ItemCol> col = MakeCol();
+    col->AppendItem(new Item(&destroyed));
+    col->AppendItem(new Item(&destroyed));
+    Recorder sink;
+    col->AddEventListener(&sink);
+    col->Remove(1);
+    EXPECT_EQ(destroyed, 1);
+    ASSERT_EQ(sink.events.size(), 3u);
+    EXPECT_EQ(sink.events[0], std::make_pair(3, static_cast<const void*>(nullptr)));
+    EXPECT_EQ(sink.events[1], std::make_pair(4, static_cast<const void*>(nullptr)));
+    EXPECT_EQ(sink.events[2], std::make_pair(0, static_cast<const void*>(nullptr)));
+    col->Clear();
+    EXPECT_EQ(destroyed, 2);
+    EXPECT_EQ(col->GetCount(), 0);
+    EXPECT_EQ(col->GetHead(), nullptr);
+    EXPECT_EQ(col->GetTail(), nullptr);
+    col->RemoveEventListener(&sink);
+}
+
+TEST(XmlCollection, ItemHeldElsewhereSurvivesRemovalAndDestructionOfCollection) {
+    int destroyed = 0;
+    CSmartPtr<Item> kept(new Item(&destroyed));
+    {
+        CSmartPtr<ItemCol> col = MakeCol();
+        col->AppendItem(kept.get());
+        col->AppendItem(new Item(&destroyed));
+    }
+    EXPECT_EQ(destroyed, 1);
+    kept = nullptr;
+    EXPECT_EQ(destroyed, 2);
+}
+
+TEST(XmlCollection, ListenersRemovedByEveryOccurrence) {
+    CSmartPtr<ItemCol> col = MakeCol();
+    Recorder sink, other;
+    col->AddEventListener(&sink);
+    col->AddEventListener(&other);
+    col->AddEventListener(&sink);
+    col->FireOnCollectionChange();
+    EXPECT_EQ(sink.events.size(), 2u);
+    col->RemoveEventListener(&sink);
+    col->FireOnCollectionChange();
+    EXPECT_EQ(sink.events.size(), 2u);
+    EXPECT_EQ(other.events.size(), 2u);
+    col->RemoveEventListener(&other);
+}
+
+TEST(XmlCollection, CopyHoldsItsOwnNodesOnTheSameItems) {
+    int destroyed = 0;
+    CSmartPtr<ItemCol> col = MakeCol(1, 4);
+    col->AppendItem(new Item(&destroyed));
+    CSmartPtr<ItemCol> copy(new ItemCol(*col));
+    EXPECT_EQ(copy->GetCount(), 1);
+    EXPECT_EQ(copy->GetMinOccurs(), 1);
+    EXPECT_EQ(copy->GetMaxOccurs(), 4);
+    EXPECT_NE(copy->GetHead(), col->GetHead());
+    EXPECT_EQ(copy->At(0), col->At(0));
+    col->Clear();
+    EXPECT_EQ(destroyed, 0);
+    copy = nullptr;
+    EXPECT_EQ(destroyed, 1);
+}
+
+TEST(XmlCollection, CountChecks) {
+    CSerializationContext strict;
+    CSerializationContext lenient;
+    lenient.SetIgnoreInvalidCollectionCounts(true);
+    struct Case {
+        int min, max, count;
+        const char* message;  // null: valid
+    } cases[] = {
+        {0, -1, 0, nullptr},
+        {0, -1, 5, nullptr},
+        {1, 3, 0, "The Minimum number of [item] elements allowed in this collection is 1"},
+        {1, 3, 3, nullptr},
+        {1, 3, 4, "The Maximum number of [item] elements allowed in this collection is 3"},
+        // both bounds broken: only the maximum is reported
+        {5, 2, 3, "The Maximum number of [item] elements allowed in this collection is 2"},
+    };
+    for (const Case& c : cases) {
+        CSmartPtr<ItemCol> col = MakeCol(c.min, c.max);
+        for (int i = 0; i < c.count; ++i) col->AppendItem(new Item);
+        EXPECT_EQ(col->IsValidCount(strict), c.message == nullptr) << c.min << c.max << c.count;
+        EXPECT_TRUE(col->IsValidCount(lenient));
+        col->ValidateCount(lenient);
+        if (c.message) {
+            EXPECT_TRUE(ThrowsExactly<CTsValidationException>([&] { col->ValidateCount(strict); },
+                                                              c.message));
+        } else {
+            col->ValidateCount(strict);
+        }
+    }
+}
+
+TEST(XmlCollection, NamespaceAndTargetNamespace) {
+    CSmartPtr<ItemCol> col = MakeCol();
+    EXPECT_EQ(col->GetNamespace(), "urn:t");
+    EXPECT_EQ(col->GetBase(), col.get());
+    EXPECT_TRUE(ThrowsExactly<CTsException>([&] { col->GetTargetNamespace(); },
+                                            detail::kMsgCollectionTargetNamespace));
+}

@@ -1,0 +1,641 @@
+// generated_engine_test.cpp: the generated-class engine driven through hand-written classes in
+// generated form: what is written and in which order (through a recording writer), what is
+// read back, and the errors of missing, surplus and misplaced content with their paths.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "binding/engine_messages.h"
+#include "metadata/metadata_messages.h"
+#include "metadata/object_bridge.h"
+#include "support/engine_bindings.h"
+#include "support/expect_exception.h"
+#include "support/recording_writer.h"
+#include "tessel16/serialization_context.h"
+#include "tessel16/xml_document.h"
+
+using namespace Tessel16;
+using namespace EngineTest;
+using Tessel16::test::ThrowsExactly;
+using TestSupport::RecordingWriter;
+
+namespace {
+
+const char* const kDecl =
+    " xmlns=\"urn:t\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"";
+
+std::vector<std::string> Write(const CXmlObjectBase* object, const CSerializationContext& context) {
+    RecordingWriter writer;
+    detail::ObjectBridge::WriteObject(object, &writer, true, "urn:t", context, false);
+    return writer.Lines();
+}
+
+// Reads `xml` into the object the way the FromXml entry point does, keeping the document so
+// that tests can look at what the cursor returned.
+CXmlElement* Read(CXmlObjectBase* object, const std::string& xml,
+                  const CSerializationContext& context) {
+    CXmlDocument document(context);
+    document.LoadXml(xml.c_str());
+    CXmlElement* root = document.GetDocumentElement();
+    return detail::ObjectBridge::ReadObject(object, root, root->GetFirstElement(), context);
+}
+
+// Asserts the exact class, message and path of a failure.
+template <class Expected>
+::testing::AssertionResult Fails(const std::function<void()>& call, const std::string& message,
+                                 const std::string& path) {
+    try {
+        call();
+    } catch (const CTsException& e) {
+        if (typeid(e) != typeid(Expected))
+            return ::testing::AssertionFailure()
+                   << "threw " << typeid(e).name() << ": " << e.GetMessage();
+        if (e.GetPath() != path)
+            return ::testing::AssertionFailure() << "path [" << e.GetPath() << "] expected ["
+                                                 << path << "] (" << e.GetMessage() << ")";
+        const std::string expected = path.empty() ? message : message + "\nPath: " + path;
+        if (e.GetMessage() != expected)
+            return ::testing::AssertionFailure() << "message [" << e.GetMessage() << "]";
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "did not throw";
+}
+
+std::string Xml(const std::string& root, const std::string& attributes,
+                const std::string& content) {
+    return "<" + root + kDecl + attributes + ">" + content + "</" + root + ">";
+}
+
+CSmartPtr<SimpleSeq> FilledItem() {
+    CSmartPtr<SimpleSeq> item(new SimpleSeq);
+    item->Member(SimpleSeq::Count).SetI4(5);
+    item->Member(SimpleSeq::Note).SetString("hi");
+    item->Member(SimpleSeq::Colour).SetI4(Color_green);
+    item->Member(SimpleSeq::Id).SetI4(7);
+    item->Member(SimpleSeq::Tone).SetI4(Color_blue);
+    return item;
+}
+
+}  // namespace
+
+TEST(GeneratedClassWrite, SequenceOfSimpleMembersWithAttributes) {
+    CSmartPtr<SimpleSeq> item = FilledItem();
+    const std::vector<std::string> expected = {"start urn:t item",
+                                               "attr id=7 (5)",
+                                               "attr tone=blue (23)",
+                                               "start urn:t count",
+                                               "text 5 (5)",
+                                               "end",
+                                               "start urn:t note",
+                                               "text hi (23)",
+                                               "end",
+                                               "start urn:t color",
+                                               "text green (23)",
+                                               "end",
+                                               "end"};
+    EXPECT_EQ(Write(item.get(), CSerializationContext()), expected);
+}
+
+TEST(GeneratedClassWrite, RootExtrasComeBeforeAndInsideTheRootTag) {
+    CSmartPtr<SimpleSeq> item = FilledItem();
+    CSerializationContext context;
+    context.GetProcessingInstructions().push_back("<?a b?>");
+    context.GetNamespaceAliases().Add("x", "urn:x");
+    context.SetDefaultNamespaceURI("urn:t");
+    context.SetInLineSchema("<xs:schema/>");
+    const std::vector<std::string> lines = Write(item.get(), context);
+    ASSERT_GE(lines.size(), 7u);
+    EXPECT_EQ(lines[0], "pi <?a b?>");
+    EXPECT_EQ(lines[1], "alias x urn:x");
+    EXPECT_EQ(lines[2], "defaultns urn:t");
+    EXPECT_EQ(lines[3], "start urn:t item");
+    EXPECT_EQ(lines[6], "schema <xs:schema/>") << "after the attributes, before the content";
+}
+
+TEST(GeneratedClassWrite, DefaultsNilAndFacets) {
+    CSmartPtr<SimpleSeq> item = FilledItem();
+    item->Member(SimpleSeq::Flag).SetBoolean(true);  // equal to the default "true"
+    item->Member(SimpleSeq::Size).SetNil();
+    const std::vector<std::string> lines = Write(item.get(), CSerializationContext());
+    const std::vector<std::string> tail(lines.end() - 7, lines.end());
+    const std::vector<std::string> expected = {
+        "start urn:t flag", "default true (24)", "end", "start urn:t size", "nil", "end", "end"};
+    EXPECT_EQ(tail, expected);
+
+    item->Member(SimpleSeq::Note).SetString("toolong");  // maxLength 5
+    try {
+        Write(item.get(), CSerializationContext());
+        FAIL() << "facet not checked";
+    } catch (const CTsException& e) {
+        EXPECT_NE(e.GetMessage().find("note"), std::string::npos) << e.GetMessage();
+    }
+}
+
+TEST(GeneratedClassWrite, MissingMandatoryMemberIsRefused) {
+    CSmartPtr<SimpleSeq> item = FilledItem();
+    item->Member(SimpleSeq::Count).Clear();
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>(
+        [&] { Write(item.get(), CSerializationContext()); },
+        "The Property [count] is mandatory, it may not be NULL"));
+}
+
+TEST(GeneratedClassWrite, OptionalAttributeDefaultLeftOutOnlyWhenAsked) {
+    CSmartPtr<SimpleSeq> item = FilledItem();
+    item->Member(SimpleSeq::Label).SetString("none");
+    item->Member(SimpleSeq::Tone).SetI4(Color_red);
+    CSerializationContext context;
+    std::vector<std::string> lines = Write(item.get(), context);
+    EXPECT_EQ(lines[2], "attr label=none (23)");
+    EXPECT_EQ(lines[3], "attr tone=red (23)");
+    context.SetNoOptionalAttributeDefaultOutput(true);
+    lines = Write(item.get(), context);
+    EXPECT_EQ(lines[2], "start urn:t count");
+}
+
+TEST(GeneratedClassRead, RoundTripThroughText) {
+    CSmartPtr<SimpleSeq> item = FilledItem();
+    item->Member(SimpleSeq::Flag).SetBoolean(false);
+    item->Member(SimpleSeq::Label).SetString("lbl");
+    CSerializationContext context;
+    const std::string text = item->ToXml(false, false, EOLType_LF, context);
+    CSmartPtr<SimpleSeq> copy(new SimpleSeq);
+    copy->FromXml(text.c_str(), context);
+    EXPECT_EQ(copy->Member(SimpleSeq::Count).GetI4(), 5);
+    EXPECT_EQ(copy->Member(SimpleSeq::Note).GetString(), "hi");
+    EXPECT_EQ(copy->Member(SimpleSeq::Colour).GetI4(), Color_green);
+    EXPECT_FALSE(copy->Member(SimpleSeq::Flag).GetBoolean());
+    EXPECT_EQ(copy->Member(SimpleSeq::Label).GetString(), "lbl");
+    EXPECT_FALSE(copy->Member(SimpleSeq::Size).IsValid());
+    EXPECT_EQ(copy->ToXml(false, false, EOLType_LF, context), text);
+}
+
+TEST(GeneratedClassRead, EmptyElementTakesTheDefault) {
+    CSmartPtr<SimpleSeq> item(new SimpleSeq);
+    Read(item.get(), Xml("item", " id=\"1\"", "<count>1</count><color>red</color><flag/>"),
+         CSerializationContext());
+    EXPECT_TRUE(item->Member(SimpleSeq::Flag).GetBoolean());
+}
+
+TEST(GeneratedClassRead, NilHandlingOnSimpleElements) {
+    CSerializationContext context;
+    CSmartPtr<SimpleSeq> item(new SimpleSeq);
+    item->Member(SimpleSeq::Size).SetI4(3);
+    // A nil element leaves the member as it is; false in any case reads the text normally.
+    Read(item.get(),
+         Xml("item", " id=\"1\"",
+             "<count xsi:nil=\"FALSE\">4</count><color>red</color><size xsi:nil=\"1\"/>"),
+         context);
+    EXPECT_EQ(item->Member(SimpleSeq::Count).GetI4(), 4);
+    EXPECT_FALSE(item->Member(SimpleSeq::Size).IsValid()) << "Init reset it; nil kept it unset";
+
+    EXPECT_TRUE(Fails<CTsValidationException>(
+        [&] {
+            Read(item.get(),
+                 Xml("item", " id=\"1\"", "<count xsi:nil=\"true\"/><color>red</color>"), context);
+        },
+        detail::kMsgElementNilOnNonNillable, "/item/count"));
+    EXPECT_TRUE(Fails<CTsValidationException>(
+        [&] {
+            Read(item.get(),
+                 Xml("item", " id=\"1\"",
+                     "<count>1</count><color>red</color><size xsi:nil=\"maybe\"/>"),
+                 context);
+        },
+        "Unexpected Value [maybe] for 'nil' Attribute found.", "/item/size/@xsi:nil"));
+    EXPECT_TRUE(Fails<CTsValidationException>(
+        [&] {
+            Read(item.get(), Xml("item", " id=\"1\"", "<count a=\"b\">1</count><color>red</color>"),
+                 context);
+        },
+        detail::kMsgElementUnexpectedAttribute, "/item/count/@a"));
+    context.SetIgnoreUnknownAttributes(true);
+    Read(item.get(), Xml("item", " id=\"1\"", "<count a=\"b\">2</count><color>red</color>"),
+         context);
+    EXPECT_EQ(item->Member(SimpleSeq::Count).GetI4(), 2);
+}
+
+TEST(GeneratedClassRead, MissingMandatoryElementUnderEachSetting) {
+    const std::string xml = Xml("item", " id=\"1\"", "<zzz/><count>9</count><color>blue</color>");
+    CSmartPtr<SimpleSeq> item(new SimpleSeq);
+    CSerializationContext strict;
+    EXPECT_TRUE(Fails<CTsValidationException>([&] { Read(item.get(), xml, strict); },
+                                              "Failed to find the required child element [count].",
+                                              "/item"));
+    CSerializationContext skipUnknown;
+    skipUnknown.SetIgnoreUnknownElements(true);
+    Read(item.get(), xml, skipUnknown);
+    EXPECT_EQ(item->Member(SimpleSeq::Count).GetI4(), 9);
+    EXPECT_EQ(item->Member(SimpleSeq::Colour).GetI4(), Color_blue);
+
+    CSerializationContext skipMissing;
+    skipMissing.SetIgnoreMissingMandatoryElements(true);
+    EXPECT_NO_THROW(Read(item.get(), Xml("item", " id=\"1\"", ""), skipMissing));
+    EXPECT_FALSE(item->Member(SimpleSeq::Count).IsValid());
+}
+
+TEST(GeneratedClassRead, SurplusChildren) {
+    const std::string xml =
+        Xml("item", " id=\"1\"", "<count>1</count><color>red</color><zzz/><size>4</size><yyy/>");
+    CSmartPtr<SimpleSeq> item(new SimpleSeq);
+    EXPECT_TRUE(Fails<CTsValidationException>(
+        [&] { Read(item.get(), xml, CSerializationContext()); },
+        "Failed read all the elements held within the element [item]. The unexpected element "
+        "[zzz] remains un processed",
+        "/item"));
+    CSerializationContext ignore;
+    ignore.SetIgnoreUnknownElements(true);
+    EXPECT_EQ(Read(item.get(), xml, ignore), nullptr);
+    EXPECT_EQ(item->Member(SimpleSeq::Size).GetI4(), 4) << "the last member takes a later one";
+}
+
+TEST(GeneratedClassRead, AttributeRules) {
+    CSmartPtr<SimpleSeq> item(new SimpleSeq);
+    const std::string body = "<count>1</count><color>red</color>";
+    EXPECT_TRUE(Fails<CTsValidationException>(
+        [&] { Read(item.get(), Xml("item", "", body), CSerializationContext()); },
+        "Failed to find the required Attribute [id].", ""));
+    EXPECT_TRUE(Fails<CTsValidationException>(
+        [&] {
+            Read(item.get(), Xml("item", " id=\"1\" foo=\"x\"", body), CSerializationContext());
+        },
+        detail::kMsgUnexpectedAttribute, "/item/@foo"));
+    CSerializationContext lenient;
+    lenient.SetIgnoreUnknownAttributes(true);
+    Read(item.get(), Xml("item", " id=\"1\" foo=\"x\" tone=\"blue\"", body), lenient);
+    EXPECT_EQ(item->Member(SimpleSeq::Id).GetI4(), 1);
+    EXPECT_EQ(item->Member(SimpleSeq::Tone).GetI4(), Color_blue);
+    EXPECT_TRUE(Fails<CTsValidationException>(
+        [&] {
+            Read(item.get(), Xml("item", " id=\"1\" xsi:nil=\"true\"", body),
+                 CSerializationContext());
+        },
+        detail::kMsgNilOnNonNillable, "/item"));
+}
+
+TEST(GeneratedClassRead, AccessorRefusalKeepsTheCause) {
+    CSmartPtr<SimpleSeq> item(new SimpleSeq);
+    item->RejectSet(SimpleSeq::Count);
+    try {
+        Read(item.get(), Xml("item", " id=\"1\"", "<count>1</count><color>red</color>"),
+             CSerializationContext());
+        FAIL() << "did not throw";
+    } catch (const CTsValidationException& e) {
+        EXPECT_EQ(e.GetPath(), "/item/count");
+        EXPECT_EQ(e.GetMessage(),
+                  std::string(detail::kMsgSetPropertyFailed) + "\nPath: /item/count");
+        ASSERT_NE(e.GetInnerException(), nullptr);
+        EXPECT_EQ(e.GetInnerException()->GetMessage(), "value refused");
+    }
+}
+
+TEST(GeneratedClassCollections, WriteAndReadMembersAndCollections) {
+    CSmartPtr<Holder> holder(new Holder);
+    holder->GetFirst()->Member(Child::Name_).SetString("f");
+    for (const char* name : {"k1", "k2"}) {
+        Child* kid = new Child("kid");
+        kid->Member(Child::Name_).SetString(name);
+        kid->Member(Child::Code).SetString("c");
+        holder->GetKids()->Add(kid);
+    }
+    holder->GetTags()->Add("t1");
+    CSerializationContext context;
+    const std::string text = holder->ToXml(false, false, EOLType_LF, context);
+    CSmartPtr<Holder> copy(new Holder);
+    copy->FromXml(text.c_str(), context);
+    ASSERT_EQ(copy->GetKids()->GetCount(), 2);
+    EXPECT_EQ(copy->GetKids()->Item(1)->Member(Child::Name_).GetString(), "k2");
+    EXPECT_EQ(copy->GetKids()->Item(0)->Member(Child::Code).GetString(), "c");
+    EXPECT_EQ(copy->GetTags()->Item(0), "t1");
+    EXPECT_FALSE(copy->Member(Holder::Second).IsValid());
+    EXPECT_EQ(copy->ToXml(false, false, EOLType_LF, context), text);
+}
+
+TEST(GeneratedClassCollections, CountsOnWritingAndReading) {
+    CSmartPtr<Holder> holder(new Holder);
+    holder->GetFirst()->Member(Child::Name_).SetString("f");
+    EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
+        [&] { Write(holder.get(), CSerializationContext()); },
+        "The Minimum number of [kid] elements allowed in this collection is 1"));
+    CSerializationContext ignoreCounts;
+    ignoreCounts.SetIgnoreInvalidCollectionCounts(true);
+    EXPECT_NO_THROW(Write(holder.get(), ignoreCounts));
+
+    const std::string fourKids =
+        "<first><name>f</name></first><kid><name>1</name></kid><kid><name>2</name></kid>"
+        "<kid><name>3</name></kid><kid><name>4</name></kid>";
+    EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
+        [&] { Read(holder.get(), Xml("holder", "", fourKids), CSerializationContext()); },
+        "The Maximum number of [kid] elements allowed in this collection is 3"));
+    Read(holder.get(), Xml("holder", "", fourKids), ignoreCounts);
+    EXPECT_EQ(holder->GetKids()->GetCount(), 4);
+}
+
+TEST(GeneratedClassCollections, OptionalClassMemberIsCreatedByTheFactory) {
+    CSmartPtr<Holder> holder(new Holder);
+    Read(holder.get(),
+         Xml("holder", "",
+             "<first><name>f</name></first><second code=\"s\"><name>s</name></second>"
+             "<kid><name>k</name></kid><tail>end</tail>"),
+         CSerializationContext());
+    CSmartPtr<CXmlObjectBase> second = holder->Member(Holder::Second).GetXmlObject();
+    Child* child = dynamic_cast<Child*>(second.get());
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(child->Name(), "second");
+    EXPECT_EQ(child->Member(Child::Code).GetString(), "s");
+    EXPECT_EQ(holder->Member(Holder::Tail).GetString(), "end");
+}
+
+TEST(GeneratedClassAll, AnyOrderReadSchemaOrderWritten) {
+    CSmartPtr<AllGroup> group(new AllGroup);
+    Read(group.get(), Xml("allGroup", "", "<w>blue</w><z><name>n</name></z><y>why</y><x>3</x>"),
+         CSerializationContext());
+    EXPECT_EQ(group->Member(AllGroup::X).GetI4(), 3);
+    EXPECT_EQ(group->Member(AllGroup::Y).GetString(), "why");
+    EXPECT_EQ(group->Member(AllGroup::W).GetI4(), Color_blue);
+    const std::vector<std::string> lines = Write(group.get(), CSerializationContext());
+    std::vector<std::string> starts;
+    for (const std::string& line : lines) {
+        if (line.rfind("start ", 0) == 0) starts.push_back(line.substr(12));
+    }
+    const std::vector<std::string> expected = {"allGroup", "x", "y", "z", "name", "w"};
+    EXPECT_EQ(starts, expected);
+}
+
+TEST(GeneratedClassAll, MissingMandatoryMembersAndSurplus) {
+    CSmartPtr<AllGroup> group(new AllGroup);
+    EXPECT_TRUE(Fails<CTsValidationException>(
+        [&] {
+            Read(group.get(), Xml("allGroup", "", "<z><name>n</name></z>"),
+                 CSerializationContext());
+        },
+        "Failed to find the mandatory element [x].", ""));
+    EXPECT_TRUE(Fails<CTsValidationException>(
+        [&] { Read(group.get(), Xml("allGroup", "", "<x>1</x>"), CSerializationContext()); },
+        "Failed to find the mandatory element [z].", ""));
+    const std::string surplus = Xml("allGroup", "", "<x>1</x><z><name>n</name></z><q/><y>a</y>");
+    EXPECT_TRUE(Fails<CTsValidationException>(
+        [&] { Read(group.get(), surplus, CSerializationContext()); },
+        "Failed read all the elements held within the element [allGroup]. The unexpected "
+        "element [q] remains un processed",
+        "/allGroup"));
+    CSerializationContext ignore;
+    ignore.SetIgnoreUnknownElements(true);
+    CXmlElement* rest = nullptr;
+    EXPECT_NO_THROW(rest = Read(group.get(), surplus, ignore));
+    EXPECT_FALSE(group->Member(AllGroup::Y).IsValid()) << "elements after the surplus are left";
+    (void)rest;
+}
+
+TEST(GeneratedClassChoice, OneMemberWrittenAndRead) {
+    CSmartPtr<ChoiceGroup> pick(new ChoiceGroup);
+    Child* b = new Child("b");
+    b->Member(Child::Name_).SetString("bee");
+    pick->Member(ChoiceGroup::B).SetXmlObject(b);
+    const std::string text = pick->ToXml(false, false, EOLType_LF, CSerializationContext());
+    CSmartPtr<ChoiceGroup> copy(new ChoiceGroup);
+    copy->FromXml(text.c_str(), CSerializationContext());
+    EXPECT_FALSE(copy->Member(ChoiceGroup::A).IsValid());
+    Child* read = dynamic_cast<Child*>(copy->Member(ChoiceGroup::B).GetXmlObject().get());
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->Member(Child::Name_).GetString(), "bee");
+
+    Read(copy.get(), Xml("pick", "", "<c>blue</c>"), CSerializationContext());
+    EXPECT_EQ(copy->Member(ChoiceGroup::C).GetI4(), Color_blue);
+    EXPECT_TRUE(Fails<CTsValidationException>(
+        [&] { Read(copy.get(), Xml("pick", "", "<c>blue</c><a>x</a>"), CSerializationContext()); },
+        "Failed read all the elements held within the element [pick]. The unexpected element "
+        "[a] remains un processed",
+        "/pick"));
+}
+
+TEST(GeneratedClassChoice, EmptyChoice) {
+    // Optional choice records make an empty choice acceptable.
+    CSmartPtr<ChoiceGroup> pick(new ChoiceGroup);
+    EXPECT_NO_THROW(Write(pick.get(), CSerializationContext()));
+    EXPECT_NO_THROW(Read(pick.get(), Xml("pick", "", ""), CSerializationContext()));
+
+    CSmartPtr<StrictChoice> strict(new StrictChoice);
+    EXPECT_TRUE(Fails<CTsValidationException>([&] { Write(strict.get(), CSerializationContext()); },
+                                              detail::kMsgChoiceNoneSet, ""));
+    CSerializationContext ignoreChoice;
+    ignoreChoice.SetIgnoreMissingChoice(true);
+    EXPECT_NO_THROW(Write(strict.get(), ignoreChoice));
+    EXPECT_TRUE(Fails<CTsValidationException>(
+        [&] { Read(strict.get(), Xml("strict", "", ""), CSerializationContext()); },
+        "No child elements within the element [strict] were populated. The element represents "
+        "a choice, so one and only one element should be populated. The element contained no "
+        "sutable child elements",
+        "/strict"));
+    EXPECT_NO_THROW(Read(strict.get(), Xml("strict", "", ""), ignoreChoice));
+}
+
+TEST(GeneratedClassChoice, CollectionMembers) {
+    CSmartPtr<StrictChoice> strict(new StrictChoice);
+    Read(strict.get(), Xml("strict", "", "<two><name>a</name></two><two><name>b</name></two>"),
+         CSerializationContext());
+    CSmartPtr<CXmlCollectionBase> twos = strict->Member(StrictChoice::Twos).GetXmlCollection();
+    EXPECT_EQ(twos->GetCount(), 2);
+    EXPECT_EQ(strict->GetOnes()->GetCount(), 0);
+    Read(strict.get(), Xml("strict", "", "<one>x</one>"), CSerializationContext());
+    EXPECT_EQ(strict->GetOnes()->GetCount(), 1);
+}
+
+TEST(GeneratedClassSubstitution, XsiTypeWrittenForDerivedClassUnderBaseName) {
+    CSmartPtr<Drawing> drawing(new Drawing);
+    Circle* circle = new Circle("shape");
+    circle->Member(Circle::Radius).SetI4(2);
+    drawing->Member(Drawing::Shape).SetXmlObject(circle);
+    std::vector<std::string> lines = Write(drawing.get(), CSerializationContext());
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[1], "start urn:t shape");
+    EXPECT_EQ(lines[2], "xsitype urn:t Circle");
+    CSerializationContext noType;
+    noType.SetWriteTypeAttribute(false);
+    lines = Write(drawing.get(), noType);
+    EXPECT_EQ(lines[2], "start urn:t radius");
+
+    const std::string text = drawing->ToXml(false, false, EOLType_LF, CSerializationContext());
+    CSmartPtr<Drawing> copy(new Drawing);
+    copy->FromXml(text.c_str(), CSerializationContext());
+    Circle* read = dynamic_cast<Circle*>(copy->Member(Drawing::Shape).GetXmlObject().get());
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->Name(), "shape");
+    EXPECT_EQ(read->Member(Circle::Radius).GetI4(), 2);
+    EXPECT_EQ(copy->ToXml(false, false, EOLType_LF, CSerializationContext()), text);
+}
+
+TEST(GeneratedClassSubstitution, FactoryPicksTheClassFromXsiType) {
+    CSmartPtr<Drawing> drawing(new Drawing);
+    Read(drawing.get(),
+         Xml("drawing", " xmlns:t=\"urn:t\"",
+             "<shape xsi:type=\"t:Square\"><side>3</side></shape>"
+             "<extra xsi:type=\"Circle\"><radius>1</radius></extra>"),
+         CSerializationContext());
+    EXPECT_NE(dynamic_cast<Square*>(drawing->Member(Drawing::Shape).GetXmlObject().get()), nullptr);
+    EXPECT_NE(dynamic_cast<Circle*>(drawing->Member(Drawing::Extra).GetXmlObject().get()), nullptr);
+
+    // An unknown type fails whatever the ignore settings say.
+    CSerializationContext lenient;
+    lenient.SetIgnoreUnknownElements(true);
+    EXPECT_TRUE(Fails<CTsValidationException>(
+        [&] {
+            Read(drawing.get(),
+                 Xml("drawing", "", "<shape xsi:type=\"Triangle\"><side>3</side></shape>"),
+                 lenient);
+        },
+        "Failed to find a suitable substitution element for [shape].", "/drawing"));
+}
+
+TEST(GeneratedClassFactory, ElementTypeHelpers) {
+    CXmlDocument document;
+    document.LoadXml(
+        "<r xmlns=\"urn:r\" xmlns:p=\"urn:p\" "
+        "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">"
+        "<a xsi:type=\"p:T\"/><b xsi:type=\"T\"/><c xsi:type=\"q:T\"/><d type=\"T\"/></r>");
+    CXmlElement* a = document.GetDocumentElement()->GetFirstElement();
+    CXmlElement* b = a->GetNextSiblingElement();
+    CXmlElement* c = b->GetNextSiblingElement();
+    CXmlElement* d = c->GetNextSiblingElement();
+    EXPECT_EQ(ShapeFactory::TypeOf(a), "T");
+    EXPECT_EQ(ShapeFactory::TypeNamespaceOf(a), "urn:p");
+    EXPECT_EQ(ShapeFactory::TypeOf(b), "T");
+    EXPECT_EQ(ShapeFactory::TypeNamespaceOf(b), "urn:r");
+    EXPECT_EQ(ShapeFactory::TypeNamespaceOf(c), "urn:r") << "unbound prefix";
+    EXPECT_EQ(ShapeFactory::TypeOf(d), "") << "type outside the instance namespace";
+}
+
+TEST(GeneratedClassNil, NillableClassAndSimpleContent) {
+    CSmartPtr<Memo> memo(new Memo);
+    NilNote* note = new NilNote("note");
+    note->Member(NilNote::Value).SetString("hello");
+    note->Member(NilNote::Lang).SetString("en");
+    memo->Member(Memo::Note).SetXmlObject(note);
+    std::vector<std::string> expected = {"start urn:t memo",
+                                         "start urn:t note",
+                                         "attr lang=en (23)",
+                                         "text hello (23)",
+                                         "end",
+                                         "end"};
+    EXPECT_EQ(Write(memo.get(), CSerializationContext()), expected);
+
+    note->SetNil(true);
+    expected = {"start urn:t memo", "start urn:t note", "attr lang=en (23)", "nil", "end", "end"};
+    EXPECT_EQ(Write(memo.get(), CSerializationContext()), expected);
+
+    note->SetNil(false);
+    note->Member(NilNote::Value).SetNil();
+    EXPECT_EQ(Write(memo.get(), CSerializationContext()), expected) << "nil simple content";
+
+    const std::string text = Xml("memo", "", "<note lang=\"de\">hallo</note>");
+    Read(memo.get(), text, CSerializationContext());
+    NilNote* read = dynamic_cast<NilNote*>(memo->Member(Memo::Note).GetXmlObject().get());
+    ASSERT_NE(read, nullptr);
+    EXPECT_FALSE(read->IsNil());
+    EXPECT_EQ(read->Member(NilNote::Value).GetString(), "hallo");
+    EXPECT_EQ(read->Member(NilNote::Lang).GetString(), "de");
+
+    Read(memo.get(), Xml("memo", "", "<note xsi:nil=\"TRUE\"><junk/></note><count>2</count>"),
+         CSerializationContext());
+    read = dynamic_cast<NilNote*>(memo->Member(Memo::Note).GetXmlObject().get());
+    ASSERT_NE(read, nullptr);
+    EXPECT_TRUE(read->IsNil()) << "content is skipped, children and all";
+    EXPECT_EQ(memo->Member(Memo::Count).GetI4(), 2);
+}
+
+TEST(GeneratedClassPseudo, InlinedMemberAttributesAndChildren) {
+    CSmartPtr<Wrap> wrap(new Wrap);
+    wrap->Member(Wrap::Head).SetString("h");
+    wrap->GetExtras()->Member(Extras::Memo_).SetString("m");
+    wrap->GetExtras()->Member(Extras::Flag).SetBoolean(true);
+    const std::vector<std::string> expected = {"start urn:t wrap",
+                                               "attr flag=true (24)",
+                                               "start urn:t head",
+                                               "text h (23)",
+                                               "end",
+                                               "start urn:t memo",
+                                               "text m (23)",
+                                               "end",
+                                               "end"};
+    EXPECT_EQ(Write(wrap.get(), CSerializationContext()), expected);
+
+    const std::string text = wrap->ToXml(false, false, EOLType_LF, CSerializationContext());
+    CSmartPtr<Wrap> copy(new Wrap);
+    copy->FromXml(text.c_str(), CSerializationContext());
+    EXPECT_EQ(copy->GetExtras()->Member(Extras::Memo_).GetString(), "m");
+    EXPECT_TRUE(copy->GetExtras()->Member(Extras::Flag).GetBoolean());
+    EXPECT_EQ(copy->Name(), "wrap");
+    EXPECT_EQ(copy->GetExtras()->Name(), "extras") << "a pseudo element keeps its own name";
+
+    EXPECT_TRUE(Fails<CTsValidationException>(
+        [&] {
+            Read(copy.get(), Xml("wrap", "", "<head>h</head><tail>t</tail>"),
+                 CSerializationContext());
+        },
+        "Failed to find the required child element [extras].", "/wrap"));
+}
+
+namespace {
+
+// Exposes the protected helpers of the engine.
+class Probe : public ChoiceGroup {
+public:
+    using CXmlGeneratedClass::CleanMetaData;
+    using CXmlGeneratedClass::DoesElementContainOptionalElements;
+    using CXmlGeneratedClass::IsElementInList;
+};
+
+class ProbeStrict : public StrictChoice {
+public:
+    using CXmlGeneratedClass::DoesElementContainOptionalElements;
+};
+
+class BadGroup : public SimpleSeq {
+public:
+    Tessel16Data::CParentElementInfo* GetClassInfo() const override {
+        static Tessel16Data::CParentElementInfo info(
+            static_cast<Tessel16Data::XmlElementGroupType>(7), Tessel16Data::XmlElementType_Element,
+            "item", kNs, true, false, -1, ItemType_none, nullptr, false);
+        return &info;
+    }
+};
+
+}  // namespace
+
+TEST(GeneratedClassHelpers, OptionalElementsAndElementList) {
+    CSmartPtr<Probe> probe(new Probe);
+    EXPECT_TRUE(probe->DoesElementContainOptionalElements());
+    CSmartPtr<ProbeStrict> strict(new ProbeStrict);
+    EXPECT_FALSE(strict->DoesElementContainOptionalElements());
+
+    CXmlDocument document;
+    document.LoadXml("<r xmlns=\"urn:t\"><b/><q/></r>");
+    CXmlElement* b = document.GetDocumentElement()->GetFirstElement();
+    EXPECT_TRUE(probe->IsElementInList(CSerializationContext(), b));
+    EXPECT_FALSE(probe->IsElementInList(CSerializationContext(), b->GetNextSiblingElement()));
+}
+
+TEST(GeneratedClassHelpers, CleanMetaDataDeletesAndNulls) {
+    auto* info = new Tessel16Data::CParentElementInfo(
+        Tessel16Data::XmlElementGroupType_Sequence, Tessel16Data::XmlElementType_Element, "x", "",
+        false, false, -1, ItemType_none, nullptr, false);
+    auto** elements = new Tessel16Data::CElementInfo* [2] {
+        new Tessel16Data::CElementInfoSeqCol("x", "", 0), nullptr
+    };
+    Tessel16Data::CAttributeInfo** attributes = nullptr;
+    Probe::CleanMetaData(info, elements, attributes);
+    EXPECT_EQ(info, nullptr);
+    EXPECT_EQ(elements, nullptr);
+    EXPECT_EQ(attributes, nullptr);
+}
+
+TEST(GeneratedClassHelpers, UnknownGroupType) {
+    CSmartPtr<BadGroup> bad(new BadGroup);
+    bad->Member(SimpleSeq::Id).SetI4(1);
+    EXPECT_TRUE(ThrowsExactly<CTsException>([&] { Write(bad.get(), CSerializationContext()); },
+                                            detail::kMsgUnknownXmlGroupType));
+    EXPECT_TRUE(ThrowsExactly<CTsException>(
+        [&] { Read(bad.get(), Xml("item", " id=\"1\"", ""), CSerializationContext()); },
+        detail::kMsgUnknownGroupType));
+}

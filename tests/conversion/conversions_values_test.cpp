@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "support/expect_exception.h"
+#include "tessel16/binary_data.h"
+#include "tessel16/conversions.h"
+#include "tessel16/decimal.h"
+#include "tessel16/exception.h"
+#include "values/decimal_messages.h"
+
+using namespace Tessel16;
+using Tessel16::test::ThrowsExactly;
+using C = CConversions;
+using WS = CWhitespaceUtils;
+constexpr WS::WhitespaceRule kNone = WS::WhitespaceRule_None;
+constexpr WS::WhitespaceRule kCollapse = WS::WhitespaceRule_Collapse;
+
+TEST(ValueConversions, DecimalFormsAndFormat) {
+    EXPECT_EQ(C::decimalToString(C::decimalFromString("1.50", kNone)), "1.5");
+    EXPECT_EQ(C::decimalToString(C::decimalFromString(" -0012.250\n", kCollapse)), "-12.25");
+    EXPECT_EQ(C::decimalToString(C::decimalFromString("12", kNone)), "12");
+    // A non-empty format gives the fraction digits, read like atoi.
+    const CDecimal d = C::decimalFromString("3.14159", kNone);
+    EXPECT_EQ(C::decimalToString(d, "2"), "3.14");
+    EXPECT_EQ(C::decimalToString(d, "4 digits"), "3.1416");
+    EXPECT_EQ(C::decimalToString(d, ""), "3.14159");
+    EXPECT_EQ(C::decimalToString(C::decimalFromString("2", kNone), "3"), "2.000");
+    EXPECT_EQ(C::decimalToString(d, "x"), C::decimalToString(d, "0"));
+
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
+        [] { C::decimalFromString("12a", kNone); },
+        FormatString(detail::kDecimalInvalidChar, 2, "12a")));
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
+        [] { C::decimalFromString("1.2.3", kNone); },
+        FormatString(detail::kDecimalInvalidChar, 3, "1.2.3")));
+}
+
+TEST(ValueConversions, IntegerForms) {
+    EXPECT_EQ(C::integerToString(C::integerFromString("-000123456789012345678901234567890", kNone)),
+              "-123456789012345678901234567890");
+    EXPECT_EQ(C::integerToString(C::integerFromString(" 42 ", kCollapse)), "42");
+    EXPECT_EQ(C::integerToString(C::integerFromString("1.9", kNone)), "1");
+    EXPECT_THROW(C::integerFromString("12x", kNone), CTsInvalidValueException);
+}
+
+TEST(ValueConversions, BinaryForms) {
+    const CBinaryData hex = C::hexBinaryFromString("0fa0", kNone);
+    ASSERT_EQ(hex.GetLength(), 2u);
+    EXPECT_EQ(hex[0], 0x0F);
+    EXPECT_EQ(hex[1], 0xA0);
+    EXPECT_EQ(C::hexBinaryToString(hex), "0FA0");
+    EXPECT_EQ(C::hexBinaryToString(C::hexBinaryFromString("  0FA0 ", kCollapse)), "0FA0");
+    EXPECT_TRUE(ThrowsExactly<CTsException>([] { C::hexBinaryFromString("0FA", kNone); },
+                                            "Invalid length in hex string"));
+    EXPECT_TRUE(ThrowsExactly<CTsException>([] { C::hexBinaryFromString("0G", kNone); },
+                                            "Invalid char in hex string [G]"));
+    EXPECT_EQ(C::hexBinaryFromString("", kNone).GetLength(), 0u);
+
+    EXPECT_EQ(C::base64BinaryToString(C::base64BinaryFromString("TWFu", kNone)), "TWFu");
+    EXPECT_EQ(C::base64BinaryToString(C::base64BinaryFromString("TW\nFu", kNone)), "TWFu");
+    EXPECT_EQ(C::base64BinaryFromString("TW*u", kNone).GetLength(), 0u);  // no exception
+    EXPECT_EQ(C::base64BinaryToString(CBinaryData()), "");
+}
+
+TEST(ValueConversions, RoundTrips) {
+    std::mt19937_64 random(7);
+    for (int i = 0; i < 500; ++i) {
+        const std::string digits = std::to_string(random()) + std::to_string(random());
+        const std::string decimalText = (i % 2 ? "-" : "") + digits.substr(0, 1 + i % 20) + "." +
+                                        digits.substr(0, 1 + i % 13) + "7";
+        const CDecimal d = C::decimalFromString(decimalText, kNone);
+        ASSERT_EQ(C::decimalFromString(C::decimalToString(d), kNone), d) << decimalText;
+        const CBigInteger b = C::integerFromString((i % 3 ? "" : "-") + digits, kNone);
+        ASSERT_EQ(C::integerFromString(C::integerToString(b), kNone), b) << digits;
+
+        std::string bytes(static_cast<std::size_t>(i % 40), '\0');
+        for (char& c : bytes) c = static_cast<char>(random());
+        const CBinaryData data(reinterpret_cast<unsigned char*>(&bytes[0]),
+                               static_cast<std::uint32_t>(bytes.size()), false);
+        ASSERT_EQ(C::hexBinaryFromString(C::hexBinaryToString(data), kNone), data);
+        ASSERT_EQ(C::base64BinaryFromString(C::base64BinaryToString(data), kNone), data);
+    }
+}
+
+TEST(ValueConversions, DateKindsComeFromTheText) {
+    // The five date writers are one operation: a time written through dateToString is a time.
+    const CDateTime time = C::timeFromString("12:30:00.5", kNone);
+    EXPECT_EQ(C::dateToString(time), "12:30:00.5");
+    EXPECT_EQ(C::datetimeToString(time), C::monthDayToString(time));
+    EXPECT_EQ(C::dateFromString("--05", kNone).GetType(), CDateTime::dt_gMonth);
+    EXPECT_EQ(C::dateFromString("--05--", kNone).GetType(), CDateTime::dt_gMonth);
+    EXPECT_EQ(C::yearMonthFromString("2004-05", kNone).GetType(), CDateTime::dt_gYearMonth);
+    EXPECT_EQ(C::monthDayFromString("--02-29", kNone).GetType(), CDateTime::dt_gMonthDay);
+    EXPECT_EQ(C::datetimeFromString(" 2004-02-29T00:00:00Z ", kCollapse).GetType(),
+              CDateTime::dt_dateTime);
+    EXPECT_EQ(C::yearFromString("2004", kNone), 2004);
+    EXPECT_EQ(C::monthFromString("--11", kNone), 11);
+    EXPECT_EQ(C::dayFromString("---31", kNone), 31);
+    EXPECT_EQ(C::durationToString(C::durationFromString("PT1.5S", kNone)), "PT1.5S");
+
+    EXPECT_THROW(C::dateFromString("2003-02-29", kNone), CTsInvalidValueException);
+    EXPECT_THROW(C::datetimeFromString("2004-02-29", kNone), CTsInvalidValueException);
+    EXPECT_THROW(C::timeFromString("25:00:00", kNone), CTsInvalidValueException);
+    EXPECT_THROW(C::durationFromString("P1DT", kNone), CTsInvalidValueException);
+    EXPECT_THROW(C::dateFromString(" 2004-01-01", kNone), CTsInvalidValueException);
+    // A text of another date form reaches the field getter of the kind it turned out to be.
+    EXPECT_THROW(C::yearFromString("--05", kNone), CTsInvalidStateException);
+    EXPECT_THROW(C::monthFromString("2004", kNone), CTsInvalidStateException);
+}
+
+TEST(ValueConversions, DateRoundTrips) {
+    const char* texts[] = {"2004-02-29",
+                           "-0044-03-15",
+                           "9999-12-31",
+                           "2001-10-26T21:32:52",
+                           "2001-10-26T21:32:52.123456789-05:30",
+                           "00:00:00",
+                           "23:59:59.001Z",
+                           "2004-05",
+                           "--12-31",
+                           "2004",
+                           "--05",
+                           "---01",
+                           "2000-01-01T00:00:00+14:00"};
+    for (const char* text : texts) {
+        const CDateTime value = text[2] == ':' ? C::timeFromString(text, kNone)
+                                : std::string(text).find('T') != std::string::npos
+                                    ? C::datetimeFromString(text, kNone)
+                                    : C::dateFromString(text, kNone);
+        EXPECT_EQ(C::datetimeToString(value), text);
+    }
+    for (const char* text : {"-P1Y2M3DT4H5M6.789S", "PT0.000000001S", "P100D", "PT90M"})
+        EXPECT_EQ(C::durationToString(C::durationFromString(text, kNone)), text);
+    for (unsigned short year : {1000, 2024, 9999})
+        EXPECT_EQ(C::yearFromString(C::yearToString(year), kNone), year);
+    // The bare-number writer drops leading zeros, which the gYear form needs.
+    EXPECT_THROW(C::yearFromString(C::yearToString(5), kNone), CTsInvalidValueException);
+    for (unsigned char m = 1; m <= 12; ++m)
+        EXPECT_EQ(C::monthFromString(C::monthToString(m), kNone), m);
+    for (unsigned char d = 1; d <= 31; ++d)
+        EXPECT_EQ(C::dayFromString(C::dayToString(d), kNone), d);
+}

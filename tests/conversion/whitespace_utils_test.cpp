@@ -1,0 +1,84 @@
+#include "tessel16/whitespace_utils.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "conversion/conversion_messages.h"
+#include "tessel16/exception.h"
+
+using namespace Tessel16;
+using WS = CWhitespaceUtils;
+
+namespace {
+struct RuleCase {
+    const char* input;
+    const char* preserve;
+    const char* replace;
+    const char* collapse;
+};
+constexpr RuleCase kRuleCases[] = {
+    {"", "", "", ""},
+    {"abc", "abc", "abc", "abc"},
+    {"  a\t\nb ", "  a\t\nb ", "  a  b ", "a b"},
+    {"a\r\nb", "a\nb", "a b", "a b"},
+    {"a\rb", "a\nb", "a b", "a b"},
+    {"a\r\rb", "a\n\nb", "a  b", "a b"},
+    {"a\n\rb", "a\n\nb", "a  b", "a b"},
+    {"\r\n", "\n", " ", ""},
+    {"\r", "\n", " ", ""},
+    {" \t\r\n ", " \t\n ", "    ", ""},
+    {"x  ", "x  ", "x  ", "x"},
+    {"a\vb\fc", "a\vb\fc", "a\vb\fc", "a\vb\fc"},  // not XML whitespace
+};
+}  // namespace
+
+TEST(WhitespaceUtils, RulesOverTable) {
+    for (const auto& c : kRuleCases) {
+        SCOPED_TRACE(testing::PrintToString(std::string(c.input)));
+        EXPECT_EQ(WS::Preserve(c.input), c.preserve);
+        EXPECT_EQ(WS::Replace(c.input), c.replace);
+        EXPECT_EQ(WS::Collapse(c.input), c.collapse);
+        EXPECT_EQ(WS::ApplyRule(WS::WhitespaceRule_None, c.input), c.input);
+        EXPECT_EQ(WS::ApplyRule(WS::WhitespaceRule_Preserve, c.input), c.preserve);
+        EXPECT_EQ(WS::ApplyRule(WS::WhitespaceRule_Replace, c.input), c.replace);
+        EXPECT_EQ(WS::ApplyRule(WS::WhitespaceRule_Collapse, c.input), c.collapse);
+    }
+}
+
+TEST(WhitespaceUtils, EmbeddedNulEndsTheTextExceptForRuleNone) {
+    const std::string text("a b\0c d", 7);
+    EXPECT_EQ(WS::Preserve(text), "a b");
+    EXPECT_EQ(WS::Replace(text), "a b");
+    EXPECT_EQ(WS::Collapse(text), "a b");
+    EXPECT_EQ(WS::ApplyRule(WS::WhitespaceRule_None, text), text);
+}
+
+TEST(WhitespaceUtils, PreserveWithLengthStopsAtLengthAndNul) {
+    EXPECT_EQ(WS::Preserve("a\r\nbc", 3), "a\n");
+    // A CR at the last allowed position is lone even when an LF follows beyond the length.
+    EXPECT_EQ(WS::Preserve("a\r\nb", 2), "a\n");
+    EXPECT_EQ(WS::Preserve("ab\0cd", 5), "ab");
+    EXPECT_EQ(WS::Preserve(nullptr, 4), "");
+    EXPECT_EQ(WS::Preserve("abc", 0), "");
+    EXPECT_EQ(WS::Preserve("abc", -1), "");
+}
+
+TEST(WhitespaceUtils, UnknownRuleThrowsRootException) {
+    for (int rule : {-1, 4, 7}) {
+        try {
+            WS::ApplyRule(static_cast<WS::WhitespaceRule>(rule), "x");
+            ADD_FAILURE() << "rule " << rule << " accepted";
+        } catch (const CTsException& e) {
+            EXPECT_EQ(typeid(e), typeid(CTsException));
+            EXPECT_EQ(e.GetMessage(), detail::kMsgUnknownWhitespaceRule);
+        }
+    }
+}
+
+TEST(WhitespaceUtils, IsWhiteSpaceOnlyTheFourXmlCharacters) {
+    for (int c = 0; c < 256; ++c) {
+        bool expected = c == ' ' || c == '\t' || c == '\r' || c == '\n';
+        EXPECT_EQ(WS::IsWhiteSpace(static_cast<char>(c)), expected) << c;
+    }
+}

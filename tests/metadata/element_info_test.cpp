@@ -1,0 +1,194 @@
+// element_info_test.cpp: the shared operations of the element and attribute records that the
+// engine tests do not reach directly: name and namespace matching, the wildcard default
+// namespace, the namespace-constraint test, and the wrapping of accessor failures.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "metadata/metadata_messages.h"
+#include "support/engine_bindings.h"
+#include "support/expect_exception.h"
+#include "support/recording_writer.h"
+#include "tessel16/serialization_context.h"
+#include "tessel16/xml_document.h"
+
+using namespace Tessel16;
+using namespace Tessel16Data;
+using Tessel16::test::ThrowsExactly;
+
+namespace {
+
+class ElementProbe : public CElementInfoSeqEnumMnd {
+public:
+    ElementProbe()
+        : CElementInfoSeqEnumMnd("e", "urn:t", 0, false, EngineTest::ColorToString,
+                                 EngineTest::ColorFromString, nullptr) {}
+    using CElementInfo::InvokePropertyGet;
+    using CElementInfo::IsThisElement;
+};
+
+class AttributeProbe : public CAttributeInfoEnum {
+public:
+    AttributeProbe()
+        : CAttributeInfoEnum("a", "urn:a", 0, false, EngineTest::ColorToString,
+                             EngineTest::ColorFromString, nullptr) {}
+    using CAttributeInfo::IsNamespaceValid;
+};
+
+}  // namespace
+
+TEST(ElementInfo, AnyDefaultNamespace) {
+    struct Case {
+        const char* restriction;
+        const char* parent;
+        const char* expected;
+    } cases[] = {
+        {"##any", "urn:p", "urn:p"},
+        {"##other", "urn:p", ""},
+        {"##other", "", "DefaultNamespace"},
+        {"##local", "urn:p", ""},
+        {"##targetNamespace", "urn:p", "urn:tns"},
+        {"##targetNamespace ##local", "urn:p", "urn:tns"},
+        {"##other urn:x", "", "DefaultNamespace"},
+        {"urn:x urn:y", "urn:p", ""},
+        {"##", "urn:p", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CElementInfo::GetAnyDefaultNamespace(c.restriction, c.parent, "urn:tns"),
+                  c.expected)
+            << c.restriction;
+    }
+}
+
+TEST(ElementInfo, BaseValidateAndRestrictionWithoutPrimitiveInfo) {
+    ElementProbe probe;
+    CSmartPtr<EngineTest::SimpleSeq> object(new EngineTest::SimpleSeq);
+    EXPECT_TRUE(ThrowsExactly<CTsException>(
+        [&] { probe.Validate(CSerializationContext(), object.get(), true, true); },
+        detail::kMsgNotImplemented));
+    TsVariant value;
+    value.SetI4(1);
+    EXPECT_TRUE(ThrowsExactly<CTsException>([&] { probe.CheckRestriction(value); },
+                                            "Cannot CheckRestriction for type: i4"));
+}
+
+TEST(ElementInfo, NameMatchingIsExactUnlessNamespacesAreIgnored) {
+    CXmlDocument document;
+    document.LoadXml("<r xmlns=\"urn:t\"><e/><E/><e xmlns=\"urn:other\"/></r>");
+    CXmlElement* same = document.GetDocumentElement()->GetFirstElement();
+    CXmlElement* upper = same->GetNextSiblingElement();
+    CXmlElement* other = upper->GetNextSiblingElement();
+    ElementProbe probe;
+    CSerializationContext strict;
+    CSerializationContext loose;
+    loose.SetIgnoreNamespaces(true);
+    EXPECT_TRUE(probe.IsThisElement(strict, same));
+    EXPECT_FALSE(probe.IsThisElement(strict, upper));
+    EXPECT_FALSE(probe.IsThisElement(strict, other));
+    EXPECT_TRUE(probe.IsThisElement(loose, other));
+    EXPECT_FALSE(probe.IsThisElement(loose, upper));
+    EXPECT_FALSE(probe.IsThisElement(strict, nullptr));
+}
+
+TEST(ElementInfo, AccessorFailureOnReadIsWrappedWithTheName) {
+    CSmartPtr<EngineTest::Child> object(new EngineTest::Child);
+    CElementInfoSeqPrimOpt record("far", "urn:t", 99, false, ItemType_string, nullptr,
+                                  CWhitespaceUtils::WhitespaceRule_Preserve,
+                                  CPrimitiveRestrictions(), nullptr);
+    TestSupport::RecordingWriter writer;
+    try {
+        record.ElementToXml(CSerializationContext(), object.get(), &writer);
+        FAIL() << "did not throw";
+    } catch (const CTsValidationException& e) {
+        EXPECT_EQ(e.GetMessage(), "Failed to get the property value for [far].");
+        ASSERT_NE(e.GetInnerException(), nullptr);
+        EXPECT_EQ(e.GetInnerException()->GetMessage(), "no such property");
+    }
+}
+
+TEST(ElementInfo, CollectionWithNoItemsWritesNothing) {
+    CSmartPtr<EngineTest::Holder> holder(new EngineTest::Holder);
+    CElementInfoSeqPrimCol tags("tag", "urn:t", EngineTest::Holder::Tags);
+    TestSupport::RecordingWriter writer;
+    EXPECT_FALSE(tags.ElementToXml(CSerializationContext(), holder.get(), &writer));
+    EXPECT_TRUE(writer.Lines().empty());
+}
+
+TEST(AttributeInfo, NamespaceConstraints) {
+    struct Case {
+        const char* ns;
+        const char* allowed;
+        const char* target;
+        bool valid;
+    } cases[] = {
+        {"", "urn:a", "urn:t", true},
+        {"urn:b", "urn:a ##targetNamespace", "urn:b", true},
+        {"urn:t", "##other", "urn:t", false},
+        {"", "##other", "urn:t", true},
+        {"urn:c", "urn:a urn:c", "urn:t", true},
+        {"urn:d", "urn:a urn:c", "urn:t", false},
+        {"urn:z", "##any", "urn:t", true},
+        {"urn:z", "##local", "urn:t", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(AttributeProbe::IsNamespaceValid(c.ns, c.allowed, c.target), c.valid)
+            << c.ns << " in " << c.allowed;
+    }
+}
+
+TEST(AttributeInfo, EnumMatchesByLocalNameWhenNamespacesAreIgnoredPrimitiveDoesNot) {
+    CXmlDocument document;
+    document.LoadXml("<r xmlns:o=\"urn:o\" o:a=\"blue\"/>");
+    CXmlAttribute* attribute = document.GetDocumentElement()->GetAttributes().back();
+    CSmartPtr<EngineTest::SimpleSeq> object(new EngineTest::SimpleSeq);
+    CSerializationContext loose;
+    loose.SetIgnoreNamespaces(true);
+
+    AttributeProbe enumRecord;  // property 0
+    EXPECT_FALSE(enumRecord.AttributeFromXml(CSerializationContext(), object.get(), attribute));
+    EXPECT_TRUE(enumRecord.AttributeFromXml(loose, object.get(), attribute));
+    EXPECT_EQ(object->Member(0).GetI4(), EngineTest::Color_blue);
+
+    CAttributeInfoPrimitive primitive("a", "urn:a", 1, false, ItemType_string, nullptr,
+                                      CWhitespaceUtils::WhitespaceRule_Preserve,
+                                      CPrimitiveRestrictions(), nullptr);
+    EXPECT_FALSE(primitive.AttributeFromXml(loose, object.get(), attribute));
+}
+
+TEST(AttributeInfo, RequiredAndStoreFailures) {
+    CAttributeInfoPrimitive required("n", "", 0, false, ItemType_i4, nullptr,
+                                     CWhitespaceUtils::WhitespaceRule_Collapse,
+                                     CPrimitiveRestrictions(), nullptr);
+    EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
+        [&] { required.Validate(CSerializationContext(), false); },
+        "Failed to find the required Attribute [n]."));
+    EXPECT_NO_THROW(required.Validate(CSerializationContext(), true));
+
+    CXmlDocument document;
+    document.LoadXml("<r n=\"12\"/>");
+    CXmlAttribute* attribute = document.GetDocumentElement()->GetAttributes().front();
+    CSmartPtr<EngineTest::SimpleSeq> object(new EngineTest::SimpleSeq);
+    object->RejectSet(0);
+    try {
+        required.AttributeFromXml(CSerializationContext(), object.get(), attribute);
+        FAIL() << "did not throw";
+    } catch (const CTsValidationException& e) {
+        EXPECT_EQ(e.GetPath(), "/r/@n");
+        EXPECT_EQ(e.GetMessage(), "Failed to set the property value [12].\nPath: /r/@n");
+        ASSERT_NE(e.GetInnerException(), nullptr);
+    }
+}
+
+TEST(AttributeInfo, OptionalAttributeWithoutValueIsNotCheckedOrWritten) {
+    CAttributeInfoPrimitive optional(
+        "n", "", 1, true, ItemType_string, nullptr, CWhitespaceUtils::WhitespaceRule_Preserve,
+        CPrimitiveRestrictions("", -1, 1, "", "", "", "", -1, -1, -1), nullptr);
+    CSmartPtr<EngineTest::SimpleSeq> object(new EngineTest::SimpleSeq);
+    TestSupport::RecordingWriter writer;
+    optional.AttributeToXml(CSerializationContext(), object.get(), &writer);
+    EXPECT_TRUE(writer.Lines().empty());
+    object->Member(1).SetString("too long");
+    EXPECT_THROW(optional.AttributeToXml(CSerializationContext(), object.get(), &writer),
+                 CTsException);
+    EXPECT_TRUE(writer.Lines().empty());
+}

@@ -1,0 +1,34 @@
+// expect_exception.h: asserts that a call throws one exact class of the exception family with
+// one exact message, which is how callers of the library tell failures apart.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <typeinfo>
+
+#include "tessel16/exception.h"
+
+namespace Tessel16::test {
+
+// Runs `call` and checks that it throws an object whose dynamic class is exactly `Expected`
+// and whose GetMessage() equals `message`.
+template <class Expected, class Call>
+::testing::AssertionResult ThrowsExactly(Call&& call, const std::string& message) {
+    try {
+        call();
+    } catch (const CTsException& e) {
+        if (typeid(e) != typeid(Expected))
+            return ::testing::AssertionFailure()
+                   << "threw " << typeid(e).name() << " with [" << e.GetMessage() << "]";
+        if (e.GetMessage() != message)
+            return ::testing::AssertionFailure()
+                   << "message [" << e.GetMessage() << "] expected [" << message << "]";
+        return ::testing::AssertionSuccess();
+    } catch (...) {
+        return ::testing::AssertionFailure() << "threw something outside the family";
+    }
+    return ::testing::AssertionFailure() << "did not throw";
+}
+
+}  // namespace Tessel16::test

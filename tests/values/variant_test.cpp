@@ -1,0 +1,253 @@
+#include "tessel16/variant.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "conversion/conversion_messages.h"
+#include "support/expect_exception.h"
+#include "tessel16/exception.h"
+
+using namespace Tessel16;
+using Tessel16::test::ThrowsExactly;
+constexpr auto kNone = CWhitespaceUtils::WhitespaceRule_None;
+
+namespace {
+
+// A minimal bindable object that reports its own destruction.
+class Probe : public CXmlObjectBase {
+public:
+    explicit Probe(bool* destroyed) : m_destroyed(destroyed) {}
+    ~Probe() override { *m_destroyed = true; }
+    CXmlObjectBase* GetBase() override { return this; }
+    std::string GetTargetNamespace() const override { return ""; }
+    std::string GetNamespace() const override { return ""; }
+
+protected:
+    void ToXml_Int(CXmlWriter*, bool, const char*, const CSerializationContext&,
+                   bool) const override {}
+    CXmlElement* FromXml_Int(CXmlElement*, CXmlElement* child, const CSerializationContext&,
+                             bool) override {
+        return child;
+    }
+
+private:
+    bool* m_destroyed;
+};
+
+// Reference count of an object, read without changing it.
+int CountOf(CXmlObjectBase* object) {
+    const int count = object->AddRef() - 1;
+    object->Release();
+    return count;
+}
+
+}  // namespace
+
+TEST(Variant, NilKeepsTheKindAndInvalidDropsIt) {
+    TsVariant v;
+    EXPECT_FALSE(v.IsValid());
+    EXPECT_FALSE(v.IsNil());
+    v.SetI4(5);
+    v.SetNil();
+    EXPECT_TRUE(v.IsNil());
+    EXPECT_TRUE(v.IsValid());
+    EXPECT_EQ(v.GetTypeAsEnum(), ItemType_i4);
+    EXPECT_EQ(v.GetI4(), 0);  // the value itself is gone
+    v.SetInvalid();
+    EXPECT_FALSE(v.IsValid());
+    EXPECT_FALSE(v.IsNil());
+
+    // nil on an empty variant, then a setter: a plain value again.
+    TsVariant w;
+    w.SetNil();
+    EXPECT_TRUE(w.IsValid());
+    EXPECT_EQ(w.GetTypeAsEnum(), ItemType_none);
+    w.SetString("x");
+    EXPECT_FALSE(w.IsNil());
+    EXPECT_EQ(w.ToString(), "x");
+    w.SetNil();
+    EXPECT_EQ(w.GetTypeAsEnum(), ItemType_string);
+    EXPECT_EQ(w.GetString(), "");  // a nil heap kind reads as empty, without a crash
+    const TsVariant nilCopy(w);
+    EXPECT_TRUE(nilCopy.IsNil());
+    EXPECT_EQ(nilCopy.GetTypeAsEnum(), ItemType_string);
+}
+
+TEST(Variant, LabelsAndTypeErrors) {
+    TsVariant v;
+    EXPECT_TRUE(ThrowsExactly<CTsException>([&] { v.GetType(); }, "Invalid Type 0"));
+    EXPECT_TRUE(
+        ThrowsExactly<CTsException>([&] { v.ToString(); }, "Invalid Type 0 to convert to string"));
+    v.SetXmlObject(nullptr);
+    EXPECT_TRUE(ThrowsExactly<CTsException>([&] { v.GetType(); }, "Invalid Type 27"));
+    EXPECT_TRUE(
+        ThrowsExactly<CTsException>([&] { v.ToString(); }, "Invalid Type 27 to convert to string"));
+    v.SetXmlCollection(nullptr);
+    EXPECT_EQ(v.GetTypeAsEnum(), ItemType_collection);
+    EXPECT_TRUE(ThrowsExactly<CTsException>([&] { v.GetType(); }, "Invalid Type 28"));
+    for (int type : {0, 27, 28, 40, -3}) {
+        EXPECT_TRUE(ThrowsExactly<CTsException>(
+            [&] { v.FromString("1", static_cast<ItemType>(type), kNone); },
+            "Invalid Type " + std::to_string(type) + " to convert to string"));
+    }
+}
+
+// Every kind: parse its text, check tag, label and canonical text, and that a copy and a
+// re-parse of the written text agree.
+TEST(Variant, EveryKindThroughTextAndCopies) {
+    struct Case {
+        ItemType type;
+        const char* label;
+        const char* text;
+        const char* canonical;
+    };
+    const Case cases[] = {
+        {ItemType_hexBinary, "hexBinary", "0fa0", "0FA0"},
+        {ItemType_base64Binary, "base64Binary", "TW Fu", "TWFu"},
+        {ItemType_i1, "i1", "-128", "-128"},
+        {ItemType_i2, "i2", "12", "12"},
+        {ItemType_i4, "i4", "-2147483648", "-2147483648"},
+        {ItemType_i4, "i4", "2147483647", "2147483647"},
+        {ItemType_i8, "i8", "-9223372036854775808", "-9223372036854775808"},
+        {ItemType_ui1, "ui1", "255", "255"},
+        {ItemType_ui2, "ui2", "+65535", "65535"},
+        {ItemType_ui4, "ui4", "4294967295", "4294967295"},
+        {ItemType_ui8, "ui8", "18446744073709551615", "18446744073709551615"},
+        {ItemType_r4, "r4", "0.1", "0.1"},
+        {ItemType_r8, "r8", "-1.5e-7", "-1.5e-07"},
+        {ItemType_r8, "r8", "1.#QNAN", "NaN"},
+        {ItemType_duration, "duration", "-P1Y2M3DT4H5M6.789S", "-P1Y2M3DT4H5M6.789S"},
+        {ItemType_yearMonth, "yearMonth", "2004-05", "2004-05"},
+        {ItemType_monthDay, "monthDay", "--02-29", "--02-29"},
+        {ItemType_year, "year", "2004", "2004"},
+        {ItemType_month, "month", "--05", "--05"},
+        {ItemType_day, "day", "---07", "---07"},
+        {ItemType_date, "date", "-0044-03-15", "-0044-03-15"},
+        {ItemType_datetime, "datetime", "2001-10-26T21:32:52.5+02:00",
+         "2001-10-26T21:32:52.5+02:00"},
+        {ItemType_time, "time", "12:30:00Z", "12:30:00Z"},
+        {ItemType_char, "char", "x", "x"},
+        {ItemType_string, "string", " a b ", " a b "},
+        {ItemType_boolean, "boolean", "TRUE", "true"},
+        {ItemType_decimal, "decimal", "-001.50", "-1.5"},
+        {ItemType_integer, "integer", "-123456789012345678901234567890",
+         "-123456789012345678901234567890"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label + std::string(" ") + c.text);
+        TsVariant v;
+        v.FromString(c.text, c.type, kNone);
+        EXPECT_EQ(v.GetTypeAsEnum(), c.type);
+        EXPECT_EQ(v.GetType(), c.label);
+        EXPECT_FALSE(v.IsNil());
+        EXPECT_EQ(v.ToString(), c.canonical);
+        TsVariant copy(v);
+        EXPECT_EQ(copy.ToString(), c.canonical);
+        TsVariant assigned;
+        assigned.SetI4(1);
+        assigned = v;
+        EXPECT_EQ(assigned.GetTypeAsEnum(), c.type);
+        v.Clear();  // the copies own their values
+        EXPECT_EQ(assigned.ToString(), c.canonical);
+        TsVariant reparsed;
+        reparsed.FromString(copy.ToString(), c.type, kNone);
+        EXPECT_EQ(reparsed.ToString(), c.canonical);
+    }
+}
+
+TEST(Variant, GettersOfTheStoredKind) {
+    TsVariant v;
+    v.FromString("12", ItemType_i2, kNone);
+    EXPECT_EQ(v.GetTypeAsEnum(), ItemType_i2);
+    EXPECT_EQ(v.GetI2(), 12);
+    v.SetR8(2.5);
+    EXPECT_EQ(v.GetR8(), 2.5);
+    EXPECT_EQ(v.GetI4(), 0);  // another kind reads as empty
+    EXPECT_EQ(v.GetDate().GetType(), CDateTime::dt_yearZero);
+    v.SetDecimal(CDecimal("3.25"));
+    EXPECT_EQ(v.GetDecimal(), CDecimal("3.25"));
+    EXPECT_EQ(v.ToString("1"), "3.2");  // the format gives the fraction digits
+    v.SetR8(1.5);
+    EXPECT_EQ(v.ToString("%.2f"), "1.50");
+    EXPECT_EQ(v.ToString(nullptr), "1.5");
+    v.SetUI8(18446744073709551615ULL);
+    EXPECT_EQ(v.GetUI8(), 18446744073709551615ULL);
+    v.SetChar('\0');
+    EXPECT_EQ(v.ToString(), "");
+}
+
+TEST(Variant, FromStringPassesConversionFailuresThrough) {
+    TsVariant v;
+    v.SetI4(7);
+    EXPECT_TRUE(
+        ThrowsExactly<CTsInvalidValueException>([&] { v.FromString("32768", ItemType_i2, kNone); },
+                                                "The value [32768] is to large to fit in a i2"));
+    EXPECT_EQ(v.GetI4(), 7);  // a failed parse leaves the variant as it was
+    EXPECT_THROW(v.FromString("2003-02-29", ItemType_date, kNone), CTsInvalidValueException);
+    EXPECT_THROW(v.FromString("P", ItemType_duration, kNone), CTsInvalidValueException);
+    EXPECT_THROW(v.FromString("1.2.3", ItemType_decimal, kNone), CTsInvalidValueException);
+    EXPECT_THROW(v.FromString("0G", ItemType_hexBinary, kNone), CTsException);
+    EXPECT_THROW(v.FromString(" x", ItemType_boolean, kNone), CTsInvalidValueException);
+    EXPECT_THROW(v.FromString(" 5 ", ItemType_i4, kNone), CTsInvalidValueException);
+    v.FromString(" 5 ", ItemType_i4, CWhitespaceUtils::WhitespaceRule_Collapse);
+    EXPECT_EQ(v.GetI4(), 5);
+}
+
+TEST(Variant, CopiesAreDeep) {
+    TsVariant a;
+    a.SetString("first");
+    TsVariant b(a);
+    a.SetString("second");
+    EXPECT_EQ(b.GetString(), "first");
+
+    CBinaryData bytes("ab");
+    a.SetHexBinary(bytes);
+    TsVariant c = a;
+    a.Clear();
+    EXPECT_EQ(c.GetHexBinary(), bytes);
+
+    TsVariant self;
+    self.SetString("same");
+    const TsVariant& alias = self;
+    self = alias;
+    EXPECT_EQ(self.GetString(), "same");
+
+    TsVariant moved(std::move(self));
+    EXPECT_EQ(moved.GetString(), "same");
+    EXPECT_FALSE(self.IsValid());  // NOLINT(bugprone-use-after-move): documented state
+}
+
+TEST(Variant, ObjectSlotHoldsOneReference) {
+    bool destroyed = false;
+    auto* object = new Probe(&destroyed);
+    CSmartPtr<CXmlObjectBase> owner(object);
+    ASSERT_EQ(CountOf(object), 1);
+    {
+        TsVariant v;
+        v.SetXmlObject(object);
+        EXPECT_EQ(CountOf(object), 2);
+        TsVariant copy(v);
+        EXPECT_EQ(CountOf(object), 3);
+        EXPECT_EQ(copy.GetXmlObject().get(), object);
+        EXPECT_EQ(CountOf(object), 3);  // the returned smart pointer gave its reference back
+        copy.SetI4(1);
+        EXPECT_EQ(CountOf(object), 2);
+        v.SetXmlObject(object);  // re-setting the same object keeps one reference
+        EXPECT_EQ(CountOf(object), 2);
+        EXPECT_EQ(copy.GetXmlObject(), nullptr);
+    }
+    EXPECT_EQ(CountOf(object), 1);
+    EXPECT_FALSE(destroyed);
+
+    // A variant that holds the last reference deletes the object when it lets go.
+    TsVariant last;
+    last.SetXmlObject(object);
+    owner = nullptr;
+    EXPECT_FALSE(destroyed);
+    last.SetXmlObject(object);  // the sole owner re-sets it: must survive
+    EXPECT_FALSE(destroyed);
+    last.SetNil();
+    EXPECT_TRUE(destroyed);
+    EXPECT_EQ(last.GetTypeAsEnum(), ItemType_object);
+}

@@ -1,0 +1,283 @@
+// xml_loader_test.cpp: the load paths: strings, 16-bit strings, byte blocks, whole and
+// chunked files, compressed input, and the messages of every failure.
+#include <gtest/gtest.h>
+
+#include <zlib.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tessel16/exception.h"
+#include "tessel16/serialization_context.h"
+#include "tessel16/switches.h"
+#include "tessel16/xml_document.h"
+#include "xml/xml_messages.h"
+
+using namespace Tessel16;
+namespace msg = Tessel16::detail::XmlMessages;
+
+namespace {
+
+std::string TempPath(const std::string& name) {
+    const char* dir = std::getenv("TESSEL16_TEST_TMP");
+    return std::string(dir && *dir ? dir : "/tmp") + "/xml_loader_" + name;
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// windowBits 31 writes a gzip wrapper, 15 a zlib one.
+std::string Compress(const std::string& data, int windowBits) {
+    z_stream s{};
+    deflateInit2(&s, 6, Z_DEFLATED, windowBits, 8, Z_DEFAULT_STRATEGY);
+    std::string out(deflateBound(&s, static_cast<uLong>(data.size())) + 32, '\0');
+    s.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+    s.avail_in = static_cast<uInt>(data.size());
+    s.next_out = reinterpret_cast<Bytef*>(&out[0]);
+    s.avail_out = static_cast<uInt>(out.size());
+    EXPECT_EQ(deflate(&s, Z_FINISH), Z_STREAM_END);
+    out.resize(s.total_out);
+    deflateEnd(&s);
+    return out;
+}
+
+std::string MessageOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const CTsException& e) {
+        return e.GetMessage();
+    }
+    return "<no exception>";
+}
+
+void LoadStream(CXmlDocument& doc, const std::string& bytes) {
+    doc.LoadXmlStream(reinterpret_cast<unsigned char*>(const_cast<char*>(bytes.data())),
+                      static_cast<std::uint32_t>(bytes.size()));
+}
+
+// Restores the process-wide switch whatever the test does.
+struct ChunkedReads {
+    explicit ChunkedReads(bool on) { AsyncFromXmlFile(on); }
+    ~ChunkedReads() { AsyncFromXmlFile(false); }
+};
+
+// A document of many records with multi-byte text, so chunk boundaries fall inside names,
+// attribute values, text and UTF-8 sequences.
+std::string LargeDocument(int records) {
+    std::string xml = "<?xml version='1.0' encoding='UTF-8'?>\r\n<p:list xmlns:p='urn:list'>";
+    for (int i = 0; i < records; ++i) {
+        xml += "<p:record id='" + std::to_string(i) + "' note='caf\xC3\xA9 &amp; cr\xC3\xA8me'>";
+        xml += "<name>Name number " + std::to_string(i) + " \xE2\x82\xAC</name>";
+        xml += "<value>" + std::to_string(i * 7) + "</value></p:record>\r\n";
+    }
+    xml += "</p:list>";
+    return xml;
+}
+
+void CheckLargeDocument(CXmlDocument& doc, int records) {
+    CXmlElement* list = doc.GetDocumentElement();
+    ASSERT_NE(list, nullptr);
+    int count = 0;
+    for (CXmlElement* r = list->GetFirstElement(); r; r = r->GetNextSiblingElement(), ++count) {
+        if (r->GetAttribute("id", "") != std::to_string(count) ||
+            r->GetAttribute("note", "") != "caf\xC3\xA9 & cr\xC3\xA8me" ||
+            r->GetNamespaceURI() != "urn:list" ||
+            r->GetFirstElement()->GetText() !=
+                "Name number " + std::to_string(count) + " \xE2\x82\xAC" ||
+            r->GetFirstElement()->GetNextSiblingElement()->GetText() !=
+                std::to_string(count * 7)) {
+            ADD_FAILURE() << "record " << count << " differs";
+            return;
+        }
+    }
+    EXPECT_EQ(count, records);
+    EXPECT_EQ(list->GetText(), std::string(static_cast<std::size_t>(records), '\n'));
+}
+
+}  // namespace
+
+TEST(XmlLoader, EmptyInputsAreRejectedWithTheirMessages) {
+    CXmlDocument doc;
+    EXPECT_EQ(MessageOf([&] { doc.LoadXml(static_cast<const char*>("")); }), msg::kStringEmpty);
+    EXPECT_EQ(MessageOf([&] { doc.LoadXml(static_cast<const char*>(nullptr)); }),
+              msg::kStringEmpty);
+    const unsigned short empty16[] = {0};
+    EXPECT_EQ(MessageOf([&] { doc.LoadXml(empty16); }), msg::kStringEmpty);
+    unsigned char byte = '<';
+    EXPECT_EQ(MessageOf([&] { doc.LoadXmlStream(&byte, 0); }), msg::kStreamEmpty);
+    EXPECT_EQ(doc.GetDocumentElement(), nullptr);
+}
+
+TEST(XmlLoader, ParseErrorsCarryExpatTextAndLine) {
+    struct {
+        const char* xml;
+        const char* message;
+    } const kCases[] = {
+        {" ", "no element found at line 1"},
+        {"<a>\n<b>\n</a>", "mismatched tag at line 3"},
+        {"<a>\n\n\n<b x='1' x='2'/></a>", "duplicate attribute at line 4"},
+        {"<a>&undefined;</a>", "undefined entity at line 1"},
+        {"<a/><b/>", "junk after document element at line 1"},
+        {"<a><p:b/></a>", "unbound prefix at line 1"},
+        {"<a>\n\xFF</a>", "not well-formed (invalid token) at line 2"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.xml);
+        CXmlDocument doc;
+        EXPECT_EQ(MessageOf([&] { doc.LoadXml(c.xml); }), c.message);
+    }
+}
+
+TEST(XmlLoader, SixteenBitTextIsReadAsUtf16WhateverTheDeclarationSays) {
+    std::u16string text = u"<?xml version='1.0' encoding='UTF-8'?><a b='\u00e9'>\u20ac\U0001F600</a>";
+    std::vector<unsigned short> units(text.begin(), text.end());
+    units.push_back(0);
+    CXmlDocument doc;
+    doc.LoadXml(units.data());
+    EXPECT_EQ(doc.GetDocumentElement()->GetText(), "\xE2\x82\xAC\xF0\x9F\x98\x80");
+    EXPECT_EQ(doc.GetDocumentElement()->GetAttribute("b", ""), "\xC3\xA9");
+}
+
+TEST(XmlLoader, ByteOrderMarkDecidesTheEncodingOfAStream) {
+    std::string utf16le("\xFF\xFE", 2), utf16be("\xFE\xFF", 2);
+    for (char c : std::string("<a>\xE9</a>")) {
+        // Latin-1 code points map onto single UTF-16 units.
+        utf16le += c;
+        utf16le += '\0';
+        utf16be += '\0';
+        utf16be += c;
+    }
+    std::string utf8bom = "\xEF\xBB\xBF<a>\xC3\xA9</a>";
+    for (const std::string& bytes : {utf16le, utf16be, utf8bom}) {
+        CXmlDocument doc;
+        LoadStream(doc, bytes);
+        EXPECT_EQ(doc.GetDocumentElement()->GetText(), "\xC3\xA9");
+    }
+}
+
+TEST(XmlLoader, DeclaredLatin1IsConvertedToUtf8) {
+    CXmlDocument doc;
+    doc.LoadXml("<?xml version='1.0' encoding='ISO-8859-1'?><a>\xE9</a>");
+    EXPECT_EQ(doc.GetDocumentElement()->GetText(), "\xC3\xA9");
+}
+
+TEST(XmlLoader, CompressedStreamsAreInflatedButStringsAreNot) {
+    std::string xml = LargeDocument(200);
+    for (int windowBits : {31, 15}) {
+        SCOPED_TRACE(windowBits);
+        std::string packed = Compress(xml, windowBits);
+        CXmlDocument doc;
+        LoadStream(doc, packed);
+        CheckLargeDocument(doc, 200);
+
+        std::string path = TempPath("packed.xml");
+        WriteFile(path, packed);
+        CXmlDocument fromFile;
+        fromFile.Load(path.c_str());
+        CheckLargeDocument(fromFile, 200);
+        std::remove(path.c_str());
+    }
+    // The same bytes as an 8-bit string reach the parser as they are.
+    std::string packed = Compress("<a>compressed</a>", 31);
+    CXmlDocument doc;
+    EXPECT_EQ(MessageOf([&] { doc.LoadXml(packed.c_str()); }),
+              "not well-formed (invalid token) at line 1");
+}
+
+TEST(XmlLoader, DamagedCompressedInputIsParsedAsRawBytes) {
+    std::string packed = Compress(LargeDocument(50), 31);
+    std::string truncated = packed.substr(0, packed.size() / 2);
+    std::string corrupted = packed;
+    corrupted[corrupted.size() / 2] ^= 0x5A;
+    corrupted[corrupted.size() / 2 + 1] ^= 0x33;
+    std::string badTrailer = packed;
+    badTrailer[badTrailer.size() - 6] ^= 0x01;  // CRC of the gzip trailer
+    for (const std::string& bytes : {truncated, corrupted, badTrailer}) {
+        CXmlDocument doc;
+        std::string message = MessageOf([&] { LoadStream(doc, bytes); });
+        EXPECT_NE(message.find(" at line "), std::string::npos) << message;
+    }
+}
+
+TEST(XmlLoader, WholeFileErrorsNameTheFileAndTheSystemError) {
+    std::string missing = TempPath("does_not_exist.xml");
+    std::remove(missing.c_str());
+    CXmlDocument doc;
+    EXPECT_EQ(MessageOf([&] { doc.Load(missing.c_str()); }),
+              FormatString(msg::kOpenFailed, missing.c_str(), unsigned{ENOENT}));
+    const char* tmp = std::getenv("TESSEL16_TEST_TMP");
+    std::string dir = tmp && *tmp ? tmp : "/tmp";
+    EXPECT_EQ(MessageOf([&] { doc.Load(dir.c_str()); }),
+              FormatString(msg::kOpenFailed, dir.c_str(), unsigned{EISDIR}));
+    // An empty file read whole reaches the parser.
+    std::string empty = TempPath("empty.xml");
+    WriteFile(empty, "");
+    EXPECT_EQ(MessageOf([&] { doc.Load(empty.c_str()); }), "no element found at line 1");
+    {
+        ChunkedReads chunked(true);
+        EXPECT_EQ(MessageOf([&] { doc.Load(empty.c_str()); }),
+                  FormatString(msg::kReadFailed, empty.c_str(), msg::kEndOfFileError));
+        EXPECT_EQ(MessageOf([&] { doc.Load(missing.c_str()); }),
+                  FormatString(msg::kOpenFailed, missing.c_str(), unsigned{ENOENT}));
+    }
+    std::remove(empty.c_str());
+}
+
+TEST(XmlLoader, ChunkedAndWholeFileReadsGiveTheSameTree) {
+    // About 3 MB: many 128 KiB chunks, boundaries falling anywhere in the markup.
+    const int records = 30000;
+    std::string xml = LargeDocument(records);
+    ASSERT_GT(xml.size(), 3u * 131072u * 7u);
+    std::string path = TempPath("large.xml");
+    WriteFile(path, xml);
+    for (bool chunked : {false, true}) {
+        SCOPED_TRACE(chunked);
+        ChunkedReads mode(chunked);
+        CXmlDocument doc;
+        doc.Load(path.c_str());
+        CheckLargeDocument(doc, records);
+    }
+    std::remove(path.c_str());
+}
+
+TEST(XmlLoader, ChunkedReadsHandleExactMultiplesAndErrorsAfterTheFirstChunk) {
+    // Exactly two chunks: the last read finds the end of the file at once.
+    std::string xml = "<a>";
+    xml += std::string(2 * 131072 - 7, 'x');
+    xml += "</a>";
+    ASSERT_EQ(xml.size(), 2u * 131072u);
+    std::string path = TempPath("exact.xml");
+    WriteFile(path, xml);
+    ChunkedReads chunked(true);
+    CXmlDocument doc;
+    doc.Load(path.c_str());
+    EXPECT_EQ(doc.GetDocumentElement()->GetText().size(), 2u * 131072u - 7u);
+
+    // A parse error in a later chunk reports the line counted over the whole file.
+    std::string broken = std::string("<a>\n") + std::string(300000, 'y') + "\n\n</b>";
+    WriteFile(path, broken);
+    EXPECT_EQ(MessageOf([&] { doc.Load(path.c_str()); }), "mismatched tag at line 4");
+    std::remove(path.c_str());
+}
+
+TEST(XmlLoader, ContextWithoutNamespaceProcessingAppliesToFiles) {
+    CSerializationContext context;
+    context.SetSchemaType(static_cast<SchemaType>(2));
+    std::string path = TempPath("prefixed.xml");
+    WriteFile(path, "<p:a xmlns:p='urn:x'><p:b/></p:a>");
+    for (bool chunked : {false, true}) {
+        ChunkedReads mode(chunked);
+        CXmlDocument doc(context);
+        doc.Load(path.c_str());
+        EXPECT_EQ(doc.GetDocumentElement()->GetLocalName(), "p:a");
+        EXPECT_EQ(doc.GetDocumentElement()->GetFirstElement()->GetLocalName(), "p:b");
+    }
+    std::remove(path.c_str());
+}

@@ -1,0 +1,281 @@
+// xml_tree_test.cpp: the element tree as readers see it: text accumulation, names and
+// namespaces, attribute lookup, paths with predicates and pruning through the callback.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tessel16/exception.h"
+#include "tessel16/serialization_context.h"
+#include "tessel16/xml_document.h"
+
+using namespace Tessel16;
+
+namespace {
+
+std::vector<std::string> ChildNames(CXmlElement* element) {
+    std::vector<std::string> names;
+    for (CXmlElement* c = element->GetFirstElement(); c; c = c->GetNextSiblingElement())
+        names.push_back(c->GetLocalName());
+    return names;
+}
+
+CXmlElement* Child(CXmlElement* element, int index) {
+    CXmlElement* c = element->GetFirstElement();
+    while (c && index-- > 0) c = c->GetNextSiblingElement();
+    return c;
+}
+
+}  // namespace
+
+TEST(XmlTree, TextBeforeBetweenAndAfterChildrenIsConcatenated) {
+    CXmlDocument doc;
+    doc.LoadXml("<a>x<b/>y<c>z</c>w</a>");
+    CXmlElement* a = doc.GetDocumentElement();
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->GetText(), "xyw");
+    EXPECT_EQ(Child(a, 0)->GetText(), "");
+    EXPECT_EQ(Child(a, 1)->GetText(), "z");
+    EXPECT_EQ(ChildNames(a), (std::vector<std::string>{"b", "c"}));
+    EXPECT_EQ(Child(a, 0)->GetParentElm(), a);
+    EXPECT_EQ(a->GetParentElm(), nullptr);
+    EXPECT_EQ(a->GetDocument(), &doc);
+}
+
+TEST(XmlTree, CarriageReturnsNeverReachTheText) {
+    CXmlDocument doc;
+    // A literal CR LF is normalised by the parser; &#13; arrives as a real CR and is dropped.
+    doc.LoadXml("<a>one\r\ntwo&#13;three\rfour<![CDATA[five\r\n]]></a>");
+    EXPECT_EQ(doc.GetDocumentElement()->GetText(), "one\ntwothree\nfourfive\n");
+}
+
+TEST(XmlTree, EntitiesAndCharacterReferencesAreResolved) {
+    CXmlDocument doc;
+    doc.LoadXml("<a v='&lt;&amp;&#x41;'>&lt;b&gt;&#233;</a>");
+    EXPECT_EQ(doc.GetDocumentElement()->GetText(), "<b>\xC3\xA9");
+    EXPECT_EQ(doc.GetDocumentElement()->GetAttribute("v", ""), "<&A");
+}
+
+TEST(XmlTree, NamesAreSplitIntoNamespaceAndLocalName) {
+    CXmlDocument doc;
+    doc.LoadXml(
+        "<p:order xmlns:p='urn:po' xmlns='urn:default' p:id='7' plain='x'>"
+        "<item/><p:item/><none xmlns=''/></p:order>");
+    CXmlElement* order = doc.GetDocumentElement();
+    EXPECT_EQ(order->GetLocalName(), "order");
+    EXPECT_EQ(order->GetNamespaceURI(), "urn:po");
+    EXPECT_EQ(Child(order, 0)->GetNamespaceURI(), "urn:default");
+    EXPECT_EQ(Child(order, 1)->GetNamespaceURI(), "urn:po");
+    EXPECT_EQ(Child(order, 2)->GetNamespaceURI(), "");
+    ASSERT_EQ(order->GetAttributes().size(), 2u);  // xmlns declarations are not attributes
+    EXPECT_EQ(order->GetAttributes()[0]->GetLocalName(), "id");
+    EXPECT_EQ(order->GetAttributes()[0]->GetNamespaceURI(), "urn:po");
+    EXPECT_EQ(order->GetAttributes()[1]->GetNamespaceURI(), "");
+}
+
+TEST(XmlTree, GetAttributeMatchesLocalNameAndNamespace) {
+    CXmlDocument doc;
+    doc.LoadXml("<a xmlns:x='urn:x' xmlns:y='urn:y' x:k='1' y:k='2' k='3'/>");
+    const CXmlElement* a = doc.GetDocumentElement();
+    EXPECT_EQ(a->GetAttribute("k", "urn:y"), "2");
+    EXPECT_EQ(a->GetAttribute("k", "urn:x"), "1");
+    EXPECT_EQ(a->GetAttribute("k", ""), "3");
+    const std::string& missing = a->GetAttribute("k", "urn:z");
+    EXPECT_EQ(missing, "");
+    // The miss result is one shared string, not a temporary.
+    EXPECT_EQ(&missing, &a->GetAttribute("other", ""));
+}
+
+TEST(XmlTree, NamespaceAndNilAttributesAreRecognised) {
+    const char* xsi = "http://www.w3.org/2001/XMLSchema-instance";
+    CXmlDocument doc;
+    doc.LoadXml(
+        "<a xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance' xsi:type='T' "
+        "xsi:schemaLocation='u l' xsi:noNamespaceSchemaLocation='l' xsi:nil='true' "
+        "type='plain' nil='plain' xsi:other='o'/>");
+    struct {
+        const char* local;
+        const char* ns;
+        bool isNamespace;
+        bool isNil;
+    } const kCases[] = {
+        {"type", xsi, true, false},          {"schemaLocation", xsi, true, false},
+        {"noNamespaceSchemaLocation", xsi, true, false},
+        {"nil", xsi, false, true},           {"type", "", false, false},
+        {"nil", "", false, false},           {"other", xsi, false, false},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(std::string(c.ns) + "|" + c.local);
+        const CXmlAttribute* found = nullptr;
+        for (const CXmlAttribute* attr : doc.GetDocumentElement()->GetAttributes())
+            if (attr->GetLocalName() == c.local && attr->GetNamespaceURI() == c.ns) found = attr;
+        ASSERT_NE(found, nullptr);
+        EXPECT_EQ(found->IsNamespaceAttribute(), c.isNamespace);
+        EXPECT_EQ(found->IsNilAttribute(), c.isNil);
+    }
+}
+
+TEST(XmlTree, XmlnsAttributesWithoutNamespaceProcessingAreNamespaceAttributes) {
+    CSerializationContext context;
+    context.SetSchemaType(static_cast<SchemaType>(2));
+    CXmlDocument doc(context);
+    doc.LoadXml("<p:a xmlns:p='urn:x' p:b='1'/>");
+    CXmlElement* a = doc.GetDocumentElement();
+    EXPECT_EQ(a->GetLocalName(), "p:a");
+    EXPECT_EQ(a->GetNamespaceURI(), "");
+    ASSERT_EQ(a->GetAttributes().size(), 2u);
+    EXPECT_EQ(a->GetAttributes()[0]->GetLocalName(), "xmlns:p");
+    EXPECT_EQ(a->GetAttributes()[0]->GetValue(), "urn:x");
+    EXPECT_EQ(a->GetAttributes()[1]->GetLocalName(), "p:b");
+    EXPECT_EQ(doc.LookupNamespaceFromAlias("p"), "");
+}
+
+TEST(XmlTree, PathsCarryPredicatesOnlyForRepeatedNames) {
+    CXmlDocument doc;
+    doc.LoadXml(
+        "<order xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance'>"
+        "<item/><item xsi:type='T'><price/></item><note/><item/></order>");
+    CXmlElement* order = doc.GetDocumentElement();
+    EXPECT_EQ(order->GetXPath(), "/order");
+    EXPECT_EQ(Child(order, 0)->GetXPath(), "/order/item[1]");
+    CXmlElement* second = Child(order, 1);
+    EXPECT_EQ(second->GetXPath(), "/order/item[2]");
+    EXPECT_EQ(second->GetFirstElement()->GetXPath(), "/order/item[2]/price");
+    EXPECT_EQ(Child(order, 2)->GetXPath(), "/order/note");
+    EXPECT_EQ(Child(order, 3)->GetXPath(), "/order/item[3]");
+    EXPECT_EQ(second->GetAttributes()[0]->GetXPath(), "/order/item[2]/@xsi:type");
+}
+
+TEST(XmlTree, PathsUseDocumentWidePrefixes) {
+    CXmlDocument doc;
+    doc.LoadXml(
+        "<p:root xmlns:p='urn:p'><d xmlns='urn:d' a='1'/><q:x xmlns:q='urn:p'/>"
+        "<p:x/></p:root>");
+    CXmlElement* root = doc.GetDocumentElement();
+    EXPECT_EQ(root->GetXPath(), "/p:root");
+    // The default namespace is bound to the empty prefix, so no prefix is written.
+    EXPECT_EQ(Child(root, 0)->GetXPath(), "/p:root/d");
+    EXPECT_EQ(Child(root, 0)->GetAttributes()[0]->GetXPath(), "/p:root/d/@a");
+    // Two prefixes for urn:p: the first in prefix order ("p") names both, so they count as
+    // the same qualified name.
+    EXPECT_EQ(Child(root, 1)->GetXPath(), "/p:root/p:x[1]");
+    EXPECT_EQ(Child(root, 2)->GetXPath(), "/p:root/p:x[2]");
+}
+
+TEST(XmlTree, PrefixMapKeepsTheLastBindingOfEachPrefix) {
+    CXmlDocument doc;
+    doc.LoadXml(
+        "<root xmlns='urn:r'><a xmlns:p='urn:first'/><b xmlns:p='urn:second'/>"
+        "<c xmlns=''/></root>");
+    EXPECT_EQ(doc.LookupNamespaceFromAlias("p"), "urn:second");
+    // The default namespace was undeclared last, which binds it to the empty URI.
+    EXPECT_EQ(doc.LookupNamespaceFromAlias(""), "");
+    EXPECT_EQ(doc.LookupNamespaceFromAlias("missing"), "");
+    EXPECT_EQ(doc.LookupAliasFromNamespace("urn:second"), "p");
+    EXPECT_EQ(doc.LookupAliasFromNamespace("urn:first"), "");
+    EXPECT_EQ(doc.LookupAliasFromNamespace("urn:r"), "");
+}
+
+TEST(XmlTree, CommentsProcessingInstructionsAndDoctypeLeaveNoTrace) {
+    CXmlDocument doc;
+    doc.LoadXml(
+        "<?xml version='1.0'?><!DOCTYPE a [<!ELEMENT a ANY>]><!--c--><?pi data?>"
+        "<a>x<!-- inner --><?pi2 y?>y</a><!--after-->");
+    CXmlElement* a = doc.GetDocumentElement();
+    EXPECT_EQ(a->GetText(), "xy");
+    EXPECT_EQ(a->GetFirstElement(), nullptr);
+    EXPECT_TRUE(a->GetAttributes().empty());
+}
+
+TEST(XmlTree, CDataMarkersAreKeptOnlyWhenNotStripped) {
+    const char* xml = "<a>1<![CDATA[x<y]]>2</a>";
+    {
+        CXmlDocument doc;
+        doc.LoadXml(xml);
+        EXPECT_EQ(doc.GetDocumentElement()->GetText(), "1x<y2");
+    }
+    CSerializationContext keep;
+    keep.SetStripCDATA(false);
+    CXmlDocument doc(keep);
+    doc.LoadXml(xml);
+    EXPECT_EQ(doc.GetDocumentElement()->GetText(), "1<![CDATA[x<y]]>2");
+}
+
+namespace {
+int g_offered = 0;
+bool PruneItems(CXmlElement* element) {
+    ++g_offered;
+    return element->GetLocalName() == "item";
+}
+bool PruneEverything(CXmlElement*) { return true; }
+}  // namespace
+
+TEST(XmlTree, CallbackPrunesElementsAsTheyEnd) {
+    g_offered = 0;
+    CXmlDocument doc(&PruneItems);
+    doc.LoadXml("<order><item><sub/></item><total>3</total><item/><note><item/></note></order>");
+    CXmlElement* order = doc.GetDocumentElement();
+    EXPECT_EQ(ChildNames(order), (std::vector<std::string>{"total", "note"}));
+    EXPECT_EQ(Child(order, 1)->GetFirstElement(), nullptr);
+    EXPECT_EQ(Child(order, 0)->GetText(), "3");
+    // Every element is offered once, the document element included.
+    EXPECT_EQ(g_offered, 7);
+}
+
+TEST(XmlTree, CallbackNeverRemovesTheDocumentElement) {
+    CXmlDocument doc(&PruneEverything);
+    doc.LoadXml("<a><b/><c/></a>");
+    ASSERT_NE(doc.GetDocumentElement(), nullptr);
+    EXPECT_EQ(doc.GetDocumentElement()->GetLocalName(), "a");
+    EXPECT_EQ(doc.GetDocumentElement()->GetFirstElement(), nullptr);
+}
+
+TEST(XmlTree, ReloadingReplacesTheTreeAndThePrefixes) {
+    CXmlDocument doc;
+    doc.LoadXml("<p:a xmlns:p='urn:1'><b/></p:a>");
+    doc.LoadXml("<c xmlns:q='urn:2'/>");
+    EXPECT_EQ(doc.GetDocumentElement()->GetLocalName(), "c");
+    EXPECT_EQ(doc.GetDocumentElement()->GetFirstElement(), nullptr);
+    EXPECT_EQ(doc.LookupNamespaceFromAlias("p"), "");
+    EXPECT_EQ(doc.LookupNamespaceFromAlias("q"), "urn:2");
+    // A failed load leaves no stale tree behind.
+    EXPECT_THROW(doc.LoadXml("<broken>"), CTsException);
+    EXPECT_EQ(doc.LookupNamespaceFromAlias("q"), "");
+}
+
+namespace {
+// Reaches the tree-building operations the way a reader does.
+class TreeBuilder : public CXmlElement {
+public:
+    static void Append(CXmlElement* element, const char* text, int length) {
+        static_cast<TreeBuilder*>(element)->AppendText(text, length);
+    }
+    static void AddAttr(CXmlElement* element, const char* local, const char* value,
+                        const char* ns) {
+        static_cast<TreeBuilder*>(element)->AddAttribute(local, value, ns);
+    }
+    static void Rename(CXmlElement* element, const char* local, const char* ns) {
+        static_cast<TreeBuilder*>(element)->SetElementName(local);
+        static_cast<TreeBuilder*>(element)->SetNamespace(ns);
+    }
+};
+}  // namespace
+
+TEST(XmlTree, ProtectedBuildersAppendTextAttributesAndNames) {
+    CXmlDocument doc;
+    doc.LoadXml("<a>x</a>");
+    CXmlElement* a = doc.GetDocumentElement();
+    std::string expected = "x";
+    for (int i = 0; i < 2000; ++i) {
+        TreeBuilder::Append(a, "0123456789", 10);
+        expected += "0123456789";
+    }
+    TreeBuilder::Append(a, "ignored", 0);
+    EXPECT_EQ(a->GetText(), expected);
+    TreeBuilder::AddAttr(a, "k", "v", "urn:k");
+    EXPECT_EQ(a->GetAttribute("k", "urn:k"), "v");
+    EXPECT_EQ(a->GetAttributes().back()->GetXPath(), "/a/@k");
+    TreeBuilder::Rename(a, "renamed", "urn:r");
+    EXPECT_EQ(a->GetLocalName(), "renamed");
+    EXPECT_EQ(a->GetNamespaceURI(), "urn:r");
+}
