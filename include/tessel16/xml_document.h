@@ -180,7 +180,8 @@ private:
     // Destroys an element that is no longer linked into the tree, with its subtree.
     void DestroyElement(CXmlElement* element) const;
     void SetInput(std::unique_ptr<unsigned char[]> data, std::size_t length);
-    void CopyInput(const unsigned char* data, std::size_t length);
+    void BorrowInput(const unsigned char* data, std::size_t length);
+    void ForgetBorrowedInput();
     void Parse();
     // forcedEncoding overrides the encoding the document declares (null: none).
     void ParseText(const char* forcedEncoding = nullptr);
@@ -192,8 +193,11 @@ private:
     CXmlElement* m_documentElement = nullptr;
     std::vector<CXmlElement*> m_openElements;
     std::map<std::string, std::string> m_prefixes;
-    std::unique_ptr<unsigned char[]> m_input;
+    // The bytes of the load in progress: either m_input or, for text and byte blocks that
+    // need no inflating, the caller's own bytes, borrowed for the length of the call.
+    const unsigned char* m_inputData = nullptr;
     std::uint32_t m_inputLength = 0;
+    std::unique_ptr<unsigned char[]> m_input;
     std::int32_t m_schemaType = 0;
     ElementEndCallback m_callback = nullptr;
     const CSerializationContext* m_context;

@@ -32,7 +32,9 @@ const std::string& EmptyString() {
 
 namespace {
 constexpr std::size_t kAlign = alignof(std::max_align_t);
-constexpr std::size_t kMaxSlabBlocks = 4096;
+// Slabs stay below the allocator's mmap threshold, so memory given back by one document is
+// reused by the next from the heap instead of being faulted in afresh.
+constexpr std::size_t kMaxSlabBytes = 64 * 1024;
 }  // namespace
 
 BlockPool::BlockPool(std::size_t blockSize)
@@ -56,7 +58,8 @@ void* BlockPool::Allocate() {
         m_cursor = slab;
         m_end = slab + bytes;
         TESSEL16_POISON(slab, bytes);
-        m_nextSlabBlocks = std::min(m_nextSlabBlocks * 2, kMaxSlabBlocks);
+        m_nextSlabBlocks =
+            std::min(m_nextSlabBlocks * 2, std::max<std::size_t>(1, kMaxSlabBytes / m_blockSize));
     }
     void* block = m_cursor;
     m_cursor += m_blockSize;
@@ -80,7 +83,7 @@ void BlockPool::Release() {
     m_slabs.clear();
     m_cursor = m_end = nullptr;
     m_free = nullptr;
-    m_nextSlabBlocks = 64;
+    m_nextSlabBlocks = 16;
 }
 
 const std::string* NameTable::Intern(std::string_view text) {

@@ -35,7 +35,7 @@ private:
         FreeBlock* next;
     };
     std::size_t m_blockSize;
-    std::size_t m_nextSlabBlocks = 64;
+    std::size_t m_nextSlabBlocks = 16;
     std::vector<unsigned char*> m_slabs;
     unsigned char* m_cursor = nullptr;
     unsigned char* m_end = nullptr;

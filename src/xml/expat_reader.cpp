@@ -4,6 +4,7 @@
 #include "xml/expat_reader.h"
 
 #include <climits>
+#include <cstdint>
 #include <cstring>
 
 #include "conversion/char_encoding.h"
@@ -17,6 +18,30 @@ namespace {
 // expat takes an int length; larger inputs are fed in pieces of this size.
 constexpr std::size_t kMaxPiece = static_cast<std::size_t>(INT_MAX / 2 + 1);
 constexpr char kNamespaceSeparator = '|';
+
+std::uint64_t Load64(const char* p) {
+    std::uint64_t v;
+    std::memcpy(&v, p, sizeof(v));
+    return v;
+}
+
+// Expanded names share long namespace prefixes and differ near their end, so the hash
+// reads the first and the last sixteen bytes and the length; the table compares whole keys.
+std::size_t NameHash(const char* name, std::size_t length) {
+    std::uint64_t h = length * 0x9E3779B97F4A7C15ull;
+    if (length >= 16) {
+        h ^= Load64(name) * 0xC2B2AE3D27D4EB4Full;
+        h = (h ^ (h >> 29)) * 0xBF58476D1CE4E5B9ull;
+        h ^= Load64(name + length - 16) * 0x94D049BB133111EBull;
+        h = (h ^ (h >> 31)) * 0xC2B2AE3D27D4EB4Full;
+        h ^= Load64(name + length - 8);
+    } else {
+        for (std::size_t i = 0; i < length; ++i)
+            h = (h ^ static_cast<unsigned char>(name[i])) * 0x100000001B3ull;
+    }
+    h = (h ^ (h >> 32)) * 0xD6E8FEB86659FD93ull;
+    return static_cast<std::size_t>(h ^ (h >> 32));
+}
 }  // namespace
 
 CExpatReader::CExpatReader(CXmlDocument* document)
@@ -82,33 +107,63 @@ void CExpatReader::Fail(std::exception_ptr error) {
 }
 
 CExpatReader::ExpandedName CExpatReader::Expand(const char* name) {
-    std::string_view raw(name);
-    auto found = m_names.find(raw);
-    if (found != m_names.end()) return found->second;
-
-    const char* text = raw.data();
-    std::size_t length = raw.size();
-    if (!m_localIsUtf8) {
-        m_scratch = detail::Utf8ToLocal(raw.data(), raw.size());
-        text = m_scratch.data();
-        length = m_scratch.size();
+    std::size_t length = std::strlen(name);
+    std::size_t hash = NameHash(name, length);
+    if (!m_slots.empty()) {
+        std::size_t mask = m_slots.size() - 1;
+        for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+            const NameSlot& slot = m_slots[i];
+            if (!slot.key) break;
+            if (slot.hash == hash && slot.key->size() == length &&
+                std::memcmp(slot.key->data(), name, length) == 0)
+                return slot.name;
+        }
     }
-    // The separator cannot occur in a converted name either: it is ASCII and names never
-    // contain it, so splitting after conversion is safe.
-    const char* bar = m_split ? static_cast<const char*>(std::memchr(text, kNamespaceSeparator,
-                                                                     length))
-                              : nullptr;
+    return AddName(name, length, hash);
+}
+
+void CExpatReader::GrowNames() {
+    std::vector<NameSlot> old(m_slots.empty() ? 64 : m_slots.size() * 2);
+    old.swap(m_slots);
+    std::size_t mask = m_slots.size() - 1;
+    for (const NameSlot& slot : old) {
+        if (!slot.key) continue;
+        std::size_t i = slot.hash & mask;
+        while (m_slots[i].key) i = (i + 1) & mask;
+        m_slots[i] = slot;
+    }
+}
+
+CExpatReader::ExpandedName CExpatReader::AddName(const char* name, std::size_t length,
+                                                 std::size_t hash) {
+    const char* text = name;
+    std::size_t textLength = length;
+    if (!m_localIsUtf8) {
+        m_scratch = detail::Utf8ToLocal(name, length);
+        text = m_scratch.data();
+        textLength = m_scratch.size();
+    }
+    // The separator is ASCII and never part of a name, so splitting after the conversion
+    // into an ASCII-compatible local encoding is safe.
+    const char* bar =
+        m_split ? static_cast<const char*>(std::memchr(text, kNamespaceSeparator, textLength))
+                : nullptr;
     ExpandedName expanded;
     if (bar) {
         std::size_t uriLength = static_cast<std::size_t>(bar - text);
         expanded.namespaceUri = m_document->Intern(text, uriLength);
-        expanded.localName = m_document->Intern(bar + 1, length - uriLength - 1);
+        expanded.localName = m_document->Intern(bar + 1, textLength - uriLength - 1);
     } else {
         expanded.namespaceUri = &detail::EmptyString();
-        expanded.localName = m_document->Intern(text, length);
+        expanded.localName = m_document->Intern(text, textLength);
     }
-    const std::string& key = m_keys.emplace_back(raw);
-    m_names.emplace(std::string_view(key), expanded);
+    if ((m_used + 1) * 2 > m_slots.size()) GrowNames();
+    const std::string& key = m_keys.emplace_back(name, length);
+    std::size_t mask = m_slots.size() - 1;
+    std::size_t i = hash & mask;
+    while (m_slots[i].key) i = (i + 1) & mask;
+    m_slots[i] = NameSlot{hash, &key, expanded};
+    ++m_used;
     return expanded;
 }
 
@@ -151,7 +206,18 @@ void CExpatReader::StartElement(const char* name, const char** attributes) {
 
 void CExpatReader::AppendToTop(const char* text, std::size_t length) {
     if (m_document->m_openElements.empty()) return;
-    CXmlDocument::AppendTextExcludingCR(m_document->m_openElements.back(), text, length);
+    CXmlElement* element = m_document->m_openElements.back();
+    // expat has already turned line ends into line feeds, so a carriage return can only
+    // come from a character reference; and it never delivers a zero byte. Most pieces are
+    // short, where a plain scan beats a library call.
+    const char* end = text + length;
+    const char* run = text;
+    for (const char* p = text; p != end; ++p) {
+        if (*p != '\r') continue;
+        if (p != run) element->AppendBytes(run, static_cast<std::size_t>(p - run));
+        run = p + 1;
+    }
+    if (run != end) element->AppendBytes(run, static_cast<std::size_t>(end - run));
 }
 
 void CExpatReader::CharacterData(const char* text, std::size_t length) {

@@ -7,7 +7,7 @@
 #include <exception>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 #include <expat.h>
 
@@ -59,9 +59,18 @@ private:
     bool m_split = true;
     bool m_localIsUtf8 = true;
     // Names seen in this load, keyed by expat's UTF-8 bytes, so each distinct name is
-    // converted and split once rather than per occurrence.
+    // converted and split once rather than per occurrence. Open addressing over a
+    // power-of-two table: hashing and measuring the name is one pass over its bytes.
+    struct NameSlot {
+        std::size_t hash = 0;
+        const std::string* key = nullptr;
+        ExpandedName name{};
+    };
     std::deque<std::string> m_keys;
-    std::unordered_map<std::string_view, ExpandedName> m_names;
+    std::vector<NameSlot> m_slots;
+    std::size_t m_used = 0;
+    ExpandedName AddName(const char* name, std::size_t length, std::size_t hash);
+    void GrowNames();
     std::string m_scratch;
     // An exception raised inside a handler is parked here and rethrown once expat has
     // returned, so it never unwinds through the C parser.

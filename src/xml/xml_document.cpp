@@ -32,6 +32,7 @@ void CXmlDocument::Cleanup() {
     // With the tree gone no node refers to a name or a pool block any more.
     m_store->Reset();
     m_input.reset();
+    m_inputData = nullptr;
     m_inputLength = 0;
     m_openElements.clear();
     m_prefixes.clear();

@@ -4,6 +4,7 @@
 // go straight to expat so that a document of any size is parsed as it is read.
 #include <cerrno>
 #include <cstring>
+#include <functional>
 #include <memory>
 
 #include <zlib.h>
@@ -80,16 +81,40 @@ bool StripCData(const CSerializationContext* context) { return context->GetStrip
 
 }  // namespace
 
-void CXmlDocument::CopyInput(const unsigned char* data, std::size_t length) {
-    std::unique_ptr<unsigned char[]> copy(new unsigned char[length]);
-    std::memcpy(copy.get(), data, length);
-    SetInput(std::move(copy), length);
-}
-
 void CXmlDocument::SetInput(std::unique_ptr<unsigned char[]> data, std::size_t length) {
     m_input = std::move(data);
+    m_inputData = m_input.get();
     m_inputLength = static_cast<std::uint32_t>(length);
 }
+
+// Parsing straight from the caller's bytes saves copying a whole document; the view is
+// dropped before the load returns, since the caller's buffer may not outlive the call.
+void CXmlDocument::BorrowInput(const unsigned char* data, std::size_t length) {
+    m_input.reset();
+    m_inputData = data;
+    m_inputLength = static_cast<std::uint32_t>(length);
+}
+
+void CXmlDocument::ForgetBorrowedInput() {
+    if (!m_input) {
+        m_inputData = nullptr;
+        m_inputLength = 0;
+    }
+}
+
+namespace {
+// Drops a borrowed view however the load ends.
+class BorrowScope {
+public:
+    explicit BorrowScope(std::function<void()> forget) : m_forget(std::move(forget)) {}
+    ~BorrowScope() { m_forget(); }
+    BorrowScope(const BorrowScope&) = delete;
+    BorrowScope& operator=(const BorrowScope&) = delete;
+
+private:
+    std::function<void()> m_forget;
+};
+}  // namespace
 
 void CXmlDocument::Load(const char* fileName) {
     Cleanup();
@@ -151,7 +176,11 @@ void CXmlDocument::LoadChunked(const char* fileName) {
 void CXmlDocument::LoadXml(const char* xml) {
     Cleanup();
     if (!xml || !*xml) throw CTsException(msg::kStringEmpty);
-    CopyInput(reinterpret_cast<const unsigned char*>(xml), std::strlen(xml));
+    std::size_t length = std::strlen(xml);
+    if (length > kMaxInput)
+        throw CTsException(FormatString(msg::kSizeFailed, "", unsigned{EFBIG}));
+    BorrowScope scope([this] { ForgetBorrowedInput(); });
+    BorrowInput(reinterpret_cast<const unsigned char*>(xml), length);
     ParseText();
 }
 
@@ -179,14 +208,15 @@ void CXmlDocument::LoadXml(const unsigned short* xml) {
 void CXmlDocument::LoadXmlStream(unsigned char* const data, std::uint32_t length) {
     Cleanup();
     if (!data || length == 0) throw CTsException(msg::kStreamEmpty);
-    CopyInput(data, length);
+    BorrowScope scope([this] { ForgetBorrowedInput(); });
+    BorrowInput(data, length);
     Parse();
 }
 
 void CXmlDocument::Parse() {
     std::unique_ptr<unsigned char[]> inflated;
     std::size_t inflatedLength = 0;
-    if (Inflate(m_input.get(), m_inputLength, inflated, inflatedLength))
+    if (Inflate(m_inputData, m_inputLength, inflated, inflatedLength))
         SetInput(std::move(inflated), inflatedLength);
     if (detail::ReadFastInfoset(*this, *m_context)) return;
     ParseText();
@@ -195,7 +225,7 @@ void CXmlDocument::Parse() {
 void CXmlDocument::ParseText(const char* forcedEncoding) {
     CExpatReader reader(this);
     reader.Init(StripCData(m_context), forcedEncoding);
-    reader.Parse(m_input.get(), m_inputLength, true);
+    reader.Parse(m_inputData, m_inputLength, true);
 }
 
 }  // namespace Tessel16
