@@ -13,9 +13,11 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "conversion/char_encoding.h"
 #include "conversion/conversion_messages.h"
 #include "conversion/utf8_text.h"
 #include "tessel16/exception.h"
+#include "tessel16/switches.h"
 
 namespace Tessel16::detail {
 namespace {
@@ -69,6 +71,17 @@ public:
         return ovector[0] == 0 && ovector[1] == subject.size();
     }
 
+    // The value in UTF-8, converted only when the local encoding is not UTF-8 already.
+    bool MatchesLocal(const std::string& value) const {
+        return LocalIsUtf8() ? MatchesWhole(value) : MatchesWhole(LocalToUtf8Text(value));
+    }
+
+    static std::shared_ptr<const CompiledPattern> FromXsd(const std::string& xsdPattern, bool jit) {
+        const std::string translated = TranslateXsdPattern(xsdPattern);
+        return std::make_shared<const CompiledPattern>(LocalToUtf8Text(translated), translated,
+                                                       jit);
+    }
+
 private:
     // Match data large enough for every capture, one block per thread, grown on demand.
     static pcre2_match_data* MatchData(std::uint32_t pairs) {
@@ -95,23 +108,30 @@ private:
 };
 
 // Patterns come from static schema metadata, so the cache stays small; the cap only guards
-// against a caller that builds patterns from data. Entries are shared_ptr so a check that
-// is running keeps its pattern alive across a flush.
+// against a caller that builds patterns from data. It is keyed by the XSD text, so a hit costs
+// neither the translation nor a conversion; the compiled form depends on the local encoding
+// too, so a change of that switch empties the cache. Entries are shared_ptr so a check that is
+// running keeps its pattern alive across a flush.
 class PatternCache {
 public:
-    // Keyed by the UTF-8 text, which is what the compiled code depends on.
-    std::shared_ptr<const CompiledPattern> Get(const std::string& utf8, const std::string& shown) {
+    std::shared_ptr<const CompiledPattern> Get(const std::string& xsdPattern) {
+        const Encoding current = CurrentEncoding();
         {
             std::shared_lock<std::shared_mutex> lock(m_mutex);
-            auto found = m_entries.find(utf8);
-            if (found != m_entries.end()) return found->second;
+            if (m_encoding == current) {
+                auto found = m_entries.find(xsdPattern);
+                if (found != m_entries.end()) return found->second;
+            }
         }
         // Compiled outside the lock; two threads racing on a new pattern both compile and
         // the first insert wins, which costs one spare compilation at most.
-        auto compiled = std::make_shared<const CompiledPattern>(utf8, shown, true);
+        auto compiled = CompiledPattern::FromXsd(xsdPattern, true);
         std::unique_lock<std::shared_mutex> lock(m_mutex);
-        if (m_entries.size() >= kMaxEntries) m_entries.clear();
-        return m_entries.emplace(utf8, std::move(compiled)).first->second;
+        if (m_encoding != current || m_entries.size() >= kMaxEntries) {
+            m_entries.clear();
+            m_encoding = current;
+        }
+        return m_entries.emplace(xsdPattern, std::move(compiled)).first->second;
     }
     std::size_t Size() {
         std::shared_lock<std::shared_mutex> lock(m_mutex);
@@ -123,8 +143,21 @@ public:
     }
 
 private:
+    struct Encoding {
+        unsigned int codePage = 0;
+        bool asciiOnly = false;
+        bool operator==(const Encoding& o) const {
+            return codePage == o.codePage && asciiOnly == o.asciiOnly;
+        }
+        bool operator!=(const Encoding& o) const { return !(*this == o); }
+    };
+    static Encoding CurrentEncoding() {
+        return Encoding{detail::LocalCharEncoding(), detail::IsASCIIOnly()};
+    }
+
     static constexpr std::size_t kMaxEntries = 4096;
     std::shared_mutex m_mutex;
+    Encoding m_encoding = CurrentEncoding();
     std::unordered_map<std::string, std::shared_ptr<const CompiledPattern>> m_entries;
 };
 
@@ -152,15 +185,11 @@ std::string TranslateXsdPattern(const std::string& xsdPattern) {
 }
 
 bool MatchesXsdPattern(const std::string& xsdPattern, const std::string& value) {
-    const std::string translated = TranslateXsdPattern(xsdPattern);
-    auto compiled = Cache().Get(LocalToUtf8Text(translated), translated);
-    return compiled->MatchesWhole(LocalToUtf8Text(value));
+    return Cache().Get(xsdPattern)->MatchesLocal(value);
 }
 
 bool MatchesXsdPatternUncached(const std::string& xsdPattern, const std::string& value) {
-    const std::string translated = TranslateXsdPattern(xsdPattern);
-    const CompiledPattern compiled(LocalToUtf8Text(translated), translated, false);
-    return compiled.MatchesWhole(LocalToUtf8Text(value));
+    return CompiledPattern::FromXsd(xsdPattern, false)->MatchesLocal(value);
 }
 
 std::size_t PatternCacheSize() { return Cache().Size(); }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tessel16/exception.h"
+#include "tessel16/switches.h"
 
 using namespace Tessel16;
 using detail::MatchesXsdPattern;
@@ -124,4 +125,21 @@ TEST(XsdPattern, ConcurrentChecksAgree) {
     }
     for (auto& thread : threads) thread.join();
     EXPECT_EQ(wrong.load(), 0);
+}
+
+// With a single-byte local code page the value and the pattern are converted to UTF-8 before
+// matching, and string lengths count bytes; switching code pages must not reuse patterns
+// compiled for the other one.
+TEST(XsdPattern, FollowsTheLocalCodePage) {
+    struct Restore {
+        unsigned int codePage = detail::LocalCharEncoding();
+        ~Restore() { SetLocalCharEncoding(codePage); }
+    } restore;
+    SetLocalCharEncoding(1252);
+    EXPECT_TRUE(MatchesXsdPattern("\\p{IsLatin-1Supplement}", "\xE9"));  // e-acute in 1252
+    EXPECT_TRUE(MatchesXsdPattern("caf\xE9", "caf\xE9"));
+    EXPECT_TRUE(MatchesXsdPattern(".", "\x80"));  // the euro sign: one character, U+20AC
+    SetLocalCharEncoding(65001);
+    EXPECT_FALSE(MatchesXsdPattern("\\p{IsLatin-1Supplement}", "\xE9"));  // not UTF-8 text
+    EXPECT_TRUE(MatchesXsdPattern("caf\xC3\xA9", "caf\xC3\xA9"));
 }

@@ -10,6 +10,7 @@
 #include "support/expect_exception.h"
 #include "tessel16/conversions.h"
 #include "tessel16/exception.h"
+#include "tessel16/switches.h"
 #include "tessel16/variant.h"
 
 using namespace Tessel16;
@@ -266,4 +267,18 @@ TEST(PrimitiveRestrictions, KindsWithoutFacetsAndUnknownKinds) {
             [&] { all.CheckValue("v", value, static_cast<ItemType>(type)); },
             "Unknown type [" + std::to_string(type) + "]."));
     }
+}
+
+TEST(PrimitiveRestrictions, StringLengthCountsCharactersOfTheLocalEncoding) {
+    struct Restore {
+        unsigned int codePage = detail::LocalCharEncoding();
+        ~Restore() { SetLocalCharEncoding(codePage); }
+    } restore;
+    Facets three;
+    three.length = 3;
+    const CPrimitiveRestrictions r = three.Make();
+    EXPECT_NO_THROW(r.CheckString("v", "\xC3\xA9t\xC3\xA9"));  // UTF-8: three characters
+    SetLocalCharEncoding(1252);
+    EXPECT_THROW(r.CheckString("v", "\xC3\xA9t\xC3\xA9"), CTsInvalidValueException);
+    EXPECT_NO_THROW(r.CheckString("v", "\xE9t\xE9"));
 }
