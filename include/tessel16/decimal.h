@@ -15,6 +15,57 @@ namespace Tessel16 {
 
 class CDecimal;
 
+namespace detail {
+
+// The magnitude storage of CBigInteger: a few base 10^9 limbs held inline, so the numbers of
+// everyday documents (up to 36 digits) never touch the heap, and more on the heap. An
+// implementation detail of the classes below, not an interface of its own.
+class TESSEL16_API LimbVector {
+public:
+    LimbVector() noexcept : m_data(m_inline) {}
+    LimbVector(std::size_t count, std::uint32_t value);
+    LimbVector(const std::uint32_t* first, const std::uint32_t* last);
+    LimbVector(const LimbVector& other);
+    LimbVector(LimbVector&& other) noexcept;
+    LimbVector& operator=(const LimbVector& other);
+    LimbVector& operator=(LimbVector&& other) noexcept;
+    ~LimbVector();
+
+    std::size_t size() const { return m_size; }
+    bool empty() const { return m_size == 0; }
+    std::uint32_t* begin() { return m_data; }
+    std::uint32_t* end() { return m_data + m_size; }
+    const std::uint32_t* begin() const { return m_data; }
+    const std::uint32_t* end() const { return m_data + m_size; }
+    std::uint32_t& operator[](std::size_t i) { return m_data[i]; }
+    std::uint32_t operator[](std::size_t i) const { return m_data[i]; }
+    std::uint32_t& back() { return m_data[m_size - 1]; }
+    std::uint32_t back() const { return m_data[m_size - 1]; }
+    void push_back(std::uint32_t value) {
+        if (m_size == m_capacity) Grow(m_size + 1);
+        m_data[m_size++] = value;
+    }
+    void pop_back() { --m_size; }
+    void clear() { m_size = 0; }
+    void resize(std::size_t count, std::uint32_t value = 0);
+    void assign(std::size_t count, std::uint32_t value);
+    // Inserts count copies of value before the first element.
+    void insert_front(std::size_t count, std::uint32_t value);
+    void swap(LimbVector& other) noexcept;
+
+private:
+    static constexpr std::uint32_t kInlineLimbs = 4;
+    void Grow(std::size_t minimum);
+    bool IsInline() const { return m_data == m_inline; }
+
+    std::uint32_t* m_data;
+    std::uint32_t m_size = 0;
+    std::uint32_t m_capacity = kInlineLimbs;
+    std::uint32_t m_inline[kInlineLimbs];
+};
+
+}  // namespace detail
+
 // A signed integer of unbounded size. Division truncates toward zero and the remainder takes
 // the sign of the dividend, as with the built-in integer types.
 class TESSEL16_API CBigInteger {
@@ -109,7 +160,7 @@ private:
     std::int32_t m_sign = 1;
     // The magnitude in base 10^9 limbs, least significant first, no high zero limbs; zero is
     // empty. Base 10^9 keeps parsing and writing decimal text a matter of grouping digits.
-    std::vector<std::uint32_t> m_limbs;
+    detail::LimbVector m_limbs;
 };
 
 // An exact decimal number: integer part + fraction part / 10^count, both parts carrying the
@@ -208,11 +259,12 @@ private:
     CDecimal(const CBigInteger& integerPart, const CBigInteger& fractionPart, int count);
     // True when the value is below zero (either part may carry the sign).
     bool IsNegative() const { return m_integer.m_sign < 0 || m_fraction.m_sign < 0; }
+    bool ParsePlain(const char* text);
     void LimitFractionDigits();
     void AppendTo(std::string& out, int fractionDigits) const;
     CDecimal Divide(const CDecimal& divisor, const char* zeroMessage) const;
-    CDecimal& Assign(const std::vector<std::uint32_t>& scaled, int sign, int count);
-    void ScaledMagnitude(int count, std::vector<std::uint32_t>& out) const;
+    CDecimal& Assign(const detail::LimbVector& scaled, int sign, int count);
+    void ScaledMagnitude(int count, detail::LimbVector& out) const;
 
     CBigInteger m_integer;
     CBigInteger m_fraction;

@@ -46,8 +46,8 @@ const CBigInteger& DoubleMinValue() {
 namespace {
 
 bool IsIntegerPathChar(char c) {
-    return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == ' ' || c == '\t' ||
-           c == '\n' || c == '\r';
+    return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == ' ' || c == '\t' || c == '\n' ||
+           c == '\r';
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -292,9 +292,11 @@ CBigInteger::operator long long() const {
     if (*this > detail::LongLongMaxValue() || *this < detail::LongLongMinValue())
         throw CTsInvalidValueException(detail::kBigIntLongLongOutOfBound);
     unsigned long long magnitude = 0;
-    for (std::size_t i = m_limbs.size(); i-- > 0;) magnitude = magnitude * detail::kLimbBase + m_limbs[i];
+    for (std::size_t i = m_limbs.size(); i-- > 0;)
+        magnitude = magnitude * detail::kLimbBase + m_limbs[i];
     // Two's complement negation keeps the most negative value representable.
-    return m_sign < 0 ? static_cast<long long>(0ull - magnitude) : static_cast<long long>(magnitude);
+    return m_sign < 0 ? static_cast<long long>(0ull - magnitude)
+                      : static_cast<long long>(magnitude);
 }
 
 CBigInteger CBigInteger::SquareRoot() const {

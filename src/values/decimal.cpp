@@ -2,13 +2,14 @@
 // scaled to an integer (integer part * 10^count + fraction part) and splits the result back,
 // so carries between the two parts never need special cases; rounding happens only where a
 // result would keep more fraction digits than the process-wide limit allows.
+#include "tessel16/decimal.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <string>
 #include <utility>
 
-#include "tessel16/decimal.h"
 #include "tessel16/exception.h"
 #include "values/decimal_limits.h"
 #include "values/decimal_messages.h"
@@ -94,8 +95,40 @@ int CDecimal::GetMaxDecimalPlaces() { return m_maxDivider; }
 
 void CDecimal::SetMaxDecimalPlaces(int places) { m_maxDivider = places < 0 ? 0 : places; }
 
+bool CDecimal::ParsePlain(const char* text) {
+    // The common shape, [sign] digits [. digits] with nothing else, is read straight from the
+    // text; blanks, exponents and errors take the general path below.
+    const char* p = text;
+    const bool negative = *p == '-';
+    if (*p == '+' || *p == '-') ++p;
+    const char* intBegin = p;
+    while (IsDigit(*p)) ++p;
+    const char* intEnd = p;
+    const char* fracBegin = p;
+    const char* fracEnd = p;
+    if (*p == '.') {
+        fracBegin = ++p;
+        while (IsDigit(*p)) ++p;
+        fracEnd = p;
+    }
+    if (*p != '\0') return false;
+    // Trailing zeros of the fraction are what rationalising would drop.
+    while (fracEnd - fracBegin > 1 && fracEnd[-1] == '0') --fracEnd;
+    detail::LimbsFromDigits(m_integer.m_limbs, intBegin, intEnd);
+    detail::LimbsFromDigits(m_fraction.m_limbs, fracBegin, fracEnd);
+    m_integer.m_sign = negative ? -1 : 1;
+    m_fraction.m_sign = negative ? -1 : 1;
+    m_integer.Normalise();
+    m_fraction.Normalise();
+    m_count = fracEnd > fracBegin ? static_cast<int>(fracEnd - fracBegin) : 1;
+    Rationalise();
+    LimitFractionDigits();
+    return true;
+}
+
 void CDecimal::Parse(const char* text) {
     const char* t = text ? text : "";
+    if (ParsePlain(t)) return;
     const std::size_t length = std::strlen(t);
     enum class Stage { Integer, Fraction, ExponentSign, ExponentDigits };
     Stage stage = Stage::Integer;
@@ -172,10 +205,11 @@ void CDecimal::Parse(const char* text) {
     } else if (exponentNegative) {
         // Dividing by 10^e keeps nothing once e reaches past every digit and the guard
         // digits of a quotient, so such exponents need not be materialised.
-        const std::size_t vanishing = intDigits.size() + fracDigits.size() +
-                                      static_cast<std::size_t>(m_maxDivider) + 2;
+        const std::size_t vanishing =
+            intDigits.size() + fracDigits.size() + static_cast<std::size_t>(m_maxDivider) + 2;
         if (exponentOverLimit || exponent >= vanishing) {
-            if (exponentOverLimit && exponent < vanishing) ThrowInvalidChar(exponentLimitPosition, t);
+            if (exponentOverLimit && exponent < vanishing)
+                ThrowInvalidChar(exponentLimitPosition, t);
             value = CDecimal();
         } else {
             value = value.Divide(CDecimal(CBigInteger::Pow10(static_cast<unsigned>(exponent))),
@@ -252,7 +286,8 @@ void CDecimal::Rationalise() {
         return;
     }
     const std::size_t zeros = detail::TrailingZeroDigits(m_fraction.m_limbs);
-    const auto drop = static_cast<unsigned>(std::min<std::size_t>(zeros, static_cast<std::size_t>(m_count - 1)));
+    const auto drop =
+        static_cast<unsigned>(std::min<std::size_t>(zeros, static_cast<std::size_t>(m_count - 1)));
     if (drop == 0) return;
     Limbs kept;
     detail::DivModPow10(m_fraction.m_limbs, drop, &kept, nullptr);
@@ -266,7 +301,8 @@ void CDecimal::AppendTo(std::string& out, int fractionDigits) const {
     if (fractionDigits <= 0) return;
     out.push_back('.');
     detail::AppendLimbs(out, m_fraction.m_limbs, static_cast<std::size_t>(m_count));
-    if (fractionDigits > m_count) out.append(static_cast<std::size_t>(fractionDigits - m_count), '0');
+    if (fractionDigits > m_count)
+        out.append(static_cast<std::size_t>(fractionDigits - m_count), '0');
 }
 
 std::string CDecimal::ToString() const {

@@ -10,11 +10,13 @@ constexpr const char* kBigIntDivideByZero = "ERROR: Overflow in operator/.";
 constexpr const char* kBigIntModuloByZero = "ERROR: Overflow in operator%.";
 constexpr const char* kBigIntDivideAssignByZero = "ERROR: Overflow in operator /=.";
 constexpr const char* kBigIntModuloAssignByZero = "ERROR: Overflow in operator%=.";
-constexpr const char* kBigIntNegativeSquareRoot = "ERROR: Negative Number in function SquareRoot().";
+constexpr const char* kBigIntNegativeSquareRoot =
+    "ERROR: Negative Number in function SquareRoot().";
 constexpr const char* kBigIntLongLongOutOfBound = "ERROR: Value out of bound of LONGLONG.";
 // The 32-bit conversion mirrors the 64-bit one's wording.
 constexpr const char* kBigIntLongOutOfBound = "ERROR: Value out of bound of LONG.";
-constexpr const char* kDecimalTooLargeForDouble = "The Decimal value if to large to fit into a Double";
+constexpr const char* kDecimalTooLargeForDouble =
+    "The Decimal value if to large to fit into a Double";
 constexpr const char* kDecimalTooLargeForLongLong =
     "The Decimal value if to large to fit into a LONGLONG";
 constexpr const char* kDecimalTooLargeForLong = "The Decimal value if to large to fit into a LONG";

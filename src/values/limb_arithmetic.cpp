@@ -122,27 +122,18 @@ std::uint32_t DivSmall(Limbs& a, std::uint32_t divisor) {
 
 Limbs MulLimbs(const Limbs& a, const Limbs& b) {
     if (a.empty() || b.empty()) return Limbs();
-    // Products are accumulated in 64 bits and normalised once per row: each row adds below
-    // 10^18 + 10^9 to a slot that was already reduced below the base.
-    std::vector<std::uint64_t> acc(a.size() + b.size(), 0);
+    Limbs result(a.size() + b.size(), 0);
     for (std::size_t i = 0; i < a.size(); ++i) {
+        // A slot below the base plus a product of two limbs plus a carry stays below 10^18.
         std::uint64_t carry = 0;
         const std::uint64_t ai = a[i];
         for (std::size_t j = 0; j < b.size(); ++j) {
-            std::uint64_t cur = acc[i + j] + ai * b[j] + carry;
-            acc[i + j] = cur % kLimbBase;
+            std::uint64_t cur = result[i + j] + ai * b[j] + carry;
+            result[i + j] = static_cast<std::uint32_t>(cur % kLimbBase);
             carry = cur / kLimbBase;
         }
-        std::size_t k = i + b.size();
-        while (carry) {
-            std::uint64_t cur = acc[k] + carry;
-            acc[k] = cur % kLimbBase;
-            carry = cur / kLimbBase;
-            ++k;
-        }
+        result[i + b.size()] = static_cast<std::uint32_t>(carry);
     }
-    Limbs result(acc.size());
-    for (std::size_t i = 0; i < acc.size(); ++i) result[i] = static_cast<std::uint32_t>(acc[i]);
     TrimLimbs(result);
     return result;
 }
@@ -169,7 +160,8 @@ void DivModLimbs(const Limbs& a, const Limbs& b, Limbs* quotient, Limbs* remaind
     // of the divisor at least half the base, which bounds the trial quotient's error by 2.
     const std::size_t n = b.size();
     const std::size_t m = a.size() - n;
-    const std::uint32_t d = static_cast<std::uint32_t>(kLimbBase / (static_cast<std::uint64_t>(b[n - 1]) + 1));
+    const std::uint32_t d =
+        static_cast<std::uint32_t>(kLimbBase / (static_cast<std::uint64_t>(b[n - 1]) + 1));
     Limbs u(a);
     Limbs v(b);
     if (d > 1) {
@@ -202,8 +194,8 @@ void DivModLimbs(const Limbs& a, const Limbs& b, Limbs* quotient, Limbs* remaind
             if (t < 0) t += kLimbBase;
             u[i + j] = static_cast<std::uint32_t>(t);
         }
-        std::int64_t top = static_cast<std::int64_t>(u[j + n]) -
-                           static_cast<std::int64_t>(carry) - borrow;
+        std::int64_t top =
+            static_cast<std::int64_t>(u[j + n]) - static_cast<std::int64_t>(carry) - borrow;
         if (top < 0) {
             // The trial quotient was one too large: add the divisor back once.
             --qhat;
@@ -241,7 +233,7 @@ void MulPow10(Limbs& a, unsigned n) {
     if (a.empty() || n == 0) return;
     const unsigned shift = n % kLimbDigits;
     if (shift) MulSmall(a, kPow10Table[shift]);
-    a.insert(a.begin(), n / kLimbDigits, 0u);
+    a.insert_front(n / kLimbDigits, 0u);
 }
 
 void DivModPow10(const Limbs& a, unsigned n, Limbs* quotient, Limbs* remainder) {
@@ -252,10 +244,10 @@ void DivModPow10(const Limbs& a, unsigned n, Limbs* quotient, Limbs* remainder) 
         if (quotient) quotient->clear();
         return;
     }
-    Limbs q(a.begin() + static_cast<std::ptrdiff_t>(whole), a.end());
+    Limbs q(a.begin() + whole, a.end());
     std::uint32_t low = shift ? DivSmall(q, kPow10Table[shift]) : 0;
     if (remainder) {
-        Limbs r(a.begin(), a.begin() + static_cast<std::ptrdiff_t>(whole));
+        Limbs r(a.begin(), a.begin() + whole);
         r.push_back(low);
         TrimLimbs(r);
         remainder->swap(r);
@@ -299,7 +291,8 @@ void LimbsFromDigits(Limbs& a, const char* begin, const char* end) {
     for (auto& limb : a) {
         const char* start = p - std::min<std::ptrdiff_t>(kLimbDigits, p - begin);
         std::uint32_t value = 0;
-        for (const char* c = start; c < p; ++c) value = value * 10 + static_cast<std::uint32_t>(*c - '0');
+        for (const char* c = start; c < p; ++c)
+            value = value * 10 + static_cast<std::uint32_t>(*c - '0');
         limb = value;
         p = start;
     }

@@ -7,11 +7,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
+
+#include "tessel16/decimal.h"
 
 namespace Tessel16::detail {
 
-using Limbs = std::vector<std::uint32_t>;
+using Limbs = LimbVector;
 
 constexpr std::uint32_t kLimbBase = 1000000000u;
 constexpr unsigned kLimbDigits = 9;

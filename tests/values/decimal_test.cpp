@@ -1,12 +1,501 @@
+// decimal_test.cpp: the documented behaviour of CBigInteger and CDecimal case by case: text
+// forms, rounding, the quotient limit, conversions and every message. The random
+// cross-check against Python lives in decimal_crosscheck_test.cpp.
 #include "tessel16/decimal.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "tessel16/exception.h"
+#include "values/decimal_messages.h"
+
 using namespace Tessel16;
 
-TEST(Decimal, Smoke) {
-    EXPECT_EQ(CDecimal("1.50").ToString(), "1.5");
-    EXPECT_EQ((CDecimal(1) / CDecimal(3)).ToString(), "0.333333333333333333333333333333");
-    EXPECT_EQ(CBigInteger("123456789012345678901234567890").ToString(),
-              "123456789012345678901234567890");
+namespace {
+
+// Restores the process-wide quotient limit whatever a test sets.
+class DecimalTest : public ::testing::Test {
+protected:
+    void SetUp() override { CDecimal::SetMaxDecimalPlaces(30); }
+    void TearDown() override { CDecimal::SetMaxDecimalPlaces(30); }
+};
+
+std::string InvalidChar(int position, const std::string& text) {
+    return FormatString(detail::kDecimalInvalidChar, position, text.c_str());
+}
+
+template <class Exception, class Fn>
+void ExpectThrowWith(Fn fn, const std::string& message) {
+    try {
+        fn();
+        ADD_FAILURE() << "no exception, expected: " << message;
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.GetMessage(), message);
+    } catch (const CTsException& e) {
+        ADD_FAILURE() << "wrong exception class for: " << e.GetMessage();
+    }
+}
+
+struct BigIntegerSample : CBigInteger {
+    BigIntegerSample(int sign, const std::vector<char>& digits) : CBigInteger(sign, digits) {}
+};
+
+}  // namespace
+
+TEST_F(DecimalTest, ParsesAndWritesTexts) {
+    const struct {
+        const char* text;
+        const char* written;
+        int count;
+    } kCases[] = {
+        {"1.50", "1.5", 1},
+        {"12", "12", 1},
+        {"-12.340", "-12.34", 2},
+        {"0.000", "0", 1},
+        {"-0", "0", 1},
+        {"-0.0", "0", 1},
+        {"", "0", 1},
+        {"   ", "0", 1},
+        {".", "0", 1},
+        {"+", "0", 1},
+        {".5", "0.5", 1},
+        {"5.", "5", 1},
+        {"-.05", "-0.05", 2},
+        {"007.0100", "7.01", 2},
+        {" 1 2 . 5 ", "12.5", 1},
+        {"\t-3.25\r\n", "-3.25", 2},
+        {"1-2", "-12", 1},  // a sign anywhere among the integer digits sets the sign
+        {"-+5", "5", 1},    // the last sign wins
+        {"1.5E2", "150", 1},
+        {"15E-1", "1.5", 1},
+        {"1e", "1", 1},  // no exponent digits: no exponent
+        {"1e+", "1", 1},
+        {"2E- 3", "0.002", 3},
+        {"1e+-2", "0.01", 2},
+        {"1e-+2", "100", 1},
+        {"-2.5e0", "-2.5", 1},
+        {"0e99999", "0", 1},
+        {"1e-99999999999", "0", 1},  // divides down to nothing without building 10^e
+        // More than 30 fraction digits round to 30: an exact half goes toward zero, and the
+        // rounded value keeps all 30 digits.
+        {"0.1234567890123456789012345678905", "0.123456789012345678901234567890", 30},
+        {"0.1234567890123456789012345678906", "0.123456789012345678901234567891", 30},
+        {"-0.0000000000000000000000000000006", "-0.000000000000000000000000000001", 30},
+        // Rounding comes after trailing zeros are dropped, so the count stays at 30.
+        {"-0.0000000000000000000000000000005", "0", 30},
+        {"0.9999999999999999999999999999999", "1", 30},
+        {"-0.99999999999999999999999999999999", "-1", 30},
+        // A negative exponent divides: the quotient keeps two guard digits, truncated.
+        {"5e-31", "0", 30},
+        {"6e-31", "0.000000000000000000000000000001", 30},
+        {"5.001e-31", "0", 30},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.text);
+        const CDecimal value(c.text);
+        EXPECT_EQ(value.ToString(), c.written);
+        EXPECT_EQ(value.GetFractionDivider(), c.count);
+    }
+    EXPECT_EQ(CDecimal(static_cast<const char*>(nullptr)).ToString(), "0");
+    EXPECT_EQ(CDecimal("1.7E+308").ToString(), "17" + std::string(307, '0'));
+}
+
+TEST_F(DecimalTest, ReportsTheFirstInvalidCharacter) {
+    const struct {
+        const char* text;
+        int position;
+    } kCases[] = {
+        {"1.2.3", 3}, {"12a", 2},  {"abc", 0},  {"1,5", 1},   {"1.5-", 3}, {"1e5 ", 3},
+        {"1e5.0", 3}, {"1ee5", 2}, {"--1x", 3}, {"1.5f", 3},  {"0x10", 1}, {"1e5e", 3},
+        {"inf", 0},   {"NaN", 0},  {"\v1", 0},  {"1e1 2", 3}, {"1.+5", 2}, {"e.", 1},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.text);
+        ExpectThrowWith<CTsInvalidValueException>([&] { CDecimal value(c.text); },
+                                                  InvalidChar(c.position, c.text));
+        // Texts outside the integer alphabet go through the decimal reader.
+        ExpectThrowWith<CTsInvalidValueException>([&] { CBigInteger value(c.text); },
+                                                  InvalidChar(c.position, c.text));
+    }
+    // An exponent too large to build is refused at the digit that takes it over the limit.
+    ExpectThrowWith<CTsInvalidValueException>([] { CDecimal value("1e100001"); },
+                                              InvalidChar(7, "1e100001"));
+    EXPECT_EQ(CDecimal("1e20").ToString(), "1" + std::string(20, '0'));
+}
+
+TEST_F(DecimalTest, FailedParseLeavesTheValueAlone) {
+    CDecimal value("4.5");
+    EXPECT_THROW(value.Parse("4.5x"), CTsInvalidValueException);
+    EXPECT_EQ(value.ToString(), "4.5");
+    value.Parse("-7.25");
+    EXPECT_EQ(value.ToString(), "-7.25");
+}
+
+TEST_F(DecimalTest, BigIntegerReadsItsOwnAlphabet) {
+    const struct {
+        const char* text;
+        const char* written;
+    } kCases[] = {
+        {"0", "0"},
+        {"-0", "0"},
+        {"", "0"},
+        {"   ", "0"},
+        {"007", "7"},
+        {" -42 ", "-42"},
+        {"+42", "42"},
+        {"-", "0"},
+        // Digits are taken backwards from the end up to the first non-digit.
+        {"12 34", "34"},
+        {"5-", "0"},
+        {"\t5", "5"},
+        {"123456789012345678901234567890", "123456789012345678901234567890"},
+        // Anything else is read as a decimal and truncated.
+        {"1.9", "1"},
+        {"-1.9", "-1"},
+        {"1e3", "1000"},
+        {"1.5E2", "150"},
+        {"-0.5", "0"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(CBigInteger(c.text).ToString(), c.written);
+    }
+    EXPECT_EQ(CBigInteger(static_cast<const char*>(nullptr)).ToString(), "0");
+}
+
+TEST_F(DecimalTest, BigIntegerFromNativeValues) {
+    EXPECT_EQ(CBigInteger(LLONG_MIN).ToString(), "-9223372036854775808");
+    EXPECT_EQ(CBigInteger(ULLONG_MAX).ToString(), "18446744073709551615");
+    EXPECT_EQ(CBigInteger(INT_MIN).ToString(), "-2147483648");
+    EXPECT_EQ(CBigInteger(4294967295u).ToString(), "4294967295");
+    EXPECT_EQ(CBigInteger(-7L).ToString(), "-7");
+    EXPECT_EQ(CBigInteger(1.9).ToString(), "1");
+    EXPECT_EQ(CBigInteger(-1e20).ToString(), "-100000000000000000000");
+    EXPECT_EQ(CBigInteger(CDecimal("-12.99")).ToString(), "-12");
+    EXPECT_EQ(BigIntegerSample(-1, {3, 2, 1}).ToString(), "-123");
+    EXPECT_EQ(BigIntegerSample(-1, {0, 0}).ToString(), "0");
+    EXPECT_EQ(BigIntegerSample(1, {0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 1}).ToString(), "10000000010");
+    EXPECT_EQ(CBigInteger::Pow10(0).ToString(), "1");
+    EXPECT_EQ(CBigInteger::Pow10(20).ToString(), "1" + std::string(20, '0'));
+    EXPECT_THROW(CBigInteger(std::numeric_limits<double>::infinity()), CTsInvalidValueException);
+}
+
+TEST_F(DecimalTest, BigIntegerSignOperations) {
+    CBigInteger x(5);
+    -x;  // in place
+    EXPECT_EQ(x.ToString(), "-5");
+    EXPECT_EQ(x.GetAbs().ToString(), "5");
+    EXPECT_EQ(x.GetNegative().ToString(), "5");
+    EXPECT_EQ(x.ToString(), "-5");
+    x.Abs();
+    EXPECT_EQ(x.ToString(), "5");
+    CBigInteger zero;
+    zero.Negate();
+    EXPECT_EQ(zero.GetSign(), 1);
+    EXPECT_EQ(zero.ToString(), "0");
+    EXPECT_EQ(CBigInteger("-100").GetDigitCount(), 3u);
+    EXPECT_EQ(CBigInteger(0).GetDigitCount(), 1u);
+    // Division truncates; the remainder follows the dividend.
+    EXPECT_EQ((CBigInteger(-7) / CBigInteger(2)).ToString(), "-3");
+    EXPECT_EQ((CBigInteger(-7) % CBigInteger(2)).ToString(), "-1");
+    EXPECT_EQ((CBigInteger(7) % CBigInteger(-2)).ToString(), "1");
+    CBigInteger self(12);
+    self += self;
+    EXPECT_EQ(self.ToString(), "24");
+    self -= self;
+    EXPECT_EQ(self.ToString(), "0");
+}
+
+TEST_F(DecimalTest, DivisionByZeroNamesTheOperator) {
+    const CBigInteger one(1);
+    const CBigInteger zero;
+    ExpectThrowWith<CTsInvalidValueException>([&] { (void)(one / zero); },
+                                              "ERROR: Overflow in operator/.");
+    ExpectThrowWith<CTsInvalidValueException>([&] { (void)(one % zero); },
+                                              "ERROR: Overflow in operator%.");
+    ExpectThrowWith<CTsInvalidValueException>(
+        [&] {
+            CBigInteger x(one);
+            x /= zero;
+        },
+        "ERROR: Overflow in operator /=.");
+    ExpectThrowWith<CTsInvalidValueException>(
+        [&] {
+            CBigInteger x(one);
+            x %= zero;
+        },
+        "ERROR: Overflow in operator%=.");
+    ExpectThrowWith<CTsInvalidValueException>([] { (void)(CDecimal(1) / CDecimal("0.000")); },
+                                              "ERROR: Overflow in operator/.");
+    ExpectThrowWith<CTsInvalidValueException>(
+        [] {
+            CDecimal x("2.5");
+            x /= CDecimal();
+        },
+        "ERROR: Overflow in operator /=.");
+}
+
+TEST_F(DecimalTest, SquareRootRoundsDown) {
+    const struct {
+        const char* value;
+        const char* root;
+    } kCases[] = {
+        {"0", "0"},
+        {"1", "1"},
+        {"15", "3"},
+        {"16", "4"},
+        {"17", "4"},
+        {"10000000000000000000000000000000000000000", "100000000000000000000"},
+        {"1000000000000000000000000000000000000000", "31622776601683793319"},
+        // (10^20 + 1)^2 - 1 sits just below a square.
+        {"10000000000000000000200000000000000000000", "100000000000000000000"},
+        {"10000000000000000000200000000000000000001", "100000000000000000001"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.value);
+        EXPECT_EQ(CBigInteger(c.value).SquareRoot().ToString(), c.root);
+    }
+    ExpectThrowWith<CTsInvalidValueException>([] { (void)CBigInteger(-4).SquareRoot(); },
+                                              "ERROR: Negative Number in function SquareRoot().");
+}
+
+TEST_F(DecimalTest, BigIntegerNativeConversionsCheckTheRange) {
+    EXPECT_EQ(static_cast<long long>(CBigInteger("9223372036854775807")), LLONG_MAX);
+    EXPECT_EQ(static_cast<long long>(CBigInteger("-9223372036854775808")), LLONG_MIN);
+    EXPECT_EQ(static_cast<long long>(CBigInteger("-1234567890123")), -1234567890123LL);
+    for (const char* text : {"9223372036854775808", "-9223372036854775809", "1e30"}) {
+        SCOPED_TRACE(text);
+        ExpectThrowWith<CTsInvalidValueException>(
+            [&] { (void)static_cast<long long>(CBigInteger(text)); },
+            "ERROR: Value out of bound of LONGLONG.");
+    }
+    EXPECT_EQ(static_cast<int>(CBigInteger("2147483647")), INT_MAX);
+    EXPECT_EQ(static_cast<int>(CBigInteger("-2147483648")), INT_MIN);
+    EXPECT_THROW((void)static_cast<int>(CBigInteger("2147483648")), CTsInvalidValueException);
+    EXPECT_THROW((void)static_cast<int>(CBigInteger("-2147483649")), CTsInvalidValueException);
+}
+
+TEST_F(DecimalTest, ChangeFractionalDividerRoundsHalfTowardZero) {
+    const struct {
+        const char* text;
+        int digits;
+        const char* written;
+        int count;
+    } kCases[] = {
+        {"1.25", 1, "1.2", 1},    {"1.26", 1, "1.3", 1},    {"-1.26", 1, "-1.3", 1},
+        {"-1.25", 1, "-1.2", 1},  {"9.96", 1, "10", 1},     {"-9.95", 1, "-9.9", 1},
+        {"-0.96", 1, "-1", 1},    {"0.05", 1, "0", 1},      {"0.06", 1, "0.1", 1},
+        {"2.5", 0, "2", 1},       {"2.6", 0, "3", 1},       {"-2.6", 0, "-3", 1},
+        {"-0.6", 0, "-1", 1},     {"-0.5", -3, "0", 1},     {"1.5", 3, "1.500", 3},
+        {"1.2345", 2, "1.23", 2}, {"1.2351", 2, "1.24", 2}, {"99.995", 2, "99.99", 2},
+        {"99.996", 2, "100", 2},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(std::string(c.text) + " to " + std::to_string(c.digits));
+        CDecimal value(c.text);
+        value.ChangeFractionalDivider(c.digits);
+        EXPECT_EQ(value.ToString(), c.written);
+        EXPECT_EQ(value.GetFractionDivider(), c.count);
+    }
+}
+
+TEST_F(DecimalTest, RationaliseDropsTrailingZeros) {
+    CDecimal value("1.5");
+    value.ChangeFractionalDivider(5);
+    EXPECT_EQ(value.ToString(), "1.50000");
+    EXPECT_EQ(value.GetFractionPart().ToString(), "50000");
+    value.Rationalise();
+    EXPECT_EQ(value.ToString(), "1.5");
+    EXPECT_EQ(value.GetFractionDivider(), 1);
+    CDecimal whole("3");
+    whole.ChangeFractionalDivider(4);
+    whole.Rationalise();
+    EXPECT_EQ(whole.GetFractionDivider(), 1);
+    // Leading zeros of the fraction are digits of the count, not of the fraction part.
+    CDecimal small("0.00700");
+    EXPECT_EQ(small.GetFractionDivider(), 3);
+    EXPECT_EQ(small.GetFractionPart().ToString(), "7");
+}
+
+TEST_F(DecimalTest, QuotientsKeepTheConfiguredPlaces) {
+    EXPECT_EQ(CDecimal::GetMaxDecimalPlaces(), 30);
+    const struct {
+        int places;
+        const char* a;
+        const char* b;
+        const char* quotient;
+    } kCases[] = {
+        {30, "1", "3", "0.333333333333333333333333333333"},
+        {30, "2", "3", "0.666666666666666666666666666667"},
+        {30, "-2", "3", "-0.666666666666666666666666666667"},
+        {30, "2", "-3", "-0.666666666666666666666666666667"},
+        {30, "1", "8", "0.125"},
+        {30, "10", "4", "2.5"},
+        {30, "6", "3", "2"},
+        {30, "0.5", "0.25", "2"},
+        {30, "1.5", "-0.5", "-3"},
+        // The add-back step of long division.
+        {30, "9133993100", "1000000000000000000000000.433106050178708701",
+         "0.000000000000009133993100000000"},
+        {5, "1", "3", "0.33333"},
+        {5, "2", "3", "0.66667"},
+        {1, "1", "8", "0.1"},     // 0.125 -> guard digits 0.125 -> exact ...25 < half
+        {1, "3", "16", "0.2"},    // 0.1875 -> truncated 0.187 -> rounds up
+        {1, "0.15", "1", "0.1"},  // an exact half goes toward zero
+        {1, "-0.15", "1", "-0.1"},
+        {0, "7", "2", "3"},
+        {0, "-7", "2", "-3"},
+        {0, "11", "4", "3"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(std::string(c.a) + " / " + c.b + " at " + std::to_string(c.places));
+        CDecimal::SetMaxDecimalPlaces(c.places);
+        EXPECT_EQ((CDecimal(c.a) / CDecimal(c.b)).ToString(), c.quotient);
+    }
+    CDecimal::SetMaxDecimalPlaces(30);
+    EXPECT_EQ((CDecimal(1) / CDecimal(3)).GetFractionDivider(), 30);
+    CDecimal::SetMaxDecimalPlaces(-3);
+    EXPECT_EQ(CDecimal::GetMaxDecimalPlaces(), 0);
+}
+
+TEST_F(DecimalTest, ProductsRoundToTheConfiguredPlaces) {
+    EXPECT_EQ((CDecimal("1.5") * CDecimal("-1.5")).ToString(), "-2.25");
+    EXPECT_EQ((CDecimal("0.000000000000001") * CDecimal("0.0000000000000005")).ToString(), "0");
+    EXPECT_EQ((CDecimal("0.000000000000001") * CDecimal("0.0000000000000006")).ToString(),
+              "0.000000000000000000000000000001");
+    CDecimal::SetMaxDecimalPlaces(2);
+    EXPECT_EQ((CDecimal("1.25") * CDecimal("1.1")).ToString(), "1.37");   // 1.375: half down
+    EXPECT_EQ((CDecimal("1.25") * CDecimal("1.11")).ToString(), "1.39");  // 1.3875
+}
+
+TEST_F(DecimalTest, SumsCarryBetweenTheParts) {
+    const struct {
+        const char* a;
+        const char* b;
+        const char* sum;
+        const char* difference;
+    } kCases[] = {
+        {"0.75", "0.25", "1", "0.5"},
+        {"-0.5", "1", "0.5", "-1.5"},
+        {"1.25", "0.25", "1.5", "1"},
+        {"-1.001", "1.001", "0", "-2.002"},
+        {"999999999.999999999", "0.000000001", "1000000000", "999999999.999999998"},
+        {"-0.1", "-0.02", "-0.12", "-0.08"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(std::string(c.a) + " and " + c.b);
+        EXPECT_EQ((CDecimal(c.a) + CDecimal(c.b)).ToString(), c.sum);
+        EXPECT_EQ((CDecimal(c.a) - CDecimal(c.b)).ToString(), c.difference);
+    }
+    CDecimal d("-0.5");
+    EXPECT_EQ((++d).ToString(), "0.5");
+    EXPECT_EQ((d++).ToString(), "0.5");
+    EXPECT_EQ(d.ToString(), "1.5");
+    EXPECT_EQ((d--).ToString(), "1.5");
+    EXPECT_EQ((--d).ToString(), "-0.5");
+}
+
+TEST_F(DecimalTest, ToStringWithFixedDigits) {
+    const struct {
+        const char* text;
+        int digits;
+        const char* written;
+    } kCases[] = {
+        {"1.25", 1, "1.2"}, {"1.5", 3, "1.500"}, {"-0.001", 2, "0.00"}, {"12", 0, "12"},
+        {"12.5", 0, "12"},  {"12.6", 0, "13"},   {"-12.6", 0, "-13"},   {"0", 2, "0.00"},
+        {"-1.5", -1, "-1"}, {"-3", 2, "-3.00"},  {"0.05", 1, "0.0"},    {"9.99", 1, "10.0"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(std::string(c.text) + " with " + std::to_string(c.digits));
+        const CDecimal value(c.text);
+        EXPECT_EQ(value.ToString(c.digits), c.written);
+        EXPECT_EQ(value, CDecimal(c.text));  // writing never changes the value
+    }
+}
+
+TEST_F(DecimalTest, PartsCarryTheSign) {
+    const CDecimal value("-1.05");
+    EXPECT_EQ(value.GetIntegerPart().ToString(), "-1");
+    EXPECT_EQ(value.GetFractionPart().ToString(), "-5");
+    EXPECT_EQ(value.GetFractionDivider(), 2);
+    const CDecimal small("-0.5");
+    EXPECT_EQ(small.GetIntegerPart().ToString(), "0");
+    EXPECT_EQ(small.GetFractionPart().ToString(), "-5");
+    EXPECT_EQ(small.GetNegative().ToString(), "0.5");
+    CDecimal flipped("2.75");
+    flipped.Negate();
+    EXPECT_EQ(flipped.ToString(), "-2.75");
+    EXPECT_EQ(flipped.ToBigInteger().ToString(), "-2");
+    EXPECT_LT(CDecimal("-0.1"), CDecimal(0));
+    EXPECT_EQ(CDecimal("1.50"), CDecimal("1.5"));
+    EXPECT_GT(CDecimal("0.10000000001"), CDecimal("0.1"));
+    EXPECT_LT(CDecimal("-2.5"), CDecimal("-2.4999"));
+}
+
+TEST_F(DecimalTest, NativeConversionsCheckTheRange) {
+    EXPECT_EQ(CDecimal("2147483647.9").ToBigInteger().ToString(), "2147483647");
+    EXPECT_EQ(CDecimal("-2147483648").ToLong(), INT_MIN);
+    EXPECT_EQ(CDecimal("2147483647").ToLong(), INT_MAX);
+    EXPECT_EQ(CDecimal("-12.9").ToLong(), -12);
+    EXPECT_EQ(CDecimal("9223372036854775807").ToLongLong(), LLONG_MAX);
+    EXPECT_EQ(CDecimal("-9223372036854775808").ToLongLong(), LLONG_MIN);
+    for (const char* text : {"3000000000", "2147483647.5", "-2147483648.5", "-1e20"}) {
+        SCOPED_TRACE(text);
+        ExpectThrowWith<CTsOverFlowException>([&] { (void)CDecimal(text).ToLong(); },
+                                              "The Decimal value if to large to fit into a LONG");
+    }
+    for (const char* text : {"9223372036854775808", "-9223372036854775808.1"}) {
+        SCOPED_TRACE(text);
+        ExpectThrowWith<CTsOverFlowException>(
+            [&] { (void)CDecimal(text).ToLongLong(); },
+            "The Decimal value if to large to fit into a LONGLONG");
+    }
+    for (const char* text : {"1.7000000000000000001E+308", "-1.8E308", "1e400"}) {
+        SCOPED_TRACE(text);
+        ExpectThrowWith<CTsOverFlowException>([&] { (void)CDecimal(text).ToDouble(); },
+                                              "The Decimal value if to large to fit into a Double");
+    }
+    EXPECT_EQ(CDecimal("1.7E+308").ToDouble(), 1.7e308);
+    EXPECT_EQ(CDecimal("0.1").ToDouble(), 0.1);
+    EXPECT_EQ(CDecimal("-123.456").ToDouble(), -123.456);
+    EXPECT_EQ(CDecimal("0.000000000000000000000000000001").ToDouble(), 1e-30);
+}
+
+TEST_F(DecimalTest, FromDoubleUsesTheShortestForm) {
+    const struct {
+        double value;
+        const char* written;
+    } kCases[] = {
+        {0.1, "0.1"}, {-2.5, "-2.5"}, {1e20, "100000000000000000000"}, {0.0, "0"},
+        {-0.0, "0"},  {1e-40, "0"},   {123456.789, "123456.789"},      {5e-31, "0"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.written);
+        EXPECT_EQ(CDecimal(c.value).ToString(), c.written);
+    }
+    EXPECT_THROW(CDecimal(std::nan("")), CTsInvalidValueException);
+    EXPECT_THROW(CDecimal(-std::numeric_limits<double>::infinity()), CTsInvalidValueException);
+}
+
+// Native numbers mix into expressions through the implicit constructors; the conversions the
+// other way are explicit, so none of these is ambiguous or silently truncating.
+TEST_F(DecimalTest, MixesWithNativeNumbers) {
+    EXPECT_TRUE(CBigInteger(5) == 5);
+    EXPECT_TRUE(CBigInteger(5) + 1 == 6);
+    EXPECT_TRUE(CBigInteger(std::int64_t{-3}) < std::uint64_t{2});
+    EXPECT_EQ(CBigInteger(std::size_t{7}).ToString(), "7");
+    EXPECT_TRUE(CDecimal("1.5") + 1 == CDecimal("2.5"));
+    EXPECT_TRUE(CDecimal("2.5") > 2);
+    EXPECT_TRUE(CDecimal(CBigInteger(3)) == 3);
+    EXPECT_TRUE(CDecimal("0.5") == 0.5);
+    EXPECT_EQ((CDecimal("2.5") * CBigInteger(4)).ToString(), "10");
+    EXPECT_EQ(CDecimal(std::int64_t{-9}).ToString(), "-9");
+    EXPECT_EQ(CDecimal(4000000000u).ToString(), "4000000000");
 }
