@@ -193,6 +193,9 @@ void CElement::WriteWithDefaultNamespace(CXmlWriter* writer, const CSerializatio
         inner.EndDocument();
         fragment = stream.GetString();
     }
+    // The outer writer ends the raw fragment's line itself.
+    while (!fragment.empty() && (fragment.back() == '\n' || fragment.back() == '\r'))
+        fragment.pop_back();
     outer->PrepareForRawChild();
     outer->WriteRaw(fragment);
 }
