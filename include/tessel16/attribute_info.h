@@ -1,7 +1,8 @@
 // attribute_info.h: the attribute records of generated classes. A record names one member
 // and writes it as an attribute of the open start tag, takes it from one parsed attribute,
 // and reports a required attribute that was not there. Simple-typed and enumerated
-// attributes have records here; the xs:anyAttribute wildcard comes with untyped content.
+// attributes have records here, and so has the xs:anyAttribute wildcard, whose member is a
+// collection of untyped attributes.
 #pragma once
 
 #include <string>
@@ -113,6 +114,27 @@ public:
 private:
     int (*m_stringToEnum)(const char*);
     const char* (*m_enumToString)(int);
+};
+
+// An xs:anyAttribute wildcard: every attribute whose namespace the restriction admits goes
+// into the member, an untyped attribute collection (CAttributeCol).
+class TESSEL16_API CAttributeInfoAny : public CAttributeInfo {
+public:
+    CAttributeInfoAny(const char* attributeName, const char* namespaceUri, int propertyIndex,
+                      bool optional, const char* defaultValue, const char* namespaceRestriction,
+                      const char* targetNamespace);
+
+    void AttributeToXml(const Tessel16::CSerializationContext& context,
+                        const Tessel16::CXmlGeneratedClass* object,
+                        Tessel16::CXmlWriter* writer) const override;
+    bool AttributeFromXml(const Tessel16::CSerializationContext& context,
+                          Tessel16::CXmlGeneratedClass* object,
+                          Tessel16::CXmlAttribute* attribute) override;
+    void Validate(const Tessel16::CSerializationContext& context, bool found) const override;
+
+private:
+    std::string m_namespaceRestriction;
+    std::string m_targetNamespace;
 };
 
 }  // namespace Tessel16Data

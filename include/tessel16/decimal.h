@@ -193,8 +193,10 @@ public:
     // character that does not fit. A null pointer gives 0.
     void Parse(const char* text);
 
-    // The shortest exact form: no exponent, no trailing fraction zeros, "-" only when negative,
-    // the integer alone when the fraction is zero.
+    // The exact value without exponent: the integer alone when the fraction is zero, else
+    // all GetFractionDivider() fraction digits; "-" only when negative. Read texts, sums and
+    // exact products and quotients carry no trailing zeros; a rounded result keeps the zeros
+    // that rounding produced (0.1234...5999 to 30 digits ends in ...6000).
     std::string ToString() const;
     // Exactly fractionDigits fraction digits (none when it is 0 or less), rounded like
     // ChangeFractionalDivider when the value has more.
@@ -229,7 +231,8 @@ public:
     CDecimal operator+(const CDecimal& other) const;
     CDecimal operator-(const CDecimal& other) const;
     CDecimal operator*(const CDecimal& other) const;
-    // Throws CTsInvalidValueException when other is zero.
+    // The quotient truncated to GetMaxDecimalPlaces() + 2 fraction digits, then rounded to
+    // GetMaxDecimalPlaces(). Throws CTsInvalidValueException when other is zero.
     CDecimal operator/(const CDecimal& other) const;
     CDecimal& operator+=(const CDecimal& other);
     CDecimal& operator-=(const CDecimal& other);

@@ -4,6 +4,8 @@
 // combination on top of the shared operations of CElementInfo.
 #pragma once
 
+#include <string>
+
 #include "tessel16/element_info.h"
 
 namespace Tessel16Data {
@@ -574,6 +576,129 @@ public:
                         Tessel16::CXmlGeneratedClass* object, Tessel16::CXmlElement* parent,
                         Tessel16::CXmlElement** cursor, const char* parentNamespace,
                         XmlElementType readMode) override;
+};
+
+// Repeated untyped member of a sequence ("AnyElement" for a wildcard).
+class TESSEL16_API CElementInfoSeqUntpdCol : public CElementInfoSeqCol {
+public:
+    CElementInfoSeqUntpdCol(const char* elementName, const char* namespaceUri, int propertyIndex);
+    bool ElementFromXml(const Tessel16::CSerializationContext& context,
+                        Tessel16::CXmlGeneratedClass* object, Tessel16::CXmlElement* parent,
+                        Tessel16::CXmlElement** cursor, const char* parentNamespace,
+                        XmlElementType readMode) override;
+};
+
+// Repeated untyped member of an all group.
+class TESSEL16_API CElementInfoAllUntpdCol : public CElementInfoAllCol {
+public:
+    CElementInfoAllUntpdCol(const char* elementName, const char* namespaceUri, int propertyIndex);
+};
+
+// Repeated untyped member of a choice.
+class TESSEL16_API CElementInfoChoiceUntpdCol : public CElementInfoChoiceCol {
+public:
+    CElementInfoChoiceUntpdCol(const char* elementName, const char* namespaceUri,
+                               int propertyIndex);
+    bool ElementFromXml(const Tessel16::CSerializationContext& context,
+                        Tessel16::CXmlGeneratedClass* object, Tessel16::CXmlElement* parent,
+                        Tessel16::CXmlElement** cursor, const char* parentNamespace,
+                        XmlElementType readMode) override;
+};
+
+// Mandatory untyped member of a sequence, read into the element the parent holds.
+class TESSEL16_API CElementInfoSeqUntpdMnd : public CElementInfo {
+public:
+    CElementInfoSeqUntpdMnd(const char* elementName, const char* namespaceUri, int propertyIndex,
+                            const char* namespaceRestriction, const char* targetNamespace);
+    bool ElementToXml(const Tessel16::CSerializationContext& context,
+                      const Tessel16::CXmlGeneratedClass* object,
+                      Tessel16::CXmlWriter* writer) const override;
+    bool ElementFromXml(const Tessel16::CSerializationContext& context,
+                        Tessel16::CXmlGeneratedClass* object, Tessel16::CXmlElement* parent,
+                        Tessel16::CXmlElement** cursor, const char* parentNamespace,
+                        XmlElementType readMode) override;
+
+private:
+    std::string m_namespaceRestriction;
+    std::string m_targetNamespace;
+};
+
+// Optional untyped member of a sequence.
+class TESSEL16_API CElementInfoSeqUntpdOpt : public CElementInfo {
+public:
+    CElementInfoSeqUntpdOpt(const char* elementName, const char* namespaceUri, int propertyIndex,
+                            const char* namespaceRestriction, const char* targetNamespace);
+    bool ElementToXml(const Tessel16::CSerializationContext& context,
+                      const Tessel16::CXmlGeneratedClass* object,
+                      Tessel16::CXmlWriter* writer) const override;
+    bool ElementFromXml(const Tessel16::CSerializationContext& context,
+                        Tessel16::CXmlGeneratedClass* object, Tessel16::CXmlElement* parent,
+                        Tessel16::CXmlElement** cursor, const char* parentNamespace,
+                        XmlElementType readMode) override;
+
+private:
+    std::string m_namespaceRestriction;
+    std::string m_targetNamespace;
+};
+
+// Mandatory untyped member of an all group.
+class TESSEL16_API CElementInfoAllUntpdMnd : public CElementInfo {
+public:
+    CElementInfoAllUntpdMnd(const char* elementName, const char* namespaceUri, int propertyIndex,
+                            const char* namespaceRestriction, const char* targetNamespace);
+    bool ElementToXml(const Tessel16::CSerializationContext& context,
+                      const Tessel16::CXmlGeneratedClass* object,
+                      Tessel16::CXmlWriter* writer) const override;
+    bool ElementFromXml(const Tessel16::CSerializationContext& context,
+                        Tessel16::CXmlGeneratedClass* object, Tessel16::CXmlElement* parent,
+                        Tessel16::CXmlElement** cursor, const char* parentNamespace,
+                        XmlElementType readMode) override;
+    bool Validate(const Tessel16::CSerializationContext& context,
+                  const Tessel16::CXmlGeneratedClass* object, bool found,
+                  bool required) const override;
+
+private:
+    std::string m_namespaceRestriction;
+    std::string m_targetNamespace;
+};
+
+// Optional untyped member of an all group.
+class TESSEL16_API CElementInfoAllUntpdOpt : public CElementInfo {
+public:
+    CElementInfoAllUntpdOpt(const char* elementName, const char* namespaceUri, int propertyIndex,
+                            const char* namespaceRestriction, const char* targetNamespace);
+    bool ElementToXml(const Tessel16::CSerializationContext& context,
+                      const Tessel16::CXmlGeneratedClass* object,
+                      Tessel16::CXmlWriter* writer) const override;
+    bool ElementFromXml(const Tessel16::CSerializationContext& context,
+                        Tessel16::CXmlGeneratedClass* object, Tessel16::CXmlElement* parent,
+                        Tessel16::CXmlElement** cursor, const char* parentNamespace,
+                        XmlElementType readMode) override;
+    bool Validate(const Tessel16::CSerializationContext& context,
+                  const Tessel16::CXmlGeneratedClass* object, bool found,
+                  bool required) const override;
+
+private:
+    std::string m_namespaceRestriction;
+    std::string m_targetNamespace;
+};
+
+// Untyped member of a choice.
+class TESSEL16_API CElementInfoChoiceUntpdOpt : public CElementInfo {
+public:
+    CElementInfoChoiceUntpdOpt(const char* elementName, const char* namespaceUri, int propertyIndex,
+                               const char* namespaceRestriction, const char* targetNamespace);
+    bool ElementToXml(const Tessel16::CSerializationContext& context,
+                      const Tessel16::CXmlGeneratedClass* object,
+                      Tessel16::CXmlWriter* writer) const override;
+    bool ElementFromXml(const Tessel16::CSerializationContext& context,
+                        Tessel16::CXmlGeneratedClass* object, Tessel16::CXmlElement* parent,
+                        Tessel16::CXmlElement** cursor, const char* parentNamespace,
+                        XmlElementType readMode) override;
+
+private:
+    std::string m_namespaceRestriction;
+    std::string m_targetNamespace;
 };
 
 }  // namespace Tessel16Data

@@ -26,7 +26,9 @@ struct DocumentStore;
 // One attribute of a parsed element: local name, namespace URI and value.
 class TESSEL16_API CXmlAttribute : public CInstanceMonitor {
 public:
-    virtual ~CXmlAttribute();
+    // Nodes belong to their document; a copy would share (and destroy) what it points to.
+    CXmlAttribute(const CXmlAttribute&) = delete;
+    CXmlAttribute& operator=(const CXmlAttribute&) = delete;
 
     const std::string& GetLocalName() const { return *m_localName; }
     // The value as the parser delivered it (entities resolved, attribute values normalised).
@@ -45,6 +47,8 @@ protected:
     // Interns both names in the owner's document.
     CXmlAttribute(const CXmlElement* owner, const std::string& localName,
                   const std::string& value, const std::string& namespaceUri);
+    // Only the owning document destroys attributes (they live in its pools).
+    virtual ~CXmlAttribute();
 
 private:
     friend class CXmlElement;
@@ -62,6 +66,9 @@ private:
 // and the list of child elements in document order.
 class TESSEL16_API CXmlElement : public CInstanceMonitor {
 public:
+    CXmlElement(const CXmlElement&) = delete;
+    CXmlElement& operator=(const CXmlElement&) = delete;
+
     const CXmlDocument* GetDocument() const { return m_document; }
     // Null for the document element.
     const CXmlElement* GetParentElm() const { return m_parent; }
@@ -84,7 +91,8 @@ public:
 
 protected:
     CXmlElement(const CXmlDocument* document, const CXmlElement* parent);
-    // Destroys the attributes and, without recursion, the whole subtree.
+    // Destroys the attributes and, without recursion, the whole subtree. Only the owning
+    // document destroys elements (they live in its pools).
     virtual ~CXmlElement();
 
     // Creates a child with the same document and appends it to the child list.

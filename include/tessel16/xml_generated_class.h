@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "tessel16/critical_section.h"
 #include "tessel16/export.h"
 #include "tessel16/fwd.h"
 #include "tessel16/types.h"
@@ -90,6 +91,10 @@ public:
 
 protected:
     ~CXmlGeneratedClass() override;
+
+    // A process-wide lock for generated code that builds its static metadata on first use;
+    // the library itself never takes it.
+    static CTSCriticalSection m_csInit;
 
     void AttributesToXml_Int(CXmlWriter* writer,
                              const CSerializationContext& context) const override;

@@ -48,6 +48,8 @@ namespace Tessel16 {
 using namespace Tessel16Data;
 using namespace Tessel16::detail;
 
+CTSCriticalSection CXmlGeneratedClass::m_csInit;
+
 CXmlGeneratedClass::CXmlGeneratedClass() : CXmlObjectBase() {}
 CXmlGeneratedClass::CXmlGeneratedClass(const CXmlGeneratedClass& other) : CXmlObjectBase(other) {}
 CXmlGeneratedClass& CXmlGeneratedClass::operator=(const CXmlGeneratedClass& other) {
@@ -110,7 +112,8 @@ bool CXmlGeneratedClass::DoesElementContainOptionalElements() const {
         const bool choiceCollection = dynamic_cast<const CElementInfoChoicePrimCol*>(record) ||
                                       dynamic_cast<const CElementInfoChoiceClsCol*>(record) ||
                                       dynamic_cast<const CElementInfoChoiceAbsClsCol*>(record) ||
-                                      dynamic_cast<const CElementInfoChoiceEnumCol*>(record);
+                                      dynamic_cast<const CElementInfoChoiceEnumCol*>(record) ||
+                                      dynamic_cast<const CElementInfoChoiceUntpdCol*>(record);
         if (choiceCollection) {
             TsVariant value;
             ReadProperty(record->GetPropertyIndex(), value);
@@ -121,7 +124,8 @@ bool CXmlGeneratedClass::DoesElementContainOptionalElements() const {
         if (dynamic_cast<const CElementInfoChoicePrimOpt*>(record) ||
             dynamic_cast<const CElementInfoChoiceClsOpt*>(record) ||
             dynamic_cast<const CElementInfoChoiceAbsClsOpt*>(record) ||
-            dynamic_cast<const CElementInfoChoiceEnumOpt*>(record)) {
+            dynamic_cast<const CElementInfoChoiceEnumOpt*>(record) ||
+            dynamic_cast<const CElementInfoChoiceUntpdOpt*>(record)) {
             return true;
         }
     }

@@ -5,9 +5,11 @@
 
 #include "metadata/metadata_messages.h"
 #include "metadata/object_bridge.h"
+#include "metadata/untyped_access.h"
 #include "tessel16/exception.h"
 #include "tessel16/serialization_context.h"
 #include "tessel16/variant.h"
+#include "tessel16/xml_collection.h"
 #include "tessel16/xml_document.h"
 #include "tessel16/xml_generated_class.h"
 #include "tessel16/xml_writer.h"
@@ -199,5 +201,40 @@ bool CAttributeInfoEnum::AttributeFromXml(const CSerializationContext& context,
 void CAttributeInfoEnum::Validate(const CSerializationContext&, bool found) const {
     ValidateRequired(found);
 }
+
+CAttributeInfoAny::CAttributeInfoAny(const char* attributeName, const char* namespaceUri,
+                                     int propertyIndex, bool optional, const char* defaultValue,
+                                     const char* namespaceRestriction, const char* targetNamespace)
+    : CAttributeInfo(attributeName, namespaceUri, propertyIndex, optional, defaultValue),
+      m_namespaceRestriction(TextOrEmpty(namespaceRestriction)),
+      m_targetNamespace(TextOrEmpty(targetNamespace)) {}
+
+void CAttributeInfoAny::AttributeToXml(const CSerializationContext& context,
+                                       const CXmlGeneratedClass* object, CXmlWriter* writer) const {
+    TsVariant value;
+    ReadProperty(object, value);
+    CXmlCollectionBase* collection = RawPtr(value.GetXmlCollection());
+    if (!collection) return;
+    const std::string targetNamespace = GetTargetNamespace(object);
+    ToXml_Int(collection, writer, false, targetNamespace.c_str(), context);
+}
+
+bool CAttributeInfoAny::AttributeFromXml(const CSerializationContext&, CXmlGeneratedClass* object,
+                                         CXmlAttribute* attribute) {
+    if (!IsNamespaceValid(attribute->GetNamespaceURI(), m_namespaceRestriction,
+                          m_targetNamespace)) {
+        return false;
+    }
+    TsVariant value;
+    InvokePropertyGet(object, value);
+    CXmlCollectionBase* collection = RawPtr(value.GetXmlCollection());
+    if (!collection || !AddUntypedAttribute(collection, attribute->GetLocalName(),
+                                            attribute->GetValue(), attribute->GetNamespaceURI())) {
+        throw CTsException(kMsgNotAttributeCollection);
+    }
+    return true;
+}
+
+void CAttributeInfoAny::Validate(const CSerializationContext&, bool) const {}
 
 }  // namespace Tessel16Data

@@ -31,4 +31,7 @@ inline constexpr const char* kMsgInvalidNamespace =
 inline constexpr const char* kMsgRequiredAttributeMissing =
     "Failed to find the required Attribute [%s].";
 
+inline constexpr const char* kMsgNotAttributeCollection =
+    "Serialization Data Error : The collection should be a CAttributeCol, it was not!";
+
 }  // namespace Tessel16::detail

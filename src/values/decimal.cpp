@@ -27,6 +27,8 @@ namespace {
 // such texts are refused rather than allowed to exhaust memory.
 constexpr unsigned long kMaxExponent = 100000;
 
+// The blanks skipped inside a number are XML's whitespace characters, the only ones a
+// document's text can bring; vertical tab and form feed are refused like any other character.
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 

@@ -7,9 +7,12 @@
 #include <vector>
 
 #include "binding/engine_messages.h"
+#include "metadata/object_bridge.h"
+#include "support/engine_bindings.h"
 #include "support/expect_exception.h"
 #include "tessel16/serialization_context.h"
 #include "tessel16/xml_collection.h"
+#include "tessel16/xml_document.h"
 
 using namespace Tessel16;
 using Tessel16::test::ThrowsExactly;
@@ -267,4 +270,57 @@ TEST(XmlCollection, NamespaceAndTargetNamespace) {
     EXPECT_EQ(col->GetBase(), col.get());
     EXPECT_TRUE(ThrowsExactly<CTsException>([&] { col->GetTargetNamespace(); },
                                             detail::kMsgCollectionTargetNamespace));
+}
+
+namespace {
+
+class ChoiceReader : public EngineTest::Child {
+public:
+    using CXmlObjectBase::Choice_Read_Collection;
+};
+
+}  // namespace
+
+TEST(XmlTypeCollection, ReadsConsecutiveItemsAndStopsAtTheFirstOther) {
+    CXmlDocument document;
+    document.LoadXml("<r xmlns=\"urn:t\"><a>1</a><a> 2 </a><b/><a>3</a></r>");
+    CXmlElement* root = document.GetDocumentElement();
+    CSmartPtr<EngineTest::StringCol> col(new EngineTest::StringCol("a", 0, -1));
+    CXmlElement* rest =
+        detail::ObjectBridge::ReadObject(col.get(), root, root->GetFirstElement(), {});
+    ASSERT_NE(rest, nullptr);
+    EXPECT_EQ(rest->GetLocalName(), "b");
+    ASSERT_EQ(col->GetCount(), 2);
+    EXPECT_EQ(col->Item(1), " 2 ");
+}
+
+TEST(XmlCollection, ChoiceReadCollectionReadsOnceAndChecksTheCount) {
+    CXmlDocument document;
+    document.LoadXml("<r xmlns=\"urn:t\"><a>1</a><a>2</a><b/></r>");
+    CXmlElement* root = document.GetDocumentElement();
+    CSmartPtr<ChoiceReader> reader(new ChoiceReader);
+    CSerializationContext context;
+
+    CSmartPtr<EngineTest::StringCol> col(new EngineTest::StringCol("a", 1, 5));
+    CXmlElement* cursor = root->GetFirstElement();
+    std::int32_t count = 0;
+    reader->Choice_Read_Collection(col.get(), root, cursor, count, context);
+    EXPECT_EQ(count, 1);
+    EXPECT_EQ(cursor->GetLocalName(), "b");
+    reader->Choice_Read_Collection(col.get(), root, cursor, count, context);
+    EXPECT_EQ(col->GetCount(), 2) << "a second call reads nothing once a member was read";
+
+    CSmartPtr<EngineTest::StringCol> other(new EngineTest::StringCol("x", 1, 5));
+    count = 0;
+    CXmlElement* start = root->GetFirstElement();
+    cursor = start;
+    reader->Choice_Read_Collection(other.get(), root, cursor, count, context);
+    EXPECT_EQ(count, 0);
+    EXPECT_EQ(cursor, start);
+
+    CSmartPtr<EngineTest::StringCol> small(new EngineTest::StringCol("a", 0, 1));
+    cursor = root->GetFirstElement();
+    EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
+        [&] { reader->Choice_Read_Collection(small.get(), root, cursor, count, context); },
+        "The Maximum number of [a] elements allowed in this collection is 1"));
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "metadata/metadata_messages.h"
 #include "support/engine_bindings.h"
@@ -191,4 +192,43 @@ TEST(AttributeInfo, OptionalAttributeWithoutValueIsNotCheckedOrWritten) {
     EXPECT_THROW(optional.AttributeToXml(CSerializationContext(), object.get(), &writer),
                  CTsException);
     EXPECT_TRUE(writer.Lines().empty());
+}
+
+TEST(ElementInfo, PseudoCollectionLendsItsItemsAttributesToTheParent) {
+    CSmartPtr<EngineTest::Holder> holder(new EngineTest::Holder);
+    for (const char* code : {"x", "y"}) {
+        EngineTest::Child* kid = new EngineTest::Child("kid");
+        kid->Member(EngineTest::Child::Code).SetString(code);
+        holder->GetKids()->Add(kid);
+    }
+    TestSupport::RecordingWriter writer;
+    CElementInfoSeqClsCol inlined("kid", "urn:t", EngineTest::Holder::Kids, XmlElementType_Pseudo);
+    inlined.PseudoChildAttributeToXml(CSerializationContext(), holder.get(), &writer);
+    const std::vector<std::string> expected = {"attr code=x (23)", "attr code=y (23)"};
+    EXPECT_EQ(writer.Lines(), expected);
+
+    CElementInfoSeqClsCol own("kid", "urn:t", EngineTest::Holder::Kids, XmlElementType_Element);
+    writer.Clear();
+    own.PseudoChildAttributeToXml(CSerializationContext(), holder.get(), &writer);
+    EXPECT_TRUE(writer.Lines().empty());
+}
+
+TEST(ElementInfo, SequenceCollectionCountInPseudoModeReportsInsteadOfFailing) {
+    CXmlDocument document;
+    document.LoadXml("<r xmlns=\"urn:t\"><tag>1</tag><tag>2</tag><tag>3</tag></r>");
+    CXmlElement* root = document.GetDocumentElement();
+    CSmartPtr<EngineTest::Holder> holder(new EngineTest::Holder);  // tags: at most 2
+    CElementInfoSeqPrimCol tags("tag", "urn:t", EngineTest::Holder::Tags);
+    CXmlElement* cursor = root->GetFirstElement();
+    EXPECT_FALSE(tags.ElementFromXml(CSerializationContext(), holder.get(), root, &cursor, "urn:t",
+                                     XmlElementType_Pseudo));
+    EXPECT_EQ(cursor, nullptr);
+    holder->GetTags()->Clear();
+    cursor = root->GetFirstElement();
+    EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
+        [&] {
+            tags.ElementFromXml(CSerializationContext(), holder.get(), root, &cursor, "urn:t",
+                                XmlElementType_Element);
+        },
+        "The Maximum number of [tag] elements allowed in this collection is 2"));
 }

@@ -136,7 +136,8 @@ TEST(XmlLoader, ParseErrorsCarryExpatTextAndLine) {
 }
 
 TEST(XmlLoader, SixteenBitTextIsReadAsUtf16WhateverTheDeclarationSays) {
-    std::u16string text = u"<?xml version='1.0' encoding='UTF-8'?><a b='\u00e9'>\u20ac\U0001F600</a>";
+    std::u16string text =
+        u"<?xml version='1.0' encoding='UTF-8'?><a b='\u00e9'>\u20ac\U0001F600</a>";
     std::vector<unsigned short> units(text.begin(), text.end());
     units.push_back(0);
     CXmlDocument doc;

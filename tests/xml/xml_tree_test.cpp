@@ -244,19 +244,22 @@ TEST(XmlTree, ReloadingReplacesTheTreeAndThePrefixes) {
 }
 
 namespace {
-// Reaches the tree-building operations the way a reader does.
+// Reaches the protected tree-building operations through member pointers named via a
+// derived class, which is what protected access allows without a downcast.
 class TreeBuilder : public CXmlElement {
 public:
     static void Append(CXmlElement* element, const char* text, int length) {
-        static_cast<TreeBuilder*>(element)->AppendText(text, length);
+        using AppendCounted = void (CXmlElement::*)(const char*, int);
+        auto append = static_cast<AppendCounted>(&TreeBuilder::AppendText);
+        (element->*append)(text, length);
     }
     static void AddAttr(CXmlElement* element, const char* local, const char* value,
                         const char* ns) {
-        static_cast<TreeBuilder*>(element)->AddAttribute(local, value, ns);
+        (element->*(&TreeBuilder::AddAttribute))(local, value, ns);
     }
     static void Rename(CXmlElement* element, const char* local, const char* ns) {
-        static_cast<TreeBuilder*>(element)->SetElementName(local);
-        static_cast<TreeBuilder*>(element)->SetNamespace(ns);
+        (element->*(&TreeBuilder::SetElementName))(local);
+        (element->*(&TreeBuilder::SetNamespace))(ns);
     }
 };
 }  // namespace

@@ -1,0 +1,229 @@
+// untyped_records_test.cpp: the records of untyped and wildcard members, driven with stand-ins
+// for the untyped element and its collections (objects that read themselves from the cursor),
+// so that what the record decides (which elements it offers, what absence means) is tested
+// apart from the untyped content itself.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "metadata/metadata_messages.h"
+#include "support/engine_bindings.h"
+#include "support/expect_exception.h"
+#include "support/recording_writer.h"
+#include "tessel16/serialization_context.h"
+#include "tessel16/xml_document.h"
+#include "tessel16/xml_writer.h"
+
+using namespace Tessel16;
+using namespace Tessel16Data;
+using Tessel16::test::ThrowsExactly;
+
+namespace {
+
+// Reads the element at the cursor unless told to refuse, like an untyped element whose
+// namespace restriction does not admit it.
+class FakeElement : public CXmlObjectBase {
+public:
+    CXmlObjectBase* GetBase() override { return this; }
+    std::string GetTargetNamespace() const override { return ""; }
+    std::string GetNamespace() const override { return ""; }
+    std::vector<std::string> taken;
+    bool refuse = false;
+
+protected:
+    void ToXml_Int(CXmlWriter* writer, bool, const char* namespaceUri, const CSerializationContext&,
+                   bool) const override {
+        writer->StartElement("fake", namespaceUri);
+        writer->EndElement();
+    }
+    CXmlElement* FromXml_Int(CXmlElement*, CXmlElement* cursor, const CSerializationContext&,
+                             bool) override {
+        if (!cursor || refuse) return cursor;
+        taken.push_back(cursor->GetLocalName());
+        return cursor->GetNextSiblingElement();
+    }
+};
+
+// Takes elements up to one named "stop"; writes one attribute per item taken.
+class FakeCollection : public CXmlCollectionBase {
+public:
+    FakeCollection(int minOccurs, int maxOccurs)
+        : CXmlCollectionBase("any", "urn:t", minOccurs, maxOccurs) {}
+    CXmlObjectBase* GetBase() override { return this; }
+    int GetCount() const override { return static_cast<int>(taken.size()); }
+    void Clear() override { taken.clear(); }
+    void Remove(int) override {}
+    std::vector<std::string> taken;
+
+protected:
+    void ToXml_Int(CXmlWriter* writer, bool, const char* namespaceUri, const CSerializationContext&,
+                   bool) const override {
+        for (const std::string& name : taken)
+            writer->AddAttribute(name, namespaceUri, "v", ItemType_string);
+    }
+    CXmlElement* FromXml_Int(CXmlElement*, CXmlElement* cursor, const CSerializationContext&,
+                             bool) override {
+        while (cursor && cursor->GetLocalName() != "stop") {
+            taken.push_back(cursor->GetLocalName());
+            cursor = cursor->GetNextSiblingElement();
+        }
+        return cursor;
+    }
+};
+
+// A generated class whose members are what the tests put in.
+class Holder : public EngineTest::Child {
+public:
+    Holder() { Member(0).Clear(); }
+};
+
+struct Fixture {
+    CXmlDocument document;
+    CXmlElement* root;
+    CSmartPtr<Holder> holder{new Holder};
+    CSmartPtr<FakeElement> element{new FakeElement};
+    explicit Fixture(const char* xml) {
+        document.LoadXml(xml);
+        root = document.GetDocumentElement();
+        holder->Member(0).SetXmlObject(element.get());
+    }
+};
+
+const CSerializationContext kDefault;
+
+}  // namespace
+
+TEST(UntypedRecords, MandatoryWildcardTakesAnyElement) {
+    Fixture f("<r xmlns=\"urn:t\"><x/><y/></r>");
+    CElementInfoSeqUntpdMnd any("AnyElement", "urn:t", 0, "##any", "urn:t");
+    CXmlElement* cursor = f.root->GetFirstElement();
+    EXPECT_TRUE(any.ElementFromXml(kDefault, f.holder.get(), f.root, &cursor, "urn:t",
+                                   XmlElementType_Element));
+    EXPECT_EQ(cursor->GetLocalName(), "y");
+    EXPECT_EQ(f.element->taken, std::vector<std::string>{"x"});
+}
+
+TEST(UntypedRecords, MandatoryNamedMemberFailures) {
+    Fixture f("<r xmlns=\"urn:t\"><x/></r>");
+    CElementInfoSeqUntpdMnd data("data", "urn:t", 0, "##any", "urn:t");
+    CXmlElement* cursor = f.root->GetFirstElement();
+    EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
+        [&] {
+            data.ElementFromXml(kDefault, f.holder.get(), f.root, &cursor, "urn:t",
+                                XmlElementType_Element);
+        },
+        "Failed to find the required element from namespace [urn:t].\nPath: /r"));
+    EXPECT_FALSE(data.ElementFromXml(kDefault, f.holder.get(), f.root, &cursor, "urn:t",
+                                     XmlElementType_Pseudo));
+    EXPECT_EQ(cursor, f.root->GetFirstElement());
+    cursor = nullptr;
+    EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
+        [&] {
+            data.ElementFromXml(kDefault, f.holder.get(), f.root, &cursor, "urn:t",
+                                XmlElementType_Pseudo);
+        },
+        "Failed to find the required child element [data].\nPath: /r"));
+
+    // A wildcard whose element refuses the namespace consumed nothing: the same failure.
+    CElementInfoSeqUntpdMnd any("AnyElement", "urn:t", 0, "##other", "urn:t");
+    f.element->refuse = true;
+    cursor = f.root->GetFirstElement();
+    EXPECT_THROW(any.ElementFromXml(kDefault, f.holder.get(), f.root, &cursor, "urn:t",
+                                    XmlElementType_Element),
+                 CTsValidationException);
+}
+
+TEST(UntypedRecords, AllGroupMandatoryReportsThroughValidate) {
+    Fixture f("<r xmlns=\"urn:t\"><x/><data/></r>");
+    CElementInfoAllUntpdMnd data("data", "urn:t", 0, "##any", "urn:t");
+    CXmlElement* cursor = f.root->GetFirstElement();
+    EXPECT_FALSE(data.ElementFromXml(kDefault, f.holder.get(), f.root, &cursor, "urn:t",
+                                     XmlElementType_Element));
+    cursor = cursor->GetNextSiblingElement();
+    EXPECT_TRUE(data.ElementFromXml(kDefault, f.holder.get(), f.root, &cursor, "urn:t",
+                                    XmlElementType_Element));
+    EXPECT_EQ(cursor, nullptr);
+    EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
+        [&] { data.Validate(kDefault, f.holder.get(), false, true); },
+        "Failed to find the mandatory element [data]."));
+    EXPECT_FALSE(data.Validate(kDefault, f.holder.get(), false, false));
+}
+
+TEST(UntypedRecords, OptionalMembersLeaveElementsOfOtherNames) {
+    Fixture f("<r xmlns=\"urn:t\"><x/></r>");
+    CXmlElement* cursor = f.root->GetFirstElement();
+    CElementInfoSeqUntpdOpt seq("data", "urn:t", 0, "##any", "urn:t");
+    EXPECT_TRUE(seq.ElementFromXml(kDefault, f.holder.get(), f.root, &cursor, "urn:t",
+                                   XmlElementType_Element));
+    CElementInfoChoiceUntpdOpt choice("data", "urn:t", 0, "##any", "urn:t");
+    EXPECT_FALSE(choice.ElementFromXml(kDefault, f.holder.get(), f.root, &cursor, "urn:t",
+                                       XmlElementType_Element));
+    CElementInfoAllUntpdOpt all("data", "urn:t", 0, "##any", "urn:t");
+    EXPECT_FALSE(all.ElementFromXml(kDefault, f.holder.get(), f.root, &cursor, "urn:t",
+                                    XmlElementType_Element));
+    EXPECT_EQ(cursor, f.root->GetFirstElement());
+    CXmlElement* end = nullptr;
+    EXPECT_TRUE(seq.ElementFromXml(kDefault, f.holder.get(), f.root, &end, "urn:t",
+                                   XmlElementType_Element));
+}
+
+TEST(UntypedRecords, WildcardCollections) {
+    Fixture f("<r xmlns=\"urn:t\"><a/><b/><stop/></r>");
+    CSmartPtr<FakeCollection> collection(new FakeCollection(0, 1));
+    f.holder->Member(0).SetXmlCollection(collection.get());
+    CElementInfoSeqUntpdCol seq("AnyElement", "urn:t", 0);
+    CXmlElement* cursor = f.root->GetFirstElement();
+    EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
+        [&] {
+            seq.ElementFromXml(kDefault, f.holder.get(), f.root, &cursor, "urn:t",
+                               XmlElementType_Element);
+        },
+        "The Maximum number of [any] elements allowed in this collection is 1"));
+    EXPECT_EQ(cursor->GetLocalName(), "stop");
+    cursor = f.root->GetFirstElement();
+    EXPECT_FALSE(seq.ElementFromXml(kDefault, f.holder.get(), f.root, &cursor, "urn:t",
+                                    XmlElementType_Pseudo));
+
+    CElementInfoChoiceUntpdCol choice("AnyElement", "urn:t", 0);
+    CXmlElement* stop = f.root->GetFirstElement()->GetNextSiblingElement()->GetNextSiblingElement();
+    cursor = stop;
+    EXPECT_FALSE(choice.ElementFromXml(kDefault, f.holder.get(), f.root, &cursor, "urn:t",
+                                       XmlElementType_Element))
+        << "a choice collection that took nothing is not the chosen member";
+    EXPECT_EQ(cursor, stop);
+}
+
+TEST(UntypedRecords, ChoiceWithUntypedOptionalMayStandEmpty) {
+    class Probe : public EngineTest::ChoiceGroup {
+    public:
+        using CXmlGeneratedClass::DoesElementContainOptionalElements;
+        Tessel16Data::CElementInfo** GetClassElementInfo() const override {
+            static CElementInfo* records[] = {
+                new CElementInfoChoiceUntpdOpt("AnyElement", "urn:t", 0, "##any", "urn:t"),
+                nullptr};
+            return records;
+        }
+    };
+    CSmartPtr<Probe> probe(new Probe);
+    EXPECT_TRUE(probe->DoesElementContainOptionalElements());
+}
+
+TEST(UntypedRecords, AnyAttributeFiltersByNamespaceAndWritesThroughItsCollection) {
+    CXmlDocument document;
+    document.LoadXml("<r xmlns:t=\"urn:t\" t:a=\"1\"/>");
+    CXmlAttribute* inTarget = document.GetDocumentElement()->GetAttributes().back();
+    CSmartPtr<Holder> holder(new Holder);
+    CSmartPtr<FakeCollection> collection(new FakeCollection(0, -1));
+    collection->taken = {"p", "q"};
+    holder->Member(0).SetXmlCollection(collection.get());
+
+    CAttributeInfoAny other("any", "", 0, true, nullptr, "##other", "urn:t");
+    EXPECT_FALSE(other.AttributeFromXml(kDefault, holder.get(), inTarget));
+    EXPECT_NO_THROW(other.Validate(kDefault, false));
+
+    TestSupport::RecordingWriter writer;
+    other.AttributeToXml(kDefault, holder.get(), &writer);
+    const std::vector<std::string> expected = {"attr urn:t:p=v (23)", "attr urn:t:q=v (23)"};
+    EXPECT_EQ(writer.Lines(), expected) << "written under the object's target namespace";
+}
