@@ -25,17 +25,17 @@ namespace Tessel16 {
 namespace detail {
 // One traits type per kind: Value is what the vector holds, Arg what Add takes, Ret what
 // Item returns; the static operations are the kind's conversions and facet check.
-#define TESSEL16_PRIMITIVE_TRAITS(Kind, ValueType, ArgType, RetType)                         \
-    struct TESSEL16_API Kind##ColTraits {                                                    \
-        using Value = ValueType;                                                             \
-        using Arg = ArgType;                                                                 \
-        using Ret = RetType;                                                                 \
-        static const char* ClassName();                                                      \
-        static ItemType Type();                                                              \
-        static std::string ToText(const Value& value, const std::string& format);            \
+#define TESSEL16_PRIMITIVE_TRAITS(Kind, ValueType, ArgType, RetType)                           \
+    struct TESSEL16_API Kind##ColTraits {                                                      \
+        using Value = ValueType;                                                               \
+        using Arg = ArgType;                                                                   \
+        using Ret = RetType;                                                                   \
+        static const char* ClassName();                                                        \
+        static ItemType Type();                                                                \
+        static std::string ToText(const Value& value, const std::string& format);              \
         static Value FromText(const std::string& text, CWhitespaceUtils::WhitespaceRule rule); \
         static void Check(const CPrimitiveRestrictions& restrictions, const std::string& name, \
-                          const Value& value);                                               \
+                          const Value& value);                                                 \
     };
 
 TESSEL16_PRIMITIVE_TRAITS(i1, char, char, char)
@@ -69,12 +69,12 @@ public:
     using Value = typename Traits::Value;
     using const_iterator = typename std::vector<Value>::const_iterator;
 
-    CPrimitiveCol(const char* elementName, const char* namespaceUri, int minOccurs,
-                  int maxOccurs, const char* pattern, std::int32_t minLength,
-                  std::int32_t maxLength, const char* minInclusive, const char* maxInclusive,
-                  const char* minExclusive, const char* maxExclusive, std::int32_t length,
-                  std::int32_t totalDigits, std::int32_t fractionDigits,
-                  CWhitespaceUtils::WhitespaceRule whitespaceRule, const char* format);
+    CPrimitiveCol(const char* elementName, const char* namespaceUri, int minOccurs, int maxOccurs,
+                  const char* pattern, std::int32_t minLength, std::int32_t maxLength,
+                  const char* minInclusive, const char* maxInclusive, const char* minExclusive,
+                  const char* maxExclusive, std::int32_t length, std::int32_t totalDigits,
+                  std::int32_t fractionDigits, CWhitespaceUtils::WhitespaceRule whitespaceRule,
+                  const char* format);
     CPrimitiveCol(const CPrimitiveCol& other);
     CPrimitiveCol& operator=(const CPrimitiveCol& other);
 
@@ -104,14 +104,14 @@ private:
 };
 
 // The members are instantiated once, in the library.
-#define TESSEL16_PRIMITIVE_COLLECTION(Kind)                                         \
-    extern template class CPrimitiveCol<detail::Kind##ColTraits>;      \
-    class TESSEL16_API C##Kind##Col : public CPrimitiveCol<detail::Kind##ColTraits> {\
-    public:                                                                         \
-        using CPrimitiveCol<detail::Kind##ColTraits>::CPrimitiveCol;                \
-                                                                                    \
-    protected:                                                                      \
-        ~C##Kind##Col() override = default;                                         \
+#define TESSEL16_PRIMITIVE_COLLECTION(Kind)                                           \
+    extern template class CPrimitiveCol<detail::Kind##ColTraits>;                     \
+    class TESSEL16_API C##Kind##Col : public CPrimitiveCol<detail::Kind##ColTraits> { \
+    public:                                                                           \
+        using CPrimitiveCol<detail::Kind##ColTraits>::CPrimitiveCol;                  \
+                                                                                      \
+    protected:                                                                        \
+        ~C##Kind##Col() override = default;                                           \
     };
 
 TESSEL16_PRIMITIVE_COLLECTION(i1)
@@ -176,25 +176,25 @@ private:
     std::vector<CDateTime> m_values;
 };
 
-#define TESSEL16_DATE_COLLECTION(Kind)                                                         \
-    class TESSEL16_API C##Kind##Col : public CdatetimeBaseCol, public CInstanceMonitor {       \
-    public:                                                                                    \
-        C##Kind##Col(const char* elementName, const char* namespaceUri, int minOccurs,         \
-                     int maxOccurs, const char* pattern, std::int32_t minLength,               \
+#define TESSEL16_DATE_COLLECTION(Kind)                                                           \
+    class TESSEL16_API C##Kind##Col : public CdatetimeBaseCol, public CInstanceMonitor {         \
+    public:                                                                                      \
+        C##Kind##Col(const char* elementName, const char* namespaceUri, int minOccurs,           \
+                     int maxOccurs, const char* pattern, std::int32_t minLength,                 \
                      std::int32_t maxLength, const char* minInclusive, const char* maxInclusive, \
-                     const char* minExclusive, const char* maxExclusive, std::int32_t length,  \
-                     std::int32_t totalDigits, std::int32_t fractionDigits,                    \
-                     CWhitespaceUtils::WhitespaceRule whitespaceRule, const char* format);     \
-        C##Kind##Col(const C##Kind##Col& other);                                               \
-        C##Kind##Col& operator=(const C##Kind##Col& other);                                    \
-        using CdatetimeBaseCol::Add;                                                           \
-        /* Throws CTsInvalidParamException for a value of another kind, before any event. */   \
-        void AddAt(int index, const CDateTime& value) override;                                \
-                                                                                               \
-    protected:                                                                                 \
-        ~C##Kind##Col() override;                                                              \
-        void AddFromString(std::string text) override;                                         \
-        std::string ItemToString(const CDateTime& value) const override;                       \
+                     const char* minExclusive, const char* maxExclusive, std::int32_t length,    \
+                     std::int32_t totalDigits, std::int32_t fractionDigits,                      \
+                     CWhitespaceUtils::WhitespaceRule whitespaceRule, const char* format);       \
+        C##Kind##Col(const C##Kind##Col& other);                                                 \
+        C##Kind##Col& operator=(const C##Kind##Col& other);                                      \
+        using CdatetimeBaseCol::Add;                                                             \
+        /* Throws CTsInvalidParamException for a value of another kind, before any event. */     \
+        void AddAt(int index, const CDateTime& value) override;                                  \
+                                                                                                 \
+    protected:                                                                                   \
+        ~C##Kind##Col() override;                                                                \
+        void AddFromString(std::string text) override;                                           \
+        std::string ItemToString(const CDateTime& value) const override;                         \
     };
 
 TESSEL16_DATE_COLLECTION(date)

@@ -11,19 +11,15 @@
 namespace Tessel16 {
 
 template <class Traits>
-CPrimitiveCol<Traits>::CPrimitiveCol(const char* elementName, const char* namespaceUri,
-                                     int minOccurs, int maxOccurs, const char* pattern,
-                                     std::int32_t minLength, std::int32_t maxLength,
-                                     const char* minInclusive, const char* maxInclusive,
-                                     const char* minExclusive, const char* maxExclusive,
-                                     std::int32_t length, std::int32_t totalDigits,
-                                     std::int32_t fractionDigits,
-                                     CWhitespaceUtils::WhitespaceRule whitespaceRule,
-                                     const char* format)
+CPrimitiveCol<Traits>::CPrimitiveCol(
+    const char* elementName, const char* namespaceUri, int minOccurs, int maxOccurs,
+    const char* pattern, std::int32_t minLength, std::int32_t maxLength, const char* minInclusive,
+    const char* maxInclusive, const char* minExclusive, const char* maxExclusive,
+    std::int32_t length, std::int32_t totalDigits, std::int32_t fractionDigits,
+    CWhitespaceUtils::WhitespaceRule whitespaceRule, const char* format)
     : CXmlTypeCollection(Traits::Type(), elementName, namespaceUri, minOccurs, maxOccurs, pattern,
                          minLength, maxLength, minInclusive, maxInclusive, minExclusive,
-                         maxExclusive, length, totalDigits, fractionDigits, whitespaceRule,
-                         format),
+                         maxExclusive, length, totalDigits, fractionDigits, whitespaceRule, format),
       CInstanceMonitor(Traits::ClassName()) {}
 
 template <class Traits>
@@ -110,20 +106,20 @@ using Rule = CWhitespaceUtils::WhitespaceRule;
 
 // Kind: the traits' stem; Check: the facet call, given `r`, `name` and `value`; ToText: the
 // conversion to text, given `value` and `format`.
-#define TESSEL16_TRAITS_BODY(Kind, CheckCall, ToTextCall)                                       \
-    const char* Kind##ColTraits::ClassName() { return "C" #Kind "Col"; }                        \
-    ItemType Kind##ColTraits::Type() { return ItemType_##Kind; }                                \
-    std::string Kind##ColTraits::ToText(const Value& value,                                     \
-                                        [[maybe_unused]] const std::string& format) {           \
-        return ToTextCall;                                                                      \
-    }                                                                                           \
-    Kind##ColTraits::Value Kind##ColTraits::FromText(const std::string& text, Rule rule) {      \
-        return CConversions::Kind##FromString(text, rule);                                      \
-    }                                                                                           \
-    void Kind##ColTraits::Check([[maybe_unused]] const CPrimitiveRestrictions& r,               \
-                                [[maybe_unused]] const std::string& name,                       \
-                                [[maybe_unused]] const Value& value) {                          \
-        CheckCall;                                                                              \
+#define TESSEL16_TRAITS_BODY(Kind, CheckCall, ToTextCall)                                  \
+    const char* Kind##ColTraits::ClassName() { return "C" #Kind "Col"; }                   \
+    ItemType Kind##ColTraits::Type() { return ItemType_##Kind; }                           \
+    std::string Kind##ColTraits::ToText(const Value& value,                                \
+                                        [[maybe_unused]] const std::string& format) {      \
+        return ToTextCall;                                                                 \
+    }                                                                                      \
+    Kind##ColTraits::Value Kind##ColTraits::FromText(const std::string& text, Rule rule) { \
+        return CConversions::Kind##FromString(text, rule);                                 \
+    }                                                                                      \
+    void Kind##ColTraits::Check([[maybe_unused]] const CPrimitiveRestrictions& r,          \
+                                [[maybe_unused]] const std::string& name,                  \
+                                [[maybe_unused]] const Value& value) {                     \
+        CheckCall;                                                                         \
     }
 
 TESSEL16_TRAITS_BODY(i1, r.CheckI1(name, value), CConversions::i1ToString(value))
@@ -136,8 +132,7 @@ TESSEL16_TRAITS_BODY(ui4, r.CheckUI4(name, value), CConversions::ui4ToString(val
 TESSEL16_TRAITS_BODY(ui8, r.CheckUI8(name, value), CConversions::ui8ToString(value))
 TESSEL16_TRAITS_BODY(r4, r.CheckR4(name, value), CConversions::r4ToString(value, format))
 TESSEL16_TRAITS_BODY(r8, r.CheckR8(name, value), CConversions::r8ToString(value, format))
-TESSEL16_TRAITS_BODY(duration, r.CheckDuration(name, value),
-                     CConversions::durationToString(value))
+TESSEL16_TRAITS_BODY(duration, r.CheckDuration(name, value), CConversions::durationToString(value))
 TESSEL16_TRAITS_BODY(year, r.CheckYear(name, value), CConversions::yearToString(value))
 TESSEL16_TRAITS_BODY(month, r.CheckMonth(name, value), CConversions::monthToString(value))
 TESSEL16_TRAITS_BODY(day, r.CheckDay(name, value), CConversions::dayToString(value))

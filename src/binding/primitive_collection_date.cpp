@@ -2,6 +2,7 @@
 // values of one kind each; a value of another kind is refused up front, since writing it
 // would produce an element of the wrong lexical form.
 #include "binding/engine_messages.h"
+#include "binding/primitive_collection_messages.h"
 #include "tessel16/conversions.h"
 #include "tessel16/exception.h"
 #include "tessel16/primitive_collections.h"
@@ -74,43 +75,39 @@ void CdatetimeBaseCol::ToXml_Int(CXmlWriter* writer, bool, const char*,
     }
 }
 
-namespace {
-const char kMsgWrongDateKind[] = "Dates added to this collection must be of type %s";
-}  // namespace
-
 // Kind: the class stem; Type: its ItemType (for the bounds); DtKind: the CDateTime kind it
 // holds; FromString: its reading conversion.
-#define TESSEL16_DATE_COLLECTION_BODY(Kind, Type, DtKind, FromString)                          \
-    C##Kind##Col::C##Kind##Col(                                                                \
-        const char* elementName, const char* namespaceUri, int minOccurs, int maxOccurs,       \
-        const char* pattern, std::int32_t minLength, std::int32_t maxLength,                   \
-        const char* minInclusive, const char* maxInclusive, const char* minExclusive,          \
-        const char* maxExclusive, std::int32_t length, std::int32_t totalDigits,               \
-        std::int32_t fractionDigits, CWhitespaceUtils::WhitespaceRule whitespaceRule,          \
-        const char* format)                                                                    \
-        : CdatetimeBaseCol(Type, elementName, namespaceUri, minOccurs, maxOccurs, pattern,     \
-                           minLength, maxLength, minInclusive, maxInclusive, minExclusive,     \
-                           maxExclusive, length, totalDigits, fractionDigits, whitespaceRule,  \
-                           format),                                                            \
-          CInstanceMonitor("C" #Kind "Col") {}                                                 \
-    C##Kind##Col::C##Kind##Col(const C##Kind##Col& other)                                      \
-        : CdatetimeBaseCol(other), CInstanceMonitor("C" #Kind "Col") {}                        \
-    C##Kind##Col& C##Kind##Col::operator=(const C##Kind##Col& other) {                         \
-        CdatetimeBaseCol::operator=(other);                                                    \
-        return *this;                                                                          \
-    }                                                                                          \
-    C##Kind##Col::~C##Kind##Col() = default;                                                   \
-    void C##Kind##Col::AddAt(int index, const CDateTime& value) {                              \
-        if (value.GetType() != CDateTime::DtKind)                                              \
-            throw CTsInvalidParamException(FormatString(kMsgWrongDateKind, #DtKind));          \
-        GetRestrictions().CheckDateTime(GetElementName(), value, Type);                        \
-        BaseAddAt(index, value);                                                               \
-    }                                                                                          \
-    void C##Kind##Col::AddFromString(std::string text) {                                       \
-        AddAt(GetCount(), CConversions::FromString(text, GetWhitespaceRule()));                \
-    }                                                                                          \
-    std::string C##Kind##Col::ItemToString(const CDateTime& value) const {                     \
-        return CConversions::dateToString(value);                                              \
+#define TESSEL16_DATE_COLLECTION_BODY(Kind, Type, DtKind, FromString)                         \
+    C##Kind##Col::C##Kind##Col(                                                               \
+        const char* elementName, const char* namespaceUri, int minOccurs, int maxOccurs,      \
+        const char* pattern, std::int32_t minLength, std::int32_t maxLength,                  \
+        const char* minInclusive, const char* maxInclusive, const char* minExclusive,         \
+        const char* maxExclusive, std::int32_t length, std::int32_t totalDigits,              \
+        std::int32_t fractionDigits, CWhitespaceUtils::WhitespaceRule whitespaceRule,         \
+        const char* format)                                                                   \
+        : CdatetimeBaseCol(Type, elementName, namespaceUri, minOccurs, maxOccurs, pattern,    \
+                           minLength, maxLength, minInclusive, maxInclusive, minExclusive,    \
+                           maxExclusive, length, totalDigits, fractionDigits, whitespaceRule, \
+                           format),                                                           \
+          CInstanceMonitor("C" #Kind "Col") {}                                                \
+    C##Kind##Col::C##Kind##Col(const C##Kind##Col& other)                                     \
+        : CdatetimeBaseCol(other), CInstanceMonitor("C" #Kind "Col") {}                       \
+    C##Kind##Col& C##Kind##Col::operator=(const C##Kind##Col& other) {                        \
+        CdatetimeBaseCol::operator=(other);                                                   \
+        return *this;                                                                         \
+    }                                                                                         \
+    C##Kind##Col::~C##Kind##Col() = default;                                                  \
+    void C##Kind##Col::AddAt(int index, const CDateTime& value) {                             \
+        if (value.GetType() != CDateTime::DtKind)                                             \
+            throw CTsInvalidParamException(FormatString(detail::kMsgWrongDateKind, #DtKind)); \
+        GetRestrictions().CheckDateTime(GetElementName(), value, Type);                       \
+        BaseAddAt(index, value);                                                              \
+    }                                                                                         \
+    void C##Kind##Col::AddFromString(std::string text) {                                      \
+        AddAt(GetCount(), CConversions::FromString(text, GetWhitespaceRule()));               \
+    }                                                                                         \
+    std::string C##Kind##Col::ItemToString(const CDateTime& value) const {                    \
+        return CConversions::dateToString(value);                                             \
     }
 
 TESSEL16_DATE_COLLECTION_BODY(date, ItemType_date, dt_date, dateFromString)

@@ -51,8 +51,8 @@ CAttribute& CAttribute::operator=(const CAttribute& other) {
 CAttribute::~CAttribute() = default;
 
 CSmartPtr<CAttribute> CAttribute::Clone() const {
-    return CSmartPtr<CAttribute>(new CAttribute(m_name.c_str(), m_value.c_str(),
-                                                m_namespace.c_str()));
+    return CSmartPtr<CAttribute>(
+        new CAttribute(m_name.c_str(), m_value.c_str(), m_namespace.c_str()));
 }
 
 void CAttribute::ToXml_Int(CXmlWriter* writer, bool, const char*, const CSerializationContext&,
@@ -105,16 +105,19 @@ CAttribute* CAttributeCol::Add(const char* name, const char* value) {
 CAttribute* CAttributeCol::Add(const char* name) { return Add(name, ""); }
 
 CAttribute* CAttributeCol::Add(CAttribute* attribute) {
+    if (!attribute) throw CTsInvalidParamException(M::kNoAttributeToAdd);
     AppendItem(attribute);
     return attribute;
 }
 
 CAttribute* CAttributeCol::AddAfter(const CAttribute* existing, CAttribute* attribute) {
+    if (!attribute) throw CTsInvalidParamException(M::kNoAttributeToAdd);
     AddAfterItem(existing, attribute);
     return attribute;
 }
 
 CAttribute* CAttributeCol::AddBefore(const CAttribute* existing, CAttribute* attribute) {
+    if (!attribute) throw CTsInvalidParamException(M::kNoAttributeToAdd);
     AddBeforeItem(existing, attribute);
     return attribute;
 }

@@ -19,9 +19,7 @@ namespace {
 const char* Text(const char* value) { return value ? value : ""; }
 }  // namespace
 
-CElement::CElement(const char* name) : CInstanceMonitor("CElement") {
-    Init(name, "", "##any", "");
-}
+CElement::CElement(const char* name) : CInstanceMonitor("CElement") { Init(name, "", "##any", ""); }
 
 CElement::CElement(const char* name, const char* namespaceUri) : CInstanceMonitor("CElement") {
     const std::string ns = Text(namespaceUri);
@@ -46,8 +44,8 @@ CElement::CElement(CXmlObjectBase* object, const char* defaultNamespace)
     if (defaultNamespace) m_defaultNamespaceDecl = defaultNamespace;
     CSerializationContext context;
     context.SetDefaultNamespaceURI(m_defaultNamespaceDecl.c_str());
-    CBinaryData bytes =
-        object->ToXmlStream(false, false, XmlEncoding_UTF8, EOLType_LF, context, CompressionType_None);
+    CBinaryData bytes = object->ToXmlStream(false, false, XmlEncoding_UTF8, EOLType_LF, context,
+                                            CompressionType_None);
     CXmlDocument document(context);
     document.LoadXmlStream(bytes.GetData(), bytes.GetLength());
     CopyXmlElement(document.GetDocumentElement());
@@ -150,7 +148,8 @@ void CElement::SetNamespaceRestrictions(const char* restriction, const char* tar
                 "", error);
         }
     }
-    for (CElement* child : *m_children) child->SetNamespaceRestrictions(restriction, targetNamespace);
+    for (CElement* child : *m_children)
+        child->SetNamespaceRestrictions(restriction, targetNamespace);
     m_restriction = restriction;
     m_targetNamespace = targetNamespace;
 }

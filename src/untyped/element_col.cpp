@@ -2,7 +2,6 @@
 // elements that its restriction admits, so a wildcard member stops at the first element that
 // belongs to the next member of the content model; on writing every item writes itself.
 #include "tessel16/element.h"
-
 #include "tessel16/exception.h"
 #include "tessel16/xml_document.h"
 #include "untyped/untyped_messages.h"
@@ -33,8 +32,7 @@ std::string DefaultNamespace(const char* namespaceUri, const char* restriction) 
 // follow it. The child collections of CElement are made with "##any" and take everything.
 CElementCol::CElementCol(const char* namespaceUri, const char* restriction,
                          const char* targetNamespace, int minOccurs, int maxOccurs)
-    : CXmlCollection("", DefaultNamespace(namespaceUri, restriction).c_str(), minOccurs,
-                     maxOccurs),
+    : CXmlCollection("", DefaultNamespace(namespaceUri, restriction).c_str(), minOccurs, maxOccurs),
       CInstanceMonitor("CElementCol") {
     if (!restriction) throw CTsInvalidNamespaceException(M::kRestrictionMissing, "");
     if (!targetNamespace) throw CTsInvalidNamespaceException(M::kTargetNamespaceMissing, "");
@@ -71,8 +69,8 @@ CElement* CElementCol::Add(const char* name) {
 
 CElement* CElementCol::Add(const char* name, const char* namespaceUri) {
     TestNamespace(Text(namespaceUri), m_itemRestriction.c_str(), m_targetNamespace.c_str());
-    CSmartPtr<CElement> element(new CElement(name, namespaceUri, m_itemRestriction.c_str(),
-                                             m_targetNamespace.c_str()));
+    CSmartPtr<CElement> element(
+        new CElement(name, namespaceUri, m_itemRestriction.c_str(), m_targetNamespace.c_str()));
     AppendItem(element.get());
     return element.get();
 }
@@ -119,12 +117,11 @@ void CElementCol::ToXml_Int(CXmlWriter* writer, bool, const char* namespaceUri,
 
 CXmlElement* CElementCol::FromXml_Int(CXmlElement* parent, CXmlElement* cursor,
                                       const CSerializationContext& context, bool) {
-    while (cursor && IsNamespaceValid(cursor->GetNamespaceURI().c_str(),
-                                      m_itemRestriction.c_str(), m_targetNamespace.c_str())) {
-        CSmartPtr<CElement> element(new CElement(cursor->GetLocalName().c_str(),
-                                                 cursor->GetNamespaceURI().c_str(),
-                                                 m_itemRestriction.c_str(),
-                                                 m_targetNamespace.c_str()));
+    while (cursor && IsNamespaceValid(cursor->GetNamespaceURI().c_str(), m_itemRestriction.c_str(),
+                                      m_targetNamespace.c_str())) {
+        CSmartPtr<CElement> element(
+            new CElement(cursor->GetLocalName().c_str(), cursor->GetNamespaceURI().c_str(),
+                         m_itemRestriction.c_str(), m_targetNamespace.c_str()));
         CXmlElement* next = CXmlObjectBase::FromXml_Int(element.get(), parent, cursor, context);
         if (next == cursor) break;
         AppendItem(element.get());

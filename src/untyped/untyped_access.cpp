@@ -11,8 +11,8 @@ namespace Tessel16::detail {
 CSmartPtr<CXmlObjectBase> CreateUntypedElement(const char* name, const char* namespaceUri,
                                                const char* restriction,
                                                const char* targetNamespace) {
-    return CSmartPtr<CXmlObjectBase>(new CElement(name, namespaceUri, restriction,
-                                                  targetNamespace));
+    return CSmartPtr<CXmlObjectBase>(
+        new CElement(name, namespaceUri, restriction, targetNamespace));
 }
 
 CXmlElement* ReadUntypedElementsNamed(CXmlCollectionBase* collection, const char* name,

@@ -11,8 +11,7 @@ namespace Tessel16 {
 
 void CXmlObjectBase::FromXmlElement(const CElement* element, const CSerializationContext& context) {
     detail::CheckGeneratorVersion();
-    if (!element)
-        throw CTsInvalidParamException(detail::UntypedMessages::kNoElementToRead);
+    if (!element) throw CTsInvalidParamException(detail::UntypedMessages::kNoElementToRead);
     // The element is written with default settings and parsed again under the caller's, so
     // what the object reads is exactly what the untyped element would write.
     CElement* source = const_cast<CElement*>(element);

@@ -19,6 +19,8 @@ inline constexpr const char kInvalidAttribute[] =
 inline constexpr const char kNoSourceObject[] = "The object to copy into an element is null";
 // A null element handed to a collection.
 inline constexpr const char kNoElementToAdd[] = "The element to add is null";
+// A null attribute handed to a collection.
+inline constexpr const char kNoAttributeToAdd[] = "The attribute to add is null";
 // FromXmlElement given no element to read.
 inline constexpr const char kNoElementToRead[] = "The element to read from is null";
 inline constexpr const char kAttributeReadByCollection[] = "This should be done by the collection";

@@ -48,8 +48,8 @@ template <class Col>
 CSmartPtr<Col> Make(const Facets& f = Facets()) {
     return CSmartPtr<Col>(new Col("v", "urn:p", f.minOccurs, f.maxOccurs, f.pattern, f.minLength,
                                   f.maxLength, f.minInclusive, f.maxInclusive, f.minExclusive,
-                                  f.maxExclusive, f.length, f.totalDigits, f.fractionDigits,
-                                  f.rule, f.format));
+                                  f.maxExclusive, f.length, f.totalDigits, f.fractionDigits, f.rule,
+                                  f.format));
 }
 
 // The collection's elements inside <root>, as XML text; the record's namespace is passed to
@@ -76,8 +76,8 @@ std::vector<std::string> Transcript(const CXmlObjectBase* collection) {
 // Writes `values` through a collection, checks the element texts and item type, reads the
 // XML back into a fresh collection and checks it holds equal values.
 template <class Col, class V>
-void RoundTrip(const std::vector<V>& values, const std::vector<std::string>& texts,
-               int itemType, const Facets& facets = Facets()) {
+void RoundTrip(const std::vector<V>& values, const std::vector<std::string>& texts, int itemType,
+               const Facets& facets = Facets()) {
     auto col = Make<Col>(facets);
     for (const V& value : values) col->Add(value);
     std::vector<std::string> expected;
@@ -112,8 +112,7 @@ TEST(PrimitiveCollection, EveryKindRoundTripsThroughXml) {
     RoundTrip<Cui1Col, unsigned char>({0, 255}, {"0", "255"}, 7);
     RoundTrip<Cui2Col, unsigned short>({65535}, {"65535"}, 8);
     RoundTrip<Cui4Col, std::uint32_t>({4294967295u}, {"4294967295"}, 9);
-    RoundTrip<Cui8Col, unsigned long long>({18446744073709551615ull}, {"18446744073709551615"},
-                                           10);
+    RoundTrip<Cui8Col, unsigned long long>({18446744073709551615ull}, {"18446744073709551615"}, 10);
     RoundTrip<Cr4Col, float>({1.5f, -0.25f}, {C::r4ToString(1.5f), C::r4ToString(-0.25f)}, 11);
     RoundTrip<Cr8Col, double>({2.5, 1e100}, {C::r8ToString(2.5), C::r8ToString(1e100)}, 12);
     RoundTrip<CdurationCol, CDateTimeSpan>({C::durationFromString("P1Y2M3DT4H5M6S", kCollapse)},
@@ -123,8 +122,8 @@ TEST(PrimitiveCollection, EveryKindRoundTripsThroughXml) {
     RoundTrip<CdayCol, unsigned char>({7}, {"---07"}, 18);
     Facets preserve;
     preserve.rule = CWhitespaceUtils::WhitespaceRule_Preserve;
-    RoundTrip<CstringCol, std::string>({"a & b", " spaced <x> ", ""},
-                                       {"a & b", " spaced <x> ", ""}, 23, preserve);
+    RoundTrip<CstringCol, std::string>({"a & b", " spaced <x> ", ""}, {"a & b", " spaced <x> ", ""},
+                                       23, preserve);
     RoundTrip<CbooleanCol, bool>({true, false}, {"true", "false"}, 24);
     RoundTrip<CdecimalCol, CDecimal>({C::decimalFromString("-12.5", kCollapse)}, {"-12.5"}, 25);
     RoundTrip<CintegerCol, CBigInteger>(
@@ -141,8 +140,8 @@ TEST(PrimitiveCollection, EveryKindRoundTripsThroughXml) {
     RoundTrip<CtimeCol, CDateTime>({C::timeFromString("23:59:59", kCollapse)}, {"23:59:59"}, 20);
     RoundTrip<CmonthDayCol, CDateTime>({C::monthDayFromString("--02-29", kCollapse)}, {"--02-29"},
                                        20);
-    RoundTrip<CyearMonthCol, CDateTime>({C::yearMonthFromString("2024-02", kCollapse)},
-                                        {"2024-02"}, 20);
+    RoundTrip<CyearMonthCol, CDateTime>({C::yearMonthFromString("2024-02", kCollapse)}, {"2024-02"},
+                                        20);
 }
 
 TEST(PrimitiveCollection, FormatIsUsedForRealsAndDecimals) {
@@ -153,9 +152,9 @@ TEST(PrimitiveCollection, FormatIsUsedForRealsAndDecimals) {
     EXPECT_EQ(Transcript(reals.get()).at(1), "text " + C::r8ToString(1.0 / 3.0, "%.2f") + " (12)");
     auto decimals = Make<CdecimalCol>(formatted);
     decimals->Add(C::decimalFromString("2.5", kCollapse));
-    EXPECT_EQ(Transcript(decimals.get()).at(1),
-              "text " + C::decimalToString(C::decimalFromString("2.5", kCollapse), "%.2f") +
-                  " (25)");
+    EXPECT_EQ(
+        Transcript(decimals.get()).at(1),
+        "text " + C::decimalToString(C::decimalFromString("2.5", kCollapse), "%.2f") + " (25)");
     EXPECT_EQ(decimals->GetFormat(), "%.2f");
     EXPECT_EQ(decimals->GetItemType(), ItemType_decimal);
 }
@@ -203,11 +202,11 @@ TEST(PrimitiveCollection, IndexMessages) {
     Sink sink;
     col->AddEventListener(&sink);
     // The add event comes before the index check.
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>([&] { col->AddAt(5, 1); },
-                                                         "Index out of range"));
+    EXPECT_TRUE(
+        ThrowsExactly<CTsInvalidParamException>([&] { col->AddAt(5, 1); }, "Index out of range"));
     EXPECT_EQ(sink.events, (std::vector<std::string>{"1:1"}));
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>([&] { col->AddAt(-1, 1); },
-                                                         "Index out of range"));
+    EXPECT_TRUE(
+        ThrowsExactly<CTsInvalidParamException>([&] { col->AddAt(-1, 1); }, "Index out of range"));
     EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>([&] { col->Remove(0); },
                                                         "Index 0 is out of range, use 0 - -1"));
     col->Add(1);
@@ -267,9 +266,12 @@ TEST(PrimitiveCollection, FacetsAreCheckedAfterTheAddEvent) {
         {"r4", [&] { Make<Cr4Col>(min5)->Add(4.5f); }},
         {"r8", [&] { Make<Cr8Col>(min5)->Add(4.5); }},
         {"year", [&] { Make<CyearCol>(min5)->Add(4); }},
-        {"decimal", [&] { Make<CdecimalCol>(digits)->Add(C::decimalFromString("1.23", kCollapse)); }},
-        {"integer", [&] { Make<CintegerCol>(digits)->Add(C::integerFromString("123", kCollapse)); }},
-        {"hexBinary", [&] { Make<ChexBinaryCol>(len2)->Add(C::hexBinaryFromString("AA", kCollapse)); }},
+        {"decimal",
+         [&] { Make<CdecimalCol>(digits)->Add(C::decimalFromString("1.23", kCollapse)); }},
+        {"integer",
+         [&] { Make<CintegerCol>(digits)->Add(C::integerFromString("123", kCollapse)); }},
+        {"hexBinary",
+         [&] { Make<ChexBinaryCol>(len2)->Add(C::hexBinaryFromString("AA", kCollapse)); }},
         {"base64Binary",
          [&] { Make<Cbase64BinaryCol>(len2)->Add(C::hexBinaryFromString("AA", kCollapse)); }},
     };

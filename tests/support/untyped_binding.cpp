@@ -76,16 +76,15 @@ void Envelope::Init() {
 }
 
 CParentElementInfo* Envelope::GetClassInfo() const {
-    static CParentElementInfo info(XmlElementGroupType_Sequence, XmlElementType_Element,
-                                   "envelope", kNs, true, false, -1, ItemType_none, nullptr,
-                                   false);
+    static CParentElementInfo info(XmlElementGroupType_Sequence, XmlElementType_Element, "envelope",
+                                   kNs, true, false, -1, ItemType_none, nullptr, false);
     return &info;
 }
 
 CElementInfo** Envelope::GetClassElementInfo() const {
     static CElementInfo* records[] = {
-        new CElementInfoSeqPrimMnd("title", kNs, Title, false, ItemType_string, nullptr,
-                                   kPreserve, CPrimitiveRestrictions(), nullptr),
+        new CElementInfoSeqPrimMnd("title", kNs, Title, false, ItemType_string, nullptr, kPreserve,
+                                   CPrimitiveRestrictions(), nullptr),
         new CElementInfoSeqPrimCol("score", kNs, Scores),
         new CElementInfoSeqPrimCol("when", kNs, Dates),
         new CElementInfoSeqUntpdCol("AnyElement", kNs, Extras),

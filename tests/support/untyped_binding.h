@@ -34,7 +34,18 @@ public:
 // </envelope>
 class Envelope : public EngineTest::TestObject {
 public:
-    enum { Title, Scores, Dates, Extras, InnerMember, Note, Tags, Id, OtherAttributes, MemberCount };
+    enum {
+        Title,
+        Scores,
+        Dates,
+        Extras,
+        InnerMember,
+        Note,
+        Tags,
+        Id,
+        OtherAttributes,
+        MemberCount
+    };
     Envelope();
     void Init() override;
     Tessel16Data::CParentElementInfo* GetClassInfo() const override;

@@ -1,6 +1,8 @@
 // Untyped attributes: the namespace rules of the collection on adding and reading, how the
 // collection namespace is chosen, writing as plain text, cloning and copying, and the extra
 // root attributes of the serialization context.
+#include "tessel16/attribute.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,7 +10,6 @@
 #include "metadata/object_bridge.h"
 #include "support/expect_exception.h"
 #include "support/recording_writer.h"
-#include "tessel16/attribute.h"
 #include "tessel16/serialization_context.h"
 #include "tessel16/xml_document.h"
 #include "untyped/untyped_messages.h"
@@ -119,6 +120,11 @@ TEST(AttributeCol, InsertsNextToExistingItemsAndIterates) {
     EXPECT_TRUE(ThrowsExactly<CTsException>([&] { (void)*it; }, detail::kMsgNoMoreElements));
     EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>([&] { col->Item(4); },
                                                         "Index 4 is out of range, use 0 - 3"));
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>(
+        [&] { col->Add(static_cast<CAttribute*>(nullptr)); }, M::kNoAttributeToAdd));
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>(
+        [&] { col->AddAfter(a, static_cast<CAttribute*>(nullptr)); }, M::kNoAttributeToAdd));
+    EXPECT_EQ(col->GetCount(), 4);
 }
 
 TEST(AttributeCol, CloneIsDeepCopyShares) {

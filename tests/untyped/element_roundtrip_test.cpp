@@ -103,8 +103,8 @@ private:
     int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
 
     std::string Text() {
-        static const char* const pieces[] = {"a", "b c", " ", "&amp;", "&lt;", "&gt;", "\"",
-                                             "'", "x1", "\n", "\t", "&#38;", "Z"};
+        static const char* const pieces[] = {"a", "b c", " ",  "&amp;", "&lt;",  "&gt;", "\"",
+                                             "'", "x1",  "\n", "\t",    "&#38;", "Z"};
         std::string text;
         for (int i = Pick(4); i > 0; --i) text += pieces[Pick(13)];
         return text;
@@ -139,8 +139,9 @@ private:
         // Attribute names are unique per element, whatever their prefix.
         static const char* const attributes[] = {"k", "l", "m"};
         for (int i = 0; i < 3; ++i)
-            if (Pick(2)) xml += std::string(" ") + prefixes[Pick(3)] + attributes[i] + "=\"" +
-                                AttributeValue() + "\"";
+            if (Pick(2))
+                xml += std::string(" ") + prefixes[Pick(3)] + attributes[i] + "=\"" +
+                       AttributeValue() + "\"";
         xml += ">";
         const int children = depth < 5 ? Pick(4) : 0;
         for (int i = 0; i < children; ++i) {

@@ -1,6 +1,8 @@
 // Untyped elements: construction and its namespace messages, the wildcard rules on reading,
 // writing (attributes, children, text, and the separate fragment of an element with its own
 // default namespace), cloning, restriction changes, name-locked reading and the iterator.
+#include "tessel16/element.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,7 +11,6 @@
 #include "support/expect_exception.h"
 #include "support/recording_writer.h"
 #include "support/test_node.h"
-#include "tessel16/element.h"
 #include "tessel16/serialization_context.h"
 #include "tessel16/xml_document.h"
 #include "untyped/untyped_messages.h"
@@ -48,7 +49,8 @@ TEST(Element, ConstructorsCheckTheirArguments) {
         [] { new CElement("a", "", "##any", nullptr); }, M::kTargetNamespaceMissing));
     for (const char* keyword : {"##any", "##other", "##local", "##targetNamespace"}) {
         EXPECT_TRUE(ThrowsExactly<CTsInvalidNamespaceException>(
-            [&] { new CElement("a", keyword); }, FormatString(M::kInvalidNamespaceArgument, keyword)));
+            [&] { new CElement("a", keyword); },
+            FormatString(M::kInvalidNamespaceArgument, keyword)));
     }
     EXPECT_TRUE(ThrowsExactly<CTsInvalidNamespaceException>(
         [] { new CElement("a", "urn:t", "##other", "urn:t"); },
@@ -167,8 +169,7 @@ TEST(Element, ADefaultNamespaceDeclarationIsWrittenAsItsOwnFragment) {
     holder->GetChildElements()->Add(element.get());
     // The fragment declares the default namespace on its own start tag; the attributes are not
     // written in this form.
-    EXPECT_EQ(Write(holder.get()),
-              "<holder><item xmlns=\"urn:d\"><part>p</part></item></holder>");
+    EXPECT_EQ(Write(holder.get()), "<holder><item xmlns=\"urn:d\"><part>p</part></item></holder>");
     // Formatted output puts the fragment on a line of its own.
     EXPECT_EQ(Write(holder.get(), true),
               "<holder>\n<item xmlns=\"urn:d\">\n\t<part>p</part>\n</item>\n</holder>\n");
@@ -188,6 +189,25 @@ TEST(Element, ReadAsTextTheFragmentComesBackTheSame) {
     CSmartPtr<CElement> reread(new CElement("x"));
     reread->FromXml(Write(holder.get()).c_str());
     EXPECT_EQ(reread->GetChildElements()->Item(0)->GetNamespace(), "urn:d");
+}
+
+TEST(Element, FromXmlReplacesTheElementAndReportsBadText) {
+    CSmartPtr<CElement> element(new CElement("old"));
+    element->GetChildElements()->Add("stale", "urn:s");
+    element->FromXml("<p:new xmlns:p=\"urn:n\" a=\"1\"><kid/>t</p:new>");
+    EXPECT_EQ(element->GetName(), "new");
+    EXPECT_EQ(element->GetNamespace(), "urn:n");
+    EXPECT_EQ(element->GetText(), "t");
+    ASSERT_EQ(element->GetChildElements()->GetCount(), 1);
+    EXPECT_EQ(element->GetChildElements()->Item(0)->GetName(), "kid");
+    EXPECT_TRUE(
+        ThrowsExactly<CTsException>([&] { element->FromXml(nullptr); }, "XML String is empty!"));
+    EXPECT_TRUE(ThrowsExactly<CTsException>([&] { element->FromXml(""); }, "XML String is empty!"));
+    EXPECT_THROW(element->FromXml("<a><b></a>"), CTsException);
+    EXPECT_EQ(element->GetName(), "new");
+    CSmartPtr<CElementCol> col(new CElementCol("urn:a", "##any", "", 0, -1));
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>(
+        [&] { col->Add(static_cast<CElement*>(nullptr)); }, M::kNoElementToAdd));
 }
 
 TEST(Element, CloneIsDeepAndCopyShares) {
@@ -236,7 +256,10 @@ TEST(Element, SetNamespaceRestrictionsChecksTheWholeSubtree) {
 
     element->SetNamespaceRestrictions("urn:e urn:t", "urn:t");
     EXPECT_EQ(element->GetNamespaceRestriction(), "urn:e urn:t");
-    EXPECT_EQ(element->GetChildElements()->Item(0)->GetChildElements()->Item(0)
+    EXPECT_EQ(element->GetChildElements()
+                  ->Item(0)
+                  ->GetChildElements()
+                  ->Item(0)
                   ->GetNamespaceRestriction(),
               "urn:e urn:t");
 }
@@ -257,7 +280,8 @@ TEST(ElementCol, ConstructionAndAdding) {
     EXPECT_EQ(made->GetNamespaceRestriction(), "urn:a urn:b");
     EXPECT_EQ(col->Add("y", "urn:b")->GetNamespace(), "urn:b");
     EXPECT_TRUE(ThrowsExactly<CTsInvalidNamespaceException>(
-        [&] { col->Add("z", "urn:c"); }, FormatString(kBadNamespace, "urn:c", "urn:a urn:b", "urn:t")));
+        [&] { col->Add("z", "urn:c"); },
+        FormatString(kBadNamespace, "urn:c", "urn:a urn:b", "urn:t")));
     CSmartPtr<CElement> foreign(new CElement("f", "urn:c"));
     EXPECT_TRUE(ThrowsExactly<CTsInvalidNamespaceException>(
         [&] { col->Add(foreign.get()); },
@@ -271,8 +295,9 @@ TEST(ElementCol, ConstructionAndAdding) {
     std::string names;
     for (CElement* element : *col) names += element->GetName() + ",";
     EXPECT_EQ(names, "first,x,mid,y,");
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>(
-        [&] { col->AddAfter(foreign.get(), mid.get()); }, "The object was not found in the collection"));
+    EXPECT_TRUE(
+        ThrowsExactly<CTsInvalidParamException>([&] { col->AddAfter(foreign.get(), mid.get()); },
+                                                "The object was not found in the collection"));
 }
 
 TEST(ElementCol, IteratorReportsTheEnd) {
@@ -284,16 +309,16 @@ TEST(ElementCol, IteratorReportsTheEnd) {
     EXPECT_EQ((*before)->GetName(), "only");
     EXPECT_TRUE(it == col->end());
     EXPECT_TRUE(ThrowsExactly<CTsException>([&] { ++it; }, "No More Elements in the Collection"));
-    EXPECT_TRUE(ThrowsExactly<CTsException>([&] { it->GetName(); },
-                                            "No More Elements in the Collection"));
+    EXPECT_TRUE(
+        ThrowsExactly<CTsException>([&] { it->GetName(); }, "No More Elements in the Collection"));
 }
 
 TEST(ElementCol, ReadingStopsAtTheFirstElementTheRestrictionRejects) {
     Parsed parsed(R"(<r xmlns:t="urn:t"><a/><b xmlns="urn:x"/><t:own/><c/></r>)");
     CSmartPtr<CElementCol> col(new CElementCol("", "##other", "urn:t", 0, -1));
     CSerializationContext context;
-    CXmlElement* stop = Bridge::ReadObject(col.get(), parsed.root, parsed.root->GetFirstElement(),
-                                           context);
+    CXmlElement* stop =
+        Bridge::ReadObject(col.get(), parsed.root, parsed.root->GetFirstElement(), context);
     ASSERT_NE(stop, nullptr);
     EXPECT_EQ(stop->GetLocalName(), "own");
     ASSERT_EQ(col->GetCount(), 2);

@@ -2,13 +2,14 @@
 // collection, a named untyped element, an xs:anyAttribute collection and primitive
 // collections, written and read back through XML text; the wildcard rules as the records apply
 // them; the context's extra root attributes; a bound object read from an untyped element.
+#include "support/untyped_binding.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "binding/engine_messages.h"
 #include "support/expect_exception.h"
-#include "support/untyped_binding.h"
 #include "tessel16/conversions.h"
 #include "tessel16/serialization_context.h"
 
@@ -93,12 +94,12 @@ TEST(UntypedBinding, TheWildcardCollectionStopsAtTheTargetNamespace) {
     // target namespace ends it and is read by the next record.
     const char xml[] =
         "<envelope xmlns=\"urn:env\" id=\"1\"><title>t</title><score>1</score>"
-        "<a xmlns=\"urn:p\"/><b xmlns=\"urn:q\"><c/></b><u xmlns=\"\"/><note>kept</note></envelope>";
+        "<a xmlns=\"urn:p\"/><b xmlns=\"urn:q\"><c/></b><u "
+        "xmlns=\"\"/><note>kept</note></envelope>";
     CSmartPtr<Envelope> envelope(new Envelope());
     envelope->FromXml(xml, CSerializationContext());
     ASSERT_EQ(envelope->GetExtras()->GetCount(), 3);
-    EXPECT_EQ(envelope->GetExtras()->Item(1)->GetChildElements()->Item(0)->GetNamespace(),
-              "urn:q");
+    EXPECT_EQ(envelope->GetExtras()->Item(1)->GetChildElements()->Item(0)->GetNamespace(), "urn:q");
     EXPECT_EQ(envelope->GetExtras()->Item(2)->GetNamespace(), "");
     ASSERT_NE(envelope->GetNote(), nullptr);
     EXPECT_EQ(envelope->GetNote()->GetText(), "kept");
@@ -116,9 +117,10 @@ TEST(UntypedBinding, BadInputGetsTheCollectionAndRecordMessages) {
     // Four scores break the maximum of the sequence collection.
     EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
         [&] {
-            envelope->FromXml("<envelope xmlns=\"urn:env\" id=\"1\"><title>t</title><score>1"
-                              "</score><score>2</score><score>3</score><score>4</score></envelope>",
-                              context);
+            envelope->FromXml(
+                "<envelope xmlns=\"urn:env\" id=\"1\"><title>t</title><score>1"
+                "</score><score>2</score><score>3</score><score>4</score></envelope>",
+                context);
         },
         "The Maximum number of [score] elements allowed in this collection is 3"));
     // A tag that breaks the pattern.
@@ -128,9 +130,10 @@ TEST(UntypedBinding, BadInputGetsTheCollectionAndRecordMessages) {
                  CTsInvalidValueException);
     // An attribute in the target namespace is not the wildcard's: unknown attribute.
     try {
-        envelope->FromXml("<envelope xmlns=\"urn:env\" xmlns:e=\"urn:env\" id=\"1\" e:x=\"1\">"
-                          "<title>t</title><score>1</score></envelope>",
-                          context);
+        envelope->FromXml(
+            "<envelope xmlns=\"urn:env\" xmlns:e=\"urn:env\" id=\"1\" e:x=\"1\">"
+            "<title>t</title><score>1</score></envelope>",
+            context);
         FAIL() << "no exception";
     } catch (const CTsValidationException& e) {
         EXPECT_EQ(e.GetMessage().substr(0, std::string(detail::kMsgUnexpectedAttribute).size()),
@@ -138,9 +141,10 @@ TEST(UntypedBinding, BadInputGetsTheCollectionAndRecordMessages) {
     }
     CSerializationContext lenient;
     lenient.SetIgnoreUnknownAttributes(true);
-    envelope->FromXml("<envelope xmlns=\"urn:env\" xmlns:e=\"urn:env\" id=\"1\" e:x=\"1\" y=\"2\">"
-                      "<title>t</title><score>1</score></envelope>",
-                      lenient);
+    envelope->FromXml(
+        "<envelope xmlns=\"urn:env\" xmlns:e=\"urn:env\" id=\"1\" e:x=\"1\" y=\"2\">"
+        "<title>t</title><score>1</score></envelope>",
+        lenient);
     // The unqualified attribute is not in the target namespace, so "##other" admits it.
     ASSERT_EQ(envelope->GetOtherAttributes()->GetCount(), 1);
     EXPECT_EQ(envelope->GetOtherAttributes()->Item(0)->GetName(), "y");
@@ -148,9 +152,10 @@ TEST(UntypedBinding, BadInputGetsTheCollectionAndRecordMessages) {
     // The inner wildcard is mandatory.
     EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
         [&] {
-            envelope->FromXml("<envelope xmlns=\"urn:env\" id=\"1\"><title>t</title>"
-                              "<score>1</score><inner/></envelope>",
-                              context);
+            envelope->FromXml(
+                "<envelope xmlns=\"urn:env\" id=\"1\"><title>t</title>"
+                "<score>1</score><inner/></envelope>",
+                context);
         },
         "Failed to find the required child element [AnyElement].\nPath: /envelope/inner"));
     // Writing a collection with too few scores fails before anything is written.
