@@ -140,4 +140,58 @@ CAttributeInfo** Pick::GetClassAttributeInfo() const {
 
 CElement* Pick::GetLocal() { return MemberAs<CElement>(this, Local); }
 
+Bag::Bag() : TestObject(MemberCount, "bag", kNs) { Init(); }
+
+void Bag::Init() { ResetMembers(); }
+
+CParentElementInfo* Bag::GetClassInfo() const {
+    static CParentElementInfo info(XmlElementGroupType_All, XmlElementType_Element, "bag", kNs,
+                                   true, false, -1, ItemType_none, nullptr, false);
+    return &info;
+}
+
+CElementInfo** Bag::GetClassElementInfo() const {
+    static CElementInfo* records[] = {
+        new CElementInfoAllPrimOpt("size", kNs, Size, false, ItemType_i4, nullptr, kCollapse,
+                                   CPrimitiveRestrictions(), nullptr),
+        new CElementInfoAllUntpdOpt("memo", kNs, Memo, "##any", kNs), nullptr};
+    return records;
+}
+
+CAttributeInfo** Bag::GetClassAttributeInfo() const {
+    static CAttributeInfo* records[] = {nullptr};
+    return records;
+}
+
+CElement* Bag::GetMemo() { return MemberAs<CElement>(this, Memo); }
+
+Lines::Lines() : TestObject(MemberCount, "lines", kNs) { Init(); }
+
+void Lines::Init() {
+    ResetMembers();
+    Member(LineMember).SetXmlCollection(new CElementCol(kNs, "##any", kNs, 0, -1));
+}
+
+CParentElementInfo* Lines::GetClassInfo() const {
+    static CParentElementInfo info(XmlElementGroupType_Sequence, XmlElementType_Element, "lines",
+                                   kNs, true, false, -1, ItemType_none, nullptr, false);
+    return &info;
+}
+
+CElementInfo** Lines::GetClassElementInfo() const {
+    static CElementInfo* records[] = {
+        new CElementInfoSeqUntpdCol("line", kNs, LineMember),
+        new CElementInfoSeqPrimOpt("end", kNs, End, false, ItemType_string, nullptr, kPreserve,
+                                   CPrimitiveRestrictions(), nullptr),
+        nullptr};
+    return records;
+}
+
+CAttributeInfo** Lines::GetClassAttributeInfo() const {
+    static CAttributeInfo* records[] = {nullptr};
+    return records;
+}
+
+CElementCol* Lines::GetLines() { return CollectionAs<CElementCol>(this, LineMember); }
+
 }  // namespace UntypedTest

@@ -73,4 +73,28 @@ public:
     Tessel16::CElement* GetLocal();
 };
 
+// <bag> all of <size/>? (i4) and <memo/>? (untyped, any namespace), in either order </bag>
+class Bag : public EngineTest::TestObject {
+public:
+    enum { Size, Memo, MemberCount };
+    Bag();
+    void Init() override;
+    Tessel16Data::CParentElementInfo* GetClassInfo() const override;
+    Tessel16Data::CElementInfo** GetClassElementInfo() const override;
+    Tessel16Data::CAttributeInfo** GetClassAttributeInfo() const override;
+    Tessel16::CElement* GetMemo();
+};
+
+// <lines> <line/>* (untyped elements of that one name, any content) <end/>? (string) </lines>
+class Lines : public EngineTest::TestObject {
+public:
+    enum { LineMember, End, MemberCount };
+    Lines();
+    void Init() override;
+    Tessel16Data::CParentElementInfo* GetClassInfo() const override;
+    Tessel16Data::CElementInfo** GetClassElementInfo() const override;
+    Tessel16Data::CAttributeInfo** GetClassAttributeInfo() const override;
+    Tessel16::CElementCol* GetLines();
+};
+
 }  // namespace UntypedTest

@@ -188,6 +188,46 @@ TEST(UntypedBinding, AChoiceTakesALocalElementOrItsSimpleMember) {
                  CTsValidationException);
 }
 
+TEST(UntypedBinding, AnAllGroupOffersItsUntypedMemberInEitherOrder) {
+    CSerializationContext context;
+    for (const char* xml :
+         {"<bag xmlns=\"urn:env\"><memo k=\"1\"><x/></memo><size>3</size></bag>",
+          "<bag xmlns=\"urn:env\"><size>3</size><memo k=\"1\"><x/></memo></bag>"}) {
+        SCOPED_TRACE(xml);
+        CSmartPtr<Bag> bag(new Bag());
+        bag->FromXml(xml, context);
+        EXPECT_EQ(bag->Member(Bag::Size).GetI4(), 3);
+        ASSERT_NE(bag->GetMemo(), nullptr);
+        EXPECT_EQ(bag->GetMemo()->GetAttributes()->Item(0)->GetName(), "k");
+        EXPECT_EQ(bag->GetMemo()->GetChildElements()->Item(0)->GetName(), "x");
+        // Written back in schema order.
+        EXPECT_EQ(Write(bag.get(), context),
+                  "<AA:bag xmlns:AA=\"urn:env\"><AA:size>3</AA:size><AA:memo k=\"1\"><AA:x/>"
+                  "</AA:memo></AA:bag>");
+    }
+}
+
+TEST(UntypedBinding, ANamedUntypedCollectionTakesOnlyItsName) {
+    CSerializationContext context;
+    CSmartPtr<Lines> lines(new Lines());
+    lines->FromXml(
+        "<lines xmlns=\"urn:env\"><line>a</line><line n=\"2\"><w>b</w></line>"
+        "<end>z</end></lines>",
+        context);
+    ASSERT_EQ(lines->GetLines()->GetCount(), 2);
+    EXPECT_EQ(lines->GetLines()->Item(1)->GetChildElements()->Item(0)->GetText(), "b");
+    EXPECT_EQ(lines->GetLines()->Item(0)->GetNamespaceRestriction(), "##any");
+    EXPECT_EQ(lines->Member(Lines::End).GetString(), "z");
+    EXPECT_EQ(Write(lines.get(), context),
+              "<AA:lines xmlns:AA=\"urn:env\"><AA:line>a</AA:line><AA:line n=\"2\"><AA:w>b"
+              "</AA:w></AA:line><AA:end>z</AA:end></AA:lines>");
+    // Elements of another name are left for the next member; here nobody takes them.
+    CSmartPtr<Lines> strict(new Lines());
+    EXPECT_THROW(strict->FromXml("<lines xmlns=\"urn:env\"><line/><other/></lines>", context),
+                 CTsValidationException);
+    EXPECT_EQ(strict->GetLines()->GetCount(), 1);
+}
+
 TEST(UntypedBinding, AdditionalRootAttributesGoOnTheRootOnly) {
     CSerializationContext context;
     context.GetAdditionalRootAttributes()->Add("schemaLocation", "urn:env env.xsd",
