@@ -5,7 +5,6 @@
 // child process per size and prints each child's peak memory.
 #include <benchmark/benchmark.h>
 #include <expat.h>
-
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -45,8 +44,9 @@ std::string Record(int i) {
     std::string n = std::to_string(i);
     return "  <line number=\"" + n + "\" uom=\"EA\">\n    <sku>MK-" + n +
            "</sku>\n    <description>d\xC3\xA9j\xC3\xA0-vu IP67 &amp; galvanised</description>\n"
-           "    <quantity>" + std::to_string(i % 977) + "</quantity>\n    <unitPrice>" +
-           std::to_string(i % 100) + ".77</unitPrice>\n    <taxable>true</taxable>\n  </line>\n";
+           "    <quantity>" +
+           std::to_string(i % 977) + "</quantity>\n    <unitPrice>" + std::to_string(i % 100) +
+           ".77</unitPrice>\n    <taxable>true</taxable>\n  </line>\n";
 }
 
 const std::string& Document() {
@@ -72,8 +72,7 @@ void ParseRaw(const std::string& bytes) {
     XML_SetElementHandler(parser, &NoStart, &NoEnd);
     XML_SetCharacterDataHandler(parser, &NoText);
     XML_SetNamespaceDeclHandler(parser, &NoNamespace, nullptr);
-    if (XML_Parse(parser, bytes.data(), static_cast<int>(bytes.size()), XML_TRUE) !=
-        XML_STATUS_OK)
+    if (XML_Parse(parser, bytes.data(), static_cast<int>(bytes.size()), XML_TRUE) != XML_STATUS_OK)
         std::abort();
     XML_ParserFree(parser);
 }
@@ -120,9 +119,10 @@ void PrintRatio() {
         tree = std::min(tree, t2 - t1);
     }
     double mb = static_cast<double>(bytes.size()) / 1e6;
-    std::printf("document: %.1f MB\nraw expat: %.1f MB/s\ntree load: %.1f MB/s\n"
-                "tree/raw throughput ratio: %.2f\n",
-                mb, mb / raw, mb / tree, raw / tree);
+    std::printf(
+        "document: %.1f MB\nraw expat: %.1f MB/s\ntree load: %.1f MB/s\n"
+        "tree/raw throughput ratio: %.2f\n",
+        mb, mb / raw, mb / tree, raw / tree);
 }
 
 bool PruneLines(CXmlElement* element) { return element->GetLocalName() == "line"; }

@@ -45,8 +45,8 @@ public:
 
 protected:
     // Interns both names in the owner's document.
-    CXmlAttribute(const CXmlElement* owner, const std::string& localName,
-                  const std::string& value, const std::string& namespaceUri);
+    CXmlAttribute(const CXmlElement* owner, const std::string& localName, const std::string& value,
+                  const std::string& namespaceUri);
     // Only the owning document destroys attributes (they live in its pools).
     virtual ~CXmlAttribute();
 
@@ -115,7 +115,14 @@ private:
 
     std::string GetQName() const;
     std::string GetNameWithPredicate() const;
-    void AppendBytes(const char* text, std::size_t length);
+    // Text often arrives from the parser in many small pieces; doubling the capacity keeps
+    // the total cost of the appends linear. Inline because the parser calls it per piece.
+    void AppendBytes(const char* text, std::size_t length) {
+        std::size_t needed = m_text.size() + length;
+        if (!m_text.empty() && needed > m_text.capacity())
+            m_text.reserve(needed > m_text.capacity() * 2 ? needed : m_text.capacity() * 2);
+        m_text.append(text, length);
+    }
 
     const CXmlDocument* m_document;
     CXmlElement* m_parent;
@@ -181,8 +188,7 @@ private:
     static void AddElementAttribute(CXmlElement* element, const std::string& localName,
                                     const std::string& value, const std::string& namespaceUri);
     static void AppendTextExcludingCR(CXmlElement* element, const char* text);
-    static void AppendTextExcludingCR(CXmlElement* element, const char* text,
-                                      std::uint32_t length);
+    static void AppendTextExcludingCR(CXmlElement* element, const char* text, std::uint32_t length);
     void EndElement();
 
     // Destroys an element that is no longer linked into the tree, with its subtree.

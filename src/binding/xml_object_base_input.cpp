@@ -31,8 +31,7 @@ void CXmlObjectBase::FromXml(const char* xmlText, const CSerializationContext& c
     FromXml_Int(root, root->GetFirstElement(), context, false);
 }
 
-void CXmlObjectBase::FromXml(const unsigned short* xmlText,
-                             const CSerializationContext& context) {
+void CXmlObjectBase::FromXml(const unsigned short* xmlText, const CSerializationContext& context) {
     detail::CheckGeneratorVersion();
     CXmlDocument document(context);
     document.LoadXml(xmlText);

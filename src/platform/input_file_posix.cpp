@@ -1,11 +1,11 @@
 // input_file_posix.cpp: InputFile over open/read. The sequential hint lets the kernel read
 // ahead while the caller parses the previous chunk, which is what overlapped reads buy on
 // other systems.
-#include <cerrno>
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include "platform/input_file.h"
 

@@ -62,8 +62,8 @@ void CExpatReader::Init(bool stripCData, const char* encoding) {
     m_split = m_document->m_schemaType != 2;
     // Without namespace processing names arrive as written (prefix included) and xmlns
     // attributes arrive as ordinary attributes.
-    m_parser = m_split ? XML_ParserCreateNS(encoding, kNamespaceSeparator)
-                       : XML_ParserCreate(encoding);
+    m_parser =
+        m_split ? XML_ParserCreateNS(encoding, kNamespaceSeparator) : XML_ParserCreate(encoding);
     if (!m_parser) throw std::bad_alloc();
     XML_SetUserData(m_parser, this);
     XML_SetElementHandler(m_parser, &OnStartElement, &OnEndElement);
@@ -88,10 +88,9 @@ void CExpatReader::Parse(const unsigned char* data, std::size_t length, bool isF
             std::rethrow_exception(error);
         }
         if (status != XML_STATUS_OK) {
-            std::string message =
-                FormatString(detail::XmlMessages::kParseError,
-                             XML_ErrorString(XML_GetErrorCode(m_parser)),
-                             static_cast<int>(XML_GetCurrentLineNumber(m_parser)));
+            std::string message = FormatString(
+                detail::XmlMessages::kParseError, XML_ErrorString(XML_GetErrorCode(m_parser)),
+                static_cast<int>(XML_GetCurrentLineNumber(m_parser)));
             FreeParser();
             throw CTsException(message);
         }
@@ -195,9 +194,9 @@ void CExpatReader::StartElement(const char* name, const char** attributes) {
                                            attributeName.namespaceUri, value, std::strlen(value));
         } else {
             std::string converted = detail::Utf8ToLocal(value, std::strlen(value));
-            attribute = store.NewAttribute(element, attributeName.localName,
-                                           attributeName.namespaceUri, converted.data(),
-                                           converted.size());
+            attribute =
+                store.NewAttribute(element, attributeName.localName, attributeName.namespaceUri,
+                                   converted.data(), converted.size());
         }
         // Capacity was reserved above, so this cannot throw and leak the attribute.
         element->m_attributes.push_back(attribute);
@@ -234,8 +233,8 @@ void CExpatReader::StartNamespace(const char* prefix, const char* uri) {
     // earlier one whatever their scopes, and an undeclaration binds the empty URI.
     std::string key = prefix ? (m_localIsUtf8 ? std::string(prefix) : detail::Utf8ToLocal(prefix))
                              : std::string();
-    std::string value = uri ? (m_localIsUtf8 ? std::string(uri) : detail::Utf8ToLocal(uri))
-                            : std::string();
+    std::string value =
+        uri ? (m_localIsUtf8 ? std::string(uri) : detail::Utf8ToLocal(uri)) : std::string();
     m_document->m_prefixes[std::move(key)] = std::move(value);
 }
 

@@ -2,14 +2,14 @@
 // through its tree-building operations. Internal: expat never appears in a public header.
 #pragma once
 
+#include <expat.h>
+
 #include <cstddef>
 #include <deque>
 #include <exception>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include <expat.h>
 
 #include "tessel16/types.h"
 #include "tessel16/xml_document.h"

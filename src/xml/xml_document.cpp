@@ -1,9 +1,10 @@
 // xml_document.cpp: CXmlDocument's lifetime, prefix lookups and the tree-building operations
 // that every reader (expat, Fast Infoset) calls. Loading lives in xml_loader.cpp.
+#include "tessel16/xml_document.h"
+
 #include <cstring>
 
 #include "tessel16/serialization_context.h"
-#include "tessel16/xml_document.h"
 #include "xml/document_store.h"
 
 namespace Tessel16 {
@@ -82,8 +83,7 @@ CXmlElement* CXmlDocument::AddChildElement(const char* namespaceUri, const char*
 }
 
 void CXmlDocument::AddElementAttribute(CXmlElement* element, const std::string& localName,
-                                       const std::string& value,
-                                       const std::string& namespaceUri) {
+                                       const std::string& value, const std::string& namespaceUri) {
     element->AddAttribute(localName, value, namespaceUri);
 }
 
@@ -99,8 +99,8 @@ void CXmlDocument::AppendTextExcludingCR(CXmlElement* element, const char* text,
                                  : static_cast<std::size_t>(length);
     while (remaining > 0) {
         const void* cr = std::memchr(text, '\r', remaining);
-        std::size_t run = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - text)
-                             : remaining;
+        std::size_t run =
+            cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - text) : remaining;
         if (run > 0) element->AppendBytes(text, run);
         if (!cr) break;
         text += run + 1;

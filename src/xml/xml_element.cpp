@@ -129,10 +129,9 @@ void CXmlElement::SetNamespace(const std::string& namespaceUri) {
 void CXmlElement::AddAttribute(const std::string& localName, const std::string& value,
                                const std::string& namespaceUri) {
     detail::DocumentStore& store = StoreOf(m_document);
-    CXmlAttribute* attribute =
-        store.NewAttribute(this, m_document->Intern(localName.data(), localName.size()),
-                           m_document->Intern(namespaceUri.data(), namespaceUri.size()),
-                           value.data(), value.size());
+    CXmlAttribute* attribute = store.NewAttribute(
+        this, m_document->Intern(localName.data(), localName.size()),
+        m_document->Intern(namespaceUri.data(), namespaceUri.size()), value.data(), value.size());
     try {
         m_attributes.push_back(attribute);
     } catch (...) {
@@ -145,16 +144,6 @@ void CXmlElement::AppendText(const char* text) { AppendBytes(text, std::strlen(t
 
 void CXmlElement::AppendText(const char* text, int length) {
     if (length > 0) AppendBytes(text, static_cast<std::size_t>(length));
-}
-
-void CXmlElement::AppendBytes(const char* text, std::size_t length) {
-    std::size_t needed = m_text.size() + length;
-    if (!m_text.empty() && needed > m_text.capacity()) {
-        // Text often arrives from the parser in many small pieces; doubling keeps the total
-        // cost of the appends linear.
-        m_text.reserve(std::max(needed, m_text.capacity() * 2));
-    }
-    m_text.append(text, length);
 }
 
 const std::string& CXmlElement::GetAttribute(const std::string& localName,

@@ -2,18 +2,18 @@
 // document; byte blocks and whole files are inflated when they hold a complete gzip or zlib
 // stream and offered to the Fast Infoset reader before expat gets them. Chunked file reads
 // go straight to expat so that a document of any size is parsed as it is read.
+#include <zlib.h>
+
 #include <cerrno>
 #include <cstring>
 #include <functional>
 #include <memory>
 
-#include <zlib.h>
-
+#include "platform/input_file.h"
 #include "tessel16/exception.h"
 #include "tessel16/serialization_context.h"
 #include "tessel16/switches.h"
 #include "tessel16/xml_document.h"
-#include "platform/input_file.h"
 #include "xml/expat_reader.h"
 #include "xml/fast_infoset_hook.h"
 #include "xml/xml_messages.h"
@@ -177,8 +177,7 @@ void CXmlDocument::LoadXml(const char* xml) {
     Cleanup();
     if (!xml || !*xml) throw CTsException(msg::kStringEmpty);
     std::size_t length = std::strlen(xml);
-    if (length > kMaxInput)
-        throw CTsException(FormatString(msg::kSizeFailed, "", unsigned{EFBIG}));
+    if (length > kMaxInput) throw CTsException(FormatString(msg::kSizeFailed, "", unsigned{EFBIG}));
     BorrowScope scope([this] { ForgetBorrowedInput(); });
     BorrowInput(reinterpret_cast<const unsigned char*>(xml), length);
     ParseText();

@@ -6,8 +6,7 @@ namespace Tessel16::detail::XmlMessages {
 
 inline constexpr char kOpenFailed[] = "Failed to open the file [%s] Error [0x%08x]";
 inline constexpr char kSizeFailed[] = "Failed to get the size of the file [%s] Error [0x%08x]";
-inline constexpr char kReadFailed[] =
-    "Failed to read the contents of the file [%s] Error [0x%08x]";
+inline constexpr char kReadFailed[] = "Failed to read the contents of the file [%s] Error [0x%08x]";
 inline constexpr char kChunkReadFailed[] =
     "Failed to read the contents of the file. Error [0x%08x]";
 inline constexpr char kInvalidOrEmpty[] = "Invalid or empty XML document";

@@ -639,3 +639,59 @@ TEST(GeneratedClassHelpers, UnknownGroupType) {
         [&] { Read(bad.get(), Xml("item", " id=\"1\"", ""), CSerializationContext()); },
         detail::kMsgUnknownGroupType));
 }
+
+namespace {
+
+// A choice whose member is itself a choice: the inner one is written with the choice flag.
+class OuterChoice : public ChoiceGroup {
+public:
+    Tessel16Data::CElementInfo** GetClassElementInfo() const override {
+        static Tessel16Data::CElementInfo* records[] = {
+            new Tessel16Data::CElementInfoChoiceClsOpt(
+                "strict", kNs, ChoiceGroup::A, Tessel16Data::XmlElementType_Element, nullptr, 0),
+            nullptr};
+        return records;
+    }
+};
+
+class OuterSequence : public ChoiceGroup {
+public:
+    Tessel16Data::CParentElementInfo* GetClassInfo() const override {
+        static Tessel16Data::CParentElementInfo info(
+            Tessel16Data::XmlElementGroupType_Sequence, Tessel16Data::XmlElementType_Element,
+            "outer", kNs, true, false, -1, ItemType_none, nullptr, false);
+        return &info;
+    }
+    Tessel16Data::CElementInfo** GetClassElementInfo() const override {
+        static Tessel16Data::CElementInfo* records[] = {
+            new Tessel16Data::CElementInfoSeqClsOpt(
+                "strict", kNs, ChoiceGroup::A, Tessel16Data::XmlElementType_Element, nullptr, 0),
+            nullptr};
+        return records;
+    }
+};
+
+}  // namespace
+
+TEST(GeneratedClassChoice, NestedChoiceMayBeEmptyOnlyAsAChoiceMember) {
+    CSmartPtr<OuterChoice> inChoice(new OuterChoice);
+    inChoice->Member(ChoiceGroup::A).SetXmlObject(new StrictChoice);
+    const std::vector<std::string> expected = {"start urn:t pick", "start urn:t strict", "end",
+                                               "end"};
+    EXPECT_EQ(Write(inChoice.get(), CSerializationContext()), expected);
+
+    CSmartPtr<OuterSequence> inSequence(new OuterSequence);
+    inSequence->Member(ChoiceGroup::A).SetXmlObject(new StrictChoice);
+    EXPECT_TRUE(Fails<CTsValidationException>(
+        [&] { Write(inSequence.get(), CSerializationContext()); }, detail::kMsgChoiceNoneSet, ""));
+}
+
+TEST(GeneratedClassChoice, UnknownElementsBeforeTheMemberAreSkippedWhenIgnored) {
+    CSmartPtr<ChoiceGroup> pick(new ChoiceGroup);
+    const std::string xml = Xml("pick", "", "<zz/><yy/><c>green</c>");
+    EXPECT_THROW(Read(pick.get(), xml, CSerializationContext()), CTsValidationException);
+    CSerializationContext ignore;
+    ignore.SetIgnoreUnknownElements(true);
+    Read(pick.get(), xml, ignore);
+    EXPECT_EQ(pick->Member(ChoiceGroup::C).GetI4(), Color_green);
+}

@@ -1,7 +1,6 @@
 // xml_object_input_test.cpp: the XML input entry points of CXmlObjectBase, seen through an
 // object that records what FromXml_Int was given, and DoesElementNameMatch.
 #include <gtest/gtest.h>
-
 #include <zlib.h>
 
 #include <cstdio>
@@ -39,8 +38,8 @@ protected:
     CXmlElement* FromXml_Int(CXmlElement* e, CXmlElement* child, const CSerializationContext&,
                              bool inChoice) override {
         element = e;
-        seen = e->GetNamespaceURI() + "|" + e->GetLocalName() + " child=" +
-               (child ? child->GetLocalName() : "-") + " text=" + e->GetText() +
+        seen = e->GetNamespaceURI() + "|" + e->GetLocalName() +
+               " child=" + (child ? child->GetLocalName() : "-") + " text=" + e->GetText() +
                (inChoice ? " choice" : "");
         if (throwInside) throw CTsValidationException("rejected", e->GetXPath());
         return child;
@@ -200,10 +199,10 @@ TEST(XmlObjectInput, ElementNamesMatchByLocalNameAndNamespace) {
         const char* ns;
         bool match;
     } const kCases[] = {
-        {&strict, "Item", "urn:p", true},       {&strict, "Item", "urn:q", false},
-        {&strict, "Item", "", false},           {&strict, "item", "urn:p", false},
-        {&ignoring, "Item", "urn:q", true},     {&ignoring, "Itemx", "urn:p", false},
-        {&noNamespaces, "Item", "", true},      {&noNamespaces, "item", "urn:p", false},
+        {&strict, "Item", "urn:p", true},   {&strict, "Item", "urn:q", false},
+        {&strict, "Item", "", false},       {&strict, "item", "urn:p", false},
+        {&ignoring, "Item", "urn:q", true}, {&ignoring, "Itemx", "urn:p", false},
+        {&noNamespaces, "Item", "", true},  {&noNamespaces, "item", "urn:p", false},
     };
     Held o;
     for (const auto& c : kCases) {

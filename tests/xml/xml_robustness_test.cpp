@@ -150,9 +150,15 @@ TEST(XmlRobustness, RandomDamageNeverEscapesTheExceptionFamily) {
         for (int e = 0; e < edits; ++e) {
             std::size_t at = random() % bytes.size();
             switch (random() % 3) {
-                case 0: bytes[at] = static_cast<char>(random() & 0xFF); break;
-                case 1: bytes.erase(at, 1 + random() % 8); break;
-                default: bytes.insert(at, 1, static_cast<char>(random() & 0xFF)); break;
+                case 0:
+                    bytes[at] = static_cast<char>(random() & 0xFF);
+                    break;
+                case 1:
+                    bytes.erase(at, 1 + random() % 8);
+                    break;
+                default:
+                    bytes.insert(at, 1, static_cast<char>(random() & 0xFF));
+                    break;
             }
             if (bytes.empty()) bytes = "<";
         }

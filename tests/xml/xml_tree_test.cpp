@@ -99,10 +99,13 @@ TEST(XmlTree, NamespaceAndNilAttributesAreRecognised) {
         bool isNamespace;
         bool isNil;
     } const kCases[] = {
-        {"type", xsi, true, false},          {"schemaLocation", xsi, true, false},
+        {"type", xsi, true, false},
+        {"schemaLocation", xsi, true, false},
         {"noNamespaceSchemaLocation", xsi, true, false},
-        {"nil", xsi, false, true},           {"type", "", false, false},
-        {"nil", "", false, false},           {"other", xsi, false, false},
+        {"nil", xsi, false, true},
+        {"type", "", false, false},
+        {"nil", "", false, false},
+        {"other", xsi, false, false},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(std::string(c.ns) + "|" + c.local);
