@@ -33,3 +33,7 @@
 #include "tessel16/element_info.h"
 #include "tessel16/element_info_variants.h"
 #include "tessel16/attribute_info.h"
+#include "tessel16/ts_iterator.h"
+#include "tessel16/attribute.h"
+#include "tessel16/element.h"
+#include "tessel16/primitive_collections.h"

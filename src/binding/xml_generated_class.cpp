@@ -8,6 +8,7 @@
 
 #include "binding/engine_messages.h"
 #include "metadata/object_bridge.h"
+#include "tessel16/attribute.h"
 #include "tessel16/attribute_info.h"
 #include "tessel16/element_info_variants.h"
 #include "tessel16/exception.h"
@@ -149,6 +150,12 @@ void CXmlGeneratedClass::ToXml_Int(CXmlWriter* writer, bool isRoot, const char* 
             if (!defaultNamespace.empty()) writer->SetDefaultNamespace(defaultNamespace);
         }
         writer->StartElement(GetElementName(), namespaceUri ? namespaceUri : "");
+        if (isRoot) {
+            // The collection is made on first use, like the context's other lazy parts.
+            CSmartPtr<CAttributeCol> extra =
+                const_cast<CSerializationContext&>(context).GetAdditionalRootAttributes();
+            CXmlObjectBase::ToXml_Int(extra.get(), writer, false, namespaceUri, context, inChoice);
+        }
         AttributesToXml_Int(writer, context);
         if (isRoot) {
             const std::string schema = context.GetInLineSchema();

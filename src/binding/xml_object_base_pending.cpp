@@ -61,8 +61,4 @@ void CXmlObjectBase::FromJsonStream(unsigned char* const, std::uint32_t,
     NotAvailable("FromJsonStream");
 }
 
-void CXmlObjectBase::FromXmlElement(const CElement*, const CSerializationContext&) {
-    NotAvailable("FromXmlElement");
-}
-
 }  // namespace Tessel16

@@ -1,0 +1,216 @@
+// Untyped attributes: the namespace rules of the collection on adding and reading, how the
+// collection namespace is chosen, writing as plain text, cloning and copying, and the extra
+// root attributes of the serialization context.
+#include "tessel16/attribute.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "metadata/object_bridge.h"
+#include "support/expect_exception.h"
+#include "support/recording_writer.h"
+#include "tessel16/serialization_context.h"
+#include "tessel16/xml_document.h"
+#include "untyped/untyped_messages.h"
+
+namespace {
+
+using namespace Tessel16;
+using Tessel16::test::ThrowsExactly;
+namespace M = Tessel16::detail::UntypedMessages;
+
+const char kBadNamespace[] =
+    "Invalid namespace [%s]. The namespace must be one of [%s] where the target namespace is "
+    "[%s].";
+
+CSmartPtr<CAttributeCol> MakeCol(const char* ns, const char* restriction, const char* target) {
+    return CSmartPtr<CAttributeCol>(new CAttributeCol(ns, restriction, target));
+}
+
+struct AddCase {
+    const char* restriction;
+    const char* target;
+    const char* ns;
+    bool accepted;
+};
+
+TEST(AttributeCol, AddChecksTheNamespaceAgainstTheRestriction) {
+    const AddCase cases[] = {
+        {"##any", "urn:t", "urn:whatever", true},
+        {"##other", "urn:t", "urn:t", false},
+        {"##other", "urn:t", "", true},
+        {"##other", "urn:t", "urn:x", true},
+        {"##local", "urn:t", "", true},
+        {"##local", "urn:t", "urn:x", false},
+        {"##targetNamespace", "urn:t", "urn:t", true},
+        {"##targetNamespace", "urn:t", "urn:x", false},
+        {"urn:a urn:c", "urn:t", "urn:c", true},
+        {"urn:a urn:c", "urn:t", "urn:d", false},
+        {"urn:a ##targetNamespace", "urn:b", "urn:b", true},
+        {"urn:a", "urn:t", "", true},
+    };
+    for (const AddCase& c : cases) {
+        SCOPED_TRACE(std::string(c.restriction) + " / " + c.ns);
+        auto col = MakeCol("", c.restriction, c.target);
+        if (c.accepted) {
+            CAttribute* attribute = col->Add("a", "v", c.ns);
+            EXPECT_EQ(attribute->GetNamespace(), c.ns);
+            EXPECT_EQ(col->GetCount(), 1);
+        } else {
+            EXPECT_TRUE(ThrowsExactly<CTsInvalidNamespaceException>(
+                [&] { col->Add("a", "v", c.ns); },
+                FormatString(kBadNamespace, c.ns, c.restriction, c.target)));
+            EXPECT_EQ(col->GetCount(), 0);
+        }
+    }
+}
+
+TEST(AttributeCol, CollectionNamespaceComesFromTheFirstUriOfTheRestriction) {
+    // Empty namespace and a URI list: attributes added without a namespace take the first URI.
+    auto listed = MakeCol("", "urn:a urn:b", "urn:t");
+    EXPECT_EQ(listed->GetNamespace(), "urn:a");
+    EXPECT_EQ(listed->GetTargetNamespace(), "urn:a");
+    EXPECT_EQ(listed->Add("x", "1")->GetNamespace(), "urn:a");
+    EXPECT_EQ(listed->Add("y")->GetValue(), "");
+
+    // A keyword first leaves the namespace empty; a given namespace always wins.
+    EXPECT_EQ(MakeCol("", "##other urn:a", "urn:t")->GetNamespace(), "");
+    EXPECT_EQ(MakeCol("urn:own", "urn:a", "urn:t")->GetNamespace(), "urn:own");
+    // A one-character token is not taken for a URI.
+    EXPECT_EQ(MakeCol("", "u", "")->GetNamespace(), "");
+
+    // The two-argument Add is checked like the others.
+    auto other = MakeCol("urn:t", "##other", "urn:t");
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidNamespaceException>(
+        [&] { other->Add("x", "1"); }, FormatString(kBadNamespace, "urn:t", "##other", "urn:t")));
+}
+
+TEST(AttributeCol, AddingAnObjectSkipsTheTestAndWritesItAsItIs) {
+    auto col = MakeCol("", "##other", "urn:t");
+    auto any = MakeCol("", "##any", "");
+    CAttribute* foreign = any->Add("n", "5", "urn:t");
+    EXPECT_EQ(col->Add(foreign), foreign);
+    EXPECT_EQ(col->Item(0), foreign);
+
+    TestSupport::RecordingWriter writer;
+    writer.StartElement("root", "");
+    CSerializationContext context;
+    detail::ObjectBridge::WriteObject(col.get(), &writer, false, "urn:ignored", context, false);
+    // Item type 23 (string) whatever the text looks like.
+    EXPECT_EQ(writer.Lines().at(1), "attr urn:t:n=5 (23)");
+}
+
+TEST(AttributeCol, InsertsNextToExistingItemsAndIterates) {
+    auto col = MakeCol("", "##any", "");
+    CAttribute* a = col->Add("a", "1", "");
+    CAttribute* c = col->Add("c", "3", "");
+    auto holder = MakeCol("", "##any", "");
+    CAttribute* b = holder->Add("b", "2", "");
+    CAttribute* z = holder->Add("z", "0", "");
+    col->AddAfter(a, b);
+    col->AddBefore(a, z);
+    std::string names;
+    for (CAttribute* attribute : *col) names += attribute->GetName();
+    EXPECT_EQ(names, "zabc");
+    EXPECT_EQ(col->Item(3), c);
+
+    auto it = col->end();
+    EXPECT_TRUE(ThrowsExactly<CTsException>([&] { ++it; }, detail::kMsgNoMoreElements));
+    EXPECT_TRUE(ThrowsExactly<CTsException>([&] { (void)*it; }, detail::kMsgNoMoreElements));
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>([&] { col->Item(4); },
+                                                        "Index 4 is out of range, use 0 - 3"));
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>(
+        [&] { col->Add(static_cast<CAttribute*>(nullptr)); }, M::kNoAttributeToAdd));
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>(
+        [&] { col->AddAfter(a, static_cast<CAttribute*>(nullptr)); }, M::kNoAttributeToAdd));
+    EXPECT_EQ(col->GetCount(), 4);
+}
+
+TEST(AttributeCol, CloneIsDeepCopyShares) {
+    auto col = MakeCol("", "urn:a urn:b", "urn:t");
+    col->Add("x", "1");
+    CSmartPtr<CAttributeCol> clone = col->Clone();
+    ASSERT_EQ(clone->GetCount(), 1);
+    EXPECT_NE(clone->Item(0), col->Item(0));
+    EXPECT_EQ(clone->GetNamespace(), "urn:a");
+    EXPECT_EQ(clone->GetNamespaceRestriction(), "urn:a urn:b");
+    EXPECT_EQ(clone->GetRestrictionTargetNamespace(), "urn:t");
+    clone->Item(0)->SetValue("changed");
+    EXPECT_EQ(col->Item(0)->GetValue(), "1");
+
+    CSmartPtr<CAttributeCol> copy(new CAttributeCol(*col));
+    EXPECT_EQ(copy->Item(0), col->Item(0));
+
+    CSmartPtr<CAttribute> single = col->Item(0)->Clone();
+    EXPECT_EQ(single->GetName(), "x");
+    EXPECT_EQ(single->GetNamespace(), "urn:a");
+    EXPECT_EQ(single->GetTargetNamespace(), "urn:a");
+}
+
+struct Parsed {
+    CXmlDocument document;
+    CXmlElement* root = nullptr;
+    explicit Parsed(const char* xml) {
+        document.LoadXml(xml);
+        root = document.GetDocumentElement();
+    }
+};
+
+TEST(AttributeCol, ReadingTakesEveryAdmittedAttributeInOrder) {
+    Parsed parsed(R"(<r xmlns:p="urn:p" a="1" p:b="2" c="3"><k/></r>)");
+    auto col = MakeCol("", "##local urn:p", "urn:t");
+    CSerializationContext context;
+    CXmlElement* child = parsed.root->GetFirstElement();
+    EXPECT_EQ(detail::ObjectBridge::ReadObject(col.get(), parsed.root, child, context), child);
+    ASSERT_EQ(col->GetCount(), 3);
+    EXPECT_EQ(col->Item(1)->GetName(), "b");
+    EXPECT_EQ(col->Item(1)->GetNamespace(), "urn:p");
+    EXPECT_EQ(col->Item(2)->GetValue(), "3");
+}
+
+TEST(AttributeCol, ReadingAnInadmissibleAttributeFailsWithThePath) {
+    Parsed parsed(R"(<r xmlns="urn:t" xmlns:t="urn:t"><s t:bad="1"/></r>)");
+    auto col = MakeCol("", "##other", "urn:t");
+    CSerializationContext context;
+    CXmlElement* s = parsed.root->GetFirstElement();
+    try {
+        detail::ObjectBridge::ReadObject(col.get(), s, nullptr, context);
+        FAIL() << "no exception";
+    } catch (const CTsInvalidNamespaceException& e) {
+        EXPECT_EQ(e.GetMessage(),
+                  FormatString(M::kInvalidAttribute, "bad") + "\nPath: " + s->GetXPath());
+        EXPECT_EQ(e.GetPath(), s->GetXPath());
+        EXPECT_FALSE(e.GetPath().empty());
+    }
+}
+
+TEST(Attribute, ReadingASingleAttributeIsRefused) {
+    auto col = MakeCol("", "##any", "");
+    CAttribute* attribute = col->Add("a", "1", "");
+    Parsed parsed("<r/>");
+    CSerializationContext context;
+    EXPECT_TRUE(ThrowsExactly<CTsException>(
+        [&] { detail::ObjectBridge::ReadObject(attribute, parsed.root, nullptr, context); },
+        M::kAttributeReadByCollection));
+}
+
+TEST(SerializationContext, AdditionalRootAttributesAreCreatedOnceAndShared) {
+    CSerializationContext context;
+    CSmartPtr<CAttributeCol> first = context.GetAdditionalRootAttributes();
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first, context.GetAdditionalRootAttributes());
+    EXPECT_EQ(first->GetNamespaceRestriction(), "##any");
+    first->Add("extra", "1", "urn:anything");
+
+    CSerializationContext copy(context);
+    EXPECT_EQ(copy.GetAdditionalRootAttributes()->GetCount(), 1);
+    copy.GetAdditionalRootAttributes()->Add("more", "2", "");
+    EXPECT_EQ(context.GetAdditionalRootAttributes()->GetCount(), 2);
+
+    CSerializationContext assigned;
+    assigned = copy;
+    EXPECT_EQ(assigned.GetAdditionalRootAttributes(), first);
+}
+
+}  // namespace

@@ -1,0 +1,368 @@
+// Untyped elements: construction and its namespace messages, the wildcard rules on reading,
+// writing (attributes, children, text, and the separate fragment of an element with its own
+// default namespace), cloning, restriction changes, name-locked reading and the iterator.
+#include "tessel16/element.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "metadata/object_bridge.h"
+#include "support/expect_exception.h"
+#include "support/recording_writer.h"
+#include "support/test_node.h"
+#include "tessel16/serialization_context.h"
+#include "tessel16/xml_document.h"
+#include "untyped/untyped_messages.h"
+
+namespace {
+
+using namespace Tessel16;
+using Tessel16::test::CTestNode;
+using Tessel16::test::ThrowsExactly;
+using Bridge = Tessel16::detail::ObjectBridge;
+namespace M = Tessel16::detail::UntypedMessages;
+
+const char kBadNamespace[] =
+    "Invalid namespace [%s]. The namespace must be one of [%s] where the target namespace is "
+    "[%s].";
+
+std::string Write(CElement* element, bool formatted = false) {
+    return element->ToXml(false, formatted, EOLType_LF, CSerializationContext());
+}
+
+struct Parsed {
+    CXmlDocument document;
+    CXmlElement* root = nullptr;
+    explicit Parsed(const char* xml) {
+        document.LoadXml(xml);
+        root = document.GetDocumentElement();
+    }
+};
+
+TEST(Element, ConstructorsCheckTheirArguments) {
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidNamespaceException>([] { new CElement(nullptr); },
+                                                            M::kElementNameMissing));
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidNamespaceException>(
+        [] { new CElement("a", "", nullptr, ""); }, M::kRestrictionMissing));
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidNamespaceException>(
+        [] { new CElement("a", "", "##any", nullptr); }, M::kTargetNamespaceMissing));
+    for (const char* keyword : {"##any", "##other", "##local", "##targetNamespace"}) {
+        EXPECT_TRUE(ThrowsExactly<CTsInvalidNamespaceException>(
+            [&] { new CElement("a", keyword); },
+            FormatString(M::kInvalidNamespaceArgument, keyword)));
+    }
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidNamespaceException>(
+        [] { new CElement("a", "urn:t", "##other", "urn:t"); },
+        FormatString(kBadNamespace, "urn:t", "##other", "urn:t")));
+
+    CSmartPtr<CElement> plain(new CElement("a"));
+    EXPECT_EQ(plain->GetNamespaceRestriction(), "##any");
+    EXPECT_EQ(plain->GetNamespace(), "");
+    CSmartPtr<CElement> own(new CElement("a", "urn:x"));
+    EXPECT_EQ(own->GetNamespaceRestriction(), "urn:x");
+    EXPECT_EQ(own->GetTargetNamespace(), "urn:x");
+    EXPECT_EQ(own->GetChildElements()->GetNamespace(), "");
+    EXPECT_EQ(own->GetAttributes()->GetNamespace(), "urn:x");
+}
+
+TEST(Element, ReadingAdmitsByTheRestriction) {
+    struct Case {
+        const char* restriction;
+        const char* target;
+        const char* xml;
+        bool admitted;
+        const char* ns = "";  // what the element starts with; its restriction must admit it
+    };
+    const Case cases[] = {
+        {"##any", "urn:t", R"(<r><e xmlns="urn:q"/></r>)", true},
+        {"##other", "urn:t", R"(<r><e xmlns="urn:t"/></r>)", false},
+        {"##other", "urn:t", R"(<r><e/></r>)", true},
+        {"##local", "urn:t", R"(<r><e xmlns="urn:t"/></r>)", false},
+        {"##local", "urn:t", R"(<r><e/></r>)", true},
+        {"##targetNamespace", "urn:t", R"(<r><e xmlns="urn:t"/></r>)", true, "urn:t"},
+        {"##targetNamespace", "urn:t", R"(<r><e xmlns="urn:u"/></r>)", false, "urn:t"},
+        {"urn:a urn:c", "urn:t", R"(<r><e xmlns="urn:c"/></r>)", true},
+        {"urn:a urn:c", "urn:t", R"(<r><e xmlns="urn:d"/></r>)", false},
+    };
+    CSerializationContext context;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.restriction) + " " + c.xml);
+        Parsed parsed(c.xml);
+        CSmartPtr<CElement> element(new CElement("e", c.ns, c.restriction, c.target));
+        CXmlElement* e = parsed.root->GetFirstElement();
+        CXmlElement* next = Bridge::ReadObject(element.get(), parsed.root, e, context);
+        if (c.admitted) {
+            EXPECT_EQ(next, nullptr);
+            EXPECT_EQ(element->GetNamespace(), e->GetNamespaceURI());
+        } else {
+            // Nothing consumed: the cursor stays on the element.
+            EXPECT_EQ(next, e);
+        }
+    }
+}
+
+TEST(Element, ReadsAttributesChildrenAndTextAndReturnsTheSibling) {
+    Parsed parsed(R"(<r><e xmlns:p="urn:p" a="1" p:b="2">x<c k="v">in</c>y<d/></e><after/></r>)");
+    CSmartPtr<CElement> element(new CElement("anything"));
+    CSerializationContext context;
+    CXmlElement* e = parsed.root->GetFirstElement();
+    EXPECT_EQ(Bridge::ReadObject(element.get(), parsed.root, e, context),
+              e->GetNextSiblingElement());
+    EXPECT_EQ(element->GetName(), "e");
+    EXPECT_EQ(element->GetText(), "xy");
+    ASSERT_EQ(element->GetAttributes()->GetCount(), 2);
+    EXPECT_EQ(element->GetAttributes()->Item(1)->GetNamespace(), "urn:p");
+    auto children = element->GetChildElements();
+    ASSERT_EQ(children->GetCount(), 2);
+    EXPECT_EQ(children->Item(0)->GetText(), "in");
+    EXPECT_EQ(children->Item(0)->GetAttributes()->Item(0)->GetValue(), "v");
+    EXPECT_EQ(children->Item(1)->GetName(), "d");
+    // A null cursor reads nothing.
+    EXPECT_EQ(Bridge::ReadObject(element.get(), parsed.root, nullptr, context), nullptr);
+}
+
+TEST(Element, WritesAttributesThenChildrenThenText) {
+    CSmartPtr<CElement> element(new CElement("e", "urn:e"));
+    element->SetText("tail & <text>");
+    element->GetAttributes()->Add("a", "\"q\"", "");
+    element->GetAttributes()->Add("b", "2", "urn:e");
+    CElement* child = element->GetChildElements()->Add("c", "urn:c");
+    child->SetText("inner");
+    EXPECT_EQ(Write(element.get()),
+              "<AA:e xmlns:AA=\"urn:e\" a=\"&quot;q&quot;\" AA:b=\"2\"><AB:c "
+              "xmlns:AB=\"urn:c\">inner</AB:c>tail &amp; &lt;text&gt;</AA:e>");
+
+    TestSupport::RecordingWriter writer;
+    CSerializationContext context;
+    Bridge::WriteObject(element.get(), &writer, false, "urn:ignored", context, false);
+    EXPECT_EQ(writer.Transcript(),
+              TestSupport::RecordingWriter().Transcript() +
+                  "start urn:e e\nattr a=\"q\" (23)\nattr urn:e:b=2 (23)\nstart urn:c c\n"
+                  "text inner (23)\nend\ntext tail & <text> (23)\nend\n");
+}
+
+TEST(Element, CopiesABoundObjectThroughItsXml) {
+    CSmartPtr<CTestNode> node = CTestNode::Create("order", "urn:o");
+    node->AddAttribute("id", "7");
+    node->AddChild("line", "widget");
+    CSmartPtr<CElement> element(new CElement(node.get(), nullptr));
+    EXPECT_EQ(element->GetName(), "order");
+    EXPECT_EQ(element->GetNamespace(), "urn:o");
+    EXPECT_EQ(element->GetDefaultNamespaceDeclaration(), "");
+    ASSERT_EQ(element->GetChildElements()->GetCount(), 1);
+    EXPECT_EQ(element->GetChildElements()->Item(0)->GetText(), "widget");
+    EXPECT_EQ(element->GetAttributes()->Item(0)->GetName(), "id");
+
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>(
+        [] { new CElement(static_cast<CXmlObjectBase*>(nullptr), nullptr); }, M::kNoSourceObject));
+}
+
+TEST(Element, ADefaultNamespaceDeclarationIsWrittenAsItsOwnFragment) {
+    CSmartPtr<CTestNode> node = CTestNode::Create("item", "urn:d");
+    node->AddAttribute("dropped", "1");
+    node->AddChild("part", "p");
+    CSmartPtr<CElement> element(new CElement(node.get(), "urn:d"));
+    EXPECT_EQ(element->GetDefaultNamespaceDeclaration(), "urn:d");
+
+    CSmartPtr<CElement> holder(new CElement("holder"));
+    holder->GetChildElements()->Add(element.get());
+    // The fragment declares the default namespace on its own start tag; the attributes are not
+    // written in this form.
+    EXPECT_EQ(Write(holder.get()), "<holder><item xmlns=\"urn:d\"><part>p</part></item></holder>");
+    // Formatted output puts the fragment on a line of its own.
+    EXPECT_EQ(Write(holder.get(), true),
+              "<holder>\n<item xmlns=\"urn:d\">\n\t<part>p</part>\n</item>\n</holder>\n");
+
+    // Other writers get the element the ordinary way.
+    TestSupport::RecordingWriter writer;
+    CSerializationContext context;
+    Bridge::WriteObject(element.get(), &writer, false, "", context, false);
+    EXPECT_EQ(writer.Lines().front(), "start urn:d item");
+}
+
+TEST(Element, ReadAsTextTheFragmentComesBackTheSame) {
+    CSmartPtr<CTestNode> node = CTestNode::Create("item", "urn:d");
+    CSmartPtr<CElement> element(new CElement(node.get(), "urn:d"));
+    CSmartPtr<CElement> holder(new CElement("holder"));
+    holder->GetChildElements()->Add(element.get());
+    CSmartPtr<CElement> reread(new CElement("x"));
+    reread->FromXml(Write(holder.get()).c_str());
+    EXPECT_EQ(reread->GetChildElements()->Item(0)->GetNamespace(), "urn:d");
+}
+
+TEST(Element, FromXmlReplacesTheElementAndReportsBadText) {
+    CSmartPtr<CElement> element(new CElement("old"));
+    element->GetChildElements()->Add("stale", "urn:s");
+    element->FromXml("<p:new xmlns:p=\"urn:n\" a=\"1\"><kid/>t</p:new>");
+    EXPECT_EQ(element->GetName(), "new");
+    EXPECT_EQ(element->GetNamespace(), "urn:n");
+    EXPECT_EQ(element->GetText(), "t");
+    ASSERT_EQ(element->GetChildElements()->GetCount(), 1);
+    EXPECT_EQ(element->GetChildElements()->Item(0)->GetName(), "kid");
+    EXPECT_TRUE(
+        ThrowsExactly<CTsException>([&] { element->FromXml(nullptr); }, "XML String is empty!"));
+    EXPECT_TRUE(ThrowsExactly<CTsException>([&] { element->FromXml(""); }, "XML String is empty!"));
+    EXPECT_THROW(element->FromXml("<a><b></a>"), CTsException);
+    EXPECT_EQ(element->GetName(), "new");
+    CSmartPtr<CElementCol> col(new CElementCol("urn:a", "##any", "", 0, -1));
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>(
+        [&] { col->Add(static_cast<CElement*>(nullptr)); }, M::kNoElementToAdd));
+}
+
+TEST(Element, CloneIsDeepAndCopyShares) {
+    CSmartPtr<CElement> element(new CElement("e", "urn:e", "##any", "urn:t"));
+    element->SetText("t");
+    element->GetAttributes()->Add("a", "1", "");
+    element->GetChildElements()->Add("c", "urn:c")->SetText("x");
+    CSmartPtr<CElement> clone = element->Clone();
+    EXPECT_EQ(Write(clone.get()), Write(element.get()));
+    EXPECT_EQ(clone->GetRestrictionTargetNamespace(), "urn:t");
+    clone->GetChildElements()->Item(0)->SetText("changed");
+    clone->GetAttributes()->Add("b", "2", "");
+    EXPECT_EQ(element->GetChildElements()->Item(0)->GetText(), "x");
+    EXPECT_EQ(element->GetAttributes()->GetCount(), 1);
+
+    // A namespace changed past its restriction still clones.
+    element->SetNamespace("urn:elsewhere");
+    element->SetNamespaceRestrictions("##any", "");
+    CSmartPtr<CElement> copy(new CElement(*element));
+    EXPECT_EQ(copy->GetChildElements(), element->GetChildElements());
+    EXPECT_EQ(copy->GetAttributes(), element->GetAttributes());
+    EXPECT_EQ(copy->GetNamespace(), "urn:elsewhere");
+}
+
+TEST(Element, SetNamespaceRestrictionsChecksTheWholeSubtree) {
+    CSmartPtr<CElement> element(new CElement("e", "urn:e"));
+    CElement* child = element->GetChildElements()->Add("c", "urn:t");
+    child->GetChildElements()->Add("g", "urn:e");
+
+    // The element itself is judged first, with the plain namespace message.
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidNamespaceException>(
+        [&] { element->SetNamespaceRestrictions("##targetNamespace", "urn:x"); },
+        FormatString(kBadNamespace, "urn:e", "##targetNamespace", "urn:x")));
+    // A child that breaks it is named; the original message is kept as the inner one.
+    try {
+        element->SetNamespaceRestrictions("##other", "urn:t");
+        FAIL() << "no exception";
+    } catch (const CTsInvalidNamespaceException& e) {
+        EXPECT_EQ(e.GetMessage(),
+                  FormatString(M::kChildBreaksRestriction, "urn:t", "c", "##other"));
+        ASSERT_NE(e.GetInnerException(), nullptr);
+        EXPECT_EQ(e.GetInnerException()->GetMessage(),
+                  FormatString(kBadNamespace, "urn:t", "##other", "urn:t"));
+    }
+    EXPECT_EQ(element->GetNamespaceRestriction(), "urn:e");
+
+    element->SetNamespaceRestrictions("urn:e urn:t", "urn:t");
+    EXPECT_EQ(element->GetNamespaceRestriction(), "urn:e urn:t");
+    EXPECT_EQ(element->GetChildElements()
+                  ->Item(0)
+                  ->GetChildElements()
+                  ->Item(0)
+                  ->GetNamespaceRestriction(),
+              "urn:e urn:t");
+}
+
+TEST(ElementCol, ConstructionAndAdding) {
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidNamespaceException>(
+        [] { new CElementCol("urn:t", "##other", "urn:t", 0, -1); },
+        FormatString(kBadNamespace, "urn:t", "##other", "urn:t")));
+
+    CSmartPtr<CElementCol> none(new CElementCol("", "##any", "urn:t", 0, -1));
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidStateException>([&] { none->Add("x"); },
+                                                        M::kNoCollectionNamespace));
+    EXPECT_EQ(none->GetNamespace(), "urn:t");
+
+    CSmartPtr<CElementCol> col(new CElementCol("", "urn:a urn:b", "urn:t", 0, -1));
+    CElement* made = col->Add("x");
+    EXPECT_EQ(made->GetNamespace(), "urn:a");
+    EXPECT_EQ(made->GetNamespaceRestriction(), "urn:a urn:b");
+    EXPECT_EQ(col->Add("y", "urn:b")->GetNamespace(), "urn:b");
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidNamespaceException>(
+        [&] { col->Add("z", "urn:c"); },
+        FormatString(kBadNamespace, "urn:c", "urn:a urn:b", "urn:t")));
+    CSmartPtr<CElement> foreign(new CElement("f", "urn:c"));
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidNamespaceException>(
+        [&] { col->Add(foreign.get()); },
+        FormatString(kBadNamespace, "urn:c", "urn:a urn:b", "urn:t")));
+    EXPECT_EQ(col->GetCount(), 2);
+
+    CSmartPtr<CElement> first(new CElement("first"));
+    col->AddBefore(made, first.get());
+    CSmartPtr<CElement> mid(new CElement("mid"));
+    col->AddAfter(made, mid.get());
+    std::string names;
+    for (CElement* element : *col) names += element->GetName() + ",";
+    EXPECT_EQ(names, "first,x,mid,y,");
+    EXPECT_TRUE(
+        ThrowsExactly<CTsInvalidParamException>([&] { col->AddAfter(foreign.get(), mid.get()); },
+                                                "The object was not found in the collection"));
+}
+
+TEST(ElementCol, IteratorReportsTheEnd) {
+    CSmartPtr<CElementCol> col(new CElementCol("urn:a", "##any", "", 0, -1));
+    col->Add("only");
+    auto it = col->begin();
+    EXPECT_EQ(it->GetName(), "only");
+    auto before = it++;
+    EXPECT_EQ((*before)->GetName(), "only");
+    EXPECT_TRUE(it == col->end());
+    EXPECT_TRUE(ThrowsExactly<CTsException>([&] { ++it; }, "No More Elements in the Collection"));
+    EXPECT_TRUE(
+        ThrowsExactly<CTsException>([&] { it->GetName(); }, "No More Elements in the Collection"));
+}
+
+TEST(ElementCol, ReadingStopsAtTheFirstElementTheRestrictionRejects) {
+    Parsed parsed(R"(<r xmlns:t="urn:t"><a/><b xmlns="urn:x"/><t:own/><c/></r>)");
+    CSmartPtr<CElementCol> col(new CElementCol("", "##other", "urn:t", 0, -1));
+    CSerializationContext context;
+    CXmlElement* stop =
+        Bridge::ReadObject(col.get(), parsed.root, parsed.root->GetFirstElement(), context);
+    ASSERT_NE(stop, nullptr);
+    EXPECT_EQ(stop->GetLocalName(), "own");
+    ASSERT_EQ(col->GetCount(), 2);
+    EXPECT_EQ(col->Item(1)->GetNamespace(), "urn:x");
+    EXPECT_EQ(col->Item(1)->GetNamespaceRestriction(), "##other");
+}
+
+TEST(ElementCol, NameLockedReadingTakesOnlyThatName) {
+    Parsed parsed(R"(<r><n>1</n><n>2</n><m/><n>3</n></r>)");
+    CSmartPtr<CElementCol> col(new CElementCol("", "##local", "urn:t", 0, -1));
+    CSerializationContext context;
+    CXmlElement* stop = col->FromXmlLockElementName_Int("n", "", parsed.root,
+                                                        parsed.root->GetFirstElement(), context);
+    ASSERT_NE(stop, nullptr);
+    EXPECT_EQ(stop->GetLocalName(), "m");
+    ASSERT_EQ(col->GetCount(), 2);
+    EXPECT_EQ(col->Item(1)->GetText(), "2");
+    EXPECT_EQ(col->Item(0)->GetNamespaceRestriction(), "##any");
+    EXPECT_EQ(col->FromXmlLockElementName_Int("n", "urn:other", parsed.root, stop, context), stop);
+}
+
+TEST(ElementCol, WritingChecksTheCountBounds) {
+    CSmartPtr<CElementCol> col(new CElementCol("urn:a", "##any", "", 1, 2));
+    CSmartPtr<CElement> holder(new CElement("h"));
+    TestSupport::RecordingWriter writer;
+    CSerializationContext context;
+    EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
+        [&] { Bridge::WriteObject(col.get(), &writer, false, "", context, false); },
+        "The Minimum number of [] elements allowed in this collection is 1"));
+    col->Add("a");
+    col->Add("b");
+    col->Add("c");
+    EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
+        [&] { Bridge::WriteObject(col.get(), &writer, false, "", context, false); },
+        "The Maximum number of [] elements allowed in this collection is 2"));
+    EXPECT_TRUE(writer.Lines().empty());
+    context.SetIgnoreInvalidCollectionCounts(true);
+    Bridge::WriteObject(col.get(), &writer, false, "", context, false);
+    EXPECT_EQ(writer.Lines().size(), 9u);  // start, (empty) text, end per element
+
+    CSmartPtr<CElementCol> clone = col->Clone();
+    EXPECT_EQ(clone->GetCount(), 3);
+    EXPECT_EQ(clone->GetMaxOccurs(), 2);
+    EXPECT_NE(clone->Item(0), col->Item(0));
+}
+
+}  // namespace
