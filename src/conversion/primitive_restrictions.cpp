@@ -306,6 +306,10 @@ void CPrimitiveRestrictions::CheckInteger(const std::string& name, const CBigInt
 
 void CPrimitiveRestrictions::CheckValue(const std::string& name, const TsVariant& value,
                                         ItemType type) const {
+    // Without a single facet no value of a checked kind can fail, and the getters below
+    // never throw; returning early saves copying the value (strings, dates and decimals
+    // live on the heap) for every member written. Unknown kinds are still refused.
+    if (type >= ItemType_hexBinary && type <= ItemType_integer && IsEmpty()) return;
     switch (type) {
         case ItemType_hexBinary:
             return CheckBinary(name, value.GetHexBinary(), type);

@@ -271,6 +271,25 @@ TEST(PrimitiveRestrictions, KindsWithoutFacetsAndUnknownKinds) {
     }
 }
 
+TEST(PrimitiveRestrictions, NoFacetsPassEveryKnownKindAndStillRefuseUnknownOnes) {
+    // Without facets nothing can fail, whatever the variant holds; an unknown kind is
+    // refused all the same.
+    const CPrimitiveRestrictions none;
+    TsVariant text;
+    text.SetString("not a number");
+    TsVariant empty;
+    for (int type = ItemType_hexBinary; type <= ItemType_integer; ++type) {
+        SCOPED_TRACE(type);
+        EXPECT_NO_THROW(none.CheckValue("v", text, static_cast<ItemType>(type)));
+        EXPECT_NO_THROW(none.CheckValue("v", empty, static_cast<ItemType>(type)));
+    }
+    for (int type : {0, 27, 28, 29, -1}) {
+        EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
+            [&] { none.CheckValue("v", text, static_cast<ItemType>(type)); },
+            "Unknown type [" + std::to_string(type) + "]."));
+    }
+}
+
 TEST(PrimitiveRestrictions, StringLengthCountsCharactersOfTheLocalEncoding) {
     struct Restore {
         unsigned int codePage = detail::LocalCharEncoding();
