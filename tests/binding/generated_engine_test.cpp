@@ -250,6 +250,30 @@ TEST(GeneratedClassRead, SurplusChildren) {
     EXPECT_EQ(item->Member(SimpleSeq::Size).GetI4(), 4) << "the last member takes a later one";
 }
 
+TEST(GeneratedClassRead, SurplusChildrenWhenIgnoredSkipOneElementBeforeEachRetry) {
+    // After a complete sequence each surplus element is passed over and the last member is
+    // asked about the element after it, so the element right behind a retaken one is skipped.
+    struct Case {
+        const char* tail;
+        int size;
+    };
+    const Case cases[] = {
+        {"<size>4</size><zzz/><size>5</size>", 5},
+        {"<size>4</size><size>5</size>", 4},
+        {"<size>4</size><zzz/><size>5</size><size>6</size>", 5},
+        {"<size>4</size><zzz/><size>5</size><yyy/><size>6</size>", 6},
+    };
+    CSerializationContext ignore;
+    ignore.SetIgnoreUnknownElements(true);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.tail);
+        CSmartPtr<SimpleSeq> item(new SimpleSeq);
+        const std::string body = std::string("<count>1</count><color>red</color>") + c.tail;
+        EXPECT_EQ(Read(item.get(), Xml("item", " id=\"1\"", body), ignore), nullptr);
+        EXPECT_EQ(item->Member(SimpleSeq::Size).GetI4(), c.size);
+    }
+}
+
 TEST(GeneratedClassRead, AttributeRules) {
     CSmartPtr<SimpleSeq> item(new SimpleSeq);
     const std::string body = "<count>1</count><color>red</color>";
