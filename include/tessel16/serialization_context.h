@@ -42,8 +42,10 @@ public:
     CNamespaceAliasMap& GetNamespaceAliases() { return m_namespaceAliases; }
     const CNamespaceAliasMap& GetNamespaceAliases() const { return m_namespaceAliases; }
     // Attributes written on the root element; the collection accepts any namespace and is
-    // created on the first call.
+    // created on the first call. Writers see the context as const, so the const form creates
+    // the collection too, like the lazy sub-contexts.
     CSmartPtr<CAttributeCol> GetAdditionalRootAttributes();
+    CSmartPtr<CAttributeCol> GetAdditionalRootAttributes() const;
     // Complete processing instructions (delimiters included) written ahead of the root.
     std::vector<std::string>& GetProcessingInstructions() { return m_processingInstructions; }
     const std::vector<std::string>& GetProcessingInstructions() const {
@@ -95,7 +97,7 @@ private:
     bool m_writeTypeAttribute = true;
     CNamespaceAliasMap m_namespaceAliases;
     // Always a CAttributeCol; held through its base so this header needs no untyped types.
-    CXmlObjectBase* m_additionalRootAttributes = nullptr;
+    mutable CXmlObjectBase* m_additionalRootAttributes = nullptr;
     std::vector<std::string> m_processingInstructions;
     std::string m_inLineSchema;
     bool m_ignoreInvalidCollectionCounts = false;

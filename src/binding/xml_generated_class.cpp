@@ -152,8 +152,7 @@ void CXmlGeneratedClass::ToXml_Int(CXmlWriter* writer, bool isRoot, const char* 
         writer->StartElement(GetElementName(), namespaceUri ? namespaceUri : "");
         if (isRoot) {
             // The collection is made on first use, like the context's other lazy parts.
-            CSmartPtr<CAttributeCol> extra =
-                const_cast<CSerializationContext&>(context).GetAdditionalRootAttributes();
+            CSmartPtr<CAttributeCol> extra = context.GetAdditionalRootAttributes();
             CXmlObjectBase::ToXml_Int(extra.get(), writer, false, namespaceUri, context, inChoice);
         }
         AttributesToXml_Int(writer, context);

@@ -131,16 +131,15 @@ CXmlElement* CXmlGeneratedClass::SkipSurplusElements(const CSerializationContext
     const std::string parentNamespace = GetNamespace();
     while (readMode == XmlElementType_Element && cursor) {
         if (!context.GetIgnoreUnknownElements()) ThrowElementsRemain(element, cursor);
-        // The last member may still take a later element (a repeated member split by unknown
-        // ones). It is asked only about an element that is its own, so that a mandatory last
-        // member does not hunt through the surplus and report itself missing.
-        if (recordCount > 0 && records[recordCount - 1]->IsThisElement(context, cursor)) {
-            CXmlElement* before = cursor;
+        // The surplus element is passed over; the last member may still take a later element
+        // (a repeated member split by unknown ones). It is asked only about an element that is
+        // its own, so that a mandatory last member does not hunt through the surplus and
+        // report itself missing.
+        cursor = cursor->GetNextSiblingElement();
+        if (cursor && recordCount > 0 && records[recordCount - 1]->IsThisElement(context, cursor)) {
             records[recordCount - 1]->ElementFromXml(context, this, element, &cursor,
                                                      parentNamespace.c_str(), readMode);
-            if (cursor != before) continue;
         }
-        cursor = cursor->GetNextSiblingElement();
     }
     return cursor;
 }

@@ -208,6 +208,9 @@ CXmlElement* CElement::FromXml_Int(CXmlElement*, CXmlElement* element,
     CXmlObjectBase::FromXml_Int(m_attributes.get(), element, nullptr, context);
     CXmlElement* rest =
         CXmlObjectBase::FromXml_Int(m_children.get(), element, element->GetFirstElement(), context);
+    // The child collection admits "##any": a wildcard's constraint covers the element it
+    // admitted, not that element's own content, so every child is taken and this is a guard
+    // for a child collection that stops early rather than a rule a document can break.
     if (rest)
         throw CTsValidationException(
             FormatString(M::kInvalidElement, element->GetLocalName().c_str()), element->GetXPath());

@@ -21,6 +21,10 @@ void CXmlObjectBase::FromXmlElement(const CElement* element, const CSerializatio
 }
 
 CSmartPtr<CAttributeCol> CSerializationContext::GetAdditionalRootAttributes() {
+    return static_cast<const CSerializationContext*>(this)->GetAdditionalRootAttributes();
+}
+
+CSmartPtr<CAttributeCol> CSerializationContext::GetAdditionalRootAttributes() const {
     if (!m_additionalRootAttributes) {
         CAttributeCol* attributes = new CAttributeCol("", "##any", "");
         attributes->AddRef();

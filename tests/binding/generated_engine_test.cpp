@@ -250,6 +250,119 @@ TEST(GeneratedClassRead, SurplusChildren) {
     EXPECT_EQ(item->Member(SimpleSeq::Size).GetI4(), 4) << "the last member takes a later one";
 }
 
+TEST(GeneratedClassRead, SurplusChildrenWhenIgnoredSkipOneElementBeforeEachRetry) {
+    // After a complete sequence each surplus element is passed over and the last member is
+    // asked about the element after it, so the element right behind a retaken one is skipped.
+    struct Case {
+        const char* tail;
+        int size;
+    };
+    const Case cases[] = {
+        {"<size>4</size><zzz/><size>5</size>", 5},
+        {"<size>4</size><size>5</size>", 4},
+        {"<size>4</size><zzz/><size>5</size><size>6</size>", 5},
+        {"<size>4</size><zzz/><size>5</size><yyy/><size>6</size>", 6},
+    };
+    CSerializationContext ignore;
+    ignore.SetIgnoreUnknownElements(true);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.tail);
+        CSmartPtr<SimpleSeq> item(new SimpleSeq);
+        const std::string body = std::string("<count>1</count><color>red</color>") + c.tail;
+        EXPECT_EQ(Read(item.get(), Xml("item", " id=\"1\"", body), ignore), nullptr);
+        EXPECT_EQ(item->Member(SimpleSeq::Size).GetI4(), c.size);
+    }
+}
+
+TEST(GeneratedClassRead, NilValuesOnSimpleElementsByNillability) {
+    // count is not nillable, size is. A value that is not false makes the element nil, so on
+    // a record that is not nillable even an unreadable value is reported as a misuse of nil.
+    const std::string misuse =
+        std::string(detail::kMsgElementNilOnNonNillable) + "\nPath: /item/count";
+    struct Case {
+        const char* count;  // xsi:nil value on count, or null for none
+        const char* size;   // xsi:nil value on size, or null for none
+        std::string error;  // empty: read succeeds
+        bool countRead, sizeRead;
+    };
+    const std::vector<Case> cases = {
+        {"false", nullptr, "", true, true},
+        {"False", nullptr, "", true, true},
+        {"0", nullptr, "", true, true},
+        {"true", nullptr, misuse, false, false},
+        {"1", nullptr, misuse, false, false},
+        {"maybe", nullptr, misuse, false, false},
+        {nullptr, "FALSE", "", true, true},
+        {nullptr, "0", "", true, true},
+        {nullptr, "TRUE", "", true, false},
+        {nullptr, "1", "", true, false},
+        {nullptr, "yes",
+         "Unexpected Value [yes] for 'nil' Attribute found.\nPath: /item/size/@xsi:nil", true,
+         false},
+        {nullptr, "", "Unexpected Value [] for 'nil' Attribute found.\nPath: /item/size/@xsi:nil",
+         true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.count ? c.count : "-") + "/" + (c.size ? c.size : "-"));
+        auto nil = [](const char* value) {
+            return value ? std::string(" xsi:nil=\"") + value + "\"" : std::string();
+        };
+        const std::string body = "<count" + nil(c.count) + ">4</count><color>red</color><size" +
+                                 nil(c.size) + ">7</size><zzz/>";
+        CSmartPtr<SimpleSeq> item(new SimpleSeq);
+        CSerializationContext ignore;
+        ignore.SetIgnoreUnknownElements(true);
+        if (c.error.empty()) {
+            // Nil or not, the cursor moves past the element: the following ones are read.
+            EXPECT_EQ(Read(item.get(), Xml("item", " id=\"1\"", body), ignore), nullptr);
+            EXPECT_EQ(item->Member(SimpleSeq::Colour).GetI4(), Color_red);
+        } else {
+            EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
+                [&] { Read(item.get(), Xml("item", " id=\"1\"", body), ignore); }, c.error));
+        }
+        EXPECT_EQ(item->Member(SimpleSeq::Count).IsValid(), c.countRead);
+        if (c.countRead) {
+            EXPECT_EQ(item->Member(SimpleSeq::Count).GetI4(), 4);
+        }
+        EXPECT_EQ(item->Member(SimpleSeq::Size).IsValid(), c.sizeRead);
+        if (c.sizeRead) {
+            EXPECT_EQ(item->Member(SimpleSeq::Size).GetI4(), 7);
+        }
+    }
+}
+
+TEST(GeneratedClassRead, NilValuesOnNillableClasses) {
+    struct Case {
+        const char* value;
+        bool nil;
+        bool fails;
+    };
+    const Case cases[] = {{"true", true, false},   {"TrUe", true, false},   {"1", true, false},
+                          {"false", false, false}, {"FALSE", false, false}, {"0", false, false},
+                          {"2", false, true},      {"nil", false, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.value);
+        CSmartPtr<Memo> memo(new Memo);
+        const std::string xml = Xml("memo", "",
+                                    std::string("<note xsi:nil=\"") + c.value +
+                                        "\" lang=\"de\">hallo</note><count>2</count>");
+        if (c.fails) {
+            EXPECT_TRUE(Fails<CTsValidationException>(
+                [&] { Read(memo.get(), xml, CSerializationContext()); },
+                FormatString(detail::kMsgUnexpectedNilValue, c.value), "/memo/note/@xsi:nil"));
+            continue;
+        }
+        Read(memo.get(), xml, CSerializationContext());
+        NilNote* note = dynamic_cast<NilNote*>(memo->Member(Memo::Note).GetXmlObject().get());
+        ASSERT_NE(note, nullptr);
+        EXPECT_EQ(note->IsNil(), c.nil);
+        // Attributes are read before the nil short-cut, the content only when not nil.
+        EXPECT_EQ(note->Member(NilNote::Lang).GetString(), "de");
+        EXPECT_EQ(note->Member(NilNote::Value).IsValid(), !c.nil);
+        EXPECT_EQ(memo->Member(Memo::Count).GetI4(), 2);
+    }
+}
+
 TEST(GeneratedClassRead, AttributeRules) {
     CSmartPtr<SimpleSeq> item(new SimpleSeq);
     const std::string body = "<count>1</count><color>red</color>";

@@ -227,3 +227,29 @@ TEST(UntypedRecords, AnyAttributeFiltersByNamespaceAndWritesThroughItsCollection
     const std::vector<std::string> expected = {"attr urn:t:p=v (23)", "attr urn:t:q=v (23)"};
     EXPECT_EQ(writer.Lines(), expected) << "written under the object's target namespace";
 }
+
+TEST(UntypedRecords, AnyAttributeNeedsAnAttributeCollectionForWhatItAdmits) {
+    CXmlDocument document;
+    document.LoadXml("<r xmlns:t=\"urn:t\" xmlns:o=\"urn:o\" t:a=\"1\" o:b=\"2\"/>");
+    CXmlAttribute* inTarget = nullptr;
+    CXmlAttribute* inOther = nullptr;
+    for (CXmlAttribute* attribute : document.GetDocumentElement()->GetAttributes()) {
+        if (attribute->GetLocalName() == "a") inTarget = attribute;
+        if (attribute->GetLocalName() == "b") inOther = attribute;
+    }
+    ASSERT_TRUE(inTarget && inOther);
+    ASSERT_EQ(inOther->GetNamespaceURI(), "urn:o");
+    const CAttributeInfoAny other("any", "", 0, true, nullptr, "##other", "urn:t");
+    // A member that is some other collection, or none at all, is a fault of the binding; an
+    // attribute the restriction refuses never reaches the member.
+    CSmartPtr<Holder> wrongKind(new Holder);
+    wrongKind->Member(0).SetXmlCollection(new FakeCollection(0, -1));
+    CSmartPtr<Holder> empty(new Holder);
+    for (Holder* holder : {wrongKind.get(), empty.get()}) {
+        CAttributeInfoAny record(other);
+        EXPECT_FALSE(record.AttributeFromXml(kDefault, holder, inTarget));
+        EXPECT_TRUE(
+            ThrowsExactly<CTsException>([&] { record.AttributeFromXml(kDefault, holder, inOther); },
+                                        detail::kMsgNotAttributeCollection));
+    }
+}

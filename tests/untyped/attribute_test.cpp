@@ -213,4 +213,16 @@ TEST(SerializationContext, AdditionalRootAttributesAreCreatedOnceAndShared) {
     EXPECT_EQ(assigned.GetAdditionalRootAttributes(), first);
 }
 
+TEST(SerializationContext, ConstAccessCreatesTheSameAdditionalRootAttributes) {
+    // Writers only see a const context; the collection they create must be the one that the
+    // application reaches later through the non-const accessor.
+    CSerializationContext context;
+    const CSerializationContext& view = context;
+    CSmartPtr<CAttributeCol> created = view.GetAdditionalRootAttributes();
+    ASSERT_TRUE(created);
+    EXPECT_EQ(created->GetNamespaceRestriction(), "##any");
+    EXPECT_EQ(created, context.GetAdditionalRootAttributes());
+    EXPECT_EQ(created, view.GetAdditionalRootAttributes());
+}
+
 }  // namespace
