@@ -137,6 +137,9 @@ private:
     void MoveFrom(TsVariant& other) noexcept;
     template <class T>
     void SetHeap(std::int32_t type, const T& value);
+    // Takes over a freshly converted value instead of copying it.
+    template <class T>
+    void AdoptHeap(std::int32_t type, T&& value);
     template <class T>
     T GetHeap(std::int32_t type) const;
 

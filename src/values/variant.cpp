@@ -177,6 +177,14 @@ void TsVariant::SetHeap(std::int32_t type, const T& value) {
 }
 
 template <class T>
+void TsVariant::AdoptHeap(std::int32_t type, T&& value) {
+    T* moved = new T(std::move(value));
+    Clear();
+    m_type = type;
+    m_value.heap = moved;
+}
+
+template <class T>
 T TsVariant::GetHeap(std::int32_t type) const {
     if (m_type != type || m_value.heap == nullptr) return T();
     return *static_cast<const T*>(m_value.heap);
@@ -322,9 +330,9 @@ void TsVariant::FromString(const std::string& text, ItemType type,
     using C = CConversions;
     switch (type) {
         case ItemType_hexBinary:
-            return SetHexBinary(C::hexBinaryFromString(text, rule));
+            return AdoptHeap(ItemType_hexBinary, C::hexBinaryFromString(text, rule));
         case ItemType_base64Binary:
-            return SetBase64Binary(C::base64BinaryFromString(text, rule));
+            return AdoptHeap(ItemType_base64Binary, C::base64BinaryFromString(text, rule));
         case ItemType_i1:
             return SetI1(C::i1FromString(text, rule));
         case ItemType_i2:
@@ -346,11 +354,11 @@ void TsVariant::FromString(const std::string& text, ItemType type,
         case ItemType_r8:
             return SetR8(C::r8FromString(text, rule));
         case ItemType_duration:
-            return SetDuration(C::durationFromString(text, rule));
+            return AdoptHeap(ItemType_duration, C::durationFromString(text, rule));
         case ItemType_yearMonth:
-            return SetYearMonth(C::yearMonthFromString(text, rule));
+            return AdoptHeap(ItemType_yearMonth, C::yearMonthFromString(text, rule));
         case ItemType_monthDay:
-            return SetMonthDay(C::monthDayFromString(text, rule));
+            return AdoptHeap(ItemType_monthDay, C::monthDayFromString(text, rule));
         case ItemType_year:
             return SetYear(C::yearFromString(text, rule));
         case ItemType_month:
@@ -358,21 +366,21 @@ void TsVariant::FromString(const std::string& text, ItemType type,
         case ItemType_day:
             return SetDay(C::dayFromString(text, rule));
         case ItemType_date:
-            return SetDate(C::dateFromString(text, rule));
+            return AdoptHeap(ItemType_date, C::dateFromString(text, rule));
         case ItemType_datetime:
-            return SetDateTime(C::datetimeFromString(text, rule));
+            return AdoptHeap(ItemType_datetime, C::datetimeFromString(text, rule));
         case ItemType_time:
-            return SetTime(C::timeFromString(text, rule));
+            return AdoptHeap(ItemType_time, C::timeFromString(text, rule));
         case ItemType_char:
             return SetChar(C::charFromString(text, rule));
         case ItemType_string:
-            return SetString(C::stringFromString(text, rule));
+            return AdoptHeap(ItemType_string, C::stringFromString(text, rule));
         case ItemType_boolean:
             return SetBoolean(C::booleanFromString(text, rule));
         case ItemType_decimal:
-            return SetDecimal(C::decimalFromString(text, rule));
+            return AdoptHeap(ItemType_decimal, C::decimalFromString(text, rule));
         case ItemType_integer:
-            return SetInteger(C::integerFromString(text, rule));
+            return AdoptHeap(ItemType_integer, C::integerFromString(text, rule));
         default:
             break;
     }
