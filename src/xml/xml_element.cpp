@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tessel16/xml_document.h"
@@ -12,11 +13,14 @@
 namespace Tessel16 {
 
 namespace {
-const char kXsiNamespace[] = "http://www.w3.org/2001/XMLSchema-instance";
-const char kXmlnsNamespace[] = "http://www.w3.org/2000/xmlns/";
+// Views compare the length first: the readers ask this of every attribute, and almost none
+// is in either namespace.
+constexpr std::string_view kXsiNamespace = "http://www.w3.org/2001/XMLSchema-instance";
+constexpr std::string_view kXmlnsNamespace = "http://www.w3.org/2000/xmlns/";
 
 bool IsInfrastructureNamespace(const std::string& uri) {
-    return uri == kXsiNamespace || uri == kXmlnsNamespace;
+    const std::string_view view(uri);
+    return view == kXsiNamespace || view == kXmlnsNamespace;
 }
 
 detail::DocumentStore& StoreOf(const CXmlDocument* document) {
@@ -47,13 +51,13 @@ CXmlAttribute::~CXmlAttribute() { m_owner = nullptr; }
 
 bool CXmlAttribute::IsNamespaceAttribute() const {
     if (!IsInfrastructureNamespace(*m_namespaceUri)) return false;
-    const std::string& name = *m_localName;
+    const std::string_view name(*m_localName);
     return name == "xmlns" || name == "type" || name == "schemaLocation" ||
            name == "noNamespaceSchemaLocation";
 }
 
 bool CXmlAttribute::IsNilAttribute() const {
-    return IsInfrastructureNamespace(*m_namespaceUri) && *m_localName == "nil";
+    return IsInfrastructureNamespace(*m_namespaceUri) && std::string_view(*m_localName) == "nil";
 }
 
 std::string CXmlAttribute::GetXPath() const {
