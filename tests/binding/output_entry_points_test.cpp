@@ -8,6 +8,7 @@
 
 #include "binding/binding_messages.h"
 #include "binding/entry_support.h"
+#include "support/expect_exception.h"
 #include "support/test_node.h"
 #include "tessel16/exception.h"
 #include "tessel16/serialization_context.h"
@@ -19,6 +20,7 @@ using namespace Tessel16;
 using Tessel16::test::CTestNode;
 using Tessel16::test::ReadFileBytes;
 using Tessel16::test::TempPath;
+using Tessel16::test::ThrowsExactly;
 
 namespace {
 
@@ -113,12 +115,11 @@ TEST_F(OutputEntryPoints, ToXmlStreamEncodesUtf8AndUtf16) {
 
 TEST_F(OutputEntryPoints, ToXmlStreamRefusesEncodingZero) {
     CSmartPtr<CTestNode> root = CTestNode::Create("r");
-    try {
-        root->ToXmlStream(true, false, XmlEncoding_None, EOLType_LF, ctx, CompressionType_None);
-        FAIL() << "encoding 0 accepted";
-    } catch (const CTsException& e) {
-        EXPECT_EQ(e.GetMessage(), detail::kMsgUnknownEncoding);
-    }
+    EXPECT_TRUE(ThrowsExactly<CTsException>(
+        [&] {
+            root->ToXmlStream(true, false, XmlEncoding_None, EOLType_LF, ctx, CompressionType_None);
+        },
+        detail::kMsgUnknownEncoding));
 }
 
 TEST_F(OutputEntryPoints, CompressedStreamsInflateToThePlainBytes) {
@@ -200,12 +201,7 @@ TEST_F(OutputEntryPoints, GzipFileHoldsTheCompressedDocument) {
 TEST_F(OutputEntryPoints, BadSettingsGetTheirMessages) {
     CSmartPtr<CTestNode> order = Order(1);
     auto expectMessage = [](auto call, const std::string& message) {
-        try {
-            call();
-            ADD_FAILURE() << "accepted; expected " << message;
-        } catch (const CTsException& e) {
-            EXPECT_EQ(e.GetMessage(), message);
-        }
+        EXPECT_TRUE(ThrowsExactly<CTsException>(call, message));
     };
     const auto badEol = static_cast<EOLType>(2);
     expectMessage([&] { order->ToXml(true, true, badEol, ctx); }, detail::kMsgInvalidEolType);
@@ -234,10 +230,6 @@ TEST_F(OutputEntryPoints, BadSettingsGetTheirMessages) {
 
 TEST_F(OutputEntryPoints, PendingEntryPointsRefuseClearly) {
     CSmartPtr<CTestNode> order = Order(1);
-    try {
-        order->ToJson(true, EOLType_LF, ctx);
-        FAIL() << "ToJson pretended to work";
-    } catch (const CTsException& e) {
-        EXPECT_EQ(e.GetMessage(), FormatString(detail::kMsgNotAvailable, "ToJson"));
-    }
+    EXPECT_TRUE(ThrowsExactly<CTsException>([&] { order->ToJson(true, EOLType_LF, ctx); },
+                                            FormatString(detail::kMsgNotAvailable, "ToJson")));
 }

@@ -11,6 +11,7 @@
 #include "binding/engine_messages.h"
 #include "metadata/object_bridge.h"
 #include "support/expect_exception.h"
+#include "support/parsed_xml.h"
 #include "support/recording_writer.h"
 #include "tessel16/conversions.h"
 #include "tessel16/primitive_collections.h"
@@ -22,6 +23,7 @@
 namespace {
 
 using namespace Tessel16;
+using Tessel16::test::ParsedXml;
 using Tessel16::test::ThrowsExactly;
 using Bridge = Tessel16::detail::ObjectBridge;
 using Rule = CWhitespaceUtils::WhitespaceRule;
@@ -89,12 +91,11 @@ void RoundTrip(const std::vector<V>& values, const std::vector<std::string>& tex
     EXPECT_EQ(Transcript(col.get()), expected);
 
     const std::string xml = WriteXml(col.get());
-    CXmlDocument document;
-    document.LoadXml(xml.c_str());
+    const ParsedXml parsed(xml.c_str());
     auto back = Make<Col>(facets);
     CSerializationContext context;
-    CXmlElement* root = document.GetDocumentElement();
-    EXPECT_EQ(Bridge::ReadObject(back.get(), root, root->GetFirstElement(), context), nullptr);
+    EXPECT_EQ(Bridge::ReadObject(back.get(), parsed.root, parsed.root->GetFirstElement(), context),
+              nullptr);
     ASSERT_EQ(back->GetCount(), static_cast<int>(values.size())) << xml;
     for (int i = 0; i < back->GetCount(); ++i)
         EXPECT_TRUE(back->Item(i) == values[static_cast<size_t>(i)]) << xml << " item " << i;
@@ -205,23 +206,26 @@ TEST(PrimitiveCollection, IndexMessages) {
     EXPECT_TRUE(
         ThrowsExactly<CTsInvalidParamException>([&] { col->AddAt(5, 1); }, "Index out of range"));
     EXPECT_EQ(sink.events, (std::vector<std::string>{"1:1"}));
-    EXPECT_TRUE(
-        ThrowsExactly<CTsInvalidParamException>([&] { col->AddAt(-1, 1); }, "Index out of range"));
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>([&] { col->Remove(0); },
-                                                        "Index 0 is out of range, use 0 - -1"));
-    col->Add(1);
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>([&] { col->Item(1); },
-                                                        "Index 1 is out of range, use 0 - 0"));
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>([&] { col->Item(-1); },
-                                                        "Index -1 is out of range, use 0 - 0"));
+    auto one = Make<Ci4Col>();
+    one->Add(1);
     auto dates = Make<CdateCol>();
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>([&] { dates->Item(0); },
-                                                        "Index 0 is out of range, use 0 - -1"));
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>(
-        [&] { dates->AddAt(1, C::dateFromString("2020-01-01", kCollapse)); },
-        "Index out of range"));
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>([&] { dates->Remove(3); },
-                                                        "Index 3 is out of range, use 0 - -1"));
+    const CDateTime date = C::dateFromString("2020-01-01", kCollapse);
+    const struct {
+        std::function<void()> call;
+        const char* message;
+    } kCases[] = {
+        {[&] { col->AddAt(-1, 1); }, "Index out of range"},
+        {[&] { col->Remove(0); }, "Index 0 is out of range, use 0 - -1"},
+        {[&] { one->Item(1); }, "Index 1 is out of range, use 0 - 0"},
+        {[&] { one->Item(-1); }, "Index -1 is out of range, use 0 - 0"},
+        {[&] { dates->Item(0); }, "Index 0 is out of range, use 0 - -1"},
+        {[&] { dates->AddAt(1, date); }, "Index out of range"},
+        {[&] { dates->Remove(3); }, "Index 3 is out of range, use 0 - -1"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.message);
+        EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>(c.call, c.message));
+    }
 }
 
 TEST(PrimitiveCollection, FacetsAreCheckedAfterTheAddEvent) {
@@ -315,18 +319,16 @@ TEST(PrimitiveCollection, DateCollectionsRefuseOtherKindsBeforeAnyEvent) {
     EXPECT_EQ(sink.events.size(), 3u);
     EXPECT_TRUE(dates->Item(0) == date);
 
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>(
-        [&] { Make<CdatetimeCol>()->Add(date); },
-        "Dates added to this collection must be of type dt_dateTime"));
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>(
-        [&] { Make<CtimeCol>()->Add(date); },
-        "Dates added to this collection must be of type dt_time"));
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>(
-        [&] { Make<CmonthDayCol>()->Add(date); },
-        "Dates added to this collection must be of type dt_gMonthDay"));
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>(
-        [&] { Make<CyearMonthCol>()->Add(date); },
-        "Dates added to this collection must be of type dt_gYearMonth"));
+    const struct {
+        std::function<void()> add;
+        const char* kind;
+    } kOthers[] = {{[&] { Make<CdatetimeCol>()->Add(date); }, "dt_dateTime"},
+                   {[&] { Make<CtimeCol>()->Add(date); }, "dt_time"},
+                   {[&] { Make<CmonthDayCol>()->Add(date); }, "dt_gMonthDay"},
+                   {[&] { Make<CyearMonthCol>()->Add(date); }, "dt_gYearMonth"}};
+    for (const auto& c : kOthers)
+        EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>(
+            c.add, std::string("Dates added to this collection must be of type ") + c.kind));
 }
 
 TEST(PrimitiveCollection, WritingChecksTheBoundsFirst) {
@@ -355,31 +357,27 @@ TEST(PrimitiveCollection, WritingChecksTheBoundsFirst) {
 }
 
 TEST(PrimitiveCollection, ReadingStopsAtTheFirstOtherElement) {
-    CXmlDocument document;
-    document.LoadXml(R"(<r xmlns="urn:p"><v>1</v><v> 2 </v><w/><v>3</v></r>)");
-    CXmlElement* root = document.GetDocumentElement();
+    const ParsedXml parsed(R"(<r xmlns="urn:p"><v>1</v><v> 2 </v><w/><v>3</v></r>)");
     auto col = Make<Ci4Col>();
     CSerializationContext context;
-    CXmlElement* stop = Bridge::ReadObject(col.get(), root, root->GetFirstElement(), context);
+    CXmlElement* stop =
+        Bridge::ReadObject(col.get(), parsed.root, parsed.root->GetFirstElement(), context);
     ASSERT_NE(stop, nullptr);
     EXPECT_EQ(stop->GetLocalName(), "w");
     std::vector<std::int32_t> values(col->begin(), col->end());
     EXPECT_EQ(values, (std::vector<std::int32_t>{1, 2}));
 
     // Text that does not convert fails with the conversion's error and adds nothing.
-    CXmlDocument bad;
-    bad.LoadXml(R"(<r xmlns="urn:p"><v>1</v><v>x</v></r>)");
+    const ParsedXml bad(R"(<r xmlns="urn:p"><v>1</v><v>x</v></r>)");
     auto failing = Make<Ci4Col>();
-    CXmlElement* badRoot = bad.GetDocumentElement();
-    EXPECT_THROW(Bridge::ReadObject(failing.get(), badRoot, badRoot->GetFirstElement(), context),
+    EXPECT_THROW(Bridge::ReadObject(failing.get(), bad.root, bad.root->GetFirstElement(), context),
                  CTsInvalidValueException);
     EXPECT_EQ(failing->GetCount(), 1);
-    CXmlDocument badDate;
-    badDate.LoadXml(R"(<r xmlns="urn:p"><v>2020-13-01</v></r>)");
+    const ParsedXml badDate(R"(<r xmlns="urn:p"><v>2020-13-01</v></r>)");
     auto dates = Make<CdateCol>();
-    CXmlElement* dateRoot = badDate.GetDocumentElement();
-    EXPECT_THROW(Bridge::ReadObject(dates.get(), dateRoot, dateRoot->GetFirstElement(), context),
-                 CTsException);
+    EXPECT_THROW(
+        Bridge::ReadObject(dates.get(), badDate.root, badDate.root->GetFirstElement(), context),
+        CTsException);
     EXPECT_EQ(dates->GetCount(), 0);
 }
 

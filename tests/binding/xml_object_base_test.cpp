@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "binding/binding_messages.h"
+#include "support/expect_exception.h"
 #include "support/test_node.h"
 #include "tessel16/exception.h"
 #include "tessel16/serialization_context.h"
@@ -14,6 +15,7 @@
 
 using namespace Tessel16;
 using Tessel16::test::CTestNode;
+using Tessel16::test::ThrowsExactly;
 
 TEST(XmlObjectBase, ReleaseToZeroDestroys) {
     const int before = CTestNode::LiveCount();
@@ -65,12 +67,7 @@ TEST(XmlObjectBase, WrongGeneratorVersionStopsEveryEntryPoint) {
     Register(0, 0);
     const std::string expected = "Wrong Version (Corvid Runtime: v16.1, Generator: v0.0)";
     auto expectWrongVersion = [&](auto call) {
-        try {
-            call();
-            ADD_FAILURE() << "no version check";
-        } catch (const CTsException& e) {
-            EXPECT_EQ(e.GetMessage(), expected);
-        }
+        EXPECT_TRUE(ThrowsExactly<CTsException>(call, expected));
     };
     expectWrongVersion([&] { n->ToXml(true, false, EOLType_LF, ctx); });
     expectWrongVersion([&] {
@@ -88,12 +85,12 @@ TEST(XmlObjectBase, WrongGeneratorVersionStopsEveryEntryPoint) {
     AsyncToXmlFile(false);
     expectWrongVersion([&] { n->FromXml("<r/>", ctx); });
     // The compression test of the file methods comes before the version check.
-    try {
-        n->ToXmlFile("x.xml", true, false, XmlEncoding_UTF8, EOLType_LF, ctx, CompressionType_ZLib);
-        ADD_FAILURE() << "zlib file accepted";
-    } catch (const CTsException& e) {
-        EXPECT_EQ(e.GetMessage(), detail::kMsgZlibFileCompression);
-    }
+    EXPECT_TRUE(ThrowsExactly<CTsException>(
+        [&] {
+            n->ToXmlFile("x.xml", true, false, XmlEncoding_UTF8, EOLType_LF, ctx,
+                         CompressionType_ZLib);
+        },
+        detail::kMsgZlibFileCompression));
     Register(16, 1);
     EXPECT_EQ(n->ToXml(false, false, EOLType_LF, ctx), "<r/>");
 }
@@ -102,14 +99,10 @@ TEST(XmlObjectBase, ChoiceSelectElement) {
     CSmartPtr<CTestNode> host = CTestNode::Create("h");
     CSmartPtr<CTestNode> v = CTestNode::Create("v");
     std::string current = "A";
-    try {
-        host->Choice_SelectElement("B", v.get(), current);
-        FAIL() << "second member accepted";
-    } catch (const CTsInvalidStateException& e) {
-        EXPECT_EQ(e.GetMessage(),
-                  "The Property [A] is already set. Only one element within this class bay be "
-                  "set at a time");
-    }
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidStateException>(
+        [&] { host->Choice_SelectElement("B", v.get(), current); },
+        "The Property [A] is already set. Only one element within this class bay be set at a "
+        "time"));
     host->Choice_SelectElement("B", nullptr, current);
     EXPECT_EQ(current, "A");
     host->Choice_SelectElement("A", v.get(), current);
@@ -125,14 +118,9 @@ TEST(XmlObjectBase, ChoiceSetElementValidAndCollectionChanged) {
     std::string current;
     host->Choice_SetElementValid(true, "A", current);
     EXPECT_EQ(current, "A");
-    try {
-        host->Choice_SetElementValid(true, "B", current);
-        FAIL() << "second member accepted";
-    } catch (const CTsInvalidStateException& e) {
-        EXPECT_EQ(e.GetMessage(),
-                  "The Property A is already set. Only one element within this class bay be "
-                  "set at a time");
-    }
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidStateException>(
+        [&] { host->Choice_SetElementValid(true, "B", current); },
+        "The Property A is already set. Only one element within this class bay be set at a time"));
     host->Choice_SetElementValid(false, "B", current);  // clearing any member clears
     EXPECT_EQ(current, "");
 
@@ -152,23 +140,16 @@ TEST(XmlObjectBase, ChoiceSetElementValidAndCollectionChanged) {
 TEST(XmlObjectBase, NullAndElementNameChecks) {
     CSmartPtr<CTestNode> host = CTestNode::Create("h");
     CSmartPtr<CTestNode> item = CTestNode::Create("item");
-    try {
-        host->Throw_IfPropertyIsNull(nullptr, "Customer");
-        FAIL() << "null accepted";
-    } catch (const CTsInvalidParamException& e) {
-        EXPECT_EQ(e.GetMessage(), "The Property [Customer] is mandatory, it may node be NULL");
-    }
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>(
+        [&] { host->Throw_IfPropertyIsNull(nullptr, "Customer"); },
+        "The Property [Customer] is mandatory, it may node be NULL"));
     host->Throw_IfPropertyIsNull(item.get(), "Customer");
     host->Throw_IfElementNameDiffers(item.get(), "item");
     host->Throw_IfElementNameDiffers(nullptr, "other");
-    try {
-        host->Throw_IfElementNameDiffers(item.get(), "other");
-        FAIL() << "wrong element name accepted";
-    } catch (const CTsInvalidParamException& e) {
-        EXPECT_EQ(e.GetMessage(),
-                  "This property requires an element with the name other the element being set "
-                  "has the element name item");
-    }
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>(
+        [&] { host->Throw_IfElementNameDiffers(item.get(), "other"); },
+        "This property requires an element with the name other the element being set has the "
+        "element name item"));
 }
 
 TEST(XmlObjectBase, NamespaceConstraints) {
@@ -198,16 +179,12 @@ TEST(XmlObjectBase, NamespaceConstraints) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.ns) + " in [" + c.allowed + "]");
         EXPECT_EQ(host->IsNamespaceValid(c.ns, c.allowed, c.target), c.valid);
+        const auto call = [&] { host->TestNamespace(c.ns, c.allowed, c.target); };
         if (c.valid) {
-            host->TestNamespace(c.ns, c.allowed, c.target);
+            EXPECT_NO_THROW(call());
         } else {
-            try {
-                host->TestNamespace(c.ns, c.allowed, c.target);
-                FAIL() << "invalid namespace accepted";
-            } catch (const CTsInvalidNamespaceException& e) {
-                EXPECT_EQ(e.GetMessage(),
-                          FormatString(detail::kMsgInvalidNamespace, c.ns, c.allowed, c.target));
-            }
+            EXPECT_TRUE(ThrowsExactly<CTsInvalidNamespaceException>(
+                call, FormatString(detail::kMsgInvalidNamespace, c.ns, c.allowed, c.target)));
         }
     }
 }
@@ -260,9 +237,10 @@ TEST(XmlObjectBase, CollectionEventsCarryTypeAndData) {
 // stderr, which the expected pattern matches whole.
 TEST(XmlObjectBaseDeathTest, OnlyTheFirstConstructionLooksAtTheVersion) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    const std::string notice = "Version Mismatch Error: Please ensure your generated code is "
-                               "the same version as this library \\(Corvid Runtime: v16\\.1, "
-                               "Generator: v0\\.0\\)\\.";
+    const std::string notice =
+        "Version Mismatch Error: Please ensure your generated code is "
+        "the same version as this library \\(Corvid Runtime: v16\\.1, "
+        "Generator: v0\\.0\\)\\.";
     // Wrong at the first construction: one notice, however many objects follow.
     EXPECT_EXIT(
         {

@@ -5,9 +5,11 @@
 #include <string>
 
 #include "conversion/conversion_messages.h"
+#include "support/expect_exception.h"
 #include "tessel16/exception.h"
 
 using namespace Tessel16;
+using Tessel16::test::ThrowsExactly;
 using WS = CWhitespaceUtils;
 
 namespace {
@@ -66,13 +68,10 @@ TEST(WhitespaceUtils, PreserveWithLengthStopsAtLengthAndNul) {
 
 TEST(WhitespaceUtils, UnknownRuleThrowsRootException) {
     for (int rule : {-1, 4, 7}) {
-        try {
-            WS::ApplyRule(static_cast<WS::WhitespaceRule>(rule), "x");
-            ADD_FAILURE() << "rule " << rule << " accepted";
-        } catch (const CTsException& e) {
-            EXPECT_EQ(typeid(e), typeid(CTsException));
-            EXPECT_EQ(e.GetMessage(), detail::kMsgUnknownWhitespaceRule);
-        }
+        EXPECT_TRUE(ThrowsExactly<CTsException>(
+            [&] { WS::ApplyRule(static_cast<WS::WhitespaceRule>(rule), "x"); },
+            detail::kMsgUnknownWhitespaceRule))
+            << "rule " << rule;
     }
 }
 

@@ -9,6 +9,7 @@
 
 #include "metadata/object_bridge.h"
 #include "support/expect_exception.h"
+#include "support/parsed_xml.h"
 #include "support/recording_writer.h"
 #include "tessel16/serialization_context.h"
 #include "tessel16/xml_document.h"
@@ -18,6 +19,7 @@ namespace {
 
 using namespace Tessel16;
 using Tessel16::test::ThrowsExactly;
+using Parsed = Tessel16::test::ParsedXml;
 namespace M = Tessel16::detail::UntypedMessages;
 
 const char kBadNamespace[] =
@@ -147,15 +149,6 @@ TEST(AttributeCol, CloneIsDeepCopyShares) {
     EXPECT_EQ(single->GetNamespace(), "urn:a");
     EXPECT_EQ(single->GetTargetNamespace(), "urn:a");
 }
-
-struct Parsed {
-    CXmlDocument document;
-    CXmlElement* root = nullptr;
-    explicit Parsed(const char* xml) {
-        document.LoadXml(xml);
-        root = document.GetDocumentElement();
-    }
-};
 
 TEST(AttributeCol, ReadingTakesEveryAdmittedAttributeInOrder) {
     Parsed parsed(R"(<r xmlns:p="urn:p" a="1" p:b="2" c="3"><k/></r>)");

@@ -9,6 +9,7 @@
 
 #include "metadata/object_bridge.h"
 #include "support/expect_exception.h"
+#include "support/parsed_xml.h"
 #include "support/recording_writer.h"
 #include "support/test_node.h"
 #include "tessel16/serialization_context.h"
@@ -20,6 +21,7 @@ namespace {
 using namespace Tessel16;
 using Tessel16::test::CTestNode;
 using Tessel16::test::ThrowsExactly;
+using Parsed = Tessel16::test::ParsedXml;
 using Bridge = Tessel16::detail::ObjectBridge;
 namespace M = Tessel16::detail::UntypedMessages;
 
@@ -30,15 +32,6 @@ const char kBadNamespace[] =
 std::string Write(CElement* element, bool formatted = false) {
     return element->ToXml(false, formatted, EOLType_LF, CSerializationContext());
 }
-
-struct Parsed {
-    CXmlDocument document;
-    CXmlElement* root = nullptr;
-    explicit Parsed(const char* xml) {
-        document.LoadXml(xml);
-        root = document.GetDocumentElement();
-    }
-};
 
 TEST(Element, ConstructorsCheckTheirArguments) {
     EXPECT_TRUE(ThrowsExactly<CTsInvalidNamespaceException>([] { new CElement(nullptr); },

@@ -7,21 +7,15 @@
 #include <thread>
 #include <vector>
 
+#include "support/expect_exception.h"
 #include "tessel16/exception.h"
 
 using namespace Tessel16;
+using Tessel16::test::ThrowsExactly;
 
 namespace {
 CBinaryData Bytes(std::vector<unsigned char> v) {
     return CBinaryData(v.data(), static_cast<std::uint32_t>(v.size()), false);
-}
-std::string ThrownMessage(void (*f)()) {
-    try {
-        f();
-    } catch (const CTsException& e) {
-        return e.GetMessage();
-    }
-    return "(nothing thrown)";
 }
 }  // namespace
 
@@ -70,12 +64,15 @@ TEST(BinaryData, HexBothWays) {
     EXPECT_EQ(h, Bytes({0x0F, 0xA0}));
     h.SetAsHexString("");
     EXPECT_EQ(h.GetData(), nullptr);
-    EXPECT_EQ(ThrownMessage([] { CBinaryData().SetAsHexString("0FA"); }),
-              "Invalid length in hex string");
-    EXPECT_EQ(ThrownMessage([] { CBinaryData().SetAsHexString("0G"); }),
-              "Invalid char in hex string [G]");
-    EXPECT_EQ(ThrownMessage([] { CBinaryData().SetAsHexString("G0"); }),
-              "Invalid char in hex string [G]");
+    const struct {
+        const char* text;
+        const char* message;
+    } kBad[] = {{"0FA", "Invalid length in hex string"},
+                {"0G", "Invalid char in hex string [G]"},
+                {"G0", "Invalid char in hex string [G]"}};
+    for (const auto& c : kBad)
+        EXPECT_TRUE(
+            ThrowsExactly<CTsException>([&] { CBinaryData().SetAsHexString(c.text); }, c.message));
 }
 
 TEST(BinaryData, CopiesShareUntilOneSideWrites) {
@@ -96,12 +93,13 @@ TEST(BinaryData, CopiesShareUntilOneSideWrites) {
 TEST(BinaryData, ReleaseDataOnlyWhenUnshared) {
     CBinaryData a = Bytes({1, 2});
     CBinaryData shared(a);
-    EXPECT_EQ(ThrownMessage([] {
-                  CBinaryData x = Bytes({1});
-                  CBinaryData y(x);
-                  x.ReleaseData();
-              }),
-              "Failed to release data. [RefCount=1]");
+    EXPECT_TRUE(ThrowsExactly<CTsException>(
+        [] {
+            CBinaryData x = Bytes({1});
+            CBinaryData y(x);
+            x.ReleaseData();
+        },
+        "Failed to release data. [RefCount=1]"));
     shared.Clear();
     unsigned char* raw = a.ReleaseData();
     ASSERT_NE(raw, nullptr);
@@ -113,12 +111,13 @@ TEST(BinaryData, ReleaseDataOnlyWhenUnshared) {
 }
 
 TEST(BinaryData, IndexOutOfRange) {
-    EXPECT_EQ(ThrownMessage([] { (void)Bytes({1, 2})[2]; }), "Index Out of range [2]");
-    EXPECT_EQ(ThrownMessage([] {
-                  const CBinaryData empty;
-                  (void)empty[0];
-              }),
-              "Index Out of range [0]");
+    EXPECT_TRUE(ThrowsExactly<CTsException>(
+        [] {
+            (void)Bytes({1, 2})[2];
+        },
+        "Index Out of range [2]"));
+    const CBinaryData empty;
+    EXPECT_TRUE(ThrowsExactly<CTsException>([&] { (void)empty[0]; }, "Index Out of range [0]"));
 }
 
 TEST(BinaryData, EqualityAndConstruction) {

@@ -7,8 +7,8 @@
 #include <random>
 #include <string>
 
+#include "support/expect_exception.h"
 #include "tessel16/exception.h"
-#include "values/expect_throw.h"
 
 namespace Tessel16 {
 namespace {

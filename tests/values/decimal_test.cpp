@@ -14,10 +14,12 @@
 #include <string>
 #include <vector>
 
+#include "support/expect_exception.h"
 #include "tessel16/exception.h"
 #include "values/decimal_messages.h"
 
 using namespace Tessel16;
+using Tessel16::test::ThrowsExactly;
 
 namespace {
 
@@ -30,18 +32,6 @@ protected:
 
 std::string InvalidChar(int position, const std::string& text) {
     return FormatString(detail::kDecimalInvalidChar, position, text.c_str());
-}
-
-template <class Exception, class Fn>
-void ExpectThrowWith(Fn fn, const std::string& message) {
-    try {
-        fn();
-        ADD_FAILURE() << "no exception, expected: " << message;
-    } catch (const Exception& e) {
-        EXPECT_EQ(e.GetMessage(), message);
-    } catch (const CTsException& e) {
-        ADD_FAILURE() << "wrong exception class for: " << e.GetMessage();
-    }
 }
 
 struct BigIntegerSample : CBigInteger {
@@ -122,15 +112,15 @@ TEST_F(DecimalTest, ReportsTheFirstInvalidCharacter) {
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.text);
-        ExpectThrowWith<CTsInvalidValueException>([&] { CDecimal value(c.text); },
-                                                  InvalidChar(c.position, c.text));
+        EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>([&] { CDecimal value(c.text); },
+                                                            InvalidChar(c.position, c.text)));
         // Texts outside the integer alphabet go through the decimal reader.
-        ExpectThrowWith<CTsInvalidValueException>([&] { CBigInteger value(c.text); },
-                                                  InvalidChar(c.position, c.text));
+        EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>([&] { CBigInteger value(c.text); },
+                                                            InvalidChar(c.position, c.text)));
     }
     // An exponent too large to build is refused at the digit that takes it over the limit.
-    ExpectThrowWith<CTsInvalidValueException>([] { CDecimal value("1e100001"); },
-                                              InvalidChar(7, "1e100001"));
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>([] { CDecimal value("1e100001"); },
+                                                        InvalidChar(7, "1e100001")));
     EXPECT_EQ(CDecimal("1e20").ToString(), "1" + std::string(20, '0'));
 }
 
@@ -220,30 +210,30 @@ TEST_F(DecimalTest, BigIntegerSignOperations) {
 TEST_F(DecimalTest, DivisionByZeroNamesTheOperator) {
     const CBigInteger one(1);
     const CBigInteger zero;
-    ExpectThrowWith<CTsInvalidValueException>([&] { (void)(one / zero); },
-                                              "ERROR: Overflow in operator/.");
-    ExpectThrowWith<CTsInvalidValueException>([&] { (void)(one % zero); },
-                                              "ERROR: Overflow in operator%.");
-    ExpectThrowWith<CTsInvalidValueException>(
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>([&] { (void)(one / zero); },
+                                                        "ERROR: Overflow in operator/."));
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>([&] { (void)(one % zero); },
+                                                        "ERROR: Overflow in operator%."));
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
         [&] {
             CBigInteger x(one);
             x /= zero;
         },
-        "ERROR: Overflow in operator /=.");
-    ExpectThrowWith<CTsInvalidValueException>(
+        "ERROR: Overflow in operator /=."));
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
         [&] {
             CBigInteger x(one);
             x %= zero;
         },
-        "ERROR: Overflow in operator%=.");
-    ExpectThrowWith<CTsInvalidValueException>([] { (void)(CDecimal(1) / CDecimal("0.000")); },
-                                              "ERROR: Overflow in operator/.");
-    ExpectThrowWith<CTsInvalidValueException>(
+        "ERROR: Overflow in operator%=."));
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
+        [] { (void)(CDecimal(1) / CDecimal("0.000")); }, "ERROR: Overflow in operator/."));
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
         [] {
             CDecimal x("2.5");
             x /= CDecimal();
         },
-        "ERROR: Overflow in operator /=.");
+        "ERROR: Overflow in operator /=."));
 }
 
 TEST_F(DecimalTest, SquareRootRoundsDown) {
@@ -266,8 +256,9 @@ TEST_F(DecimalTest, SquareRootRoundsDown) {
         SCOPED_TRACE(c.value);
         EXPECT_EQ(CBigInteger(c.value).SquareRoot().ToString(), c.root);
     }
-    ExpectThrowWith<CTsInvalidValueException>([] { (void)CBigInteger(-4).SquareRoot(); },
-                                              "ERROR: Negative Number in function SquareRoot().");
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
+        [] { (void)CBigInteger(-4).SquareRoot(); },
+        "ERROR: Negative Number in function SquareRoot()."));
 }
 
 TEST_F(DecimalTest, BigIntegerNativeConversionsCheckTheRange) {
@@ -276,9 +267,9 @@ TEST_F(DecimalTest, BigIntegerNativeConversionsCheckTheRange) {
     EXPECT_EQ(static_cast<long long>(CBigInteger("-1234567890123")), -1234567890123LL);
     for (const char* text : {"9223372036854775808", "-9223372036854775809", "1e30"}) {
         SCOPED_TRACE(text);
-        ExpectThrowWith<CTsInvalidValueException>(
+        EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
             [&] { (void)static_cast<long long>(CBigInteger(text)); },
-            "ERROR: Value out of bound of LONGLONG.");
+            "ERROR: Value out of bound of LONGLONG."));
     }
     EXPECT_EQ(static_cast<int>(CBigInteger("2147483647")), INT_MAX);
     EXPECT_EQ(static_cast<int>(CBigInteger("-2147483648")), INT_MIN);
@@ -452,19 +443,21 @@ TEST_F(DecimalTest, NativeConversionsCheckTheRange) {
     EXPECT_EQ(CDecimal("-9223372036854775808").ToLongLong(), LLONG_MIN);
     for (const char* text : {"3000000000", "2147483647.5", "-2147483648.5", "-1e20"}) {
         SCOPED_TRACE(text);
-        ExpectThrowWith<CTsOverFlowException>([&] { (void)CDecimal(text).ToLong(); },
-                                              "The Decimal value if to large to fit into a LONG");
+        EXPECT_TRUE(ThrowsExactly<CTsOverFlowException>(
+            [&] { (void)CDecimal(text).ToLong(); },
+            "The Decimal value if to large to fit into a LONG"));
     }
     for (const char* text : {"9223372036854775808", "-9223372036854775808.1"}) {
         SCOPED_TRACE(text);
-        ExpectThrowWith<CTsOverFlowException>(
+        EXPECT_TRUE(ThrowsExactly<CTsOverFlowException>(
             [&] { (void)CDecimal(text).ToLongLong(); },
-            "The Decimal value if to large to fit into a LONGLONG");
+            "The Decimal value if to large to fit into a LONGLONG"));
     }
     for (const char* text : {"1.7000000000000000001E+308", "-1.8E308", "1e400"}) {
         SCOPED_TRACE(text);
-        ExpectThrowWith<CTsOverFlowException>([&] { (void)CDecimal(text).ToDouble(); },
-                                              "The Decimal value if to large to fit into a Double");
+        EXPECT_TRUE(ThrowsExactly<CTsOverFlowException>(
+            [&] { (void)CDecimal(text).ToDouble(); },
+            "The Decimal value if to large to fit into a Double"));
     }
     EXPECT_EQ(CDecimal("1.7E+308").ToDouble(), 1.7e308);
     EXPECT_EQ(CDecimal("0.1").ToDouble(), 0.1);
