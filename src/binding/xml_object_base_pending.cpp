@@ -1,5 +1,5 @@
 // xml_object_base_pending.cpp: entry points whose reader or writer is not part of this
-// build yet (XML input, JSON, Fast Infoset). Each checks the version like every entry point
+// build yet (JSON, Fast Infoset). Each checks the version like every entry point
 // and then refuses clearly, so a caller never gets a silent no-op. Replaced piece by piece
 // as those subsystems land.
 #include "binding/binding_messages.h"
