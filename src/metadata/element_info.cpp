@@ -26,6 +26,15 @@ std::string TextOrEmpty(const char* text) { return text ? std::string(text) : st
 
 bool EqualsNoCase(const std::string& a, const char* b) { return strcasecmp(a.c_str(), b) == 0; }
 
+// A nil simple member is written the same way whatever its value kind: an empty element that
+// carries xsi:nil.
+bool WriteNilElement(CXmlWriter* writer, const std::string& name, const std::string& ns) {
+    writer->StartElement(name, ns);
+    writer->AddXsiNil();
+    writer->EndElement();
+    return true;
+}
+
 }  // namespace
 
 CElementInfo::CElementInfo(const char* elementName, const char* namespaceUri, int propertyIndex)
@@ -161,12 +170,7 @@ bool CElementInfo::ElementToXmlPrim(const CSerializationContext&, const CXmlGene
                                     CXmlWriter* writer) const {
     TsVariant value;
     ReadProperty(object, value);
-    if (value.IsNil()) {
-        writer->StartElement(m_elementName, m_namespace);
-        writer->AddXsiNil();
-        writer->EndElement();
-        return true;
-    }
+    if (value.IsNil()) return WriteNilElement(writer, m_elementName, m_namespace);
     if (!value.IsValid()) return false;
     const std::string text = value.ToString(m_format.c_str());
     return WriteSimpleElement(writer, value, text, value.GetTypeAsEnum(), true);
@@ -176,12 +180,7 @@ bool CElementInfo::ElementToXmlEnum(const CSerializationContext&, const CXmlGene
                                     CXmlWriter* writer, EnumToStringFunc enumToString) const {
     TsVariant value;
     ReadProperty(object, value);
-    if (value.IsNil()) {
-        writer->StartElement(m_elementName, m_namespace);
-        writer->AddXsiNil();
-        writer->EndElement();
-        return true;
-    }
+    if (value.IsNil()) return WriteNilElement(writer, m_elementName, m_namespace);
     if (!value.IsValid()) return false;
     const char* text = enumToString ? enumToString(value.GetI4()) : nullptr;
     return WriteSimpleElement(writer, value, TextOrEmpty(text), ItemType_string, false);

@@ -10,6 +10,14 @@
 
 namespace Tessel16::detail {
 
+// The year range of every value, and the calendar constants the CDateTime files share.
+inline constexpr int kMinYear = -9999;
+inline constexpr int kMaxYear = 9999;
+inline constexpr std::int64_t kSecondsPerDay = 86400;
+// Days of a common year before the first of each month (index 1..12).
+inline constexpr int kDaysBeforeMonth[13] = {0,   0,   31,  59,  90,  120, 151,
+                                             181, 212, 243, 273, 304, 334};
+
 // A point on the calendar with every field present. Kinds that lack a field get a
 // reference value (1972-12-31 for times, the first of the period for the g-kinds), so
 // every kind can be shifted by offsets and durations the same way.
@@ -50,3 +58,16 @@ CDateTime::DTCompareResult CompareFields(const CalendarFields& a, CDateTime::DTT
 std::string FormatFraction(unsigned milli, unsigned micro, unsigned nano);
 
 }  // namespace Tessel16::detail
+
+namespace Tessel16 {
+
+// The CDateTime member files work in these names throughout.
+using detail::CalendarFields;
+using detail::DtField;
+using detail::KindUses;
+using detail::kDaysBeforeMonth;
+using detail::kMaxYear;
+using detail::kMinYear;
+using detail::kSecondsPerDay;
+
+}  // namespace Tessel16

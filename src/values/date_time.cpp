@@ -13,17 +13,10 @@
 
 namespace Tessel16 {
 
-using detail::CalendarFields;
-using detail::DtField;
-using detail::KindUses;
 namespace msg = detail::dtmsg;
 
 namespace {
 
-constexpr int kMinYear = -9999;
-constexpr int kMaxYear = 9999;
-constexpr int kDaysBeforeMonth[13] = {0, 0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
-constexpr std::int64_t kSecondsPerDay = 86400;
 constexpr std::uint64_t kTicksPerSecond = 10000000;  // FILETIME counts 100 ns ticks
 
 const char* KindName(CDateTime::DTType type) {

@@ -11,16 +11,9 @@
 
 namespace Tessel16 {
 
-using detail::CalendarFields;
-using detail::DtField;
-using detail::KindUses;
 namespace msg = detail::dtmsg;
 
 namespace {
-
-constexpr int kMinYear = -9999;
-constexpr int kMaxYear = 9999;
-constexpr std::int64_t kSecondsPerDay = 86400;
 
 // Twenty thousand years in nanoseconds do not fit in 64 bits.
 __extension__ typedef __int128 Wide;

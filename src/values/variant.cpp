@@ -3,6 +3,7 @@
 // are shared by reference count. Everything that depends on the tag is one switch here.
 #include "tessel16/variant.h"
 
+#include <type_traits>
 #include <utility>
 
 #include "conversion/conversion_messages.h"
@@ -21,6 +22,39 @@ constexpr const char* kLabels[] = {
 bool IsDateKind(std::int32_t type) {
     return type == ItemType_yearMonth || type == ItemType_monthDay || type == ItemType_date ||
            type == ItemType_datetime || type == ItemType_time;
+}
+
+// Hands the heap-owned value of a heap kind to f as its real type, so copying and
+// releasing name each kind's class in one place; other kinds are left to the caller.
+template <typename F>
+void WithHeapValue(std::int32_t type, const void* heap, F&& f) {
+    switch (type) {
+        case ItemType_hexBinary:
+        case ItemType_base64Binary:
+            f(static_cast<const CBinaryData*>(heap));
+            break;
+        case ItemType_duration:
+            f(static_cast<const CDateTimeSpan*>(heap));
+            break;
+        case ItemType_yearMonth:
+        case ItemType_monthDay:
+        case ItemType_date:
+        case ItemType_datetime:
+        case ItemType_time:
+            f(static_cast<const CDateTime*>(heap));
+            break;
+        case ItemType_string:
+            f(static_cast<const std::string*>(heap));
+            break;
+        case ItemType_decimal:
+            f(static_cast<const CDecimal*>(heap));
+            break;
+        case ItemType_integer:
+            f(static_cast<const CBigInteger*>(heap));
+            break;
+        default:
+            break;
+    }
 }
 
 }  // namespace
@@ -72,76 +106,24 @@ void TsVariant::CopyFrom(const TsVariant& other) {
     m_nil = other.m_nil;
     m_type = other.m_type;
     m_value = other.m_value;
-    const void* heap = other.m_value.heap;
-    switch (m_type) {
-        case ItemType_hexBinary:
-        case ItemType_base64Binary:
-            if (heap) m_value.heap = new CBinaryData(*static_cast<const CBinaryData*>(heap));
-            break;
-        case ItemType_duration:
-            if (heap) m_value.heap = new CDateTimeSpan(*static_cast<const CDateTimeSpan*>(heap));
-            break;
-        case ItemType_yearMonth:
-        case ItemType_monthDay:
-        case ItemType_date:
-        case ItemType_datetime:
-        case ItemType_time:
-            if (heap) m_value.heap = new CDateTime(*static_cast<const CDateTime*>(heap));
-            break;
-        case ItemType_string:
-            if (heap) m_value.heap = new std::string(*static_cast<const std::string*>(heap));
-            break;
-        case ItemType_decimal:
-            if (heap) m_value.heap = new CDecimal(*static_cast<const CDecimal*>(heap));
-            break;
-        case ItemType_integer:
-            if (heap) m_value.heap = new CBigInteger(*static_cast<const CBigInteger*>(heap));
-            break;
-        case ItemType_object:
-            if (m_value.object) m_value.object->AddRef();
-            break;
-        case ItemType_collection:
-            if (m_value.collection.object) m_value.collection.object->AddRef();
-            break;
-        default:
-            break;
+    // The slot now shares the source's pointers: give heap kinds their own copy and
+    // shared kinds their own reference.
+    WithHeapValue(m_type, other.m_value.heap, [this](const auto* p) {
+        if (p) m_value.heap = new std::remove_cv_t<std::remove_pointer_t<decltype(p)>>(*p);
+    });
+    if (m_type == ItemType_object && m_value.object) {
+        m_value.object->AddRef();
+    } else if (m_type == ItemType_collection && m_value.collection.object) {
+        m_value.collection.object->AddRef();
     }
 }
 
 void TsVariant::ReleaseSlot(std::int32_t type, const Slot& value) {
-    void* heap = value.heap;
-    switch (type) {
-        case ItemType_hexBinary:
-        case ItemType_base64Binary:
-            delete static_cast<CBinaryData*>(heap);
-            break;
-        case ItemType_duration:
-            delete static_cast<CDateTimeSpan*>(heap);
-            break;
-        case ItemType_yearMonth:
-        case ItemType_monthDay:
-        case ItemType_date:
-        case ItemType_datetime:
-        case ItemType_time:
-            delete static_cast<CDateTime*>(heap);
-            break;
-        case ItemType_string:
-            delete static_cast<std::string*>(heap);
-            break;
-        case ItemType_decimal:
-            delete static_cast<CDecimal*>(heap);
-            break;
-        case ItemType_integer:
-            delete static_cast<CBigInteger*>(heap);
-            break;
-        case ItemType_object:
-            if (value.object) value.object->Release();
-            break;
-        case ItemType_collection:
-            if (value.collection.object) value.collection.object->Release();
-            break;
-        default:
-            break;
+    WithHeapValue(type, value.heap, [](const auto* p) { delete p; });
+    if (type == ItemType_object && value.object) {
+        value.object->Release();
+    } else if (type == ItemType_collection && value.collection.object) {
+        value.collection.object->Release();
     }
 }
 
