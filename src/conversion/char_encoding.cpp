@@ -6,53 +6,12 @@
 #include <cstring>
 #include <vector>
 
+#include "conversion/utf8.h"
 #include "platform/codepage.h"
 #include "tessel16/switches.h"
 
 namespace Tessel16::detail {
 namespace {
-
-bool IsValidUtf8(const unsigned char* p, std::size_t n) {
-    std::size_t i = 0;
-    while (i < n) {
-        // Whole documents pass through here on output; most of their bytes are ASCII, which
-        // is checked eight at a time.
-        if (n - i >= 8) {
-            std::uint64_t word;
-            std::memcpy(&word, p + i, 8);
-            if ((word & 0x8080808080808080ull) == 0) {
-                i += 8;
-                continue;
-            }
-        }
-        unsigned char b = p[i];
-        if (b < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t extra;
-        std::uint32_t cp;
-        if (b >= 0xC2 && b <= 0xDF) {
-            extra = 1, cp = b & 0x1Fu;
-        } else if ((b & 0xF0) == 0xE0) {
-            extra = 2, cp = b & 0x0Fu;
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            extra = 3, cp = b & 0x07u;
-        } else {
-            return false;
-        }
-        if (i + extra >= n) return false;
-        for (std::size_t j = 1; j <= extra; ++j) {
-            if ((p[i + j] & 0xC0) != 0x80) return false;
-            cp = (cp << 6) | (p[i + j] & 0x3Fu);
-        }
-        if ((extra == 2 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) ||
-            (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)))
-            return false;
-        i += extra + 1;
-    }
-    return true;
-}
 
 std::size_t Utf16Length(const unsigned short* text) {
     std::size_t n = 0;
@@ -128,21 +87,7 @@ CBinaryData Utf16ToUtf8(const unsigned short* units, std::size_t count) {
         } else if (u >= 0xDC00 && u <= 0xDFFF) {
             break;
         }
-        if (u < 0x80) {
-            out.push_back(static_cast<unsigned char>(u));
-        } else if (u < 0x800) {
-            out.push_back(static_cast<unsigned char>(0xC0 | (u >> 6)));
-            out.push_back(static_cast<unsigned char>(0x80 | (u & 0x3F)));
-        } else if (u < 0x10000) {
-            out.push_back(static_cast<unsigned char>(0xE0 | (u >> 12)));
-            out.push_back(static_cast<unsigned char>(0x80 | ((u >> 6) & 0x3F)));
-            out.push_back(static_cast<unsigned char>(0x80 | (u & 0x3F)));
-        } else {
-            out.push_back(static_cast<unsigned char>(0xF0 | (u >> 18)));
-            out.push_back(static_cast<unsigned char>(0x80 | ((u >> 12) & 0x3F)));
-            out.push_back(static_cast<unsigned char>(0x80 | ((u >> 6) & 0x3F)));
-            out.push_back(static_cast<unsigned char>(0x80 | (u & 0x3F)));
-        }
+        AppendUtf8(out, u);
     }
     return CBinaryData(out.data(), static_cast<std::uint32_t>(out.size()), false);
 }

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "conversion/utf8.h"
 #include "platform/codepage.h"
 
 namespace Tessel16::platform {
@@ -15,71 +16,29 @@ namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
 
-void AppendUtf8(std::string& out, std::uint32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
-// Strict UTF-8 decoding: overlong forms, surrogates and code points past U+10FFFF are
-// malformed; each malformed sequence becomes one U+FFFD.
+// Each malformed sequence becomes one U+FFFD.
 std::u16string DecodeUtf8(const char* bytes, std::size_t length) {
     std::u16string out;
     out.reserve(length);
     const auto* p = reinterpret_cast<const unsigned char*>(bytes);
     std::size_t i = 0;
     while (i < length) {
-        unsigned char b = p[i];
-        if (b < 0x80) {
-            out += static_cast<char16_t>(b);
+        if (p[i] < 0x80) {
+            out += static_cast<char16_t>(p[i]);
             ++i;
             continue;
         }
-        int extra = 0;
-        std::uint32_t cp = 0;
-        std::uint32_t min = 0;
-        if ((b & 0xE0) == 0xC0) {
-            extra = 1, cp = b & 0x1F, min = 0x80;
-        } else if ((b & 0xF0) == 0xE0) {
-            extra = 2, cp = b & 0x0F, min = 0x800;
-        } else if ((b & 0xF8) == 0xF0) {
-            extra = 3, cp = b & 0x07, min = 0x10000;
-        } else {
+        const detail::Utf8Decoded d = detail::DecodeUtf8CodePoint(p + i, length - i);
+        i += d.length;
+        if (!d.ok) {
             out += kReplacement;
-            ++i;
-            continue;
-        }
-        std::size_t j = 1;
-        for (; j <= static_cast<std::size_t>(extra); ++j) {
-            if (i + j >= length || (p[i + j] & 0xC0) != 0x80) break;
-            cp = (cp << 6) | (p[i + j] & 0x3F);
-        }
-        if (j <= static_cast<std::size_t>(extra) || cp < min || cp > 0x10FFFF ||
-            (cp >= 0xD800 && cp <= 0xDFFF)) {
-            out += kReplacement;
-            i += j;  // skip the lead byte and the continuation bytes that belonged to it
-            continue;
-        }
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
+        } else if (d.codePoint >= 0x10000) {
+            const std::uint32_t cp = d.codePoint - 0x10000;
             out += static_cast<char16_t>(0xD800 + (cp >> 10));
             out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
         } else {
-            out += static_cast<char16_t>(cp);
+            out += static_cast<char16_t>(d.codePoint);
         }
-        i += j;
     }
     return out;
 }
@@ -96,7 +55,7 @@ std::string EncodeUtf8(const char16_t* units, std::size_t count) {
         } else if (u >= 0xD800 && u <= 0xDFFF) {
             u = kReplacement;
         }
-        AppendUtf8(out, u);
+        detail::AppendUtf8(out, u);
     }
     return out;
 }
