@@ -72,6 +72,11 @@ public:
         return m_ignoreNamespaces || m_schemaType == SchemaType_NoNamespaces;
     }
     void SetIgnoreNamespaces(bool ignore) { m_ignoreNamespaces = ignore; }
+    // Strict reading (off by default): readers enforce the schema instead of the lenient
+    // rules: facets, enumeration text, the root element's name and namespace, stray text in
+    // element-only content, and exactly the XSD lexical space of each value kind.
+    bool GetStrictReading() const { return m_strictReading; }
+    void SetStrictReading(bool strict) { m_strictReading = strict; }
     SchemaType GetSchemaType() const { return m_schemaType; }
     void SetSchemaType(SchemaType type) { m_schemaType = type; }
     bool GetNoOptionalAttributeDefaultOutput() const { return m_noOptionalAttributeDefaultOutput; }
@@ -106,6 +111,7 @@ private:
     bool m_ignoreUnknownElements = false;
     bool m_ignoreUnknownAttributes = false;
     bool m_ignoreNamespaces = false;
+    bool m_strictReading = false;
     SchemaType m_schemaType = SchemaType_Default;
     bool m_noOptionalAttributeDefaultOutput = false;
     bool m_writeDefaultElementValues = false;

@@ -61,6 +61,7 @@ void CSerializationContext::CopySettings(const CSerializationContext& other) {
     m_ignoreUnknownElements = other.m_ignoreUnknownElements;
     m_ignoreUnknownAttributes = other.m_ignoreUnknownAttributes;
     m_ignoreNamespaces = other.m_ignoreNamespaces;
+    m_strictReading = other.m_strictReading;
     m_schemaType = other.m_schemaType;
     m_noOptionalAttributeDefaultOutput = other.m_noOptionalAttributeDefaultOutput;
     m_writeDefaultElementValues = other.m_writeDefaultElementValues;
