@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 #include "binding/binding_messages.h"
 #include "support/expect_exception.h"
@@ -187,49 +186,6 @@ TEST(XmlObjectBase, NamespaceConstraints) {
                 call, FormatString(detail::kMsgInvalidNamespace, c.ns, c.allowed, c.target)));
         }
     }
-}
-
-namespace {
-struct Event {
-    CXmlObjectBase* source;
-    IEventSink::MsgType type;
-    void* data;
-    int index;
-};
-class RecordingSink : public IEventSink {
-public:
-    virtual ~RecordingSink() = default;
-    void OnEvent(CXmlObjectBase* source, MsgType type, void* data) override {
-        events.push_back(
-            {source, type, data, data && type >= MsgType_Remove ? *static_cast<int*>(data) : -100});
-    }
-    std::vector<Event> events;
-};
-}  // namespace
-
-TEST(XmlObjectBase, CollectionEventsCarryTypeAndData) {
-    CSmartPtr<CTestNode> collection = CTestNode::Create("col");
-    RecordingSink sink;
-    int item = 0;
-    CTestNode::FireOnCollectionChangeEvent(&sink, collection.get());
-    CTestNode::FireOnCollectionAddEvent(&sink, collection.get(), &item);
-    CTestNode::FireOnCollectionAddCompleteEvent(&sink, collection.get(), &item);
-    CTestNode::FireOnCollectionRemoveEvent(&sink, collection.get(), 4);
-    CTestNode::FireOnCollectionRemoveCompleteEvent(&sink, collection.get(), -1);
-    ASSERT_EQ(sink.events.size(), 5u);
-    const IEventSink::MsgType types[] = {
-        IEventSink::MsgType_Change, IEventSink::MsgType_Add, IEventSink::MsgType_AddComplete,
-        IEventSink::MsgType_Remove, IEventSink::MsgType_RemoveComplete};
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(sink.events[i].source, collection.get());
-        EXPECT_EQ(sink.events[i].type, types[i]);
-        EXPECT_EQ(static_cast<int>(types[i]), i);
-    }
-    EXPECT_EQ(sink.events[0].data, nullptr);
-    EXPECT_EQ(sink.events[1].data, &item);
-    EXPECT_EQ(sink.events[2].data, &item);
-    EXPECT_EQ(sink.events[3].index, 4);
-    EXPECT_EQ(sink.events[4].data, nullptr);
 }
 
 // The notice looks at the version only on the first construction in the process, so each

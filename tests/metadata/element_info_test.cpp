@@ -107,14 +107,6 @@ TEST(ElementInfo, AccessorFailureOnReadIsWrappedWithTheName) {
     }
 }
 
-TEST(ElementInfo, CollectionWithNoItemsWritesNothing) {
-    CSmartPtr<EngineTest::Holder> holder(new EngineTest::Holder);
-    CElementInfoSeqPrimCol tags("tag", "urn:t", EngineTest::Holder::Tags);
-    TestSupport::RecordingWriter writer;
-    EXPECT_FALSE(tags.ElementToXml(CSerializationContext(), holder.get(), &writer));
-    EXPECT_TRUE(writer.Lines().empty());
-}
-
 TEST(AttributeInfo, NamespaceConstraints) {
     struct Case {
         const char* ns;
