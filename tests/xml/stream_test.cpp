@@ -25,7 +25,6 @@ std::string Pattern(std::size_t length) {
     return s;
 }
 
-const char* kMissingDir = "/nonexistent-tessel-dir/out.xml";
 }  // namespace
 
 TEST(StringBuffer, LargeAppendSpansChunksAndJoinsOnce) {
@@ -126,72 +125,6 @@ TEST(FileTextStream, Utf16FileStartsWithByteOrderMarkThenFlushedText) {
     EXPECT_EQ(ReadFileBytes(path), std::string("\xFF\xFE"
                                                "a\0b\0c\0",
                                                8));
-}
-
-TEST(FileTextStream, ManyFlushesLandInOrder) {
-    const std::string path = TempPath("stream_utf8.xml");
-    std::string expected;
-    {
-        CFileTextStream s(path.c_str(), XmlEncoding_UTF8);
-        s.Open();
-        for (int i = 0; i < 50; ++i) {
-            const std::string piece = Pattern(static_cast<std::size_t>(100 + i * 37));
-            s.Write(piece);
-            expected += piece;
-            s.Flush();
-            EXPECT_EQ(s.GetLength(), 0u);
-        }
-        s.Close();
-    }
-    EXPECT_EQ(ReadFileBytes(path), expected);
-}
-
-TEST(FileTextStream, UnwritablePathNamesFileAndSystemError) {
-    CFileTextStream s(kMissingDir, XmlEncoding_UTF8);
-    try {
-        s.Open();
-        FAIL() << "missing directory accepted";
-    } catch (const CTsException& e) {
-        // ENOENT
-        EXPECT_EQ(e.GetMessage(),
-                  "Failed to write data to the file [/nonexistent-tessel-dir/out.xml] error "
-                  "[0x00000002]");
-    }
-}
-
-TEST(FileBinaryStream, WritesMarkForUtf16AndNothingElseForUtf8) {
-    const std::string path = TempPath("binary_stream.xml");
-    const struct {
-        XmlEncoding encoding;
-        std::string expected;
-    } cases[] = {
-        {XmlEncoding_UTF8, "data"},
-        {XmlEncoding_UTF16,
-         "\xFF\xFE"
-         "data"},
-        {XmlEncoding_UTF16_NoDecl,
-         "\xFF\xFE"
-         "data"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.encoding);
-        CFileBinaryStream s(path.c_str(), c.encoding, CBinaryData("data"));
-        s.Write();
-        EXPECT_EQ(ReadFileBytes(path), c.expected);
-    }
-    CFileBinaryStream empty(path.c_str(), XmlEncoding_UTF8, CBinaryData());
-    empty.Write();
-    EXPECT_EQ(ReadFileBytes(path), "");
-}
-
-TEST(FileBinaryStream, UnwritablePathNamesFileAndSystemError) {
-    CFileBinaryStream s(kMissingDir, XmlEncoding_UTF8, CBinaryData("x"));
-    try {
-        s.Write();
-        FAIL() << "missing directory accepted";
-    } catch (const CTsException& e) {
-        EXPECT_EQ(e.GetMessage(), FormatString(detail::kMsgFileWriteFailed, kMissingDir, 2u));
-    }
 }
 
 TEST(BinaryStream, AppendsBytes) {

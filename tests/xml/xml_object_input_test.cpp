@@ -172,20 +172,6 @@ TEST(XmlObjectInput, AnExceptionFromTheObjectLeavesNoDocumentBehind) {
     }
 }
 
-TEST(XmlObjectInput, WrongGeneratorVersionStopsBeforeLoading) {
-    Register(16, 0);
-    Held o;
-    std::string message;
-    try {
-        o->FromXml("<a/>", CSerializationContext::GetDefaultContext());
-    } catch (const CTsException& e) {
-        message = e.GetMessage();
-    }
-    Register(16, 1);
-    EXPECT_EQ(message, "Wrong Version (Corvid Runtime: v16.1, Generator: v16.0)");
-    EXPECT_EQ(o->element, nullptr);
-}
-
 TEST(XmlObjectInput, ElementNamesMatchByLocalNameAndNamespace) {
     CXmlDocument doc;
     doc.LoadXml("<p:Item xmlns:p='urn:p'/>");
