@@ -59,19 +59,14 @@ public:
         Member(Data).SetXmlObject(new CElement("data", kNs, "##any", kNs));
     }
     CParentElementInfo* GetClassInfo() const override {
-        static CParentElementInfo info(XmlElementGroupType_All, XmlElementType_Element, "palette",
-                                       kNs, true, false, -1, ItemType_none, nullptr, false);
-        return &info;
+        static CParentElementInfo* info = EngineTest::NewClassInfo(XmlElementGroupType_All, "palette");
+        return info;
     }
     CElementInfo** GetClassElementInfo() const override {
         static CElementInfo* records[] = {
             new CElementInfoAllPrimCol("size", kNs, Sizes),
             new CElementInfoAllEnumCol("hue", kNs, Hues),
             new CElementInfoAllUntpdMnd("data", kNs, Data, "##any", kNs), nullptr};
-        return records;
-    }
-    CAttributeInfo** GetClassAttributeInfo() const override {
-        static CAttributeInfo* records[] = {nullptr};
         return records;
     }
     Ci4Col* GetSizes() { return CollectionAs<Ci4Col>(this, Sizes); }
@@ -96,9 +91,8 @@ public:
         Member(Others).SetXmlCollection(new CElementCol("", "##other", kNs, m_mins[3], -1));
     }
     CParentElementInfo* GetClassInfo() const override {
-        static CParentElementInfo info(XmlElementGroupType_Choice, XmlElementType_Element, "mix",
-                                       kNs, true, false, -1, ItemType_none, nullptr, false);
-        return &info;
+        static CParentElementInfo* info = EngineTest::NewClassInfo(XmlElementGroupType_Choice, "mix");
+        return info;
     }
     CElementInfo** GetClassElementInfo() const override {
         static CElementInfo* records[] = {new CElementInfoChoicePrimCol("n", kNs, Numbers),
@@ -106,10 +100,6 @@ public:
                                           new CElementInfoChoiceUntpdCol("line", kNs, Lines),
                                           new CElementInfoChoiceUntpdCol("AnyElement", kNs, Others),
                                           nullptr};
-        return records;
-    }
-    CAttributeInfo** GetClassAttributeInfo() const override {
-        static CAttributeInfo* records[] = {nullptr};
         return records;
     }
     Ci4Col* GetNumbers() { return CollectionAs<Ci4Col>(this, Numbers); }

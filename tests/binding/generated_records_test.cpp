@@ -190,10 +190,6 @@ public:
             nullptr};
         return records;
     }
-    CAttributeInfo** GetClassAttributeInfo() const override {
-        static CAttributeInfo* records[] = {nullptr};
-        return records;
-    }
 };
 
 CSmartPtr<CXmlObjectBase> CreateEveryChoice(int, const char* name) {
@@ -295,10 +291,6 @@ public:
             new CElementInfoAllPrimCol("tag", kNs, P_Tags),
             new CElementInfoAllCol("note", kNs, P_Notes),
             nullptr};
-        return records;
-    }
-    CAttributeInfo** GetClassAttributeInfo() const override {
-        static CAttributeInfo* records[] = {nullptr};
         return records;
     }
 };
@@ -589,7 +581,6 @@ class Defaults : public TestObject {
 public:
     enum { Flag, Word, Size, MemberCount };
     Defaults() : TestObject(MemberCount, "defaults") {}
-    void Init() override { ResetMembers(); }
     CParentElementInfo* GetClassInfo() const override {
         static CParentElementInfo* info =
             ClassInfo(XmlElementGroupType_Sequence, XmlElementType_Element, "defaults");
@@ -604,10 +595,6 @@ public:
             new CElementInfoSeqPrimOpt("size", kNs, Size, false, ItemType_i4, nullptr, kCollapse,
                                        CPrimitiveRestrictions(), nullptr),
             nullptr};
-        return records;
-    }
-    CAttributeInfo** GetClassAttributeInfo() const override {
-        static CAttributeInfo* records[] = {nullptr};
         return records;
     }
 };
@@ -693,7 +680,6 @@ class ManyAttributes : public TestObject {
 public:
     static const int kCount = 40;
     ManyAttributes() : TestObject(kCount, "many") {}
-    void Init() override { ResetMembers(); }
     CParentElementInfo* GetClassInfo() const override {
         static CParentElementInfo* info =
             ClassInfo(XmlElementGroupType_Sequence, XmlElementType_Element, "many");
