@@ -41,12 +41,15 @@ std::vector<std::string> SplitCells(const std::string& line) {
                 case 'n': cell += '\n'; break;
                 case 'r': cell += '\r'; break;
                 case 't': cell += '\t'; break;
-                case '0': cell += '\0'; break;
                 case 'x':
                     cell += static_cast<char>(std::strtoul(raw.substr(i + 1, 2).c_str(), nullptr, 16));
                     i += 2;
                     break;
-                default: cell += raw[i];  // \| and \\ and anything else: the character itself
+                case '|': cell += '|'; break;
+                case '\\': cell += '\\'; break;
+                default:  // other escapes (regular expressions) are kept as written
+                    cell += '\\';
+                    cell += raw[i];
             }
         }
     }

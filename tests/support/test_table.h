@@ -17,9 +17,10 @@ struct TableRow {
 };
 
 // Reads tests/data/<relativePath>: one row per line, cells separated by '|' and trimmed,
-// blank lines and lines starting with '#' skipped. Inside a cell \n, \r, \t, \0, \xHH, \|
-// and \\ stand for the bytes they name, so any text fits. Throws std::runtime_error when the
-// file cannot be read.
+// blank lines and lines starting with '#' skipped. Inside a cell \n, \r, \t, \xHH, \| and
+// \\ stand for the bytes they name, so any text fits; other backslashes are kept as written,
+// so regular expressions read as they are. Throws std::runtime_error when the file cannot be
+// read.
 std::vector<TableRow> ReadTable(const std::string& relativePath);
 
 // The item type named as in the enumeration without its prefix ("i4", "hexBinary").
