@@ -13,6 +13,7 @@
 #include "support/engine_bindings.h"
 #include "support/expect_exception.h"
 #include "support/recording_writer.h"
+#include "support/test_table.h"
 #include "tessel16/serialization_context.h"
 #include "tessel16/xml_document.h"
 
@@ -213,59 +214,31 @@ TEST(GeneratedClassRead, SurplusChildrenWhenIgnoredSkipOneElementBeforeEachRetry
 }
 
 TEST(GeneratedClassRead, NilValuesOnSimpleElementsByNillability) {
-    // count is not nillable, size is. A value that is not false makes the element nil, so on
-    // a record that is not nillable even an unreadable value is reported as a misuse of nil.
-    const std::string misuse =
-        std::string(detail::kMsgElementNilOnNonNillable) + "\nPath: /item/count";
-    struct Case {
-        const char* count;  // xsi:nil value on count, or null for none
-        const char* size;   // xsi:nil value on size, or null for none
-        std::string error;  // empty: read succeeds
-        bool countRead, sizeRead;
-    };
-    const std::vector<Case> cases = {
-        {"false", nullptr, "", true, true},
-        {"False", nullptr, "", true, true},
-        {"0", nullptr, "", true, true},
-        {"true", nullptr, misuse, false, false},
-        {"1", nullptr, misuse, false, false},
-        {"maybe", nullptr, misuse, false, false},
-        {nullptr, "FALSE", "", true, true},
-        {nullptr, "0", "", true, true},
-        {nullptr, "TRUE", "", true, false},
-        {nullptr, "1", "", true, false},
-        {nullptr, "yes",
-         "Unexpected Value [yes] for 'nil' Attribute found.\nPath: /item/size/@xsi:nil", true,
-         false},
-        {nullptr, "", "Unexpected Value [] for 'nil' Attribute found.\nPath: /item/size/@xsi:nil",
-         true, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.count ? c.count : "-") + "/" + (c.size ? c.size : "-"));
-        auto nil = [](const char* value) {
-            return value ? std::string(" xsi:nil=\"") + value + "\"" : std::string();
+    for (const test::TableRow& c : test::ReadTable("binding/nil_simple_elements.txt")) {
+        SCOPED_TRACE("nil_simple_elements.txt line " + std::to_string(c.line));
+        auto nil = [](const std::string& value) {
+            return value == "-" ? std::string() : " xsi:nil=\"" + value + "\"";
         };
-        const std::string body = "<count" + nil(c.count) + ">4</count><color>red</color><size" +
-                                 nil(c.size) + ">7</size><zzz/>";
+        const std::string body = "<count" + nil(c[0]) + ">4</count><color>red</color><size" +
+                                 nil(c[1]) + ">7</size><zzz/>";
         CSmartPtr<SimpleSeq> item(new SimpleSeq);
         CSerializationContext ignore;
         ignore.SetIgnoreUnknownElements(true);
-        if (c.error.empty()) {
+        if (c[4].empty()) {
             // Nil or not, the cursor moves past the element: the following ones are read.
             EXPECT_EQ(Read(item.get(), Xml("item", " id=\"1\"", body), ignore), nullptr);
             EXPECT_EQ(item->Member(SimpleSeq::Colour).GetI4(), Color_red);
         } else {
             EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
-                [&] { Read(item.get(), Xml("item", " id=\"1\"", body), ignore); }, c.error));
+                [&] { Read(item.get(), Xml("item", " id=\"1\"", body), ignore); }, c[4]));
         }
-        EXPECT_EQ(item->Member(SimpleSeq::Count).IsValid(), c.countRead);
-        if (c.countRead) {
-            EXPECT_EQ(item->Member(SimpleSeq::Count).GetI4(), 4);
-        }
-        EXPECT_EQ(item->Member(SimpleSeq::Size).IsValid(), c.sizeRead);
-        if (c.sizeRead) {
-            EXPECT_EQ(item->Member(SimpleSeq::Size).GetI4(), 7);
-        }
+        // A member that was read holds the element's text.
+        EXPECT_EQ(item->Member(SimpleSeq::Count).IsValid() ? item->Member(SimpleSeq::Count).GetI4()
+                                                           : -1,
+                  c[2] == "yes" ? 4 : -1);
+        EXPECT_EQ(item->Member(SimpleSeq::Size).IsValid() ? item->Member(SimpleSeq::Size).GetI4()
+                                                          : -1,
+                  c[3] == "yes" ? 7 : -1);
     }
 }
 

@@ -11,12 +11,14 @@
 #include "binding/engine_messages.h"
 #include "support/engine_bindings.h"
 #include "support/expect_exception.h"
+#include "support/test_table.h"
 #include "tessel16/serialization_context.h"
 #include "tessel16/xml_writer.h"
 
 using namespace Tessel16;
 using namespace Tessel16Data;
 using namespace EngineTest;
+using Tessel16::test::ReadDataFile;
 using Tessel16::test::ThrowsExactly;
 
 namespace {
@@ -406,20 +408,9 @@ TEST(GeneratedRecords, AllGroupOfEveryKindRoundTrips) {
 TEST(GeneratedRecords, HandWrittenAllGroupInReverseOrderWithPrefixes) {
     // Members in reverse schema order, a collection split by other members, two prefixes
     // and the default namespace for the same URI, and xsi:type through a third prefix.
-    const char* const xml =
-        "<q:everyAll xmlns:q=\"urn:t\" xmlns=\"urn:t\" xmlns:r=\"urn:t\"\n"
-        "    xmlns:i=\"http://www.w3.org/2001/XMLSchema-instance\">\n"
-        "  <note>n1</note><r:tag>t1</r:tag><q:hue>blue</q:hue>\n"
-        "  <kid code=\"c\"><name>k1</name></kid>\n"
-        "  <figure i:type=\"r:Square\"><side>4</side></figure>\n"
-        "  <label>L</label><count> 12 </count><shade>green</shade><tone>blue</tone>\n"
-        "  <r:kid code=\"c\"><name>k2</name></r:kid>\n"
-        "  <second code=\"c\"><name>s</name></second><first code=\"c\"><name>f</name></first>\n"
-        "  <spare i:type=\"q:Circle\"><radius>5</radius></spare>\n"
-        "  <shape i:type=\"Square\"><side>6</side></shape>\n"
-        "</q:everyAll>";
+    const std::string xml = ReadDataFile("binding/every_all_reversed.xml");
     CSmartPtr<EveryAll> all(new EveryAll);
-    all->FromXml(xml, CSerializationContext());
+    all->FromXml(xml.c_str(), CSerializationContext());
     auto* shape = dynamic_cast<Square*>(all->Member(P_Shape).GetXmlObject().get());
     ASSERT_NE(shape, nullptr);
     EXPECT_EQ(shape->Member(Square::Side).GetI4(), 6);

@@ -10,6 +10,7 @@
 #include "binding/entry_support.h"
 #include "support/expect_exception.h"
 #include "support/test_node.h"
+#include "support/test_table.h"
 #include "tessel16/exception.h"
 #include "tessel16/serialization_context.h"
 #include "tessel16/switches.h"
@@ -74,16 +75,7 @@ protected:
 TEST_F(OutputEntryPoints, ToXmlWritesTheTreeAsText) {
     CSmartPtr<CTestNode> order = Order(1);
     EXPECT_EQ(order->ToXml(true, true, EOLType_LF, ctx),
-              "<?xml version=\"1.0\"?>\n"
-              "<AA:order xmlns:AA=\"urn:po\" id=\"PO-1\">\n"
-              "\t<AA:customer>\n"
-              "\t\t<AA:name>Zo\xC3\xAB &amp; Sons &lt;Ltd&gt;</AA:name>\n"
-              "\t</AA:customer>\n"
-              "\t<AA:line n=\"0\">\n"
-              "\t\t<AA:sku>SKU1000000</AA:sku>\n"
-              "\t\t<AA:note>first\nsecond</AA:note>\n"
-              "\t</AA:line>\n"
-              "</AA:order>\n");
+              Tessel16::test::ReadDataFile("binding/order_formatted.xml"));
 }
 
 TEST_F(OutputEntryPoints, ContextSettingsReachTheWriter) {

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "support/test_node.h"
+
 namespace Tessel16::test {
 
 namespace {
@@ -70,6 +72,10 @@ std::vector<TableRow> ReadTable(const std::string& relativePath) {
         rows.push_back({SplitCells(line), number});
     }
     return rows;
+}
+
+std::string ReadDataFile(const std::string& relativePath) {
+    return ReadFileBytes(std::string(TESSEL16_TEST_DATA_DIR) + "/" + relativePath);
 }
 
 ItemType ItemTypeNamed(const std::string& name) {

@@ -23,6 +23,9 @@ struct TableRow {
 // read.
 std::vector<TableRow> ReadTable(const std::string& relativePath);
 
+// The bytes of tests/data/<relativePath>, for documents kept as files.
+std::string ReadDataFile(const std::string& relativePath);
+
 // The item type named as in the enumeration without its prefix ("i4", "hexBinary").
 ItemType ItemTypeNamed(const std::string& name);
 
