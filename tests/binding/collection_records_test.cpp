@@ -59,7 +59,8 @@ public:
         Member(Data).SetXmlObject(new CElement("data", kNs, "##any", kNs));
     }
     CParentElementInfo* GetClassInfo() const override {
-        static CParentElementInfo* info = EngineTest::NewClassInfo(XmlElementGroupType_All, "palette");
+        static CParentElementInfo* info =
+            EngineTest::NewClassInfo(XmlElementGroupType_All, "palette");
         return info;
     }
     CElementInfo** GetClassElementInfo() const override {
@@ -91,7 +92,8 @@ public:
         Member(Others).SetXmlCollection(new CElementCol("", "##other", kNs, m_mins[3], -1));
     }
     CParentElementInfo* GetClassInfo() const override {
-        static CParentElementInfo* info = EngineTest::NewClassInfo(XmlElementGroupType_Choice, "mix");
+        static CParentElementInfo* info =
+            EngineTest::NewClassInfo(XmlElementGroupType_Choice, "mix");
         return info;
     }
     CElementInfo** GetClassElementInfo() const override {

@@ -233,12 +233,12 @@ TEST(GeneratedClassRead, NilValuesOnSimpleElementsByNillability) {
                 [&] { Read(item.get(), Xml("item", " id=\"1\"", body), ignore); }, c[4]));
         }
         // A member that was read holds the element's text.
-        EXPECT_EQ(item->Member(SimpleSeq::Count).IsValid() ? item->Member(SimpleSeq::Count).GetI4()
-                                                           : -1,
-                  c[2] == "yes" ? 4 : -1);
-        EXPECT_EQ(item->Member(SimpleSeq::Size).IsValid() ? item->Member(SimpleSeq::Size).GetI4()
-                                                          : -1,
-                  c[3] == "yes" ? 7 : -1);
+        EXPECT_EQ(
+            item->Member(SimpleSeq::Count).IsValid() ? item->Member(SimpleSeq::Count).GetI4() : -1,
+            c[2] == "yes" ? 4 : -1);
+        EXPECT_EQ(
+            item->Member(SimpleSeq::Size).IsValid() ? item->Member(SimpleSeq::Size).GetI4() : -1,
+            c[3] == "yes" ? 7 : -1);
     }
 }
 

@@ -61,17 +61,28 @@ Facets ParseFacets(std::vector<std::string>& parts) {
         const std::string name = part.substr(0, eq);
         part = part.substr(eq + 1);
         const char* text = part.c_str();
-        if (name == "pattern") f.pattern = text;
-        else if (name == "minLength") f.minLength = std::atoi(text);
-        else if (name == "maxLength") f.maxLength = std::atoi(text);
-        else if (name == "minInclusive") f.minInclusive = text;
-        else if (name == "maxInclusive") f.maxInclusive = text;
-        else if (name == "minExclusive") f.minExclusive = text;
-        else if (name == "maxExclusive") f.maxExclusive = text;
-        else if (name == "length") f.length = std::atoi(text);
-        else if (name == "totalDigits") f.totalDigits = std::atoi(text);
-        else if (name == "fractionDigits") f.fractionDigits = std::atoi(text);
-        else ADD_FAILURE() << "unknown facet " << name;
+        if (name == "pattern")
+            f.pattern = text;
+        else if (name == "minLength")
+            f.minLength = std::atoi(text);
+        else if (name == "maxLength")
+            f.maxLength = std::atoi(text);
+        else if (name == "minInclusive")
+            f.minInclusive = text;
+        else if (name == "maxInclusive")
+            f.maxInclusive = text;
+        else if (name == "minExclusive")
+            f.minExclusive = text;
+        else if (name == "maxExclusive")
+            f.maxExclusive = text;
+        else if (name == "length")
+            f.length = std::atoi(text);
+        else if (name == "totalDigits")
+            f.totalDigits = std::atoi(text);
+        else if (name == "fractionDigits")
+            f.fractionDigits = std::atoi(text);
+        else
+            ADD_FAILURE() << "unknown facet " << name;
     }
     return f;
 }

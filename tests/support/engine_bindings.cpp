@@ -345,7 +345,8 @@ void NilNote::Init() {
 }
 
 CParentElementInfo* NilNote::GetClassInfo() const {
-    static CParentElementInfo* info = NewClassInfo(XmlElementGroupType_Sequence, "note", false, Value, ItemType_string);
+    static CParentElementInfo* info =
+        NewClassInfo(XmlElementGroupType_Sequence, "note", false, Value, ItemType_string);
     return info;
 }
 

@@ -55,10 +55,9 @@ private:
 
 // A class record in the test namespace that refuses unknown attributes; a simple-content
 // class names the member holding its value and that value's type.
-Tessel16Data::CParentElementInfo* NewClassInfo(Tessel16Data::XmlElementGroupType group,
-                                               const char* name, bool hasBaseClasses = false,
-                                               int valueIndex = -1,
-                                               Tessel16::ItemType valueType = Tessel16::ItemType_none);
+Tessel16Data::CParentElementInfo* NewClassInfo(
+    Tessel16Data::XmlElementGroupType group, const char* name, bool hasBaseClasses = false,
+    int valueIndex = -1, Tessel16::ItemType valueType = Tessel16::ItemType_none);
 
 // Class ids of the factory.
 enum ClassId { ClassId_Child = 1, ClassId_Circle, ClassId_Square, ClassId_NilNote, ClassId_Extras };

@@ -40,15 +40,26 @@ std::vector<std::string> SplitCells(const std::string& line) {
                 continue;
             }
             switch (raw[++i]) {
-                case 'n': cell += '\n'; break;
-                case 'r': cell += '\r'; break;
-                case 't': cell += '\t'; break;
+                case 'n':
+                    cell += '\n';
+                    break;
+                case 'r':
+                    cell += '\r';
+                    break;
+                case 't':
+                    cell += '\t';
+                    break;
                 case 'x':
-                    cell += static_cast<char>(std::strtoul(raw.substr(i + 1, 2).c_str(), nullptr, 16));
+                    cell +=
+                        static_cast<char>(std::strtoul(raw.substr(i + 1, 2).c_str(), nullptr, 16));
                     i += 2;
                     break;
-                case '|': cell += '|'; break;
-                case '\\': cell += '\\'; break;
+                case '|':
+                    cell += '|';
+                    break;
+                case '\\':
+                    cell += '\\';
+                    break;
                 default:  // other escapes (regular expressions) are kept as written
                     cell += '\\';
                     cell += raw[i];
@@ -80,10 +91,10 @@ std::string ReadDataFile(const std::string& relativePath) {
 
 ItemType ItemTypeNamed(const std::string& name) {
     static const char* const kNames[] = {
-        "none",      "hexBinary", "base64Binary", "i1",      "i2",       "i4",     "i8",
-        "ui1",       "ui2",       "ui4",          "ui8",     "r4",       "r8",     "duration",
-        "yearMonth", "monthDay",  "year",         "month",   "day",      "date",   "datetime",
-        "time",      "char",      "string",       "boolean", "decimal",  "integer"};
+        "none",      "hexBinary", "base64Binary", "i1",      "i2",      "i4",     "i8",
+        "ui1",       "ui2",       "ui4",          "ui8",     "r4",      "r8",     "duration",
+        "yearMonth", "monthDay",  "year",         "month",   "day",     "date",   "datetime",
+        "time",      "char",      "string",       "boolean", "decimal", "integer"};
     for (int i = 0; i < static_cast<int>(sizeof kNames / sizeof kNames[0]); ++i)
         if (name == kNames[i]) return static_cast<ItemType>(i);
     throw std::runtime_error("no item type named " + name);

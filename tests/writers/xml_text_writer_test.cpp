@@ -7,11 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "support/expect_exception.h"
 #include "tessel16/exception.h"
 #include "tessel16/streams.h"
 #include "writers/writer_messages.h"
 
 using namespace Tessel16;
+using Tessel16::test::ThrowsMessage;
 
 namespace {
 
@@ -48,8 +50,6 @@ void WriteSampleTree(CXmlTextWriter& w) {
     w.EndElement();
     w.EndElement();
 }
-
-std::string Message(const CTsException& e) { return e.GetMessage(); }
 
 }  // namespace
 
@@ -281,12 +281,8 @@ TEST(XmlTextWriter, RefusesOutOfOrderCalls) {
         d.writer.StartElement("r", "");
         d.writer.WriteText("t", ItemType_string, false);
         const std::string before = d.stream.GetString();
-        try {
-            d.writer.AddAttribute("a", "", "1", ItemType_string);
-            FAIL() << "attribute after text accepted";
-        } catch (const CTsException& e) {
-            EXPECT_EQ(Message(e), detail::kMsgAttributesBeforeElements);
-        }
+        EXPECT_TRUE(ThrowsMessage([&] { d.writer.AddAttribute("a", "", "1", ItemType_string); },
+                                  detail::kMsgAttributesBeforeElements));
         EXPECT_EQ(std::string(d.stream.GetString()), before);  // nothing written
         d.writer.EndElement();
     }
@@ -303,23 +299,14 @@ TEST(XmlTextWriter, RefusesOutOfOrderCalls) {
     {
         Doc d;
         d.writer.StartElement("r", "");
-        try {
-            d.writer.EndDocument();
-            FAIL() << "open element accepted";
-        } catch (const CTsException& e) {
-            EXPECT_EQ(Message(e), detail::kMsgElementNotClosed);
-        }
+        EXPECT_TRUE(ThrowsMessage([&] { d.writer.EndDocument(); }, detail::kMsgElementNotClosed));
     }
 }
 
 TEST(XmlTextWriter, InvalidEolTypeKeepsThePreviousLineEnd) {
     Doc d(XmlEncoding_None, true, EOLType_CRLF);
-    try {
-        d.writer.SetEOLType(static_cast<EOLType>(2));
-        FAIL() << "EOL type 2 accepted";
-    } catch (const CTsException& e) {
-        EXPECT_EQ(Message(e), detail::kMsgInvalidEolType);
-    }
+    EXPECT_TRUE(ThrowsMessage([&] { d.writer.SetEOLType(static_cast<EOLType>(2)); },
+                              detail::kMsgInvalidEolType));
     EXPECT_EQ(d.writer.GetEOLType(), EOLType_CRLF);
     d.writer.StartElement("r", "");
     d.writer.EndElement();

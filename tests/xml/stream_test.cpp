@@ -5,6 +5,7 @@
 #include <string>
 
 #include "conversion/char_encoding.h"
+#include "support/expect_exception.h"
 #include "support/test_node.h"
 #include "tessel16/exception.h"
 #include "tessel16/streams.h"
@@ -13,6 +14,7 @@
 using namespace Tessel16;
 using Tessel16::test::ReadFileBytes;
 using Tessel16::test::TempPath;
+using Tessel16::test::ThrowsMessage;
 
 namespace {
 std::string Bytes(const CBinaryData& data) {
@@ -83,12 +85,7 @@ TEST(TextStream, ConvertsToTheOutputEncoding) {
     for (int e : {0, 4, -1}) {
         CTextStream s(static_cast<XmlEncoding>(e));
         s.Write('x');
-        try {
-            s.GetBinaryData();
-            FAIL() << "encoding " << e << " accepted";
-        } catch (const CTsException& ex) {
-            EXPECT_EQ(ex.GetMessage(), detail::kMsgUnknownEncoding);
-        }
+        EXPECT_TRUE(ThrowsMessage([&] { s.GetBinaryData(); }, detail::kMsgUnknownEncoding));
     }
 }
 
@@ -142,12 +139,8 @@ TEST(FileStreams, WriteFailuresCarryTheSystemError) {
         CFileTextStream s("/dev/full", XmlEncoding_UTF8);
         s.Open();
         s.Write("text");
-        try {
-            s.Flush();
-            FAIL() << "write to a full device accepted";
-        } catch (const CTsException& e) {
-            EXPECT_EQ(e.GetMessage(), "Failed to write data to the file. Error [0x0000001C]");
-        }
+        EXPECT_TRUE(ThrowsMessage([&] { s.Flush(); },
+                                  "Failed to write data to the file. Error [0x0000001C]"));
         s.Close();  // already closed by the failure: nothing left to do
     }
     {
@@ -155,11 +148,6 @@ TEST(FileStreams, WriteFailuresCarryTheSystemError) {
         EXPECT_THROW(s.Open(), CTsException);  // the byte-order mark cannot be written
     }
     CFileBinaryStream b("/dev/full", XmlEncoding_UTF8, CBinaryData("x"));
-    try {
-        b.Write();
-        FAIL() << "write to a full device accepted";
-    } catch (const CTsException& e) {
-        EXPECT_EQ(e.GetMessage(),
-                  "Failed to write data to the file [/dev/full] error [0x0000001C]");
-    }
+    EXPECT_TRUE(ThrowsMessage([&] { b.Write(); },
+                              "Failed to write data to the file [/dev/full] error [0x0000001C]"));
 }
