@@ -55,62 +55,43 @@ protected:
     }
 };
 
-// Colours, one element each, kept as enumeration values.
-class ColorCol : public CXmlTypeCollection {
+// Simple values, one element each: colours kept as enumeration values, or strings. Neither
+// checks its count on writing, as a choice collection expects.
+int FromText(const std::string& text, int) { return ColorFromString(text.c_str()); }
+std::string FromText(const std::string& text, const std::string&) { return text; }
+std::string ToText(int colour) { return ColorToString(colour); }
+std::string ToText(const std::string& text) { return text; }
+
+template <class T>
+class ValueCol : public CXmlTypeCollection {
 public:
-    ColorCol(const char* name, int minOccurs, int maxOccurs)
+    ValueCol(const char* name, int minOccurs, int maxOccurs)
         : CXmlTypeCollection(ItemType_string, name, kNs, minOccurs, maxOccurs, "", -1, -1, "", "",
                              "", "", -1, -1, -1, kCollapse, "") {}
     CXmlObjectBase* GetBase() override { return this; }
     int GetCount() const override { return static_cast<int>(m_values.size()); }
     void Clear() override { m_values.clear(); }
     void Remove(int index) override { m_values.erase(m_values.begin() + index); }
-    void Add(int value) { m_values.push_back(value); }
-    int Item(int index) const { return m_values.at(static_cast<std::size_t>(index)); }
+    void Add(const T& value) { m_values.push_back(value); }
+    const T& Item(int index) const { return m_values.at(static_cast<std::size_t>(index)); }
 
 protected:
-    void AddFromString(std::string text) override {
-        m_values.push_back(ColorFromString(text.c_str()));
-    }
+    void AddFromString(std::string text) override { m_values.push_back(FromText(text, T())); }
     void ToXml_Int(CXmlWriter* writer, bool, const char* namespaceUri, const CSerializationContext&,
                    bool) const override {
-        for (int value : m_values) {
+        for (const T& value : m_values) {
             writer->StartElement(GetElementName(), namespaceUri);
-            writer->WriteText(ColorToString(value), ItemType_string, false);
+            writer->WriteText(ToText(value), ItemType_string, false);
             writer->EndElement();
         }
     }
 
 private:
-    std::vector<int> m_values;
+    std::vector<T> m_values;
 };
 
-// Strings written with no count check of their own, as a choice collection expects.
-class MemoCol : public CXmlTypeCollection {
-public:
-    MemoCol(const char* name, int minOccurs, int maxOccurs)
-        : CXmlTypeCollection(ItemType_string, name, kNs, minOccurs, maxOccurs, "", -1, -1, "", "",
-                             "", "", -1, -1, -1, kCollapse, "") {}
-    CXmlObjectBase* GetBase() override { return this; }
-    int GetCount() const override { return static_cast<int>(m_values.size()); }
-    void Clear() override { m_values.clear(); }
-    void Remove(int index) override { m_values.erase(m_values.begin() + index); }
-    void Add(const std::string& value) { m_values.push_back(value); }
-
-protected:
-    void AddFromString(std::string text) override { m_values.push_back(text); }
-    void ToXml_Int(CXmlWriter* writer, bool, const char* namespaceUri, const CSerializationContext&,
-                   bool) const override {
-        for (const std::string& value : m_values) {
-            writer->StartElement(GetElementName(), namespaceUri);
-            writer->WriteText(value, ItemType_string, false);
-            writer->EndElement();
-        }
-    }
-
-private:
-    std::vector<std::string> m_values;
-};
+using ColorCol = ValueCol<int>;
+using MemoCol = ValueCol<std::string>;
 
 // The members every test class below holds, one property index each.
 enum Prop {
