@@ -273,19 +273,6 @@ public:
 
 }  // namespace
 
-TEST(XmlTypeCollection, ReadsConsecutiveItemsAndStopsAtTheFirstOther) {
-    CXmlDocument document;
-    document.LoadXml("<r xmlns=\"urn:t\"><a>1</a><a> 2 </a><b/><a>3</a></r>");
-    CXmlElement* root = document.GetDocumentElement();
-    CSmartPtr<EngineTest::StringCol> col(new EngineTest::StringCol("a", 0, -1));
-    CXmlElement* rest =
-        detail::ObjectBridge::ReadObject(col.get(), root, root->GetFirstElement(), {});
-    ASSERT_NE(rest, nullptr);
-    EXPECT_EQ(rest->GetLocalName(), "b");
-    ASSERT_EQ(col->GetCount(), 2);
-    EXPECT_EQ(col->Item(1), " 2 ");
-}
-
 TEST(XmlCollection, ChoiceReadCollectionReadsOnceAndChecksTheCount) {
     CXmlDocument document;
     document.LoadXml("<r xmlns=\"urn:t\"><a>1</a><a>2</a><b/></r>");
