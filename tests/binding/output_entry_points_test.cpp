@@ -2,7 +2,6 @@
 // bindable tree: strings, UTF-8/UTF-16 bytes, gzip/zlib bytes (inflated back with zlib
 // itself), files in memory and direct, and the refusals of bad settings.
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include <string>
 
@@ -19,6 +18,7 @@
 
 using namespace Tessel16;
 using Tessel16::test::CTestNode;
+using Tessel16::test::Inflate;
 using Tessel16::test::ReadFileBytes;
 using Tessel16::test::TempPath;
 using Tessel16::test::ThrowsExactly;
@@ -27,25 +27,6 @@ namespace {
 
 std::string Bytes(const CBinaryData& data) {
     return std::string(reinterpret_cast<const char*>(data.GetData()), data.GetLength());
-}
-
-std::string Inflate(const std::string& compressed, int windowBits) {
-    z_stream zs{};
-    EXPECT_EQ(inflateInit2(&zs, windowBits), Z_OK);
-    std::string out;
-    char buffer[4096];
-    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(compressed.data()));
-    zs.avail_in = static_cast<uInt>(compressed.size());
-    int rc = Z_OK;
-    while (rc == Z_OK) {
-        zs.next_out = reinterpret_cast<Bytef*>(buffer);
-        zs.avail_out = sizeof buffer;
-        rc = inflate(&zs, Z_NO_FLUSH);
-        out.append(buffer, sizeof buffer - zs.avail_out);
-    }
-    EXPECT_EQ(rc, Z_STREAM_END);
-    inflateEnd(&zs);
-    return out;
 }
 
 // A purchase-order-like tree, large enough to shrink under compression and to need several

@@ -1,16 +1,15 @@
 // xml_loader_test.cpp: the load paths: strings, 16-bit strings, byte blocks, whole and
 // chunked files, compressed input, and the messages of every failure.
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "support/test_node.h"
 #include "support/test_table.h"
 #include "tessel16/exception.h"
 #include "tessel16/serialization_context.h"
@@ -20,33 +19,11 @@
 
 using namespace Tessel16;
 namespace msg = Tessel16::detail::XmlMessages;
+using Tessel16::test::Compress;
+using Tessel16::test::TempPath;
+using Tessel16::test::WriteFileBytes;
 
 namespace {
-
-std::string TempPath(const std::string& name) {
-    const char* dir = std::getenv("TESSEL16_TEST_TMP");
-    return std::string(dir && *dir ? dir : "/tmp") + "/xml_loader_" + name;
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-// windowBits 31 writes a gzip wrapper, 15 a zlib one.
-std::string Compress(const std::string& data, int windowBits) {
-    z_stream s{};
-    deflateInit2(&s, 6, Z_DEFLATED, windowBits, 8, Z_DEFAULT_STRATEGY);
-    std::string out(deflateBound(&s, static_cast<uLong>(data.size())) + 32, '\0');
-    s.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
-    s.avail_in = static_cast<uInt>(data.size());
-    s.next_out = reinterpret_cast<Bytef*>(&out[0]);
-    s.avail_out = static_cast<uInt>(out.size());
-    EXPECT_EQ(deflate(&s, Z_FINISH), Z_STREAM_END);
-    out.resize(s.total_out);
-    deflateEnd(&s);
-    return out;
-}
 
 std::string MessageOf(const std::function<void()>& action) {
     try {
@@ -167,8 +144,8 @@ TEST(XmlLoader, CompressedStreamsAreInflatedButStringsAreNot) {
         LoadStream(doc, packed);
         CheckLargeDocument(doc, 200);
 
-        std::string path = TempPath("packed.xml");
-        WriteFile(path, packed);
+        std::string path = TempPath("xml_loader_packed.xml");
+        WriteFileBytes(path, packed);
         CXmlDocument fromFile;
         fromFile.Load(path.c_str());
         CheckLargeDocument(fromFile, 200);
@@ -216,7 +193,7 @@ TEST(XmlLoader, DamagedCompressedInputIsParsedAsRawBytes) {
 }
 
 TEST(XmlLoader, WholeFileErrorsNameTheFileAndTheSystemError) {
-    std::string missing = TempPath("does_not_exist.xml");
+    std::string missing = TempPath("xml_loader_does_not_exist.xml");
     std::remove(missing.c_str());
     CXmlDocument doc;
     EXPECT_EQ(MessageOf([&] { doc.Load(missing.c_str()); }),
@@ -226,8 +203,8 @@ TEST(XmlLoader, WholeFileErrorsNameTheFileAndTheSystemError) {
     EXPECT_EQ(MessageOf([&] { doc.Load(dir.c_str()); }),
               FormatString(msg::kOpenFailed, dir.c_str(), unsigned{EISDIR}));
     // An empty file read whole reaches the parser.
-    std::string empty = TempPath("empty.xml");
-    WriteFile(empty, "");
+    std::string empty = TempPath("xml_loader_empty.xml");
+    WriteFileBytes(empty, "");
     EXPECT_EQ(MessageOf([&] { doc.Load(empty.c_str()); }), "no element found at line 1");
     {
         ChunkedReads chunked(true);
@@ -248,8 +225,8 @@ TEST(XmlLoader, ChunkedAndWholeFileReadsGiveTheSameTree) {
     const int records = 30000;
     std::string xml = LargeDocument(records);
     ASSERT_GT(xml.size(), 3u * 131072u * 7u);
-    std::string path = TempPath("large.xml");
-    WriteFile(path, xml);
+    std::string path = TempPath("xml_loader_large.xml");
+    WriteFileBytes(path, xml);
     for (bool chunked : {false, true}) {
         SCOPED_TRACE(chunked);
         ChunkedReads mode(chunked);
@@ -266,8 +243,8 @@ TEST(XmlLoader, ChunkedReadsHandleExactMultiplesAndErrorsAfterTheFirstChunk) {
     xml += std::string(2 * 131072 - 7, 'x');
     xml += "</a>";
     ASSERT_EQ(xml.size(), 2u * 131072u);
-    std::string path = TempPath("exact.xml");
-    WriteFile(path, xml);
+    std::string path = TempPath("xml_loader_exact.xml");
+    WriteFileBytes(path, xml);
     ChunkedReads chunked(true);
     CXmlDocument doc;
     doc.Load(path.c_str());
@@ -275,7 +252,7 @@ TEST(XmlLoader, ChunkedReadsHandleExactMultiplesAndErrorsAfterTheFirstChunk) {
 
     // A parse error in a later chunk reports the line counted over the whole file.
     std::string broken = std::string("<a>\n") + std::string(300000, 'y') + "\n\n</b>";
-    WriteFile(path, broken);
+    WriteFileBytes(path, broken);
     EXPECT_EQ(MessageOf([&] { doc.Load(path.c_str()); }), "mismatched tag at line 4");
     std::remove(path.c_str());
 }
@@ -283,8 +260,8 @@ TEST(XmlLoader, ChunkedReadsHandleExactMultiplesAndErrorsAfterTheFirstChunk) {
 TEST(XmlLoader, ContextWithoutNamespaceProcessingAppliesToFiles) {
     CSerializationContext context;
     context.SetSchemaType(static_cast<SchemaType>(2));
-    std::string path = TempPath("prefixed.xml");
-    WriteFile(path, "<p:a xmlns:p='urn:x'><p:b/></p:a>");
+    std::string path = TempPath("xml_loader_prefixed.xml");
+    WriteFileBytes(path, "<p:a xmlns:p='urn:x'><p:b/></p:a>");
     for (bool chunked : {false, true}) {
         ChunkedReads mode(chunked);
         CXmlDocument doc(context);
