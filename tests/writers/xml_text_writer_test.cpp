@@ -266,15 +266,6 @@ TEST(XmlTextWriter, CommentsInstructionsSchemaAndMixedContent) {
               "tail</r>\n");
 }
 
-TEST(XmlTextWriter, RawFragmentClosesTheStartTag) {
-    Doc d;
-    d.writer.StartElement("r", "");
-    d.writer.PrepareForRawChild();
-    d.writer.WriteRaw("<any xmlns=\"urn:w\">1</any>");
-    d.writer.EndElement();
-    EXPECT_EQ(d.Finish(), "<r>\n<any xmlns=\"urn:w\">1</any>\n</r>\n");
-}
-
 TEST(XmlTextWriter, RefusesOutOfOrderCalls) {
     {
         Doc d;
