@@ -174,7 +174,8 @@ TEST(XmlObjectBase, NamespaceConstraints) {
         {"urn:t", "##local", "urn:t", false},
         {"urn:t", "##targetNamespace", "urn:t", true},
         {"", "##targetNamespace", "urn:t", false},
-        {"", "", "urn:t", false},
+        {"", "", "urn:t", true},
+        {"urn:t", "", "urn:t", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.ns) + " in [" + c.allowed + "]");
