@@ -23,8 +23,10 @@ CXmlElement* RootOf(CXmlDocument& document) {
     return root;
 }
 
-// Strict reading refuses a document whose element is not the object's own. A collection
-// names its items, not a document element, so it has nothing to compare.
+// Strict reading refuses a document whose element is not the object's own: the name the
+// object carries (given by its constructor, or taken from the element it last read) in the
+// object's namespace. A collection names its items, not a document element, so it has
+// nothing to compare.
 void CheckRoot(const CSerializationContext& context, const CXmlElement& root,
                const CXmlObjectBase& object, const std::string& elementName) {
     if (!context.GetStrictReading() || elementName.empty() ||
