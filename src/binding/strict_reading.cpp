@@ -36,8 +36,9 @@ bool NamesLine(const CTsException& error) {
 
 void RethrowAt(const CTsException& error, const CXmlElement& element, const std::string& path,
                const std::string& note) {
-    const std::string message =
-        BareMessage(error) + note + FormatString(kMsgAtLine, element.GetLineNumber());
+    // A tree that did not come from XML text has no lines to name; its path still places it.
+    std::string message = BareMessage(error) + note;
+    if (element.GetLineNumber() > 0) message += FormatString(kMsgAtLine, element.GetLineNumber());
     const std::string& where = error.GetPath().empty() ? path : error.GetPath();
     const CTsException* inner = error.GetInnerException();
     const CTsException placed =

@@ -25,8 +25,8 @@ inline constexpr const char* kMsgAtLine = " at line %u";
 bool NamesLine(const CTsException& error);
 
 // Throws `error` again as an object of its own class, its message followed by `note` and
-// the line of `element`, with `path` as its path when the error has none of its own. The
-// inner exception is kept.
+// the line of `element` (when the tree knows it), with `path` as its path when the error has
+// none of its own. The inner exception is kept.
 [[noreturn]] void RethrowAt(const CTsException& error, const CXmlElement& element,
                             const std::string& path, const std::string& note = std::string());
 
