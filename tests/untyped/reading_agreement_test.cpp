@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
+#include <functional>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -77,47 +79,28 @@ TEST(UntypedEntryPoints, EveryXmlEntryPointReadsTheDocumentElement) {
 
     const std::string path = test::TempPath("untyped_entry.xml");
     std::ofstream(path, std::ios::binary) << kDocument;
-    std::vector<unsigned short> wide(kDocument, kDocument + std::string(kDocument).size());
+    std::vector<unsigned short> wide(kDocument, kDocument + std::strlen(kDocument));
     wide.push_back(0);
     std::string bytes = kDocument;
-    const CSerializationContext context;
-    CXmlDocument parsed(context);
+    const CSerializationContext c;
+    CXmlDocument parsed(c);
     parsed.LoadXml(kDocument);
-
-    const struct {
-        const char* name;
-        void (*read)(CElement&, const CSerializationContext&, const std::string&,
-                     std::vector<unsigned short>&, std::string&, const CXmlDocument&);
-    } entries[] = {
-        {"FromXml text", [](CElement& e, const CSerializationContext& c, const std::string&,
-                            std::vector<unsigned short>&, std::string&,
-                            const CXmlDocument&) { e.FromXml(kDocument, c); }},
-        {"FromXml 16-bit", [](CElement& e, const CSerializationContext& c, const std::string&,
-                              std::vector<unsigned short>& w, std::string&,
-                              const CXmlDocument&) { e.FromXml(w.data(), c); }},
-        {"FromXmlFile", [](CElement& e, const CSerializationContext& c, const std::string& p,
-                           std::vector<unsigned short>&, std::string&,
-                           const CXmlDocument&) { e.FromXmlFile(p.c_str(), c); }},
-        {"FromXmlStream", [](CElement& e, const CSerializationContext& c, const std::string&,
-                             std::vector<unsigned short>&, std::string& b, const CXmlDocument&) {
-             e.FromXmlStream(reinterpret_cast<unsigned char*>(b.data()),
-                             static_cast<std::uint32_t>(b.size()), c);
+    const std::pair<const char*, std::function<void(CElement&)>> entries[] = {
+        {"FromXml text", [&](CElement& e) { e.FromXml(kDocument, c); }},
+        {"FromXml 16-bit", [&](CElement& e) { e.FromXml(wide.data(), c); }},
+        {"FromXmlFile", [&](CElement& e) { e.FromXmlFile(path.c_str(), c); }},
+        {"FromXmlStream", [&](CElement& e) {
+             e.FromXmlStream(reinterpret_cast<unsigned char*>(bytes.data()),
+                             static_cast<std::uint32_t>(bytes.size()), c);
          }},
-        {"FromXmlStream buffer", [](CElement& e, const CSerializationContext& c,
-                                    const std::string&, std::vector<unsigned short>&,
-                                    std::string& b, const CXmlDocument&) {
-             e.FromXmlStream(CBinaryData(b.c_str()), c);
-         }},
-        {"FromXmlElement tree", [](CElement& e, const CSerializationContext& c,
-                                   const std::string&, std::vector<unsigned short>&,
-                                   std::string&, const CXmlDocument& d) {
-             e.FromXmlElement(d.GetDocumentElement(), c);
-         }},
+        {"FromXmlStream buffer", [&](CElement& e) { e.FromXmlStream(CBinaryData(kDocument), c); }},
+        {"FromXmlElement tree",
+         [&](CElement& e) { e.FromXmlElement(parsed.GetDocumentElement(), c); }},
     };
-    for (const auto& entry : entries) {
-        SCOPED_TRACE(entry.name);
+    for (const auto& [name, read] : entries) {
+        SCOPED_TRACE(name);
         CSmartPtr<CElement> element(new CElement("x"));
-        entry.read(*element, context, path, wide, bytes, parsed);
+        read(*element);
         EXPECT_EQ(Written(element.get()), reference);
     }
     std::remove(path.c_str());
