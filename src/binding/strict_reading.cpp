@@ -44,7 +44,8 @@ void RethrowAt(const CTsException& error, const CXmlElement& element, const std:
     const CTsException placed =
         inner ? CTsException(message, where, *inner) : CTsException(message, where);
     // Most derived first: a handler for the original class must still catch the result.
-    if (dynamic_cast<const CTsInvalidValueException*>(&error)) throw CTsInvalidValueException(placed);
+    if (dynamic_cast<const CTsInvalidValueException*>(&error))
+        throw CTsInvalidValueException(placed);
     if (dynamic_cast<const CTsInvalidNamespaceException*>(&error))
         throw CTsInvalidNamespaceException(placed);
     if (dynamic_cast<const CTsValidationException*>(&error)) throw CTsValidationException(placed);
@@ -64,8 +65,8 @@ void CheckRootElement(const CSerializationContext& context, const CXmlElement& r
         (!namespacesCount || root.GetNamespaceURI() == namespaceUri))
         return;
     const CTsValidationException error(
-        FormatString(kMsgRootMismatch, root.GetLocalName().c_str(),
-                     root.GetNamespaceURI().c_str(), elementName.c_str(), namespaceUri.c_str()),
+        FormatString(kMsgRootMismatch, root.GetLocalName().c_str(), root.GetNamespaceURI().c_str(),
+                     elementName.c_str(), namespaceUri.c_str()),
         std::string());
     RethrowAt(error, root, root.GetXPath());
 }
@@ -86,8 +87,7 @@ std::string NamespaceMismatchNote(const CSerializationContext& context, const CX
         }
         if (sameName && !exact)
             return FormatString(kMsgNamespaceNote, child->GetLocalName().c_str(),
-                                child->GetNamespaceURI().c_str(),
-                                sameName->GetNamespace().c_str());
+                                child->GetNamespaceURI().c_str(), sameName->GetNamespace().c_str());
     }
     return std::string();
 }

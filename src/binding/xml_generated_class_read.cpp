@@ -60,9 +60,8 @@ CXmlElement* CXmlGeneratedClass::FromXml_Int(CXmlElement* element, CXmlElement* 
             const bool contentError = dynamic_cast<const CTsValidationException*>(&error) &&
                                       !dynamic_cast<const CTsInvalidValueException*>(&error);
             RethrowAt(error, *element, path,
-                      contentError
-                          ? NamespaceMismatchNote(context, *element, GetClassElementInfo())
-                          : std::string());
+                      contentError ? NamespaceMismatchNote(context, *element, GetClassElementInfo())
+                                   : std::string());
         }
         if (raised.compare(0, path.size() + 2, path + "/@") == 0)
             RethrowAt(error, *element, raised);

@@ -5,13 +5,13 @@
 #include "tessel16/element.h"
 
 #include "binding/entry_support.h"
-#include "xml/xml_messages.h"
 #include "tessel16/exception.h"
 #include "tessel16/serialization_context.h"
 #include "tessel16/streams.h"
 #include "tessel16/xml_document.h"
 #include "tessel16/xml_text_writer.h"
 #include "untyped/untyped_messages.h"
+#include "xml/xml_messages.h"
 
 namespace Tessel16 {
 

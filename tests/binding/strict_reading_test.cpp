@@ -88,8 +88,8 @@ TEST(StrictReading, RefusesEachBreakNamingPathAndLine) {
         {"stray text", "<po:totals>", "<po:totals>oops", Kind::Validation, nullptr,
          "The element [totals] holds element-only content, but it contains the text [oops]. at "
          "line 9\nPath: /po:purchaseOrder/po:totals"},
-        {"unknown enumeration text", "<po:status>submitted", "<po:status>kindle", Kind::Value,
-         "", "The value [kindle] is not one of the enumerated values of [status]. at line 4\n"
+        {"unknown enumeration text", "<po:status>submitted", "<po:status>kindle", Kind::Value, "",
+         "The value [kindle] is not one of the enumerated values of [status]. at line 4\n"
          "Path: /po:purchaseOrder/po:status"},
         {"unknown enumeration attribute", "uom=\"BOX\"", "uom=\"CRATE\"", Kind::Value, "",
          "The value [CRATE] is not one of the enumerated values of [uom]. at line 7\n"
@@ -121,7 +121,8 @@ TEST(StrictReading, RefusesEachBreakNamingPathAndLine) {
         }
         // A fresh object: a read takes the name of the element it read.
         CSmartPtr<CPurchaseOrder> fresh(new CPurchaseOrder);
-        EXPECT_TRUE(Refuses(c.kind, [&] { fresh->FromXml(text.c_str(), Strict()); }, c.strict));
+        EXPECT_TRUE(Refuses(
+            c.kind, [&] { fresh->FromXml(text.c_str(), Strict()); }, c.strict));
     }
 }
 
@@ -149,7 +150,8 @@ TEST(StrictReading, ChecksEachItemOfAPrimitiveCollection) {
     CSmartPtr<UntypedTest::Envelope> envelope(new UntypedTest::Envelope);
     // The collection checks its facets itself; strict reading adds where.
     EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
-        [&] { envelope->FromXml(text, CSerializationContext()); }, "Invalid Value for score [101]"));
+        [&] { envelope->FromXml(text, CSerializationContext()); },
+        "Invalid Value for score [101]"));
     EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
         [&] { envelope->FromXml(text, Strict()); },
         "Invalid Value for score [101] at line 4\nPath: /e:envelope/e:score[2]"));

@@ -6,8 +6,8 @@
 
 #include <cstdio>
 #include <cstring>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,9 +42,9 @@ public:
         Member(Any).SetXmlCollection(new CElementCol("", "##other", EngineTest::kNs, 0, -1));
     }
     CParentElementInfo* GetClassInfo() const override {
-        static CParentElementInfo info(XmlElementGroupType_Sequence, XmlElementType_Element,
-                                       "tail", EngineTest::kNs, true, false, -1, ItemType_none,
-                                       nullptr, false);
+        static CParentElementInfo info(XmlElementGroupType_Sequence, XmlElementType_Element, "tail",
+                                       EngineTest::kNs, true, false, -1, ItemType_none, nullptr,
+                                       false);
         return &info;
     }
     CElementInfo** GetClassElementInfo() const override {
@@ -89,7 +89,8 @@ TEST(UntypedEntryPoints, EveryXmlEntryPointReadsTheDocumentElement) {
         {"FromXml text", [&](CElement& e) { e.FromXml(kDocument, c); }},
         {"FromXml 16-bit", [&](CElement& e) { e.FromXml(wide.data(), c); }},
         {"FromXmlFile", [&](CElement& e) { e.FromXmlFile(path.c_str(), c); }},
-        {"FromXmlStream", [&](CElement& e) {
+        {"FromXmlStream",
+         [&](CElement& e) {
              e.FromXmlStream(reinterpret_cast<unsigned char*>(bytes.data()),
                              static_cast<std::uint32_t>(bytes.size()), c);
          }},
