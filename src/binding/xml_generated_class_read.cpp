@@ -37,6 +37,17 @@ bool IsBlank(const std::string& text) {
     return text.find_first_not_of(" \t\n\r") == std::string::npos;
 }
 
+// The stray text as a message shows it: without the blanks around it and, when long, cut
+// to its start, so a message stays one readable line.
+std::string StrayExcerpt(const std::string& text) {
+    constexpr std::size_t kMaxShown = 40;
+    const std::size_t first = text.find_first_not_of(" \t\n\r");
+    const std::size_t last = text.find_last_not_of(" \t\n\r");
+    std::string shown = text.substr(first, last - first + 1);
+    if (shown.size() > kMaxShown) shown = shown.substr(0, kMaxShown) + "...";
+    return shown;
+}
+
 [[noreturn]] void ThrowElementsRemain(CXmlElement* element, CXmlElement* cursor) {
     throw CTsValidationException(FormatString(kMsgElementsRemain, element->GetLocalName().c_str(),
                                               cursor->GetLocalName().c_str()),
@@ -105,7 +116,7 @@ CXmlElement* CXmlGeneratedClass::ReadElement(CXmlElement* element, CXmlElement* 
     if (!simpleContent && context.GetStrictReading() && readMode == XmlElementType_Element &&
         !IsBlank(element->GetText())) {
         throw CTsValidationException(FormatString(kMsgStrayText, element->GetLocalName().c_str(),
-                                                  element->GetText().c_str()),
+                                                  StrayExcerpt(element->GetText()).c_str()),
                                      element->GetXPath());
     }
     if (simpleContent) {

@@ -85,7 +85,7 @@ TEST(StrictReading, RefusesEachBreakNamingPathAndLine) {
          "Invalid Value for sku [ABC]. at line 8\nPath: /po:purchaseOrder/po:line[2]/po:sku"},
         {"attribute facet", "currency=\"EUR\"", "currency=\"EURO\"", Kind::Value, nullptr,
          "Invalid Value for currency [EURO]. at line 2\nPath: /po:purchaseOrder/@currency"},
-        {"stray text", "<po:totals>", "<po:totals>oops", Kind::Validation, nullptr,
+        {"stray text", "<po:totals>", "<po:totals>\n  oops  ", Kind::Validation, nullptr,
          "The element [totals] holds element-only content, but it contains the text [oops]. at "
          "line 9\nPath: /po:purchaseOrder/po:totals"},
         {"unknown enumeration text", "<po:status>submitted", "<po:status>kindle", Kind::Value, "",
