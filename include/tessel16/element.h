@@ -68,7 +68,7 @@ protected:
 
     void Init(const char* name, const char* namespaceUri, const char* restriction,
               const char* targetNamespace);
-    // Takes name, namespace, text, attributes and children (recursively) from a parsed node.
+    // Takes name, namespace, text, attributes and the whole subtree from a parsed node.
     void CopyXmlElement(const CXmlElement* source);
 
     void ToXml_Int(CXmlWriter* writer, bool isRoot, const char* namespaceUri,
@@ -81,9 +81,8 @@ protected:
 private:
     friend class CElementCol;
 
-    // Writes the element as its own fragment with a default namespace declaration.
-    void WriteWithDefaultNamespace(CXmlWriter* writer, const CSerializationContext& context,
-                                   bool inChoice) const;
+    // A copy with cloned attributes and an empty child collection of the same settings.
+    CSmartPtr<CElement> CloneShallow() const;
 
     std::string m_name;
     std::string m_text;
@@ -132,6 +131,8 @@ public:
                                             const CSerializationContext& context);
 
 protected:
+    // Hands the items to the outermost destruction in progress, so a deep subtree is torn
+    // down in a loop rather than by recursion.
     ~CElementCol() override;
 
     // Checks the count bounds, then writes every element in order.
@@ -144,6 +145,9 @@ protected:
 
 private:
     friend class CElement;
+
+    // A collection with the same settings and no items.
+    CSmartPtr<CElementCol> CloneEmpty() const;
 
     std::string m_itemRestriction;
     std::string m_namespace;
