@@ -43,7 +43,9 @@ public:
     // The value of an xmlns attribute read with the element ("" when none).
     const std::string& GetDefaultNamespaceDeclaration() const { return m_defaultNamespaceDecl; }
 
-    CSmartPtr<CAttributeCol> GetAttributes() const { return m_attributes; }
+    // The collections are created on first use: most elements of a large tree have no
+    // attributes and many have no children.
+    CSmartPtr<CAttributeCol> GetAttributes() const;
     CSmartPtr<CElementCol> GetChildElements() const;
 
     // A deep copy: same settings and text, cloned attributes and children.
@@ -83,15 +85,21 @@ private:
 
     // A copy with cloned attributes and an empty child collection of the same settings.
     CSmartPtr<CElement> CloneShallow() const;
+    CAttributeCol& Attributes() const;
+    CElementCol& Children() const;
 
     std::string m_name;
     std::string m_text;
     std::string m_namespace;
     std::string m_restriction;
     std::string m_targetNamespace;
-    CSmartPtr<CAttributeCol> m_attributes;
-    CSmartPtr<CElementCol> m_children;
+    // Null until first used; created with the namespace and target namespace the element
+    // was made with, as if they had been created then.
+    mutable CSmartPtr<CAttributeCol> m_attributes;
+    mutable CSmartPtr<CElementCol> m_children;
     std::string m_defaultNamespaceDecl;
+    std::string m_collectionNamespace;
+    std::string m_collectionTargetNamespace;
 };
 
 class TESSEL16_API CElementCol : public CXmlCollection, public CInstanceMonitor {

@@ -57,9 +57,11 @@ CElement::CElement(const CElement& other)
       m_namespace(other.m_namespace),
       m_restriction(other.m_restriction),
       m_targetNamespace(other.m_targetNamespace),
-      m_attributes(other.m_attributes),
-      m_children(other.m_children),
-      m_defaultNamespaceDecl(other.m_defaultNamespaceDecl) {}
+      m_attributes(&other.Attributes()),
+      m_children(&other.Children()),
+      m_defaultNamespaceDecl(other.m_defaultNamespaceDecl),
+      m_collectionNamespace(other.m_collectionNamespace),
+      m_collectionTargetNamespace(other.m_collectionTargetNamespace) {}
 
 CElement& CElement::operator=(const CElement& other) {
     CXmlObjectBase::operator=(other);
@@ -68,15 +70,33 @@ CElement& CElement::operator=(const CElement& other) {
     m_namespace = other.m_namespace;
     m_restriction = other.m_restriction;
     m_targetNamespace = other.m_targetNamespace;
-    m_attributes = other.m_attributes;
-    m_children = other.m_children;
+    m_attributes = &other.Attributes();
+    m_children = &other.Children();
     m_defaultNamespaceDecl = other.m_defaultNamespaceDecl;
+    m_collectionNamespace = other.m_collectionNamespace;
+    m_collectionTargetNamespace = other.m_collectionTargetNamespace;
     return *this;
 }
 
 CElement::~CElement() = default;
 
-CSmartPtr<CElementCol> CElement::GetChildElements() const { return m_children; }
+CSmartPtr<CAttributeCol> CElement::GetAttributes() const { return &Attributes(); }
+
+CSmartPtr<CElementCol> CElement::GetChildElements() const { return &Children(); }
+
+CAttributeCol& CElement::Attributes() const {
+    if (!m_attributes)
+        m_attributes = new CAttributeCol(m_collectionNamespace.c_str(), "##any",
+                                         m_collectionTargetNamespace.c_str());
+    return *m_attributes;
+}
+
+CElementCol& CElement::Children() const {
+    if (!m_children)
+        m_children = new CElementCol(m_collectionNamespace.c_str(), "##any",
+                                     m_collectionTargetNamespace.c_str(), 0, -1);
+    return *m_children;
+}
 
 void CElement::Init(const char* name, const char* namespaceUri, const char* restriction,
                     const char* targetNamespace) {
@@ -88,8 +108,10 @@ void CElement::Init(const char* name, const char* namespaceUri, const char* rest
     m_namespace = Text(namespaceUri);
     m_restriction = restriction;
     m_targetNamespace = targetNamespace;
-    m_attributes = new CAttributeCol(m_namespace.c_str(), "##any", targetNamespace);
-    m_children = new CElementCol(m_namespace.c_str(), "##any", targetNamespace, 0, -1);
+    m_collectionNamespace = m_namespace;
+    m_collectionTargetNamespace = targetNamespace;
+    m_attributes = nullptr;
+    m_children = nullptr;
 }
 
 void CElement::FromXml(const char* xmlText) {

@@ -58,10 +58,10 @@ void CElement::CopyXmlElement(const CXmlElement* source) {
         target->m_name = item.source->GetLocalName();
         target->m_namespace = item.source->GetNamespaceURI();
         target->m_text = item.source->GetText();
-        target->m_attributes->Clear();
-        target->m_children->Clear();
+        if (target->m_attributes) target->m_attributes->Clear();
+        if (target->m_children) target->m_children->Clear();
         for (const CXmlAttribute* attribute : item.source->GetAttributes()) {
-            target->m_attributes->Add(attribute->GetLocalName().c_str(),
+            target->Attributes().Add(attribute->GetLocalName().c_str(),
                                       attribute->GetValue().c_str(),
                                       attribute->GetNamespaceURI().c_str());
             // Only a tree parsed without namespace processing shows declarations as
@@ -74,7 +74,7 @@ void CElement::CopyXmlElement(const CXmlElement* source) {
         for (const CXmlElement* child = item.source->GetFirstElement(); child;
              child = child->GetNextSiblingElement()) {
             CSmartPtr<CElement> element(new CElement(child->GetLocalName().c_str()));
-            target->m_children->Add(element.get());
+            target->Children().Add(element.get());
             work.push_back({element.get(), child});
         }
         std::reverse(work.begin() + static_cast<std::ptrdiff_t>(first), work.end());
@@ -90,8 +90,10 @@ CSmartPtr<CElement> CElement::CloneShallow() const {
     copy->m_restriction = m_restriction;
     copy->m_targetNamespace = m_targetNamespace;
     copy->m_defaultNamespaceDecl = m_defaultNamespaceDecl;
-    copy->m_attributes = m_attributes->Clone();
-    copy->m_children = m_children->CloneEmpty();
+    copy->m_collectionNamespace = m_collectionNamespace;
+    copy->m_collectionTargetNamespace = m_collectionTargetNamespace;
+    if (m_attributes) copy->m_attributes = m_attributes->Clone();
+    if (m_children) copy->m_children = m_children->CloneEmpty();
     return copy;
 }
 
@@ -105,6 +107,7 @@ CSmartPtr<CElement> CElement::Clone() const {
     while (!work.empty()) {
         const Pending item = work.back();
         work.pop_back();
+        if (!item.source->m_children) continue;
         for (const CElement* child : *item.source->m_children) {
             CSmartPtr<CElement> copy = child->CloneShallow();
             // Appended without a namespace test: the items stand here already.
@@ -130,6 +133,7 @@ void CElement::SetNamespaceRestrictions(const char* restriction, const char* tar
     // offender is named.
     std::vector<CElement*> subtree{this};
     for (std::size_t i = 0; i < subtree.size(); ++i) {
+        if (!subtree[i]->m_children) continue;
         for (CElement* child : *subtree[i]->m_children) {
             try {
                 TestNamespace(child->m_namespace.c_str(), restriction, targetNamespace);
@@ -154,7 +158,9 @@ void CElement::ToXml_Int(CXmlWriter* writer, bool, const char* namespaceUri,
     // Opens an element: its start tag (or its fragment) and its attributes.
     auto open = [&stack](const CElement* element, CXmlWriter* target, const char* ns,
                          const CSerializationContext* settings) {
-        WriteFrame frame{element, target, ns, settings, element->m_children->GetHead(), nullptr};
+        const CElementCol* children = element->m_children.get();
+        WriteFrame frame{element, target, ns, settings, children ? children->GetHead() : nullptr,
+                         nullptr};
         CXmlTextWriter* text = dynamic_cast<CXmlTextWriter*>(target);
         // Writers other than XML text cannot take a raw fragment; they get the element the
         // ordinary way, which names the same namespaces without the separate declaration.
@@ -175,10 +181,11 @@ void CElement::ToXml_Int(CXmlWriter* writer, bool, const char* namespaceUri,
             frame.context = &frame.fragment->context;
         } else {
             target->StartElement(element->m_name, element->m_namespace);
-            CXmlObjectBase::ToXml_Int(element->m_attributes.get(), target, false, ns, *settings,
-                                      false);
+            if (element->m_attributes)
+                CXmlObjectBase::ToXml_Int(element->m_attributes.get(), target, false, ns,
+                                          *settings, false);
         }
-        element->m_children->ValidateCount(*frame.context);
+        if (children) children->ValidateCount(*frame.context);
         stack.push_back(std::move(frame));
     };
     open(this, writer, namespaceUri, &context);
@@ -226,14 +233,15 @@ CXmlElement* CElement::FromXml_Int(CXmlElement*, CXmlElement* element,
     std::vector<ReadFrame> stack;
     auto enter = [&stack, &context](CElement* target, CXmlElement* source,
                                     CSmartPtr<CElement> owned) {
-        CXmlObjectBase::FromXml_Int(target->m_attributes.get(), source, nullptr, context);
+        if (!source->GetAttributes().empty())
+            CXmlObjectBase::FromXml_Int(&target->Attributes(), source, nullptr, context);
         stack.push_back({target, source, source->GetFirstElement(), std::move(owned)});
     };
     enter(this, element, nullptr);
     while (!stack.empty()) {
         ReadFrame& top = stack.back();
         if (CXmlElement* cursor = top.cursor) {
-            const CElementCol& children = *top.target->m_children;
+            const CElementCol& children = top.target->Children();
             const char* childNs = cursor->GetNamespaceURI().c_str();
             // The child collections admit "##any": a wildcard's constraint covers the element
             // it admitted, not that element's own content, so every child is taken and this
@@ -261,7 +269,7 @@ CXmlElement* CElement::FromXml_Int(CXmlElement*, CXmlElement* element,
         done->m_namespace = top.source->GetNamespaceURI();
         CSmartPtr<CElement> owned = std::move(top.owned);
         stack.pop_back();
-        if (owned) stack.back().target->m_children->AppendItem(owned.get());
+        if (owned) stack.back().target->Children().AppendItem(owned.get());
     }
     return element->GetNextSiblingElement();
 }
