@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <new>
 #include <set>
 #include <string>
 
@@ -185,6 +186,15 @@ TEST(InputLimits, LengthsBeyondThirtyTwoBitsAreRefused) {
         EXPECT_NE(e.GetMessage().find("larger than the 4294967295 bytes"), std::string::npos)
             << e.GetMessage();
     }
+}
+
+bool ExhaustMemory(CXmlElement*) { throw std::bad_alloc(); }
+
+TEST(InputLimits, RunningOutOfMemoryIsALibraryException) {
+    CXmlDocument document(&ExhaustMemory);
+    EXPECT_TRUE(ThrowsExactly<CTsException>([&] { document.LoadXml("<a><b/></a>"); },
+                                            msg::kOutOfMemory));
+    EXPECT_EQ(document.GetDocumentElement(), nullptr);
 }
 
 }  // namespace
