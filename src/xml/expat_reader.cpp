@@ -157,7 +157,12 @@ CExpatReader::ExpandedName CExpatReader::AddName(const char* name, std::size_t l
         expanded.namespaceUri = &detail::EmptyString();
         expanded.localName = m_document->Intern(text, textLength);
     }
-    if ((m_used + 1) * 2 > m_slots.size()) GrowNames();
+    if ((m_used + 1) * 2 > m_slots.size()) {
+        const std::uint64_t seed = m_seed;
+        GrowNames();
+        // Growing may have had to reseed, which moves every name, this one included.
+        if (m_seed != seed) hash = detail::HashName(name, length, m_seed);
+    }
     const std::string& key = m_keys.emplace_back(name, length);
     while (true) {
         const std::size_t mask = m_slots.size() - 1;

@@ -67,10 +67,7 @@ bool Inflate(const unsigned char* data, std::size_t length, std::uint64_t limit,
     int result = Z_OK;
     while (true) {
         if (produced == capacity) {
-            if (capacity == most)
-                throw CTsException(FormatString(msg::kInflatedTooLarge,
-                                                static_cast<unsigned long long>(limit),
-                                                static_cast<unsigned long long>(length)));
+            if (capacity == most) break;
             std::size_t grown = std::min(capacity * 2, most);
             std::unique_ptr<unsigned char[]> larger(new unsigned char[grown]);
             std::memcpy(larger.get(), buffer.get(), produced);
@@ -88,6 +85,10 @@ bool Inflate(const unsigned char* data, std::size_t length, std::uint64_t limit,
         // Z_OK with input exhausted and room left means a truncated stream.
         if (stream.avail_in == 0 && stream.avail_out != 0) break;
     }
+    if (produced > limit)
+        throw CTsException(FormatString(msg::kInflatedTooLarge,
+                                        static_cast<unsigned long long>(limit),
+                                        static_cast<unsigned long long>(length)));
     if (result != Z_STREAM_END) return false;
     output = std::move(buffer);
     outputLength = produced;

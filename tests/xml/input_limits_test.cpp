@@ -84,15 +84,19 @@ TEST(InputLimits, InflatedSizeIsBoundedByRatioAndCap) {
     generous.SetMaxInflateRatio(100000);
     LoadBytes(packed, generous);
 
+    // The cap, at the document's own size of 5007 bytes and just below it.
     const std::string small = Gzip("<a>" + std::string(5000, 'q') + "</a>");
-    CSerializationContext capped;
-    capped.SetMaxInflatedSize(4096);
-    EXPECT_TRUE(ThrowsExactly<CTsException>(
-        [&] { LoadBytes(small, capped); },
-        FormatString(msg::kInflatedTooLarge, 4096ull,
-                     static_cast<unsigned long long>(small.size()))));
-    capped.SetMaxInflatedSize(5007);  // exactly the document
-    LoadBytes(small, capped);
+    for (unsigned long long cap : {4096ull, 5006ull}) {
+        CSerializationContext capped;
+        capped.SetMaxInflatedSize(cap);
+        EXPECT_TRUE(ThrowsExactly<CTsException>(
+            [&] { LoadBytes(small, capped); },
+            FormatString(msg::kInflatedTooLarge, cap,
+                         static_cast<unsigned long long>(small.size()))));
+    }
+    CSerializationContext exact;
+    exact.SetMaxInflatedSize(5007);
+    LoadBytes(small, exact);
 }
 
 TEST(InputLimits, EntityAmplificationIsTighterThanTheParsersDefault) {
@@ -116,7 +120,7 @@ TEST(InputLimits, EntityAmplificationIsTighterThanTheParsersDefault) {
 TEST(InputLimits, NamesThatShareTheirEndsDoNotCollide) {
     // Same length, same first and last sixteen bytes: names a hash of the ends alone would
     // put in one chain. The reader must still tell every one of them apart.
-    const int count = 100000;
+    const int count = 50000;
     std::string xml = "<r>";
     for (int i = 0; i < count; ++i) {
         char middle[16];
@@ -134,7 +138,7 @@ TEST(InputLimits, NamesThatShareTheirEndsDoNotCollide) {
     EXPECT_EQ(*names.begin(), "n" + std::string(15, 'a') + "00000000" + std::string(16, 'b'));
 }
 
-// A C string (or 16-bit text) longer than 4 GiB without 4 GiB of memory: one small file
+// A C string longer than 4 GiB without 4 GiB of memory: one small file
 // mapped again and again into a reserved range, with a terminator in the last piece.
 class HugeText {
 public:
@@ -167,7 +171,7 @@ private:
     std::size_t m_size;
 };
 
-TEST(InputLimits, LengthsBeyondThirtyTwoBitsAreRefused) {
+TEST(InputLimits, TextBeyondThirtyTwoBitsIsRefusedNotTruncated) {
     const std::size_t beyond = (std::size_t{1} << 32) + 16;
     HugeText text(beyond, "a");
     ASSERT_TRUE(text.Ok());
@@ -175,17 +179,6 @@ TEST(InputLimits, LengthsBeyondThirtyTwoBitsAreRefused) {
     EXPECT_TRUE(ThrowsExactly<CTsException>([&] { data.Append(text.Data()); },
                                             "The binary data would exceed 4294967295 bytes"));
     EXPECT_EQ(data.GetLength(), 0u);
-
-    HugeText units(beyond, std::string("a\0", 2));
-    ASSERT_TRUE(units.Ok());
-    CXmlDocument document;
-    try {
-        document.LoadXml(reinterpret_cast<const unsigned short*>(units.Data()));
-        FAIL() << "a 16-bit text of 4 GiB was accepted";
-    } catch (const CTsException& e) {
-        EXPECT_NE(e.GetMessage().find("larger than the 4294967295 bytes"), std::string::npos)
-            << e.GetMessage();
-    }
 }
 
 bool ExhaustMemory(CXmlElement*) { throw std::bad_alloc(); }
