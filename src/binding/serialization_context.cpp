@@ -76,7 +76,8 @@ void CSerializationContext::CopySettings(const CSerializationContext& other) {
 void CSerializationContext::SetMaxEntityAmplification(float factor) {
     // expat itself refuses factors below 1; NaN fails the comparison too.
     if (!(factor >= 1.0f))
-        throw CTsInvalidParamException(FormatString(detail::kMsgInvalidAmplification, static_cast<double>(factor)));
+        throw CTsInvalidParamException(
+            FormatString(detail::kMsgInvalidAmplification, static_cast<double>(factor)));
     m_maxEntityAmplification = factor;
 }
 

@@ -62,8 +62,8 @@ void CElement::CopyXmlElement(const CXmlElement* source) {
         if (target->m_children) target->m_children->Clear();
         for (const CXmlAttribute* attribute : item.source->GetAttributes()) {
             target->Attributes().Add(attribute->GetLocalName().c_str(),
-                                      attribute->GetValue().c_str(),
-                                      attribute->GetNamespaceURI().c_str());
+                                     attribute->GetValue().c_str(),
+                                     attribute->GetNamespaceURI().c_str());
             // Only a tree parsed without namespace processing shows declarations as
             // attributes.
             if (attribute->GetLocalName() == "xmlns")
@@ -174,16 +174,15 @@ void CElement::ToXml_Int(CXmlWriter* writer, bool, const char* namespaceUri,
             inner.StartElement(element->m_name, element->m_namespace);
             // The fragment starts a namespace scope of its own, so its children are written
             // under settings that know only this declaration; its attributes are not written.
-            frame.fragment->context.SetDefaultNamespaceURI(
-                element->m_defaultNamespaceDecl.c_str());
+            frame.fragment->context.SetDefaultNamespaceURI(element->m_defaultNamespaceDecl.c_str());
             frame.writer = &inner;
             frame.namespaceUri = element->m_namespace.c_str();
             frame.context = &frame.fragment->context;
         } else {
             target->StartElement(element->m_name, element->m_namespace);
             if (element->m_attributes)
-                CXmlObjectBase::ToXml_Int(element->m_attributes.get(), target, false, ns,
-                                          *settings, false);
+                CXmlObjectBase::ToXml_Int(element->m_attributes.get(), target, false, ns, *settings,
+                                          false);
         }
         if (children) children->ValidateCount(*frame.context);
         stack.push_back(std::move(frame));
@@ -207,7 +206,8 @@ void CElement::ToXml_Int(CXmlWriter* writer, bool, const char* namespaceUri,
             while (!fragment.empty() && (fragment.back() == '\n' || fragment.back() == '\r'))
                 fragment.pop_back();
             stack.pop_back();
-            auto* outer = static_cast<CXmlTextWriter*>(stack.empty() ? writer : stack.back().writer);
+            auto* outer =
+                static_cast<CXmlTextWriter*>(stack.empty() ? writer : stack.back().writer);
             outer->PrepareForRawChild();
             outer->WriteRaw(fragment);
         } else {

@@ -79,10 +79,10 @@ void CExpatReader::Parse(const unsigned char* data, std::size_t length, bool isF
             const int line = static_cast<int>(XML_GetCurrentLineNumber(m_parser));
             std::string message =
                 code == XML_ERROR_AMPLIFICATION_LIMIT_BREACH
-                    ? FormatString(detail::XmlMessages::kAmplification,
-                                   static_cast<double>(
-                                       m_document->m_context->GetMaxEntityAmplification()),
-                                   line)
+                    ? FormatString(
+                          detail::XmlMessages::kAmplification,
+                          static_cast<double>(m_document->m_context->GetMaxEntityAmplification()),
+                          line)
                     : FormatString(detail::XmlMessages::kParseError, XML_ErrorString(code), line);
             FreeParser();
             throw CTsException(message);

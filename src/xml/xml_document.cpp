@@ -95,8 +95,8 @@ void CXmlDocument::AppendTextExcludingCR(CXmlElement* element, const char* text,
                                          std::size_t length) {
     // The text ends early at a zero byte, as a C string would.
     const void* zero = std::memchr(text, '\0', length);
-    std::size_t remaining = zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - text)
-                                 : length;
+    std::size_t remaining =
+        zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - text) : length;
     while (remaining > 0) {
         const void* cr = std::memchr(text, '\r', remaining);
         std::size_t run =

@@ -232,11 +232,11 @@ void CXmlDocument::LoadXml(const unsigned short* xml) try {
     if (!xml || !*xml) throw CTsException(msg::kStringEmpty);
     std::size_t units = 0;
     while (xml[units]) ++units;
+    if (units > (kMaxInput - 2) / 2)
+        throw CTsException(
+            FormatString(msg::kInputTooLarge, static_cast<unsigned long long>(units) * 2 + 2));
     // A little-endian byte-order mark in front makes the parser read UTF-16 whatever the
     // declaration says.
-    if (units > (kMaxInput - 2) / 2)
-        throw CTsException(FormatString(msg::kInputTooLarge,
-                                        static_cast<unsigned long long>(units) * 2 + 2));
     std::size_t length = 2 + units * 2;
     std::unique_ptr<unsigned char[]> bytes(new unsigned char[length]);
     bytes[0] = 0xFF;

@@ -145,8 +145,8 @@ public:
     HugeText(std::size_t total, const std::string& pattern) {
         const std::size_t piece = 1u << 20;
         m_size = (total / piece + 1) * piece;
-        m_base = mmap(nullptr, m_size, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE,
-                      -1, 0);
+        m_base =
+            mmap(nullptr, m_size, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
         FILE* file = std::tmpfile();
         std::string fill;
         while (fill.size() < piece) fill += pattern;
@@ -185,8 +185,8 @@ bool ExhaustMemory(CXmlElement*) { throw std::bad_alloc(); }
 
 TEST(InputLimits, RunningOutOfMemoryIsALibraryException) {
     CXmlDocument document(&ExhaustMemory);
-    EXPECT_TRUE(ThrowsExactly<CTsException>([&] { document.LoadXml("<a><b/></a>"); },
-                                            msg::kOutOfMemory));
+    EXPECT_TRUE(
+        ThrowsExactly<CTsException>([&] { document.LoadXml("<a><b/></a>"); }, msg::kOutOfMemory));
     EXPECT_EQ(document.GetDocumentElement(), nullptr);
 }
 

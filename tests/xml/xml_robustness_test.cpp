@@ -214,6 +214,5 @@ TEST(XmlRobustness, NamesTheCodePageCannotHoldAreRefusedOnWriting) {
         EXPECT_EQ(e.GetMessage(), FormatString(detail::kMsgInvalidXmlName, "?"));
     }
     element->GetAttributes()->Remove(0);
-    EXPECT_EQ(element->ToXml(false, false, EOLType_LF, CSerializationContext()),
-              "<r \xE9=\"x\"/>");
+    EXPECT_EQ(element->ToXml(false, false, EOLType_LF, CSerializationContext()), "<r \xE9=\"x\"/>");
 }
