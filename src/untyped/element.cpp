@@ -3,11 +3,14 @@
 // lives in element_tree.cpp.
 #include "tessel16/element.h"
 
+#include <new>
+
 #include "tessel16/exception.h"
 #include "tessel16/serialization_context.h"
 #include "tessel16/streams.h"
 #include "tessel16/xml_document.h"
 #include "untyped/untyped_messages.h"
+#include "xml/xml_messages.h"
 
 namespace Tessel16 {
 
@@ -115,9 +118,14 @@ void CElement::Init(const char* name, const char* namespaceUri, const char* rest
 }
 
 void CElement::FromXml(const char* xmlText) {
-    CXmlDocument document;
-    document.LoadXml(xmlText);
-    CopyXmlElement(document.GetDocumentElement());
+    try {
+        CXmlDocument document;
+        document.LoadXml(xmlText);
+        CopyXmlElement(document.GetDocumentElement());
+    } catch (const std::bad_alloc&) {
+        // The parsed tree is gone by now; what was copied stays, as after any failed read.
+        throw CTsException(detail::XmlMessages::kOutOfMemory);
+    }
 }
 
 }  // namespace Tessel16
