@@ -25,7 +25,7 @@ namespace {
 // being destroyed inside their parent's destructor; the outermost destructor empties it.
 thread_local std::vector<CSmartPtr<CXmlObjectBase>>* t_doomed = nullptr;
 
-// Holds one element's child fragment while its subtree is written: an element that came with
+// The fragment of one element while its subtree is written: an element that came with
 // its own default namespace declaration is written by a writer of its own, so that the
 // declaration scopes exactly its subtree, and lands in the outer writer as raw text.
 struct Fragment {
