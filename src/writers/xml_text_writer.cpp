@@ -31,6 +31,24 @@ struct EscapeFlags {
     constexpr unsigned char operator[](unsigned char c) const { return flags[c]; }
 };
 constexpr EscapeFlags kEscapeFlags;
+
+// A name must parse back as the same name. The ASCII characters are judged by the XML Name
+// production; bytes above 0x7F are left to the encoding (UTF-8 names come from a parser or
+// from the caller, and a single-byte code page has no other way to spell them). A name the
+// code page could not hold arrives as '?', which is caught here rather than written as
+// markup no parser accepts.
+bool IsNameByte(unsigned char c, bool first) {
+    if (c >= 0x80) return true;
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':') return true;
+    return !first && ((c >= '0' && c <= '9') || c == '-' || c == '.');
+}
+
+void RequireXmlName(const std::string& name) {
+    bool valid = !name.empty();
+    for (std::size_t i = 0; valid && i < name.size(); ++i)
+        valid = IsNameByte(static_cast<unsigned char>(name[i]), i == 0);
+    if (!valid) throw CTsException(FormatString(detail::kMsgInvalidXmlName, name.c_str()));
+}
 }  // namespace
 
 CXmlTextWriter::CXmlTextWriter(CTextStream* stream)
@@ -114,6 +132,7 @@ void CXmlTextWriter::StartElement(const std::string& localName, const std::strin
             if (m_formatted) WriteLineEnd();
         }
     }
+    RequireXmlName(localName);
     CXmlWriterContext* context = PushContext(localName, namespaceUri);
     if (m_formatted) WriteIndent(context->GetDepth());
     m_stream->Write('<');
@@ -194,6 +213,7 @@ void CXmlTextWriter::EndElement() {
 void CXmlTextWriter::AddAttribute(const std::string& localName, const std::string& namespaceUri,
                                   const std::string& value, ItemType /*type*/) {
     RequireOpenStartTag();
+    RequireXmlName(localName);
     m_stream->Write(' ');
     // Attributes ignore the default namespace: a namespaced attribute always has a prefix.
     if (!namespaceUri.empty()) {

@@ -9,6 +9,7 @@
 
 #include "conversion/char_encoding.h"
 #include "tessel16/exception.h"
+#include "tessel16/serialization_context.h"
 #include "xml/document_store.h"
 #include "xml/xml_messages.h"
 
@@ -19,33 +20,13 @@ namespace {
 constexpr std::size_t kMaxPiece = static_cast<std::size_t>(INT_MAX / 2 + 1);
 constexpr char kNamespaceSeparator = '|';
 
-std::uint64_t Load64(const char* p) {
-    std::uint64_t v;
-    std::memcpy(&v, p, sizeof(v));
-    return v;
-}
-
-// Expanded names share long namespace prefixes and differ near their end, so the hash
-// reads the first and the last sixteen bytes and the length; the table compares whole keys.
-std::size_t NameHash(const char* name, std::size_t length) {
-    std::uint64_t h = length * 0x9E3779B97F4A7C15ull;
-    if (length >= 16) {
-        h ^= Load64(name) * 0xC2B2AE3D27D4EB4Full;
-        h = (h ^ (h >> 29)) * 0xBF58476D1CE4E5B9ull;
-        h ^= Load64(name + length - 16) * 0x94D049BB133111EBull;
-        h = (h ^ (h >> 31)) * 0xC2B2AE3D27D4EB4Full;
-        h ^= Load64(name + length - 8);
-    } else {
-        for (std::size_t i = 0; i < length; ++i)
-            h = (h ^ static_cast<unsigned char>(name[i])) * 0x100000001B3ull;
-    }
-    h = (h ^ (h >> 32)) * 0xD6E8FEB86659FD93ull;
-    return static_cast<std::size_t>(h ^ (h >> 32));
-}
+// A name that probes further than this under a good hash is an attack (or very bad luck):
+// the table is rebuilt under a new seed instead.
+constexpr std::size_t kMaxProbe = 64;
 }  // namespace
 
 CExpatReader::CExpatReader(CXmlDocument* document)
-    : CInstanceMonitor("CExpatReader"), m_document(document) {}
+    : CInstanceMonitor("CExpatReader"), m_document(document), m_seed(detail::NewHashSeed()) {}
 
 CExpatReader::~CExpatReader() { FreeParser(); }
 
@@ -65,6 +46,12 @@ void CExpatReader::Init(bool stripCData, const char* encoding) {
     m_parser =
         m_split ? XML_ParserCreateNS(encoding, kNamespaceSeparator) : XML_ParserCreate(encoding);
     if (!m_parser) throw std::bad_alloc();
+    const CSerializationContext& context = *m_document->m_context;
+    m_maxDepth = context.GetMaxDepth();
+    // Tighter than expat's own default of 100: what a document may hold through its
+    // entities is bounded by a small multiple of the document itself.
+    XML_SetBillionLaughsAttackProtectionMaximumAmplification(m_parser,
+                                                             context.GetMaxEntityAmplification());
     XML_SetUserData(m_parser, this);
     XML_SetElementHandler(m_parser, &OnStartElement, &OnEndElement);
     XML_SetNamespaceDeclHandler(m_parser, &OnStartNamespace, nullptr);
@@ -88,9 +75,15 @@ void CExpatReader::Parse(const unsigned char* data, std::size_t length, bool isF
             std::rethrow_exception(error);
         }
         if (status != XML_STATUS_OK) {
-            std::string message = FormatString(
-                detail::XmlMessages::kParseError, XML_ErrorString(XML_GetErrorCode(m_parser)),
-                static_cast<int>(XML_GetCurrentLineNumber(m_parser)));
+            const XML_Error code = XML_GetErrorCode(m_parser);
+            const int line = static_cast<int>(XML_GetCurrentLineNumber(m_parser));
+            std::string message =
+                code == XML_ERROR_AMPLIFICATION_LIMIT_BREACH
+                    ? FormatString(
+                          detail::XmlMessages::kAmplification,
+                          static_cast<double>(m_document->m_context->GetMaxEntityAmplification()),
+                          line)
+                    : FormatString(detail::XmlMessages::kParseError, XML_ErrorString(code), line);
             FreeParser();
             throw CTsException(message);
         }
@@ -107,7 +100,7 @@ void CExpatReader::Fail(std::exception_ptr error) {
 
 CExpatReader::ExpandedName CExpatReader::Expand(const char* name) {
     std::size_t length = std::strlen(name);
-    std::size_t hash = NameHash(name, length);
+    std::size_t hash = detail::HashName(name, length, m_seed);
     if (!m_slots.empty()) {
         std::size_t mask = m_slots.size() - 1;
         for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
@@ -121,16 +114,24 @@ CExpatReader::ExpandedName CExpatReader::Expand(const char* name) {
     return AddName(name, length, hash);
 }
 
-void CExpatReader::GrowNames() {
-    std::vector<NameSlot> old(m_slots.empty() ? 64 : m_slots.size() * 2);
-    old.swap(m_slots);
-    std::size_t mask = m_slots.size() - 1;
-    for (const NameSlot& slot : old) {
+bool CExpatReader::RebuildNames(std::size_t slots) {
+    std::vector<NameSlot> fresh(slots);
+    const std::size_t mask = slots - 1;
+    for (NameSlot slot : m_slots) {
         if (!slot.key) continue;
+        slot.hash = detail::HashName(slot.key->data(), slot.key->size(), m_seed);
         std::size_t i = slot.hash & mask;
-        while (m_slots[i].key) i = (i + 1) & mask;
-        m_slots[i] = slot;
+        for (std::size_t probes = 0; fresh[i].key; i = (i + 1) & mask)
+            if (++probes > kMaxProbe) return false;
+        fresh[i] = slot;
     }
+    m_slots.swap(fresh);
+    return true;
+}
+
+void CExpatReader::GrowNames() {
+    const std::size_t slots = m_slots.empty() ? 64 : m_slots.size() * 2;
+    while (!RebuildNames(slots)) m_seed = detail::NewHashSeed();
 }
 
 CExpatReader::ExpandedName CExpatReader::AddName(const char* name, std::size_t length,
@@ -156,17 +157,34 @@ CExpatReader::ExpandedName CExpatReader::AddName(const char* name, std::size_t l
         expanded.namespaceUri = &detail::EmptyString();
         expanded.localName = m_document->Intern(text, textLength);
     }
-    if ((m_used + 1) * 2 > m_slots.size()) GrowNames();
+    if ((m_used + 1) * 2 > m_slots.size()) {
+        const std::uint64_t seed = m_seed;
+        GrowNames();
+        // Growing may have had to reseed, which moves every name, this one included.
+        if (m_seed != seed) hash = detail::HashName(name, length, m_seed);
+    }
     const std::string& key = m_keys.emplace_back(name, length);
-    std::size_t mask = m_slots.size() - 1;
-    std::size_t i = hash & mask;
-    while (m_slots[i].key) i = (i + 1) & mask;
-    m_slots[i] = NameSlot{hash, &key, expanded};
+    while (true) {
+        const std::size_t mask = m_slots.size() - 1;
+        std::size_t i = hash & mask;
+        std::size_t probes = 0;
+        while (m_slots[i].key && ++probes <= kMaxProbe) i = (i + 1) & mask;
+        if (!m_slots[i].key) {
+            m_slots[i] = NameSlot{hash, &key, expanded};
+            break;
+        }
+        do m_seed = detail::NewHashSeed();
+        while (!RebuildNames(m_slots.size()));
+        hash = detail::HashName(name, length, m_seed);
+    }
     ++m_used;
     return expanded;
 }
 
 void CExpatReader::StartElement(const char* name, const char** attributes) {
+    if (m_document->m_openElements.size() >= m_maxDepth)
+        throw CTsException(FormatString(detail::XmlMessages::kTooDeep, m_maxDepth,
+                                        static_cast<int>(XML_GetCurrentLineNumber(m_parser))));
     ExpandedName expanded = Expand(name);
     detail::DocumentStore& store = detail::DocumentStore::Of(m_document);
     CXmlElement* element;

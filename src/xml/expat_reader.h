@@ -2,9 +2,15 @@
 // through its tree-building operations. Internal: expat never appears in a public header.
 #pragma once
 
+// The system expat is built with DTD support; its header declares the DTD-only functions,
+// the entity amplification limit among them, only when told so.
+#ifndef XML_DTD
+#define XML_DTD
+#endif
 #include <expat.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <exception>
 #include <string>
@@ -60,7 +66,8 @@ private:
     bool m_localIsUtf8 = true;
     // Names seen in this load, keyed by expat's UTF-8 bytes, so each distinct name is
     // converted and split once rather than per occurrence. Open addressing over a
-    // power-of-two table: hashing and measuring the name is one pass over its bytes.
+    // power-of-two table with a seeded hash; an insertion that has to probe too far
+    // reseeds and rebuilds the table, so crafted names cannot make lookups linear.
     struct NameSlot {
         std::size_t hash = 0;
         const std::string* key = nullptr;
@@ -69,8 +76,14 @@ private:
     std::deque<std::string> m_keys;
     std::vector<NameSlot> m_slots;
     std::size_t m_used = 0;
+    std::uint64_t m_seed;
     ExpandedName AddName(const char* name, std::size_t length, std::size_t hash);
+    // Rebuilds the table with `slots` slots (a power of two) under the current seed; returns
+    // false when some name had to probe too far.
+    bool RebuildNames(std::size_t slots);
     void GrowNames();
+    // The limits of the load, from the document's context.
+    std::uint32_t m_maxDepth = 0;
     std::string m_scratch;
     // An exception raised inside a handler is parked here and rethrown once expat has
     // returned, so it never unwinds through the C parser.

@@ -88,15 +88,15 @@ void CXmlDocument::AddElementAttribute(CXmlElement* element, const std::string& 
 }
 
 void CXmlDocument::AppendTextExcludingCR(CXmlElement* element, const char* text) {
-    AppendTextExcludingCR(element, text, static_cast<std::uint32_t>(std::strlen(text)));
+    AppendTextExcludingCR(element, text, std::strlen(text));
 }
 
 void CXmlDocument::AppendTextExcludingCR(CXmlElement* element, const char* text,
-                                         std::uint32_t length) {
+                                         std::size_t length) {
     // The text ends early at a zero byte, as a C string would.
     const void* zero = std::memchr(text, '\0', length);
-    std::size_t remaining = zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - text)
-                                 : static_cast<std::size_t>(length);
+    std::size_t remaining =
+        zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - text) : length;
     while (remaining > 0) {
         const void* cr = std::memchr(text, '\r', remaining);
         std::size_t run =
