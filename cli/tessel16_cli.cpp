@@ -60,7 +60,7 @@ bool LooksLikeJson(const std::vector<unsigned char>& bytes) {
 
 // Copies a parsed tree into untyped content without recursion (documents can nest deeply).
 CSmartPtr<CElement> ToUntyped(const CXmlElement* root) {
-    CSmartPtr<CElement> top(new CElement(root->GetLocalName().c_str(), ""));
+    CSmartPtr<CElement> top(new CElement(root->GetLocalName().c_str()));
     std::vector<std::pair<const CXmlElement*, CElement*>> work{{root, top.get()}};
     while (!work.empty()) {
         auto [source, target] = work.back();
@@ -72,7 +72,8 @@ CSmartPtr<CElement> ToUntyped(const CXmlElement* root) {
             target->GetAttributes()->Add(a->GetLocalName().c_str(), a->GetValue().c_str(),
                                          a->GetNamespaceURI().c_str());
         for (const CXmlElement* c = source->GetFirstElement(); c; c = c->GetNextSiblingElement()) {
-            CElement* child = target->GetChildElements()->Add(c->GetLocalName().c_str());
+            CElement* child = target->GetChildElements()->Add(c->GetLocalName().c_str(),
+                                                              c->GetNamespaceURI().c_str());
             work.emplace_back(c, child);
         }
     }
