@@ -583,6 +583,7 @@ bool CFastInfosetReader::Parse() {
         }
     }
     if (!m_hasRoot) throw CTsException(M::kReadNoRoot);
+    if (m_p != m_end) throw CTsException(M::kReadTrailing);
     return true;
 }
 
