@@ -45,6 +45,13 @@ public:
     static const char* GetDeclaration(int declaration);
 
 private:
+    // Recently written qualified names and their indices, looked up by comparison before the
+    // vocabulary's hash map: documents repeat a few names over and over.
+    struct CachedName {
+        std::string prefix, namespaceUri, localName;
+        std::uint32_t index = 0;
+    };
+    static constexpr std::size_t kNameCacheSize = 64;
     struct PendingAttribute {
         std::string localName, namespaceUri, value;
         ItemType type;
@@ -66,6 +73,8 @@ private:
     void WriteElementName(const std::string& prefix, const std::string& namespaceUri,
                           const std::string& localName, unsigned char firstBits);
     void WriteAttribute(const PendingAttribute& attribute);
+    static CachedName& CacheSlot(CachedName* cache, const std::string& namespaceUri,
+                                 const std::string& localName);
     void WriteAttributeValue(const std::string& value, ItemType type);
     void WriteChunk(const std::string& text, ItemType type);
     // The encoded character string after a first octet whose bits 1-2 (third-bit position)
@@ -80,12 +89,15 @@ private:
     std::string m_out;
     bool m_pending = false;
     bool m_pendingTerminator = false;
+    bool m_localIsUtf8 = true;
     // Per open element: whether its header carries attributes; index = depth.
     std::vector<char> m_hasAttributes;
     std::vector<PendingAttribute> m_attributes;
     std::size_t m_attributeCount = 0;
     // Bindings made for the pending element, declared on it: (prefix, namespace).
     std::vector<std::pair<std::string, std::string>> m_declarations;
+    CachedName m_elementNameCache[kNameCacheSize];
+    CachedName m_attributeNameCache[kNameCacheSize];
     std::string m_key;
     std::string m_scratch;
 };

@@ -427,7 +427,7 @@ CFastInfosetReader::NameRef CFastInfosetReader::ReadQName(unsigned char b,
         const bool hasPrefix = b & 0x02, hasNamespace = b & 0x01;
         if (hasPrefix && !hasNamespace) throw CTsException(M::kReadPrefixWithoutNamespace);
         QName q{0, 0, 0};
-        NameRef ref{&kEmpty, nullptr};
+        NameRef ref{&kEmpty, nullptr, nullptr};
         if (hasPrefix) ReadIdentifying(m_tables.prefixes, m_spill[0], q.prefix, "prefix");
         if (hasNamespace)
             ref.namespaceName =
@@ -441,8 +441,11 @@ CFastInfosetReader::NameRef CFastInfosetReader::ReadQName(unsigned char b,
     if (index > table.size())
         throw CTsException(FormatString(M::kReadIndexOutOfRange, index,
                                         isElement ? "element name" : "attribute name"));
-    const QName& q = table[index - 1];
-    NameRef ref{&kEmpty, &m_tables.localNames[q.localName - 1]};
+    QName& q = table[index - 1];
+    if (q.localName == 0)
+        throw CTsException(FormatString(M::kReadIndexOutOfRange, index,
+                                        isElement ? "element name" : "attribute name"));
+    NameRef ref{&kEmpty, &m_tables.localNames[q.localName - 1], &q};
     if (q.namespaceName) ref.namespaceName = &m_tables.namespaces[q.namespaceName - 1];
     return ref;
 }
@@ -467,11 +470,24 @@ bool CFastInfosetReader::StartElement(unsigned char b) {
         if (nameOctet & 0xC0) throw CTsException(M::kReadBadElementItem);
     }
     const NameRef name = ReadQName(nameOctet, m_tables.elementNames, true);
-    CXmlElement* element = m_hasRoot
-                               ? m_document->AddChildElement(name.namespaceName->c_str(),
-                                                             name.localName->c_str())
-                               : m_document->AddDocElement(name.namespaceName->c_str(),
-                                                           name.localName->c_str());
+    // Names repeat: an element read by index reuses the strings interned on its first use.
+    const std::string* ns;
+    const std::string* local;
+    if (name.entry && name.entry->internedLocal) {
+        ns = name.entry->internedNamespace;
+        local = name.entry->internedLocal;
+    } else {
+        // Interned as C strings, as every reader of the tree does (a zero byte ends a name).
+        const char* n = name.namespaceName->c_str();
+        const char* l = name.localName->c_str();
+        ns = m_document->Intern(n, std::strlen(n));
+        local = m_document->Intern(l, std::strlen(l));
+        if (name.entry) {
+            name.entry->internedNamespace = ns;
+            name.entry->internedLocal = local;
+        }
+    }
+    CXmlElement* element = m_document->AddInternedElement(ns, local);
     m_hasRoot = true;
     if (!hasAttributes) return false;
     for (;;) {
@@ -560,6 +576,14 @@ bool CFastInfosetReader::Parse() {
             m_tables.elementNames.push_back({q.prefix, q.namespaceName, q.localName});
         for (const auto& q : v.GetAttributeNamesTable())
             m_tables.attributeNames.push_back({q.prefix, q.namespaceName, q.localName});
+        // Generated tables are trusted, yet their indices are checked like a document's.
+        auto valid = [&](const QName& q) {
+            return q.localName >= 1 && q.localName <= m_tables.localNames.size() &&
+                   q.namespaceName <= m_tables.namespaces.size();
+        };
+        for (auto* table : {&m_tables.elementNames, &m_tables.attributeNames})
+            for (QName& q : *table)
+                if (!valid(q)) q = QName{0, 0, 0};
     } else {
         m_tables.prefixes.push_back("xml");
         m_tables.namespaces.push_back(CFIVocabulary::kXmlNamespace);

@@ -27,6 +27,9 @@ public:
 private:
     struct QName {
         std::uint32_t prefix, namespaceName, localName;
+        // The names interned in the document, filled when an element first uses the entry.
+        const std::string* internedNamespace = nullptr;
+        const std::string* internedLocal = nullptr;
     };
     // The dynamic tables, as strings; what the reader's vocabulary holds.
     struct Tables {
@@ -76,6 +79,7 @@ private:
     struct NameRef {
         const std::string* namespaceName;
         const std::string* localName;
+        QName* entry;  // the table entry when read by index, else null
     };
     // A qualified name whose first octet is `b`: literal when (b & literalMask) == literalMask.
     NameRef ReadQName(unsigned char b, std::vector<QName>& table, bool isElement);

@@ -43,6 +43,7 @@ CFastInfosetWriter::CFastInfosetWriter(const CFastInfosetContext& context, CBina
       m_vocabulary(context.GetUseGeneratedVocabulary() ? *context.GetVocabulary()
                                                        : CFIVocabulary()) {
     m_out.reserve(4096);
+    m_localIsUtf8 = detail::LocalIsUtf8();
 }
 
 CFastInfosetWriter::~CFastInfosetWriter() = default;
@@ -420,12 +421,38 @@ std::uint32_t CFastInfosetWriter::WriteNamePart(const std::string& s, int table)
                         : m_vocabulary.GetLocalNamesTable().size();
 }
 
+CFastInfosetWriter::CachedName& CFastInfosetWriter::CacheSlot(CachedName* cache,
+                                                             const std::string& namespaceUri,
+                                                             const std::string& localName) {
+    std::size_t h = localName.size() * 31 + namespaceUri.size();
+    if (!localName.empty())
+        h += static_cast<unsigned char>(localName[0]) * 7u +
+             static_cast<unsigned char>(localName.back());
+    return cache[h % kNameCacheSize];
+}
+
+namespace {
+bool Matches(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size()) == 0;
+}
+}  // namespace
+
 void CFastInfosetWriter::WriteElementName(const std::string& prefix,
                                           const std::string& namespaceUri,
                                           const std::string& localName, unsigned char firstBits) {
+    CachedName& slot = CacheSlot(m_elementNameCache, namespaceUri, localName);
+    if (slot.index && Matches(slot.localName, localName) &&
+        Matches(slot.namespaceUri, namespaceUri) && Matches(slot.prefix, prefix)) {
+        PutIndexBit3(m_out, firstBits, slot.index);
+        return;
+    }
     CFIVocabulary::MakeQNameKey(m_key, prefix, namespaceUri, localName);
     std::uint32_t index = 0;
     if (m_vocabulary.FindElementKey(m_key, index)) {
+        slot.prefix = prefix;
+        slot.namespaceUri = namespaceUri;
+        slot.localName = localName;
+        slot.index = index;
         PutIndexBit3(m_out, firstBits, index);
         return;
     }
@@ -442,9 +469,17 @@ void CFastInfosetWriter::WriteAttribute(const PendingAttribute& a) {
     const std::string* prefix = &m_scratch;
     m_scratch.clear();
     if (!a.namespaceUri.empty()) prefix = &GetCurrentContext()->LookupPrefix(a.namespaceUri);
-    CFIVocabulary::MakeQNameKey(m_key, *prefix, a.namespaceUri, a.localName);
+    CachedName& slot = CacheSlot(m_attributeNameCache, a.namespaceUri, a.localName);
     std::uint32_t index = 0;
-    if (m_vocabulary.FindAttributeKey(m_key, index)) {
+    if (slot.index && Matches(slot.localName, a.localName) &&
+        Matches(slot.namespaceUri, a.namespaceUri) && Matches(slot.prefix, *prefix)) {
+        PutIndexBit2(m_out, 0x00, slot.index);
+    } else if (CFIVocabulary::MakeQNameKey(m_key, *prefix, a.namespaceUri, a.localName),
+               m_vocabulary.FindAttributeKey(m_key, index)) {
+        slot.prefix = *prefix;
+        slot.namespaceUri = a.namespaceUri;
+        slot.localName = a.localName;
+        slot.index = index;
         PutIndexBit2(m_out, 0x00, index);
     } else {
         Put(static_cast<unsigned char>(0x78 | (prefix->empty() ? 0 : 2) |
@@ -496,7 +531,7 @@ void CFastInfosetWriter::WriteEncoded(const std::string& text, ItemType type, un
     switch (encoding.kind) {
         case 0: {
             if (m_context.GetDefaultStringEncoding() == 1) throw CTsException(M::kWriteUtf16);
-            if (detail::LocalIsUtf8()) {
+            if (m_localIsUtf8) {
                 WriteOctets(reinterpret_cast<const unsigned char*>(text.data()), text.size(), first,
                             onBit5);
             } else {
