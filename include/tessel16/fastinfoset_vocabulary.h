@@ -15,6 +15,10 @@ namespace Tessel16 {
 // Strings in index order: entry i sits at position i - 1.
 class TESSEL16_API CFIStringTable {
 public:
+    // Finds the index of `s` (1-based), or 0. The lookup hashes into a table of indices
+    // over the entries themselves, so no string is stored twice.
+    std::uint32_t Find(const std::string& s) const;
+
     using const_iterator = std::vector<std::string>::const_iterator;
     const_iterator begin() const { return m_entries.begin(); }
     const_iterator end() const { return m_entries.end(); }
@@ -24,7 +28,12 @@ public:
 
 private:
     friend class CFIVocabulary;
+    void Append(const std::string& s);
+    void Rehash(std::size_t slots);
+
     std::vector<std::string> m_entries;
+    // Open addressing, linear probing: 0 = empty slot, else an entry's index.
+    std::vector<std::uint32_t> m_slots;
 };
 
 class TESSEL16_API CFIVocabulary {
@@ -63,11 +72,11 @@ public:
     virtual ~CFIVocabulary();
 
     // Each appends without looking for an existing entry (callers look first).
-    void AddPrefixName(const std::string& s) { Add(m_prefixes, m_prefixMap, s); }
-    void AddNamespaceName(const std::string& s) { Add(m_namespaces, m_namespaceMap, s); }
-    void AddLocalName(const std::string& s) { Add(m_localNames, m_localNameMap, s); }
-    void AddAttributeValue(const std::string& s) { Add(m_attributeValues, m_attributeValueMap, s); }
-    void AddElementValue(const std::string& s) { Add(m_chunks, m_chunkMap, s); }
+    void AddPrefixName(const std::string& s) { Add(m_prefixes, s); }
+    void AddNamespaceName(const std::string& s) { Add(m_namespaces, s); }
+    void AddLocalName(const std::string& s) { Add(m_localNames, s); }
+    void AddAttributeValue(const std::string& s) { Add(m_attributeValues, s); }
+    void AddElementValue(const std::string& s) { Add(m_chunks, s); }
     // Enters the qualified name (and its missing parts) unless it is already there.
     void AddElement(const std::string& prefix, const std::string& namespaceName,
                     const std::string& localName);
@@ -76,19 +85,19 @@ public:
 
     // Lookups: true and the index when the entry exists.
     bool FindPrefix(const std::string& s, std::uint32_t& index) const {
-        return Find(m_prefixMap, s, index);
+        return Find(m_prefixes, s, index);
     }
     bool FindNamespaceName(const std::string& s, std::uint32_t& index) const {
-        return Find(m_namespaceMap, s, index);
+        return Find(m_namespaces, s, index);
     }
     bool FindLocalName(const std::string& s, std::uint32_t& index) const {
-        return Find(m_localNameMap, s, index);
+        return Find(m_localNames, s, index);
     }
     bool FindAttributeValue(const std::string& s, std::uint32_t& index) const {
-        return Find(m_attributeValueMap, s, index);
+        return Find(m_attributeValues, s, index);
     }
     bool FindElementValue(const std::string& s, std::uint32_t& index) const {
-        return Find(m_chunkMap, s, index);
+        return Find(m_chunks, s, index);
     }
     bool FindElement(const std::string& prefix, const std::string& namespaceName,
                      const std::string& localName, std::uint32_t& index) const;
@@ -125,7 +134,11 @@ public:
 
 private:
     using Map = std::unordered_map<std::string, std::uint32_t>;
-    static void Add(CFIStringTable& table, Map& map, const std::string& s);
+    static void Add(CFIStringTable& table, const std::string& s);
+    static bool Find(const CFIStringTable& table, const std::string& s, std::uint32_t& index) {
+        index = table.Find(s);
+        return index != 0;
+    }
     static bool Find(const Map& map, const std::string& s, std::uint32_t& index) {
         auto it = map.find(s);
         if (it == map.end()) return false;
@@ -139,7 +152,6 @@ private:
 
     CFIStringTable m_prefixes, m_namespaces, m_localNames, m_attributeValues, m_chunks;
     CFIQNameTable m_elementNames, m_attributeNames;
-    Map m_prefixMap, m_namespaceMap, m_localNameMap, m_attributeValueMap, m_chunkMap;
     Map m_elementNameMap, m_attributeNameMap;
 };
 

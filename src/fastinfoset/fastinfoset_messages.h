@@ -72,6 +72,10 @@ inline constexpr const char* kReadAlphabetIndex =
 inline constexpr const char* kReadUnknownAlphabet =
     "Failed to parse FastInfoset. Restricted alphabet [%u] is not in the vocabulary.";
 inline constexpr const char* kReadBadUtf8 = "Failed to parse FastInfoset. Invalid UTF-8 string.";
+inline constexpr const char* kReadZeroInName =
+    "Failed to parse FastInfoset. A name contains a zero character.";
+inline constexpr const char* kWriteEmptyName =
+    "Failed to write FastInfoset. A name or namespace must not be empty.";
 inline constexpr const char* kReadBadUtf16 =
     "Failed to parse FastInfoset. Invalid UTF-16 string.";
 inline constexpr const char* kReadBadHeader =

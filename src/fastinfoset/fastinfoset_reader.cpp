@@ -227,6 +227,14 @@ void CFastInfosetReader::Decode(int discriminant, std::uint32_t index, const uns
     }
 }
 
+namespace {
+// The tree holds C strings: a zero byte ends a name or value, as it ends text.
+void CutAtZero(std::string& s) {
+    const std::size_t zero = s.find('\0');
+    if (zero != std::string::npos) s.resize(zero);
+}
+}  // namespace
+
 void CFastInfosetReader::ReadEncodedBit3(unsigned char b, std::string& out) {
     const int discriminant = (b >> 4) & 3;
     std::uint32_t index = 0;
@@ -240,6 +248,7 @@ void CFastInfosetReader::ReadEncodedBit3(unsigned char b, std::string& out) {
     }
     const unsigned char* data = Take(length);
     Decode(discriminant, index, data, length, out, M::kReadEncoded3);
+    CutAtZero(out);
 }
 
 void CFastInfosetReader::ReadEncodedBit5(unsigned char b, std::string& out) {
@@ -255,6 +264,7 @@ void CFastInfosetReader::ReadEncodedBit5(unsigned char b, std::string& out) {
     }
     const unsigned char* data = Take(length);
     Decode(discriminant, index, data, length, out, M::kReadEncoded5);
+    CutAtZero(out);
 }
 
 const std::string& CFastInfosetReader::ReadIdentifying(std::vector<std::string>& table,
@@ -268,6 +278,7 @@ const std::string& CFastInfosetReader::ReadIdentifying(std::vector<std::string>&
     const std::uint64_t length = LengthBit2(b);
     const unsigned char* data = Take(length);
     DecodeUtf8(data, static_cast<std::size_t>(length), spill);
+    if (spill.find('\0') != std::string::npos) throw CTsException(M::kReadZeroInName);
     if (table.size() >= kMaxTable) {
         index = 0;
         return spill;

@@ -23,10 +23,53 @@ const char* CFIVocabulary::GetRestrictedAlphabet(std::uint32_t index) {
     return nullptr;
 }
 
-void CFIVocabulary::Add(CFIStringTable& table, Map& map, const std::string& s) {
+namespace {
+// FNV-1a: the strings are mostly short values and names.
+std::size_t HashOf(const std::string& s) {
+    std::uint64_t h = 1469598103934665603ull;
+    for (unsigned char c : s) h = (h ^ c) * 1099511628211ull;
+    return static_cast<std::size_t>(h ^ (h >> 29));
+}
+}  // namespace
+
+std::uint32_t CFIStringTable::Find(const std::string& s) const {
+    if (m_slots.empty()) return 0;
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t i = HashOf(s) & mask;; i = (i + 1) & mask) {
+        const std::uint32_t index = m_slots[i];
+        if (index == 0) return 0;
+        const std::string& entry = m_entries[index - 1];
+        if (entry.size() == s.size() && entry == s) return index;
+    }
+}
+
+void CFIStringTable::Rehash(std::size_t slots) {
+    m_slots.assign(slots, 0);
+    const std::size_t mask = slots - 1;
+    for (std::uint32_t index = 1; index <= m_entries.size(); ++index) {
+        std::size_t i = HashOf(m_entries[index - 1]) & mask;
+        while (m_slots[i] != 0) i = (i + 1) & mask;
+        m_slots[i] = index;
+    }
+}
+
+// Entries are appended even when equal to an earlier one (callers look first); the index
+// then finds the earlier entry, which is the one a writer refers to.
+void CFIStringTable::Append(const std::string& s) {
+    m_entries.push_back(s);
+    if (m_entries.size() * 2 > m_slots.size()) {
+        Rehash(m_slots.empty() ? 16 : m_slots.size() * 2);
+        return;
+    }
+    const std::size_t mask = m_slots.size() - 1;
+    std::size_t i = HashOf(s) & mask;
+    while (m_slots[i] != 0) i = (i + 1) & mask;
+    m_slots[i] = static_cast<std::uint32_t>(m_entries.size());
+}
+
+void CFIVocabulary::Add(CFIStringTable& table, const std::string& s) {
     if (table.m_entries.size() >= kMaxTableSize) return;
-    table.m_entries.push_back(s);
-    map.emplace(s, static_cast<std::uint32_t>(table.m_entries.size()));
+    table.Append(s);
 }
 
 void CFIVocabulary::MakeQNameKey(std::string& key, const std::string& prefix,

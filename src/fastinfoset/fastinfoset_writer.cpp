@@ -393,6 +393,7 @@ void CFastInfosetWriter::WriteIdentifying(const std::string& s, bool isPrefix) {
         return;
     }
     const std::string bytes = ToUtf8(s);
+    if (bytes.empty()) throw CTsException(M::kWriteEmptyName);
     PutLengthBit2(m_out, 0x00, bytes.size());
     m_out += bytes;
     if (isPrefix)
@@ -411,6 +412,7 @@ std::uint32_t CFastInfosetWriter::WriteNamePart(const std::string& s, int table)
         return i;
     }
     const std::string bytes = ToUtf8(s);
+    if (bytes.empty()) throw CTsException(M::kWriteEmptyName);
     PutLengthBit2(m_out, 0x00, bytes.size());
     m_out += bytes;
     if (table == 0) m_vocabulary.AddPrefixName(s);
