@@ -80,7 +80,9 @@ bool CAttributeInfo::IsNamespaceValid(const std::string& namespaceUri,
                                       const std::string& restriction,
                                       const std::string& targetNamespace) {
     // The tokens of an XSD wildcard constraint, separated by single spaces; the first token
-    // that accepts the namespace decides.
+    // that accepts the namespace decides. An empty list has no token, so it admits nothing
+    // (as the object base's copy of this rule says).
+    if (restriction.empty()) return false;
     std::string::size_type start = 0;
     while (start <= restriction.size()) {
         std::string::size_type end = restriction.find(' ', start);
