@@ -2,6 +2,7 @@
 // identification get it put in front, so mutations are spent on the reader rather than the
 // text parser. Contract: only the library's exception family escapes, and an accepted
 // document written back as Fast Infoset reads back to the same tree.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -50,9 +51,16 @@ CSmartPtr<CElement> ToElement(const CXmlElement* source) {
 }
 
 std::size_t Depth(const CXmlElement* root) {
-    std::size_t depth = 0;
-    for (const CXmlElement* e = root; e; e = e->GetFirstElement()) ++depth;
-    return depth;
+    std::size_t deepest = 0;
+    std::vector<std::pair<const CXmlElement*, std::size_t>> work{{root, 1}};
+    while (!work.empty()) {
+        auto [e, depth] = work.back();
+        work.pop_back();
+        deepest = std::max(deepest, depth);
+        for (const CXmlElement* c = e->GetFirstElement(); c; c = c->GetNextSiblingElement())
+            work.emplace_back(c, depth + 1);
+    }
+    return deepest;
 }
 
 }  // namespace
