@@ -18,6 +18,7 @@
 #include "po/po_binding.h"
 #include "tessel16/binary_data.h"
 #include "tessel16/exception.h"
+#include "tessel16/fastinfoset_context.h"
 #include "tessel16/serialization_context.h"
 #include "tessel16/switches.h"
 
@@ -153,6 +154,80 @@ void PrintRatios() {
         raw / write);
 }
 
+// Fast Infoset write and read of the same order against our XML write and read, measured in
+// the same interleaved rounds, and the document's size with the suggested binary encodings.
+CBinaryData WriteFi(const Po::CPurchaseOrder* order, const CSerializationContext& context) {
+    return const_cast<Po::CPurchaseOrder*>(order)->ToFastInfosetStream(FInfoDecl_None, context,
+                                                                       CompressionType_None);
+}
+
+CSmartPtr<Po::CPurchaseOrder> ReadFi(const CBinaryData& bytes,
+                                     const CSerializationContext& context) {
+    CSmartPtr<Po::CPurchaseOrder> order(new Po::CPurchaseOrder);
+    order->FromXmlStream(bytes, context);
+    return order;
+}
+
+void BM_PoToFastInfoset(benchmark::State& state) {
+    const Po::CPurchaseOrder* order = Order();
+    for (auto _ : state) benchmark::DoNotOptimize(WriteFi(order, CSerializationContext()));
+}
+BENCHMARK(BM_PoToFastInfoset)->Unit(benchmark::kMillisecond);
+
+void BM_PoFromFastInfoset(benchmark::State& state) {
+    const CSerializationContext context;
+    const CBinaryData bytes = WriteFi(Order(), context);
+    for (auto _ : state) {
+        CSmartPtr<Po::CPurchaseOrder> order = ReadFi(bytes, context);
+        benchmark::DoNotOptimize(order.get());
+        state.PauseTiming();
+        order = nullptr;
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_PoFromFastInfoset)->Unit(benchmark::kMillisecond);
+
+void PrintFastInfosetRatios() {
+    const std::string& xml = Document();
+    const Po::CPurchaseOrder* order = Order();
+    const CSerializationContext plain;
+    CSerializationContext suggested;
+    suggested.GetFIContext().SetSuggestedValues();
+    const CBinaryData fi = WriteFi(order, plain);
+    const std::size_t xmlWritten = Write(order).GetLength();
+    const std::size_t suggestedSize = WriteFi(order, suggested).GetLength();
+    double xmlRead = 1e9, xmlWrite = 1e9, fiRead = 1e9, fiWrite = 1e9;
+    for (int round = 0; round < 7; ++round) {
+        double t0 = CpuSeconds();
+        CSmartPtr<Po::CPurchaseOrder> a = Read(xml);
+        double t1 = CpuSeconds();
+        a = nullptr;
+        double t2 = CpuSeconds();
+        CSmartPtr<Po::CPurchaseOrder> b = ReadFi(fi, plain);
+        double t3 = CpuSeconds();
+        b = nullptr;
+        double t4 = CpuSeconds();
+        benchmark::DoNotOptimize(Write(order));
+        double t5 = CpuSeconds();
+        benchmark::DoNotOptimize(WriteFi(order, plain));
+        double t6 = CpuSeconds();
+        xmlRead = std::min(xmlRead, t1 - t0);
+        fiRead = std::min(fiRead, t3 - t2);
+        xmlWrite = std::min(xmlWrite, t5 - t4);
+        fiWrite = std::min(fiWrite, t6 - t5);
+    }
+    std::printf(
+        "Fast Infoset read:  %.1f ms vs XML read %.1f ms, ratio %.2f (target <= 0.6)\n"
+        "Fast Infoset write: %.1f ms vs XML write %.1f ms, ratio %.2f (target <= 1.0)\n"
+        "Fast Infoset size:  %.1f MB default, %.1f MB suggested = %.0f%% of the XML's %.1f MB "
+        "(target <= 55%%)\n",
+        fiRead * 1e3, xmlRead * 1e3, fiRead / xmlRead, fiWrite * 1e3, xmlWrite * 1e3,
+        fiWrite / xmlWrite, static_cast<double>(fi.GetLength()) / 1e6,
+        static_cast<double>(suggestedSize) / 1e6,
+        100.0 * static_cast<double>(suggestedSize) / static_cast<double>(xmlWritten),
+        static_cast<double>(xmlWritten) / 1e6);
+}
+
 // A field of /proc/self/status in kB ("VmRSS", "VmHWM"), or -1.
 long StatusKb(const char* field) {
     FILE* status = std::fopen("/proc/self/status", "r");
@@ -213,6 +288,7 @@ int main(int argc, char** argv) {
         benchmark::RunSpecifiedBenchmarks();
         benchmark::Shutdown();
         PrintRatios();
+        PrintFastInfosetRatios();
     } catch (const CTsException& e) {
         std::fprintf(stderr, "%s\n", e.GetFullMessage().c_str());
         return 1;

@@ -195,6 +195,8 @@ private:
 
     CXmlElement* AddDocElement(const char* namespaceUri, const char* localName);
     CXmlElement* AddChildElement(const char* namespaceUri, const char* localName);
+    // The same for names already interned in this document (readers that cache them).
+    CXmlElement* AddInternedElement(const std::string* namespaceUri, const std::string* localName);
     static void AddElementAttribute(CXmlElement* element, const std::string& localName,
                                     const std::string& value, const std::string& namespaceUri);
     static void AppendTextExcludingCR(CXmlElement* element, const char* text);

@@ -82,6 +82,25 @@ CXmlElement* CXmlDocument::AddChildElement(const char* namespaceUri, const char*
     return element;
 }
 
+CXmlElement* CXmlDocument::AddInternedElement(const std::string* namespaceUri,
+                                             const std::string* localName) {
+    CXmlElement* element;
+    if (m_openElements.empty()) {
+        if (m_documentElement) {
+            m_store->DestroySubtree(m_documentElement);
+            m_documentElement = nullptr;
+        }
+        element = m_store->NewElement(this, nullptr);
+        m_documentElement = element;
+    } else {
+        element = m_openElements.back()->CreateNewChildElement();
+    }
+    element->m_namespaceUri = namespaceUri;
+    element->m_localName = localName;
+    m_openElements.push_back(element);
+    return element;
+}
+
 void CXmlDocument::AddElementAttribute(CXmlElement* element, const std::string& localName,
                                        const std::string& value, const std::string& namespaceUri) {
     element->AddAttribute(localName, value, namespaceUri);
