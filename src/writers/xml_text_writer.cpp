@@ -320,13 +320,11 @@ void CXmlTextWriter::RequireOpenStartTag() const {
 
 const std::string& CXmlTextWriter::EnsurePrefix(const std::string& namespaceUri, bool& declare) {
     CXmlWriterContext* context = GetCurrentContext();
-    const NamespaceMap& map = context->GetNamespaceMap();
-    auto found = map.find(namespaceUri);
-    if (found != map.end()) {
+    if (const std::string* found = context->FindPrefix(namespaceUri)) {
         declare = false;
-        return found->second;
+        return *found;
     }
-    context->AddNamespace(namespaceUri, AllocatePrefix(map));
+    context->AddNamespace(namespaceUri, AllocatePrefix(context->GetNamespaceMap()));
     declare = true;
     return context->LookupPrefix(namespaceUri);
 }

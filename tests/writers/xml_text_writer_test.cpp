@@ -211,6 +211,29 @@ TEST(XmlTextWriter, ScopesEndWithTheirElement) {
               "</AA:c></r>");
 }
 
+// Prefixes found once are remembered per scope; a scope that closes, or one that rebinds a
+// URI, must not leave a stale answer behind for the next element.
+TEST(XmlTextWriter, RememberedPrefixesFollowScopesAndRebinding) {
+    Doc d(XmlEncoding_None, false);
+    d.writer.StartElement("r", "urn:x");
+    d.writer.StartElement("c", "urn:x");
+    d.writer.AddNamespaceAlias("p", "urn:y");
+    d.writer.StartElement("g", "urn:y");
+    d.writer.EndElement();
+    d.writer.StartElement("g", "urn:x");
+    d.writer.EndElement();
+    d.writer.EndElement();
+    d.writer.StartElement("d", "urn:y");  // the scope that bound p is gone
+    d.writer.EndElement();
+    d.writer.AddNamespaceAlias("q", "urn:x");  // rebinds the root's URI
+    d.writer.StartElement("e", "urn:x");
+    d.writer.EndElement();
+    d.writer.EndElement();
+    EXPECT_EQ(d.Finish(),
+              "<AA:r xmlns:AA=\"urn:x\"><AA:c><p:g/><AA:g/></AA:c><AB:d xmlns:AB=\"urn:y\"/>"
+              "<q:e/></q:r>");
+}
+
 TEST(XmlTextWriter, RootDeclaresAliasesInUriOrderButNeverXml) {
     Doc d(XmlEncoding_None, false);
     d.writer.AddNamespaceAlias("z", "urn:b");
