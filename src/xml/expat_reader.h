@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <deque>
 #include <exception>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,6 +50,9 @@ private:
     void CharacterData(const char* text, std::size_t length);
     void StartNamespace(const char* prefix, const char* uri);
     void AppendToTop(const char* text, std::size_t length);
+    void EndElement();
+    // Moves the text gathered for every open element into the element.
+    void FlushPendingText();
     // Looks up (or converts, splits and interns) a name as expat delivered it.
     ExpandedName Expand(const char* name);
     void Fail(std::exception_ptr error);
@@ -72,6 +76,22 @@ private:
     ExpandedName AddName(const char* name, std::size_t length, std::size_t hash);
     void GrowNames();
     std::string m_scratch;
+    // The text of each open element (by depth) while it is still arriving in pieces. It
+    // moves into the element, at its exact size, when the element ends, so the tree holds
+    // no spare capacity and the pieces cost no reallocation; the buffers are reused by the
+    // next element at the same depth.
+    struct PendingText {
+        std::unique_ptr<char[]> data;
+        std::size_t size = 0;
+        std::size_t capacity = 0;
+        // Room for `length` more bytes; returns where they go.
+        char* Reserve(std::size_t length) {
+            if (size + length > capacity) Grow(size + length);
+            return data.get() + size;
+        }
+        void Grow(std::size_t needed);
+    };
+    std::vector<PendingText> m_pendingText;
     // An exception raised inside a handler is parked here and rethrown once expat has
     // returned, so it never unwinds through the C parser.
     std::exception_ptr m_error;
