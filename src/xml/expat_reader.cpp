@@ -215,6 +215,12 @@ void CExpatReader::StartElement(const char* name, const char** attributes) {
 void CExpatReader::AppendToTop(const char* text, std::size_t length) {
     const std::size_t depth = m_document->m_openElements.size();
     if (depth == 0) return;
+    if (m_document->m_callback) {
+        // The element-end callback may look at any open element, so text goes straight into
+        // the element and every element shows its text so far.
+        AppendDirect(m_document->m_openElements.back(), text, length);
+        return;
+    }
     PendingText& pending = m_pendingText[depth - 1];
     // expat has already turned line ends into line feeds, so a carriage return can only
     // come from a character reference, and it never delivers a zero byte. Most pieces are
@@ -238,19 +244,24 @@ void CExpatReader::PendingText::Grow(std::size_t needed) {
     capacity = grown;
 }
 
+void CExpatReader::AppendDirect(CXmlElement* element, const char* text, std::size_t length) {
+    const char* end = text + length;
+    const char* run = text;
+    for (const char* p = text; p != end; ++p) {
+        if (*p != '\r') continue;
+        if (p != run) element->AppendBytes(run, static_cast<std::size_t>(p - run));
+        run = p + 1;
+    }
+    if (run != end) element->AppendBytes(run, static_cast<std::size_t>(end - run));
+}
+
 void CExpatReader::EndElement() {
     std::vector<CXmlElement*>& open = m_document->m_openElements;
     if (open.empty()) return;
-    // The element-end callback may look at any open element, so all of them show their
-    // text so far; without a callback only the ending element needs its text.
-    if (m_document->m_callback) {
-        FlushPendingText();
-    } else {
-        PendingText& pending = m_pendingText[open.size() - 1];
-        if (pending.size) {
-            open.back()->m_text.append(pending.data.get(), pending.size);
-            pending.size = 0;
-        }
+    PendingText& pending = m_pendingText[open.size() - 1];
+    if (pending.size) {
+        open.back()->m_text.append(pending.data.get(), pending.size);
+        pending.size = 0;
     }
     m_document->EndElement();
 }

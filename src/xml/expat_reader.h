@@ -50,8 +50,9 @@ private:
     void CharacterData(const char* text, std::size_t length);
     void StartNamespace(const char* prefix, const char* uri);
     void AppendToTop(const char* text, std::size_t length);
+    static void AppendDirect(CXmlElement* element, const char* text, std::size_t length);
     void EndElement();
-    // Moves the text gathered for every open element into the element.
+    // Moves the text gathered for every open element into the element (after a failure).
     void FlushPendingText();
     // Looks up (or converts, splits and interns) a name as expat delivered it.
     ExpandedName Expand(const char* name);
@@ -79,7 +80,7 @@ private:
     // The text of each open element (by depth) while it is still arriving in pieces. It
     // moves into the element, at its exact size, when the element ends, so the tree holds
     // no spare capacity and the pieces cost no reallocation; the buffers are reused by the
-    // next element at the same depth.
+    // next element at the same depth. Unused while an element-end callback is installed.
     struct PendingText {
         std::unique_ptr<char[]> data;
         std::size_t size = 0;
