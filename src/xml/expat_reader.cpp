@@ -223,16 +223,24 @@ void CExpatReader::AppendToTop(const char* text, std::size_t length) {
     }
     PendingText& pending = m_pendingText[depth - 1];
     // expat has already turned line ends into line feeds, so a carriage return can only
-    // come from a character reference, and it never delivers a zero byte. Most pieces are
-    // a line feed or an indentation, where copying byte by byte and dropping carriage
-    // returns on the way beats any library call.
-    char* out = pending.Reserve(length);
-    char* const start = out;
-    for (const char* end = text + length; text != end; ++text) {
-        *out = *text;
-        out += *text != '\r';
+    // come from a character reference, and it never delivers a zero byte. A third of the
+    // pieces are a single line feed.
+    if (length == 1) {
+        if (*text != '\r') *pending.Reserve(1) = *text, ++pending.size;
+        return;
     }
-    pending.size += static_cast<std::size_t>(out - start);
+    char* const out = pending.Reserve(length);
+    std::memcpy(out, text, length);
+    char* end = out + length;
+    if (char* cr = static_cast<char*>(std::memchr(out, '\r', length))) {
+        char* kept = cr;
+        for (const char* p = cr; p != end; ++p) {
+            *kept = *p;
+            kept += *p != '\r';
+        }
+        end = kept;
+    }
+    pending.size += static_cast<std::size_t>(end - out);
 }
 
 void CExpatReader::PendingText::Grow(std::size_t needed) {
