@@ -163,7 +163,9 @@ void CXmlTextWriter::WriteText(const std::string& text, ItemType /*type*/, bool 
         m_stream->Write('>');
         context->SetStartTagOpen(false);
     }
-    if (text.compare(0, sizeof(kCDataStart) - 1, kCDataStart) == 0)
+    constexpr std::size_t kCDataStartLength = sizeof(kCDataStart) - 1;
+    if (text.size() >= kCDataStartLength &&
+        std::memcmp(text.data(), kCDataStart, kCDataStartLength) == 0)
         m_stream->Write(text);
     else
         WriteEscaped(text.c_str(), false);

@@ -156,7 +156,10 @@ TEST(XmlTextWriter, CDataTextIsWrittenUntouched) {
     d.writer.StartElement("e", "");
     d.writer.WriteText("<![CDATA[x < y]]> & <z>", ItemType_string, false);
     d.writer.EndElement();
-    EXPECT_EQ(d.Finish(), "<e><![CDATA[x < y]]> & <z></e>");
+    d.writer.StartElement("f", "");  // one character short of the marker: escaped
+    d.writer.WriteText("<![CDATA", ItemType_string, false);
+    d.writer.EndElement();
+    EXPECT_EQ(d.Finish(), "<e><![CDATA[x < y]]> & <z></e><f>&lt;![CDATA</f>");
 }
 
 TEST(XmlTextWriter, InventsPrefixesInOrderAndSkipsUserAliases) {
