@@ -4,6 +4,7 @@
 // own, so there is one definition of each form.
 #include <string>
 
+#include "conversion/whitespace_keep.h"
 #include "tessel16/binary_data.h"
 #include "tessel16/conversions.h"
 #include "tessel16/date_time.h"
@@ -42,45 +43,54 @@ std::string CConversions::yearMonthToString(const CDateTime& value) { return val
 std::string CConversions::monthDayToString(const CDateTime& value) { return value.ToString("s"); }
 
 CDateTimeSpan CConversions::durationFromString(const std::string& text, WhitespaceRule rule) {
+    std::string scratch;
     CDateTimeSpan value;
-    value.ParseXSDDuration(CWhitespaceUtils::ApplyRule(rule, text).c_str());
+    value.ParseXSDDuration(detail::ApplyRuleOrKeep(rule, text, scratch).c_str());
     return value;
 }
 
 CDateTime CConversions::datetimeFromString(const std::string& text, WhitespaceRule rule) {
+    std::string scratch;
     CDateTime value(CDateTime::dt_dateTime);
-    value.ParseXSDDateTime(CWhitespaceUtils::ApplyRule(rule, text).c_str());
+    value.ParseXSDDateTime(detail::ApplyRuleOrKeep(rule, text, scratch).c_str());
     return value;
 }
 
 // The parse takes the kind from the text, so these three accept every date form alike.
 CDateTime CConversions::dateFromString(const std::string& text, WhitespaceRule rule) {
-    return ParseDate(CWhitespaceUtils::ApplyRule(rule, text));
+    std::string scratch;
+    return ParseDate(detail::ApplyRuleOrKeep(rule, text, scratch));
 }
 CDateTime CConversions::yearMonthFromString(const std::string& text, WhitespaceRule rule) {
-    return ParseDate(CWhitespaceUtils::ApplyRule(rule, text));
+    std::string scratch;
+    return ParseDate(detail::ApplyRuleOrKeep(rule, text, scratch));
 }
 CDateTime CConversions::monthDayFromString(const std::string& text, WhitespaceRule rule) {
-    return ParseDate(CWhitespaceUtils::ApplyRule(rule, text));
+    std::string scratch;
+    return ParseDate(detail::ApplyRuleOrKeep(rule, text, scratch));
 }
 
 CDateTime CConversions::timeFromString(const std::string& text, WhitespaceRule rule) {
+    std::string scratch;
     CDateTime value(CDateTime::dt_time);
-    value.ParseXSDTime(CWhitespaceUtils::ApplyRule(rule, text).c_str());
+    value.ParseXSDTime(detail::ApplyRuleOrKeep(rule, text, scratch).c_str());
     return value;
 }
 
 // The bare-number kinds read a gYear, gMonth or gDay form and keep its one field; a text of
 // another date form fails in the field getter of the kind it turned out to be.
 unsigned short CConversions::yearFromString(const std::string& text, WhitespaceRule rule) {
+    std::string scratch;
     return static_cast<unsigned short>(
-        ParseDate(CWhitespaceUtils::ApplyRule(rule, text)).GetYear());
+        ParseDate(detail::ApplyRuleOrKeep(rule, text, scratch)).GetYear());
 }
 unsigned char CConversions::monthFromString(const std::string& text, WhitespaceRule rule) {
-    return ParseDate(CWhitespaceUtils::ApplyRule(rule, text)).GetMonth();
+    std::string scratch;
+    return ParseDate(detail::ApplyRuleOrKeep(rule, text, scratch)).GetMonth();
 }
 unsigned char CConversions::dayFromString(const std::string& text, WhitespaceRule rule) {
-    return ParseDate(CWhitespaceUtils::ApplyRule(rule, text)).GetDay();
+    std::string scratch;
+    return ParseDate(detail::ApplyRuleOrKeep(rule, text, scratch)).GetDay();
 }
 
 std::string CConversions::decimalToString(const CDecimal& value) { return value.ToString(); }
@@ -101,22 +111,26 @@ std::string CConversions::base64BinaryToString(const CBinaryData& value) {
 }
 
 CDecimal CConversions::decimalFromString(const std::string& text, WhitespaceRule rule) {
-    return CDecimal(CWhitespaceUtils::ApplyRule(rule, text).c_str());
+    std::string scratch;
+    return CDecimal(detail::ApplyRuleOrKeep(rule, text, scratch).c_str());
 }
 
 CBigInteger CConversions::integerFromString(const std::string& text, WhitespaceRule rule) {
-    return CBigInteger(CWhitespaceUtils::ApplyRule(rule, text).c_str());
+    std::string scratch;
+    return CBigInteger(detail::ApplyRuleOrKeep(rule, text, scratch).c_str());
 }
 
 CBinaryData CConversions::hexBinaryFromString(const std::string& text, WhitespaceRule rule) {
+    std::string scratch;
     CBinaryData data;
-    data.SetAsHexString(CWhitespaceUtils::ApplyRule(rule, text).c_str());
+    data.SetAsHexString(detail::ApplyRuleOrKeep(rule, text, scratch).c_str());
     return data;
 }
 
 CBinaryData CConversions::base64BinaryFromString(const std::string& text, WhitespaceRule rule) {
+    std::string scratch;
     CBinaryData data;
-    data.SetAsBase64(CWhitespaceUtils::ApplyRule(rule, text).c_str());
+    data.SetAsBase64(detail::ApplyRuleOrKeep(rule, text, scratch).c_str());
     return data;
 }
 

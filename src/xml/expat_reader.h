@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <deque>
 #include <exception>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,6 +56,10 @@ private:
     void CharacterData(const char* text, std::size_t length);
     void StartNamespace(const char* prefix, const char* uri);
     void AppendToTop(const char* text, std::size_t length);
+    static void AppendDirect(CXmlElement* element, const char* text, std::size_t length);
+    void EndElement();
+    // Moves the text gathered for every open element into the element (after a failure).
+    void FlushPendingText();
     // Looks up (or converts, splits and interns) a name as expat delivered it.
     ExpandedName Expand(const char* name);
     void Fail(std::exception_ptr error);
@@ -85,6 +90,22 @@ private:
     // The limits of the load, from the document's context.
     std::uint32_t m_maxDepth = 0;
     std::string m_scratch;
+    // The text of each open element (by depth) while it is still arriving in pieces. It
+    // moves into the element, at its exact size, when the element ends, so the tree holds
+    // no spare capacity and the pieces cost no reallocation; the buffers are reused by the
+    // next element at the same depth. Unused while an element-end callback is installed.
+    struct PendingText {
+        std::unique_ptr<char[]> data;
+        std::size_t size = 0;
+        std::size_t capacity = 0;
+        // Room for `length` more bytes; returns where they go.
+        char* Reserve(std::size_t length) {
+            if (size + length > capacity) Grow(size + length);
+            return data.get() + size;
+        }
+        void Grow(std::size_t needed);
+    };
+    std::vector<PendingText> m_pendingText;
     // An exception raised inside a handler is parked here and rethrown once expat has
     // returned, so it never unwinds through the C parser.
     std::exception_ptr m_error;
