@@ -171,6 +171,9 @@ private:
     // The writer steps shared by every XML text entry point, on a stream of the caller's.
     void WriteXmlDocument(CTextStream& stream, bool includeDocHeader, bool formatted, EOLType eol,
                           const CSerializationContext& context) const;
+    // Reads the XML that JSON input was mapped to; below the full round-trip level the
+    // context ignores namespaces for the call. Failures are wrapped with the XML text.
+    void FromJson_Int(const CBinaryData& xml, const CSerializationContext& context);
 
     std::string m_elementName;
     std::atomic<std::int32_t> m_refCount{0};

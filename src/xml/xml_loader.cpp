@@ -16,6 +16,7 @@
 #include "tessel16/xml_document.h"
 #include "xml/expat_reader.h"
 #include "xml/fast_infoset_hook.h"
+#include "xml/inflate.h"
 #include "xml/xml_messages.h"
 
 namespace Tessel16 {
@@ -27,6 +28,16 @@ namespace msg = detail::XmlMessages;
 constexpr std::size_t kChunkSize = 131072;
 constexpr std::size_t kInflateStep = 65536;
 constexpr std::uint64_t kMaxInput = 0xFFFFFFFFu;
+
+unsigned ErrorCode(const platform::InputFile& file) {
+    return static_cast<unsigned>(file.LastError());
+}
+
+bool StripCData(const CSerializationContext* context) { return context->GetStripCDATA(); }
+
+}  // namespace
+
+namespace detail {
 
 // Inflates data when it is one complete zlib or gzip stream (window bits 47 detects either
 // header). Anything else, plain XML included, yields false and is left to the parser.
@@ -73,13 +84,7 @@ bool Inflate(const unsigned char* data, std::size_t length,
     return true;
 }
 
-unsigned ErrorCode(const platform::InputFile& file) {
-    return static_cast<unsigned>(file.LastError());
-}
-
-bool StripCData(const CSerializationContext* context) { return context->GetStripCDATA(); }
-
-}  // namespace
+}  // namespace detail
 
 void CXmlDocument::SetInput(std::unique_ptr<unsigned char[]> data, std::size_t length) {
     m_input = std::move(data);
@@ -217,7 +222,7 @@ void CXmlDocument::LoadXmlStream(unsigned char* const data, std::uint32_t length
 void CXmlDocument::Parse() {
     std::unique_ptr<unsigned char[]> inflated;
     std::size_t inflatedLength = 0;
-    if (Inflate(m_inputData, m_inputLength, inflated, inflatedLength))
+    if (detail::Inflate(m_inputData, m_inputLength, inflated, inflatedLength))
         SetInput(std::move(inflated), inflatedLength);
     if (detail::ReadFastInfoset(*this, *m_context)) return;
     ParseText();

@@ -230,6 +230,7 @@ TEST_F(OutputEntryPoints, BadSettingsGetTheirMessages) {
 
 TEST_F(OutputEntryPoints, PendingEntryPointsRefuseClearly) {
     CSmartPtr<CTestNode> order = Order(1);
-    EXPECT_TRUE(ThrowsExactly<CTsException>([&] { order->ToJson(true, EOLType_LF, ctx); },
-                                            FormatString(detail::kMsgNotAvailable, "ToJson")));
+    EXPECT_TRUE(ThrowsExactly<CTsException>(
+        [&] { order->ToFastInfosetStream(FInfoDecl_None, ctx, CompressionType_None); },
+        FormatString(detail::kMsgNotAvailable, "ToFastInfosetStream")));
 }
