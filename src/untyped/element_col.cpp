@@ -3,6 +3,7 @@
 // belongs to the next member of the content model; on writing every item writes itself.
 #include "tessel16/element.h"
 #include "tessel16/exception.h"
+#include "tessel16/xml_writer.h"
 #include "tessel16/xml_document.h"
 #include "untyped/untyped_messages.h"
 
@@ -111,8 +112,25 @@ CSmartPtr<CElementCol> CElementCol::Clone() const {
 void CElementCol::ToXml_Int(CXmlWriter* writer, bool, const char* namespaceUri,
                             const CSerializationContext& context, bool) const {
     ValidateCount(context);
-    for (const CElement* element : *this)
+    // Consecutive elements of one name are marked as a repeated member, so that formats
+    // which group them (JSON writes one name and an array) see them as one; XML ignores it.
+    bool inRun = false;
+    for (auto it = begin(); it != end();) {
+        const CElement* element = *it;
+        ++it;
+        const CElement* next = it != end() ? *it : nullptr;
+        const bool sameAsNext = next && next->GetName() == element->GetName() &&
+                                next->GetNamespace() == element->GetNamespace();
+        if (!inRun && sameAsNext) {
+            writer->SetCollectionState(CollectionState_Starting);
+            inRun = true;
+        }
         CXmlObjectBase::ToXml_Int(element, writer, false, namespaceUri, context, false);
+        if (inRun && !sameAsNext) {
+            writer->SetCollectionState(CollectionState_Ended);
+            inRun = false;
+        }
+    }
 }
 
 CXmlElement* CElementCol::FromXml_Int(CXmlElement* parent, CXmlElement* cursor,
