@@ -47,7 +47,8 @@ private:
     CXmlTextWriter* m_writer;
     JsonRoundTrip m_level;
     IErrorPathProvider* m_errorPath;
-    std::vector<std::string> m_elementStack;
+    // Only how many elements this handler has open matters, not their names.
+    std::size_t m_openElements = 0;
     std::vector<std::string> m_arrayStack;
     std::string m_currentName;
     bool m_attributePending = false;

@@ -197,6 +197,7 @@ private:
     friend class CXmlAttribute;
     friend class CExpatReader;
     friend class CFastInfosetReader;
+    friend class CXmlObjectBase;
     friend struct detail::DocumentStore;
 
     CXmlElement* AddDocElement(const char* namespaceUri, const char* localName);
@@ -236,6 +237,9 @@ private:
     // Interned names and the node pools. Interning through a const document is not an
     // observable change of it, so the store is reachable from const members.
     std::unique_ptr<detail::DocumentStore> m_store;
+    // The JSON entry points load the mapped XML themselves and want it without indentation:
+    // less to write and parse, and no indentation text in untyped content.
+    bool m_compactJson = false;
 };
 
 }  // namespace Tessel16

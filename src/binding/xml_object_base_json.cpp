@@ -78,46 +78,50 @@ void CXmlObjectBase::ToJsonFile(const char* fileName, bool formatted, XmlEncodin
     file.Write();
 }
 
+namespace {
+// What each input entry point loads, handed to FromJson_Int as a plain function so that the
+// load can be run a second time for a message.
+struct StreamSource {
+    unsigned char* data;
+    std::uint32_t length;
+};
+
+CBinaryData LoadText(CXmlDocument& document, const void* source) {
+    return document.LoadJson(static_cast<const char*>(source));
+}
+CBinaryData LoadWideText(CXmlDocument& document, const void* source) {
+    return document.LoadJson(static_cast<const unsigned short*>(source));
+}
+CBinaryData LoadFile(CXmlDocument& document, const void* source) {
+    return document.LoadJsonFile(static_cast<const char*>(source));
+}
+CBinaryData LoadStream(CXmlDocument& document, const void* source) {
+    const auto* stream = static_cast<const StreamSource*>(source);
+    return document.LoadJsonStream(stream->data, stream->length);
+}
+}  // namespace
+
 void CXmlObjectBase::FromJson(const char* jsonText, const CSerializationContext& context) {
     detail::CheckGeneratorVersion();
-    CBinaryData xml;
-    {
-        CXmlDocument document(context);
-        xml = document.LoadJson(jsonText);
-    }
-    FromJson_Int(xml, context);
+    FromJson_Int(context, &LoadText, jsonText);
 }
 
 void CXmlObjectBase::FromJson(const unsigned short* jsonText,
                               const CSerializationContext& context) {
     detail::CheckGeneratorVersion();
-    CBinaryData xml;
-    {
-        CXmlDocument document(context);
-        xml = document.LoadJson(jsonText);
-    }
-    FromJson_Int(xml, context);
+    FromJson_Int(context, &LoadWideText, jsonText);
 }
 
 void CXmlObjectBase::FromJsonFile(const char* fileName, const CSerializationContext& context) {
     detail::CheckGeneratorVersion();
-    CBinaryData xml;
-    {
-        CXmlDocument document(context);
-        xml = document.LoadJsonFile(fileName);
-    }
-    FromJson_Int(xml, context);
+    FromJson_Int(context, &LoadFile, fileName);
 }
 
 void CXmlObjectBase::FromJsonStream(unsigned char* const data, std::uint32_t length,
                                     const CSerializationContext& context) {
     detail::CheckGeneratorVersion();
-    CBinaryData xml;
-    {
-        CXmlDocument document(context);
-        xml = document.LoadJsonStream(data, length);
-    }
-    FromJson_Int(xml, context);
+    const StreamSource source{data, length};
+    FromJson_Int(context, &LoadStream, &source);
 }
 
 void CXmlObjectBase::FromJsonStream(const CBinaryData& data,
@@ -125,7 +129,18 @@ void CXmlObjectBase::FromJsonStream(const CBinaryData& data,
     FromJsonStream(data.GetData(), data.GetLength(), context);
 }
 
-void CXmlObjectBase::FromJson_Int(const CBinaryData& xml, const CSerializationContext& context) {
+void CXmlObjectBase::FromJson_Int(const CSerializationContext& context,
+                                  CBinaryData (*load)(CXmlDocument& document,
+                                                      const void* source),
+                                  const void* source) {
+    // The XML is read without indentation; the indented text a message shows is made again
+    // only when one is needed.
+    CBinaryData xml;
+    {
+        CXmlDocument document(context);
+        document.m_compactJson = true;
+        xml = load(document, source);
+    }
     // Below the full level the JSON carried no namespaces, so the XML made from it cannot
     // match them. The switch belongs to the caller's context and is put back however the
     // read ends.
@@ -144,8 +159,15 @@ void CXmlObjectBase::FromJson_Int(const CBinaryData& xml, const CSerializationCo
     try {
         FromXmlStream(xml, context);
     } catch (const CTsException& e) {
+        try {
+            CXmlDocument document(context);
+            xml = load(document, source);
+        } catch (const CTsException&) {
+            // The input changed under us (a file rewritten): the compact text has to do.
+        }
         std::string text;
-        if (xml.GetData()) text.assign(reinterpret_cast<const char*>(xml.GetData()), xml.GetLength());
+        if (xml.GetData())
+            text.assign(reinterpret_cast<const char*>(xml.GetData()), xml.GetLength());
         throw CTsException(FormatString(msg::kConvertFailed, text.c_str()), e);
     }
 }

@@ -66,10 +66,9 @@ void CJsonReaderDefaultHandler::StartObject() {
     if (!m_frames.empty() && m_frames.back().kind == Frame_Member) {
         m_frames.back().kind = Frame_Object;
     } else if (!m_frames.empty() && m_frames.back().kind == Frame_Array) {
-        Frame& array = m_frames.back();
-        ++array.index;
-        m_frames.push_back(
-            Frame{array.name + "[" + std::to_string(array.index) + "]", -1, Frame_Object});
+        // An item is named after its array only when a path is asked for.
+        ++m_frames.back().index;
+        m_frames.push_back(Frame{std::string(), m_frames.back().index, Frame_Object});
     } else {
         m_frames.push_back(Frame{std::string(), -1, Frame_Object});
     }
@@ -92,7 +91,7 @@ void CJsonReaderDefaultHandler::StartArray() {
             ++outer.index;
             name = outer.name + "[" + std::to_string(outer.index) + "]";
         }
-        m_frames.push_back(Frame{name, -1, Frame_Array});
+        m_frames.push_back(Frame{std::move(name), -1, Frame_Array});
     }
     if (m_next) m_next->StartArray();
 }
@@ -106,6 +105,10 @@ std::string CJsonReaderDefaultHandler::GetErrorPath() {
     std::string path = "$";
     for (std::size_t i = 0; i < m_frames.size(); ++i) {
         const Frame& frame = m_frames[i];
+        if (frame.kind == Frame_Object && frame.index >= 0 && i > 0) {
+            path += "." + m_frames[i - 1].name + "[" + std::to_string(frame.index) + "]";
+            continue;
+        }
         if (frame.name.empty()) continue;
         // An array is named through its items, or at the end while no item has started.
         if (frame.kind == Frame_Array) {

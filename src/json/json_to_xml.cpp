@@ -21,7 +21,7 @@ CJsonReaderToXmlHandler::CJsonReaderToXmlHandler(CXmlTextWriter* writer, JsonRou
 CJsonReaderToXmlHandler::~CJsonReaderToXmlHandler() = default;
 
 void CJsonReaderToXmlHandler::StartJsonDocument() {
-    m_elementStack.clear();
+    m_openElements = 0;
     m_arrayStack.clear();
     m_currentName.clear();
     m_attributePending = false;
@@ -90,7 +90,7 @@ void CJsonReaderToXmlHandler::EndArray() {
 void CJsonReaderToXmlHandler::StartXmlElement(const std::string& name) {
     m_attributePending = false;
     m_currentName = name;
-    m_elementStack.push_back(name);
+    ++m_openElements;
     try {
         m_writer->StartElement(name, std::string());
     } catch (const CTsException& e) {
@@ -131,18 +131,20 @@ void CJsonReaderToXmlHandler::EndValue() {
     // An attribute's value ends only the attribute; the next item of an array of attribute
     // values (which has no XML form) then becomes an element.
     m_attributePending = false;
-    if (!wasAttribute && !m_elementStack.empty()) {
-        m_elementStack.pop_back();
+    if (!wasAttribute && m_openElements > 0) {
+        --m_openElements;
         m_writer->EndElement();
     }
 }
 
 namespace detail {
 
-CBinaryData ConvertJsonToXml(const std::string& json, const CSerializationContext& context) {
+CBinaryData ConvertJsonToXml(const std::string& json, const CSerializationContext& context,
+                             bool formatted) {
     CTextStream stream(XmlEncoding_UTF8);
     CXmlTextWriter writer(&stream);
     writer.StartDocument();
+    writer.SetFormatted(formatted);
     const CJsonContext& settings = context.GetJsonContext();
     CJsonTextReader reader(&json);
     reader.SetNextHandler(new CJsonReaderToXmlHandler(&writer, settings.GetSupportRoundtrip(),

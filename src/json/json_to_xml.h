@@ -9,8 +9,10 @@
 
 namespace Tessel16::detail {
 
-// Maps the JSON text (8-bit local text) onto XML text and returns it as UTF-8 bytes. Throws
-// the reader's CTsValidationException on malformed JSON and the mapping's exceptions.
-CBinaryData ConvertJsonToXml(const std::string& json, const CSerializationContext& context);
+// Maps the JSON text (8-bit local text) onto XML text and returns it as UTF-8 bytes, indented
+// with tabs unless `formatted` is false. Throws the reader's CTsValidationException on
+// malformed JSON and the mapping's exceptions.
+CBinaryData ConvertJsonToXml(const std::string& json, const CSerializationContext& context,
+                             bool formatted = true);
 
 }  // namespace Tessel16::detail

@@ -52,7 +52,7 @@ CBinaryData CXmlDocument::LoadJsonFile(const char* fileName) {
 CBinaryData CXmlDocument::LoadJson(const char* json) {
     Cleanup();
     if (!json || !*json) throw CTsException(msg::kStringEmpty);
-    return detail::ConvertJsonToXml(std::string(json), *m_context);
+    return detail::ConvertJsonToXml(std::string(json), *m_context, !m_compactJson);
 }
 
 CBinaryData CXmlDocument::LoadJson(const unsigned short* json) {
@@ -60,7 +60,7 @@ CBinaryData CXmlDocument::LoadJson(const unsigned short* json) {
     if (!json || !*json) throw CTsException(msg::kStringEmpty);
     std::size_t units = 0;
     while (json[units]) ++units;
-    return detail::ConvertJsonToXml(detail::Utf16ToLocal(json, units), *m_context);
+    return detail::ConvertJsonToXml(detail::Utf16ToLocal(json, units), *m_context, !m_compactJson);
 }
 
 CBinaryData CXmlDocument::LoadJsonStream(unsigned char* const data, std::uint32_t length) {
@@ -96,7 +96,7 @@ CBinaryData CXmlDocument::ParseJson() {
     }
     // The input is not needed any more; freeing it now keeps the peak of a load lower.
     Cleanup();
-    return detail::ConvertJsonToXml(text, *m_context);
+    return detail::ConvertJsonToXml(text, *m_context, !m_compactJson);
 }
 
 }  // namespace Tessel16
