@@ -32,9 +32,9 @@
 #include <string>
 
 #include "po/po_binding.h"
-#include "tessel16/json_context.h"
 #include "tessel16/binary_data.h"
 #include "tessel16/exception.h"
+#include "tessel16/json_context.h"
 #include "tessel16/serialization_context.h"
 #include "tessel16/switches.h"
 

@@ -124,14 +124,12 @@ void CXmlObjectBase::FromJsonStream(unsigned char* const data, std::uint32_t len
     FromJson_Int(context, &LoadStream, &source);
 }
 
-void CXmlObjectBase::FromJsonStream(const CBinaryData& data,
-                                    const CSerializationContext& context) {
+void CXmlObjectBase::FromJsonStream(const CBinaryData& data, const CSerializationContext& context) {
     FromJsonStream(data.GetData(), data.GetLength(), context);
 }
 
 void CXmlObjectBase::FromJson_Int(const CSerializationContext& context,
-                                  CBinaryData (*load)(CXmlDocument& document,
-                                                      const void* source),
+                                  CBinaryData (*load)(CXmlDocument& document, const void* source),
                                   const void* source) {
     // The XML is read without indentation; the indented text a message shows is made again
     // only when one is needed.

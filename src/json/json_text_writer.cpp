@@ -172,8 +172,7 @@ void CJsonTextWriter::WriteText(const std::string& text, ItemType type, bool /*i
     } else if (!text.empty()) {
         // Empty text beside members would add a member that carries nothing, so it is left
         // out; any other text becomes the "#text" member.
-        if (!frame.objectOpen)
-            throw CTsException(FormatString(msg::kMemberAfterValue, "#text"));
+        if (!frame.objectOpen) throw CTsException(FormatString(msg::kMemberAfterValue, "#text"));
         if (frame.arrayOpen) CloseArray(frame);
         m_stream->Write(',');
         if (m_formatted) {

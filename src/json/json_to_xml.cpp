@@ -111,8 +111,8 @@ void CJsonReaderToXmlHandler::WriteValue(const std::string& value) {
         try {
             m_writer->AddAttribute(m_currentName, std::string(), value, ItemType_string);
         } catch (const CTsException& e) {
-            throw CTsInvalidStateException(
-                FormatString(msg::kAttributeValueFailed, value.c_str()), e);
+            throw CTsInvalidStateException(FormatString(msg::kAttributeValueFailed, value.c_str()),
+                                           e);
         }
     } else {
         try {

@@ -3,8 +3,8 @@
 // belongs to the next member of the content model; on writing every item writes itself.
 #include "tessel16/element.h"
 #include "tessel16/exception.h"
-#include "tessel16/xml_writer.h"
 #include "tessel16/xml_document.h"
+#include "tessel16/xml_writer.h"
 #include "untyped/untyped_messages.h"
 
 namespace Tessel16 {

@@ -147,8 +147,9 @@ TEST(JsonEntryPoints, FailedReadWrapsTheMappedXmlAndRestoresTheSwitch) {
         ADD_FAILURE() << "level 0 output was accepted";
     } catch (const CTsException& e) {
         EXPECT_EQ(typeid(e), typeid(CTsException));
-        const std::string prefix = "Error converting JSON to XML:\n<?xml version=\"1.0\" "
-                                   "encoding=\"UTF-8\"?>\n<purchaseOrder>";
+        const std::string prefix =
+            "Error converting JSON to XML:\n<?xml version=\"1.0\" "
+            "encoding=\"UTF-8\"?>\n<purchaseOrder>";
         EXPECT_EQ(e.GetMessage().rfind(prefix, 0), 0u) << e.GetMessage();
         EXPECT_NE(e.GetInnerException(), nullptr);
     }
@@ -174,8 +175,8 @@ TEST(JsonEntryPoints, EmptyAndMalformedInput) {
     const unsigned short empty16[] = {0};
     EXPECT_TRUE(ThrowsExactly<CTsException>([&] { order->FromJson(empty16, context); },
                                             "JSON String is empty!"));
-    EXPECT_TRUE(ThrowsExactly<CTsException>(
-        [&] { order->FromJsonStream(CBinaryData(), context); }, "JSON Stream is empty!"));
+    EXPECT_TRUE(ThrowsExactly<CTsException>([&] { order->FromJsonStream(CBinaryData(), context); },
+                                            "JSON Stream is empty!"));
     EXPECT_THROW(order->FromJson("{\"a\": }", context), CTsValidationException);
     EXPECT_THROW(order->FromJsonFile("/nonexistent-tessel-dir/x.json", context), CTsException);
 }
@@ -184,8 +185,7 @@ TEST(JsonEntryPoints, UntypedElementsThroughJson) {
     // Untyped content writes through the same writer; the mapped XML reads back into an
     // untyped element equal to the first, from 8-bit and from 16-bit JSON text.
     CSmartPtr<CElement> element(new CElement("placeholder"));
-    element->FromXml(
-        "<p:r xmlns:p='urn:u' a='1'><p:c>x</p:c><p:c>y</p:c><d/><e b='2'>t</e></p:r>");
+    element->FromXml("<p:r xmlns:p='urn:u' a='1'><p:c>x</p:c><p:c>y</p:c><d/><e b='2'>t</e></p:r>");
     CSerializationContext context;
     const std::string json = element->ToJson(false, EOLType_LF, context);
     EXPECT_TRUE(IsStrictJson(json));
@@ -212,6 +212,6 @@ TEST(JsonEntryPoints, UntypedElementsThroughJson) {
     // Below the root only namespaces declared on the root can be named.
     CSmartPtr<CElement> foreign(new CElement("placeholder"));
     foreign->FromXml("<r><q:c xmlns:q='urn:v'/></r>");
-    EXPECT_TRUE(ThrowsExactly<CTsException>(
-        [&] { foreign->ToJson(false, EOLType_LF, context); }, "Unknown Namespace: urn:v."));
+    EXPECT_TRUE(ThrowsExactly<CTsException>([&] { foreign->ToJson(false, EOLType_LF, context); },
+                                            "Unknown Namespace: urn:v."));
 }

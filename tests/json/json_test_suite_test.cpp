@@ -2,9 +2,8 @@
 // repository, in shared/corpora): every y_ file is accepted, every n_ file refused with a
 // CTsValidationException, and the implementation-defined i_ files end either way without
 // anything else escaping. Comments are off, as RFC 8259 has none.
-#include <gtest/gtest.h>
-
 #include <dirent.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -53,7 +52,8 @@ std::vector<std::string> CorpusFiles(const std::string& dir) {
 }  // namespace
 
 TEST(JsonTestSuite, AcceptsYesRefusesNo) {
-    const std::string dir = std::string(TESSEL16_SHARED_DIR) + "/corpora/JSONTestSuite/test_parsing";
+    const std::string dir =
+        std::string(TESSEL16_SHARED_DIR) + "/corpora/JSONTestSuite/test_parsing";
     const std::vector<std::string> files = CorpusFiles(dir);
     if (files.empty()) GTEST_SKIP() << "corpus not found at " << dir;
     int yes = 0, no = 0, either = 0;

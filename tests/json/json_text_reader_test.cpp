@@ -1,14 +1,14 @@
 // json_text_reader_test.cpp: the JSON reader through a handler that records its events: the
 // grammar with every message and its line and position, strings and escapes, the depth
 // limit, comments, the root element name and the error path of the default handler.
+#include "tessel16/json_text_reader.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
 #include <typeinfo>
 
 #include "tessel16/exception.h"
-#include "tessel16/json_text_reader.h"
 
 using namespace Tessel16;
 
@@ -113,33 +113,43 @@ TEST(JsonTextReader, ErrorsWithLineAndPosition) {
         {"[1.x]", "Expected a digit '0' to '9', found 'x' at line 1, position 4."},
         {"[-a]", "Expected a digit '0' to '9', found 'a' at line 1, position 3."},
         {"[01]", "Expected Array separator character ',', found '1' at line 1, position 3."},
-        {"{", "Unexpected End of File. Expected Object terminator character '}}' at line 1, "
-              "position 1."},
-        {"{\"a\"", "Unexpected End of File. Expected Object Name/Value separator character ':' "
-                   "at line 1, position 4."},
+        {"{",
+         "Unexpected End of File. Expected Object terminator character '}}' at line 1, "
+         "position 1."},
+        {"{\"a\"",
+         "Unexpected End of File. Expected Object Name/Value separator character ':' "
+         "at line 1, position 4."},
         {"{\"a\":", "Unexpected End of File. Expected Object Value at line 1, position 5."},
-        {"{\"a\":1", "Unexpected End of File. Expected Object terminator character '}' at line 1, "
-                     "position 6."},
-        {"{\"a\":1,", "Unexpected End of File. Expected Object terminator character '}' at line "
-                      "1, position 7."},
+        {"{\"a\":1",
+         "Unexpected End of File. Expected Object terminator character '}' at line 1, "
+         "position 6."},
+        {"{\"a\":1,",
+         "Unexpected End of File. Expected Object terminator character '}' at line "
+         "1, position 7."},
         {"{\"a\":1 x", "Expected Object separator character ',', found 'x' at line 1, position 8."},
-        {"{\"a\":1,}", "Expected quotation mark character '\"' before Name, found '}' at line 1, "
-                       "position 8."},
-        {"{1:2}", "Expected quotation mark character '\"' before Name, found '1' at line 1, "
-                  "position 2."},
-        {"[", "Unexpected End of File. Expected Array terminator character ']' at line 1, "
-              "position 1."},
-        {"[1,", "Unexpected End of File. Expected Array terminator character ']' at line 1, "
-                "position 3."},
+        {"{\"a\":1,}",
+         "Expected quotation mark character '\"' before Name, found '}' at line 1, "
+         "position 8."},
+        {"{1:2}",
+         "Expected quotation mark character '\"' before Name, found '1' at line 1, "
+         "position 2."},
+        {"[",
+         "Unexpected End of File. Expected Array terminator character ']' at line 1, "
+         "position 1."},
+        {"[1,",
+         "Unexpected End of File. Expected Array terminator character ']' at line 1, "
+         "position 3."},
         {"[1 2]", "Expected Array separator character ',', found '2' at line 1, position 4."},
         {"[1,]",
          "Expected Value '{', '[', '\"', '0-9', '-', 'true', 'false' or 'null', found ']' at line "
          "1, position 4."},
         {"\"abc", "Unexpected End of File. Expected string value at line 1, position 4."},
         {"\"\\x\"", "Invalid Escape Character 'x' at line 1, position 3."},
-        {"\"\\u12", "Unexpected End of File. Expected 4 hexadecimal digits'\\uxxxx' at line 1, "
-                    "position 5."},
-        {"\"\\u12g4\"", "Expected 4 hexadecimal digits '\\uxxxx', found 'g' at line 1, position 6."},
+        {"\"\\u12",
+         "Unexpected End of File. Expected 4 hexadecimal digits'\\uxxxx' at line 1, "
+         "position 5."},
+        {"\"\\u12g4\"",
+         "Expected 4 hexadecimal digits '\\uxxxx', found 'g' at line 1, position 6."},
         {"[\n\"a\nb\"]", "Invalid control character [0x0A] in string at line 2, position 3."},
         {"\"a\tb\"", "Invalid control character [0x09] in string at line 1, position 3."},
         {"\"\\ud800\"", "Invalid surrogate [\\uD800] in string at line 1, position 7."},
@@ -176,9 +186,8 @@ TEST(JsonTextReader, CommentsOnlyWhenAllowed) {
                       "Expected Value '{', '[', '\"', '0-9', '-', 'true', 'false' or 'null', found "
                       "'/' at line 1, position 4.",
                       true));
-    EXPECT_TRUE(
-        Fails("/* only a comment */", "Unexpected End of File. Expected Value at line 1, position 20.",
-              true));
+    EXPECT_TRUE(Fails("/* only a comment */",
+                      "Unexpected End of File. Expected Value at line 1, position 20.", true));
 }
 
 TEST(JsonTextReader, RootElementNameWrapsTheDocument) {

@@ -2,6 +2,8 @@
 // binding engine drives it: layout at each round-trip level, formatted and not; escapes;
 // namespaces; arrays of objects and of simple values; null, non-finite numbers, xsi members.
 // Every text that is meant to be JSON also goes through two strict third-party parsers.
+#include "tessel16/json_text_writer.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -9,7 +11,6 @@
 
 #include "support/expect_exception.h"
 #include "support/strict_json.h"
-#include "tessel16/json_text_writer.h"
 
 using namespace Tessel16;
 using Tessel16::test::IsStrictJson;
@@ -129,8 +130,8 @@ TEST(JsonTextWriter, TypedValuesBareOrQuoted) {
 
 TEST(JsonTextWriter, StringEscapes) {
     const std::string raw = "q\" b\\ t\t n\n r\r f\f b\b c\x01 d\x1f / \xC3\xA9";
-    const std::string text = Write(JsonRoundTrip_Full, true,
-                                   [&](CJsonTextWriter& w) { Simple(w, "R", raw.c_str()); });
+    const std::string text =
+        Write(JsonRoundTrip_Full, true, [&](CJsonTextWriter& w) { Simple(w, "R", raw.c_str()); });
     EXPECT_EQ(text,
               "{\n\t\"R\": \"q\\\" b\\\\ t\\t n\\n r\\r f\\f b\\b c\\u0001 d\\u001F / "
               "\xC3\xA9\"\n}");
@@ -188,7 +189,8 @@ TEST(JsonTextWriter, RootNamespaceGetsPrefixAndDeclaration) {
         w.EndElement();
     };
     std::string text = Write(JsonRoundTrip_Full, false, body);
-    EXPECT_EQ(text, "{\"AA:R\": {\"@xmlns:AA\": \"urn:a\",\"c\": \"1\",\"AA:q\": {\"@AA:at\": \"v\"}}}");
+    EXPECT_EQ(text,
+              "{\"AA:R\": {\"@xmlns:AA\": \"urn:a\",\"c\": \"1\",\"AA:q\": {\"@AA:at\": \"v\"}}}");
     EXPECT_TRUE(IsStrictJson(text));
     text = Write(JsonRoundTrip_Attributes, false, body);
     EXPECT_EQ(text, "{\"R\": {\"c\": \"1\",\"q\": {\"@at\": \"v\"}}}");
@@ -204,8 +206,9 @@ TEST(JsonTextWriter, DocumentNamespacesDeclaredOnTheRoot) {
         w.EndElement();
         w.EndElement();
     });
-    EXPECT_EQ(text,
-              "{\"R\": {\"@xmlns\": \"urn:d\",\"@xmlns:p\": \"urn:p\",\"c\": \"1\",\"p:k\": null}}");
+    EXPECT_EQ(
+        text,
+        "{\"R\": {\"@xmlns\": \"urn:d\",\"@xmlns:p\": \"urn:p\",\"c\": \"1\",\"p:k\": null}}");
     EXPECT_TRUE(IsStrictJson(text));
 }
 
@@ -252,10 +255,9 @@ TEST(JsonTextWriter, CommentsAndLineEnds) {
     Simple(writer, "R", "x\ny");
     writer.WriteObjectEnd();
     writer.EndDocument();
-    EXPECT_EQ(std::string(stream.GetString()),
-              "/* a \\\"b\\\" */\r\n{\r\n\t\"R\": \"x\\ny\"\r\n}");
-    EXPECT_TRUE(ThrowsExactly<CTsException>(
-        [&] { writer.SetEOLType(static_cast<EOLType>(2)); }, "Invalid EOL type."));
+    EXPECT_EQ(std::string(stream.GetString()), "/* a \\\"b\\\" */\r\n{\r\n\t\"R\": \"x\\ny\"\r\n}");
+    EXPECT_TRUE(ThrowsExactly<CTsException>([&] { writer.SetEOLType(static_cast<EOLType>(2)); },
+                                            "Invalid EOL type."));
 }
 
 TEST(JsonTextWriter, EndDocumentWithOpenElement) {

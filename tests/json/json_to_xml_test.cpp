@@ -43,7 +43,8 @@ TEST(JsonToXml, MembersAttributesTextAndArrays) {
          "<R id=\"7\">\n\t<a>x</a>\n\t<b/>\n</R>\n"},
         {"{\"R\": {\"@id\": \"7\"}}", JsonRoundTrip_None, "<R>\n\t<@id>7</@id>\n</R>\n"},
         {"{\"R\": {\"#text\": \"t\"}}", JsonRoundTrip_Attributes, "<R>t</R>\n"},
-        {"{\"R\": {\"@a\": 1, \"#text\": \"t<&>\"}}", JsonRoundTrip_Full, "<R a=\"1\">t&lt;&amp;&gt;</R>\n"},
+        {"{\"R\": {\"@a\": 1, \"#text\": \"t<&>\"}}", JsonRoundTrip_Full,
+         "<R a=\"1\">t&lt;&amp;&gt;</R>\n"},
         {"{\"R\": {\"Item\": [{\"n\": \"1\"}, {\"n\": \"2\"}]}}", JsonRoundTrip_Full,
          "<R>\n\t<Item>\n\t\t<n>1</n>\n\t</Item>\n\t<Item>\n\t\t<n>2</n>\n\t</Item>\n</R>\n"},
         // Arrays of simple values become repeated elements; the array ends with its member.
@@ -71,8 +72,8 @@ TEST(JsonToXml, MappingMessages) {
         "Failed to convert value '7' to Attribute string value in XML."));
     EXPECT_TRUE(ThrowsExactly<CTsValidationException>([] { Map("[1, 2]"); },
                                                       "JSON Array has no Name.\nPath: $"));
-    EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
-        [] { Map("{\"R\": {\"a\": {\"\": 1}}}"); }, "JSON item has an empty Name.\nPath: $.R.a"));
+    EXPECT_TRUE(ThrowsExactly<CTsValidationException>([] { Map("{\"R\": {\"a\": {\"\": 1}}}"); },
+                                                      "JSON item has an empty Name.\nPath: $.R.a"));
     // Syntax errors of the reader pass through unchanged.
     EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
         [] { Map("{\"R\": tru}"); }, "Expected 'true' at line 1, position 10.\nPath: $.R"));
@@ -102,8 +103,9 @@ TEST(JsonToXml, ByteInputIsInflatedAndDecoded) {
     ASSERT_EQ(deflate(&stream, Z_FINISH), Z_STREAM_END);
     packed.resize(stream.total_out);
     deflateEnd(&stream);
-    EXPECT_EQ(Text(document.LoadJsonStream(packed.data(), static_cast<std::uint32_t>(packed.size()))),
-              expected);
+    EXPECT_EQ(
+        Text(document.LoadJsonStream(packed.data(), static_cast<std::uint32_t>(packed.size()))),
+        expected);
     const unsigned short wide[] = {'{', '"', 'R', '"', ':', '"', 0xE9, '"', '}', 0};
     EXPECT_EQ(Text(document.LoadJson(wide)), expected);
     // Broken UTF-8 in a string is refused, not passed on.
@@ -111,8 +113,8 @@ TEST(JsonToXml, ByteInputIsInflatedAndDecoded) {
     std::vector<unsigned char> bad(broken.begin(), broken.end());
     EXPECT_THROW(document.LoadJsonStream(bad.data(), static_cast<std::uint32_t>(bad.size())),
                  CTsValidationException);
-    EXPECT_TRUE(ThrowsExactly<CTsException>([&] { document.LoadJson(""); },
-                                            "JSON String is empty!"));
+    EXPECT_TRUE(
+        ThrowsExactly<CTsException>([&] { document.LoadJson(""); }, "JSON String is empty!"));
     EXPECT_TRUE(ThrowsExactly<CTsException>([&] { document.LoadJsonStream(plain.data(), 0); },
                                             "JSON Stream is empty!"));
     EXPECT_EQ(document.GetDocumentElement(), nullptr);

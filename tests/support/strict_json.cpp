@@ -2,12 +2,12 @@
 // warning set, so they are compiled here with those warnings off.
 #include "support/strict_json.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
-
-#include <unistd.h>
 
 #include "support/test_node.h"
 
