@@ -121,9 +121,12 @@ void CElementCol::ToXml_Int(CXmlWriter* writer, bool, const char* namespaceUri,
         const CElement* next = it != end() ? *it : nullptr;
         const bool sameAsNext = next && next->GetName() == element->GetName() &&
                                 next->GetNamespace() == element->GetNamespace();
-        if (!inRun && sameAsNext) {
-            writer->SetCollectionState(CollectionState_Starting);
-            inRun = true;
+        // A lone item is no repeated member, even when the record that writes this
+        // collection marked the whole collection as one.
+        if (!inRun) {
+            inRun = sameAsNext;
+            writer->SetCollectionState(sameAsNext ? CollectionState_Starting
+                                                  : CollectionState_None);
         }
         CXmlObjectBase::ToXml_Int(element, writer, false, namespaceUri, context, false);
         if (inRun && !sameAsNext) {

@@ -13,6 +13,7 @@
 #include "support/expect_exception.h"
 #include "support/strict_json.h"
 #include "support/test_node.h"
+#include "support/untyped_binding.h"
 #include "tessel16/tessel16.h"
 
 using namespace Tessel16;
@@ -214,4 +215,27 @@ TEST(JsonEntryPoints, UntypedElementsThroughJson) {
     foreign->FromXml("<r><q:c xmlns:q='urn:v'/></r>");
     EXPECT_TRUE(ThrowsExactly<CTsException>([&] { foreign->ToJson(false, EOLType_LF, context); },
                                             "Unknown Namespace: urn:v."));
+}
+
+TEST(JsonEntryPoints, WildcardRunsAreArraysOfTheirOwn) {
+    // An xs:any collection is one repeated member to the engine; in JSON only runs of one
+    // name become arrays, so every name keeps its own member.
+    CSerializationContext context;
+    context.GetNamespaceAliases().Add("o", "urn:other");
+    context.GetNamespaceAliases().Add("m", "urn:meta");
+    CSmartPtr<UntypedTest::Envelope> envelope(new UntypedTest::Envelope());
+    envelope->FromXml(
+        "<envelope xmlns='urn:env' xmlns:o='urn:other' id='7'><title>t</title><score>1</score>"
+        "<o:x/><o:x k='1'/><o:y>t</o:y><o:x/></envelope>",
+        context);
+    const std::string xml = envelope->ToXml(false, false, EOLType_LF, context);
+    const std::string json = envelope->ToJson(false, EOLType_LF, context);
+    EXPECT_TRUE(IsStrictJson(json));
+    // Untyped elements always write their text, so an empty one is "" rather than null.
+    EXPECT_NE(json.find("\"o:x\": [\"\",{\"@k\": \"1\"}],\"o:y\": \"t\",\"o:x\": \"\""),
+              std::string::npos)
+        << json;
+    CSmartPtr<UntypedTest::Envelope> copy(new UntypedTest::Envelope());
+    copy->FromJson(json.c_str(), context);
+    EXPECT_EQ(copy->ToXml(false, false, EOLType_LF, context), xml);
 }
