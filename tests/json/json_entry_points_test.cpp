@@ -210,6 +210,10 @@ TEST(JsonEntryPoints, UntypedElementsThroughJson) {
                       written.end());
         EXPECT_EQ(written, expected) << json;
     }
+    // Through the entry point the mapped XML has no indentation, so the text is unchanged.
+    CSmartPtr<CElement> direct(new CElement("placeholder"));
+    direct->FromJson(json.c_str(), context);
+    EXPECT_EQ(direct->ToXml(false, false, EOLType_LF, context), expected);
     // Below the root only namespaces declared on the root can be named.
     CSmartPtr<CElement> foreign(new CElement("placeholder"));
     foreign->FromXml("<r><q:c xmlns:q='urn:v'/></r>");
