@@ -259,12 +259,3 @@ TEST(JsonTextWriter, CommentsAndLineEnds) {
     EXPECT_TRUE(ThrowsExactly<CTsException>([&] { writer.SetEOLType(static_cast<EOLType>(2)); },
                                             "Invalid EOL type."));
 }
-
-TEST(JsonTextWriter, EndDocumentWithOpenElement) {
-    CTextStream stream(XmlEncoding_None);
-    CJsonTextWriter writer(&stream);
-    writer.StartDocument();
-    writer.StartElement("R", "");
-    EXPECT_TRUE(ThrowsExactly<CTsException>([&] { writer.EndDocument(); },
-                                            "An Element has not been closed."));
-}
