@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tessel16/binary_data.h"
 #include "tessel16/export.h"
 #include "tessel16/fwd.h"
 #include "tessel16/types.h"
@@ -181,6 +182,15 @@ public:
     void LoadXml(const unsigned short* xml);
     // Parses a byte block: gzip or zlib data is inflated first. Throws "XML Stream is empty!".
     void LoadXmlStream(unsigned char* const data, std::uint32_t length);
+    // The JSON loads map JSON onto XML text and return that text as UTF-8 bytes; the tree
+    // stays empty. Files and byte blocks may be gzip or zlib data and may start with a UTF-8
+    // byte-order mark. Throw "JSON String is empty!" / "JSON Stream is empty!" for empty
+    // input and CTsValidationException for malformed JSON.
+    CBinaryData LoadJsonFile(const char* fileName);
+    CBinaryData LoadJson(const char* json);
+    // 16-bit text is taken as UTF-16.
+    CBinaryData LoadJson(const unsigned short* json);
+    CBinaryData LoadJsonStream(unsigned char* const data, std::uint32_t length);
 
 protected:
     // Destroys the tree, frees the input and clears the prefix map and the open elements.
@@ -191,6 +201,7 @@ private:
     friend class CXmlAttribute;
     friend class CExpatReader;
     friend class CFastInfosetReader;
+    friend class CXmlObjectBase;
     friend struct detail::DocumentStore;
 
     CXmlElement* AddDocElement(const char* namespaceUri, const char* localName);
@@ -215,6 +226,8 @@ private:
     // forcedEncoding overrides the encoding the document declares (null: none).
     void ParseText(const char* forcedEncoding = nullptr);
     void LoadWhole(const char* fileName);
+    // Inflates and decodes the input bytes (UTF-8) before mapping them.
+    CBinaryData ParseJson();
     void LoadChunked(const char* fileName);
 
     const std::string* Intern(const char* text, std::size_t length) const;
@@ -233,6 +246,9 @@ private:
     // Interned names and the node pools. Interning through a const document is not an
     // observable change of it, so the store is reachable from const members.
     std::unique_ptr<detail::DocumentStore> m_store;
+    // The JSON entry points load the mapped XML themselves and want it without indentation:
+    // less to write and parse, and no indentation text in untyped content.
+    bool m_compactJson = false;
 };
 
 }  // namespace Tessel16

@@ -173,6 +173,12 @@ private:
     // The writer steps shared by every XML text entry point, on a stream of the caller's.
     void WriteXmlDocument(CTextStream& stream, bool includeDocHeader, bool formatted, EOLType eol,
                           const CSerializationContext& context) const;
+    // Maps JSON onto XML with `load` and reads it; below the full round-trip level the context
+    // ignores namespaces for the call. A failed read is wrapped with the mapped (indented)
+    // XML text.
+    void FromJson_Int(const CSerializationContext& context,
+                      CBinaryData (*load)(CXmlDocument& document, const void* source),
+                      const void* source);
 
     std::string m_elementName;
     std::atomic<std::int32_t> m_refCount{0};

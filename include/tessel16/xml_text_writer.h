@@ -37,6 +37,11 @@ public:
     void AddXsiNil() override;
 
     void SetFormatted(bool formatted) { m_formatted = formatted; }
+    // Names are checked against the XML name rules before they are written (on by default), so
+    // a name the local code page turned into '?' is refused instead of written as markup no
+    // parser accepts. The JSON-to-XML mapping turns the check off: it passes JSON member names
+    // through as text and leaves their verdict to the parser that reads the result.
+    void SetCheckNames(bool check) { m_checkNames = check; }
     bool IsFormatted() const { return m_formatted; }
     void SetIndentChars(const char* indent) {
         m_indent = indent ? indent : "";
@@ -72,6 +77,7 @@ private:
     std::string m_lineEnd = "\n";
     EOLType m_eolType = EOLType_LF;
     bool m_formatted = true;
+    bool m_checkNames = true;
     CTextStream* m_stream;
 };
 

@@ -41,6 +41,5 @@ inline constexpr const char* kMsgInvalidNamespace =
     "Invalid namespace [%s]. The namespace must be one of [%s] where the target namespace is "
     "[%s].";
 // Entry points whose reader or writer has not been built yet.
-inline constexpr const char* kMsgNotAvailable = "%s is not available yet in this build.";
 
 }  // namespace Tessel16::detail

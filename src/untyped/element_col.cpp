@@ -4,6 +4,7 @@
 #include "tessel16/element.h"
 #include "tessel16/exception.h"
 #include "tessel16/xml_document.h"
+#include "tessel16/xml_writer.h"
 #include "untyped/untyped_messages.h"
 
 namespace Tessel16 {
@@ -105,8 +106,28 @@ CSmartPtr<CElementCol> CElementCol::CloneEmpty() const {
 void CElementCol::ToXml_Int(CXmlWriter* writer, bool, const char* namespaceUri,
                             const CSerializationContext& context, bool) const {
     ValidateCount(context);
-    for (const CElement* element : *this)
+    // Consecutive elements of one name are marked as a repeated member, so that formats
+    // which group them (JSON writes one name and an array) see them as one; XML ignores it.
+    bool inRun = false;
+    for (auto it = begin(); it != end();) {
+        const CElement* element = *it;
+        ++it;
+        const CElement* next = it != end() ? *it : nullptr;
+        const bool sameAsNext = next && next->GetName() == element->GetName() &&
+                                next->GetNamespace() == element->GetNamespace();
+        // A lone item is no repeated member, even when the record that writes this
+        // collection marked the whole collection as one.
+        if (!inRun) {
+            inRun = sameAsNext;
+            writer->SetCollectionState(sameAsNext ? CollectionState_Starting
+                                                  : CollectionState_None);
+        }
         CXmlObjectBase::ToXml_Int(element, writer, false, namespaceUri, context, false);
+        if (inRun && !sameAsNext) {
+            writer->SetCollectionState(CollectionState_Ended);
+            inRun = false;
+        }
+    }
 }
 
 CXmlElement* CElementCol::FromXml_Int(CXmlElement* parent, CXmlElement* cursor,

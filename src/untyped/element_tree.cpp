@@ -41,6 +41,8 @@ struct WriteFrame {
     const CSerializationContext* context;
     const CXmlCollection::CNode* next;
     std::unique_ptr<Fragment> fragment;
+    bool inRun = false;   // among this element's children, a run of one name is open
+    bool endsRun = false; // this element is the last of its parent's run
 };
 
 }  // namespace
@@ -193,7 +195,22 @@ void CElement::ToXml_Int(CXmlWriter* writer, bool, const char* namespaceUri,
         if (top.next) {
             const auto* child = static_cast<const CElement*>(top.next->GetItem());
             top.next = top.next->GetNext();
+            // Consecutive children of one name are marked as a repeated member, so that
+            // formats which group them (JSON writes one name and an array) see them as one;
+            // XML ignores it. A lone child is no repeated member.
+            const auto* following =
+                top.next ? static_cast<const CElement*>(top.next->GetItem()) : nullptr;
+            const bool sameAsNext = following && following->m_name == child->m_name &&
+                                    following->m_namespace == child->m_namespace;
+            if (!top.inRun) {
+                top.inRun = sameAsNext;
+                top.writer->SetCollectionState(sameAsNext ? CollectionState_Starting
+                                                          : CollectionState_None);
+            }
+            const bool endsRun = top.inRun && !sameAsNext;
+            if (endsRun) top.inRun = false;
             open(child, top.writer, top.namespaceUri, top.context);
+            stack.back().endsRun = endsRun;
             continue;
         }
         // The text follows the child elements.
@@ -205,13 +222,18 @@ void CElement::ToXml_Int(CXmlWriter* writer, bool, const char* namespaceUri,
             // The outer writer ends the raw fragment's line itself.
             while (!fragment.empty() && (fragment.back() == '\n' || fragment.back() == '\r'))
                 fragment.pop_back();
+            const bool endsRun = top.endsRun;
             stack.pop_back();
             auto* outer =
                 static_cast<CXmlTextWriter*>(stack.empty() ? writer : stack.back().writer);
             outer->PrepareForRawChild();
             outer->WriteRaw(fragment);
+            if (endsRun) outer->SetCollectionState(CollectionState_Ended);
         } else {
+            const bool endsRun = top.endsRun;
             stack.pop_back();
+            if (endsRun) (stack.empty() ? writer : stack.back().writer)
+                             ->SetCollectionState(CollectionState_Ended);
         }
     }
 }

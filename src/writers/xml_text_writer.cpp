@@ -132,7 +132,7 @@ void CXmlTextWriter::StartElement(const std::string& localName, const std::strin
             if (m_formatted) WriteLineEnd();
         }
     }
-    RequireXmlName(localName);
+    if (m_checkNames) RequireXmlName(localName);
     CXmlWriterContext* context = PushContext(localName, namespaceUri);
     if (m_formatted) WriteIndent(context->GetDepth());
     m_stream->Write('<');
@@ -215,7 +215,7 @@ void CXmlTextWriter::EndElement() {
 void CXmlTextWriter::AddAttribute(const std::string& localName, const std::string& namespaceUri,
                                   const std::string& value, ItemType /*type*/) {
     RequireOpenStartTag();
-    RequireXmlName(localName);
+    if (m_checkNames) RequireXmlName(localName);
     m_stream->Write(' ');
     // Attributes ignore the default namespace: a namespaced attribute always has a prefix.
     if (!namespaceUri.empty()) {

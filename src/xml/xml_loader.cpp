@@ -18,6 +18,7 @@
 #include "tessel16/xml_document.h"
 #include "xml/expat_reader.h"
 #include "xml/fast_infoset_hook.h"
+#include "xml/inflate.h"
 #include "xml/xml_messages.h"
 
 namespace Tessel16 {
@@ -29,6 +30,16 @@ namespace msg = detail::XmlMessages;
 constexpr std::size_t kChunkSize = 131072;
 constexpr std::size_t kInflateStep = 65536;
 constexpr std::uint64_t kMaxInput = 0xFFFFFFFFu;
+
+unsigned ErrorCode(const platform::InputFile& file) {
+    return static_cast<unsigned>(file.LastError());
+}
+
+bool StripCData(const CSerializationContext* context) { return context->GetStripCDATA(); }
+
+}  // namespace
+
+namespace detail {
 
 // The most a compressed input may inflate to under the context's limits: in proportion to
 // the compressed size (so a small hostile file cannot claim gigabytes), never below a floor
@@ -95,13 +106,7 @@ bool Inflate(const unsigned char* data, std::size_t length, std::uint64_t limit,
     return true;
 }
 
-unsigned ErrorCode(const platform::InputFile& file) {
-    return static_cast<unsigned>(file.LastError());
-}
-
-bool StripCData(const CSerializationContext* context) { return context->GetStripCDATA(); }
-
-}  // namespace
+}  // namespace detail
 
 void CXmlDocument::SetInput(std::unique_ptr<unsigned char[]> data, std::size_t length) {
     CheckInputLength(length);
@@ -266,8 +271,8 @@ void CXmlDocument::LoadXmlStream(unsigned char* const data, std::uint32_t length
 void CXmlDocument::Parse() {
     std::unique_ptr<unsigned char[]> inflated;
     std::size_t inflatedLength = 0;
-    if (Inflate(m_inputData, m_inputLength, InflateLimit(m_inputLength, *m_context), inflated,
-                inflatedLength))
+    if (detail::Inflate(m_inputData, m_inputLength, detail::InflateLimit(m_inputLength, *m_context),
+                        inflated, inflatedLength))
         SetInput(std::move(inflated), inflatedLength);
     if (detail::ReadFastInfoset(*this, *m_context)) return;
     ParseText();

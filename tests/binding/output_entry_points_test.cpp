@@ -200,9 +200,3 @@ TEST_F(OutputEntryPoints, BadSettingsGetTheirMessages) {
             detail::kMsgZlibFileCompression);
     }
 }
-
-TEST_F(OutputEntryPoints, PendingEntryPointsRefuseClearly) {
-    CSmartPtr<CTestNode> order = Order(1);
-    EXPECT_TRUE(ThrowsExactly<CTsException>([&] { order->ToJson(true, EOLType_LF, ctx); },
-                                            FormatString(detail::kMsgNotAvailable, "ToJson")));
-}

@@ -1,0 +1,245 @@
+// json_entry_points_test.cpp: the JSON entry points end to end with the purchase-order
+// binding: XML -> objects -> JSON -> objects -> XML gives the same XML at levels 1 and 2,
+// through text, compressed bytes and files; level 0 and broken JSON fail with the mapped XML
+// in the message; the ignore-namespaces switch is put back however the read ends.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <typeinfo>
+#include <vector>
+
+#include "po/po_binding.h"
+#include "support/expect_exception.h"
+#include "support/strict_json.h"
+#include "support/test_node.h"
+#include "support/untyped_binding.h"
+#include "tessel16/tessel16.h"
+
+using namespace Tessel16;
+using namespace Po;
+using Tessel16::test::IsStrictJson;
+using Tessel16::test::TempPath;
+using Tessel16::test::ThrowsExactly;
+
+namespace {
+
+CSmartPtr<CPurchaseOrder> MakeOrder() {
+    CSmartPtr<CPurchaseOrder> order(new CPurchaseOrder);
+    order->SetIssued(CDateTime("2024-03-01T10:20:30Z"));
+    order->SetStatus(OrderStatus_submitted);
+    order->SetId(4200000000LL);
+    order->SetCurrency("EUR");
+    order->SetUrgent(true);
+    for (CParty* party : {order->GetBuyer(), order->GetSeller()}) {
+        party->SetName("Party \"A\" & <B>");
+        party->SetId(1);
+        CAddress* address = party->GetAddress();
+        address->SetName("line\nbreak\ttab");
+        address->GetStreet()->Add("Quay 1");
+        address->GetStreet()->Add("Gate \xC3\xA9");
+        address->SetCity("Hull");
+        address->SetPostalCode("HU1");
+        address->SetCountry("GB");
+    }
+    for (int i = 1; i <= 3; ++i) {
+        CLine* line = order->GetLine()->Add();
+        line->SetNumber(i);
+        if (i == 2)
+            line->GetChoice()->SetServiceHours(CDecimal("2.5"));
+        else
+            line->GetChoice()->SetSku("ABCDEFGHIJ");
+        line->SetDescription("item " + std::to_string(i));
+        line->SetQuantity(3 * i);
+        line->SetUnitPrice(CDecimal("19.99"));
+        line->SetTaxable(i == 1);
+        if (i == 3) line->SetNote("");
+    }
+    order->SetComment("rush");
+    CTotals* totals = order->GetTotals();
+    totals->SetLineCount(3);
+    totals->SetNet(CDecimal("10.5"));
+    totals->SetTax(CDecimal("1.05"));
+    totals->SetGross(CDecimal("11.55"));
+    return order;
+}
+
+CSerializationContext Context(JsonRoundTrip level) {
+    CSerializationContext context;
+    context.GetJsonContext().SetSupportRoundtrip(level);
+    return context;
+}
+
+}  // namespace
+
+TEST(JsonEntryPoints, PurchaseOrderRoundTripsAtLevelsOneAndTwo) {
+    CSmartPtr<CPurchaseOrder> order = MakeOrder();
+    const std::string xml = order->ToXml(true, true, EOLType_LF, CSerializationContext());
+    for (JsonRoundTrip level : {JsonRoundTrip_Attributes, JsonRoundTrip_Full}) {
+        for (bool formatted : {true, false}) {
+            SCOPED_TRACE(testing::Message() << "level " << level << " formatted " << formatted);
+            CSerializationContext context = Context(level);
+            const std::string json = order->ToJson(formatted, EOLType_LF, context);
+            EXPECT_TRUE(IsStrictJson(json));
+            CSmartPtr<CPurchaseOrder> copy(new CPurchaseOrder);
+            copy->FromJson(json.c_str(), context);
+            EXPECT_EQ(copy->ToXml(true, true, EOLType_LF, CSerializationContext()), xml);
+            // A second write gives the same JSON again.
+            EXPECT_EQ(copy->ToJson(formatted, EOLType_LF, context), json);
+        }
+    }
+}
+
+TEST(JsonEntryPoints, StreamsAndFilesRoundTrip) {
+    CSmartPtr<CPurchaseOrder> order = MakeOrder();
+    const std::string xml = order->ToXml(true, true, EOLType_LF, CSerializationContext());
+    CSerializationContext context = Context(JsonRoundTrip_Full);
+    for (CompressionType compression :
+         {CompressionType_None, CompressionType_GZip, CompressionType_ZLib}) {
+        SCOPED_TRACE(compression);
+        CBinaryData bytes =
+            order->ToJsonStream(true, XmlEncoding_UTF8, EOLType_CRLF, context, compression);
+        CSmartPtr<CPurchaseOrder> copy(new CPurchaseOrder);
+        copy->FromJsonStream(bytes, context);
+        EXPECT_EQ(copy->ToXml(true, true, EOLType_LF, CSerializationContext()), xml);
+    }
+    for (bool direct : {false, true}) {
+        SCOPED_TRACE(direct);
+        AsyncToXmlFile(direct);
+        const std::string path = TempPath("json_entry_points.json");
+        order->ToJsonFile(path.c_str(), true, XmlEncoding_UTF8, EOLType_LF, context,
+                          CompressionType_None);
+        AsyncToXmlFile(false);
+        EXPECT_TRUE(IsStrictJson(Tessel16::test::ReadFileBytes(path)));
+        CSmartPtr<CPurchaseOrder> copy(new CPurchaseOrder);
+        copy->FromJsonFile(path.c_str(), context);
+        EXPECT_EQ(copy->ToXml(true, true, EOLType_LF, CSerializationContext()), xml);
+    }
+    EXPECT_TRUE(ThrowsExactly<CTsException>(
+        [&] {
+            order->ToJsonFile(TempPath("z.json").c_str(), true, XmlEncoding_UTF8, EOLType_LF,
+                              context, CompressionType_ZLib);
+        },
+        "ZLIB Compression only available for To Stream methods."));
+}
+
+TEST(JsonEntryPoints, DocumentObjectEnclosesTheRoot) {
+    CSmartPtr<CPurchaseOrder> order = MakeOrder();
+    CSerializationContext context;
+    const std::string flat = order->ToJson(false, EOLType_LF, context);
+    EXPECT_EQ(flat.rfind("{\"AA:purchaseOrder\": {\"@xmlns:AA\": \"urn:example:po\",", 0), 0u)
+        << flat;
+    EXPECT_EQ(flat.back(), '}');
+    EXPECT_EQ(flat.find('\n'), std::string::npos);
+    const std::string formatted = order->ToJson(true, EOLType_CRLF, context);
+    EXPECT_EQ(formatted.rfind("{\r\n\t\"AA:purchaseOrder\": {\r\n", 0), 0u);
+    EXPECT_EQ(formatted.substr(formatted.size() - 7), "\r\n\t}\r\n}");
+}
+
+TEST(JsonEntryPoints, FailedReadWrapsTheMappedXmlAndRestoresTheSwitch) {
+    CSmartPtr<CPurchaseOrder> order = MakeOrder();
+    // Level 0 writes attributes as elements, which the binding refuses on the way back.
+    CSerializationContext context = Context(JsonRoundTrip_None);
+    const std::string json = order->ToJson(false, EOLType_LF, context);
+    EXPECT_TRUE(IsStrictJson(json));
+    CSmartPtr<CPurchaseOrder> copy(new CPurchaseOrder);
+    try {
+        copy->FromJson(json.c_str(), context);
+        ADD_FAILURE() << "level 0 output was accepted";
+    } catch (const CTsException& e) {
+        EXPECT_EQ(typeid(e), typeid(CTsException));
+        const std::string prefix =
+            "Error converting JSON to XML:\n<?xml version=\"1.0\" "
+            "encoding=\"UTF-8\"?>\n<purchaseOrder>";
+        EXPECT_EQ(e.GetMessage().rfind(prefix, 0), 0u) << e.GetMessage();
+        EXPECT_NE(e.GetInnerException(), nullptr);
+    }
+    EXPECT_FALSE(context.GetIgnoreNamespaces());
+
+    // Level 1 reads without namespaces and puts the caller's switch back on success too.
+    CSerializationContext level1 = Context(JsonRoundTrip_Attributes);
+    copy->FromJson(order->ToJson(false, EOLType_LF, level1).c_str(), level1);
+    EXPECT_FALSE(level1.GetIgnoreNamespaces());
+    // At level 2 the JSON carries the namespaces: the switch is left alone, so the unprefixed
+    // level 1 text does not match the binding's namespace.
+    CSerializationContext level2 = Context(JsonRoundTrip_Full);
+    EXPECT_THROW(copy->FromJson(order->ToJson(false, EOLType_LF, level1).c_str(), level2),
+                 CTsException);
+    EXPECT_FALSE(level2.GetIgnoreNamespaces());
+}
+
+TEST(JsonEntryPoints, EmptyAndMalformedInput) {
+    CSmartPtr<CPurchaseOrder> order(new CPurchaseOrder);
+    CSerializationContext context;
+    EXPECT_TRUE(ThrowsExactly<CTsException>([&] { order->FromJson("", context); },
+                                            "JSON String is empty!"));
+    const unsigned short empty16[] = {0};
+    EXPECT_TRUE(ThrowsExactly<CTsException>([&] { order->FromJson(empty16, context); },
+                                            "JSON String is empty!"));
+    EXPECT_TRUE(ThrowsExactly<CTsException>([&] { order->FromJsonStream(CBinaryData(), context); },
+                                            "JSON Stream is empty!"));
+    EXPECT_THROW(order->FromJson("{\"a\": }", context), CTsValidationException);
+    EXPECT_THROW(order->FromJsonFile("/nonexistent-tessel-dir/x.json", context), CTsException);
+}
+
+TEST(JsonEntryPoints, UntypedElementsThroughJson) {
+    // Untyped content writes through the same writer; the mapped XML reads back into an
+    // untyped element equal to the first, from 8-bit and from 16-bit JSON text.
+    CSmartPtr<CElement> element(new CElement("placeholder"));
+    element->FromXml("<p:r xmlns:p='urn:u' a='1'><p:c>x</p:c><p:c>y</p:c><d/><e b='2'>t</e></p:r>");
+    CSerializationContext context;
+    const std::string json = element->ToJson(false, EOLType_LF, context);
+    EXPECT_TRUE(IsStrictJson(json));
+    // The repeated child is one member with an array.
+    EXPECT_NE(json.find("\"AA:c\": [\"x\",\"y\"]"), std::string::npos) << json;
+    const std::string expected = element->ToXml(false, false, EOLType_LF, context);
+    std::vector<unsigned short> units(json.begin(), json.end());
+    units.push_back(0);
+    for (bool wide : {false, true}) {
+        SCOPED_TRACE(wide);
+        CXmlDocument document(context);
+        CBinaryData xml = wide ? document.LoadJson(units.data()) : document.LoadJson(json.c_str());
+        const std::string text(reinterpret_cast<const char*>(xml.GetData()), xml.GetLength());
+        CSmartPtr<CElement> copy(new CElement("placeholder"));
+        copy->FromXml(text.c_str());
+        // The mapped XML is indented, and untyped content keeps that indentation as text;
+        // the source has no line ends or tabs, so without them the two must be equal.
+        std::string written = copy->ToXml(false, false, EOLType_LF, context);
+        written.erase(std::remove_if(written.begin(), written.end(),
+                                     [](char c) { return c == '\n' || c == '\t'; }),
+                      written.end());
+        EXPECT_EQ(written, expected) << json;
+    }
+    // Through the entry point the mapped XML has no indentation, so the text is unchanged.
+    CSmartPtr<CElement> direct(new CElement("placeholder"));
+    direct->FromJson(json.c_str(), context);
+    EXPECT_EQ(direct->ToXml(false, false, EOLType_LF, context), expected);
+    // Below the root only namespaces declared on the root can be named.
+    CSmartPtr<CElement> foreign(new CElement("placeholder"));
+    foreign->FromXml("<r><q:c xmlns:q='urn:v'/></r>");
+    EXPECT_TRUE(ThrowsExactly<CTsException>([&] { foreign->ToJson(false, EOLType_LF, context); },
+                                            "Unknown Namespace: urn:v."));
+}
+
+TEST(JsonEntryPoints, WildcardRunsAreArraysOfTheirOwn) {
+    // An xs:any collection is one repeated member to the engine; in JSON only runs of one
+    // name become arrays, so every name keeps its own member.
+    CSerializationContext context;
+    context.GetNamespaceAliases().Add("o", "urn:other");
+    context.GetNamespaceAliases().Add("m", "urn:meta");
+    CSmartPtr<UntypedTest::Envelope> envelope(new UntypedTest::Envelope());
+    envelope->FromXml(
+        "<envelope xmlns='urn:env' xmlns:o='urn:other' id='7'><title>t</title><score>1</score>"
+        "<o:x/><o:x k='1'/><o:y>t</o:y><o:x/></envelope>",
+        context);
+    const std::string xml = envelope->ToXml(false, false, EOLType_LF, context);
+    const std::string json = envelope->ToJson(false, EOLType_LF, context);
+    EXPECT_TRUE(IsStrictJson(json));
+    // Untyped elements always write their text, so an empty one is "" rather than null.
+    EXPECT_NE(json.find("\"o:x\": [\"\",{\"@k\": \"1\"}],\"o:y\": \"t\",\"o:x\": \"\""),
+              std::string::npos)
+        << json;
+    CSmartPtr<UntypedTest::Envelope> copy(new UntypedTest::Envelope());
+    copy->FromJson(json.c_str(), context);
+    EXPECT_EQ(copy->ToXml(false, false, EOLType_LF, context), xml);
+}

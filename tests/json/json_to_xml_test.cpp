@@ -1,0 +1,121 @@
+// json_to_xml_test.cpp: the mapping of JSON onto XML text through CXmlDocument::LoadJson*:
+// members, "@" attributes and "#text" at each level, arrays of objects and of simple values,
+// the root element name, the mapping's own messages, and the byte-level input handling
+// (compression, byte-order mark, UTF-16 text, empty input).
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <string>
+#include <vector>
+
+#include "support/expect_exception.h"
+#include "tessel16/tessel16.h"
+
+using namespace Tessel16;
+using Tessel16::test::ThrowsExactly;
+
+namespace {
+
+constexpr const char* kDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+
+std::string Text(const CBinaryData& data) {
+    return std::string(reinterpret_cast<const char*>(data.GetData()), data.GetLength());
+}
+
+std::string Map(const char* json, JsonRoundTrip level = JsonRoundTrip_Full,
+                const char* root = nullptr) {
+    CSerializationContext context;
+    context.GetJsonContext().SetSupportRoundtrip(level);
+    if (root) context.GetJsonContext().SetRootElementName(root);
+    CXmlDocument document(context);
+    return Text(document.LoadJson(json));
+}
+
+}  // namespace
+
+TEST(JsonToXml, MembersAttributesTextAndArrays) {
+    const struct {
+        const char* json;
+        JsonRoundTrip level;
+        const char* xml;
+    } kCases[] = {
+        {"{\"R\": {\"@id\": \"7\", \"a\": \"x\", \"b\": null}}", JsonRoundTrip_Full,
+         "<R id=\"7\">\n\t<a>x</a>\n\t<b/>\n</R>\n"},
+        {"{\"R\": {\"@id\": \"7\"}}", JsonRoundTrip_None, "<R>\n\t<@id>7</@id>\n</R>\n"},
+        {"{\"R\": {\"#text\": \"t\"}}", JsonRoundTrip_Attributes, "<R>t</R>\n"},
+        {"{\"R\": {\"@a\": 1, \"#text\": \"t<&>\"}}", JsonRoundTrip_Full,
+         "<R a=\"1\">t&lt;&amp;&gt;</R>\n"},
+        {"{\"R\": {\"Item\": [{\"n\": \"1\"}, {\"n\": \"2\"}]}}", JsonRoundTrip_Full,
+         "<R>\n\t<Item>\n\t\t<n>1</n>\n\t</Item>\n\t<Item>\n\t\t<n>2</n>\n\t</Item>\n</R>\n"},
+        // Arrays of simple values become repeated elements; the array ends with its member.
+        {"{\"R\": {\"s\": [\"a\", 2, true, null], \"c\": false}}", JsonRoundTrip_Full,
+         "<R>\n\t<s>a</s>\n\t<s>2</s>\n\t<s>true</s>\n\t<s/>\n\t<c>false</c>\n</R>\n"},
+        {"{\"R\": {\"s\": [], \"c\": 1}}", JsonRoundTrip_Full, "<R>\n\t<s/>\n\t<c>1</c>\n</R>\n"},
+        {"{\"p:R\": {\"@xmlns:p\": \"urn:p\", \"p:a\": 1}}", JsonRoundTrip_Full,
+         "<p:R xmlns:p=\"urn:p\">\n\t<p:a>1</p:a>\n</p:R>\n"},
+        {"{\"R\": \"line\\nend\"}", JsonRoundTrip_Full, "<R>line\nend</R>\n"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.json);
+        EXPECT_EQ(Map(c.json, c.level), std::string(kDeclaration) + c.xml);
+    }
+}
+
+TEST(JsonToXml, RootElementNameWrapsTheDocument) {
+    EXPECT_EQ(Map("{\"a\": \"1\"}", JsonRoundTrip_Full, "Doc"),
+              std::string(kDeclaration) + "<Doc>\n\t<a>1</a>\n</Doc>\n");
+}
+
+TEST(JsonToXml, MappingMessages) {
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidStateException>(
+        [] { Map("{\"R\": {\"a\": \"x\", \"@id\": \"7\"}}"); },
+        "Failed to convert value '7' to Attribute string value in XML."));
+    EXPECT_TRUE(ThrowsExactly<CTsValidationException>([] { Map("[1, 2]"); },
+                                                      "JSON Array has no Name.\nPath: $"));
+    EXPECT_TRUE(ThrowsExactly<CTsValidationException>([] { Map("{\"R\": {\"a\": {\"\": 1}}}"); },
+                                                      "JSON item has an empty Name.\nPath: $.R.a"));
+    // Syntax errors of the reader pass through unchanged.
+    EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
+        [] { Map("{\"R\": tru}"); }, "Expected 'true' at line 1, position 10.\nPath: $.R"));
+    // Comments follow the context; they are allowed by default.
+    EXPECT_EQ(Map("// c\n{\"R\": 1}"), std::string(kDeclaration) + "<R>1</R>\n");
+    CSerializationContext strict;
+    strict.GetJsonContext().GetAllowComments(false);
+    CXmlDocument document(strict);
+    EXPECT_THROW(document.LoadJson("// c\n{\"R\": 1}"), CTsValidationException);
+}
+
+TEST(JsonToXml, ByteInputIsInflatedAndDecoded) {
+    const std::string json = "\xEF\xBB\xBF{\"R\": \"\xC3\xA9\"}";
+    const std::string expected = std::string(kDeclaration) + "<R>\xC3\xA9</R>\n";
+    CXmlDocument document;
+    std::vector<unsigned char> plain(json.begin(), json.end());
+    EXPECT_EQ(Text(document.LoadJsonStream(plain.data(), static_cast<std::uint32_t>(plain.size()))),
+              expected);
+    // gzip framing: the loader detects it by itself.
+    std::vector<unsigned char> packed(compressBound(static_cast<uLong>(json.size())) + 32);
+    z_stream stream{};
+    ASSERT_EQ(deflateInit2(&stream, 1, Z_DEFLATED, 31, 8, Z_DEFAULT_STRATEGY), Z_OK);
+    stream.next_in = reinterpret_cast<Bytef*>(plain.data());
+    stream.avail_in = static_cast<uInt>(plain.size());
+    stream.next_out = packed.data();
+    stream.avail_out = static_cast<uInt>(packed.size());
+    ASSERT_EQ(deflate(&stream, Z_FINISH), Z_STREAM_END);
+    packed.resize(stream.total_out);
+    deflateEnd(&stream);
+    EXPECT_EQ(
+        Text(document.LoadJsonStream(packed.data(), static_cast<std::uint32_t>(packed.size()))),
+        expected);
+    const unsigned short wide[] = {'{', '"', 'R', '"', ':', '"', 0xE9, '"', '}', 0};
+    EXPECT_EQ(Text(document.LoadJson(wide)), expected);
+    // Broken UTF-8 in a string is refused, not passed on.
+    const std::string broken = "{\"R\": \"\xC3(\"}";
+    std::vector<unsigned char> bad(broken.begin(), broken.end());
+    EXPECT_THROW(document.LoadJsonStream(bad.data(), static_cast<std::uint32_t>(bad.size())),
+                 CTsValidationException);
+    EXPECT_TRUE(
+        ThrowsExactly<CTsException>([&] { document.LoadJson(""); }, "JSON String is empty!"));
+    EXPECT_TRUE(ThrowsExactly<CTsException>([&] { document.LoadJsonStream(plain.data(), 0); },
+                                            "JSON Stream is empty!"));
+    EXPECT_EQ(document.GetDocumentElement(), nullptr);
+}
