@@ -1,5 +1,6 @@
 // xml_collection_type.cpp: the shared part of the primitive collections: construction from
 // the facet arguments of generated code, and reading consecutive item elements.
+#include "conversion/lexical_check.h"
 #include "tessel16/serialization_context.h"
 #include "tessel16/xml_document.h"
 #include "tessel16/xml_type_collection.h"
@@ -31,6 +32,9 @@ CXmlElement* CXmlTypeCollection::FromXml_Int(CXmlElement*, CXmlElement* cursor,
     const std::string name = GetElementName();
     const std::string namespaceUri = GetNamespace();
     while (cursor && DoesElementNameMatch(context, cursor, name.c_str(), namespaceUri.c_str())) {
+        if (context.GetStrictReading())
+            detail::CheckExactLexicalForm(
+                m_itemType, CWhitespaceUtils::ApplyRule(m_whitespaceRule, cursor->GetText()));
         AddFromString(cursor->GetText());
         cursor = cursor->GetNextSiblingElement();
     }

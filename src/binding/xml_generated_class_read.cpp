@@ -66,7 +66,7 @@ CXmlElement* CXmlGeneratedClass::FromXml_Int(CXmlElement* element, CXmlElement* 
             value.SetString(element->GetText());
         } else {
             value.FromString(element->GetText(), info->GetPrimitiveDataType(),
-                             CWhitespaceUtils::WhitespaceRule_None);
+                             CWhitespaceUtils::WhitespaceRule_None, context.GetStrictReading());
         }
         InvokeProperty(valueIndex, false, value);
     }

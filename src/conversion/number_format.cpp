@@ -45,20 +45,69 @@ bool IsFormatForOneDouble(const std::string& format) {
 
 }  // namespace
 
-std::string FormatReal(double value, const std::string& format, int precision,
-                       std::size_t maxLength) {
+namespace {
+
+// The shortest digits that read back as the same value, laid out as "%g" lays them out:
+// plain notation for decimal exponents from -4 to below `plainLimit` (7 for float, 16 for
+// double, where "%.7g" and "%.16g" switch), scientific with a signed exponent of at least two
+// digits otherwise ("1e+20", "1.5e-07"). A fixed "%.7g" or "%.16g" is too short for many values.
+template <class Real>
+std::string ShortestText(Real value, int plainLimit) {
+    char buffer[64];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+    // buffer holds [-]d[.ddd]e(+|-)dd[d]: split it into digits and exponent.
+    const char* p = buffer;
+    std::string out;
+    if (*p == '-') out.push_back(*p++);
+    std::string digits;
+    for (; *p != 'e'; ++p)
+        if (*p != '.') digits.push_back(*p);
+    ++p;
+    int exponent = 0;
+    std::from_chars(*p == '+' ? p + 1 : p, result.ptr, exponent);
+    const int count = static_cast<int>(digits.size());
+    if (exponent < -4 || exponent >= plainLimit) {
+        out.push_back(digits[0]);
+        if (count > 1) {
+            out.push_back('.');
+            out.append(digits, 1, std::string::npos);
+        }
+        char tail[16];
+        std::snprintf(tail, sizeof tail, "e%c%02d", exponent < 0 ? '-' : '+',
+                      exponent < 0 ? -exponent : exponent);
+        out += tail;
+    } else if (exponent < 0) {
+        out += "0.";
+        out.append(static_cast<std::size_t>(-exponent - 1), '0');
+        out += digits;
+    } else if (exponent + 1 >= count) {
+        out += digits;
+        out.append(static_cast<std::size_t>(exponent + 1 - count), '0');
+    } else {
+        out.append(digits, 0, static_cast<std::size_t>(exponent + 1));
+        out.push_back('.');
+        out.append(digits, static_cast<std::size_t>(exponent + 1), std::string::npos);
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string FormatReal(double value, const std::string& format, std::size_t maxLength) {
     if (std::isnan(value)) return "NaN";
     if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
-    if (format.empty()) {
-        // to_chars with a precision in general form is specified as printf's "%.*g" in the
-        // "C" locale.
-        char buffer[64];
-        auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                    std::chars_format::general, precision);
-        std::string text(buffer, result.ptr);
-        if (text.size() > maxLength) text.resize(maxLength);
-        return text;
-    }
+    if (format.empty()) return ShortestText(value, 16);
+    return FormatWithPrintf(value, format, maxLength);
+}
+
+std::string FormatReal(float value, const std::string& format, std::size_t maxLength) {
+    if (std::isnan(value)) return "NaN";
+    if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+    if (format.empty()) return ShortestText(value, 7);
+    return FormatWithPrintf(static_cast<double>(value), format, maxLength);
+}
+
+std::string FormatWithPrintf(double value, const std::string& format, std::size_t maxLength) {
     if (!IsFormatForOneDouble(format))
         throw CTsInvalidParamException(FormatString(kMsgBadFloatFormat, format.c_str()));
     std::string text(maxLength + 1, '\0');

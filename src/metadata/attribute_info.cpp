@@ -146,7 +146,7 @@ void CAttributeInfoPrimitive::AttributeToXml(const CSerializationContext& contex
     writer->AddAttribute(GetAttributeName(), GetNamespace(), text, value.GetTypeAsEnum());
 }
 
-bool CAttributeInfoPrimitive::AttributeFromXml(const CSerializationContext&,
+bool CAttributeInfoPrimitive::AttributeFromXml(const CSerializationContext& context,
                                                CXmlGeneratedClass* object,
                                                CXmlAttribute* attribute) {
     // Unlike the other records, a typed attribute keeps its namespace even when the context
@@ -156,7 +156,8 @@ bool CAttributeInfoPrimitive::AttributeFromXml(const CSerializationContext&,
         return false;
     }
     TsVariant value;
-    value.FromString(attribute->GetValue(), m_itemType, m_whitespaceRule);
+    value.FromString(attribute->GetValue(), m_itemType, m_whitespaceRule,
+                     context.GetStrictReading());
     InvokePropertySet(object, value, *attribute);
     return true;
 }

@@ -245,7 +245,7 @@ void CElementInfo::ElementFromXmlPrim(const CSerializationContext& context,
         const std::string& text = element->GetText().empty() && !m_defaultValue.empty()
                                       ? m_defaultValue
                                       : element->GetText();
-        value.FromString(text, m_itemType, m_whitespaceRule);
+        value.FromString(text, m_itemType, m_whitespaceRule, context.GetStrictReading());
         InvokePropertySet(object, value, *element);
     }
     *cursor = element->GetNextSiblingElement();

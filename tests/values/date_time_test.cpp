@@ -172,8 +172,11 @@ TEST(DateTime, RejectsMalformedAndInvalidText) {
         {Form::DateTime, "2004-01-01", "Invalid XSD DateTime [2004-01-01]."},
         {Form::DateTime, "2004-01T12:00:00",
          "Invalid XSD DateTime [2004-01T12:00:00] expected CCYY-MM-DDThh:mm:ss[.ff]"},
-        {Form::DateTime, "T12:00:00",
-         "Invalid XSD DateTime [T12:00:00] expected CCYY-MM-DDThh:mm:ss[.ff]"},
+        {Form::DateTime, "T12:00:00", "Invalid Date (Empty String)"},
+        // The date part is read first, with the date form's messages.
+        {Form::DateTime, "2003-02-29T25:00:00", "Invalid Day [29] (1 <= day <= days in month)"},
+        {Form::DateTime, "2003-2-01T12:00:00",
+         "Invalid XSD Date [2003-2-01] expected CCYY-MM-DD[Z|[+|-]hh:mm]"},
         {Form::DateTime, "2004-01-01ZT12:00:00",
          "Invalid XSD DateTime [2004-01-01ZT12:00:00] expected CCYY-MM-DDThh:mm:ss[.ff]"},
         {Form::DateTime, "2004-01-01T", "Invalid XSD Time (Empty String)"},
@@ -583,7 +586,7 @@ TEST(DateTime, DifferenceIsTheElapsedTime) {
         {"2000-02-28T00:00:00", "2000-03-01T00:00:00", "-P2D"},
         {"2000-01-01T01:02:03.5Z", "2000-01-01T00:00:00Z", "PT1H2M3.5S"},
         {"2000-01-01T00:00:00+02:00", "2000-01-01T00:00:00Z", "-PT2H"},
-        {"2000-01-01T00:00:00", "2000-01-01T00:00:00", "P"},
+        {"2000-01-01T00:00:00", "2000-01-01T00:00:00", "PT0S"},
         {"2001-01-01", "2000-01-01", "P366D"},
         {"12:00:00", "11:59:59.999999999", "PT0.000000001S"},
     };
@@ -843,20 +846,17 @@ TEST(DateTime, RandomTextIsAcceptedOrRefusedCleanly) {
                 continue;
             }
             ++accepted;
-            // Outside the try: the written form must read back without any exception. A
-            // zero span writes as "P", which by design does not read back.
+            // Outside the try: the written form must read back without any exception.
             if (form == 3) {
-                if (written != "P" && written != "-P") {
-                    CDateTimeSpan again;
-                    again.ParseXSDDuration(written.c_str());
-                    ASSERT_EQ(again.ToString(), written);
-                }
+                CDateTimeSpan again;
+                again.ParseXSDDuration(written.c_str());
+                ASSERT_EQ(again.ToString(), written);
             } else {
                 ASSERT_EQ(Parse(static_cast<Form>(form), written.c_str()).ToString(), written);
             }
         }
     }
-    EXPECT_GT(accepted, 50);
+    EXPECT_GT(accepted, 30);
 }
 
 }  // namespace
