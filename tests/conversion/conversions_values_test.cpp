@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 
 #include "support/expect_exception.h"
@@ -81,26 +80,6 @@ TEST(ValueConversions, BinaryForms) {
             FormatString("The value [%s] can not be converted to a base64Binary", text)));
     }
     EXPECT_EQ(C::base64BinaryToString(CBinaryData()), "");
-}
-
-TEST(ValueConversions, RoundTrips) {
-    std::mt19937_64 random(7);
-    for (int i = 0; i < 500; ++i) {
-        const std::string digits = std::to_string(random()) + std::to_string(random());
-        const std::string decimalText = (i % 2 ? "-" : "") + digits.substr(0, 1 + i % 20) + "." +
-                                        digits.substr(0, 1 + i % 13) + "7";
-        const CDecimal d = C::decimalFromString(decimalText, kNone);
-        ASSERT_EQ(C::decimalFromString(C::decimalToString(d), kNone), d) << decimalText;
-        const CBigInteger b = C::integerFromString((i % 3 ? "" : "-") + digits, kNone);
-        ASSERT_EQ(C::integerFromString(C::integerToString(b), kNone), b) << digits;
-
-        std::string bytes(static_cast<std::size_t>(i % 40), '\0');
-        for (char& c : bytes) c = static_cast<char>(random());
-        const CBinaryData data(reinterpret_cast<unsigned char*>(&bytes[0]),
-                               static_cast<std::uint32_t>(bytes.size()), false);
-        ASSERT_EQ(C::hexBinaryFromString(C::hexBinaryToString(data), kNone), data);
-        ASSERT_EQ(C::base64BinaryFromString(C::base64BinaryToString(data), kNone), data);
-    }
 }
 
 TEST(ValueConversions, DateKindsComeFromTheText) {
