@@ -4,6 +4,7 @@
 // generated code cannot read arguments that were never passed.
 #include "conversion/number_format.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <charconv>
 #include <clocale>
@@ -54,41 +55,15 @@ namespace {
 template <class Real>
 std::string ShortestText(Real value, int plainLimit) {
     char buffer[64];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
-    // buffer holds [-]d[.ddd]e(+|-)dd[d]: split it into digits and exponent.
-    const char* p = buffer;
-    std::string out;
-    if (*p == '-') out.push_back(*p++);
-    std::string digits;
-    for (; *p != 'e'; ++p)
-        if (*p != '.') digits.push_back(*p);
-    ++p;
+    const auto scientific =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+    const char* mark = std::find(buffer, scientific.ptr, 'e');
     int exponent = 0;
-    std::from_chars(*p == '+' ? p + 1 : p, result.ptr, exponent);
-    const int count = static_cast<int>(digits.size());
-    if (exponent < -4 || exponent >= plainLimit) {
-        out.push_back(digits[0]);
-        if (count > 1) {
-            out.push_back('.');
-            out.append(digits, 1, std::string::npos);
-        }
-        char tail[16];
-        std::snprintf(tail, sizeof tail, "e%c%02d", exponent < 0 ? '-' : '+',
-                      exponent < 0 ? -exponent : exponent);
-        out += tail;
-    } else if (exponent < 0) {
-        out += "0.";
-        out.append(static_cast<std::size_t>(-exponent - 1), '0');
-        out += digits;
-    } else if (exponent + 1 >= count) {
-        out += digits;
-        out.append(static_cast<std::size_t>(exponent + 1 - count), '0');
-    } else {
-        out.append(digits, 0, static_cast<std::size_t>(exponent + 1));
-        out.push_back('.');
-        out.append(digits, static_cast<std::size_t>(exponent + 1), std::string::npos);
-    }
-    return out;
+    std::from_chars(mark[1] == '+' ? mark + 2 : mark + 1, scientific.ptr, exponent);
+    if (exponent < -4 || exponent >= plainLimit) return std::string(buffer, scientific.ptr);
+    // In plain range the fixed form has the same shortest digits.
+    const auto fixed = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    return std::string(buffer, fixed.ptr);
 }
 
 }  // namespace
