@@ -4,12 +4,12 @@
 // own, so there is one definition of each form.
 #include <string>
 
+#include "conversion/conversion_messages.h"
+#include "conversion/lexical_check.h"
 #include "tessel16/binary_data.h"
 #include "tessel16/conversions.h"
 #include "tessel16/date_time.h"
 #include "tessel16/decimal.h"
-#include "conversion/conversion_messages.h"
-#include "conversion/lexical_check.h"
 #include "tessel16/exception.h"
 #include "values/date_time_messages.h"
 
@@ -31,6 +31,15 @@ int LeadingInt(const std::string& text) {
 CDateTime ParseDate(const std::string& t) {
     CDateTime value;
     value.ParseXSDDate(t.c_str());
+    return value;
+}
+
+// The bare-number kinds hold one field and nothing else, so they take only their own form:
+// a longer date form or a zone would lose part of the text without a word.
+CDateTime ParseBare(const std::string& t, CDateTime::DTType kind) {
+    const CDateTime value = ParseDate(t);
+    if (value.GetType() != kind || value.IsUTC())
+        throw CTsInvalidValueException(FormatString(detail::dtmsg::kDateBad, t.c_str()));
     return value;
 }
 
@@ -74,20 +83,7 @@ CDateTime CConversions::timeFromString(const std::string& text, WhitespaceRule r
     return value;
 }
 
-// The bare-number kinds hold one field and nothing else, so they take only their own form:
-// a longer date form or a zone would lose part of the text without a word. A negative year
-// is out of the unsigned range rather than wrapped round.
-namespace {
-
-CDateTime ParseBare(const std::string& t, CDateTime::DTType kind) {
-    const CDateTime value = ParseDate(t);
-    if (value.GetType() != kind || value.IsUTC())
-        throw CTsInvalidValueException(FormatString(detail::dtmsg::kDateBad, t.c_str()));
-    return value;
-}
-
-}  // namespace
-
+// A negative year is out of the unsigned range rather than wrapped round.
 unsigned short CConversions::yearFromString(const std::string& text, WhitespaceRule rule) {
     const CDateTime value = ParseBare(CWhitespaceUtils::ApplyRule(rule, text), CDateTime::dt_gYear);
     if (value.GetYear() < 0)

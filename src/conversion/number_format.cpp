@@ -5,13 +5,11 @@
 #include "conversion/number_format.h"
 
 #include <algorithm>
-#include <cfloat>
 #include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <limits>
 
 #include "conversion/conversion_messages.h"
 #include "tessel16/exception.h"
@@ -103,17 +101,6 @@ std::string FormatWithPrintf(double value, const std::string& format, std::size_
             if (c == point[0]) c = '.';
     }
     return text;
-}
-
-float NarrowToFloat(double value) {
-    // FLT_MAX plus half of its last unit: from there on round-to-nearest gives an infinity.
-    constexpr double kOverflow = 0x1.ffffffp127;
-    if (std::isnan(value)) return std::numeric_limits<float>::quiet_NaN();
-    if (value >= kOverflow) return std::numeric_limits<float>::infinity();
-    if (value <= -kOverflow) return -std::numeric_limits<float>::infinity();
-    if (value > FLT_MAX) return FLT_MAX;
-    if (value < -FLT_MAX) return -FLT_MAX;
-    return static_cast<float>(value);
 }
 
 }  // namespace Tessel16::detail

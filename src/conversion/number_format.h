@@ -16,8 +16,4 @@ std::string FormatReal(float value, const std::string& format, std::size_t maxLe
 // The caller's printf format alone (finite values; no NaN or infinity handling).
 std::string FormatWithPrintf(double value, const std::string& format, std::size_t maxLength);
 
-// double to float as an IEEE conversion rounds it: values beyond the float range become
-// infinities (a plain cast would be undefined there).
-float NarrowToFloat(double value);
-
 }  // namespace Tessel16::detail
