@@ -77,7 +77,7 @@ bool IsReal(const std::string& t) {
     return c.AtEnd();
 }
 
-// -?P(nY)?(nM)?(nD)?(T(nH)?(nM)?(n(.n+)?S)?)? with at least one part, and a T only
+// -?P(nY)?(nM)?(nD)?(T(nH)?(nM)?(dS)?)? with d a decimal, at least one part, and a T only
 // before a time part.
 bool IsDuration(const std::string& t) {
     Cursor c{t};
@@ -99,13 +99,13 @@ bool IsDuration(const std::string& t) {
         const int before = parts;
         part('H');
         part('M');
-        const std::size_t start = c.i;
-        if (c.Digits() > 0) {
-            if (c.Take('.') && c.Digits() == 0) return false;
+        // Seconds are a decimal: "5S", "5.S", ".5S", "5.25S".
+        const std::size_t whole = c.Digits();
+        const std::size_t fraction = c.Take('.') ? c.Digits() + 1 : 0;
+        if (whole + fraction > 0) {
+            if (whole == 0 && fraction == 1) return false;
             if (!c.Take('S')) return false;
             ++parts;
-        } else {
-            c.i = start;
         }
         if (parts == before) return false;
     }

@@ -164,4 +164,41 @@ TEST(DatatypeCorpus, ValidValuesReadAndInvalidOnesAreRefused) {
     EXPECT_GT(checked, 7000);
 }
 
+// The forms the lenient readers take beyond the exact lexical space, each refused strictly.
+TEST(StrictReading, RefusesWhatOnlyLenientReadingTakes) {
+    constexpr auto kNone = CWhitespaceUtils::WhitespaceRule_None;
+    const struct {
+        ItemType kind;
+        const char* text;
+        bool strictReads;
+    } kCases[] = {
+        {ItemType_boolean, "TRUE", false},      {ItemType_boolean, "false", true},
+        {ItemType_decimal, "1.5E2", false},     {ItemType_decimal, "+.5", true},
+        {ItemType_integer, "1E3", false},       {ItemType_integer, "1.0", false},
+        {ItemType_integer, "-0", true},         {ItemType_i4, " 7", false},
+        {ItemType_month, "--05--", false},      {ItemType_month, "--05", true},
+        {ItemType_date, "2000-01", false},      {ItemType_yearMonth, "2000-01-01", false},
+        {ItemType_monthDay, "--05", false},     {ItemType_date, "2000-01-01+14:01", false},
+        {ItemType_date, "2000-01-01-14:00", true}, {ItemType_r8, "1.#QNAN", false},
+        {ItemType_r8, "-INF", true},            {ItemType_r4, ".5e-3", true},
+        {ItemType_duration, "P2M1Y", false},    {ItemType_duration, "PY", false},
+        {ItemType_duration, "PT.5S", true},     {ItemType_duration, "PT5.S", true},
+        {ItemType_base64Binary, "TQ==", true},  {ItemType_base64Binary, "TR==", false},
+        {ItemType_base64Binary, "TW\nFu", false},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.text);
+        const std::string text = Unescape(c.text);
+        TsVariant lenient;
+        lenient.FromString(text, c.kind, kNone, false);
+        TsVariant strict;
+        if (c.strictReads) {
+            strict.FromString(text, c.kind, kNone, true);
+            EXPECT_EQ(strict.ToString(), lenient.ToString());
+        } else {
+            EXPECT_THROW(strict.FromString(text, c.kind, kNone, true), CTsInvalidValueException);
+        }
+    }
+}
+
 }  // namespace
