@@ -43,7 +43,9 @@ public:
     // The value of an xmlns attribute read with the element ("" when none).
     const std::string& GetDefaultNamespaceDeclaration() const { return m_defaultNamespaceDecl; }
 
-    CSmartPtr<CAttributeCol> GetAttributes() const { return m_attributes; }
+    // The collections are created on first use: most elements of a large tree have no
+    // attributes and many have no children.
+    CSmartPtr<CAttributeCol> GetAttributes() const;
     CSmartPtr<CElementCol> GetChildElements() const;
 
     // A deep copy: same settings and text, cloned attributes and children.
@@ -78,7 +80,7 @@ protected:
 
     void Init(const char* name, const char* namespaceUri, const char* restriction,
               const char* targetNamespace);
-    // Takes name, namespace, text, attributes and children (recursively) from a parsed node.
+    // Takes name, namespace, text, attributes and the whole subtree from a parsed node.
     void CopyXmlElement(const CXmlElement* source);
 
     void ToXml_Int(CXmlWriter* writer, bool isRoot, const char* namespaceUri,
@@ -91,18 +93,23 @@ protected:
 private:
     friend class CElementCol;
 
-    // Writes the element as its own fragment with a default namespace declaration.
-    void WriteWithDefaultNamespace(CXmlWriter* writer, const CSerializationContext& context,
-                                   bool inChoice) const;
+    // A copy with cloned attributes and an empty child collection of the same settings.
+    CSmartPtr<CElement> CloneShallow() const;
+    CAttributeCol& Attributes() const;
+    CElementCol& Children() const;
 
     std::string m_name;
     std::string m_text;
     std::string m_namespace;
     std::string m_restriction;
     std::string m_targetNamespace;
-    CSmartPtr<CAttributeCol> m_attributes;
-    CSmartPtr<CElementCol> m_children;
+    // Null until first used; created with the namespace and target namespace the element
+    // was made with, as if they had been created then.
+    mutable CSmartPtr<CAttributeCol> m_attributes;
+    mutable CSmartPtr<CElementCol> m_children;
     std::string m_defaultNamespaceDecl;
+    std::string m_collectionNamespace;
+    std::string m_collectionTargetNamespace;
 };
 
 class TESSEL16_API CElementCol : public CXmlCollection, public CInstanceMonitor {
@@ -142,6 +149,8 @@ public:
                                             const CSerializationContext& context);
 
 protected:
+    // Hands the items to the outermost destruction in progress, so a deep subtree is torn
+    // down in a loop rather than by recursion.
     ~CElementCol() override;
 
     // Checks the count bounds, then writes every element in order.
@@ -154,6 +163,9 @@ protected:
 
 private:
     friend class CElement;
+
+    // A collection with the same settings and no items.
+    CSmartPtr<CElementCol> CloneEmpty() const;
 
     std::string m_itemRestriction;
     std::string m_namespace;

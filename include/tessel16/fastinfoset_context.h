@@ -7,6 +7,7 @@
 #include <string>
 
 #include "tessel16/export.h"
+#include "tessel16/fastinfoset_vocabulary.h"
 #include "tessel16/types.h"
 
 namespace Tessel16 {
@@ -26,6 +27,9 @@ public:
 
     // One entry per ItemType value 0..28.
     static constexpr int kEncodingCount = 29;
+    // The external vocabulary written when none is set.
+    static constexpr const char* kDefaultExternalVocabularyURI =
+        "urn:tessel16:fastinfoset:generated-vocabulary";
 
     CFastInfosetContext() = default;
     CFastInfosetContext(const CFastInfosetContext& other) = default;
@@ -46,6 +50,11 @@ public:
     void SetElementMaxAddLength(std::uint32_t length) { m_elementMaxAddLength = length; }
     bool GetUseGeneratedVocabulary() const { return m_useGeneratedVocabulary; }
     void SetUseGeneratedVocabulary(bool use) { m_useGeneratedVocabulary = use; }
+    // The vocabulary generated code fills; writers and readers start from a copy of it when
+    // the generated vocabulary is in use.
+    CFIVocabulary* GetVocabulary() { return &m_vocabulary; }
+    const CFIVocabulary* GetVocabulary() const { return &m_vocabulary; }
+    // Empty: the library's own URI is written (see kDefaultExternalVocabularyURI).
     std::string GetExternalVocabularyURI() const { return m_externalVocabularyUri; }
     void SetExternalVocabularyURI(const char* uri) { m_externalVocabularyUri = uri ? uri : ""; }
     // Binary encodings for numbers, booleans and binary data, restricted alphabets for
@@ -58,6 +67,7 @@ private:
     std::uint32_t m_attributeMaxAddLength = 6;
     std::uint32_t m_elementMaxAddLength = 6;
     bool m_useGeneratedVocabulary = false;
+    CFIVocabulary m_vocabulary;
     std::string m_externalVocabularyUri;
 };
 

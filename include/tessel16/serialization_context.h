@@ -90,6 +90,29 @@ public:
     // CTsInvalidParamException and keeps the previous value.
     void SetIndentChars(const char* indent);
 
+    // Input limits. Every reader refuses input beyond them with a CTsException that names
+    // the limit and the setter that raises it, so a hostile document costs bounded stack,
+    // memory and time. The defaults suit ordinary documents; raise them for unusual ones.
+    //
+    // Compressed input may inflate to at most GetMaxInflateRatio() times its compressed size
+    // (never less than 4 MiB) and never beyond GetMaxInflatedSize() bytes.
+    std::uint64_t GetMaxInflatedSize() const { return m_maxInflatedSize; }
+    void SetMaxInflatedSize(std::uint64_t bytes) { m_maxInflatedSize = bytes; }
+    std::uint32_t GetMaxInflateRatio() const { return m_maxInflateRatio; }
+    void SetMaxInflateRatio(std::uint32_t ratio) { m_maxInflateRatio = ratio; }
+    // The deepest element nesting a parsed tree may have (the document element is level 1).
+    std::uint32_t GetMaxDepth() const { return m_maxDepth; }
+    void SetMaxDepth(std::uint32_t depth) { m_maxDepth = depth; }
+    // How many times its own size a document may grow through entity references.
+    float GetMaxEntityAmplification() const { return m_maxEntityAmplification; }
+    // Values below 1 throw CTsInvalidParamException and keep the previous value.
+    void SetMaxEntityAmplification(float factor);
+
+    static constexpr std::uint64_t kDefaultMaxInflatedSize = std::uint64_t{1} << 30;
+    static constexpr std::uint32_t kDefaultMaxInflateRatio = 200;
+    static constexpr std::uint32_t kDefaultMaxDepth = 10000;
+    static constexpr float kDefaultMaxEntityAmplification = 10.0f;
+
     // The process-wide default; changing it changes every later call that uses it.
     static CSerializationContext& GetDefaultContext();
 
@@ -117,6 +140,10 @@ private:
     bool m_writeDefaultElementValues = false;
     bool m_stripCData = true;
     std::string m_indentChars = "\t";
+    std::uint64_t m_maxInflatedSize = kDefaultMaxInflatedSize;
+    std::uint32_t m_maxInflateRatio = kDefaultMaxInflateRatio;
+    std::uint32_t m_maxDepth = kDefaultMaxDepth;
+    float m_maxEntityAmplification = kDefaultMaxEntityAmplification;
 
     static CSerializationContext m_defaultContext;
 };

@@ -24,8 +24,16 @@ public:
     virtual ~CStringBuffer();
 
     void Append(const char* text);
-    // Appends the text up to its first zero byte.
-    void Append(const std::string& text);
+    // Appends the text up to its first zero byte. Names and prefixes are short: for them
+    // an inline scan costs less than the call that searches longer texts.
+    void Append(const std::string& text) {
+        const std::size_t size = text.size();
+        if (size > 16) return AppendUpToZero(text.data(), size);
+        const char* data = text.data();
+        std::size_t length = 0;
+        while (length < size && data[length] != '\0') ++length;
+        Append(data, length);
+    }
     void Append(char c) {
         if (m_currentUsed < m_currentCapacity && m_totalLength < kMaxLength) {
             m_currentChunk[m_currentUsed++] = c;
@@ -58,6 +66,7 @@ public:
 private:
     static constexpr std::uint32_t kMaxLength = 0xFFFFFFFFu;
     void AppendSlow(const char* text, std::size_t length);
+    void AppendUpToZero(const char* text, std::size_t length);
     void AddChunk();
     void FreeChunks();
 

@@ -195,14 +195,19 @@ private:
 
     CXmlElement* AddDocElement(const char* namespaceUri, const char* localName);
     CXmlElement* AddChildElement(const char* namespaceUri, const char* localName);
+    // The same for names already interned in this document (readers that cache them).
+    CXmlElement* AddInternedElement(const std::string* namespaceUri, const std::string* localName);
     static void AddElementAttribute(CXmlElement* element, const std::string& localName,
                                     const std::string& value, const std::string& namespaceUri);
     static void AppendTextExcludingCR(CXmlElement* element, const char* text);
-    static void AppendTextExcludingCR(CXmlElement* element, const char* text, std::uint32_t length);
+    static void AppendTextExcludingCR(CXmlElement* element, const char* text, std::size_t length);
     void EndElement();
 
     // Destroys an element that is no longer linked into the tree, with its subtree.
     void DestroyElement(CXmlElement* element) const;
+    // Throws when the length does not fit the 32 bits a document's input may have.
+    static void CheckInputLength(std::size_t length);
+    [[noreturn]] void RefuseOutOfMemory();
     void SetInput(std::unique_ptr<unsigned char[]> data, std::size_t length);
     void BorrowInput(const unsigned char* data, std::size_t length);
     void ForgetBorrowedInput();

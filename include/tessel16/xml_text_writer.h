@@ -38,7 +38,10 @@ public:
 
     void SetFormatted(bool formatted) { m_formatted = formatted; }
     bool IsFormatted() const { return m_formatted; }
-    void SetIndentChars(const char* indent) { m_indent = indent ? indent : ""; }
+    void SetIndentChars(const char* indent) {
+        m_indent = indent ? indent : "";
+        m_indentRun.clear();
+    }
     // Throws CTsException "Invalid EOL type." for anything but 0 and 1, changing nothing.
     void SetEOLType(EOLType eol);
     EOLType GetEOLType() const { return m_eolType; }
@@ -64,6 +67,8 @@ private:
 
     bool m_writeDefaultValues = false;
     std::string m_indent = "\t";
+    // m_indent repeated for the deepest element so far, so an indentation is one append.
+    std::string m_indentRun;
     std::string m_lineEnd = "\n";
     EOLType m_eolType = EOLType_LF;
     bool m_formatted = true;

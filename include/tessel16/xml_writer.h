@@ -45,6 +45,9 @@ public:
         const NamespaceMap& GetNamespaceMap() const;
         // The prefix bound to the URI in scope, or "" when none is.
         const std::string& LookupPrefix(const std::string& namespaceUri) const;
+        // The prefix bound to the URI in scope, or null when none is. Valid until the scope
+        // binds or rebinds something.
+        const std::string* FindPrefix(const std::string& namespaceUri) const;
         void AddNamespace(const std::string& namespaceUri, const std::string& prefix);
         void SetDefaultNamespace(const std::string& namespaceUri);
 
@@ -91,6 +94,10 @@ public:
         // The nearest context (this one or an ancestor) whose scope is its own. An ancestor
         // can only change its scope while it is innermost, so this never goes stale.
         const CXmlWriterContext* m_scopeOwner = nullptr;
+        // On the scope owner: the entry its map answered last. A document's elements nearly
+        // all share one or two namespaces, so most lookups end here without a map search.
+        // Map entries never move and are never erased while the map lives.
+        mutable const NamespaceMap::value_type* m_lastFound = nullptr;
     };
 
     explicit CXmlWriter(const char* className);

@@ -16,6 +16,9 @@ inline constexpr const char* kMsgIgnoreMissingMandatory =
 inline constexpr const char* kMsgIndentChars =
     "IndentChars can only contain Whitespace characters, i.e. \\t or spaces";
 
+inline constexpr const char* kMsgInvalidAmplification =
+    "The entity amplification limit must be at least 1 [%g]";
+
 inline constexpr const char* kVersionBoxCaption = "Version Mismatch Error";
 inline constexpr const char* kMsgVersionBox =
     "Please ensure your generated code is the same version as this library (Corvid Runtime: "

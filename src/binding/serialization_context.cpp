@@ -67,6 +67,18 @@ void CSerializationContext::CopySettings(const CSerializationContext& other) {
     m_writeDefaultElementValues = other.m_writeDefaultElementValues;
     m_stripCData = other.m_stripCData;
     m_indentChars = other.m_indentChars;
+    m_maxInflatedSize = other.m_maxInflatedSize;
+    m_maxInflateRatio = other.m_maxInflateRatio;
+    m_maxDepth = other.m_maxDepth;
+    m_maxEntityAmplification = other.m_maxEntityAmplification;
+}
+
+void CSerializationContext::SetMaxEntityAmplification(float factor) {
+    // expat itself refuses factors below 1; NaN fails the comparison too.
+    if (!(factor >= 1.0f))
+        throw CTsInvalidParamException(
+            FormatString(detail::kMsgInvalidAmplification, static_cast<double>(factor)));
+    m_maxEntityAmplification = factor;
 }
 
 CFastInfosetContext& CSerializationContext::GetFIContext() const {

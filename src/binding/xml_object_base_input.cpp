@@ -1,6 +1,9 @@
 // xml_object_base_input.cpp: the XML input entry points of CXmlObjectBase. Each one parses
 // into a document it owns for the length of the call (destroyed on return and on throw)
-// and hands the document element to the object's FromXml_Int.
+// and hands the document element to the object's FromXml_Int. Running out of memory on the
+// way is reported like any other input failure.
+#include <new>
+
 #include "binding/entry_support.h"
 #include "binding/strict_reading.h"
 #include "tessel16/binary_data.h"
@@ -35,43 +38,56 @@ void CheckRoot(const CSerializationContext& context, const CXmlElement& root,
     detail::CheckRootElement(context, root, elementName, object.GetNamespace());
 }
 
+// The document and the partly read objects are gone by the time the handler runs, so the
+// memory is back before the caller sees the exception.
+[[noreturn]] void RefuseOutOfMemory() { throw CTsException(detail::XmlMessages::kOutOfMemory); }
+
 }  // namespace
 
-void CXmlObjectBase::FromXml(const char* xmlText, const CSerializationContext& context) {
+void CXmlObjectBase::FromXml(const char* xmlText, const CSerializationContext& context) try {
     detail::CheckGeneratorVersion();
     CXmlDocument document(context);
     document.LoadXml(xmlText);
     CXmlElement* root = RootOf(document);
     CheckRoot(context, *root, *this, GetElementName());
     FromXml_Int(root, root->GetFirstElement(), context, false);
+} catch (const std::bad_alloc&) {
+    RefuseOutOfMemory();
 }
 
-void CXmlObjectBase::FromXml(const unsigned short* xmlText, const CSerializationContext& context) {
+void CXmlObjectBase::FromXml(const unsigned short* xmlText,
+                             const CSerializationContext& context) try {
     detail::CheckGeneratorVersion();
     CXmlDocument document(context);
     document.LoadXml(xmlText);
     CXmlElement* root = RootOf(document);
     CheckRoot(context, *root, *this, GetElementName());
     FromXml_Int(root, root->GetFirstElement(), context, false);
+} catch (const std::bad_alloc&) {
+    RefuseOutOfMemory();
 }
 
-void CXmlObjectBase::FromXmlFile(const char* fileName, const CSerializationContext& context) {
+void CXmlObjectBase::FromXmlFile(const char* fileName, const CSerializationContext& context) try {
     detail::CheckGeneratorVersion();
     CXmlDocument document(context);
     document.Load(fileName);
     CXmlElement* root = RootOf(document);
     CheckRoot(context, *root, *this, GetElementName());
     FromXml_Int(root, root->GetFirstElement(), context, false);
+} catch (const std::bad_alloc&) {
+    RefuseOutOfMemory();
 }
 
 void CXmlObjectBase::FromXmlStream(unsigned char* const data, std::uint32_t length,
-                                   const CSerializationContext& context) {
+                                   const CSerializationContext& context) try {
     detail::CheckGeneratorVersion();
     CXmlDocument document(context);
     document.LoadXmlStream(data, length);
     CXmlElement* root = RootOf(document);
     CheckRoot(context, *root, *this, GetElementName());
     FromXml_Int(root, root->GetFirstElement(), context, false);
+} catch (const std::bad_alloc&) {
+    RefuseOutOfMemory();
 }
 
 void CXmlObjectBase::FromXmlStream(const CBinaryData& data, const CSerializationContext& context) {
@@ -79,13 +95,15 @@ void CXmlObjectBase::FromXmlStream(const CBinaryData& data, const CSerialization
 }
 
 void CXmlObjectBase::FromXmlElement(const CXmlElement* element,
-                                    const CSerializationContext& context) {
+                                    const CSerializationContext& context) try {
     detail::CheckGeneratorVersion();
     if (!element) throw CTsInvalidParamException(detail::XmlMessages::kNullElement);
     // The tree stays the caller's; reading never changes it, whatever the signature says.
     auto* mutableElement = const_cast<CXmlElement*>(element);
     CheckRoot(context, *mutableElement, *this, GetElementName());
     FromXml_Int(mutableElement, mutableElement->GetFirstElement(), context, false);
+} catch (const std::bad_alloc&) {
+    RefuseOutOfMemory();
 }
 
 bool CXmlObjectBase::DoesElementNameMatch(const CSerializationContext& context,

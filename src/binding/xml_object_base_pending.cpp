@@ -16,11 +16,6 @@ namespace {
 }
 }  // namespace
 
-void CXmlObjectBase::ToFastInfosetFile(const char*, FInfoDecl, const CSerializationContext&,
-                                       CompressionType) const {
-    NotAvailable("ToFastInfosetFile");
-}
-
 void CXmlObjectBase::ToJsonFile(const char*, bool, XmlEncoding, EOLType,
                                 const CSerializationContext&, CompressionType) const {
     NotAvailable("ToJsonFile");
@@ -28,11 +23,6 @@ void CXmlObjectBase::ToJsonFile(const char*, bool, XmlEncoding, EOLType,
 
 std::string CXmlObjectBase::ToJson(bool, EOLType, const CSerializationContext&) {
     NotAvailable("ToJson");
-}
-
-CBinaryData CXmlObjectBase::ToFastInfosetStream(FInfoDecl, const CSerializationContext&,
-                                                CompressionType) {
-    NotAvailable("ToFastInfosetStream");
 }
 
 CBinaryData CXmlObjectBase::ToJsonStream(bool, XmlEncoding, EOLType,

@@ -15,6 +15,7 @@
 
 #include "conversion/conversion_messages.h"
 #include "conversion/number_format.h"
+#include "conversion/whitespace_keep.h"
 #include "tessel16/exception.h"
 
 namespace Tessel16 {
@@ -22,11 +23,11 @@ namespace {
 
 using Rule = CWhitespaceUtils::WhitespaceRule;
 
-// Runs `parse` on the text under the rule; for rule None the caller's string is used
-// directly, which keeps the common path free of a copy.
+// Runs `parse` on the text under the rule; when the rule leaves the text as it is, the
+// caller's string is used directly, which keeps the common path free of a copy.
 template <class Parse>
 auto WithRule(const std::string& text, Rule rule, Parse parse) {
-    if (rule == CWhitespaceUtils::WhitespaceRule_None) return parse(text);
+    if (detail::RuleKeepsText(rule, text)) return parse(text);
     const std::string t = CWhitespaceUtils::ApplyRule(rule, text);
     return parse(t);
 }

@@ -6,6 +6,7 @@
 
 #include "conversion/conversion_messages.h"
 #include "conversion/lexical_check.h"
+#include "conversion/whitespace_keep.h"
 #include "tessel16/binary_data.h"
 #include "tessel16/conversions.h"
 #include "tessel16/date_time.h"
@@ -55,47 +56,57 @@ std::string CConversions::yearMonthToString(const CDateTime& value) { return val
 std::string CConversions::monthDayToString(const CDateTime& value) { return value.ToString("s"); }
 
 CDateTimeSpan CConversions::durationFromString(const std::string& text, WhitespaceRule rule) {
+    std::string scratch;
     CDateTimeSpan value;
-    value.ParseXSDDuration(CWhitespaceUtils::ApplyRule(rule, text).c_str());
+    value.ParseXSDDuration(detail::ApplyRuleOrKeep(rule, text, scratch).c_str());
     return value;
 }
 
 CDateTime CConversions::datetimeFromString(const std::string& text, WhitespaceRule rule) {
+    std::string scratch;
     CDateTime value(CDateTime::dt_dateTime);
-    value.ParseXSDDateTime(CWhitespaceUtils::ApplyRule(rule, text).c_str());
+    value.ParseXSDDateTime(detail::ApplyRuleOrKeep(rule, text, scratch).c_str());
     return value;
 }
 
 // The parse takes the kind from the text, so these three accept every date form alike.
 CDateTime CConversions::dateFromString(const std::string& text, WhitespaceRule rule) {
-    return ParseDate(CWhitespaceUtils::ApplyRule(rule, text));
+    std::string scratch;
+    return ParseDate(detail::ApplyRuleOrKeep(rule, text, scratch));
 }
 CDateTime CConversions::yearMonthFromString(const std::string& text, WhitespaceRule rule) {
-    return ParseDate(CWhitespaceUtils::ApplyRule(rule, text));
+    std::string scratch;
+    return ParseDate(detail::ApplyRuleOrKeep(rule, text, scratch));
 }
 CDateTime CConversions::monthDayFromString(const std::string& text, WhitespaceRule rule) {
-    return ParseDate(CWhitespaceUtils::ApplyRule(rule, text));
+    std::string scratch;
+    return ParseDate(detail::ApplyRuleOrKeep(rule, text, scratch));
 }
 
 CDateTime CConversions::timeFromString(const std::string& text, WhitespaceRule rule) {
+    std::string scratch;
     CDateTime value(CDateTime::dt_time);
-    value.ParseXSDTime(CWhitespaceUtils::ApplyRule(rule, text).c_str());
+    value.ParseXSDTime(detail::ApplyRuleOrKeep(rule, text, scratch).c_str());
     return value;
 }
 
 // A negative year is out of the unsigned range rather than wrapped round.
 unsigned short CConversions::yearFromString(const std::string& text, WhitespaceRule rule) {
-    const CDateTime value = ParseBare(CWhitespaceUtils::ApplyRule(rule, text), CDateTime::dt_gYear);
+    std::string scratch;
+    const CDateTime value =
+        ParseBare(detail::ApplyRuleOrKeep(rule, text, scratch), CDateTime::dt_gYear);
     if (value.GetYear() < 0)
         throw CTsInvalidValueException(
             FormatString(detail::dtmsg::kYearRange, value.GetYear(), 1, 9999));
     return static_cast<unsigned short>(value.GetYear());
 }
 unsigned char CConversions::monthFromString(const std::string& text, WhitespaceRule rule) {
-    return ParseBare(CWhitespaceUtils::ApplyRule(rule, text), CDateTime::dt_gMonth).GetMonth();
+    std::string scratch;
+    return ParseBare(detail::ApplyRuleOrKeep(rule, text, scratch), CDateTime::dt_gMonth).GetMonth();
 }
 unsigned char CConversions::dayFromString(const std::string& text, WhitespaceRule rule) {
-    return ParseBare(CWhitespaceUtils::ApplyRule(rule, text), CDateTime::dt_gDay).GetDay();
+    std::string scratch;
+    return ParseBare(detail::ApplyRuleOrKeep(rule, text, scratch), CDateTime::dt_gDay).GetDay();
 }
 
 std::string CConversions::decimalToString(const CDecimal& value) { return value.ToString(); }
@@ -116,21 +127,25 @@ std::string CConversions::base64BinaryToString(const CBinaryData& value) {
 }
 
 CDecimal CConversions::decimalFromString(const std::string& text, WhitespaceRule rule) {
-    return CDecimal(CWhitespaceUtils::ApplyRule(rule, text).c_str());
+    std::string scratch;
+    return CDecimal(detail::ApplyRuleOrKeep(rule, text, scratch).c_str());
 }
 
 CBigInteger CConversions::integerFromString(const std::string& text, WhitespaceRule rule) {
-    return CBigInteger(CWhitespaceUtils::ApplyRule(rule, text).c_str());
+    std::string scratch;
+    return CBigInteger(detail::ApplyRuleOrKeep(rule, text, scratch).c_str());
 }
 
 CBinaryData CConversions::hexBinaryFromString(const std::string& text, WhitespaceRule rule) {
+    std::string scratch;
     CBinaryData data;
-    data.SetAsHexString(CWhitespaceUtils::ApplyRule(rule, text).c_str());
+    data.SetAsHexString(detail::ApplyRuleOrKeep(rule, text, scratch).c_str());
     return data;
 }
 
 CBinaryData CConversions::base64BinaryFromString(const std::string& text, WhitespaceRule rule) {
-    const std::string t = CWhitespaceUtils::ApplyRule(rule, text);
+    std::string scratch;
+    const std::string& t = detail::ApplyRuleOrKeep(rule, text, scratch);
     // The decoder skips what it does not know; a document's text must be base64 throughout.
     if (!detail::IsBase64Text(t, false))
         throw CTsInvalidValueException(FormatString(detail::kMsgBadBase64, t.c_str()));

@@ -1,15 +1,15 @@
-// element.cpp: untyped elements. An element admitted by a wildcard is kept as plain data and
-// written back as it came: attributes on its start tag, child elements, then its text. An
-// element that arrived with its own default namespace declaration is written as a separate
-// fragment so that the declaration scopes exactly its subtree.
+// element.cpp: untyped elements: construction, copying and the plain accessors. What walks a
+// whole subtree (reading, writing, cloning, copying a parsed tree, re-checking namespaces)
+// lives in element_tree.cpp.
 #include "tessel16/element.h"
+
+#include <new>
 
 #include "binding/entry_support.h"
 #include "tessel16/exception.h"
 #include "tessel16/serialization_context.h"
 #include "tessel16/streams.h"
 #include "tessel16/xml_document.h"
-#include "tessel16/xml_text_writer.h"
 #include "untyped/untyped_messages.h"
 #include "xml/xml_messages.h"
 
@@ -25,6 +25,8 @@ const CXmlElement* RootOf(const CXmlDocument& document) {
     if (!root) throw CTsException(detail::XmlMessages::kInvalidOrEmpty);
     return root;
 }
+
+[[noreturn]] void RefuseOutOfMemory() { throw CTsException(detail::XmlMessages::kOutOfMemory); }
 }  // namespace
 
 CElement::CElement(const char* name) : CInstanceMonitor("CElement") { Init(name, "", "##any", ""); }
@@ -67,9 +69,11 @@ CElement::CElement(const CElement& other)
       m_namespace(other.m_namespace),
       m_restriction(other.m_restriction),
       m_targetNamespace(other.m_targetNamespace),
-      m_attributes(other.m_attributes),
-      m_children(other.m_children),
-      m_defaultNamespaceDecl(other.m_defaultNamespaceDecl) {}
+      m_attributes(&other.Attributes()),
+      m_children(&other.Children()),
+      m_defaultNamespaceDecl(other.m_defaultNamespaceDecl),
+      m_collectionNamespace(other.m_collectionNamespace),
+      m_collectionTargetNamespace(other.m_collectionTargetNamespace) {}
 
 CElement& CElement::operator=(const CElement& other) {
     CXmlObjectBase::operator=(other);
@@ -78,15 +82,33 @@ CElement& CElement::operator=(const CElement& other) {
     m_namespace = other.m_namespace;
     m_restriction = other.m_restriction;
     m_targetNamespace = other.m_targetNamespace;
-    m_attributes = other.m_attributes;
-    m_children = other.m_children;
+    m_attributes = &other.Attributes();
+    m_children = &other.Children();
     m_defaultNamespaceDecl = other.m_defaultNamespaceDecl;
+    m_collectionNamespace = other.m_collectionNamespace;
+    m_collectionTargetNamespace = other.m_collectionTargetNamespace;
     return *this;
 }
 
 CElement::~CElement() = default;
 
-CSmartPtr<CElementCol> CElement::GetChildElements() const { return m_children; }
+CSmartPtr<CAttributeCol> CElement::GetAttributes() const { return &Attributes(); }
+
+CSmartPtr<CElementCol> CElement::GetChildElements() const { return &Children(); }
+
+CAttributeCol& CElement::Attributes() const {
+    if (!m_attributes)
+        m_attributes = new CAttributeCol(m_collectionNamespace.c_str(), "##any",
+                                         m_collectionTargetNamespace.c_str());
+    return *m_attributes;
+}
+
+CElementCol& CElement::Children() const {
+    if (!m_children)
+        m_children = new CElementCol(m_collectionNamespace.c_str(), "##any",
+                                     m_collectionTargetNamespace.c_str(), 0, -1);
+    return *m_children;
+}
 
 void CElement::Init(const char* name, const char* namespaceUri, const char* restriction,
                     const char* targetNamespace) {
@@ -98,169 +120,66 @@ void CElement::Init(const char* name, const char* namespaceUri, const char* rest
     m_namespace = Text(namespaceUri);
     m_restriction = restriction;
     m_targetNamespace = targetNamespace;
-    m_attributes = new CAttributeCol(m_namespace.c_str(), "##any", targetNamespace);
-    m_children = new CElementCol(m_namespace.c_str(), "##any", targetNamespace, 0, -1);
+    m_collectionNamespace = m_namespace;
+    m_collectionTargetNamespace = targetNamespace;
+    m_attributes = nullptr;
+    m_children = nullptr;
 }
 
-void CElement::CopyXmlElement(const CXmlElement* source) {
-    m_name = source->GetLocalName();
-    m_namespace = source->GetNamespaceURI();
-    m_text = source->GetText();
-    m_attributes->Clear();
-    m_children->Clear();
-    for (const CXmlAttribute* attribute : source->GetAttributes()) {
-        m_attributes->Add(attribute->GetLocalName().c_str(), attribute->GetValue().c_str(),
-                          attribute->GetNamespaceURI().c_str());
-        // Only a tree parsed without namespace processing shows declarations as attributes.
-        if (attribute->GetLocalName() == "xmlns") m_defaultNamespaceDecl = attribute->GetValue();
-    }
-    for (const CXmlElement* child = source->GetFirstElement(); child;
-         child = child->GetNextSiblingElement()) {
-        CSmartPtr<CElement> element(new CElement(child->GetLocalName().c_str()));
-        element->CopyXmlElement(child);
-        m_children->Add(element.get());
-    }
-}
-
-CSmartPtr<CElement> CElement::Clone() const {
-    // Built field by field: the namespace may have been changed by SetNamespace since the
-    // constraint was last checked, and a clone must not fail where the original stands.
-    CSmartPtr<CElement> copy(new CElement(m_name.c_str()));
-    copy->m_text = m_text;
-    copy->m_namespace = m_namespace;
-    copy->m_restriction = m_restriction;
-    copy->m_targetNamespace = m_targetNamespace;
-    copy->m_defaultNamespaceDecl = m_defaultNamespaceDecl;
-    copy->m_attributes = m_attributes->Clone();
-    copy->m_children = m_children->Clone();
-    return copy;
-}
-
-void CElement::FromXml(const char* xmlText) {
+// Every entry point parses into a document it owns for the call and copies the document
+// element with its whole subtree. Running out of memory is reported like any input failure;
+// the parsed tree is gone by then, and what was copied stays, as after any failed read.
+void CElement::FromXml(const char* xmlText) try {
     CXmlDocument document;
     document.LoadXml(xmlText);
     CopyXmlElement(RootOf(document));
+} catch (const std::bad_alloc&) {
+    RefuseOutOfMemory();
 }
 
-void CElement::FromXml(const char* xmlText, const CSerializationContext& context) {
+void CElement::FromXml(const char* xmlText, const CSerializationContext& context) try {
     detail::CheckGeneratorVersion();
     CXmlDocument document(context);
     document.LoadXml(xmlText);
     CopyXmlElement(RootOf(document));
+} catch (const std::bad_alloc&) {
+    RefuseOutOfMemory();
 }
 
-void CElement::FromXml(const unsigned short* xmlText, const CSerializationContext& context) {
+void CElement::FromXml(const unsigned short* xmlText, const CSerializationContext& context) try {
     detail::CheckGeneratorVersion();
     CXmlDocument document(context);
     document.LoadXml(xmlText);
     CopyXmlElement(RootOf(document));
+} catch (const std::bad_alloc&) {
+    RefuseOutOfMemory();
 }
 
-void CElement::FromXmlFile(const char* fileName, const CSerializationContext& context) {
+void CElement::FromXmlFile(const char* fileName, const CSerializationContext& context) try {
     detail::CheckGeneratorVersion();
     CXmlDocument document(context);
     document.Load(fileName);
     CopyXmlElement(RootOf(document));
+} catch (const std::bad_alloc&) {
+    RefuseOutOfMemory();
 }
 
 void CElement::FromXmlStream(unsigned char* const data, std::uint32_t length,
-                             const CSerializationContext& context) {
+                             const CSerializationContext& context) try {
     detail::CheckGeneratorVersion();
     CXmlDocument document(context);
     document.LoadXmlStream(data, length);
     CopyXmlElement(RootOf(document));
+} catch (const std::bad_alloc&) {
+    RefuseOutOfMemory();
 }
 
-void CElement::FromXmlElement(const CXmlElement* element, const CSerializationContext&) {
+void CElement::FromXmlElement(const CXmlElement* element, const CSerializationContext&) try {
     detail::CheckGeneratorVersion();
     if (!element) throw CTsInvalidParamException(detail::XmlMessages::kNullElement);
     CopyXmlElement(element);
-}
-
-void CElement::SetNamespaceRestrictions(const char* restriction, const char* targetNamespace) {
-    if (!restriction) throw CTsInvalidNamespaceException(M::kRestrictionMissing, "");
-    if (!targetNamespace) throw CTsInvalidNamespaceException(M::kTargetNamespaceMissing, "");
-    TestNamespace(m_namespace.c_str(), restriction, targetNamespace);
-    for (const CElement* child : *m_children) {
-        try {
-            TestNamespace(child->m_namespace.c_str(), restriction, targetNamespace);
-        } catch (const CTsException& error) {
-            throw CTsInvalidNamespaceException(
-                FormatString(M::kChildBreaksRestriction, child->m_namespace.c_str(),
-                             child->m_name.c_str(), restriction),
-                "", error);
-        }
-    }
-    for (CElement* child : *m_children)
-        child->SetNamespaceRestrictions(restriction, targetNamespace);
-    m_restriction = restriction;
-    m_targetNamespace = targetNamespace;
-}
-
-void CElement::ToXml_Int(CXmlWriter* writer, bool, const char* namespaceUri,
-                         const CSerializationContext& context, bool inChoice) const {
-    if (!m_defaultNamespaceDecl.empty() && dynamic_cast<CXmlTextWriter*>(writer)) {
-        WriteWithDefaultNamespace(writer, context, inChoice);
-        return;
-    }
-    // Writers other than XML text cannot take a raw fragment; they get the element the
-    // ordinary way, which names the same namespaces without the separate declaration.
-    writer->StartElement(m_name, m_namespace);
-    CXmlObjectBase::ToXml_Int(m_attributes.get(), writer, false, namespaceUri, context, false);
-    CXmlObjectBase::ToXml_Int(m_children.get(), writer, false, namespaceUri, context, inChoice);
-    writer->WriteText(m_text, ItemType_string, false);
-    writer->EndElement();
-}
-
-void CElement::WriteWithDefaultNamespace(CXmlWriter* writer, const CSerializationContext&,
-                                         bool inChoice) const {
-    CXmlTextWriter* outer = static_cast<CXmlTextWriter*>(writer);
-    CTextStream stream;
-    std::string fragment;
-    {
-        CXmlTextWriter inner(&stream);
-        inner.StartDocument();
-        inner.SetFormatted(outer->IsFormatted());
-        inner.SetEOLType(outer->GetEOLType());
-        inner.SetDefaultNamespace(m_defaultNamespaceDecl);
-        inner.StartElement(m_name, m_namespace);
-        // The fragment starts a namespace scope of its own, so its children are written under
-        // settings that know only this declaration.
-        CSerializationContext fragmentContext;
-        fragmentContext.SetDefaultNamespaceURI(m_defaultNamespaceDecl.c_str());
-        CXmlObjectBase::ToXml_Int(m_children.get(), &inner, false, m_namespace.c_str(),
-                                  fragmentContext, inChoice);
-        inner.WriteText(m_text, ItemType_string, false);
-        inner.EndElement();
-        inner.EndDocument();
-        fragment = stream.GetString();
-    }
-    // The outer writer ends the raw fragment's line itself.
-    while (!fragment.empty() && (fragment.back() == '\n' || fragment.back() == '\r'))
-        fragment.pop_back();
-    outer->PrepareForRawChild();
-    outer->WriteRaw(fragment);
-}
-
-CXmlElement* CElement::FromXml_Int(CXmlElement*, CXmlElement* element,
-                                   const CSerializationContext& context, bool) {
-    if (!element) return element;
-    const std::string& ns = element->GetNamespaceURI();
-    if (!IsNamespaceValid(ns.c_str(), m_restriction.c_str(), m_targetNamespace.c_str()))
-        return element;
-    CXmlObjectBase::FromXml_Int(m_attributes.get(), element, nullptr, context);
-    CXmlElement* rest =
-        CXmlObjectBase::FromXml_Int(m_children.get(), element, element->GetFirstElement(), context);
-    // The child collection admits "##any": a wildcard's constraint covers the element it
-    // admitted, not that element's own content, so every child is taken and this is a guard
-    // for a child collection that stops early rather than a rule a document can break.
-    if (rest)
-        throw CTsValidationException(
-            FormatString(M::kInvalidElement, element->GetLocalName().c_str()), element->GetXPath());
-    m_text = element->GetText();
-    m_name = element->GetLocalName();
-    m_namespace = ns;
-    return element->GetNextSiblingElement();
+} catch (const std::bad_alloc&) {
+    RefuseOutOfMemory();
 }
 
 }  // namespace Tessel16

@@ -57,8 +57,6 @@ CElementCol& CElementCol::operator=(const CElementCol& other) {
     return *this;
 }
 
-CElementCol::~CElementCol() = default;
-
 CElement* CElementCol::Add(const char* name) {
     if (m_namespace.empty()) throw CTsInvalidStateException(M::kNoCollectionNamespace);
     CSmartPtr<CElement> element(new CElement(name, m_namespace.c_str(), m_itemRestriction.c_str(),
@@ -99,13 +97,9 @@ CElement* CElementCol::Item(int index) const {
     return static_cast<CElement*>(GetNodeAtIndex(index)->GetItem());
 }
 
-CSmartPtr<CElementCol> CElementCol::Clone() const {
-    CSmartPtr<CElementCol> copy(new CElementCol(m_namespace.c_str(), m_itemRestriction.c_str(),
-                                                m_targetNamespace.c_str(), GetMinOccurs(),
-                                                GetMaxOccurs()));
-    // Appended without a namespace test: the items stand here already, however they came.
-    for (const CElement* element : *this) copy->AppendItem(element->Clone().get());
-    return copy;
+CSmartPtr<CElementCol> CElementCol::CloneEmpty() const {
+    return new CElementCol(m_namespace.c_str(), m_itemRestriction.c_str(),
+                           m_targetNamespace.c_str(), GetMinOccurs(), GetMaxOccurs());
 }
 
 void CElementCol::ToXml_Int(CXmlWriter* writer, bool, const char* namespaceUri,

@@ -37,6 +37,14 @@ constexpr const char* kTooLarge = "The binary data would exceed 4294967295 bytes
 
 constexpr std::uint32_t kMinCapacity = 8192;
 
+// The length of a C string as the 32-bit count a buffer holds; a longer text is refused
+// rather than cut short.
+std::uint32_t TextLength(const char* text) {
+    std::size_t length = std::strlen(text);
+    if (length > std::numeric_limits<std::uint32_t>::max()) throw CTsException(kTooLarge);
+    return static_cast<std::uint32_t>(length);
+}
+
 std::uint32_t CopyCapacity(std::uint32_t length) {
     std::uint64_t twice = std::uint64_t{length} * 2;
     twice = std::max<std::uint64_t>(twice, kMinCapacity);
@@ -158,8 +166,7 @@ void CBinaryData::Append(unsigned char c) {
 
 void CBinaryData::Append(const char* text) {
     if (text == nullptr) return;
-    Append(reinterpret_cast<unsigned char*>(const_cast<char*>(text)),
-           static_cast<std::uint32_t>(std::strlen(text)));
+    Append(reinterpret_cast<unsigned char*>(const_cast<char*>(text)), TextLength(text));
 }
 
 void CBinaryData::Append(const std::string& text) { Append(text.c_str()); }
@@ -181,8 +188,7 @@ void CBinaryData::SetBuffer(const char* text) {
         ReleaseRecord();
         return;
     }
-    SetBuffer(reinterpret_cast<unsigned char*>(const_cast<char*>(text)),
-              static_cast<std::uint32_t>(std::strlen(text)));
+    SetBuffer(reinterpret_cast<unsigned char*>(const_cast<char*>(text)), TextLength(text));
 }
 
 void CBinaryData::Clear() { ReleaseRecord(); }

@@ -256,13 +256,23 @@ std::string TsVariant::GetType() const {
     return kLabels[m_type];
 }
 
+namespace {
+// The value a heap slot holds, read in place; a null slot reads as the default value, as
+// the copying getters give it.
+template <class T>
+const T& HeldOrDefault(const void* heap) {
+    static const T kDefault{};
+    return heap ? *static_cast<const T*>(heap) : kDefault;
+}
+}  // namespace
+
 std::string TsVariant::ToString(const char* format) const {
     const std::string fmt = format ? format : "";
     switch (m_type) {
         case ItemType_hexBinary:
-            return CConversions::hexBinaryToString(GetHexBinary());
+            return CConversions::hexBinaryToString(HeldOrDefault<CBinaryData>(m_value.heap));
         case ItemType_base64Binary:
-            return CConversions::base64BinaryToString(GetBase64Binary());
+            return CConversions::base64BinaryToString(HeldOrDefault<CBinaryData>(m_value.heap));
         case ItemType_i1:
             return CConversions::i1ToString(GetI1());
         case ItemType_i2:
@@ -284,7 +294,7 @@ std::string TsVariant::ToString(const char* format) const {
         case ItemType_r8:
             return CConversions::r8ToString(GetR8(), fmt);
         case ItemType_duration:
-            return CConversions::durationToString(GetDuration());
+            return CConversions::durationToString(HeldOrDefault<CDateTimeSpan>(m_value.heap));
         case ItemType_year:
             return CConversions::yearToString(GetYear());
         case ItemType_month:
@@ -294,17 +304,17 @@ std::string TsVariant::ToString(const char* format) const {
         case ItemType_char:
             return CConversions::charToString(GetChar());
         case ItemType_string:
-            return CConversions::stringToString(GetString());
+            return HeldOrDefault<std::string>(m_value.heap);
         case ItemType_boolean:
             return CConversions::booleanToString(GetBoolean());
         case ItemType_decimal:
-            return CConversions::decimalToString(GetDecimal(), fmt);
+            return CConversions::decimalToString(HeldOrDefault<CDecimal>(m_value.heap), fmt);
         case ItemType_integer:
-            return CConversions::integerToString(GetInteger());
+            return CConversions::integerToString(HeldOrDefault<CBigInteger>(m_value.heap));
         default:
             break;
     }
-    if (IsDateKind(m_type)) return CConversions::datetimeToString(GetHeap<CDateTime>(m_type));
+    if (IsDateKind(m_type)) return CConversions::datetimeToString(HeldOrDefault<CDateTime>(m_value.heap));
     throw CTsException(FormatString(detail::kMsgInvalidTypeToString, m_type));
 }
 

@@ -31,6 +31,24 @@ struct EscapeFlags {
     constexpr unsigned char operator[](unsigned char c) const { return flags[c]; }
 };
 constexpr EscapeFlags kEscapeFlags;
+
+// A name must parse back as the same name. The ASCII characters are judged by the XML Name
+// production; bytes above 0x7F are left to the encoding (UTF-8 names come from a parser or
+// from the caller, and a single-byte code page has no other way to spell them). A name the
+// code page could not hold arrives as '?', which is caught here rather than written as
+// markup no parser accepts.
+bool IsNameByte(unsigned char c, bool first) {
+    if (c >= 0x80) return true;
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':') return true;
+    return !first && ((c >= '0' && c <= '9') || c == '-' || c == '.');
+}
+
+void RequireXmlName(const std::string& name) {
+    bool valid = !name.empty();
+    for (std::size_t i = 0; valid && i < name.size(); ++i)
+        valid = IsNameByte(static_cast<unsigned char>(name[i]), i == 0);
+    if (!valid) throw CTsException(FormatString(detail::kMsgInvalidXmlName, name.c_str()));
+}
 }  // namespace
 
 CXmlTextWriter::CXmlTextWriter(CTextStream* stream)
@@ -114,6 +132,7 @@ void CXmlTextWriter::StartElement(const std::string& localName, const std::strin
             if (m_formatted) WriteLineEnd();
         }
     }
+    RequireXmlName(localName);
     CXmlWriterContext* context = PushContext(localName, namespaceUri);
     if (m_formatted) WriteIndent(context->GetDepth());
     m_stream->Write('<');
@@ -124,9 +143,9 @@ void CXmlTextWriter::StartElement(const std::string& localName, const std::strin
         m_stream->Write(':');
         m_stream->Write(localName);
         if (declare) {
-            m_stream->Write(" xmlns:");
+            m_stream->Write(" xmlns:", 7);
             m_stream->Write(prefix);
-            m_stream->Write("=\"");
+            m_stream->Write("=\"", 2);
             m_stream->Write(namespaceUri);
             m_stream->Write('"');
         }
@@ -138,15 +157,15 @@ void CXmlTextWriter::StartElement(const std::string& localName, const std::strin
     if (isRoot) {
         // Only what the document held when the root started is declared, on the root.
         if (!GetDocumentDefaultNamespace().empty()) {
-            m_stream->Write(" xmlns=\"");
+            m_stream->Write(" xmlns=\"", 8);
             m_stream->Write(GetDocumentDefaultNamespace());
             m_stream->Write('"');
         }
         for (const auto& entry : GetDocumentNamespaceMap()) {
             if (entry.first == detail::kXmlNamespaceUri) continue;
-            m_stream->Write(" xmlns:");
+            m_stream->Write(" xmlns:", 7);
             m_stream->Write(entry.second);
-            m_stream->Write("=\"");
+            m_stream->Write("=\"", 2);
             m_stream->Write(entry.first);
             m_stream->Write('"');
         }
@@ -163,7 +182,9 @@ void CXmlTextWriter::WriteText(const std::string& text, ItemType /*type*/, bool 
         m_stream->Write('>');
         context->SetStartTagOpen(false);
     }
-    if (text.compare(0, sizeof(kCDataStart) - 1, kCDataStart) == 0)
+    constexpr std::size_t kCDataStartLength = sizeof(kCDataStart) - 1;
+    if (text.size() >= kCDataStartLength &&
+        std::memcmp(text.data(), kCDataStart, kCDataStartLength) == 0)
         m_stream->Write(text);
     else
         WriteEscaped(text.c_str(), false);
@@ -174,10 +195,10 @@ void CXmlTextWriter::EndElement() {
     CXmlWriterContext* context = GetCurrentContext();
     if (!context) return;
     if (context->IsStartTagOpen()) {
-        m_stream->Write("/>");
+        m_stream->Write("/>", 2);
     } else {
         if (m_formatted && context->GetChildCount() > 0) WriteIndent(context->GetDepth());
-        m_stream->Write("</");
+        m_stream->Write("</", 2);
         const std::string& namespaceUri = context->GetNamespace();
         if (!namespaceUri.empty() && namespaceUri != context->GetDefaultNamespace()) {
             m_stream->Write(context->LookupPrefix(namespaceUri));
@@ -194,23 +215,24 @@ void CXmlTextWriter::EndElement() {
 void CXmlTextWriter::AddAttribute(const std::string& localName, const std::string& namespaceUri,
                                   const std::string& value, ItemType /*type*/) {
     RequireOpenStartTag();
+    RequireXmlName(localName);
     m_stream->Write(' ');
     // Attributes ignore the default namespace: a namespaced attribute always has a prefix.
     if (!namespaceUri.empty()) {
         bool declare = false;
         const std::string& prefix = EnsurePrefix(namespaceUri, declare);
         if (declare) {
-            m_stream->Write("xmlns:");
+            m_stream->Write("xmlns:", 6);
             m_stream->Write(prefix);
-            m_stream->Write("=\"");
+            m_stream->Write("=\"", 2);
             m_stream->Write(namespaceUri);
-            m_stream->Write("\" ");
+            m_stream->Write("\" ", 2);
         }
         m_stream->Write(prefix);
         m_stream->Write(':');
     }
     m_stream->Write(localName);
-    m_stream->Write("=\"");
+    m_stream->Write("=\"", 2);
     WriteEscaped(value.c_str(), true);
     m_stream->Write('"');
     CheckFlush();
@@ -225,11 +247,11 @@ void CXmlTextWriter::AddXsiType(const std::string& typeNamespace, const std::str
         bool declare = false;
         const std::string& prefix = EnsurePrefix(typeNamespace, declare);
         if (declare) {
-            m_stream->Write(" xmlns:");
+            m_stream->Write(" xmlns:", 7);
             m_stream->Write(prefix);
-            m_stream->Write("=\"");
+            m_stream->Write("=\"", 2);
             m_stream->Write(typeNamespace);
-            m_stream->Write("\" ");
+            m_stream->Write("\" ", 2);
         }
         value = prefix + ":" + typeName;
     } else {
@@ -305,7 +327,9 @@ void CXmlTextWriter::WriteEscaped(const char* text, bool attributeMode) {
 }
 
 void CXmlTextWriter::WriteIndent(std::uint32_t depth) {
-    for (std::uint32_t i = 0; i < depth; ++i) m_stream->Write(m_indent.data(), m_indent.size());
+    const std::size_t length = static_cast<std::size_t>(depth) * m_indent.size();
+    while (m_indentRun.size() < length) m_indentRun += m_indent;
+    m_stream->Write(m_indentRun.data(), length);
 }
 
 void CXmlTextWriter::CheckFlush() {
@@ -320,13 +344,11 @@ void CXmlTextWriter::RequireOpenStartTag() const {
 
 const std::string& CXmlTextWriter::EnsurePrefix(const std::string& namespaceUri, bool& declare) {
     CXmlWriterContext* context = GetCurrentContext();
-    const NamespaceMap& map = context->GetNamespaceMap();
-    auto found = map.find(namespaceUri);
-    if (found != map.end()) {
+    if (const std::string* found = context->FindPrefix(namespaceUri)) {
         declare = false;
-        return found->second;
+        return *found;
     }
-    context->AddNamespace(namespaceUri, AllocatePrefix(map));
+    context->AddNamespace(namespaceUri, AllocatePrefix(context->GetNamespaceMap()));
     declare = true;
     return context->LookupPrefix(namespaceUri);
 }

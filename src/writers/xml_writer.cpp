@@ -40,6 +40,7 @@ void CXmlWriterContext::Reset(CXmlWriterContext* parent, const std::string& loca
         m_inheritsScope = false;
         m_scopeMap = new NamespaceMap(documentMap);
         m_ownsMap = true;
+        m_lastFound = nullptr;
         m_scopeDefaultNamespace = documentDefaultNamespace;
         m_scopeOwner = this;
     }
@@ -50,6 +51,7 @@ void CXmlWriterContext::ReleaseScope() {
     m_scopeMap = nullptr;
     m_ownsMap = false;
     m_scopeOwner = nullptr;
+    m_lastFound = nullptr;
 }
 
 CXmlWriterContext::~CXmlWriterContext() {
@@ -73,9 +75,18 @@ const CXmlWriter::NamespaceMap& CXmlWriterContext::GetNamespaceMap() const {
 
 const std::string& CXmlWriterContext::LookupPrefix(const std::string& namespaceUri) const {
     static const std::string kNone;
-    const NamespaceMap& map = GetNamespaceMap();
-    auto it = map.find(namespaceUri);
-    return it == map.end() ? kNone : it->second;
+    const std::string* prefix = FindPrefix(namespaceUri);
+    return prefix ? *prefix : kNone;
+}
+
+const std::string* CXmlWriterContext::FindPrefix(const std::string& namespaceUri) const {
+    const CXmlWriterContext* owner = m_scopeOwner;
+    const NamespaceMap::value_type* last = owner->m_lastFound;
+    if (last && last->first == namespaceUri) return &last->second;
+    auto it = owner->m_scopeMap->find(namespaceUri);
+    if (it == owner->m_scopeMap->end()) return nullptr;
+    owner->m_lastFound = &*it;
+    return &it->second;
 }
 
 void CXmlWriterContext::AddNamespace(const std::string& namespaceUri, const std::string& prefix) {
@@ -98,6 +109,7 @@ void CXmlWriterContext::MakeScopeOwn() {
     if (!m_inheritsScope) return;
     m_scopeMap = new NamespaceMap(*m_scopeOwner->m_scopeMap);
     m_ownsMap = true;
+    m_lastFound = nullptr;
     m_scopeDefaultNamespace = m_scopeOwner->m_scopeDefaultNamespace;
     m_inheritsScope = false;
     m_scopeOwner = this;

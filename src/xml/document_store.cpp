@@ -4,7 +4,10 @@
 #include "xml/document_store.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <new>
+#include <random>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define TESSEL16_POOL_ASAN 1
@@ -28,6 +31,24 @@ namespace Tessel16::detail {
 const std::string& EmptyString() {
     static const std::string empty;
     return empty;
+}
+
+std::uint64_t NewHashSeed() {
+    static const std::uint64_t base = []() -> std::uint64_t {
+        try {
+            std::random_device device;
+            return (std::uint64_t{device()} << 32) ^ device();
+        } catch (const std::exception&) {
+            // No entropy source: the clock and where the library was loaded still differ
+            // from run to run.
+            static const int anchor = 0;
+            return static_cast<std::uint64_t>(
+                       std::chrono::steady_clock::now().time_since_epoch().count()) ^
+                   reinterpret_cast<std::uintptr_t>(&anchor);
+        }
+    }();
+    static std::atomic<std::uint64_t> counter{0};
+    return FoldedMultiply(base ^ (++counter * 0x9E3779B97F4A7C15ull), 0xD6E8FEB86659FD93ull);
 }
 
 namespace {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "tessel16/xml_document.h"
+#include "xml/name_hash.h"
 
 namespace Tessel16::detail {
 
@@ -52,7 +53,7 @@ public:
 private:
     // A deque never moves its elements, so views into them stay valid as keys.
     std::deque<std::string> m_strings;
-    std::unordered_map<std::string_view, const std::string*> m_index;
+    std::unordered_map<std::string_view, const std::string*, SeededNameHash> m_index;
 };
 
 struct DocumentStore {

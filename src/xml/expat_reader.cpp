@@ -9,43 +9,26 @@
 
 #include "conversion/char_encoding.h"
 #include "tessel16/exception.h"
+#include "tessel16/serialization_context.h"
 #include "xml/document_store.h"
 #include "xml/xml_messages.h"
 
 namespace Tessel16 {
 
 namespace {
-// expat takes an int length; larger inputs are fed in pieces of this size.
+// expat takes an int length; larger inputs are fed in pieces of this size. Smaller pieces
+// would spare expat its copy of the input, but that copy is gone before binding starts
+// (where a read peaks), and feeding pieces measured about a tenth slower.
 constexpr std::size_t kMaxPiece = static_cast<std::size_t>(INT_MAX / 2 + 1);
 constexpr char kNamespaceSeparator = '|';
 
-std::uint64_t Load64(const char* p) {
-    std::uint64_t v;
-    std::memcpy(&v, p, sizeof(v));
-    return v;
-}
-
-// Expanded names share long namespace prefixes and differ near their end, so the hash
-// reads the first and the last sixteen bytes and the length; the table compares whole keys.
-std::size_t NameHash(const char* name, std::size_t length) {
-    std::uint64_t h = length * 0x9E3779B97F4A7C15ull;
-    if (length >= 16) {
-        h ^= Load64(name) * 0xC2B2AE3D27D4EB4Full;
-        h = (h ^ (h >> 29)) * 0xBF58476D1CE4E5B9ull;
-        h ^= Load64(name + length - 16) * 0x94D049BB133111EBull;
-        h = (h ^ (h >> 31)) * 0xC2B2AE3D27D4EB4Full;
-        h ^= Load64(name + length - 8);
-    } else {
-        for (std::size_t i = 0; i < length; ++i)
-            h = (h ^ static_cast<unsigned char>(name[i])) * 0x100000001B3ull;
-    }
-    h = (h ^ (h >> 32)) * 0xD6E8FEB86659FD93ull;
-    return static_cast<std::size_t>(h ^ (h >> 32));
-}
+// A name that probes further than this under a good hash is an attack (or very bad luck):
+// the table is rebuilt under a new seed instead.
+constexpr std::size_t kMaxProbe = 64;
 }  // namespace
 
 CExpatReader::CExpatReader(CXmlDocument* document)
-    : CInstanceMonitor("CExpatReader"), m_document(document) {}
+    : CInstanceMonitor("CExpatReader"), m_document(document), m_seed(detail::NewHashSeed()) {}
 
 CExpatReader::~CExpatReader() { FreeParser(); }
 
@@ -65,6 +48,12 @@ void CExpatReader::Init(bool stripCData, const char* encoding) {
     m_parser =
         m_split ? XML_ParserCreateNS(encoding, kNamespaceSeparator) : XML_ParserCreate(encoding);
     if (!m_parser) throw std::bad_alloc();
+    const CSerializationContext& context = *m_document->m_context;
+    m_maxDepth = context.GetMaxDepth();
+    // Tighter than expat's own default of 100: what a document may hold through its
+    // entities is bounded by a small multiple of the document itself.
+    XML_SetBillionLaughsAttackProtectionMaximumAmplification(m_parser,
+                                                             context.GetMaxEntityAmplification());
     XML_SetUserData(m_parser, this);
     XML_SetElementHandler(m_parser, &OnStartElement, &OnEndElement);
     XML_SetNamespaceDeclHandler(m_parser, &OnStartNamespace, nullptr);
@@ -84,13 +73,22 @@ void CExpatReader::Parse(const unsigned char* data, std::size_t length, bool isF
         if (m_error) {
             std::exception_ptr error = m_error;
             m_error = nullptr;
+            FlushPendingText();
             FreeParser();
             std::rethrow_exception(error);
         }
         if (status != XML_STATUS_OK) {
-            std::string message = FormatString(
-                detail::XmlMessages::kParseError, XML_ErrorString(XML_GetErrorCode(m_parser)),
-                static_cast<int>(XML_GetCurrentLineNumber(m_parser)));
+            const XML_Error code = XML_GetErrorCode(m_parser);
+            const int line = static_cast<int>(XML_GetCurrentLineNumber(m_parser));
+            std::string message =
+                code == XML_ERROR_AMPLIFICATION_LIMIT_BREACH
+                    ? FormatString(
+                          detail::XmlMessages::kAmplification,
+                          static_cast<double>(m_document->m_context->GetMaxEntityAmplification()),
+                          line)
+                    : FormatString(detail::XmlMessages::kParseError, XML_ErrorString(code), line);
+            // A failed load leaves its partial tree, text included, in the document.
+            FlushPendingText();
             FreeParser();
             throw CTsException(message);
         }
@@ -107,7 +105,7 @@ void CExpatReader::Fail(std::exception_ptr error) {
 
 CExpatReader::ExpandedName CExpatReader::Expand(const char* name) {
     std::size_t length = std::strlen(name);
-    std::size_t hash = NameHash(name, length);
+    std::size_t hash = detail::HashName(name, length, m_seed);
     if (!m_slots.empty()) {
         std::size_t mask = m_slots.size() - 1;
         for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
@@ -121,16 +119,24 @@ CExpatReader::ExpandedName CExpatReader::Expand(const char* name) {
     return AddName(name, length, hash);
 }
 
-void CExpatReader::GrowNames() {
-    std::vector<NameSlot> old(m_slots.empty() ? 64 : m_slots.size() * 2);
-    old.swap(m_slots);
-    std::size_t mask = m_slots.size() - 1;
-    for (const NameSlot& slot : old) {
+bool CExpatReader::RebuildNames(std::size_t slots) {
+    std::vector<NameSlot> fresh(slots);
+    const std::size_t mask = slots - 1;
+    for (NameSlot slot : m_slots) {
         if (!slot.key) continue;
+        slot.hash = detail::HashName(slot.key->data(), slot.key->size(), m_seed);
         std::size_t i = slot.hash & mask;
-        while (m_slots[i].key) i = (i + 1) & mask;
-        m_slots[i] = slot;
+        for (std::size_t probes = 0; fresh[i].key; i = (i + 1) & mask)
+            if (++probes > kMaxProbe) return false;
+        fresh[i] = slot;
     }
+    m_slots.swap(fresh);
+    return true;
+}
+
+void CExpatReader::GrowNames() {
+    const std::size_t slots = m_slots.empty() ? 64 : m_slots.size() * 2;
+    while (!RebuildNames(slots)) m_seed = detail::NewHashSeed();
 }
 
 CExpatReader::ExpandedName CExpatReader::AddName(const char* name, std::size_t length,
@@ -156,17 +162,34 @@ CExpatReader::ExpandedName CExpatReader::AddName(const char* name, std::size_t l
         expanded.namespaceUri = &detail::EmptyString();
         expanded.localName = m_document->Intern(text, textLength);
     }
-    if ((m_used + 1) * 2 > m_slots.size()) GrowNames();
+    if ((m_used + 1) * 2 > m_slots.size()) {
+        const std::uint64_t seed = m_seed;
+        GrowNames();
+        // Growing may have had to reseed, which moves every name, this one included.
+        if (m_seed != seed) hash = detail::HashName(name, length, m_seed);
+    }
     const std::string& key = m_keys.emplace_back(name, length);
-    std::size_t mask = m_slots.size() - 1;
-    std::size_t i = hash & mask;
-    while (m_slots[i].key) i = (i + 1) & mask;
-    m_slots[i] = NameSlot{hash, &key, expanded};
+    while (true) {
+        const std::size_t mask = m_slots.size() - 1;
+        std::size_t i = hash & mask;
+        std::size_t probes = 0;
+        while (m_slots[i].key && ++probes <= kMaxProbe) i = (i + 1) & mask;
+        if (!m_slots[i].key) {
+            m_slots[i] = NameSlot{hash, &key, expanded};
+            break;
+        }
+        do m_seed = detail::NewHashSeed();
+        while (!RebuildNames(m_slots.size()));
+        hash = detail::HashName(name, length, m_seed);
+    }
     ++m_used;
     return expanded;
 }
 
 void CExpatReader::StartElement(const char* name, const char** attributes) {
+    if (m_document->m_openElements.size() >= m_maxDepth)
+        throw CTsException(FormatString(detail::XmlMessages::kTooDeep, m_maxDepth,
+                                        static_cast<int>(XML_GetCurrentLineNumber(m_parser))));
     ExpandedName expanded = Expand(name);
     detail::DocumentStore& store = detail::DocumentStore::Of(m_document);
     CXmlElement* element;
@@ -181,6 +204,9 @@ void CExpatReader::StartElement(const char* name, const char** attributes) {
     element->m_namespaceUri = expanded.namespaceUri;
     element->m_line = static_cast<std::uint32_t>(XML_GetCurrentLineNumber(m_parser));
     m_document->m_openElements.push_back(element);
+    const std::size_t depth = m_document->m_openElements.size();
+    if (m_pendingText.size() < depth) m_pendingText.resize(depth);
+    m_pendingText[depth - 1].size = 0;
 
     if (!attributes[0]) return;
     std::size_t count = 0;
@@ -206,11 +232,46 @@ void CExpatReader::StartElement(const char* name, const char** attributes) {
 }
 
 void CExpatReader::AppendToTop(const char* text, std::size_t length) {
-    if (m_document->m_openElements.empty()) return;
-    CXmlElement* element = m_document->m_openElements.back();
+    const std::size_t depth = m_document->m_openElements.size();
+    if (depth == 0) return;
+    if (m_document->m_callback) {
+        // The element-end callback may look at any open element, so text goes straight into
+        // the element and every element shows its text so far.
+        AppendDirect(m_document->m_openElements.back(), text, length);
+        return;
+    }
+    PendingText& pending = m_pendingText[depth - 1];
     // expat has already turned line ends into line feeds, so a carriage return can only
-    // come from a character reference; and it never delivers a zero byte. Most pieces are
-    // short, where a plain scan beats a library call.
+    // come from a character reference, and it never delivers a zero byte. A third of the
+    // pieces are a single line feed.
+    if (length == 1) {
+        if (*text != '\r') *pending.Reserve(1) = *text, ++pending.size;
+        return;
+    }
+    char* const out = pending.Reserve(length);
+    std::memcpy(out, text, length);
+    char* end = out + length;
+    if (char* cr = static_cast<char*>(std::memchr(out, '\r', length))) {
+        char* kept = cr;
+        for (const char* p = cr; p != end; ++p) {
+            *kept = *p;
+            kept += *p != '\r';
+        }
+        end = kept;
+    }
+    pending.size += static_cast<std::size_t>(end - out);
+}
+
+void CExpatReader::PendingText::Grow(std::size_t needed) {
+    std::size_t grown = capacity < 64 ? 64 : capacity * 2;
+    if (grown < needed) grown = needed;
+    std::unique_ptr<char[]> bigger(new char[grown]);
+    if (size) std::memcpy(bigger.get(), data.get(), size);
+    data = std::move(bigger);
+    capacity = grown;
+}
+
+void CExpatReader::AppendDirect(CXmlElement* element, const char* text, std::size_t length) {
     const char* end = text + length;
     const char* run = text;
     for (const char* p = text; p != end; ++p) {
@@ -219,6 +280,27 @@ void CExpatReader::AppendToTop(const char* text, std::size_t length) {
         run = p + 1;
     }
     if (run != end) element->AppendBytes(run, static_cast<std::size_t>(end - run));
+}
+
+void CExpatReader::EndElement() {
+    std::vector<CXmlElement*>& open = m_document->m_openElements;
+    if (open.empty()) return;
+    PendingText& pending = m_pendingText[open.size() - 1];
+    if (pending.size) {
+        open.back()->m_text.append(pending.data.get(), pending.size);
+        pending.size = 0;
+    }
+    m_document->EndElement();
+}
+
+void CExpatReader::FlushPendingText() {
+    const std::vector<CXmlElement*>& open = m_document->m_openElements;
+    for (std::size_t i = 0; i < open.size() && i < m_pendingText.size(); ++i) {
+        PendingText& pending = m_pendingText[i];
+        if (!pending.size) continue;
+        open[i]->m_text.append(pending.data.get(), pending.size);
+        pending.size = 0;
+    }
 }
 
 void CExpatReader::CharacterData(const char* text, std::size_t length) {
@@ -253,7 +335,7 @@ void XMLCALL CExpatReader::OnStartElement(void* userData, const XML_Char* name,
 void XMLCALL CExpatReader::OnEndElement(void* userData, const XML_Char*) {
     auto* reader = static_cast<CExpatReader*>(userData);
     try {
-        reader->m_document->EndElement();
+        reader->EndElement();
     } catch (...) {
         reader->Fail(std::current_exception());
     }

@@ -2,11 +2,18 @@
 // through its tree-building operations. Internal: expat never appears in a public header.
 #pragma once
 
+// The system expat is built with DTD support; its header declares the DTD-only functions,
+// the entity amplification limit among them, only when told so.
+#ifndef XML_DTD
+#define XML_DTD
+#endif
 #include <expat.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <exception>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,6 +56,10 @@ private:
     void CharacterData(const char* text, std::size_t length);
     void StartNamespace(const char* prefix, const char* uri);
     void AppendToTop(const char* text, std::size_t length);
+    static void AppendDirect(CXmlElement* element, const char* text, std::size_t length);
+    void EndElement();
+    // Moves the text gathered for every open element into the element (after a failure).
+    void FlushPendingText();
     // Looks up (or converts, splits and interns) a name as expat delivered it.
     ExpandedName Expand(const char* name);
     void Fail(std::exception_ptr error);
@@ -60,7 +71,8 @@ private:
     bool m_localIsUtf8 = true;
     // Names seen in this load, keyed by expat's UTF-8 bytes, so each distinct name is
     // converted and split once rather than per occurrence. Open addressing over a
-    // power-of-two table: hashing and measuring the name is one pass over its bytes.
+    // power-of-two table with a seeded hash; an insertion that has to probe too far
+    // reseeds and rebuilds the table, so crafted names cannot make lookups linear.
     struct NameSlot {
         std::size_t hash = 0;
         const std::string* key = nullptr;
@@ -69,9 +81,31 @@ private:
     std::deque<std::string> m_keys;
     std::vector<NameSlot> m_slots;
     std::size_t m_used = 0;
+    std::uint64_t m_seed;
     ExpandedName AddName(const char* name, std::size_t length, std::size_t hash);
+    // Rebuilds the table with `slots` slots (a power of two) under the current seed; returns
+    // false when some name had to probe too far.
+    bool RebuildNames(std::size_t slots);
     void GrowNames();
+    // The limits of the load, from the document's context.
+    std::uint32_t m_maxDepth = 0;
     std::string m_scratch;
+    // The text of each open element (by depth) while it is still arriving in pieces. It
+    // moves into the element, at its exact size, when the element ends, so the tree holds
+    // no spare capacity and the pieces cost no reallocation; the buffers are reused by the
+    // next element at the same depth. Unused while an element-end callback is installed.
+    struct PendingText {
+        std::unique_ptr<char[]> data;
+        std::size_t size = 0;
+        std::size_t capacity = 0;
+        // Room for `length` more bytes; returns where they go.
+        char* Reserve(std::size_t length) {
+            if (size + length > capacity) Grow(size + length);
+            return data.get() + size;
+        }
+        void Grow(std::size_t needed);
+    };
+    std::vector<PendingText> m_pendingText;
     // An exception raised inside a handler is parked here and rethrown once expat has
     // returned, so it never unwinds through the C parser.
     std::exception_ptr m_error;

@@ -14,10 +14,10 @@ void CStringBuffer::Append(const char* text) {
     if (text) Append(text, std::strlen(text));
 }
 
-void CStringBuffer::Append(const std::string& text) {
+void CStringBuffer::AppendUpToZero(const char* text, std::size_t length) {
     // Only the part before an embedded zero byte counts, as for a C string.
-    const char* zero = static_cast<const char*>(std::memchr(text.data(), '\0', text.size()));
-    Append(text.data(), zero ? static_cast<std::size_t>(zero - text.data()) : text.size());
+    const char* zero = static_cast<const char*>(std::memchr(text, '\0', length));
+    Append(text, zero ? static_cast<std::size_t>(zero - text) : length);
 }
 
 void CStringBuffer::AppendSlow(const char* text, std::size_t length) {

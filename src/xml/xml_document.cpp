@@ -82,21 +82,40 @@ CXmlElement* CXmlDocument::AddChildElement(const char* namespaceUri, const char*
     return element;
 }
 
+CXmlElement* CXmlDocument::AddInternedElement(const std::string* namespaceUri,
+                                             const std::string* localName) {
+    CXmlElement* element;
+    if (m_openElements.empty()) {
+        if (m_documentElement) {
+            m_store->DestroySubtree(m_documentElement);
+            m_documentElement = nullptr;
+        }
+        element = m_store->NewElement(this, nullptr);
+        m_documentElement = element;
+    } else {
+        element = m_openElements.back()->CreateNewChildElement();
+    }
+    element->m_namespaceUri = namespaceUri;
+    element->m_localName = localName;
+    m_openElements.push_back(element);
+    return element;
+}
+
 void CXmlDocument::AddElementAttribute(CXmlElement* element, const std::string& localName,
                                        const std::string& value, const std::string& namespaceUri) {
     element->AddAttribute(localName, value, namespaceUri);
 }
 
 void CXmlDocument::AppendTextExcludingCR(CXmlElement* element, const char* text) {
-    AppendTextExcludingCR(element, text, static_cast<std::uint32_t>(std::strlen(text)));
+    AppendTextExcludingCR(element, text, std::strlen(text));
 }
 
 void CXmlDocument::AppendTextExcludingCR(CXmlElement* element, const char* text,
-                                         std::uint32_t length) {
+                                         std::size_t length) {
     // The text ends early at a zero byte, as a C string would.
     const void* zero = std::memchr(text, '\0', length);
-    std::size_t remaining = zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - text)
-                                 : static_cast<std::size_t>(length);
+    std::size_t remaining =
+        zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - text) : length;
     while (remaining > 0) {
         const void* cr = std::memchr(text, '\r', remaining);
         std::size_t run =

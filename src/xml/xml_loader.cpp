@@ -4,10 +4,12 @@
 // go straight to expat so that a document of any size is parsed as it is read.
 #include <zlib.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <new>
 
 #include "platform/input_file.h"
 #include "tessel16/exception.h"
@@ -28,28 +30,45 @@ constexpr std::size_t kChunkSize = 131072;
 constexpr std::size_t kInflateStep = 65536;
 constexpr std::uint64_t kMaxInput = 0xFFFFFFFFu;
 
+// The most a compressed input may inflate to under the context's limits: in proportion to
+// the compressed size (so a small hostile file cannot claim gigabytes), never below a floor
+// that ordinary small documents fit in, and never beyond the absolute cap or 32 bits.
+constexpr std::uint64_t kInflateFloor = std::uint64_t{4} << 20;
+
+std::uint64_t InflateLimit(std::size_t compressed, const CSerializationContext& context) {
+    std::uint64_t limit = std::max<std::uint64_t>(
+        kInflateFloor, static_cast<std::uint64_t>(compressed) * context.GetMaxInflateRatio());
+    limit = std::min(limit, context.GetMaxInflatedSize());
+    return std::min(limit, kMaxInput);
+}
+
 // Inflates data when it is one complete zlib or gzip stream (window bits 47 detects either
-// header). Anything else, plain XML included, yields false and is left to the parser.
-bool Inflate(const unsigned char* data, std::size_t length,
+// header). Anything else, plain XML included, yields false and is left to the parser. A
+// stream that inflates beyond `limit` throws before more than `limit` bytes are held.
+bool Inflate(const unsigned char* data, std::size_t length, std::uint64_t limit,
              std::unique_ptr<unsigned char[]>& output, std::size_t& outputLength) {
     z_stream stream;
     std::memset(&stream, 0, sizeof(stream));
     if (inflateInit2(&stream, 47) != Z_OK) return false;
+    struct End {
+        z_stream* stream;
+        ~End() { inflateEnd(stream); }
+    } end{&stream};
     stream.next_in = const_cast<Bytef*>(data);
     stream.avail_in = static_cast<uInt>(length);
 
     // The output grows geometrically (at least one step at a time) so that inflating a
-    // large document copies each byte a bounded number of times.
-    std::size_t capacity = kInflateStep;
+    // large document copies each byte a bounded number of times. One byte past the limit
+    // is room enough to see the limit broken.
+    const std::size_t most = static_cast<std::size_t>(limit) + 1;
+    std::size_t capacity = std::min<std::size_t>(kInflateStep, most);
     std::unique_ptr<unsigned char[]> buffer(new unsigned char[capacity]);
     std::size_t produced = 0;
     int result = Z_OK;
     while (true) {
         if (produced == capacity) {
-            std::size_t grown = capacity * 2;
-            // The input length of a document is 32 bits: a larger result is not ours to
-            // parse, and the bytes stay as they were.
-            if (grown > kMaxInput + kInflateStep) break;
+            if (capacity == most) break;
+            std::size_t grown = std::min(capacity * 2, most);
             std::unique_ptr<unsigned char[]> larger(new unsigned char[grown]);
             std::memcpy(larger.get(), buffer.get(), produced);
             buffer = std::move(larger);
@@ -66,8 +85,11 @@ bool Inflate(const unsigned char* data, std::size_t length,
         // Z_OK with input exhausted and room left means a truncated stream.
         if (stream.avail_in == 0 && stream.avail_out != 0) break;
     }
-    inflateEnd(&stream);
-    if (result != Z_STREAM_END || produced > kMaxInput) return false;
+    if (produced > limit)
+        throw CTsException(FormatString(msg::kInflatedTooLarge,
+                                        static_cast<unsigned long long>(limit),
+                                        static_cast<unsigned long long>(length)));
+    if (result != Z_STREAM_END) return false;
     output = std::move(buffer);
     outputLength = produced;
     return true;
@@ -82,14 +104,30 @@ bool StripCData(const CSerializationContext* context) { return context->GetStrip
 }  // namespace
 
 void CXmlDocument::SetInput(std::unique_ptr<unsigned char[]> data, std::size_t length) {
+    CheckInputLength(length);
     m_input = std::move(data);
     m_inputData = m_input.get();
     m_inputLength = static_cast<std::uint32_t>(length);
 }
 
+// A tree too large for memory ends the load like any other input error: the partial tree is
+// given back first, so the exception does not leave the process short of memory.
+void CXmlDocument::RefuseOutOfMemory() {
+    Cleanup();
+    throw CTsException(msg::kOutOfMemory);
+}
+
+// The input length is held in 32 bits; a longer input is refused, never truncated.
+void CXmlDocument::CheckInputLength(std::size_t length) {
+    if (static_cast<std::uint64_t>(length) > kMaxInput)
+        throw CTsException(
+            FormatString(msg::kInputTooLarge, static_cast<unsigned long long>(length)));
+}
+
 // Parsing straight from the caller's bytes saves copying a whole document; the view is
 // dropped before the load returns, since the caller's buffer may not outlive the call.
 void CXmlDocument::BorrowInput(const unsigned char* data, std::size_t length) {
+    CheckInputLength(length);
     m_input.reset();
     m_inputData = data;
     m_inputLength = static_cast<std::uint32_t>(length);
@@ -116,7 +154,7 @@ private:
 };
 }  // namespace
 
-void CXmlDocument::Load(const char* fileName) {
+void CXmlDocument::Load(const char* fileName) try {
     Cleanup();
     if (detail::IsAsyncFromXmlFile()) {
         LoadChunked(fileName);
@@ -124,6 +162,8 @@ void CXmlDocument::Load(const char* fileName) {
         LoadWhole(fileName);
         Parse();
     }
+} catch (const std::bad_alloc&) {
+    RefuseOutOfMemory();
 }
 
 void CXmlDocument::LoadWhole(const char* fileName) {
@@ -175,7 +215,7 @@ void CXmlDocument::LoadChunked(const char* fileName) {
     if (!m_documentElement) throw CTsException(msg::kInvalidOrEmpty);
 }
 
-void CXmlDocument::LoadXml(const char* xml) {
+void CXmlDocument::LoadXml(const char* xml) try {
     Cleanup();
     if (!xml || !*xml) throw CTsException(msg::kStringEmpty);
     std::size_t length = std::strlen(xml);
@@ -183,13 +223,18 @@ void CXmlDocument::LoadXml(const char* xml) {
     BorrowScope scope([this] { ForgetBorrowedInput(); });
     BorrowInput(reinterpret_cast<const unsigned char*>(xml), length);
     ParseText();
+} catch (const std::bad_alloc&) {
+    RefuseOutOfMemory();
 }
 
-void CXmlDocument::LoadXml(const unsigned short* xml) {
+void CXmlDocument::LoadXml(const unsigned short* xml) try {
     Cleanup();
     if (!xml || !*xml) throw CTsException(msg::kStringEmpty);
     std::size_t units = 0;
     while (xml[units]) ++units;
+    if (units > (kMaxInput - 2) / 2)
+        throw CTsException(
+            FormatString(msg::kInputTooLarge, static_cast<unsigned long long>(units) * 2 + 2));
     // A little-endian byte-order mark in front makes the parser read UTF-16 whatever the
     // declaration says.
     std::size_t length = 2 + units * 2;
@@ -204,20 +249,25 @@ void CXmlDocument::LoadXml(const unsigned short* xml) {
     // The text is UTF-16 by construction; a declaration naming another encoding (text that
     // was converted after it was written) must not make the parser reject it.
     ParseText("UTF-16");
+} catch (const std::bad_alloc&) {
+    RefuseOutOfMemory();
 }
 
-void CXmlDocument::LoadXmlStream(unsigned char* const data, std::uint32_t length) {
+void CXmlDocument::LoadXmlStream(unsigned char* const data, std::uint32_t length) try {
     Cleanup();
     if (!data || length == 0) throw CTsException(msg::kStreamEmpty);
     BorrowScope scope([this] { ForgetBorrowedInput(); });
     BorrowInput(data, length);
     Parse();
+} catch (const std::bad_alloc&) {
+    RefuseOutOfMemory();
 }
 
 void CXmlDocument::Parse() {
     std::unique_ptr<unsigned char[]> inflated;
     std::size_t inflatedLength = 0;
-    if (Inflate(m_inputData, m_inputLength, inflated, inflatedLength))
+    if (Inflate(m_inputData, m_inputLength, InflateLimit(m_inputLength, *m_context), inflated,
+                inflatedLength))
         SetInput(std::move(inflated), inflatedLength);
     if (detail::ReadFastInfoset(*this, *m_context)) return;
     ParseText();

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "conversion/conversion_messages.h"
+#include "conversion/whitespace_keep.h"
 #include "support/expect_exception.h"
 #include "tessel16/exception.h"
 
@@ -46,6 +48,28 @@ TEST(WhitespaceUtils, RulesOverTable) {
         EXPECT_EQ(WS::ApplyRule(WS::WhitespaceRule_Replace, c.input), c.replace);
         EXPECT_EQ(WS::ApplyRule(WS::WhitespaceRule_Collapse, c.input), c.collapse);
     }
+}
+
+// The no-copy path must give exactly what the rule gives, including where a single space
+// sits at either end, spaces double up, or a zero byte hides inside the string.
+TEST(WhitespaceUtils, KeepingTheTextAgreesWithTheRule) {
+    std::vector<std::string> texts = {"1.5", "a b c", " a", "a ", "a  b", "a\tb", "a\nb", "\r",
+                                      "-12", "2024-03-08T06:35:21Z", " ", ""};
+    texts.push_back(std::string("a\0b", 3));
+    for (const auto& c : kRuleCases) texts.push_back(c.input);
+    for (WS::WhitespaceRule rule : {WS::WhitespaceRule_None, WS::WhitespaceRule_Preserve,
+                                    WS::WhitespaceRule_Replace, WS::WhitespaceRule_Collapse}) {
+        for (const std::string& text : texts) {
+            SCOPED_TRACE(testing::PrintToString(text) + " rule " + std::to_string(rule));
+            std::string scratch;
+            const std::string& kept = detail::ApplyRuleOrKeep(rule, text, scratch);
+            EXPECT_EQ(kept, WS::ApplyRule(rule, text));
+            EXPECT_EQ(&kept == &text, detail::RuleKeepsText(rule, text));
+        }
+    }
+    EXPECT_TRUE(detail::RuleKeepsText(WS::WhitespaceRule_Collapse, "12.50"));
+    EXPECT_FALSE(detail::RuleKeepsText(WS::WhitespaceRule_Collapse, " 12.50"));
+    EXPECT_FALSE(detail::RuleKeepsText(static_cast<WS::WhitespaceRule>(9), "x"));
 }
 
 TEST(WhitespaceUtils, EmbeddedNulEndsTheTextExceptForRuleNone) {

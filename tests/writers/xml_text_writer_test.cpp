@@ -129,6 +129,7 @@ TEST(XmlTextWriter, EscapesTextAndAttributes) {
         {"tab\there", false, EOLType_LF, "<e>tab\there</e>"},
         {"\xC3\xA9t\xC3\xA9", false, EOLType_LF, "<e>\xC3\xA9t\xC3\xA9</e>"},
         {"<![CDATA[x < y]]> & <z>", false, EOLType_LF, "<e><![CDATA[x < y]]> & <z></e>"},
+        {"<![CDATA", false, EOLType_LF, "<e>&lt;![CDATA</e>"},  // one short of the marker
         {"&" + longRun + "<", false, EOLType_LF, "<e>&amp;" + longRun + "&lt;</e>"},
         {longRun + "\r" + longRun, false, EOLType_LF, "<e>" + longRun + longRun + "</e>"},
         {std::string("ab\0<c", 5), false, EOLType_LF, "<e>ab</e>"},
@@ -202,6 +203,29 @@ TEST(XmlTextWriter, ScopesEndWithTheirElement) {
     EXPECT_EQ(d.Finish(),
               "<r><AA:c xmlns:AA=\"urn:x\"><AA:g/></AA:c><AA:c xmlns:AA=\"urn:x\"><AA:g/>"
               "</AA:c></r>");
+}
+
+// Prefixes found once are remembered per scope; a scope that closes, or one that rebinds a
+// URI, must not leave a stale answer behind for the next element.
+TEST(XmlTextWriter, RememberedPrefixesFollowScopesAndRebinding) {
+    Doc d(XmlEncoding_None, false);
+    d.writer.StartElement("r", "urn:x");
+    d.writer.StartElement("c", "urn:x");
+    d.writer.AddNamespaceAlias("p", "urn:y");
+    d.writer.StartElement("g", "urn:y");
+    d.writer.EndElement();
+    d.writer.StartElement("g", "urn:x");
+    d.writer.EndElement();
+    d.writer.EndElement();
+    d.writer.StartElement("d", "urn:y");  // the scope that bound p is gone
+    d.writer.EndElement();
+    d.writer.AddNamespaceAlias("q", "urn:x");  // rebinds the root's URI
+    d.writer.StartElement("e", "urn:x");
+    d.writer.EndElement();
+    d.writer.EndElement();
+    EXPECT_EQ(d.Finish(),
+              "<AA:r xmlns:AA=\"urn:x\"><AA:c><p:g/><AA:g/></AA:c><AB:d xmlns:AB=\"urn:y\"/>"
+              "<q:e/></q:r>");
 }
 
 TEST(XmlTextWriter, RootDeclaresAliasesInUriOrderButNeverXml) {

@@ -89,6 +89,19 @@ TEST(TextStream, ConvertsToTheOutputEncoding) {
     }
 }
 
+// Short and long strings take different paths; both end at an embedded zero byte.
+TEST(StringBuffer, StdStringAppendEndsAtAZeroByte) {
+    const std::string cases[] = {std::string("ab\0cd", 5), std::string("abcdefghijklmno\0p", 17),
+                                 std::string(40, 'x') + std::string("\0y", 2), "sixteen-chars-ab",
+                                 std::string(17, 'z'), ""};
+    for (const std::string& text : cases) {
+        CStringBuffer buffer;
+        buffer.Append(text);
+        buffer.Append(std::string("|"));
+        EXPECT_EQ(std::string(buffer.GetString()), std::string(text.c_str()) + "|");
+    }
+}
+
 TEST(TextStream, Utf8BytesMatchTheConversionOfTheJoinedText) {
     // Text spanning several chunks, text with a zero byte (it ends the bytes, as it ends
     // the joined string), nothing at all, and bytes that are not UTF-8 (converted, not

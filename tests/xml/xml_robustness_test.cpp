@@ -6,9 +6,13 @@
 #include <random>
 #include <string>
 
+#include "tessel16/element.h"
 #include "tessel16/exception.h"
+#include "tessel16/serialization_context.h"
 #include "tessel16/switches.h"
 #include "tessel16/xml_document.h"
+#include "writers/writer_messages.h"
+#include "xml/xml_messages.h"
 
 using namespace Tessel16;
 
@@ -44,7 +48,9 @@ TEST(XmlRobustness, DeepDocumentLoadsAndIsDestroyedWithoutRecursion) {
     xml += "leaf";
     for (int i = 0; i < depth; ++i) xml += "</e>";
     {
-        CXmlDocument doc;
+        CSerializationContext context;
+        context.SetMaxDepth(depth);
+        CXmlDocument doc(context);
         doc.LoadXml(xml.c_str());
         const CXmlElement* node = doc.GetDocumentElement();
         int levels = 1;
@@ -109,7 +115,7 @@ TEST(XmlRobustness, HostileInputGetsAClearMessage) {
         "]><lolz>&lol9;</lolz>";
     struct {
         std::string bytes;
-        const char* message;
+        std::string message;
     } const kCases[] = {
         {"<a><b>text</b", "unclosed token at line 1"},
         {"<a>\n<b>text</b>\n", "no element found at line 3"},
@@ -119,8 +125,7 @@ TEST(XmlRobustness, HostileInputGetsAClearMessage) {
         {"<a b='\xF8\x88\x80\x80\x80'/>", "not well-formed (invalid token) at line 1"},
         {"<\xC3\xA9\xC3/>", "not well-formed (invalid token) at line 1"},
         {"\x1F\x8B\x08\x00garbage", "not well-formed (invalid token) at line 1"},
-        {billionLaughs,
-         "limit on input amplification factor (from DTD and entities) breached at line 1"},
+        {billionLaughs, FormatString(detail::XmlMessages::kAmplification, 10.0, 1)},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.message);
@@ -185,4 +190,19 @@ TEST(XmlRobustness, AsciiOnlyCopiesUtf8Bytes) {
     doc.LoadXml("<a>\xC3\xA9</a>");
     ASCIIOnly(false);
     EXPECT_EQ(doc.GetDocumentElement()->GetText(), "\xC3\xA9");
+}
+
+TEST(XmlRobustness, NamesTheCodePageCannotHoldAreRefusedOnWriting) {
+    LocalEncoding latin1(1252);
+    // U+0159 has no place in code page 1252 and reads as '?'; U+00E9 has one.
+    CSmartPtr<CElement> element(new CElement("r"));
+    element->FromXml("<r \xC5\x99='\xC5\x99' \xC3\xA9='x'/>");
+    try {
+        element->ToXml(false, false, EOLType_LF, CSerializationContext());
+        FAIL() << "a name written as '?' does not parse back";
+    } catch (const CTsException& e) {
+        EXPECT_EQ(e.GetMessage(), FormatString(detail::kMsgInvalidXmlName, "?"));
+    }
+    element->GetAttributes()->Remove(0);
+    EXPECT_EQ(element->ToXml(false, false, EOLType_LF, CSerializationContext()), "<r \xE9=\"x\"/>");
 }

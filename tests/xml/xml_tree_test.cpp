@@ -262,3 +262,36 @@ TEST(XmlTree, ProtectedBuildersAppendTextAttributesAndNames) {
     EXPECT_EQ(a->GetLocalName(), "renamed");
     EXPECT_EQ(a->GetNamespaceURI(), "urn:r");
 }
+
+namespace {
+std::vector<std::string> g_seenAtEnd;
+// Records, at each element end, the text the element and its parent hold so far.
+bool RecordTexts(CXmlElement* element) {
+    const CXmlElement* parent = element->GetParentElm();
+    g_seenAtEnd.push_back(element->GetLocalName() + "=" + element->GetText() + "|" +
+                          (parent ? parent->GetText() : std::string("-")));
+    return false;
+}
+}  // namespace
+
+// Text still arriving for open elements is visible wherever the tree can be looked at while
+// it is being built or after a failed load: in the element-end callback and in the partial
+// tree a parse error leaves behind.
+TEST(XmlTree, TextSoFarIsVisibleToCallbacksAndAfterErrors) {
+    g_seenAtEnd.clear();
+    {
+        CXmlDocument doc(&RecordTexts);
+        doc.LoadXml("<a>x<b>y<c>z</c>v</b>w</a>");
+    }
+    EXPECT_EQ(g_seenAtEnd, (std::vector<std::string>{"c=z|y", "b=yv|x", "a=xw|-"}));
+
+    CXmlDocument doc;
+    EXPECT_THROW(doc.LoadXml("<a>one<b>two<c>three</b></a>"), CTsException);
+    CXmlElement* a = doc.GetDocumentElement();
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->GetText(), "one");
+    ASSERT_NE(Child(a, 0), nullptr);
+    EXPECT_EQ(Child(a, 0)->GetText(), "two");
+    ASSERT_NE(Child(Child(a, 0), 0), nullptr);
+    EXPECT_EQ(Child(Child(a, 0), 0)->GetText(), "three");
+}

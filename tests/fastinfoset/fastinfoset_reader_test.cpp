@@ -1,0 +1,162 @@
+// fastinfoset_reader_test.cpp: recognition, terminators, every reader message on damaged
+// input, and documents written with and without the generated vocabulary read back.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "fastinfoset/fi_test_support.h"
+#include "support/expect_exception.h"
+#include "tessel16/element.h"
+#include "tessel16/exception.h"
+
+using namespace Tessel16;
+using namespace Tessel16::test;
+
+namespace {
+
+void Load(CXmlDocument& document, const std::vector<unsigned char>& bytes) {
+    std::vector<unsigned char> copy = bytes;
+    document.LoadXmlStream(copy.data(), static_cast<std::uint32_t>(copy.size()));
+}
+
+std::vector<unsigned char> Fi(const std::string& body) {
+    return Octets("E0 00 00 01 00 " + body);
+}
+
+TEST(FastInfosetReader, RecognisesIdentificationWithOrWithoutDeclaration) {
+    CXmlDocument document;
+    std::string declared = "<?xml version='1.0' encoding='finf'?>";
+    std::vector<unsigned char> bytes(declared.begin(), declared.end());
+    for (unsigned char b : Fi("3C 00 72 FF")) bytes.push_back(b);
+    Load(document, bytes);
+    EXPECT_EQ(document.GetDocumentElement()->GetLocalName(), "r");
+
+    const std::string text = "<?xml version='1.0'?><t/>";
+    Load(document, std::vector<unsigned char>(text.begin(), text.end()));
+    EXPECT_EQ(document.GetDocumentElement()->GetLocalName(), "t");
+
+    // The identification alone is not Fast Infoset: it goes to the text parser and fails there.
+    try {
+        Load(document, Octets("E0 00 00 01"));
+        ADD_FAILURE() << "accepted four octets";
+    } catch (const CTsException& e) {
+        EXPECT_EQ(e.GetMessage().find("Failed to parse FastInfoset"), std::string::npos);
+    }
+}
+
+TEST(FastInfosetReader, DoubleTerminatorClosesTheParentToo) {
+    CXmlDocument document;
+    // r > a > b; FF ends b and a, so c is r's child; FF ends c and r; F0 ends the document.
+    Load(document, Fi("3C 00 72 3C 00 61 3C 00 62 FF 3C 00 63 FF F0"));
+    const CXmlElement* r = document.GetDocumentElement();
+    const CXmlElement* a = r->GetFirstElement();
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->GetFirstElement()->GetLocalName(), "b");
+    ASSERT_NE(a->GetNextSiblingElement(), nullptr);
+    EXPECT_EQ(a->GetNextSiblingElement()->GetLocalName(), "c");
+}
+
+TEST(FastInfosetReader, ReadsValuesIndicesAndSkippedItems) {
+    CXmlDocument document;
+    // r with x = "" (index 0) and y literal "ab" added; a child a with y by index 1 (value
+    // index 1); a comment, a PI and an entity reference are read past; text "hi" twice.
+    Load(document, Fi("7C 00 72 78 00 78 FF 78 00 79 41 61 62 F0 "
+                      "E2 40 63 E1 01 70 69 43 64 61 74 61 C8 00 65 "
+                      "91 68 69 A0 7C 00 61 01 80 FF FF"));
+    const CXmlElement* r = document.GetDocumentElement();
+    EXPECT_EQ(r->GetAttribute("x", ""), "");
+    EXPECT_EQ(r->GetAttribute("y", ""), "ab");
+    EXPECT_EQ(r->GetText(), "hihi");
+    EXPECT_EQ(r->GetFirstElement()->GetAttribute("y", ""), "ab");
+}
+
+TEST(FastInfosetReader, RejectsDamagedInputWithItsMessage) {
+    const std::string p = "Failed to parse FastInfoset. ";
+    struct Case {
+        const char* body;
+        std::string message;
+    } cases[] = {
+        {"3C", p + "Unexpected End of File."},
+        {"3C 00 72 91 68", p + "Unexpected End of File."},
+        {"3C 50", p + "Invalid NonEmptyOctetString type  on the second bit of an octet."},
+        {"7C 00 72 78 00 78 0A", p + "Invalid NonEmptyOctetString type  on the fifth bit of an octet."},
+        {"7C 00 72 70", p + "Invalid Encoding of integers 1 To 2^20 type  on the second bit of an octet."},
+        {"7C 00 72 78 00 78 F0", p + "Invalid Encoding of integers 0 To 2^20 type  on the second bit of an octet."},
+        {"31", p + "Invalid Encoding of integers 1 To 2^20 type  on the third bit of an octet."},
+        {"3C 00 72 BC", p + "Invalid Encoding of integers 1 To 2^20 type  on the fourth bit of an octet."},
+        {"7C 00 72 78 00 78 30 A0 00", p + "Invalid EncodedCharacterString type  on the third bit of an octet."},
+        {"3C 00 72 8C 28 00", p + "Invalid EncodedCharacterString type  on the fifth bit of an octet."},
+        {"3E 00 70 00 61", p + "Invalid QName type Prefix without Namespace."},
+        {"3C 00 72 E5", p + "Invalid Encoding of Element type."},
+        {"3C 00 72 04", p + "Index [5] is beyond the end of the element name table."},
+        {"3C 00 72 A3", p + "Index [4] is beyond the end of the character chunk table."},
+        {"3C 00 FF", p + "Invalid UTF-8 string."},
+        {"3C 00 72 84 D8 00 00", p + "Invalid UTF-16 string."},
+        {"3C 00 72 8C 0A 00 01 02 03", "Invalid value for SHORT byte encoding."},
+        {"3C 00 72 8C 0D 00 01 02", "Invalid value for INT byte encoding."},
+        {"3C 00 72 98 01 12 C5 3C 00 61 FF FF 00", p + "Data after the end of the document."},
+    };
+    for (const Case& c : cases) {
+        CXmlDocument document;
+        EXPECT_TRUE(ThrowsExactly<CTsException>([&] { Load(document, Fi(c.body)); }, c.message))
+            << c.body;
+    }
+}
+
+TEST(FastInfosetReader, DeepNestingDoesNotUseTheCallStack) {
+    std::string body;
+    for (int i = 0; i < 200000; ++i) body += "00 ";
+    CXmlDocument document;
+    EXPECT_TRUE(ThrowsExactly<CTsException>(
+        [&] { Load(document, Fi("3C 00 61 " + body)); },
+        "Failed to parse FastInfoset. Unexpected End of File."));
+}
+
+CSmartPtr<CElement> SampleElement() {
+    CSmartPtr<CElement> root(new CElement("order", "urn:po"));
+    root->GetAttributes()->Add("id", "42");
+    root->GetAttributes()->Add("lang", "en", "http://www.w3.org/XML/1998/namespace");
+    for (int i = 0; i < 3; ++i) {
+        CElement* line = root->GetChildElements()->Add("line", "urn:po");
+        line->GetAttributes()->Add("n", std::to_string(i).c_str(), "urn:other");
+        line->SetText(i == 1 ? "" : "x\r\ny");
+    }
+    root->SetText("tail");
+    return root;
+}
+
+// Element, attributes (sorted) and text, recursively: what a reader has to preserve.
+std::string Canon(const CXmlElement* e) {
+    std::string out = "{" + e->GetNamespaceURI() + "}" + e->GetLocalName() + "[";
+    std::vector<std::string> attributes;
+    for (const CXmlAttribute* a : e->GetAttributes())
+        attributes.push_back("{" + a->GetNamespaceURI() + "}" + a->GetLocalName() + "=" +
+                             a->GetValue());
+    std::sort(attributes.begin(), attributes.end());
+    for (const std::string& a : attributes) out += a + ";";
+    out += "](";
+    for (const CXmlElement* c = e->GetFirstElement(); c; c = c->GetNextSiblingElement())
+        out += Canon(c);
+    return out + e->GetText() + ")";
+}
+
+TEST(FastInfosetReader, ReadsBackWhatTheWriterWrote) {
+    CSmartPtr<CElement> source = SampleElement();
+    const std::string xml = source->ToXml(false, false, EOLType_LF, CSerializationContext());
+    CXmlDocument expected;
+    expected.LoadXml(xml.c_str());
+    for (bool generated : {false, true}) {
+        CSerializationContext context;
+        CFastInfosetContext& fi = context.GetFIContext();
+        fi.SetUseGeneratedVocabulary(generated);
+        fi.GetVocabulary()->AddElement("", "urn:po", "line");
+        fi.GetVocabulary()->AddAttributeValue("42");
+        CBinaryData bytes = source->ToFastInfosetStream(FInfoDecl_4, context, CompressionType_None);
+        CXmlDocument document(context);
+        document.LoadXmlStream(bytes.GetData(), bytes.GetLength());
+        EXPECT_EQ(Canon(document.GetDocumentElement()), Canon(expected.GetDocumentElement()))
+                << generated;
+    }
+}
+
+}  // namespace

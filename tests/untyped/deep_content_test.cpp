@@ -1,0 +1,148 @@
+// Untyped content a million levels deep: every operation that walks a subtree (reading by
+// each entry point, writing, cloning, re-checking namespaces, destruction) must finish on the
+// default thread stack.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "metadata/object_bridge.h"
+#include "support/untyped_binding.h"
+#include "tessel16/element.h"
+#include "tessel16/exception.h"
+#include "tessel16/serialization_context.h"
+#include "tessel16/xml_document.h"
+
+namespace {
+
+using namespace Tessel16;
+
+// A million levels in the optimised build; a tenth of that under the sanitizers, whose
+// unoptimised build would take minutes over the same work. The walks keep no per-level
+// machine stack, so the depth only scales time and memory.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+constexpr int kDepth = 100000;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
+constexpr int kDepth = 100000;
+#else
+constexpr int kDepth = 1000000;
+#endif
+#else
+constexpr int kDepth = 1000000;
+#endif
+
+std::string Nested(int depth, const char* name = "e") {
+    std::string open = std::string("<") + name + ">";
+    std::string close = std::string("</") + name + ">";
+    std::string xml;
+    xml.reserve(static_cast<std::size_t>(depth) * (open.size() + close.size()) + 4);
+    for (int i = 0; i < depth; ++i) xml += open;
+    xml += "leaf";
+    for (int i = 0; i < depth; ++i) xml += close;
+    return xml;
+}
+
+CSerializationContext DeepContext() {
+    CSerializationContext context;
+    context.SetMaxDepth(kDepth + 1);
+    return context;
+}
+
+// Follows the first child down; returns the number of levels and the innermost element.
+int Levels(const CElement* element, const CElement** innermost) {
+    int levels = 1;
+    while (element->GetChildElements()->GetCount() > 0) {
+        element = element->GetChildElements()->Item(0);
+        ++levels;
+    }
+    *innermost = element;
+    return levels;
+}
+
+TEST(DeepUntypedContent, ReadWriteCloneAndDestroyWithoutRecursion) {
+    const std::string xml = Nested(kDepth);
+    const CSerializationContext context = DeepContext();
+    CXmlDocument document(context);
+    document.LoadXml(xml.c_str());
+
+    CSmartPtr<CElement> element(new CElement("placeholder"));
+    detail::ObjectBridge::ReadObject(element.get(), nullptr, document.GetDocumentElement(),
+                                     context);
+    const CElement* innermost = nullptr;
+    EXPECT_EQ(Levels(element.get(), &innermost), kDepth);
+    EXPECT_EQ(innermost->GetText(), "leaf");
+
+    EXPECT_EQ(element->ToXml(false, false, EOLType_LF, context), xml);
+
+    element->SetNamespaceRestrictions("##local", "");
+    EXPECT_EQ(innermost->GetNamespaceRestriction(), "##local");
+
+    CSmartPtr<CElement> copy = element->Clone();
+    element = nullptr;  // the original goes first; the clone must not share its subtree
+    EXPECT_EQ(Levels(copy.get(), &innermost), kDepth);
+    EXPECT_EQ(innermost->GetText(), "leaf");
+    EXPECT_EQ(innermost->GetNamespaceRestriction(), "##local");
+}
+
+TEST(DeepUntypedContent, TreeCopyAndBoundWildcardWithoutRecursion) {
+    const std::string xml = Nested(kDepth);
+    CSerializationContext& defaults = CSerializationContext::GetDefaultContext();
+    const std::uint32_t saved = defaults.GetMaxDepth();
+    defaults.SetMaxDepth(kDepth + 1);
+    CSmartPtr<CElement> element(new CElement("placeholder"));
+    element->FromXml(xml.c_str());
+    defaults.SetMaxDepth(saved);
+    const CElement* innermost = nullptr;
+    EXPECT_EQ(Levels(element.get(), &innermost), kDepth);
+    EXPECT_EQ(innermost->GetText(), "leaf");
+    element = nullptr;
+
+    // The wildcard of <inner> takes the whole subtree below it.
+    const CSerializationContext context = DeepContext();
+    CSmartPtr<UntypedTest::Inner> inner(new UntypedTest::Inner());
+    inner->FromXml(("<inner xmlns='urn:env'>" + Nested(kDepth - 1) + "</inner>").c_str(), context);
+    EXPECT_EQ(Levels(inner->GetAny(), &innermost), kDepth - 1);
+    EXPECT_EQ(innermost->GetText(), "leaf");
+}
+
+TEST(DeepUntypedContent, NestedDefaultNamespaceFragmentsAreWrittenIteratively) {
+    // Read without namespace processing, every level carries its own xmlns and is written as
+    // a fragment of its own inside its parent's.
+    const int depth = 500;
+    std::string xml;
+    for (int i = 0; i < depth; ++i) xml += "<e xmlns='urn:" + std::to_string(i % 3) + "'>";
+    for (int i = 0; i < depth; ++i) xml += "</e>";
+    CSerializationContext& defaults = CSerializationContext::GetDefaultContext();
+    defaults.SetSchemaType(SchemaType_NoNamespaces);
+    CSmartPtr<CElement> element(new CElement("placeholder"));
+    element->FromXml(xml.c_str());
+    defaults.SetSchemaType(SchemaType_Default);
+    const std::string written = element->ToXml(false, false, EOLType_LF, CSerializationContext());
+    CXmlDocument reread;
+    reread.LoadXml(written.c_str());
+    const CXmlElement* node = reread.GetDocumentElement();
+    int levels = 1;
+    for (; node->GetFirstElement(); node = node->GetFirstElement()) ++levels;
+    EXPECT_EQ(levels, depth);
+    EXPECT_EQ(node->GetNamespaceURI(), "urn:" + std::to_string((depth - 1) % 3));
+}
+
+TEST(DeepUntypedContent, RestrictionCheckRefusesBeforeChangingAnything) {
+    CSmartPtr<CElement> root(new CElement("root"));
+    CElement* child = root->GetChildElements()->Add("child", "urn:a");
+    CElement* grandchild = child->GetChildElements()->Add("grandchild", "urn:b");
+    const std::string before = grandchild->GetNamespaceRestriction();
+    try {
+        root->SetNamespaceRestrictions("##local urn:a", "");
+        FAIL() << "urn:b breaks the restriction";
+    } catch (const CTsInvalidNamespaceException& e) {
+        EXPECT_EQ(e.GetMessage(),
+                  "The namespace urn:b in the class grandchild is invalid against restriction "
+                  "##local urn:a");
+    }
+    EXPECT_EQ(root->GetNamespaceRestriction(), "##any");
+    EXPECT_EQ(child->GetNamespaceRestriction(), before);
+    EXPECT_EQ(grandchild->GetNamespaceRestriction(), before);
+}
+
+}  // namespace
