@@ -129,6 +129,11 @@ public:
     // conversion failures are thrown unchanged. Throws CTsException
     // "Invalid Type %d to convert to string" for a kind outside 1..26.
     void FromString(const std::string& text, ItemType type, CWhitespaceUtils::WhitespaceRule rule);
+    // As above; with `exact` set, text outside the kind's exact XSD lexical form (a
+    // capitalised boolean, an exponent in a decimal, another date kind's form...) is refused
+    // with the kind's conversion message before it is converted.
+    void FromString(const std::string& text, ItemType type, CWhitespaceUtils::WhitespaceRule rule,
+                    bool exact);
 
 private:
     void StoreCollection(CXmlCollectionBase* collection, CXmlObjectBase* asObject);

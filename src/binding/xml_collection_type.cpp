@@ -1,6 +1,7 @@
 // xml_collection_type.cpp: the shared part of the primitive collections: construction from
 // the facet arguments of generated code, and reading consecutive item elements.
 #include "binding/strict_reading.h"
+#include "conversion/lexical_check.h"
 #include "tessel16/serialization_context.h"
 #include "tessel16/variant.h"
 #include "tessel16/xml_document.h"
@@ -36,9 +37,10 @@ CXmlElement* CXmlTypeCollection::FromXml_Int(CXmlElement*, CXmlElement* cursor,
     while (cursor && DoesElementNameMatch(context, cursor, name.c_str(), namespaceUri.c_str())) {
         try {
             if (strict) {
-                // Each item meets the facets it would have to meet when written.
+                // Each item has its kind's exact lexical form and meets the facets it would
+                // have to meet when written.
                 TsVariant value;
-                value.FromString(cursor->GetText(), m_itemType, m_whitespaceRule);
+                value.FromString(cursor->GetText(), m_itemType, m_whitespaceRule, true);
                 m_restrictions.CheckValue(name, value, m_itemType);
             }
             AddFromString(cursor->GetText());

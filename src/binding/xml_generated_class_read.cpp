@@ -125,7 +125,7 @@ CXmlElement* CXmlGeneratedClass::ReadElement(CXmlElement* element, CXmlElement* 
             value.SetString(element->GetText());
         } else {
             value.FromString(element->GetText(), info->GetPrimitiveDataType(),
-                             CWhitespaceUtils::WhitespaceRule_None);
+                             CWhitespaceUtils::WhitespaceRule_None, context.GetStrictReading());
         }
         InvokeProperty(valueIndex, false, value);
     }

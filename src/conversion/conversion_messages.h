@@ -26,6 +26,7 @@ constexpr const char kMsgBadBoolean[] =
     "'false', '1', or '0'";
 constexpr const char kMsgBadChar[] =
     "The value [%s] can not be a char as it is either empty of greater than 1 char long";
+constexpr const char kMsgBadBase64[] = "The value [%s] can not be converted to a base64Binary";
 constexpr const char kMsgBadFloatFormat[] =
     "The format [%s] is not a printf format for one floating point value";
 

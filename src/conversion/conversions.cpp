@@ -91,15 +91,26 @@ T ParseSigned(const std::string& t, const char* notConverted, const char* tooLar
     return static_cast<T>(-static_cast<T>(m.value - 1) - 1);
 }
 
-// strtoul semantics: a '-' is accepted and the magnitude is negated modulo 2^width.
+// strtoul's scan, except that a negative value is out of range instead of wrapping round
+// to a large one (only "-0" reads). `belowRange` is the message for that case, so that the
+// narrow kinds report their own range.
 template <class T>
-T ParseUnsigned(const std::string& t, const char* notConverted, const char* tooLarge) {
+T ParseUnsigned(const std::string& t, const char* notConverted, const char* tooLarge,
+                const std::string& text, const char* belowRange) {
     if (t.empty()) ThrowValue(notConverted, t);
     Magnitude m = ScanInteger(t, std::numeric_limits<T>::max());
-    if (m.status == IntStatus::Range) ThrowValue(tooLarge, t);
+    if (m.status == IntStatus::Range) ThrowValue(m.negative ? belowRange : tooLarge,
+                                                 m.negative ? text : t);
     if (m.status == IntStatus::Leftover) ThrowValue(notConverted, t);
-    const T value = static_cast<T>(m.value);
-    return m.negative ? static_cast<T>(T(0) - value) : value;
+    if (m.negative && m.value != 0) ThrowValue(belowRange, text);
+    return static_cast<T>(m.value);
+}
+
+std::uint32_t ParseUI4(const std::string& text, Rule rule, const char* belowRange) {
+    return WithRule(text, rule, [&](const std::string& t) {
+        return ParseUnsigned<std::uint32_t>(t, detail::kMsgUI4NotConverted,
+                                            detail::kMsgUI4TooLarge, text, belowRange);
+    });
 }
 
 template <class T>
@@ -175,22 +186,20 @@ T ParseReal(const std::string& t, const char* notConverted) {
     if (s.end == 0 || s.end != t.size()) ThrowValue(notConverted, t);
     const char* first = t.data() + s.numberStart;
     const char* last = t.data() + s.end;
-    double value = 0;
+    // A float is read at its own width: going through a double first would round twice and
+    // could miss the float that the shortest text of a float names.
+    T value = 0;
     auto result = std::from_chars(first, last, value, std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range) {
         // strtod reports no failure here: it gives an infinity on overflow and zero on
         // underflow, with the sign of the text.
         const bool negative = *first == '-';
-        value = s.decimalExponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+        value = s.decimalExponent > 0 ? std::numeric_limits<T>::infinity() : T(0);
         if (negative) value = -value;
     } else if (result.ec != std::errc() || result.ptr != last) {
         ThrowValue(notConverted, t);
     }
-    if constexpr (std::is_same_v<T, float>) {
-        return detail::NarrowToFloat(value);
-    } else {
-        return value;
-    }
+    return value;
 }
 
 }  // namespace
@@ -212,11 +221,11 @@ std::string CConversions::ui8ToString(unsigned long long value) { return Integer
 
 std::string CConversions::r4ToString(float value) { return r4ToString(value, std::string()); }
 std::string CConversions::r4ToString(float value, const std::string& format) {
-    return detail::FormatReal(static_cast<double>(value), format, 7, 31);
+    return detail::FormatReal(value, format, 31);
 }
 std::string CConversions::r8ToString(double value) { return r8ToString(value, std::string()); }
 std::string CConversions::r8ToString(double value, const std::string& format) {
-    return detail::FormatReal(value, format, 16, 47);
+    return detail::FormatReal(value, format, 47);
 }
 
 std::string CConversions::booleanToString(bool value) { return value ? "true" : "false"; }
@@ -225,8 +234,9 @@ std::string CConversions::charToString(char value) {
 }
 std::string CConversions::stringToString(const std::string& value) { return value; }
 
+// At least four digits, as a gYear needs them to read back.
 std::string CConversions::yearToString(unsigned short value) {
-    return IntegerText(static_cast<unsigned>(value));
+    return FormatString("%04u", static_cast<unsigned>(value));
 }
 std::string CConversions::monthToString(unsigned char value) {
     return FormatString("--%02u", static_cast<unsigned>(value));
@@ -246,14 +256,12 @@ long long CConversions::i8FromString(const std::string& text, WhitespaceRule rul
     });
 }
 std::uint32_t CConversions::ui4FromString(const std::string& text, WhitespaceRule rule) {
-    return WithRule(text, rule, [](const std::string& t) {
-        return ParseUnsigned<std::uint32_t>(t, detail::kMsgUI4NotConverted,
-                                            detail::kMsgUI4TooLarge);
-    });
+    return ParseUI4(text, rule, detail::kMsgUI4TooLarge);
 }
 unsigned long long CConversions::ui8FromString(const std::string& text, WhitespaceRule rule) {
-    return WithRule(text, rule, [](const std::string& t) {
+    return WithRule(text, rule, [&text](const std::string& t) {
         return ParseUnsigned<unsigned long long>(t, detail::kMsgUI8NotConverted,
+                                                 detail::kMsgUI8TooLarge, text,
                                                  detail::kMsgUI8TooLarge);
     });
 }
@@ -270,12 +278,12 @@ short CConversions::i2FromString(const std::string& text, WhitespaceRule rule) {
     return static_cast<short>(value);
 }
 unsigned char CConversions::ui1FromString(const std::string& text, WhitespaceRule rule) {
-    const std::uint32_t value = ui4FromString(text, rule);
+    const std::uint32_t value = ParseUI4(text, rule, detail::kMsgUI1TooLarge);
     if (value > 255) ThrowValue(detail::kMsgUI1TooLarge, text);
     return static_cast<unsigned char>(value);
 }
 unsigned short CConversions::ui2FromString(const std::string& text, WhitespaceRule rule) {
-    const std::uint32_t value = ui4FromString(text, rule);
+    const std::uint32_t value = ParseUI4(text, rule, detail::kMsgUI2TooLarge);
     if (value > 65535) ThrowValue(detail::kMsgUI2TooLarge, text);
     return static_cast<unsigned short>(value);
 }

@@ -4,11 +4,15 @@
 // own, so there is one definition of each form.
 #include <string>
 
+#include "conversion/conversion_messages.h"
+#include "conversion/lexical_check.h"
 #include "conversion/whitespace_keep.h"
 #include "tessel16/binary_data.h"
 #include "tessel16/conversions.h"
 #include "tessel16/date_time.h"
 #include "tessel16/decimal.h"
+#include "tessel16/exception.h"
+#include "values/date_time_messages.h"
 
 namespace Tessel16 {
 namespace {
@@ -28,6 +32,15 @@ int LeadingInt(const std::string& text) {
 CDateTime ParseDate(const std::string& t) {
     CDateTime value;
     value.ParseXSDDate(t.c_str());
+    return value;
+}
+
+// The bare-number kinds hold one field and nothing else, so they take only their own form:
+// a longer date form or a zone would lose part of the text without a word.
+CDateTime ParseBare(const std::string& t, CDateTime::DTType kind) {
+    const CDateTime value = ParseDate(t);
+    if (value.GetType() != kind || value.IsUTC())
+        throw CTsInvalidValueException(FormatString(detail::dtmsg::kDateBad, t.c_str()));
     return value;
 }
 
@@ -77,20 +90,23 @@ CDateTime CConversions::timeFromString(const std::string& text, WhitespaceRule r
     return value;
 }
 
-// The bare-number kinds read a gYear, gMonth or gDay form and keep its one field; a text of
-// another date form fails in the field getter of the kind it turned out to be.
+// A negative year is out of the unsigned range rather than wrapped round.
 unsigned short CConversions::yearFromString(const std::string& text, WhitespaceRule rule) {
     std::string scratch;
-    return static_cast<unsigned short>(
-        ParseDate(detail::ApplyRuleOrKeep(rule, text, scratch)).GetYear());
+    const CDateTime value =
+        ParseBare(detail::ApplyRuleOrKeep(rule, text, scratch), CDateTime::dt_gYear);
+    if (value.GetYear() < 0)
+        throw CTsInvalidValueException(
+            FormatString(detail::dtmsg::kYearRange, value.GetYear(), 1, 9999));
+    return static_cast<unsigned short>(value.GetYear());
 }
 unsigned char CConversions::monthFromString(const std::string& text, WhitespaceRule rule) {
     std::string scratch;
-    return ParseDate(detail::ApplyRuleOrKeep(rule, text, scratch)).GetMonth();
+    return ParseBare(detail::ApplyRuleOrKeep(rule, text, scratch), CDateTime::dt_gMonth).GetMonth();
 }
 unsigned char CConversions::dayFromString(const std::string& text, WhitespaceRule rule) {
     std::string scratch;
-    return ParseDate(detail::ApplyRuleOrKeep(rule, text, scratch)).GetDay();
+    return ParseBare(detail::ApplyRuleOrKeep(rule, text, scratch), CDateTime::dt_gDay).GetDay();
 }
 
 std::string CConversions::decimalToString(const CDecimal& value) { return value.ToString(); }
@@ -129,8 +145,12 @@ CBinaryData CConversions::hexBinaryFromString(const std::string& text, Whitespac
 
 CBinaryData CConversions::base64BinaryFromString(const std::string& text, WhitespaceRule rule) {
     std::string scratch;
+    const std::string& t = detail::ApplyRuleOrKeep(rule, text, scratch);
+    // The decoder skips what it does not know; a document's text must be base64 throughout.
+    if (!detail::IsBase64Text(t, false))
+        throw CTsInvalidValueException(FormatString(detail::kMsgBadBase64, t.c_str()));
     CBinaryData data;
-    data.SetAsBase64(detail::ApplyRuleOrKeep(rule, text, scratch).c_str());
+    data.SetAsBase64(t.c_str());
     return data;
 }
 

@@ -4,13 +4,12 @@
 // generated code cannot read arguments that were never passed.
 #include "conversion/number_format.h"
 
-#include <cfloat>
+#include <algorithm>
 #include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <limits>
 
 #include "conversion/conversion_messages.h"
 #include "tessel16/exception.h"
@@ -45,20 +44,43 @@ bool IsFormatForOneDouble(const std::string& format) {
 
 }  // namespace
 
-std::string FormatReal(double value, const std::string& format, int precision,
-                       std::size_t maxLength) {
+namespace {
+
+// The shortest digits that read back as the same value, laid out as "%g" lays them out:
+// plain notation for decimal exponents from -4 to below `plainLimit` (7 for float, 16 for
+// double, where "%.7g" and "%.16g" switch), scientific with a signed exponent of at least two
+// digits otherwise ("1e+20", "1.5e-07"). A fixed "%.7g" or "%.16g" is too short for many values.
+template <class Real>
+std::string ShortestText(Real value, int plainLimit) {
+    char buffer[64];
+    const auto scientific =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+    const char* mark = std::find(buffer, scientific.ptr, 'e');
+    int exponent = 0;
+    std::from_chars(mark[1] == '+' ? mark + 2 : mark + 1, scientific.ptr, exponent);
+    if (exponent < -4 || exponent >= plainLimit) return std::string(buffer, scientific.ptr);
+    // In plain range the fixed form has the same shortest digits.
+    const auto fixed = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    return std::string(buffer, fixed.ptr);
+}
+
+}  // namespace
+
+std::string FormatReal(double value, const std::string& format, std::size_t maxLength) {
     if (std::isnan(value)) return "NaN";
     if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
-    if (format.empty()) {
-        // to_chars with a precision in general form is specified as printf's "%.*g" in the
-        // "C" locale.
-        char buffer[64];
-        auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                    std::chars_format::general, precision);
-        std::string text(buffer, result.ptr);
-        if (text.size() > maxLength) text.resize(maxLength);
-        return text;
-    }
+    if (format.empty()) return ShortestText(value, 16);
+    return FormatWithPrintf(value, format, maxLength);
+}
+
+std::string FormatReal(float value, const std::string& format, std::size_t maxLength) {
+    if (std::isnan(value)) return "NaN";
+    if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+    if (format.empty()) return ShortestText(value, 7);
+    return FormatWithPrintf(static_cast<double>(value), format, maxLength);
+}
+
+std::string FormatWithPrintf(double value, const std::string& format, std::size_t maxLength) {
     if (!IsFormatForOneDouble(format))
         throw CTsInvalidParamException(FormatString(kMsgBadFloatFormat, format.c_str()));
     std::string text(maxLength + 1, '\0');
@@ -79,17 +101,6 @@ std::string FormatReal(double value, const std::string& format, int precision,
             if (c == point[0]) c = '.';
     }
     return text;
-}
-
-float NarrowToFloat(double value) {
-    // FLT_MAX plus half of its last unit: from there on round-to-nearest gives an infinity.
-    constexpr double kOverflow = 0x1.ffffffp127;
-    if (std::isnan(value)) return std::numeric_limits<float>::quiet_NaN();
-    if (value >= kOverflow) return std::numeric_limits<float>::infinity();
-    if (value <= -kOverflow) return -std::numeric_limits<float>::infinity();
-    if (value > FLT_MAX) return FLT_MAX;
-    if (value < -FLT_MAX) return -FLT_MAX;
-    return static_cast<float>(value);
 }
 
 }  // namespace Tessel16::detail

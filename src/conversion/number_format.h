@@ -7,15 +7,13 @@
 
 namespace Tessel16::detail {
 
-// "NaN", "INF", "-INF", or the value with `precision` significant digits as "%.<p>g" prints
-// it; a non-empty `format` is a printf format for the one double instead. The result is cut
-// to `maxLength` characters. Always uses '.' as the decimal point, whatever the locale.
+// "NaN", "INF", "-INF", or the shortest text that reads back as the same value, in "%g"
+// shapes; a non-empty `format` is a printf format for the one double instead, whose result
+// is cut to `maxLength` characters. Always uses '.' as the decimal point, whatever the locale.
 // Throws CTsInvalidParamException when `format` is not a format for exactly one double.
-std::string FormatReal(double value, const std::string& format, int precision,
-                       std::size_t maxLength);
-
-// double to float as an IEEE conversion rounds it: values beyond the float range become
-// infinities (a plain cast would be undefined there).
-float NarrowToFloat(double value);
+std::string FormatReal(double value, const std::string& format, std::size_t maxLength);
+std::string FormatReal(float value, const std::string& format, std::size_t maxLength);
+// The caller's printf format alone (finite values; no NaN or infinity handling).
+std::string FormatWithPrintf(double value, const std::string& format, std::size_t maxLength);
 
 }  // namespace Tessel16::detail

@@ -139,7 +139,8 @@ bool CAttributeInfoPrimitive::AttributeFromXml(const CSerializationContext& cont
         return false;
     }
     TsVariant value;
-    value.FromString(attribute->GetValue(), m_itemType, m_whitespaceRule);
+    value.FromString(attribute->GetValue(), m_itemType, m_whitespaceRule,
+                     context.GetStrictReading());
     if (context.GetStrictReading()) CheckRestriction(value);
     InvokePropertySet(object, value, *attribute);
     return true;

@@ -248,7 +248,7 @@ void CElementInfo::ElementFromXmlPrim(const CSerializationContext& context,
             const std::string& text = element->GetText().empty() && !m_defaultValue.empty()
                                           ? m_defaultValue
                                           : element->GetText();
-            value.FromString(text, m_itemType, m_whitespaceRule);
+            value.FromString(text, m_itemType, m_whitespaceRule, strict);
             // Strict reading holds a value to the facets that writing it back would.
             if (strict) CheckRestriction(value);
             InvokePropertySet(object, value, *element);

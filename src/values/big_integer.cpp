@@ -45,10 +45,7 @@ const CBigInteger& DoubleMinValue() {
 
 namespace {
 
-bool IsIntegerPathChar(char c) {
-    return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == ' ' || c == '\t' || c == '\n' ||
-           c == '\r';
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -122,31 +119,29 @@ void CBigInteger::Parse(const char* text) {
     m_limbs.clear();
     if (!text) return;
     const std::size_t length = std::strlen(text);
-    for (std::size_t i = 0; i < length; ++i) {
-        if (!IsIntegerPathChar(text[i])) {
-            // A point, an exponent or a stray character: the decimal parser reads it and
-            // reports what it cannot accept.
-            *this = CDecimal(text).GetIntegerPart();
-            return;
-        }
-    }
-    // Only spaces are trimmed here; any other blank before the digits is simply not part of
-    // the trailing run of digits that makes the value.
     const char* begin = text;
     const char* end = text + length;
-    while (begin < end && *begin == ' ') ++begin;
-    while (end > begin && end[-1] == ' ') --end;
-    if (begin == end) return;
-    int sign = 1;
-    if (*begin == '-') {
-        sign = -1;
-        ++begin;
+    while (begin < end && IsBlank(*begin)) ++begin;
+    while (end > begin && IsBlank(end[-1])) --end;
+    const char* digits = begin;
+    if (digits < end && (*digits == '+' || *digits == '-')) ++digits;
+    const char* p = digits;
+    while (p < end && IsDigit(*p)) ++p;
+    if (p == end && p != digits) {
+        detail::LimbsFromDigits(m_limbs, digits, end);
+        m_sign = *begin == '-' ? -1 : 1;
+        Normalise();
+        return;
     }
-    const char* digits = end;
-    while (digits > begin && IsDigit(digits[-1])) --digits;
-    detail::LimbsFromDigits(m_limbs, digits, end);
-    m_sign = sign;
-    Normalise();
+    // Anything else must be a decimal (it reports what it cannot read) that is a whole
+    // number: dropping a fraction would read another value than the text holds.
+    const CDecimal value(text);
+    if (!value.GetFractionPart().m_limbs.empty()) {
+        const char* mark = std::strpbrk(text, ".eE");
+        throw CTsInvalidValueException(FormatString(
+            detail::kDecimalInvalidChar, static_cast<int>(mark ? mark - text : 0), text));
+    }
+    *this = value.GetIntegerPart();
 }
 
 std::string CBigInteger::ToString() const {

@@ -106,12 +106,25 @@ void CDateTimeSpan::ParseXSDDuration(const char* text) {
     ++p;
     int state = kNone;
     while (*p != '\0') {
-        // Counts wrap at 32 bits, as the stored fields are no wider.
-        std::uint32_t number = 0;
+        // A count too large for its field is refused: wrapping it would read another span.
+        unsigned long long number = 0;
         for (; *p >= '0' && *p <= '9'; ++p) {
-            number = number * 10u + static_cast<std::uint32_t>(*p - '0');
+            const auto digit = static_cast<unsigned long long>(*p - '0');
+            if (number > (~0ull - digit) / 10u) {
+                throw bad();
+            }
+            number = number * 10u + digit;
         }
-        const char designator = *p++;
+        const char designator = *p;
+        const unsigned long long fieldMax =
+            designator == 'Y' ? 0xFFFFull
+            : designator == 'D' || designator == 'H' || (designator == 'M' && state < kTimeMark)
+                ? 0xFFFFFFFFull
+                : ~0ull;
+        if (number > fieldMax) {
+            throw bad();
+        }
+        ++p;
         switch (designator) {
             case 'Y':
                 v.m_years = static_cast<std::uint16_t>(number);
@@ -119,7 +132,7 @@ void CDateTimeSpan::ParseXSDDuration(const char* text) {
                 break;
             case 'M':
                 if (state == kNone || state == kYears) {
-                    v.m_months = number;
+                    v.m_months = static_cast<std::uint32_t>(number);
                     state = kMonths;
                 } else if (state == kTimeMark || state == kHours) {
                     v.m_minutes = number;
@@ -132,7 +145,7 @@ void CDateTimeSpan::ParseXSDDuration(const char* text) {
                 if (state > kMonths) {
                     throw bad();
                 }
-                v.m_days = number;
+                v.m_days = static_cast<std::uint32_t>(number);
                 state = kDays;
                 break;
             case 'T':
@@ -145,7 +158,7 @@ void CDateTimeSpan::ParseXSDDuration(const char* text) {
                 if (state != kTimeMark) {
                     throw bad();
                 }
-                v.m_hours = number;
+                v.m_hours = static_cast<std::uint32_t>(number);
                 state = kHours;
                 break;
             case 'S':
@@ -198,6 +211,11 @@ std::string CDateTimeSpan::ToString() const {
     }
     const bool fraction = m_milli != 0 || m_micro != 0 || m_nano != 0;
     if (m_hours == 0 && m_minutes == 0 && m_seconds == 0 && !fraction) {
+        // A bare "P" is no duration: the zero span is written as zero seconds so that it
+        // reads back.
+        if (out.size() <= 2 && out.back() == 'P') {
+            out += "T0S";
+        }
         return out;
     }
     out += 'T';

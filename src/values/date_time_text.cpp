@@ -3,6 +3,7 @@
 // target as it was.
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "tessel16/date_time.h"
 #include "tessel16/exception.h"
@@ -95,21 +96,26 @@ bool ScanDate(const char* s, std::ptrdiff_t n, DateParts& out) {
 }
 
 struct ZoneParts {
-    enum { None, Utc, Offset } state = None;
+    enum { None, Utc, Offset, Bad } state = None;
     int hour = 0;
     int minute = 0;
     bool negative = false;
 };
 
-// A zone suffix: Z, or exactly +hh:mm / -hh:mm. Any other first character leaves the value
-// without zone, which keeps the reader lenient about what follows a complete form.
+// A zone suffix: nothing, Z, or exactly +hh:mm / -hh:mm. Anything else after a complete form
+// is Bad, for the caller to refuse with its own message: text after the value would otherwise
+// be dropped without a word. A malformed offset is refused here, with the zone's message.
 ZoneParts ScanZone(const char* z) {
     ZoneParts zone;
+    if (z[0] == '\0') {
+        return zone;
+    }
     if (z[0] == 'Z') {
-        zone.state = ZoneParts::Utc;
+        zone.state = z[1] == '\0' ? ZoneParts::Utc : ZoneParts::Bad;
         return zone;
     }
     if (z[0] != '+' && z[0] != '-') {
+        zone.state = ZoneParts::Bad;
         return zone;
     }
     const int hour = std::strlen(z) == 6 && z[3] == ':' ? Digits(z + 1, 2) : -1;
@@ -122,6 +128,21 @@ ZoneParts ScanZone(const char* z) {
     zone.hour = hour == 24 ? 0 : hour;
     zone.minute = minute;
     return zone;
+}
+
+// Applies a scanned zone; false for a Bad one.
+bool ApplyZone(CDateTime& v, const ZoneParts& zone, bool& minuteNegative) {
+    if (zone.state == ZoneParts::Bad) {
+        return false;
+    }
+    if (zone.state == ZoneParts::Utc) {
+        v.SetUTC();
+    } else if (zone.state == ZoneParts::Offset) {
+        v.SetTimeZone(static_cast<short>(zone.negative ? -zone.hour : zone.hour),
+                      static_cast<unsigned char>(zone.minute));
+        minuteNegative = zone.negative && zone.hour == 0 && zone.minute != 0;
+    }
+    return true;
 }
 
 // Digits are written by hand: a document of dates spends more time in printf's format
@@ -173,15 +194,8 @@ void CDateTime::ParseXSDDate(const char* text) {
     v.m_year = static_cast<std::int16_t>(parts.year);
     v.m_month = static_cast<std::uint8_t>(parts.month);
     v.m_day = static_cast<std::uint8_t>(parts.day);
-    if (endsInZ || hasColon) {
-        const ZoneParts zone = ScanZone(text + n);
-        if (zone.state == ZoneParts::Utc) {
-            v.SetUTC();
-        } else if (zone.state == ZoneParts::Offset) {
-            v.SetTimeZone(static_cast<short>(zone.negative ? -zone.hour : zone.hour),
-                          static_cast<unsigned char>(zone.minute));
-            v.m_zoneMinuteNegative = zone.negative && zone.hour == 0 && zone.minute != 0;
-        }
+    if ((endsInZ || hasColon) && !ApplyZone(v, ScanZone(text + n), v.m_zoneMinuteNegative)) {
+        throw CTsInvalidValueException(FormatString(msg::kDateBad, text));
     }
     v.Validate();
     *this = v;
@@ -221,13 +235,8 @@ void CDateTime::ParseXSDTime(const char* text) {
         v.m_micro = static_cast<std::uint16_t>(groups[1]);
         v.m_nano = static_cast<std::uint16_t>(groups[2]);
     }
-    const ZoneParts zone = ScanZone(p);
-    if (zone.state == ZoneParts::Utc) {
-        v.SetUTC();
-    } else if (zone.state == ZoneParts::Offset) {
-        v.SetTimeZone(static_cast<short>(zone.negative ? -zone.hour : zone.hour),
-                      static_cast<unsigned char>(zone.minute));
-        v.m_zoneMinuteNegative = zone.negative && zone.hour == 0 && zone.minute != 0;
+    if (!ApplyZone(v, ScanZone(p), v.m_zoneMinuteNegative)) {
+        throw CTsInvalidValueException(FormatString(msg::kTimeBad, text));
     }
     v.Validate();
     *this = v;
@@ -241,16 +250,20 @@ void CDateTime::ParseXSDDateTime(const char* text) {
     if (t == nullptr) {
         throw CTsInvalidValueException(FormatString(msg::kDateTimeNoT, text));
     }
-    DateParts parts;
-    if (!ScanDate(text, t - text, parts) || parts.kind != dt_date) {
+    // The date part is read and validated first, with the date form's own messages, so a
+    // bad day is reported as such even when the time is bad too.
+    const std::string datePart(text, static_cast<std::size_t>(t - text));
+    CDateTime date;
+    date.ParseXSDDate(datePart.c_str());
+    if (date.m_type != dt_date || date.m_zoned) {
         throw CTsInvalidValueException(FormatString(msg::kDateTimeBad, text));
     }
     CDateTime v;
     v.ParseXSDTime(t + 1);
     v.m_type = dt_dateTime;
-    v.m_year = static_cast<std::int16_t>(parts.year);
-    v.m_month = static_cast<std::uint8_t>(parts.month);
-    v.m_day = static_cast<std::uint8_t>(parts.day);
+    v.m_year = date.m_year;
+    v.m_month = date.m_month;
+    v.m_day = date.m_day;
     v.Validate();
     *this = v;
 }

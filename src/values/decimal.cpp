@@ -23,9 +23,10 @@ int CDecimal::m_maxDivider = 30;
 
 namespace {
 
-// Exponents beyond this would build numbers of more digits than any document can mean;
-// such texts are refused rather than allowed to exhaust memory.
-constexpr unsigned long kMaxExponent = 100000;
+// The largest positive exponent a text may carry. It covers every double (to 1.8e308) with
+// room to spare, and bounds what a short text can grow into: "1E1000" is a thousand digits.
+constexpr unsigned long long kMaxExponent = 1000;
+constexpr unsigned long long kExponentSaturation = 1000000000000ull;
 
 // The blanks skipped inside a number are XML's whitespace characters, the only ones a
 // document's text can bring; vertical tab and form feed are refused like any other character.
@@ -113,7 +114,7 @@ bool CDecimal::ParsePlain(const char* text) {
         while (IsDigit(*p)) ++p;
         fracEnd = p;
     }
-    if (*p != '\0') return false;
+    if (*p != '\0' || (intEnd == intBegin && fracEnd == fracBegin)) return false;
     // Trailing zeros of the fraction are what rationalising would drop.
     while (fracEnd - fracBegin > 1 && fracEnd[-1] == '0') --fracEnd;
     detail::LimbsFromDigits(m_integer.m_limbs, intBegin, intEnd);
@@ -123,109 +124,89 @@ bool CDecimal::ParsePlain(const char* text) {
     m_integer.Normalise();
     m_fraction.Normalise();
     m_count = fracEnd > fracBegin ? static_cast<int>(fracEnd - fracBegin) : 1;
-    Rationalise();
     LimitFractionDigits();
+    Rationalise();
     return true;
 }
 
 void CDecimal::Parse(const char* text) {
-    const char* t = text ? text : "";
-    if (ParsePlain(t)) return;
-    const std::size_t length = std::strlen(t);
-    enum class Stage { Integer, Fraction, ExponentSign, ExponentDigits };
-    Stage stage = Stage::Integer;
-    std::string intDigits;
-    std::string fracDigits;
-    bool negative = false;
-    bool exponentNegative = false;
-    unsigned long exponent = 0;
-    std::size_t exponentLimitPosition = 0;
-    bool exponentOverLimit = false;
-
-    for (std::size_t i = 0; i < length; ++i) {
-        const char c = t[i];
-        switch (stage) {
-            case Stage::Integer:
-                if (IsDigit(c)) {
-                    intDigits.push_back(c);
-                } else if (c == '+' || c == '-') {
-                    negative = c == '-';
-                } else if (c == '.') {
-                    stage = Stage::Fraction;
-                } else if (c == 'e' || c == 'E') {
-                    stage = Stage::ExponentSign;
-                } else if (!IsBlank(c)) {
-                    ThrowInvalidChar(i, t);
-                }
-                break;
-            case Stage::Fraction:
-                if (IsDigit(c)) {
-                    fracDigits.push_back(c);
-                } else if (c == 'e' || c == 'E') {
-                    stage = Stage::ExponentSign;
-                } else if (!IsBlank(c)) {
-                    ThrowInvalidChar(i, t);
-                }
-                break;
-            case Stage::ExponentSign:
-                if (c == '+' || c == '-') {
-                    exponentNegative = c == '-';
-                    break;
-                }
-                if (IsBlank(c)) break;
-                if (!IsDigit(c)) ThrowInvalidChar(i, t);
-                stage = Stage::ExponentDigits;
-                [[fallthrough]];
-            case Stage::ExponentDigits:
-                if (!IsDigit(c)) ThrowInvalidChar(i, t);
-                if (!exponentOverLimit) {
-                    exponent = exponent * 10 + static_cast<unsigned long>(c - '0');
-                    if (exponent > kMaxExponent) {
-                        exponentOverLimit = true;
-                        exponentLimitPosition = i;
-                    }
-                }
-                break;
-        }
+    if (text == nullptr) {
+        *this = CDecimal();
+        return;
     }
+    const char* t = text;
+    if (ParsePlain(t)) return;
+    // [blanks][sign](digits[.digits]|.digits)[(e|E)[sign]digits][blanks]. Blanks inside the
+    // number, a second sign or a number without digits are refused: read leniently they give
+    // another value than the text shows ("1 000" as 1000, "+-1" as -1, "-" as 0).
+    const std::size_t length = std::strlen(t);
+    std::size_t i = 0;
+    while (i < length && IsBlank(t[i])) ++i;
+    bool negative = false;
+    if (i < length && (t[i] == '+' || t[i] == '-')) negative = t[i++] == '-';
+    const std::size_t intBegin = i;
+    while (i < length && IsDigit(t[i])) ++i;
+    const std::size_t intEnd = i;
+    std::size_t fracBegin = i;
+    std::size_t fracEnd = i;
+    if (i < length && t[i] == '.') {
+        fracBegin = ++i;
+        while (i < length && IsDigit(t[i])) ++i;
+        fracEnd = i;
+    }
+    if (intEnd == intBegin && fracEnd == fracBegin) ThrowInvalidChar(i, t);
+    bool hasExponent = false;
+    bool exponentNegative = false;
+    unsigned long long exponent = 0;
+    if (i < length && (t[i] == 'e' || t[i] == 'E')) {
+        hasExponent = true;
+        ++i;
+        if (i < length && (t[i] == '+' || t[i] == '-')) exponentNegative = t[i++] == '-';
+        const std::size_t digitsBegin = i;
+        for (; i < length && IsDigit(t[i]); ++i) {
+            // Saturates far above every limit below, so a long run of digits cannot overflow.
+            if (exponent < kExponentSaturation)
+                exponent = exponent * 10 + static_cast<unsigned long long>(t[i] - '0');
+        }
+        if (i == digitsBegin) ThrowInvalidChar(i, t);
+    }
+    while (i < length && IsBlank(t[i])) ++i;
+    if (i != length) ThrowInvalidChar(i, t);
+    while (fracEnd - fracBegin > 1 && t[fracEnd - 1] == '0') --fracEnd;
 
     const int sign = negative ? -1 : 1;
     CDecimal value;
-    detail::LimbsFromDigits(value.m_integer.m_limbs, intDigits.data(),
-                            intDigits.data() + intDigits.size());
-    detail::LimbsFromDigits(value.m_fraction.m_limbs, fracDigits.data(),
-                            fracDigits.data() + fracDigits.size());
+    detail::LimbsFromDigits(value.m_integer.m_limbs, t + intBegin, t + intEnd);
+    detail::LimbsFromDigits(value.m_fraction.m_limbs, t + fracBegin, t + fracEnd);
     value.m_integer.m_sign = sign;
     value.m_fraction.m_sign = sign;
     value.m_integer.Normalise();
     value.m_fraction.Normalise();
-    value.m_count = fracDigits.empty() ? 1 : static_cast<int>(fracDigits.size());
+    value.m_count = fracEnd > fracBegin ? static_cast<int>(fracEnd - fracBegin) : 1;
 
-    if (stage != Stage::ExponentDigits) {
-        value.Rationalise();
-        value.LimitFractionDigits();
-    } else if (exponentNegative) {
+    if (hasExponent && exponentNegative) {
         // Dividing by 10^e keeps nothing once e reaches past every digit and the guard
-        // digits of a quotient, so such exponents need not be materialised.
+        // digits of a quotient, so such exponents need not be materialised; below that the
+        // divisor is no longer than the text itself.
         const std::size_t vanishing =
-            intDigits.size() + fracDigits.size() + static_cast<std::size_t>(m_maxDivider) + 2;
-        if (exponentOverLimit || exponent >= vanishing) {
-            if (exponentOverLimit && exponent < vanishing)
-                ThrowInvalidChar(exponentLimitPosition, t);
+            (intEnd - intBegin) + (fracEnd - fracBegin) + static_cast<std::size_t>(m_maxDivider) + 2;
+        if (exponent >= vanishing) {
             value = CDecimal();
         } else {
             value = value.ScaledByPow10(static_cast<unsigned>(exponent), true);
         }
-    } else {
-        if (exponentOverLimit) ThrowInvalidChar(exponentLimitPosition, t);
+    } else if (hasExponent && (!value.m_integer.m_limbs.empty() || !value.m_fraction.m_limbs.empty())) {
+        // A positive exponent adds digits that the text does not carry: bounded, so that a
+        // few bytes of text cannot become megabytes of number.
+        if (exponent > kMaxExponent)
+            throw CTsInvalidValueException(
+                FormatString(detail::kDecimalExponentLimit, t, static_cast<int>(kMaxExponent)));
         value = value.ScaledByPow10(static_cast<unsigned>(exponent), false);
     }
-    if (stage == Stage::ExponentDigits) {
-        // A scaled value is brought to its shortest form once more: a quotient rounded to the
-        // limit may end in a zero.
-        value.Rationalise();
-        value.LimitFractionDigits();
-    }
+    // Rounded to the fraction digit limit first, then stripped of trailing zeros: the other
+    // order can leave zeros that the next reading strips, and the text would not be stable.
+    value.LimitFractionDigits();
+    value.Rationalise();
     *this = std::move(value);
 }
 

@@ -6,6 +6,8 @@ namespace Tessel16::detail {
 
 constexpr const char* kDecimalInvalidChar =
     "The string representing a Decimal, contained an invalid char at position %d [%s].";
+constexpr const char* kDecimalExponentLimit =
+    "The string representing a Decimal [%s] has an exponent above the limit of %d.";
 constexpr const char* kBigIntDivideByZero = "ERROR: Overflow in operator/.";
 constexpr const char* kBigIntModuloByZero = "ERROR: Overflow in operator%.";
 constexpr const char* kBigIntDivideAssignByZero = "ERROR: Overflow in operator /=.";

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "conversion/conversion_messages.h"
+#include "conversion/lexical_check.h"
 #include "tessel16/conversions.h"
 #include "tessel16/exception.h"
 
@@ -315,6 +316,14 @@ std::string TsVariant::ToString(const char* format) const {
     }
     if (IsDateKind(m_type)) return CConversions::datetimeToString(HeldOrDefault<CDateTime>(m_value.heap));
     throw CTsException(FormatString(detail::kMsgInvalidTypeToString, m_type));
+}
+
+void TsVariant::FromString(const std::string& text, ItemType type,
+                           CWhitespaceUtils::WhitespaceRule rule, bool exact) {
+    if (!exact) return FromString(text, type, rule);
+    const std::string t = CWhitespaceUtils::ApplyRule(rule, text);
+    detail::CheckExactLexicalForm(type, t);
+    FromString(t, type, CWhitespaceUtils::WhitespaceRule_None);
 }
 
 void TsVariant::FromString(const std::string& text, ItemType type,

@@ -169,6 +169,12 @@ TEST(Element, ADefaultNamespaceDeclarationIsWrittenAsItsOwnFragment) {
     Bridge::WriteObject(element.get(), &writer, false, "", context, false);
     EXPECT_EQ(writer.Lines().front(), "start urn:d item");
 
+    // A clone keeps the declaration, so it writes what its original writes through either.
+    EXPECT_EQ(Write(holder->Clone().get()), Write(holder.get()));
+    TestSupport::RecordingWriter cloneWriter;
+    Bridge::WriteObject(element->Clone().get(), &cloneWriter, false, "", context, false);
+    EXPECT_EQ(cloneWriter.Lines(), writer.Lines());
+
     CSmartPtr<CElement> reread(new CElement("x"));
     reread->FromXml(Write(holder.get()).c_str());
     EXPECT_EQ(reread->GetChildElements()->Item(0)->GetNamespace(), "urn:d");
