@@ -867,14 +867,8 @@ private:
     }
 };
 
-void WriteIfChanged(const std::string& path, const std::string& text) {
-    // Leaving an unchanged file alone spares the build a recompile of everything using it.
-    std::ifstream in(path, std::ios::binary);
-    if (in) {
-        std::ostringstream old;
-        old << in.rdbuf();
-        if (old.str() == text) return;
-    }
+// Written every time, even unchanged: the build compares the outputs' times with the schemas'.
+void Write(const std::string& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << text;
     if (!out) throw std::runtime_error("cannot write '" + path + "'");
@@ -885,8 +879,8 @@ void WriteIfChanged(const std::string& path, const std::string& text) {
 void EmitBinding(const Model& model, const Options& options, const std::string& name) {
     Emitter emitter(model, options, name);
     const std::string stem = options.outputDir + "/" + options.filePrefix + name;
-    WriteIfChanged(stem + ".h", emitter.Header());
-    WriteIfChanged(stem + ".cpp", emitter.Source());
+    Write(stem + ".h", emitter.Header());
+    Write(stem + ".cpp", emitter.Source());
 }
 
 }  // namespace xsd
