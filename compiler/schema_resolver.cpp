@@ -153,7 +153,7 @@ private:
         } else {
             std::string stem = m_options.schemas.empty() ? "Schema" : m_options.schemas[0];
             stem = stem.substr(stem.find_last_of('/') + 1);
-            stem = stem.substr(0, stem.find('.'));
+            stem = stem.substr(0, stem.rfind('.'));
             name = DeriveNamespace(targetNamespace, stem);
         }
         std::string unique = name;
@@ -973,6 +973,8 @@ private:
         std::set<std::string> taken;
         for (const Member& existing : AllMembers(index)) taken.insert(Lowercase(existing.cppName));
         for (const char* reserved : kReserved) taken.insert(reserved);
+        // A choice class has ClearChoice of its own.
+        if (m_model.classes[index].groupType == 1) taken.insert("choice");
         std::string name = member.cppName;
         if (taken.count(Lowercase(name))) {
             name += member.isAttribute ? "Attribute" : "_";

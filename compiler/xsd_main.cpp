@@ -29,7 +29,7 @@ const char* const kUsage =
 
 std::string Stem(const std::string& path) {
     std::string name = path.substr(path.find_last_of('/') + 1);
-    return name.substr(0, name.find('.'));
+    return name.substr(0, name.rfind('.'));
 }
 
 }  // namespace
