@@ -149,7 +149,8 @@ public:
           << "#include \"tessel16/date_time_span.h\"\n#include \"tessel16/decimal.h\"\n"
           << "#include \"tessel16/element.h\"\n#include \"tessel16/attribute.h\"\n"
           << "#include \"tessel16/generated_support.h\"\n"
-          << "#include \"tessel16/primitive_collections.h\"\n\n";
+          << "#include \"tessel16/primitive_collections.h\"\n"
+          << "#include \"tessel16/serialization_context.h\"\n\n";
         for (const auto& ns : m_model.namespaces) Declarations(h, ns.first, ns.second);
         std::string open;
         for (int index : m_order) {
@@ -280,7 +281,11 @@ private:
         return Kind(m.simple.kind).cppType;
     }
 
-    static std::string Field(const Member& m) { return "m_" + LowerFirst(m.cppName); }
+    // A member's field; the class's own bookkeeping fields keep their names.
+    static std::string Field(const Member& m) {
+        const std::string field = "m_" + LowerFirst(m.cppName);
+        return field == "m_set" || field == "m_selected" || field == "m_nil" ? field + "_" : field;
+    }
     static std::string Prop(const Member& m) { return "Prop_" + m.cppName; }
 
     bool IsValueMember(const Member& m) const {
@@ -465,8 +470,12 @@ private:
               << "int " << type.cppName << "FromString(const char* text) {\n"
               << "    return generated::EnumFromText(k" << type.cppName << "Texts, text);\n}\n\n";
         }
+        bool hasClasses = false;
+        for (const ClassInfo& cls : m_model.classes) hasClasses = hasClasses || cls.cppNamespace == ns;
         c << "CSmartPtr<CXmlObjectBase> " << FactoryClass(ns)
-          << "::CreateClass(int classId, const char* elementName) {\n    switch (classId) {\n";
+          << "::CreateClass(int classId, const char* elementName) {\n";
+        if (!hasClasses) c << "    (void)elementName;\n";
+        c << "    switch (classId) {\n";
         for (const ClassInfo& cls : m_model.classes) {
             if (cls.cppNamespace != ns) continue;
             c << "        case ClassId_" << cls.cppName.substr(1) << ":\n            return new "
@@ -710,11 +719,12 @@ private:
     void InitMember(std::ostream& c, const Member& m, const std::string& ns, bool choice) {
         const std::string field = Field(m);
         if (m.kind == MemberKind::AnyElement) {
-            c << "    " << field << " = new CElementCol(" << NsArg(m.xmlNamespace, ns) << ", "
+            // The collection's own namespace is left to the restriction (it names new items).
+            c << "    " << field << " = new CElementCol(\"\", "
               << Literal(m.wildcardNamespace) << ", " << NsArg(m.xmlNamespace, ns) << ", "
               << m.minOccurs << ", " << m.maxOccurs << ");\n";
         } else if (m.kind == MemberKind::AnyAttribute) {
-            c << "    " << field << " = new CAttributeCol(" << NsArg(m.xmlNamespace, ns) << ", "
+            c << "    " << field << " = new CAttributeCol(\"\", "
               << Literal(m.wildcardNamespace) << ", " << NsArg(m.xmlNamespace, ns) << ");\n";
         } else if (m.Repeated()) {
             const std::string type = ColType(m, ns);

@@ -220,8 +220,13 @@ private:
             }
             Fail(doc, node, "the built-in type xs:" + name.second + " is not supported");
         }
-        const Component& type = Require(doc, node, "simpleType", name);
-        return SimpleOfType(type.doc, type.node, name);
+        const Component* type = m_set.Find("simpleType", name);
+        if (!type) {
+            Fail(doc, node, "unresolved reference to type '" +
+                                (name.first.empty() ? "" : "{" + name.first + "}") + name.second +
+                                "'");
+        }
+        return SimpleOfType(type->doc, type->node, name);
     }
 
     SimpleInfo SimpleOfType(const SchemaDocument* doc, const CXmlElement* node,
