@@ -385,6 +385,10 @@ private:
           << "    Tessel16Data::CElementInfo** GetClassElementInfo() const override;\n"
           << "    Tessel16Data::CAttributeInfo** GetClassAttributeInfo() const override;\n"
           << "    void Init() override;\n";
+        if (cls.pseudo) {
+            h << "    // True when the element can begin this group's content.\n"
+              << "    static bool CanStart(const Tessel16::CXmlElement* element);\n";
+        }
         if (cls.nillable) {
             h << "    bool IsNil() const override { return m_nil; }\n"
               << "    void SetNil(bool nil) override { m_nil = nil; }\n";
@@ -636,7 +640,7 @@ private:
         const int groupType = RootGroupType(index);
         int textProperty = -1;
         Tessel16::ItemType textKind = Tessel16::ItemType_none;
-        std::vector<std::string> elements, attributes;
+        std::vector<std::string> elements, attributes, wildcards;
         int offset = 0;
         for (int at : chain) {
             const ClassInfo& level = m_model.classes[at];
@@ -644,6 +648,11 @@ private:
                 if (m.kind == MemberKind::Text) {
                     textProperty = offset;
                     textKind = m.simple.kind;
+                } else if (m.kind == MemberKind::AnyAttribute) {
+                    // The wildcard comes last: the records are asked in order, and a derived
+                    // class's own attributes must not be taken by its base's wildcard.
+                    wildcards.push_back(Replace(AttributeRecord(m, ns, cls.schemaNamespace),
+                                                Prop(m), Qualify(at, Prop(m), ns)));
                 } else if (m.isAttribute) {
                     attributes.push_back(Replace(AttributeRecord(m, ns, cls.schemaNamespace),
                                                  Prop(m), Qualify(at, Prop(m), ns)));
@@ -654,6 +663,7 @@ private:
                 ++offset;
             }
         }
+        attributes.insert(attributes.end(), wildcards.begin(), wildcards.end());
         const char* groupNames[] = {"XmlElementGroupType_Sequence", "XmlElementGroupType_Choice",
                                     "XmlElementGroupType_All"};
         c << "const CGeneratedMetaData& " << name << "::MetaData() {\n"
@@ -698,7 +708,53 @@ private:
             }
         }
         for (const Member& m : cls.members) Setters(c, cls, m);
+        if (cls.pseudo) StartTest(c, index);
         c << "}  // namespace " << ns << "\n\n";
+    }
+
+    // The elements that can begin the content of a class: every member of a choice or all
+    // group, the members of a sequence up to the first mandatory one.
+    void First(int index, std::set<QName>& names, bool& any, std::set<int>& visiting) const {
+        if (!visiting.insert(index).second) return;
+        std::vector<int> chain;
+        for (int at = index; at >= 0; at = m_model.classes[at].baseIndex)
+            chain.insert(chain.begin(), at);
+        const bool anyOrder = m_model.classes[index].groupType != 0;
+        for (int at : chain) {
+            for (const Member& m : m_model.classes[at].members) {
+                if (m.isAttribute || m.kind == MemberKind::Text) continue;
+                if (m.kind == MemberKind::Class && m.pseudo) {
+                    First(m.classIndex, names, any, visiting);
+                } else if (m.kind == MemberKind::AnyElement && m.xmlName == "AnyElement") {
+                    any = true;
+                } else {
+                    names.insert(QName(m.xmlNamespace, m.xmlName));
+                }
+                if (!anyOrder && m.minOccurs > 0) return;
+            }
+        }
+    }
+
+    void StartTest(std::ostream& c, int index) {
+        const ClassInfo& cls = m_model.classes[index];
+        std::set<QName> names;
+        bool any = false;
+        std::set<int> visiting;
+        First(index, names, any, visiting);
+        c << "bool " << cls.cppName << "::CanStart(const CXmlElement* element) {\n";
+        if (any || names.empty()) {
+            c << "    (void)element;\n    return " << (any ? "true" : "false") << ";\n}\n";
+            return;
+        }
+        c << "    const std::string& name = element->GetLocalName();\n"
+          << "    const std::string& uri = element->GetNamespaceURI();\n    return ";
+        bool first = true;
+        for (const QName& name : names) {
+            c << (first ? "" : " ||\n           ") << "(name == " << Literal(name.second)
+              << " && uri == " << Literal(name.first) << ")";
+            first = false;
+        }
+        c << ";\n}\n";
     }
 
     static std::string Replace(std::string text, const std::string& from, const std::string& to) {
@@ -745,7 +801,7 @@ private:
                 } else {
                     c << ", nullptr";
                 }
-                c << ", " << (m.pseudo ? "true" : "false");
+                if (m.pseudo) c << ", &" << ClassRef(m.classIndex, ns) << "::CanStart";
             }
             c << ");\n";
         } else if (m.kind == MemberKind::Class) {

@@ -410,6 +410,28 @@ private:
 
     void BuildComplex(int index, const SchemaDocument* doc, const CXmlElement* node) {
         m_model.classes[index].isAbstract = Attr(node, "abstract") == "true";
+        bool mixed = Attr(node, "mixed") == "true";
+        if (const CXmlElement* content = AnonymousChild(node, "complexContent"))
+            mixed = mixed || Attr(content, "mixed") == "true";
+        BuildContent(index, doc, node);
+        // The character data of mixed content is kept as one text, written after the
+        // children (the engine has no place for text between them).
+        bool hasText = false;
+        for (int at = index; at >= 0; at = m_model.classes[at].baseIndex)
+            for (const Member& m : m_model.classes[at].members)
+                hasText = hasText || m.kind == MemberKind::Text;
+        if (mixed && !hasText) {
+            Member text;
+            text.kind = MemberKind::Text;
+            text.xmlName = "#text";
+            text.cppName = "Text";
+            text.comment = "the character data of mixed content (" + m_set.Where(doc, node) + ")";
+            AddMember(index, text);
+            m_model.classes[index].hasText = true;
+        }
+    }
+
+    void BuildContent(int index, const SchemaDocument* doc, const CXmlElement* node) {
         for (const CXmlElement* child = node->GetFirstElement(); child;
              child = child->GetNextSiblingElement()) {
             if (child->GetNamespaceURI() != kXsdNamespace) continue;

@@ -118,18 +118,21 @@ public:
 
 // A repeated member of a generated class T. The list of the base holds the references; the
 // typed face casts a node's item back to T. With an element factory the class of each item is
-// picked from its element (substitution groups, xsi:type); a pseudo item (a repeated group
-// without a tag) reads as many of the parent's children as it can.
+// picked from its element (substitution groups, xsi:type). Items of a repeated group without
+// a tag (pseudo items) read the parent's children for as long as the next one can start an
+// item, which the generated class's start test tells.
 template <class T>
 class CObjectCol : public CXmlCollection {
 public:
     using ElementFactory = CSmartPtr<CXmlObjectBase> (*)(CXmlElement*);
 
+    using StartTest = bool (*)(const CXmlElement*);
+
     CObjectCol(const char* elementName, const char* namespaceUri, int minOccurs, int maxOccurs,
-               ElementFactory factory = nullptr, bool pseudo = false)
+               ElementFactory factory = nullptr, StartTest pseudoStart = nullptr)
         : CXmlCollection(elementName, namespaceUri, minOccurs, maxOccurs),
           m_factory(factory),
-          m_pseudo(pseudo) {}
+          m_pseudoStart(pseudoStart) {}
     CXmlObjectBase* GetBase() override { return this; }
 
     // Appends a new item (the collection takes a reference) and returns it.
@@ -170,10 +173,10 @@ protected:
     CXmlElement* FromXml_Int(CXmlElement* parent, CXmlElement* cursor,
                              const CSerializationContext& context, bool inChoice) override {
         (void)inChoice;
-        if (m_pseudo) return ReadPseudoItems(parent, cursor, context);
+        if (m_pseudoStart) return ReadPseudoItems(parent, cursor, context);
         const std::string name = GetElementName();
         const std::string namespaceUri = GetNamespace();
-        while (cursor) {
+        while (cursor && DoesElementNameMatch(context, cursor, name.c_str(), namespaceUri.c_str())) {
             CSmartPtr<CXmlObjectBase> created;
             T* item = nullptr;
             if (m_factory) {
@@ -182,8 +185,6 @@ protected:
                 if (!item) break;
                 AppendItem(item);
             } else {
-                if (!DoesElementNameMatch(context, cursor, name.c_str(), namespaceUri.c_str()))
-                    break;
                 item = Add();  // owned by the list before it reads, so a throw cannot leak it
             }
             CXmlObjectBase::FromXml_Int(item, cursor, cursor->GetFirstElement(), context);
@@ -195,18 +196,11 @@ protected:
 private:
     static T* Cast(CNode* node) { return static_cast<T*>(node->GetItemPtr().get()); }
 
-    // An item that takes nothing (or fails on its first element) ends the run; a failure after
-    // the item consumed something is a real error and goes on to the caller.
     CXmlElement* ReadPseudoItems(CXmlElement* parent, CXmlElement* cursor,
                                  const CSerializationContext& context) {
-        while (cursor) {
+        while (cursor && m_pseudoStart(cursor)) {
             CSmartPtr<T> item(new T(GetElementName().c_str()));
-            CXmlElement* next = cursor;
-            try {
-                next = CXmlObjectBase::FromXml_Int(item.get(), parent, cursor, context);
-            } catch (const CTsValidationException&) {
-                next = cursor;
-            }
+            CXmlElement* next = CXmlObjectBase::FromXml_Int(item.get(), parent, cursor, context);
             if (next == cursor) break;
             AppendItem(item.get());
             cursor = next;
@@ -215,7 +209,7 @@ private:
     }
 
     ElementFactory m_factory;
-    bool m_pseudo;
+    StartTest m_pseudoStart;
 };
 
 // A repeated member of an enumerated type E, one element per value.
