@@ -149,6 +149,28 @@ bool Same(const std::string& a, const std::string& b) {
     return false;
 }
 
+// The prefixes the input declares (the first binding of each), read from its text. Declared
+// again on the written root, they keep QName values such as xsi:type="xs:string" or
+// "tns:Binding" resolvable: the binding holds those as text.
+void DeclareInputPrefixes(const std::string& text, Tessel16::CSerializationContext& context) {
+    std::size_t at = 0;
+    while ((at = text.find("xmlns:", at)) != std::string::npos) {
+        const std::size_t equals = text.find('=', at);
+        if (equals == std::string::npos) break;
+        const std::string prefix = text.substr(at + 6, equals - at - 6);
+        const std::size_t open = text.find_first_of("\"'", equals);
+        if (open == std::string::npos) break;
+        const std::size_t close = text.find(text[open], open + 1);
+        if (close == std::string::npos) break;
+        const std::string uri = text.substr(open + 1, close - open - 1);
+        if (prefix.find_first_of(" \t\n<>") == std::string::npos && prefix != "xml" &&
+            !context.GetNamespaceAliases().DoesAliasExist(prefix.c_str()) &&
+            !context.GetNamespaceAliases().DoesNamespaceExist(uri.c_str()))
+            context.GetNamespaceAliases().Add(prefix.c_str(), uri.c_str());
+        at = close;
+    }
+}
+
 std::string ReadFile(const char* path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
@@ -178,6 +200,7 @@ int main(int argc, char** argv) {
         }
         CSerializationContext context;
         context.SetWriteDefaultElementValues(true);  // an element the input has stays
+        DeclareInputPrefixes(input, context);
         object->FromXml(input.c_str(), context);
         const std::string output = object->ToXml(true, true, EOLType_LF, context);
         std::ofstream(argv[2], std::ios::binary) << output;
