@@ -606,6 +606,9 @@ private:
                 any.wildcardNamespace = HasAttr(child, "namespace") ? Attr(child, "namespace")
                                                                     : "##any";
                 any.comment = "xs:any (" + m_set.Where(doc, child) + ")";
+                // An untyped collection takes every consecutive element its constraint admits,
+                // so in a choice (often a repeated one) it is given room for them all.
+                if (groupType == 1) any.maxOccurs = -1;
                 AddMember(index, any);
             } else if (kind == "sequence" && groupType == 0 && minOccurs == 1 &&
                        maxOccurs == 1) {
