@@ -81,7 +81,9 @@ protected:
     CTsException* Clone() const override;
 };
 
-// A lexical form cannot be converted, or a value breaks a facet. Never carries a path.
+// A lexical form cannot be converted, or a value breaks a facet. Its own constructors take no
+// path; the converting constructor keeps the path (and the message with it) of the exception
+// it converts, which is how strict reading says where a value failed.
 class TESSEL16_API CTsInvalidValueException : public CTsValidationException {
 public:
     CTsInvalidValueException();

@@ -11,7 +11,9 @@ constexpr int kRuntimeMajorVersion = 16;
 constexpr int kRuntimeMinorVersion = 1;
 
 // Records the version of the generator that produced the calling code; the three text
-// arguments are accepted and not used.
+// arguments are accepted and not used. With any version but the runtime's, every entry
+// point (ToXml, FromXml, ...) writes a notice to the error output and throws CTsException
+// "Wrong Version (...)", on every call.
 TESSEL16_API void Register(int major, int minor, const char* = nullptr, const char* = nullptr,
                            const char* = nullptr);
 // When true, ToXmlFile and ToJsonFile without compression write the file as they go.

@@ -90,6 +90,9 @@ public:
                                     const std::string& namespaceUri) const;
     // The XPath-like location of the element, e.g. /order/item[2]/price.
     std::string GetXPath() const;
+    // The line of the element's start tag in the parsed text (from 1); 0 when the tree was
+    // not built from XML text.
+    std::uint32_t GetLineNumber() const { return m_line; }
 
 protected:
     CXmlElement(const CXmlDocument* document, const CXmlElement* parent);
@@ -139,6 +142,7 @@ private:
     std::string m_text;
     const std::string* m_localName;
     const std::string* m_namespaceUri;
+    std::uint32_t m_line = 0;
 };
 
 // The root of a parsed tree and the loader's state. A document owns its tree; loading

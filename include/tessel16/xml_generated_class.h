@@ -122,6 +122,9 @@ protected:
 
 private:
     int GetClassElementInfoCount() const;
+    // The body of FromXml_Int; strict reading wraps it to give failures their place.
+    CXmlElement* ReadElement(CXmlElement* element, CXmlElement* cursor,
+                             const CSerializationContext& context, bool inChoice);
     void ProcessAttributesToXml(const CSerializationContext& context,
                                 Tessel16Data::CElementInfo** elements,
                                 Tessel16Data::CAttributeInfo** attributes,

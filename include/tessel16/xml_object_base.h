@@ -90,7 +90,9 @@ public:
     virtual void FromXmlElement(const CXmlElement* element, const CSerializationContext& context);
 
 protected:
-    // Shows the version notice once per process if the registered generator version is wrong.
+    // When the registered generator version is wrong, the first construction in the process
+    // writes the version notice to the error output and goes on; it never throws. Every
+    // entry point then writes the notice again and throws "Wrong Version (...)" on each call.
     CXmlObjectBase();
     // Copies the element name only; the copy starts unowned (count 0).
     CXmlObjectBase(const CXmlObjectBase& other);

@@ -1,6 +1,8 @@
 // xml_collection_type.cpp: the shared part of the primitive collections: construction from
 // the facet arguments of generated code, and reading consecutive item elements.
+#include "binding/strict_reading.h"
 #include "tessel16/serialization_context.h"
+#include "tessel16/variant.h"
 #include "tessel16/xml_document.h"
 #include "tessel16/xml_type_collection.h"
 
@@ -30,8 +32,20 @@ CXmlElement* CXmlTypeCollection::FromXml_Int(CXmlElement*, CXmlElement* cursor,
                                              const CSerializationContext& context, bool) {
     const std::string name = GetElementName();
     const std::string namespaceUri = GetNamespace();
+    const bool strict = context.GetStrictReading();
     while (cursor && DoesElementNameMatch(context, cursor, name.c_str(), namespaceUri.c_str())) {
-        AddFromString(cursor->GetText());
+        try {
+            if (strict) {
+                // Each item meets the facets it would have to meet when written.
+                TsVariant value;
+                value.FromString(cursor->GetText(), m_itemType, m_whitespaceRule);
+                m_restrictions.CheckValue(name, value, m_itemType);
+            }
+            AddFromString(cursor->GetText());
+        } catch (const CTsException& error) {
+            if (!strict || detail::NamesLine(error)) throw;
+            detail::RethrowAt(error, *cursor, cursor->GetXPath());
+        }
         cursor = cursor->GetNextSiblingElement();
     }
     return cursor;

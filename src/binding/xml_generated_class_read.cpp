@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "binding/engine_messages.h"
+#include "binding/strict_reading.h"
 #include "tessel16/attribute_info.h"
 #include "tessel16/element_info.h"
+#include "tessel16/element_info_variants.h"
 #include "tessel16/exception.h"
 #include "tessel16/serialization_context.h"
 #include "tessel16/variant.h"
@@ -24,6 +26,28 @@ namespace {
 
 bool EqualsNoCase(const std::string& a, const char* b) { return strcasecmp(a.c_str(), b) == 0; }
 
+// A repeated untyped member (a wildcard collection among them) gathers elements by its
+// namespace constraint rather than by name. Single untyped members are not in this: asked
+// again, they would replace what they already hold.
+bool IsUntypedCollectionRecord(const CElementInfo* record) {
+    return dynamic_cast<const CElementInfoSeqUntpdCol*>(record) != nullptr;
+}
+
+bool IsBlank(const std::string& text) {
+    return text.find_first_not_of(" \t\n\r") == std::string::npos;
+}
+
+// The stray text as a message shows it: without the blanks around it and, when long, cut
+// to its start, so a message stays one readable line.
+std::string StrayExcerpt(const std::string& text) {
+    constexpr std::size_t kMaxShown = 40;
+    const std::size_t first = text.find_first_not_of(" \t\n\r");
+    const std::size_t last = text.find_last_not_of(" \t\n\r");
+    std::string shown = text.substr(first, last - first + 1);
+    if (shown.size() > kMaxShown) shown = shown.substr(0, kMaxShown) + "...";
+    return shown;
+}
+
 [[noreturn]] void ThrowElementsRemain(CXmlElement* element, CXmlElement* cursor) {
     throw CTsValidationException(FormatString(kMsgElementsRemain, element->GetLocalName().c_str(),
                                               cursor->GetLocalName().c_str()),
@@ -33,6 +57,34 @@ bool EqualsNoCase(const std::string& a, const char* b) { return strcasecmp(a.c_s
 }  // namespace
 
 CXmlElement* CXmlGeneratedClass::FromXml_Int(CXmlElement* element, CXmlElement* cursor,
+                                             const CSerializationContext& context, bool inChoice) {
+    if (!context.GetStrictReading()) return ReadElement(element, cursor, context, inChoice);
+    try {
+        return ReadElement(element, cursor, context, inChoice);
+    } catch (const CTsException& error) {
+        if (NamesLine(error)) throw;
+        // The innermost object whose element the failure concerns gives it a place: its own
+        // path, one of its attributes, or a child whose record had no line to give.
+        const std::string path = element->GetXPath();
+        const std::string& raised = error.GetPath();
+        if (raised.empty() || raised == path) {
+            const bool contentError = dynamic_cast<const CTsValidationException*>(&error) &&
+                                      !dynamic_cast<const CTsInvalidValueException*>(&error);
+            RethrowAt(error, *element, path,
+                      contentError ? NamespaceMismatchNote(context, *element, GetClassElementInfo())
+                                   : std::string());
+        }
+        if (raised.compare(0, path.size() + 2, path + "/@") == 0)
+            RethrowAt(error, *element, raised);
+        for (CXmlElement* child = element->GetFirstElement(); child;
+             child = child->GetNextSiblingElement()) {
+            if (child->GetXPath() == raised) RethrowAt(error, *child, raised);
+        }
+        throw;
+    }
+}
+
+CXmlElement* CXmlGeneratedClass::ReadElement(CXmlElement* element, CXmlElement* cursor,
                                              const CSerializationContext& context, bool inChoice) {
     Init();
     const CParentElementInfo* info = GetClassInfo();
@@ -60,7 +112,14 @@ CXmlElement* CXmlGeneratedClass::FromXml_Int(CXmlElement* element, CXmlElement* 
     }
 
     const int valueIndex = info->GetPrimitiveValuePropertyIndex();
-    if (valueIndex != -1 && info->GetPrimitiveDataType() != ItemType_none) {
+    const bool simpleContent = valueIndex != -1 && info->GetPrimitiveDataType() != ItemType_none;
+    if (!simpleContent && context.GetStrictReading() && readMode == XmlElementType_Element &&
+        !IsBlank(element->GetText())) {
+        throw CTsValidationException(FormatString(kMsgStrayText, element->GetLocalName().c_str(),
+                                                  StrayExcerpt(element->GetText()).c_str()),
+                                     element->GetXPath());
+    }
+    if (simpleContent) {
         TsVariant value;
         if (info->GetOutputPrimitiveClassAsTextProperty()) {
             value.SetString(element->GetText());
@@ -109,12 +168,14 @@ void CXmlGeneratedClass::ProcessAttributesFromXml(const CSerializationContext& c
             continue;
         }
         bool taken = false;
-        for (std::size_t i = 0; i < recordCount; ++i) {
-            if (records[i]->AttributeFromXml(context, this, attribute)) {
-                setFound(i);
-                taken = true;
-                break;
+        for (std::size_t i = 0; i < recordCount && !taken; ++i) {
+            try {
+                taken = records[i]->AttributeFromXml(context, this, attribute);
+            } catch (const CTsException& error) {
+                if (!context.GetStrictReading() || NamesLine(error)) throw;
+                RethrowAt(error, *element, attribute->GetXPath());
             }
+            if (taken) setFound(i);
         }
         if (!taken && failIfUnknown && !context.GetIgnoreUnknownAttributes()) {
             throw CTsValidationException(kMsgUnexpectedAttribute, attribute->GetXPath());
@@ -132,11 +193,14 @@ CXmlElement* CXmlGeneratedClass::SkipSurplusElements(const CSerializationContext
     while (readMode == XmlElementType_Element && cursor) {
         if (!context.GetIgnoreUnknownElements()) ThrowElementsRemain(element, cursor);
         // The surplus element is passed over; the last member may still take a later element
-        // (a repeated member split by unknown ones). It is asked only about an element that is
-        // its own, so that a mandatory last member does not hunt through the surplus and
-        // report itself missing.
+        // (a repeated member split by unknown ones). A simple or class member is asked only
+        // about an element that is its own, so that a mandatory last member does not hunt
+        // through the surplus and report itself missing; a wildcard or untyped member judges
+        // by its namespace constraint, so a repeated one is asked about every element.
         cursor = cursor->GetNextSiblingElement();
-        if (cursor && recordCount > 0 && records[recordCount - 1]->IsThisElement(context, cursor)) {
+        if (cursor && recordCount > 0 &&
+            (IsUntypedCollectionRecord(records[recordCount - 1]) ||
+             records[recordCount - 1]->IsThisElement(context, cursor))) {
             records[recordCount - 1]->ElementFromXml(context, this, element, &cursor,
                                                      parentNamespace.c_str(), readMode);
         }

@@ -8,6 +8,7 @@
 
 #include "binding/binding_messages.h"
 #include "binding/entry_support.h"
+#include "binding/namespace_constraint.h"
 #include "tessel16/exception.h"
 #include "tessel16/serialization_context.h"
 #include "tessel16/streams.h"
@@ -225,27 +226,8 @@ void CXmlObjectBase::Throw_IfElementNameDiffers(CXmlObjectBase* value, const cha
 
 bool CXmlObjectBase::IsNamespaceValid(const char* namespaceUri, const char* allowed,
                                       const char* targetNamespace) const {
-    const std::string ns = namespaceUri ? namespaceUri : "";
-    const std::string target = targetNamespace ? targetNamespace : "";
-    const char* p = allowed ? allowed : "";
-    if (*p == '\0') return false;
-    for (;;) {
-        const char* end = std::strchr(p, ' ');
-        const std::string token = end ? std::string(p, end) : std::string(p);
-        if (token == "##any") return true;
-        if (token == "##other") {
-            if (ns != target) return true;
-        } else if (token == "##local") {
-            if (ns.empty()) return true;
-        } else if (token == "##targetNamespace") {
-            if (ns == target) return true;
-        } else if (ns == token || ns.empty()) {
-            // A list of URIs also admits unqualified content.
-            return true;
-        }
-        if (!end) return false;
-        p = end + 1;
-    }
+    return detail::IsNamespaceAllowed(namespaceUri ? namespaceUri : "", allowed ? allowed : "",
+                                      targetNamespace ? targetNamespace : "");
 }
 
 void CXmlObjectBase::TestNamespace(const char* namespaceUri, const char* allowed,

@@ -2,9 +2,11 @@
 // into a document it owns for the length of the call (destroyed on return and on throw)
 // and hands the document element to the object's FromXml_Int.
 #include "binding/entry_support.h"
+#include "binding/strict_reading.h"
 #include "tessel16/binary_data.h"
 #include "tessel16/exception.h"
 #include "tessel16/serialization_context.h"
+#include "tessel16/xml_collection.h"
 #include "tessel16/xml_document.h"
 #include "tessel16/xml_object_base.h"
 #include "xml/xml_messages.h"
@@ -21,6 +23,18 @@ CXmlElement* RootOf(CXmlDocument& document) {
     return root;
 }
 
+// Strict reading refuses a document whose element is not the object's own: the name the
+// object carries (given by its constructor, or taken from the element it last read) in the
+// object's namespace. A collection names its items, not a document element, so it has
+// nothing to compare.
+void CheckRoot(const CSerializationContext& context, const CXmlElement& root,
+               const CXmlObjectBase& object, const std::string& elementName) {
+    if (!context.GetStrictReading() || elementName.empty() ||
+        dynamic_cast<const CXmlCollectionBase*>(&object))
+        return;
+    detail::CheckRootElement(context, root, elementName, object.GetNamespace());
+}
+
 }  // namespace
 
 void CXmlObjectBase::FromXml(const char* xmlText, const CSerializationContext& context) {
@@ -28,6 +42,7 @@ void CXmlObjectBase::FromXml(const char* xmlText, const CSerializationContext& c
     CXmlDocument document(context);
     document.LoadXml(xmlText);
     CXmlElement* root = RootOf(document);
+    CheckRoot(context, *root, *this, GetElementName());
     FromXml_Int(root, root->GetFirstElement(), context, false);
 }
 
@@ -36,6 +51,7 @@ void CXmlObjectBase::FromXml(const unsigned short* xmlText, const CSerialization
     CXmlDocument document(context);
     document.LoadXml(xmlText);
     CXmlElement* root = RootOf(document);
+    CheckRoot(context, *root, *this, GetElementName());
     FromXml_Int(root, root->GetFirstElement(), context, false);
 }
 
@@ -44,6 +60,7 @@ void CXmlObjectBase::FromXmlFile(const char* fileName, const CSerializationConte
     CXmlDocument document(context);
     document.Load(fileName);
     CXmlElement* root = RootOf(document);
+    CheckRoot(context, *root, *this, GetElementName());
     FromXml_Int(root, root->GetFirstElement(), context, false);
 }
 
@@ -53,6 +70,7 @@ void CXmlObjectBase::FromXmlStream(unsigned char* const data, std::uint32_t leng
     CXmlDocument document(context);
     document.LoadXmlStream(data, length);
     CXmlElement* root = RootOf(document);
+    CheckRoot(context, *root, *this, GetElementName());
     FromXml_Int(root, root->GetFirstElement(), context, false);
 }
 
@@ -66,6 +84,7 @@ void CXmlObjectBase::FromXmlElement(const CXmlElement* element,
     if (!element) throw CTsInvalidParamException(detail::XmlMessages::kNullElement);
     // The tree stays the caller's; reading never changes it, whatever the signature says.
     auto* mutableElement = const_cast<CXmlElement*>(element);
+    CheckRoot(context, *mutableElement, *this, GetElementName());
     FromXml_Int(mutableElement, mutableElement->GetFirstElement(), context, false);
 }
 

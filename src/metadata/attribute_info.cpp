@@ -3,6 +3,8 @@
 // matched and stored, and the report of a required attribute that was missing.
 #include "tessel16/attribute_info.h"
 
+#include "binding/namespace_constraint.h"
+#include "binding/strict_reading.h"
 #include "metadata/metadata_messages.h"
 #include "metadata/object_bridge.h"
 #include "metadata/untyped_access.h"
@@ -79,26 +81,7 @@ std::string CAttributeInfo::GetTargetNamespace(const CXmlObjectBase* object) {
 bool CAttributeInfo::IsNamespaceValid(const std::string& namespaceUri,
                                       const std::string& restriction,
                                       const std::string& targetNamespace) {
-    // The tokens of an XSD wildcard constraint, separated by single spaces; the first token
-    // that accepts the namespace decides.
-    std::string::size_type start = 0;
-    while (start <= restriction.size()) {
-        std::string::size_type end = restriction.find(' ', start);
-        if (end == std::string::npos) end = restriction.size();
-        const std::string token = restriction.substr(start, end - start);
-        if (token == "##any") return true;
-        if (token == "##other") {
-            if (namespaceUri != targetNamespace) return true;
-        } else if (token == "##local") {
-            if (namespaceUri.empty()) return true;
-        } else if (token == "##targetNamespace") {
-            if (namespaceUri == targetNamespace) return true;
-        } else if (namespaceUri == token || namespaceUri.empty()) {
-            return true;
-        }
-        start = end + 1;
-    }
-    return false;
+    return IsNamespaceAllowed(namespaceUri, restriction, targetNamespace);
 }
 
 void CAttributeInfo::TestNamespace(const std::string& namespaceUri, const std::string& restriction,
@@ -146,7 +129,7 @@ void CAttributeInfoPrimitive::AttributeToXml(const CSerializationContext& contex
     writer->AddAttribute(GetAttributeName(), GetNamespace(), text, value.GetTypeAsEnum());
 }
 
-bool CAttributeInfoPrimitive::AttributeFromXml(const CSerializationContext&,
+bool CAttributeInfoPrimitive::AttributeFromXml(const CSerializationContext& context,
                                                CXmlGeneratedClass* object,
                                                CXmlAttribute* attribute) {
     // Unlike the other records, a typed attribute keeps its namespace even when the context
@@ -157,6 +140,7 @@ bool CAttributeInfoPrimitive::AttributeFromXml(const CSerializationContext&,
     }
     TsVariant value;
     value.FromString(attribute->GetValue(), m_itemType, m_whitespaceRule);
+    if (context.GetStrictReading()) CheckRestriction(value);
     InvokePropertySet(object, value, *attribute);
     return true;
 }
@@ -193,7 +177,11 @@ bool CAttributeInfoEnum::AttributeFromXml(const CSerializationContext& context,
                                           CXmlGeneratedClass* object, CXmlAttribute* attribute) {
     if (!IsThisAttribute(context, attribute)) return false;
     TsVariant value;
-    value.SetI4(m_stringToEnum ? m_stringToEnum(attribute->GetValue().c_str()) : 0);
+    const int mapped = m_stringToEnum ? m_stringToEnum(attribute->GetValue().c_str()) : 0;
+    if (context.GetStrictReading() && mapped < 0)
+        throw CTsInvalidValueException(FormatString(
+            kMsgUnknownEnumText, attribute->GetValue().c_str(), GetAttributeName().c_str()));
+    value.SetI4(mapped);
     InvokePropertySet(object, value, *attribute);
     return true;
 }

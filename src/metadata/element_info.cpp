@@ -5,6 +5,7 @@
 
 #include <strings.h>
 
+#include "binding/strict_reading.h"
 #include "metadata/metadata_messages.h"
 #include "metadata/object_bridge.h"
 #include "tessel16/exception.h"
@@ -239,14 +240,22 @@ bool CElementInfo::ReadSimpleElementAttributes(const CSerializationContext& cont
 void CElementInfo::ElementFromXmlPrim(const CSerializationContext& context,
                                       CXmlGeneratedClass* object, CXmlElement** cursor) {
     CXmlElement* element = *cursor;
-    TsVariant value;
-    if (!ReadSimpleElementAttributes(context, element, value)) {
-        // A reference, not a copy: the text is parsed once, and most texts are not empty.
-        const std::string& text = element->GetText().empty() && !m_defaultValue.empty()
-                                      ? m_defaultValue
-                                      : element->GetText();
-        value.FromString(text, m_itemType, m_whitespaceRule);
-        InvokePropertySet(object, value, *element);
+    const bool strict = context.GetStrictReading();
+    try {
+        TsVariant value;
+        if (!ReadSimpleElementAttributes(context, element, value)) {
+            // A reference, not a copy: the text is parsed once, and most texts are not empty.
+            const std::string& text = element->GetText().empty() && !m_defaultValue.empty()
+                                          ? m_defaultValue
+                                          : element->GetText();
+            value.FromString(text, m_itemType, m_whitespaceRule);
+            // Strict reading holds a value to the facets that writing it back would.
+            if (strict) CheckRestriction(value);
+            InvokePropertySet(object, value, *element);
+        }
+    } catch (const CTsException& error) {
+        if (!strict || NamesLine(error)) throw;
+        RethrowAt(error, *element, element->GetXPath());
     }
     *cursor = element->GetNextSiblingElement();
 }
@@ -254,13 +263,25 @@ void CElementInfo::ElementFromXmlPrim(const CSerializationContext& context,
 void CElementInfo::ElementFromXmlEnum(const CSerializationContext& context,
                                       CXmlGeneratedClass* object, CXmlElement** cursor) {
     CXmlElement* element = *cursor;
-    TsVariant value;
-    if (!ReadSimpleElementAttributes(context, element, value)) {
-        const std::string& text = element->GetText().empty() && !m_defaultValue.empty()
-                                      ? m_defaultValue
-                                      : element->GetText();
-        value.SetI4(m_stringToEnum ? m_stringToEnum(text.c_str()) : 0);
-        InvokePropertySet(object, value, *element);
+    const bool strict = context.GetStrictReading();
+    try {
+        TsVariant value;
+        if (!ReadSimpleElementAttributes(context, element, value)) {
+            const std::string& text = element->GetText().empty() && !m_defaultValue.empty()
+                                          ? m_defaultValue
+                                          : element->GetText();
+            const int mapped = m_stringToEnum ? m_stringToEnum(text.c_str()) : 0;
+            // Generated mappings answer -1 for text that names no value; leniently that -1
+            // is stored, strictly the text is refused.
+            if (strict && mapped < 0)
+                throw CTsInvalidValueException(
+                    FormatString(kMsgUnknownEnumText, text.c_str(), m_elementName.c_str()));
+            value.SetI4(mapped);
+            InvokePropertySet(object, value, *element);
+        }
+    } catch (const CTsException& error) {
+        if (!strict || NamesLine(error)) throw;
+        RethrowAt(error, *element, element->GetXPath());
     }
     *cursor = element->GetNextSiblingElement();
 }

@@ -4,12 +4,14 @@
 // fragment so that the declaration scopes exactly its subtree.
 #include "tessel16/element.h"
 
+#include "binding/entry_support.h"
 #include "tessel16/exception.h"
 #include "tessel16/serialization_context.h"
 #include "tessel16/streams.h"
 #include "tessel16/xml_document.h"
 #include "tessel16/xml_text_writer.h"
 #include "untyped/untyped_messages.h"
+#include "xml/xml_messages.h"
 
 namespace Tessel16 {
 
@@ -17,6 +19,12 @@ namespace M = detail::UntypedMessages;
 
 namespace {
 const char* Text(const char* value) { return value ? value : ""; }
+
+const CXmlElement* RootOf(const CXmlDocument& document) {
+    const CXmlElement* root = document.GetDocumentElement();
+    if (!root) throw CTsException(detail::XmlMessages::kInvalidOrEmpty);
+    return root;
+}
 }  // namespace
 
 CElement::CElement(const char* name) : CInstanceMonitor("CElement") { Init(name, "", "##any", ""); }
@@ -131,7 +139,42 @@ CSmartPtr<CElement> CElement::Clone() const {
 void CElement::FromXml(const char* xmlText) {
     CXmlDocument document;
     document.LoadXml(xmlText);
-    CopyXmlElement(document.GetDocumentElement());
+    CopyXmlElement(RootOf(document));
+}
+
+void CElement::FromXml(const char* xmlText, const CSerializationContext& context) {
+    detail::CheckGeneratorVersion();
+    CXmlDocument document(context);
+    document.LoadXml(xmlText);
+    CopyXmlElement(RootOf(document));
+}
+
+void CElement::FromXml(const unsigned short* xmlText, const CSerializationContext& context) {
+    detail::CheckGeneratorVersion();
+    CXmlDocument document(context);
+    document.LoadXml(xmlText);
+    CopyXmlElement(RootOf(document));
+}
+
+void CElement::FromXmlFile(const char* fileName, const CSerializationContext& context) {
+    detail::CheckGeneratorVersion();
+    CXmlDocument document(context);
+    document.Load(fileName);
+    CopyXmlElement(RootOf(document));
+}
+
+void CElement::FromXmlStream(unsigned char* const data, std::uint32_t length,
+                             const CSerializationContext& context) {
+    detail::CheckGeneratorVersion();
+    CXmlDocument document(context);
+    document.LoadXmlStream(data, length);
+    CopyXmlElement(RootOf(document));
+}
+
+void CElement::FromXmlElement(const CXmlElement* element, const CSerializationContext&) {
+    detail::CheckGeneratorVersion();
+    if (!element) throw CTsInvalidParamException(detail::XmlMessages::kNullElement);
+    CopyXmlElement(element);
 }
 
 void CElement::SetNamespaceRestrictions(const char* restriction, const char* targetNamespace) {

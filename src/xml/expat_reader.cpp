@@ -179,6 +179,7 @@ void CExpatReader::StartElement(const char* name, const char** attributes) {
     }
     element->m_localName = expanded.localName;
     element->m_namespaceUri = expanded.namespaceUri;
+    element->m_line = static_cast<std::uint32_t>(XML_GetCurrentLineNumber(m_parser));
     m_document->m_openElements.push_back(element);
 
     if (!attributes[0]) return;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "po/po_binding.h"
+#include "support/test_table.h"
 #include "tessel16/exception.h"
 #include "tessel16/serialization_context.h"
 
@@ -121,29 +122,9 @@ TEST(PurchaseOrderBinding, TypedCollectionSharesTheNodesReferences) {
 TEST(PurchaseOrderBinding, HandWrittenDocumentReadsIntoTheObjects) {
     // Another prefix than the writer's, attributes in another order, blanks between the
     // elements, a declared but unused namespace, and the other member of the line choice.
-    const char* const xml =
-        "<?xml version=\"1.0\"?>\n"
-        "<p:purchaseOrder urgent=\"0\" currency=\"USD\" xmlns:p=\"urn:example:po\"\n"
-        "    xmlns:unused=\"urn:other\" id=\"7\">\n"
-        "  <p:issued> 2024-01-02T03:04:05Z </p:issued>\n"
-        "  <p:status>shipped</p:status>\n"
-        "  <p:buyer id=\"1\"><p:name>B</p:name><p:email>b@x</p:email>\n"
-        "    <p:address residential=\"true\"><p:name>B</p:name><p:street>S</p:street>\n"
-        "      <p:city>C</p:city><p:postalCode>P</p:postalCode><p:country>DE</p:country>\n"
-        "    </p:address></p:buyer>\n"
-        "  <p:seller id=\"2\"><p:name>S</p:name><p:address><p:name>S</p:name>\n"
-        "    <p:street>1</p:street><p:street>2</p:street><p:street>3</p:street>\n"
-        "    <p:city>C</p:city><p:postalCode>P</p:postalCode><p:country>FR</p:country>\n"
-        "  </p:address></p:seller>\n"
-        "  <p:line backordered=\"true\" uom=\"H\" "
-        "number=\"9\"><p:serviceHours>1.25</p:serviceHours>\n"
-        "    <p:description>svc</p:description><p:quantity>1</p:quantity>\n"
-        "    <p:unitPrice>80</p:unitPrice><p:taxable>1</p:taxable></p:line>\n"
-        "  <p:totals><p:lineCount>1</p:lineCount><p:net>80</p:net><p:tax>0</p:tax>\n"
-        "    <p:gross>80</p:gross></p:totals>\n"
-        "</p:purchaseOrder>\n";
+    const std::string xml = Tessel16::test::ReadDataFile("binding/po_handwritten.xml");
     CSmartPtr<CPurchaseOrder> order(new CPurchaseOrder);
-    order->FromXml(xml, CSerializationContext());
+    order->FromXml(xml.c_str(), CSerializationContext());
     EXPECT_EQ(order->GetId(), 7);
     EXPECT_EQ(order->GetCurrency(), "USD");
     EXPECT_TRUE(order->IsUrgentValid());

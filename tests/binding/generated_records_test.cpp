@@ -11,12 +11,14 @@
 #include "binding/engine_messages.h"
 #include "support/engine_bindings.h"
 #include "support/expect_exception.h"
+#include "support/test_table.h"
 #include "tessel16/serialization_context.h"
 #include "tessel16/xml_writer.h"
 
 using namespace Tessel16;
 using namespace Tessel16Data;
 using namespace EngineTest;
+using Tessel16::test::ReadDataFile;
 using Tessel16::test::ThrowsExactly;
 
 namespace {
@@ -53,62 +55,43 @@ protected:
     }
 };
 
-// Colours, one element each, kept as enumeration values.
-class ColorCol : public CXmlTypeCollection {
+// Simple values, one element each: colours kept as enumeration values, or strings. Neither
+// checks its count on writing, as a choice collection expects.
+int FromText(const std::string& text, int) { return ColorFromString(text.c_str()); }
+std::string FromText(const std::string& text, const std::string&) { return text; }
+std::string ToText(int colour) { return ColorToString(colour); }
+std::string ToText(const std::string& text) { return text; }
+
+template <class T>
+class ValueCol : public CXmlTypeCollection {
 public:
-    ColorCol(const char* name, int minOccurs, int maxOccurs)
+    ValueCol(const char* name, int minOccurs, int maxOccurs)
         : CXmlTypeCollection(ItemType_string, name, kNs, minOccurs, maxOccurs, "", -1, -1, "", "",
                              "", "", -1, -1, -1, kCollapse, "") {}
     CXmlObjectBase* GetBase() override { return this; }
     int GetCount() const override { return static_cast<int>(m_values.size()); }
     void Clear() override { m_values.clear(); }
     void Remove(int index) override { m_values.erase(m_values.begin() + index); }
-    void Add(int value) { m_values.push_back(value); }
-    int Item(int index) const { return m_values.at(static_cast<std::size_t>(index)); }
+    void Add(const T& value) { m_values.push_back(value); }
+    const T& Item(int index) const { return m_values.at(static_cast<std::size_t>(index)); }
 
 protected:
-    void AddFromString(std::string text) override {
-        m_values.push_back(ColorFromString(text.c_str()));
-    }
+    void AddFromString(std::string text) override { m_values.push_back(FromText(text, T())); }
     void ToXml_Int(CXmlWriter* writer, bool, const char* namespaceUri, const CSerializationContext&,
                    bool) const override {
-        for (int value : m_values) {
+        for (const T& value : m_values) {
             writer->StartElement(GetElementName(), namespaceUri);
-            writer->WriteText(ColorToString(value), ItemType_string, false);
+            writer->WriteText(ToText(value), ItemType_string, false);
             writer->EndElement();
         }
     }
 
 private:
-    std::vector<int> m_values;
+    std::vector<T> m_values;
 };
 
-// Strings written with no count check of their own, as a choice collection expects.
-class MemoCol : public CXmlTypeCollection {
-public:
-    MemoCol(const char* name, int minOccurs, int maxOccurs)
-        : CXmlTypeCollection(ItemType_string, name, kNs, minOccurs, maxOccurs, "", -1, -1, "", "",
-                             "", "", -1, -1, -1, kCollapse, "") {}
-    CXmlObjectBase* GetBase() override { return this; }
-    int GetCount() const override { return static_cast<int>(m_values.size()); }
-    void Clear() override { m_values.clear(); }
-    void Remove(int index) override { m_values.erase(m_values.begin() + index); }
-    void Add(const std::string& value) { m_values.push_back(value); }
-
-protected:
-    void AddFromString(std::string text) override { m_values.push_back(text); }
-    void ToXml_Int(CXmlWriter* writer, bool, const char* namespaceUri, const CSerializationContext&,
-                   bool) const override {
-        for (const std::string& value : m_values) {
-            writer->StartElement(GetElementName(), namespaceUri);
-            writer->WriteText(value, ItemType_string, false);
-            writer->EndElement();
-        }
-    }
-
-private:
-    std::vector<std::string> m_values;
-};
+using ColorCol = ValueCol<int>;
+using MemoCol = ValueCol<std::string>;
 
 // The members every test class below holds, one property index each.
 enum Prop {
@@ -188,10 +171,6 @@ public:
             new CElementInfoChoicePrimCol("tag", kNs, P_Tags),
             new CElementInfoChoiceCol("memo", kNs, P_Notes),
             nullptr};
-        return records;
-    }
-    CAttributeInfo** GetClassAttributeInfo() const override {
-        static CAttributeInfo* records[] = {nullptr};
         return records;
     }
 };
@@ -295,10 +274,6 @@ public:
             new CElementInfoAllPrimCol("tag", kNs, P_Tags),
             new CElementInfoAllCol("note", kNs, P_Notes),
             nullptr};
-        return records;
-    }
-    CAttributeInfo** GetClassAttributeInfo() const override {
-        static CAttributeInfo* records[] = {nullptr};
         return records;
     }
 };
@@ -414,20 +389,9 @@ TEST(GeneratedRecords, AllGroupOfEveryKindRoundTrips) {
 TEST(GeneratedRecords, HandWrittenAllGroupInReverseOrderWithPrefixes) {
     // Members in reverse schema order, a collection split by other members, two prefixes
     // and the default namespace for the same URI, and xsi:type through a third prefix.
-    const char* const xml =
-        "<q:everyAll xmlns:q=\"urn:t\" xmlns=\"urn:t\" xmlns:r=\"urn:t\"\n"
-        "    xmlns:i=\"http://www.w3.org/2001/XMLSchema-instance\">\n"
-        "  <note>n1</note><r:tag>t1</r:tag><q:hue>blue</q:hue>\n"
-        "  <kid code=\"c\"><name>k1</name></kid>\n"
-        "  <figure i:type=\"r:Square\"><side>4</side></figure>\n"
-        "  <label>L</label><count> 12 </count><shade>green</shade><tone>blue</tone>\n"
-        "  <r:kid code=\"c\"><name>k2</name></r:kid>\n"
-        "  <second code=\"c\"><name>s</name></second><first code=\"c\"><name>f</name></first>\n"
-        "  <spare i:type=\"q:Circle\"><radius>5</radius></spare>\n"
-        "  <shape i:type=\"Square\"><side>6</side></shape>\n"
-        "</q:everyAll>";
+    const std::string xml = ReadDataFile("binding/every_all_reversed.xml");
     CSmartPtr<EveryAll> all(new EveryAll);
-    all->FromXml(xml, CSerializationContext());
+    all->FromXml(xml.c_str(), CSerializationContext());
     auto* shape = dynamic_cast<Square*>(all->Member(P_Shape).GetXmlObject().get());
     ASSERT_NE(shape, nullptr);
     EXPECT_EQ(shape->Member(Square::Side).GetI4(), 6);
@@ -589,7 +553,6 @@ class Defaults : public TestObject {
 public:
     enum { Flag, Word, Size, MemberCount };
     Defaults() : TestObject(MemberCount, "defaults") {}
-    void Init() override { ResetMembers(); }
     CParentElementInfo* GetClassInfo() const override {
         static CParentElementInfo* info =
             ClassInfo(XmlElementGroupType_Sequence, XmlElementType_Element, "defaults");
@@ -604,10 +567,6 @@ public:
             new CElementInfoSeqPrimOpt("size", kNs, Size, false, ItemType_i4, nullptr, kCollapse,
                                        CPrimitiveRestrictions(), nullptr),
             nullptr};
-        return records;
-    }
-    CAttributeInfo** GetClassAttributeInfo() const override {
-        static CAttributeInfo* records[] = {nullptr};
         return records;
     }
 };
@@ -693,7 +652,6 @@ class ManyAttributes : public TestObject {
 public:
     static const int kCount = 40;
     ManyAttributes() : TestObject(kCount, "many") {}
-    void Init() override { ResetMembers(); }
     CParentElementInfo* GetClassInfo() const override {
         static CParentElementInfo* info =
             ClassInfo(XmlElementGroupType_Sequence, XmlElementType_Element, "many");

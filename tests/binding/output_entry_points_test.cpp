@@ -2,7 +2,6 @@
 // bindable tree: strings, UTF-8/UTF-16 bytes, gzip/zlib bytes (inflated back with zlib
 // itself), files in memory and direct, and the refusals of bad settings.
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include <string>
 
@@ -10,6 +9,7 @@
 #include "binding/entry_support.h"
 #include "support/expect_exception.h"
 #include "support/test_node.h"
+#include "support/test_table.h"
 #include "tessel16/exception.h"
 #include "tessel16/serialization_context.h"
 #include "tessel16/switches.h"
@@ -18,6 +18,7 @@
 
 using namespace Tessel16;
 using Tessel16::test::CTestNode;
+using Tessel16::test::Inflate;
 using Tessel16::test::ReadFileBytes;
 using Tessel16::test::TempPath;
 using Tessel16::test::ThrowsExactly;
@@ -26,25 +27,6 @@ namespace {
 
 std::string Bytes(const CBinaryData& data) {
     return std::string(reinterpret_cast<const char*>(data.GetData()), data.GetLength());
-}
-
-std::string Inflate(const std::string& compressed, int windowBits) {
-    z_stream zs{};
-    EXPECT_EQ(inflateInit2(&zs, windowBits), Z_OK);
-    std::string out;
-    char buffer[4096];
-    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(compressed.data()));
-    zs.avail_in = static_cast<uInt>(compressed.size());
-    int rc = Z_OK;
-    while (rc == Z_OK) {
-        zs.next_out = reinterpret_cast<Bytef*>(buffer);
-        zs.avail_out = sizeof buffer;
-        rc = inflate(&zs, Z_NO_FLUSH);
-        out.append(buffer, sizeof buffer - zs.avail_out);
-    }
-    EXPECT_EQ(rc, Z_STREAM_END);
-    inflateEnd(&zs);
-    return out;
 }
 
 // A purchase-order-like tree, large enough to shrink under compression and to need several
@@ -74,16 +56,7 @@ protected:
 TEST_F(OutputEntryPoints, ToXmlWritesTheTreeAsText) {
     CSmartPtr<CTestNode> order = Order(1);
     EXPECT_EQ(order->ToXml(true, true, EOLType_LF, ctx),
-              "<?xml version=\"1.0\"?>\n"
-              "<AA:order xmlns:AA=\"urn:po\" id=\"PO-1\">\n"
-              "\t<AA:customer>\n"
-              "\t\t<AA:name>Zo\xC3\xAB &amp; Sons &lt;Ltd&gt;</AA:name>\n"
-              "\t</AA:customer>\n"
-              "\t<AA:line n=\"0\">\n"
-              "\t\t<AA:sku>SKU1000000</AA:sku>\n"
-              "\t\t<AA:note>first\nsecond</AA:note>\n"
-              "\t</AA:line>\n"
-              "</AA:order>\n");
+              Tessel16::test::ReadDataFile("binding/order_formatted.xml"));
 }
 
 TEST_F(OutputEntryPoints, ContextSettingsReachTheWriter) {

@@ -156,8 +156,6 @@ TEST(PrimitiveCollection, FormatIsUsedForRealsAndDecimals) {
     EXPECT_EQ(
         Transcript(decimals.get()).at(1),
         "text " + C::decimalToString(C::decimalFromString("2.5", kCollapse), "%.2f") + " (25)");
-    EXPECT_EQ(decimals->GetFormat(), "%.2f");
-    EXPECT_EQ(decimals->GetItemType(), ItemType_decimal);
 }
 
 // Records every event as "type:data", where data is the index for removals.

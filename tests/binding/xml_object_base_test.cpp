@@ -4,11 +4,11 @@
 
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 #include "binding/binding_messages.h"
 #include "support/expect_exception.h"
 #include "support/test_node.h"
+#include "support/test_table.h"
 #include "tessel16/exception.h"
 #include "tessel16/serialization_context.h"
 #include "tessel16/switches.h"
@@ -154,82 +154,20 @@ TEST(XmlObjectBase, NullAndElementNameChecks) {
 
 TEST(XmlObjectBase, NamespaceConstraints) {
     CSmartPtr<CTestNode> host = CTestNode::Create("h");
-    const struct {
-        const char* ns;
-        const char* allowed;
-        const char* target;
-        bool valid;
-    } cases[] = {
-        {"", "urn:a", "urn:t", true},
-        {"urn:a", "urn:a", "urn:t", true},
-        {"urn:t", "urn:a", "urn:t", false},
-        {"urn:b", "urn:a ##targetNamespace", "urn:b", true},
-        {"urn:t", "##other", "urn:t", false},
-        {"", "##other", "urn:t", true},
-        {"urn:x", "##other", "urn:t", true},
-        {"urn:c", "urn:a urn:c", "", true},
-        {"urn:d", "urn:a urn:c", "", false},
-        {"urn:d", "##any", "urn:t", true},
-        {"", "##local", "urn:t", true},
-        {"urn:t", "##local", "urn:t", false},
-        {"urn:t", "##targetNamespace", "urn:t", true},
-        {"", "##targetNamespace", "urn:t", false},
-        {"", "", "urn:t", false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.ns) + " in [" + c.allowed + "]");
-        EXPECT_EQ(host->IsNamespaceValid(c.ns, c.allowed, c.target), c.valid);
-        const auto call = [&] { host->TestNamespace(c.ns, c.allowed, c.target); };
-        if (c.valid) {
+    for (const test::TableRow& c : test::ReadTable("binding/namespace_constraints.txt")) {
+        SCOPED_TRACE("namespace_constraints.txt line " + std::to_string(c.line));
+        const char* ns = c[0].c_str();
+        const char* allowed = c[1].c_str();
+        const char* target = c[2].c_str();
+        EXPECT_EQ(host->IsNamespaceValid(ns, allowed, target), c[3] == "yes");
+        const auto call = [&] { host->TestNamespace(ns, allowed, target); };
+        if (c[3] == "yes") {
             EXPECT_NO_THROW(call());
         } else {
             EXPECT_TRUE(ThrowsExactly<CTsInvalidNamespaceException>(
-                call, FormatString(detail::kMsgInvalidNamespace, c.ns, c.allowed, c.target)));
+                call, FormatString(detail::kMsgInvalidNamespace, ns, allowed, target)));
         }
     }
-}
-
-namespace {
-struct Event {
-    CXmlObjectBase* source;
-    IEventSink::MsgType type;
-    void* data;
-    int index;
-};
-class RecordingSink : public IEventSink {
-public:
-    virtual ~RecordingSink() = default;
-    void OnEvent(CXmlObjectBase* source, MsgType type, void* data) override {
-        events.push_back(
-            {source, type, data, data && type >= MsgType_Remove ? *static_cast<int*>(data) : -100});
-    }
-    std::vector<Event> events;
-};
-}  // namespace
-
-TEST(XmlObjectBase, CollectionEventsCarryTypeAndData) {
-    CSmartPtr<CTestNode> collection = CTestNode::Create("col");
-    RecordingSink sink;
-    int item = 0;
-    CTestNode::FireOnCollectionChangeEvent(&sink, collection.get());
-    CTestNode::FireOnCollectionAddEvent(&sink, collection.get(), &item);
-    CTestNode::FireOnCollectionAddCompleteEvent(&sink, collection.get(), &item);
-    CTestNode::FireOnCollectionRemoveEvent(&sink, collection.get(), 4);
-    CTestNode::FireOnCollectionRemoveCompleteEvent(&sink, collection.get(), -1);
-    ASSERT_EQ(sink.events.size(), 5u);
-    const IEventSink::MsgType types[] = {
-        IEventSink::MsgType_Change, IEventSink::MsgType_Add, IEventSink::MsgType_AddComplete,
-        IEventSink::MsgType_Remove, IEventSink::MsgType_RemoveComplete};
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(sink.events[i].source, collection.get());
-        EXPECT_EQ(sink.events[i].type, types[i]);
-        EXPECT_EQ(static_cast<int>(types[i]), i);
-    }
-    EXPECT_EQ(sink.events[0].data, nullptr);
-    EXPECT_EQ(sink.events[1].data, &item);
-    EXPECT_EQ(sink.events[2].data, &item);
-    EXPECT_EQ(sink.events[3].index, 4);
-    EXPECT_EQ(sink.events[4].data, nullptr);
 }
 
 // The notice looks at the version only on the first construction in the process, so each

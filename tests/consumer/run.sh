@@ -2,6 +2,8 @@
 # Installs the build tree into a scratch prefix, then builds small programs against it: through
 # find_package(Tessel16) (one of them with a binding that tessel16_generate makes at build
 # time) and through pkg-config. A changed included schema must make the build generate again.
+# The scratch prefix is not the configured one, so the pkg-config build holds only if
+# tessel16.pc finds its own prefix.
 set -eu
 build_dir=$1; work=$2; src=$3
 rm -rf "$work"; mkdir -p "$work"
@@ -20,6 +22,6 @@ cmake --build "$work/build" >/dev/null
 grep -q "GetNote()" "$work/build/tessel16_generated/catalog_binding.h"
 libdir=$(ls -d "$work/prefix"/lib*/pkgconfig | head -n1)
 PKG_CONFIG_PATH="$libdir" c++ -std=c++17 "$src/main.cpp" -o "$work/consumer-pc" \
-    $(PKG_CONFIG_PATH="$libdir" pkg-config --define-prefix --cflags --libs tessel16)
+    $(PKG_CONFIG_PATH="$libdir" pkg-config --cflags --libs tessel16)
 "$work/consumer-pc"
 echo "consumer: find_package (with a generated binding) and pkg-config builds ran"

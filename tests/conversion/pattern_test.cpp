@@ -8,68 +8,31 @@
 #include <typeinfo>
 #include <vector>
 
+#include "support/test_table.h"
 #include "tessel16/exception.h"
 #include "tessel16/switches.h"
 
 using namespace Tessel16;
 using detail::MatchesXsdPattern;
 using detail::MatchesXsdPatternUncached;
+using Tessel16::test::ReadTable;
+using Tessel16::test::TableRow;
 
 TEST(XsdPattern, TranslationRewritesOnlyTheXsdEscapes) {
-    struct Case {
-        const char* xsd;
-        const char* pcre;
-    };
-    const Case cases[] = {
-        {"[a-z]+", "^([a-z]+)$"},
-        {"\\i\\c*", "^(([^\\W\\d]|:)(\\w|\\.|-|:)*)$"},
-        {"\\I\\C", "^(([\\W\\d])([^\\w\\.\\-\\:]))$"},
-        {"\\\\i", "^(\\\\i)$"},                // an escaped backslash followed by i
-        {"\\\\\\i", "^(\\\\([^\\W\\d]|:))$"},  // escaped backslash, then \i
-        {"\\p{IsBasicLatin}", "^([\\000-\\177])$"},
-        {"\\p{IsLatin-1Supplement}", "^([\\200-\\377])$"},
-        {"\\p{IsLatinExtended-A}", "^([\\400-\\577])$"},
-        {"\\p{IsLatinExtended-B}", "^([\\600-\\1117])$"},
-        {"\\d{3}|\\p{Lu}", "^(\\d{3}|\\p{Lu})$"},
-        {"", "^()$"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(detail::TranslateXsdPattern(c.xsd), c.pcre) << c.xsd;
+    const std::vector<TableRow> rows = ReadTable("conversion/pattern_translation.txt");
+    ASSERT_GT(rows.size(), 10u);
+    for (const TableRow& row : rows)
+        EXPECT_EQ(detail::TranslateXsdPattern(row[0]), row[1]) << "line " << row.line;
 }
 
 TEST(XsdPattern, MatchesTheWholeValueOnly) {
-    struct Case {
-        const char* pattern;
-        const char* value;
-        bool matches;
-    };
-    const Case cases[] = {
-        {"[a-z]+", "abc", true},
-        {"[a-z]+", "abc1", false},
-        {"[a-z]+", "1abc", false},
-        {"[a-z]+", "abc\n", false},  // "$" would accept the final LF; the span check does not
-        {"[a-z]+", "", false},
-        {"a|b", "b", true},  // the wrapping group keeps the alternation inside the anchors
-        {"a|b", "ab", false},
-        {"\\i\\c*", "xs:element", true},
-        {"\\i\\c*", "_a-b.c", true},
-        {"\\i\\c*", "1abc", false},
-        {"\\i\\c*", "a b", false},
-        {"\\\\i", "\\i", true},
-        {"\\\\i", "x", false},
-        {"\\d{3}-\\d{4}", "555-1234", true},
-        {"\\d{3}-\\d{4}", "555-12345", false},
-        {"\\p{IsBasicLatin}+", "Hello", true},
-        {"\\p{IsBasicLatin}+", "H\xC3\xA9llo", false},
-        {"\\p{IsLatin-1Supplement}", "\xC3\xA9", true},  // U+00E9 as one character
-        {"\\p{IsLatinExtended-A}", "\xC5\x93", true},    // U+0153
-        {".", "\xE2\x82\xAC", true},                     // U+20AC is one character in UTF mode
-        {"\\p{Lu}\\p{Ll}*", "\xC3\x89t\xC3\xA9", true},
-        {"[^abc]*", "xyz", true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.pattern) + " ~ " + c.value);
-        EXPECT_EQ(MatchesXsdPattern(c.pattern, c.value), c.matches);
-        EXPECT_EQ(MatchesXsdPatternUncached(c.pattern, c.value), c.matches);
+    const std::vector<TableRow> rows = ReadTable("conversion/pattern_matches.txt");
+    ASSERT_GT(rows.size(), 20u);
+    for (const TableRow& row : rows) {
+        SCOPED_TRACE("pattern_matches.txt line " + std::to_string(row.line));
+        const bool matches = row[2] == "yes";
+        EXPECT_EQ(MatchesXsdPattern(row[0], row[1]), matches);
+        EXPECT_EQ(MatchesXsdPatternUncached(row[0], row[1]), matches);
     }
 }
 

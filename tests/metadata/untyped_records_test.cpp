@@ -94,16 +94,6 @@ const CSerializationContext kDefault;
 
 }  // namespace
 
-TEST(UntypedRecords, MandatoryWildcardTakesAnyElement) {
-    Fixture f("<r xmlns=\"urn:t\"><x/><y/></r>");
-    CElementInfoSeqUntpdMnd any("AnyElement", "urn:t", 0, "##any", "urn:t");
-    CXmlElement* cursor = f.root->GetFirstElement();
-    EXPECT_TRUE(any.ElementFromXml(kDefault, f.holder.get(), f.root, &cursor, "urn:t",
-                                   XmlElementType_Element));
-    EXPECT_EQ(cursor->GetLocalName(), "y");
-    EXPECT_EQ(f.element->taken, std::vector<std::string>{"x"});
-}
-
 TEST(UntypedRecords, MandatoryNamedMemberFailures) {
     Fixture f("<r xmlns=\"urn:t\"><x/></r>");
     CElementInfoSeqUntpdMnd data("data", "urn:t", 0, "##any", "urn:t");
@@ -132,22 +122,6 @@ TEST(UntypedRecords, MandatoryNamedMemberFailures) {
     EXPECT_THROW(any.ElementFromXml(kDefault, f.holder.get(), f.root, &cursor, "urn:t",
                                     XmlElementType_Element),
                  CTsValidationException);
-}
-
-TEST(UntypedRecords, AllGroupMandatoryReportsThroughValidate) {
-    Fixture f("<r xmlns=\"urn:t\"><x/><data/></r>");
-    CElementInfoAllUntpdMnd data("data", "urn:t", 0, "##any", "urn:t");
-    CXmlElement* cursor = f.root->GetFirstElement();
-    EXPECT_FALSE(data.ElementFromXml(kDefault, f.holder.get(), f.root, &cursor, "urn:t",
-                                     XmlElementType_Element));
-    cursor = cursor->GetNextSiblingElement();
-    EXPECT_TRUE(data.ElementFromXml(kDefault, f.holder.get(), f.root, &cursor, "urn:t",
-                                    XmlElementType_Element));
-    EXPECT_EQ(cursor, nullptr);
-    EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
-        [&] { data.Validate(kDefault, f.holder.get(), false, true); },
-        "Failed to find the mandatory element [data]."));
-    EXPECT_FALSE(data.Validate(kDefault, f.holder.get(), false, false));
 }
 
 TEST(UntypedRecords, OptionalMembersLeaveElementsOfOtherNames) {

@@ -63,6 +63,17 @@ TestObject::TestObject(int memberCount, const char* elementName, const char* nam
     SetElementName(elementName);
 }
 
+CAttributeInfo** TestObject::GetClassAttributeInfo() const {
+    static CAttributeInfo* none[] = {nullptr};
+    return none;
+}
+
+CParentElementInfo* NewClassInfo(XmlElementGroupType group, const char* name, bool hasBaseClasses,
+                                 int valueIndex, ItemType valueType) {
+    return new CParentElementInfo(group, XmlElementType_Element, name, kNs, true, hasBaseClasses,
+                                  valueIndex, valueType, nullptr, false);
+}
+
 void TestObject::ResetMembers() {
     for (TsVariant& member : m_members) member.Clear();
 }
@@ -98,12 +109,9 @@ CSmartPtr<CXmlObjectBase> CreateClass(int classId, const char* elementName) {
 
 SimpleSeq::SimpleSeq() : TestObject(MemberCount, "item") {}
 
-void SimpleSeq::Init() { ResetMembers(); }
-
 CParentElementInfo* SimpleSeq::GetClassInfo() const {
-    static CParentElementInfo info(XmlElementGroupType_Sequence, XmlElementType_Element, "item",
-                                   kNs, true, false, -1, ItemType_none, nullptr, false);
-    return &info;
+    static CParentElementInfo* info = NewClassInfo(XmlElementGroupType_Sequence, "item");
+    return info;
 }
 
 CElementInfo** SimpleSeq::GetClassElementInfo() const {
@@ -135,12 +143,9 @@ CAttributeInfo** SimpleSeq::GetClassAttributeInfo() const {
 
 Child::Child(const char* elementName) : TestObject(MemberCount, elementName) {}
 
-void Child::Init() { ResetMembers(); }
-
 CParentElementInfo* Child::GetClassInfo() const {
-    static CParentElementInfo info(XmlElementGroupType_Sequence, XmlElementType_Element, "child",
-                                   kNs, true, false, -1, ItemType_none, nullptr, false);
-    return &info;
+    static CParentElementInfo* info = NewClassInfo(XmlElementGroupType_Sequence, "child");
+    return info;
 }
 
 CElementInfo** Child::GetClassElementInfo() const {
@@ -193,9 +198,8 @@ ChildCol* Holder::GetKids() { return CollectionAs<ChildCol>(this, Kids); }
 StringCol* Holder::GetTags() { return CollectionAs<StringCol>(this, Tags); }
 
 CParentElementInfo* Holder::GetClassInfo() const {
-    static CParentElementInfo info(XmlElementGroupType_Sequence, XmlElementType_Element, "holder",
-                                   kNs, true, false, -1, ItemType_none, nullptr, false);
-    return &info;
+    static CParentElementInfo* info = NewClassInfo(XmlElementGroupType_Sequence, "holder");
+    return info;
 }
 
 CElementInfo** Holder::GetClassElementInfo() const {
@@ -212,11 +216,6 @@ CElementInfo** Holder::GetClassElementInfo() const {
     return records;
 }
 
-CAttributeInfo** Holder::GetClassAttributeInfo() const {
-    static CAttributeInfo* records[] = {nullptr};
-    return records;
-}
-
 AllGroup::AllGroup() : TestObject(MemberCount, "allGroup") { Init(); }
 
 void AllGroup::Init() {
@@ -225,9 +224,8 @@ void AllGroup::Init() {
 }
 
 CParentElementInfo* AllGroup::GetClassInfo() const {
-    static CParentElementInfo info(XmlElementGroupType_All, XmlElementType_Element, "allGroup", kNs,
-                                   true, false, -1, ItemType_none, nullptr, false);
-    return &info;
+    static CParentElementInfo* info = NewClassInfo(XmlElementGroupType_All, "allGroup");
+    return info;
 }
 
 CElementInfo** AllGroup::GetClassElementInfo() const {
@@ -243,19 +241,11 @@ CElementInfo** AllGroup::GetClassElementInfo() const {
     return records;
 }
 
-CAttributeInfo** AllGroup::GetClassAttributeInfo() const {
-    static CAttributeInfo* records[] = {nullptr};
-    return records;
-}
-
 ChoiceGroup::ChoiceGroup() : TestObject(MemberCount, "pick") {}
 
-void ChoiceGroup::Init() { ResetMembers(); }
-
 CParentElementInfo* ChoiceGroup::GetClassInfo() const {
-    static CParentElementInfo info(XmlElementGroupType_Choice, XmlElementType_Element, "pick", kNs,
-                                   true, false, -1, ItemType_none, nullptr, false);
-    return &info;
+    static CParentElementInfo* info = NewClassInfo(XmlElementGroupType_Choice, "pick");
+    return info;
 }
 
 CElementInfo** ChoiceGroup::GetClassElementInfo() const {
@@ -266,11 +256,6 @@ CElementInfo** ChoiceGroup::GetClassElementInfo() const {
                                      ClassId_Child),
         new CElementInfoChoiceEnumOpt("c", kNs, C, false, ColorToString, ColorFromString, nullptr),
         nullptr};
-    return records;
-}
-
-CAttributeInfo** ChoiceGroup::GetClassAttributeInfo() const {
-    static CAttributeInfo* records[] = {nullptr};
     return records;
 }
 
@@ -285,9 +270,8 @@ void StrictChoice::Init() {
 StringCol* StrictChoice::GetOnes() { return CollectionAs<StringCol>(this, Ones); }
 
 CParentElementInfo* StrictChoice::GetClassInfo() const {
-    static CParentElementInfo info(XmlElementGroupType_Choice, XmlElementType_Element, "strict",
-                                   kNs, true, false, -1, ItemType_none, nullptr, false);
-    return &info;
+    static CParentElementInfo* info = NewClassInfo(XmlElementGroupType_Choice, "strict");
+    return info;
 }
 
 CElementInfo** StrictChoice::GetClassElementInfo() const {
@@ -297,19 +281,11 @@ CElementInfo** StrictChoice::GetClassElementInfo() const {
     return records;
 }
 
-CAttributeInfo** StrictChoice::GetClassAttributeInfo() const {
-    static CAttributeInfo* records[] = {nullptr};
-    return records;
-}
-
 Circle::Circle(const char* elementName) : TestObject(MemberCount, elementName) {}
 
-void Circle::Init() { ResetMembers(); }
-
 CParentElementInfo* Circle::GetClassInfo() const {
-    static CParentElementInfo info(XmlElementGroupType_Sequence, XmlElementType_Element, "Circle",
-                                   kNs, true, true, -1, ItemType_none, nullptr, false);
-    return &info;
+    static CParentElementInfo* info = NewClassInfo(XmlElementGroupType_Sequence, "Circle", true);
+    return info;
 }
 
 CElementInfo** Circle::GetClassElementInfo() const {
@@ -320,19 +296,11 @@ CElementInfo** Circle::GetClassElementInfo() const {
     return records;
 }
 
-CAttributeInfo** Circle::GetClassAttributeInfo() const {
-    static CAttributeInfo* records[] = {nullptr};
-    return records;
-}
-
 Square::Square(const char* elementName) : TestObject(MemberCount, elementName) {}
 
-void Square::Init() { ResetMembers(); }
-
 CParentElementInfo* Square::GetClassInfo() const {
-    static CParentElementInfo info(XmlElementGroupType_Sequence, XmlElementType_Element, "Square",
-                                   kNs, true, true, -1, ItemType_none, nullptr, false);
-    return &info;
+    static CParentElementInfo* info = NewClassInfo(XmlElementGroupType_Sequence, "Square", true);
+    return info;
 }
 
 CElementInfo** Square::GetClassElementInfo() const {
@@ -340,11 +308,6 @@ CElementInfo** Square::GetClassElementInfo() const {
         new CElementInfoSeqPrimMnd("side", kNs, Side, false, ItemType_i4, nullptr, kCollapse,
                                    NoFacets(), nullptr),
         nullptr};
-    return records;
-}
-
-CAttributeInfo** Square::GetClassAttributeInfo() const {
-    static CAttributeInfo* records[] = {nullptr};
     return records;
 }
 
@@ -359,12 +322,9 @@ CSmartPtr<CXmlObjectBase> ShapeFactory::Create(CXmlElement* element) {
 
 Drawing::Drawing() : TestObject(MemberCount, "drawing") {}
 
-void Drawing::Init() { ResetMembers(); }
-
 CParentElementInfo* Drawing::GetClassInfo() const {
-    static CParentElementInfo info(XmlElementGroupType_Sequence, XmlElementType_Element, "drawing",
-                                   kNs, true, false, -1, ItemType_none, nullptr, false);
-    return &info;
+    static CParentElementInfo* info = NewClassInfo(XmlElementGroupType_Sequence, "drawing");
+    return info;
 }
 
 CElementInfo** Drawing::GetClassElementInfo() const {
@@ -377,11 +337,6 @@ CElementInfo** Drawing::GetClassElementInfo() const {
     return records;
 }
 
-CAttributeInfo** Drawing::GetClassAttributeInfo() const {
-    static CAttributeInfo* records[] = {nullptr};
-    return records;
-}
-
 NilNote::NilNote(const char* elementName) : TestObject(MemberCount, elementName) {}
 
 void NilNote::Init() {
@@ -390,9 +345,9 @@ void NilNote::Init() {
 }
 
 CParentElementInfo* NilNote::GetClassInfo() const {
-    static CParentElementInfo info(XmlElementGroupType_Sequence, XmlElementType_Element, "note",
-                                   kNs, true, false, Value, ItemType_string, nullptr, false);
-    return &info;
+    static CParentElementInfo* info =
+        NewClassInfo(XmlElementGroupType_Sequence, "note", false, Value, ItemType_string);
+    return info;
 }
 
 CElementInfo** NilNote::GetClassElementInfo() const {
@@ -410,12 +365,9 @@ CAttributeInfo** NilNote::GetClassAttributeInfo() const {
 
 Memo::Memo() : TestObject(MemberCount, "memo") {}
 
-void Memo::Init() { ResetMembers(); }
-
 CParentElementInfo* Memo::GetClassInfo() const {
-    static CParentElementInfo info(XmlElementGroupType_Sequence, XmlElementType_Element, "memo",
-                                   kNs, true, false, -1, ItemType_none, nullptr, false);
-    return &info;
+    static CParentElementInfo* info = NewClassInfo(XmlElementGroupType_Sequence, "memo");
+    return info;
 }
 
 CElementInfo** Memo::GetClassElementInfo() const {
@@ -428,14 +380,7 @@ CElementInfo** Memo::GetClassElementInfo() const {
     return records;
 }
 
-CAttributeInfo** Memo::GetClassAttributeInfo() const {
-    static CAttributeInfo* records[] = {nullptr};
-    return records;
-}
-
 Extras::Extras(const char* elementName) : TestObject(MemberCount, elementName) {}
-
-void Extras::Init() { ResetMembers(); }
 
 CParentElementInfo* Extras::GetClassInfo() const {
     static CParentElementInfo info(XmlElementGroupType_Sequence, XmlElementType_Pseudo, "extras",
@@ -484,11 +429,6 @@ CElementInfo** Wrap::GetClassElementInfo() const {
         new CElementInfoSeqPrimOpt("tail", kNs, Tail, false, ItemType_string, nullptr, kPreserve,
                                    NoFacets(), nullptr),
         nullptr};
-    return records;
-}
-
-CAttributeInfo** Wrap::GetClassAttributeInfo() const {
-    static CAttributeInfo* records[] = {nullptr};
     return records;
 }
 

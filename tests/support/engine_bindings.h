@@ -33,6 +33,9 @@ public:
     std::string GetNamespace() const override { return m_namespace; }
     std::string GetTargetNamespace() const override { return m_namespace; }
     void InvokeProperty(int propertyIndex, bool get, Tessel16::TsVariant& value) override;
+    // Most test classes have nothing but their members to reset and no attributes.
+    void Init() override { ResetMembers(); }
+    Tessel16Data::CAttributeInfo** GetClassAttributeInfo() const override;
 
     Tessel16::TsVariant& Member(int index) { return m_members.at(static_cast<size_t>(index)); }
     std::string Name() const { return GetElementName(); }
@@ -50,6 +53,12 @@ private:
     int m_rejectSet = -1;
 };
 
+// A class record in the test namespace that refuses unknown attributes; a simple-content
+// class names the member holding its value and that value's type.
+Tessel16Data::CParentElementInfo* NewClassInfo(
+    Tessel16Data::XmlElementGroupType group, const char* name, bool hasBaseClasses = false,
+    int valueIndex = -1, Tessel16::ItemType valueType = Tessel16::ItemType_none);
+
 // Class ids of the factory.
 enum ClassId { ClassId_Child = 1, ClassId_Circle, ClassId_Square, ClassId_NilNote, ClassId_Extras };
 Tessel16::CSmartPtr<Tessel16::CXmlObjectBase> CreateClass(int classId, const char* elementName);
@@ -59,7 +68,6 @@ class SimpleSeq : public TestObject {
 public:
     enum { Count, Note, Colour, Flag, Size, Id, Label, Tone, MemberCount };
     SimpleSeq();
-    void Init() override;
     Tessel16Data::CParentElementInfo* GetClassInfo() const override;
     Tessel16Data::CElementInfo** GetClassElementInfo() const override;
     Tessel16Data::CAttributeInfo** GetClassAttributeInfo() const override;
@@ -70,7 +78,6 @@ class Child : public TestObject {
 public:
     enum { Name_, Code, MemberCount };
     explicit Child(const char* elementName = "child");
-    void Init() override;
     Tessel16Data::CParentElementInfo* GetClassInfo() const override;
     Tessel16Data::CElementInfo** GetClassElementInfo() const override;
     Tessel16Data::CAttributeInfo** GetClassAttributeInfo() const override;
@@ -141,7 +148,6 @@ public:
     void Init() override;
     Tessel16Data::CParentElementInfo* GetClassInfo() const override;
     Tessel16Data::CElementInfo** GetClassElementInfo() const override;
-    Tessel16Data::CAttributeInfo** GetClassAttributeInfo() const override;
     Child* GetFirst();
     ChildCol* GetKids();
     StringCol* GetTags();
@@ -155,7 +161,6 @@ public:
     void Init() override;
     Tessel16Data::CParentElementInfo* GetClassInfo() const override;
     Tessel16Data::CElementInfo** GetClassElementInfo() const override;
-    Tessel16Data::CAttributeInfo** GetClassAttributeInfo() const override;
 };
 
 // xs:choice of a (string), b (Child), c (Color)
@@ -163,10 +168,8 @@ class ChoiceGroup : public TestObject {
 public:
     enum { A, B, C, MemberCount };
     ChoiceGroup();
-    void Init() override;
     Tessel16Data::CParentElementInfo* GetClassInfo() const override;
     Tessel16Data::CElementInfo** GetClassElementInfo() const override;
-    Tessel16Data::CAttributeInfo** GetClassAttributeInfo() const override;
 };
 
 // xs:choice of one{1,} (strings) or two{1,} (Child): no member is optional.
@@ -177,7 +180,6 @@ public:
     void Init() override;
     Tessel16Data::CParentElementInfo* GetClassInfo() const override;
     Tessel16Data::CElementInfo** GetClassElementInfo() const override;
-    Tessel16Data::CAttributeInfo** GetClassAttributeInfo() const override;
     StringCol* GetOnes();
 };
 
@@ -186,20 +188,16 @@ class Circle : public TestObject {
 public:
     enum { Radius, MemberCount };
     explicit Circle(const char* elementName = "Circle");
-    void Init() override;
     Tessel16Data::CParentElementInfo* GetClassInfo() const override;
     Tessel16Data::CElementInfo** GetClassElementInfo() const override;
-    Tessel16Data::CAttributeInfo** GetClassAttributeInfo() const override;
 };
 
 class Square : public TestObject {
 public:
     enum { Side, MemberCount };
     explicit Square(const char* elementName = "Square");
-    void Init() override;
     Tessel16Data::CParentElementInfo* GetClassInfo() const override;
     Tessel16Data::CElementInfo** GetClassElementInfo() const override;
-    Tessel16Data::CAttributeInfo** GetClassAttributeInfo() const override;
 };
 
 // Picks Circle or Square from the xsi:type of a shape element.
@@ -217,10 +215,8 @@ class Drawing : public TestObject {
 public:
     enum { Shape, Extra, MemberCount };
     Drawing();
-    void Init() override;
     Tessel16Data::CParentElementInfo* GetClassInfo() const override;
     Tessel16Data::CElementInfo** GetClassElementInfo() const override;
-    Tessel16Data::CAttributeInfo** GetClassAttributeInfo() const override;
 };
 
 // A nillable element with simple content (a string) and an attribute.
@@ -244,10 +240,8 @@ class Memo : public TestObject {
 public:
     enum { Note, Count, MemberCount };
     Memo();
-    void Init() override;
     Tessel16Data::CParentElementInfo* GetClassInfo() const override;
     Tessel16Data::CElementInfo** GetClassElementInfo() const override;
-    Tessel16Data::CAttributeInfo** GetClassAttributeInfo() const override;
 };
 
 // A pseudo element: no tag of its own; its attribute lands on the parent's tag.
@@ -255,7 +249,6 @@ class Extras : public TestObject {
 public:
     enum { Memo_, Flag, MemberCount };
     explicit Extras(const char* elementName = "extras");
-    void Init() override;
     Tessel16Data::CParentElementInfo* GetClassInfo() const override;
     Tessel16Data::CElementInfo** GetClassElementInfo() const override;
     Tessel16Data::CAttributeInfo** GetClassAttributeInfo() const override;
@@ -269,7 +262,6 @@ public:
     void Init() override;
     Tessel16Data::CParentElementInfo* GetClassInfo() const override;
     Tessel16Data::CElementInfo** GetClassElementInfo() const override;
-    Tessel16Data::CAttributeInfo** GetClassAttributeInfo() const override;
     Extras* GetExtras();
 };
 

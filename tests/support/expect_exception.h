@@ -31,4 +31,17 @@ template <class Expected, class Call>
     return ::testing::AssertionFailure() << "did not throw";
 }
 
+// Runs `call` and checks that it throws any class of the family with this message.
+template <class Call>
+::testing::AssertionResult ThrowsMessage(Call&& call, const std::string& message) {
+    try {
+        call();
+    } catch (const CTsException& e) {
+        if (e.GetMessage() == message) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure()
+               << "message [" << e.GetMessage() << "] expected [" << message << "]";
+    }
+    return ::testing::AssertionFailure() << "did not throw";
+}
+
 }  // namespace Tessel16::test

@@ -123,5 +123,10 @@ private:
 std::string TempPath(const std::string& fileName);
 // The whole content of a file; throws std::runtime_error when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
+// Replaces the file's content with `bytes`.
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+// zlib's deflate and inflate; windowBits 31 is the gzip wrapper, 15 the zlib one.
+std::string Compress(const std::string& data, int windowBits);
+std::string Inflate(const std::string& compressed, int windowBits);
 
 }  // namespace Tessel16::test

@@ -52,11 +52,6 @@ CElementInfo** Inner::GetClassElementInfo() const {
     return records;
 }
 
-CAttributeInfo** Inner::GetClassAttributeInfo() const {
-    static CAttributeInfo* records[] = {nullptr};
-    return records;
-}
-
 CElement* Inner::GetAny() { return MemberAs<CElement>(this, Any); }
 
 Envelope::Envelope() : TestObject(MemberCount, "envelope", kNs) { Init(); }
@@ -117,8 +112,6 @@ CElement* Envelope::GetNote() { return MemberAs<CElement>(this, Note); }
 
 Pick::Pick() : TestObject(MemberCount, "pick", kNs) { Init(); }
 
-void Pick::Init() { ResetMembers(); }
-
 CParentElementInfo* Pick::GetClassInfo() const {
     static CParentElementInfo info(XmlElementGroupType_Choice, XmlElementType_Element, "pick", kNs,
                                    true, false, -1, ItemType_none, nullptr, false);
@@ -133,16 +126,9 @@ CElementInfo** Pick::GetClassElementInfo() const {
     return records;
 }
 
-CAttributeInfo** Pick::GetClassAttributeInfo() const {
-    static CAttributeInfo* records[] = {nullptr};
-    return records;
-}
-
 CElement* Pick::GetLocal() { return MemberAs<CElement>(this, Local); }
 
 Bag::Bag() : TestObject(MemberCount, "bag", kNs) { Init(); }
-
-void Bag::Init() { ResetMembers(); }
 
 CParentElementInfo* Bag::GetClassInfo() const {
     static CParentElementInfo info(XmlElementGroupType_All, XmlElementType_Element, "bag", kNs,
@@ -155,11 +141,6 @@ CElementInfo** Bag::GetClassElementInfo() const {
         new CElementInfoAllPrimOpt("size", kNs, Size, false, ItemType_i4, nullptr, kCollapse,
                                    CPrimitiveRestrictions(), nullptr),
         new CElementInfoAllUntpdOpt("memo", kNs, Memo, "##any", kNs), nullptr};
-    return records;
-}
-
-CAttributeInfo** Bag::GetClassAttributeInfo() const {
-    static CAttributeInfo* records[] = {nullptr};
     return records;
 }
 
@@ -184,11 +165,6 @@ CElementInfo** Lines::GetClassElementInfo() const {
         new CElementInfoSeqPrimOpt("end", kNs, End, false, ItemType_string, nullptr, kPreserve,
                                    CPrimitiveRestrictions(), nullptr),
         nullptr};
-    return records;
-}
-
-CAttributeInfo** Lines::GetClassAttributeInfo() const {
-    static CAttributeInfo* records[] = {nullptr};
     return records;
 }
 

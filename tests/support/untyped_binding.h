@@ -24,7 +24,6 @@ public:
     void Init() override;
     Tessel16Data::CParentElementInfo* GetClassInfo() const override;
     Tessel16Data::CElementInfo** GetClassElementInfo() const override;
-    Tessel16Data::CAttributeInfo** GetClassAttributeInfo() const override;
     Tessel16::CElement* GetAny();
 };
 
@@ -66,10 +65,8 @@ class Pick : public EngineTest::TestObject {
 public:
     enum { Code, Local, MemberCount };
     Pick();
-    void Init() override;
     Tessel16Data::CParentElementInfo* GetClassInfo() const override;
     Tessel16Data::CElementInfo** GetClassElementInfo() const override;
-    Tessel16Data::CAttributeInfo** GetClassAttributeInfo() const override;
     Tessel16::CElement* GetLocal();
 };
 
@@ -78,10 +75,8 @@ class Bag : public EngineTest::TestObject {
 public:
     enum { Size, Memo, MemberCount };
     Bag();
-    void Init() override;
     Tessel16Data::CParentElementInfo* GetClassInfo() const override;
     Tessel16Data::CElementInfo** GetClassElementInfo() const override;
-    Tessel16Data::CAttributeInfo** GetClassAttributeInfo() const override;
     Tessel16::CElement* GetMemo();
 };
 
@@ -93,7 +88,6 @@ public:
     void Init() override;
     Tessel16Data::CParentElementInfo* GetClassInfo() const override;
     Tessel16Data::CElementInfo** GetClassElementInfo() const override;
-    Tessel16Data::CAttributeInfo** GetClassAttributeInfo() const override;
     Tessel16::CElementCol* GetLines();
 };
 

@@ -30,42 +30,14 @@ CSmartPtr<CAttributeCol> MakeCol(const char* ns, const char* restriction, const 
     return CSmartPtr<CAttributeCol>(new CAttributeCol(ns, restriction, target));
 }
 
-struct AddCase {
-    const char* restriction;
-    const char* target;
-    const char* ns;
-    bool accepted;
-};
-
 TEST(AttributeCol, AddChecksTheNamespaceAgainstTheRestriction) {
-    const AddCase cases[] = {
-        {"##any", "urn:t", "urn:whatever", true},
-        {"##other", "urn:t", "urn:t", false},
-        {"##other", "urn:t", "", true},
-        {"##other", "urn:t", "urn:x", true},
-        {"##local", "urn:t", "", true},
-        {"##local", "urn:t", "urn:x", false},
-        {"##targetNamespace", "urn:t", "urn:t", true},
-        {"##targetNamespace", "urn:t", "urn:x", false},
-        {"urn:a urn:c", "urn:t", "urn:c", true},
-        {"urn:a urn:c", "urn:t", "urn:d", false},
-        {"urn:a ##targetNamespace", "urn:b", "urn:b", true},
-        {"urn:a", "urn:t", "", true},
-    };
-    for (const AddCase& c : cases) {
-        SCOPED_TRACE(std::string(c.restriction) + " / " + c.ns);
-        auto col = MakeCol("", c.restriction, c.target);
-        if (c.accepted) {
-            CAttribute* attribute = col->Add("a", "v", c.ns);
-            EXPECT_EQ(attribute->GetNamespace(), c.ns);
-            EXPECT_EQ(col->GetCount(), 1);
-        } else {
-            EXPECT_TRUE(ThrowsExactly<CTsInvalidNamespaceException>(
-                [&] { col->Add("a", "v", c.ns); },
-                FormatString(kBadNamespace, c.ns, c.restriction, c.target)));
-            EXPECT_EQ(col->GetCount(), 0);
-        }
-    }
+    // The rule itself is the object base's (tested there); here only that Add applies it.
+    auto col = MakeCol("", "urn:a ##targetNamespace", "urn:b");
+    EXPECT_EQ(col->Add("a", "v", "urn:b")->GetNamespace(), "urn:b");
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidNamespaceException>(
+        [&] { col->Add("a", "v", "urn:d"); },
+        FormatString(kBadNamespace, "urn:d", "urn:a ##targetNamespace", "urn:b")));
+    EXPECT_EQ(col->GetCount(), 1);
 }
 
 TEST(AttributeCol, CollectionNamespaceComesFromTheFirstUriOfTheRestriction) {
@@ -189,8 +161,11 @@ TEST(Attribute, ReadingASingleAttributeIsRefused) {
 }
 
 TEST(SerializationContext, AdditionalRootAttributesAreCreatedOnceAndShared) {
+    // Writers only see a const context; the collection they create must be the one that the
+    // application reaches later through the non-const accessor.
     CSerializationContext context;
-    CSmartPtr<CAttributeCol> first = context.GetAdditionalRootAttributes();
+    const CSerializationContext& view = context;
+    CSmartPtr<CAttributeCol> first = view.GetAdditionalRootAttributes();
     ASSERT_TRUE(first);
     EXPECT_EQ(first, context.GetAdditionalRootAttributes());
     EXPECT_EQ(first->GetNamespaceRestriction(), "##any");
@@ -204,18 +179,6 @@ TEST(SerializationContext, AdditionalRootAttributesAreCreatedOnceAndShared) {
     CSerializationContext assigned;
     assigned = copy;
     EXPECT_EQ(assigned.GetAdditionalRootAttributes(), first);
-}
-
-TEST(SerializationContext, ConstAccessCreatesTheSameAdditionalRootAttributes) {
-    // Writers only see a const context; the collection they create must be the one that the
-    // application reaches later through the non-const accessor.
-    CSerializationContext context;
-    const CSerializationContext& view = context;
-    CSmartPtr<CAttributeCol> created = view.GetAdditionalRootAttributes();
-    ASSERT_TRUE(created);
-    EXPECT_EQ(created->GetNamespaceRestriction(), "##any");
-    EXPECT_EQ(created, context.GetAdditionalRootAttributes());
-    EXPECT_EQ(created, view.GetAdditionalRootAttributes());
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "metadata/object_bridge.h"
+#include "support/test_table.h"
 #include "tessel16/element.h"
 #include "tessel16/serialization_context.h"
 #include "tessel16/xml_document.h"
@@ -64,20 +65,8 @@ void ExpectRoundTrip(const std::string& xml) {
 }
 
 TEST(ElementRoundTrip, HandPickedDocuments) {
-    const char* documents[] = {
-        "<a/>",
-        "<a>text</a>",
-        "<a x=\"1\" y=\"&lt;&amp;&gt;&quot;'\">&lt;escaped&gt; &amp; more</a>",
-        "<p:a xmlns:p=\"urn:p\" p:x=\"1\" x=\"2\"><p:b/><c xmlns=\"urn:c\"><d/></c><e/></p:a>",
-        "<a xmlns=\"urn:default\"><b xmlns=\"\"><c/></b><d/></a>",
-        "<a>mixed <b>inner</b> content <c/> tail</a>",
-        "<a><![CDATA[<not> & markup]]></a>",
-        "<a><!-- comment --><?pi data?><b>x</b></a>",
-        "<a>\n  <b>\n    <c>deep</c>\n  </b>\n</a>",
-        "<a xmlns:x=\"urn:x\" xmlns:y=\"urn:y\"><x:n y:k=\"1\"/><y:n x:k=\"2\"/></a>",
-        "<a>&#65;&#x42;&#169;</a>",
-    };
-    for (const char* document : documents) ExpectRoundTrip(document);
+    for (const auto& row : Tessel16::test::ReadTable("xml/roundtrip_documents.txt"))
+        ExpectRoundTrip(row[0]);
 
     // Deep nesting.
     std::string deep;

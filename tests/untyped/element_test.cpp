@@ -68,14 +68,10 @@ TEST(Element, ReadingAdmitsByTheRestriction) {
         const char* ns = "";  // what the element starts with; its restriction must admit it
     };
     const Case cases[] = {
-        {"##any", "urn:t", R"(<r><e xmlns="urn:q"/></r>)", true},
+        // The namespace rule is the object base's; these show that reading applies it.
         {"##other", "urn:t", R"(<r><e xmlns="urn:t"/></r>)", false},
         {"##other", "urn:t", R"(<r><e/></r>)", true},
-        {"##local", "urn:t", R"(<r><e xmlns="urn:t"/></r>)", false},
-        {"##local", "urn:t", R"(<r><e/></r>)", true},
         {"##targetNamespace", "urn:t", R"(<r><e xmlns="urn:t"/></r>)", true, "urn:t"},
-        {"##targetNamespace", "urn:t", R"(<r><e xmlns="urn:u"/></r>)", false, "urn:t"},
-        {"urn:a urn:c", "urn:t", R"(<r><e xmlns="urn:c"/></r>)", true},
         {"urn:a urn:c", "urn:t", R"(<r><e xmlns="urn:d"/></r>)", false},
     };
     CSerializationContext context;
@@ -172,13 +168,7 @@ TEST(Element, ADefaultNamespaceDeclarationIsWrittenAsItsOwnFragment) {
     CSerializationContext context;
     Bridge::WriteObject(element.get(), &writer, false, "", context, false);
     EXPECT_EQ(writer.Lines().front(), "start urn:d item");
-}
 
-TEST(Element, ReadAsTextTheFragmentComesBackTheSame) {
-    CSmartPtr<CTestNode> node = CTestNode::Create("item", "urn:d");
-    CSmartPtr<CElement> element(new CElement(node.get(), "urn:d"));
-    CSmartPtr<CElement> holder(new CElement("holder"));
-    holder->GetChildElements()->Add(element.get());
     CSmartPtr<CElement> reread(new CElement("x"));
     reread->FromXml(Write(holder.get()).c_str());
     EXPECT_EQ(reread->GetChildElements()->Item(0)->GetNamespace(), "urn:d");

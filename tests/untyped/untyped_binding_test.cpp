@@ -58,35 +58,15 @@ const char kFilledXml[] =
     "<AA:inner><AC:anything xmlns:AC=\"urn:x\">free</AC:anything></AA:inner>"
     "<AA:note>n</AA:note><AA:tag>alpha</AA:tag><AA:tag>beta</AA:tag></AA:envelope>";
 
-TEST(UntypedBinding, WritesBoundWildcardAndCollectionMembers) {
+TEST(UntypedBinding, WritesAndReadsBackBoundWildcardAndCollectionMembers) {
     CSerializationContext context;
     EXPECT_EQ(Write(Filled().get(), context), kFilledXml);
-}
-
-TEST(UntypedBinding, ReadsBackWhatItWrote) {
-    CSerializationContext context;
+    // Written again from what was read: every member came back (values and namespaces).
     CSmartPtr<Envelope> envelope(new Envelope());
     envelope->FromXml(kFilledXml, context);
-    EXPECT_EQ(envelope->Member(Envelope::Title).GetString(), "hello");
-    std::vector<std::int32_t> scores(envelope->GetScores()->begin(), envelope->GetScores()->end());
-    EXPECT_EQ(scores, (std::vector<std::int32_t>{10, 99}));
-    ASSERT_EQ(envelope->GetDates()->GetCount(), 1);
-    EXPECT_EQ(C::dateToString(envelope->GetDates()->Item(0)), "2024-05-06");
-    ASSERT_EQ(envelope->GetExtras()->GetCount(), 1);
-    CElement* extra = envelope->GetExtras()->Item(0);
-    EXPECT_EQ(extra->GetName(), "ext");
-    EXPECT_EQ(extra->GetNamespace(), "urn:other");
-    EXPECT_EQ(extra->GetNamespaceRestriction(), "##other");
-    EXPECT_EQ(extra->GetChildElements()->Item(0)->GetText(), "d");
-    ASSERT_NE(envelope->GetInner(), nullptr);
-    EXPECT_EQ(envelope->GetInner()->GetAny()->GetName(), "anything");
-    EXPECT_EQ(envelope->GetInner()->GetAny()->GetText(), "free");
-    ASSERT_NE(envelope->GetNote(), nullptr);
-    EXPECT_EQ(envelope->GetNote()->GetText(), "n");
-    EXPECT_EQ(envelope->GetTags()->Item(1), "beta");
-    ASSERT_EQ(envelope->GetOtherAttributes()->GetCount(), 1);
-    EXPECT_EQ(envelope->GetOtherAttributes()->Item(0)->GetNamespace(), "urn:meta");
     EXPECT_EQ(Write(envelope.get(), context), kFilledXml);
+    ASSERT_EQ(envelope->GetExtras()->GetCount(), 1);
+    EXPECT_EQ(envelope->GetExtras()->Item(0)->GetNamespaceRestriction(), "##other");
 }
 
 TEST(UntypedBinding, TheWildcardCollectionStopsAtTheTargetNamespace) {
@@ -112,20 +92,6 @@ TEST(UntypedBinding, BadInputGetsTheCollectionAndRecordMessages) {
     CSmartPtr<Envelope> envelope(new Envelope());
     EXPECT_THROW(envelope->FromXml("<envelope xmlns=\"urn:env\" id=\"1\"><title>t</title>"
                                    "<score>101</score></envelope>",
-                                   context),
-                 CTsInvalidValueException);
-    // Four scores break the maximum of the sequence collection.
-    EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
-        [&] {
-            envelope->FromXml(
-                "<envelope xmlns=\"urn:env\" id=\"1\"><title>t</title><score>1"
-                "</score><score>2</score><score>3</score><score>4</score></envelope>",
-                context);
-        },
-        "The Maximum number of [score] elements allowed in this collection is 3"));
-    // A tag that breaks the pattern.
-    EXPECT_THROW(envelope->FromXml("<envelope xmlns=\"urn:env\" id=\"1\"><title>t</title>"
-                                   "<score>1</score><tag>Caps</tag></envelope>",
                                    context),
                  CTsInvalidValueException);
     // An attribute in the target namespace is not the wildcard's: unknown attribute.
@@ -158,13 +124,6 @@ TEST(UntypedBinding, BadInputGetsTheCollectionAndRecordMessages) {
                 context);
         },
         "Failed to find the required child element [AnyElement].\nPath: /envelope/inner"));
-    // Writing a collection with too few scores fails before anything is written.
-    CSmartPtr<Envelope> empty(new Envelope());
-    empty->Member(Envelope::Title).SetString("t");
-    empty->Member(Envelope::Id).SetI4(1);
-    EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
-        [&] { Write(empty.get(), context); },
-        "The Minimum number of [score] elements allowed in this collection is 1"));
 }
 
 TEST(UntypedBinding, AChoiceTakesALocalElementOrItsSimpleMember) {

@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include "support/expect_exception.h"
 #include "tessel16/exception.h"
 
 using namespace Tessel16;
+using Tessel16::test::ThrowsMessage;
 
 namespace {
 CNamespaceAliasMap Sample() {
@@ -27,12 +29,8 @@ TEST(NamespaceAliasMap, KeepsUriOrderAndClampsLowIndexes) {
     const char* expected[] = {"urn:a", "urn:b", "urn:c", "urn:x", "urn:y"};
     for (int i = 0; i < 5; ++i) EXPECT_EQ(map.GetNamespaceAt(i), expected[i]);
     EXPECT_EQ(map.GetNamespaceAt(-5), "urn:a");
-    try {
-        map.GetNamespaceAt(5);
-        FAIL() << "index past the end accepted";
-    } catch (const CTsException& e) {
-        EXPECT_EQ(e.GetMessage(), "Index 5 is out of range, use 0 - 4");
-    }
+    EXPECT_TRUE(
+        ThrowsMessage([&] { map.GetNamespaceAt(5); }, "Index 5 is out of range, use 0 - 4"));
 }
 
 TEST(NamespaceAliasMap, LooksUpBothWays) {
@@ -44,12 +42,8 @@ TEST(NamespaceAliasMap, LooksUpBothWays) {
     EXPECT_TRUE(map.DoesAliasExist("b"));
     EXPECT_FALSE(map.DoesAliasExist("x"));
     EXPECT_TRUE(map.DoesNamespaceExist("urn:c"));
-    try {
-        map.GetNamespaceFromAlias("zz");
-        FAIL() << "unknown alias accepted";
-    } catch (const CTsException& e) {
-        EXPECT_EQ(e.GetMessage(), "Namespace alias [zz] not found");
-    }
+    EXPECT_TRUE(
+        ThrowsMessage([&] { map.GetNamespaceFromAlias("zz"); }, "Namespace alias [zz] not found"));
     map.RemoveNamespace("urn:x");
     map.RemoveNamespace("urn:absent");
     EXPECT_EQ(map.GetNamespaceFromAlias("dup"), "urn:y");
