@@ -813,7 +813,9 @@ private:
                   << field << " = new " << ClassRef(m.classIndex, ns) << "("
                   << Literal(m.xmlName) << ");\n";
             }
-        } else {
+        } else if (m.kind == MemberKind::Enum || !Kind(m.simple.kind).byReference) {
+            // Values of class type (strings, decimals, dates) are left as they are: the member's
+            // bit says whether they hold anything, and every read starts here.
             c << "    " << field << " = {};\n";
         }
     }
