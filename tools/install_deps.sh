@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and tests need, skipping those already present.
 set -euo pipefail
 packages=(cmake g++ make pkg-config python3 libexpat1-dev libpcre2-dev zlib1g-dev
-          libgtest-dev libgmock-dev libbenchmark-dev rapidjson-dev
+          libgtest-dev libgmock-dev libbenchmark-dev libxml2-utils rapidjson-dev
           default-jdk-headless libfastinfoset-java)
 missing=()
 for p in "${packages[@]}"; do

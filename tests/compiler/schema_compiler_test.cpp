@@ -1,0 +1,174 @@
+// schema_compiler_test.cpp: the compiler's own rules. Every diagnostic on a small bad schema
+// (message with file:line:col), the naming rules, and the program's command line and its
+// same-input-same-bytes promise.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "schema_model.h"
+#include "support/test_node.h"
+
+using Tessel16::test::ReadFileBytes;
+using Tessel16::test::TempPath;
+
+namespace {
+
+const char* const kOpen =
+    "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" xmlns:t=\"urn:t\" "
+    "targetNamespace=\"urn:t\">\n";
+
+std::string WriteSchema(const std::string& name, const std::string& text) {
+    const std::string path = TempPath(name);
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+}
+
+// The message of the first error of a schema, or "" when it compiles.
+std::string ErrorOf(const std::string& path) {
+    xsd::Options options;
+    options.schemas.push_back(path);
+    try {
+        xsd::BuildModel(options, nullptr);
+    } catch (const xsd::SchemaError& error) {
+        return error.what();
+    }
+    return "";
+}
+
+struct Diagnostic {
+    const char* construct;
+    std::string body;      // between the schema's start and end tags, from line 2 on
+    std::string expected;  // after "<path>:"
+};
+
+const Diagnostic kDiagnostics[] = {
+    {"unresolved type", "  <xs:element name=\"a\" type=\"t:Missing\"/>\n",
+     "2:3: error: unresolved reference to type '{urn:t}Missing'"},
+    {"unresolved element ref",
+     "  <xs:complexType name=\"T\">\n    <xs:sequence>\n      <xs:element ref=\"t:nope\"/>\n"
+     "    </xs:sequence>\n  </xs:complexType>\n",
+     "4:7: error: unresolved reference to element '{urn:t}nope'"},
+    {"unresolved attribute group",
+     "  <xs:complexType name=\"T\">\n    <xs:attributeGroup ref=\"t:AG\"/>\n  </xs:complexType>\n",
+     "3:5: error: unresolved reference to attributeGroup '{urn:t}AG'"},
+    {"circular group",
+     "  <xs:group name=\"G\">\n    <xs:sequence>\n      <xs:element name=\"e\" type=\"xs:int\"/>\n"
+     "      <xs:group ref=\"t:G\"/>\n    </xs:sequence>\n  </xs:group>\n"
+     "  <xs:complexType name=\"T\">\n    <xs:group ref=\"t:G\"/>\n  </xs:complexType>\n",
+     "5:7: error: circular reference to group 'G'"},
+    {"circular attribute group",
+     "  <xs:attributeGroup name=\"A\">\n    <xs:attributeGroup ref=\"t:A\"/>\n"
+     "  </xs:attributeGroup>\n  <xs:complexType name=\"T\">\n"
+     "    <xs:attributeGroup ref=\"t:A\"/>\n  </xs:complexType>\n",
+     "3:5: error: circular reference to attribute group 'A'"},
+    {"circular simple type",
+     "  <xs:simpleType name=\"S\">\n    <xs:restriction base=\"t:S\"/>\n  </xs:simpleType>\n",
+     "2:3: error: circular derivation of simple type 'S'"},
+    {"undeclared prefix", "  <xs:attribute name=\"a\" type=\"zz:T\"/>\n  <xs:element name=\"e\">\n"
+     "    <xs:complexType>\n      <xs:attribute ref=\"t:a\"/>\n    </xs:complexType>\n"
+     "  </xs:element>\n",
+     "2:3: error: the prefix of 'zz:T' is not declared"},
+    {"redefine", "  <xs:redefine schemaLocation=\"other.xsd\"/>\n",
+     "2:3: error: xs:redefine is not supported"},
+    {"remote import", "  <xs:import namespace=\"urn:x\" schemaLocation=\"http://x/y.xsd\"/>\n",
+     "2:3: error: xs:import of a remote schema ('http://x/y.xsd') is not supported: give a "
+     "local copy"},
+    {"element without name", "  <xs:complexType name=\"T\">\n    <xs:sequence>\n"
+     "      <xs:element type=\"xs:int\"/>\n    </xs:sequence>\n  </xs:complexType>\n",
+     "4:7: error: xs:element without name or ref"},
+    {"unknown construct in a complex type",
+     "  <xs:complexType name=\"T\">\n    <xs:key name=\"k\"/>\n  </xs:complexType>\n",
+     "3:5: error: xs:key in a complex type is not supported"},
+    {"simple type without derivation", "  <xs:simpleType name=\"S\"/>\n",
+     "2:3: error: xs:simpleType without restriction, list or union"},
+    {"facet without a number",
+     "  <xs:simpleType name=\"S\">\n    <xs:restriction base=\"xs:string\">\n"
+     "      <xs:maxLength value=\"many\"/>\n    </xs:restriction>\n  </xs:simpleType>\n",
+     "4:7: error: facet xs:maxLength has no number: 'many'"},
+    {"extending an all group",
+     "  <xs:complexType name=\"B\">\n    <xs:all>\n      <xs:element name=\"a\" type=\"xs:int\"/>\n"
+     "    </xs:all>\n  </xs:complexType>\n  <xs:complexType name=\"D\">\n"
+     "    <xs:complexContent>\n      <xs:extension base=\"t:B\">\n        <xs:sequence/>\n"
+     "      </xs:extension>\n    </xs:complexContent>\n  </xs:complexType>\n",
+     "10:9: error: extending a type whose content is xs:all"},
+};
+
+TEST(SchemaCompiler, EveryDiagnosticNamesFileLineColumnAndConstruct) {
+    for (const Diagnostic& d : kDiagnostics) {
+        const std::string path =
+            WriteSchema("diagnostic.xsd", std::string(kOpen) + d.body + "</xs:schema>\n");
+        EXPECT_EQ(ErrorOf(path), path + ":" + d.expected) << d.construct;
+    }
+}
+
+TEST(SchemaCompiler, DocumentLevelDiagnostics) {
+    const std::string first = WriteSchema("first.xsd", std::string(kOpen) +
+                                                           "  <xs:complexType name=\"X\"/>\n"
+                                                           "</xs:schema>\n");
+    const std::string second = WriteSchema(
+        "second.xsd", std::string(kOpen) + "  <xs:include schemaLocation=\"first.xsd\"/>\n"
+                                           "  <xs:complexType name=\"X\"/>\n</xs:schema>\n");
+    EXPECT_EQ(ErrorOf(second), second + ":3:3: error: duplicate definition of complexType 'X' "
+                                        "(first defined at " + first + ":2:3)");
+    const std::string missing = WriteSchema(
+        "missing.xsd", std::string(kOpen) + "  <xs:include schemaLocation=\"absent.xsd\"/>\n"
+                                            "</xs:schema>\n");
+    EXPECT_EQ(ErrorOf(missing), missing + ":2:3: error: cannot open schema '" +
+                                    TempPath("absent.xsd") + "'");
+    const std::string notSchema = WriteSchema("root.xsd", "<?xml version=\"1.0\"?>\n<root/>\n");
+    EXPECT_EQ(ErrorOf(notSchema),
+              notSchema + ":2:1: error: the document element is <root>, not an xs:schema");
+    const std::string broken = WriteSchema("broken.xsd", std::string(kOpen) + "  <xs:element\n");
+    EXPECT_EQ(ErrorOf(broken).rfind(broken + ": error: not well-formed XML: ", 0), 0u)
+        << ErrorOf(broken);
+}
+
+TEST(SchemaCompiler, NamingRules) {
+    const struct {
+        const char* xml;
+        const char* pascal;
+        const char* constant;
+    } names[] = {
+        {"purchaseOrder", "PurchaseOrder", "purchaseOrder"},
+        {"postal-code", "PostalCode", "postal_code"},
+        {"ns.v2", "NsV2", "ns_v2"},
+        {"2nd", "_2nd", "2nd"},
+        {"caf\xc3\xa9", "CafxC3xA9", "cafxC3xA9"},
+        {"-1", "_1", "Minus1"},
+        {"", "X", "Empty"},
+    };
+    for (const auto& n : names) {
+        EXPECT_EQ(xsd::PascalCase(n.xml), n.pascal) << n.xml;
+        EXPECT_EQ(xsd::IdentifierPart(n.xml), n.constant) << n.xml;
+    }
+    EXPECT_EQ(xsd::DeriveNamespace("urn:example:po", "x"), "Po");
+    EXPECT_EQ(xsd::DeriveNamespace("http://maven.apache.org/POM/4.0.0", "x"), "POM");
+    EXPECT_EQ(xsd::DeriveNamespace("http://www.w3.org/2000/09/xmldsig#", "x"), "Xmldsig");
+    EXPECT_EQ(xsd::DeriveNamespace("", "my-schema"), "MySchema");
+}
+
+// The program: its exit status and message on a bad schema, and the same bytes every run.
+TEST(SchemaCompiler, ProgramIsDeterministicAndFailsCleanly) {
+    const std::string program = TESSEL16_XSD_PROGRAM;
+    const std::string schema = TESSEL16_SHARED_DIR "/bench/po.xsd";
+    const std::string a = TempPath("xsd_a"), b = TempPath("xsd_b");
+    ASSERT_EQ(std::system(("mkdir -p " + a + " " + b).c_str()), 0);
+    ASSERT_EQ(std::system((program + " " + schema + " -o " + a).c_str()), 0);
+    ASSERT_EQ(std::system((program + " --namespace Po " + schema + " -o " + b).c_str()), 0);
+    const std::string header = ReadFileBytes(a + "/po_binding.h");
+    EXPECT_EQ(ReadFileBytes(b + "/po_binding.h"), header);
+    EXPECT_EQ(ReadFileBytes(b + "/po_binding.cpp"), ReadFileBytes(a + "/po_binding.cpp"));
+    EXPECT_NE(header.find("class CPurchaseOrder"), std::string::npos);
+
+    const std::string bad = WriteSchema("bad.xsd", std::string(kOpen) +
+                                                       "  <xs:element name=\"a\" type=\"t:X\"/>\n"
+                                                       "</xs:schema>\n");
+    const std::string log = TempPath("xsd_err.txt");
+    const int status = std::system((program + " " + bad + " -o " + a + " 2>" + log).c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1);
+    EXPECT_EQ(ReadFileBytes(log), bad + ":2:3: error: unresolved reference to type '{urn:t}X'\n");
+}
+
+}  // namespace

@@ -1,0 +1,232 @@
+// roundtrip_main.cpp: reads one instance document into the classes generated for its schema,
+// writes it back, and compares the two trees as canonical dumps (one line per element start,
+// attribute, text and element end). What a binding may change without changing the
+// document's meaning is normalised on both sides: whitespace-only text between elements, the
+// blanks around a value, xsi:schemaLocation hints and xsi:type (written where the runtime
+// needs it), the lexical form of numbers, booleans, times, hexBinary ("12.50", "12.5") and
+// base64 (line breaks), the schema default an empty element comes back with, and the order of
+// children (an xs:all group is written in schema order; xmllint checks the order of the
+// written document).
+#include <tessel16/tessel16.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "binding.h"
+
+namespace {
+
+using Tessel16::CXmlAttribute;
+using Tessel16::CXmlElement;
+
+const char* const kXsi = "http://www.w3.org/2001/XMLSchema-instance";
+
+std::string Collapse(const std::string& text) {
+    std::string out;
+    bool blank = false;
+    for (char c : text) {
+        if (c == ' ' || c == '\t' || c == '\n' || c == '\r') {
+            blank = !out.empty();
+        } else {
+            if (blank) out += ' ';
+            out += c;
+            blank = false;
+        }
+    }
+    return out;
+}
+
+// "12:00:00.500" and "12:00:00.5" are one time: trailing zeros of the seconds' fraction go.
+std::string TrimSecondsFraction(std::string text) {
+    const std::size_t colon = text.find(':');
+    const std::size_t dot = colon == std::string::npos ? colon : text.find('.', colon);
+    auto digit = [&](std::size_t i) { return text[i] >= '0' && text[i] <= '9'; };
+    if (dot == std::string::npos || dot < 3 || text[dot - 3] != ':' || !digit(dot - 1) ||
+        !digit(dot - 2))
+        return text;
+    std::size_t end = dot + 1;
+    while (end < text.size() && digit(end)) ++end;
+    if (end == dot + 1) return text;
+    std::size_t last = end;
+    while (last > dot + 1 && text[last - 1] == '0') --last;
+    if (last == dot + 1) last = dot;
+    return text.erase(last, end - last);
+}
+
+// Numbers, booleans and times in one spelling, so lexical variants of one value compare equal.
+std::string Value(const std::string& raw) {
+    const std::string text = TrimSecondsFraction(Collapse(raw));
+    if (text == "1" || text == "true") return text == "1" ? "1" : "true";
+    if (text == "0" || text == "false") return text == "0" ? "0" : "false";
+    char* end = nullptr;
+    const long double number = std::strtold(text.c_str(), &end);
+    if (!text.empty() && end && *end == '\0' && text.find_first_of("xXpP") == std::string::npos) {
+        std::ostringstream out;
+        out.precision(18);
+        out << number;
+        return "#" + out.str();
+    }
+    return text;
+}
+
+// Two spellings of one boolean, or of one hexBinary value (its canonical form is upper case).
+bool Booleanish(const std::string& a, const std::string& b) {
+    if ((a == "1" && b == "true") || (a == "true" && b == "1") || (a == "0" && b == "false") ||
+        (a == "false" && b == "0"))
+        return true;
+    if (a.size() != b.size() || a.empty()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (!std::isxdigit(static_cast<unsigned char>(a[i])) ||
+            std::toupper(static_cast<unsigned char>(a[i])) !=
+                std::toupper(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
+// Children are listed in a fixed order (by their own dumps): members of an xs:all group are
+// written in schema order, and the order of a sequence is xmllint's to check on the output.
+void Dump(const CXmlElement* element, std::vector<std::string>& lines) {
+    lines.push_back("E {" + element->GetNamespaceURI() + "}" + element->GetLocalName());
+    std::vector<std::string> attributes;
+    for (const CXmlAttribute* attribute : element->GetAttributes()) {
+        if (attribute->GetNamespaceURI() == kXsi && attribute->GetLocalName() != "nil") continue;
+        attributes.push_back("A {" + attribute->GetNamespaceURI() + "}" +
+                             attribute->GetLocalName() + "=" + Value(attribute->GetValue()));
+    }
+    std::sort(attributes.begin(), attributes.end());
+    lines.insert(lines.end(), attributes.begin(), attributes.end());
+    std::vector<std::vector<std::string>> children;
+    for (const CXmlElement* child = element->GetFirstElement(); child;
+         child = child->GetNextSiblingElement()) {
+        children.emplace_back();
+        Dump(child, children.back());
+    }
+    std::stable_sort(children.begin(), children.end());
+    for (const auto& child : children) lines.insert(lines.end(), child.begin(), child.end());
+    const std::string text = Value(element->GetText());
+    if (!text.empty()) lines.push_back("T " + text);
+    lines.push_back("/E");
+}
+
+std::vector<std::string> DumpOf(const std::string& xml) {
+    Tessel16::CXmlDocument doc;
+    doc.LoadXml(xml.c_str());
+    std::vector<std::string> lines;
+    Dump(doc.GetDocumentElement(), lines);
+    return lines;
+}
+
+// Base64 text may be broken into lines; the binary value is the same without the breaks.
+bool SameBase64(const std::string& read, const std::string& written) {
+    if (written.size() < 16 || written.find(' ') != std::string::npos) return false;
+    std::string joined;
+    for (char c : read) {
+        if (c == ' ') continue;
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '+' && c != '/' && c != '=')
+            return false;
+        joined += c;
+    }
+    return joined == written;
+}
+
+bool Same(const std::string& a, const std::string& b) {
+    if (a == b) return true;
+    if (a.compare(0, 2, "T ") == 0 && b.compare(0, 2, "T ") == 0 &&
+        SameBase64(a.substr(2), b.substr(2)))
+        return true;
+    const std::size_t eq = a.find('=');
+    if (a.compare(0, 2, "A ") == 0 && eq != std::string::npos && b.compare(0, eq + 1, a, 0, eq + 1) == 0)
+        return Booleanish(a.substr(eq + 1), b.substr(eq + 1));
+    if (a.compare(0, 2, "T ") == 0 && b.compare(0, 2, "T ") == 0)
+        return Booleanish(a.substr(2), b.substr(2));
+    return false;
+}
+
+// The prefixes the input declares (the first binding of each), read from its text. Declared
+// again on the written root, they keep QName values such as xsi:type="xs:string" or
+// "tns:Binding" resolvable: the binding holds those as text.
+void DeclareInputPrefixes(const std::string& text, Tessel16::CSerializationContext& context) {
+    std::size_t at = 0;
+    while ((at = text.find("xmlns:", at)) != std::string::npos) {
+        const std::size_t equals = text.find('=', at);
+        if (equals == std::string::npos) break;
+        const std::string prefix = text.substr(at + 6, equals - at - 6);
+        const std::size_t open = text.find_first_of("\"'", equals);
+        if (open == std::string::npos) break;
+        const std::size_t close = text.find(text[open], open + 1);
+        if (close == std::string::npos) break;
+        const std::string uri = text.substr(open + 1, close - open - 1);
+        if (prefix.find_first_of(" \t\n<>") == std::string::npos && prefix != "xml" &&
+            !context.GetNamespaceAliases().DoesAliasExist(prefix.c_str()) &&
+            !context.GetNamespaceAliases().DoesNamespaceExist(uri.c_str()))
+            context.GetNamespaceAliases().Add(prefix.c_str(), uri.c_str());
+        at = close;
+    }
+}
+
+std::string ReadFile(const char* path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s INSTANCE OUTPUT\n", argv[0]);
+        return 2;
+    }
+    using namespace Tessel16;
+    try {
+        const std::string input = ReadFile(argv[1]);
+        CXmlDocument doc;
+        doc.LoadXml(input.c_str());
+        const CXmlElement* root = doc.GetDocumentElement();
+        CSmartPtr<CXmlObjectBase> object = CreateBindingElement(
+            root->GetNamespaceURI().c_str(), root->GetLocalName().c_str());
+        if (!object) {
+            std::fprintf(stderr, "no class for the document element {%s}%s\n",
+                         root->GetNamespaceURI().c_str(), root->GetLocalName().c_str());
+            return 1;
+        }
+        CSerializationContext context;
+        context.SetWriteDefaultElementValues(true);  // an element the input has stays
+        DeclareInputPrefixes(input, context);
+        object->FromXml(input.c_str(), context);
+        const std::string output = object->ToXml(true, true, EOLType_LF, context);
+        std::ofstream(argv[2], std::ios::binary) << output;
+        const std::vector<std::string> expected = DumpOf(input);
+        const std::vector<std::string> actual = DumpOf(output);
+        std::size_t i = 0, j = 0;
+        while (i < expected.size() || j < actual.size()) {
+            const std::string want = i < expected.size() ? expected[i] : "(end)";
+            const std::string got = j < actual.size() ? actual[j] : "(end)";
+            // An empty element comes back with its schema default as its text.
+            if (want == "/E" && got.compare(0, 2, "T ") == 0 && j + 1 < actual.size() &&
+                actual[j + 1] == "/E") {
+                ++j;
+                continue;
+            }
+            if (!Same(want, got)) {
+                std::fprintf(stderr, "%s: trees differ at line %zu:\n  read:    %s\n  written: %s\n",
+                             argv[1], i + 1, want.c_str(), got.c_str());
+                return 1;
+            }
+            ++i;
+            ++j;
+        }
+    } catch (const CTsException& error) {
+        std::fprintf(stderr, "%s: %s\n", argv[1], error.GetFullMessage().c_str());
+        return 1;
+    }
+    return 0;
+}
