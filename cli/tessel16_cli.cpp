@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include <zlib.h>
+
 #include "tessel16/tessel16.h"
 
 using namespace Tessel16;
@@ -25,7 +27,7 @@ const char* const kUsage =
 
 const char* const kConvertHelp =
     "tessel16 convert IN OUT [options]\n"
-    "  Reads IN (XML, Fast Infoset, either one gzip or zlib compressed, or JSON) and writes it\n"
+    "  Reads IN (XML, Fast Infoset or JSON, any of them gzip or zlib compressed) and writes it\n"
     "  to OUT.\n"
     "  --to xml|fi|json  output form (default: from OUT's extension .fi/.json, else xml)\n"
     "  --gzip            gzip-compress the output\n"
@@ -51,11 +53,59 @@ std::vector<unsigned char> ReadFile(const std::string& path) {
     return bytes;
 }
 
-bool LooksLikeJson(const std::vector<unsigned char>& bytes) {
+// The first bytes of a gzip or zlib stream, inflated just far enough to tell JSON from XML
+// (the loaders inflate the whole input themselves); other input comes back as it is.
+std::vector<unsigned char> Head(const std::vector<unsigned char>& bytes) {
+    const bool gzip = bytes.size() > 2 && bytes[0] == 0x1F && bytes[1] == 0x8B;
+    const bool zlib = bytes.size() > 2 && (bytes[0] & 0x0F) == 8 && (bytes[0] * 256 + bytes[1]) % 31 == 0;
+    if (!gzip && !zlib) return bytes;
+    std::vector<unsigned char> head(256);
+    z_stream stream{};
+    if (inflateInit2(&stream, 47) != Z_OK) return bytes;
+    stream.next_in = const_cast<unsigned char*>(bytes.data());
+    stream.avail_in = static_cast<uInt>(std::min<std::size_t>(bytes.size(), 1u << 20));
+    stream.next_out = head.data();
+    stream.avail_out = static_cast<uInt>(head.size());
+    const int status = inflate(&stream, Z_SYNC_FLUSH);
+    head.resize(head.size() - stream.avail_out);
+    inflateEnd(&stream);
+    return status == Z_OK || status == Z_STREAM_END ? head : bytes;
+}
+
+bool LooksLikeJson(const std::vector<unsigned char>& input) {
+    const std::vector<unsigned char> bytes = Head(input);
     std::size_t i = 0;
     if (bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) i = 3;
     while (i < bytes.size() && std::strchr(" \t\r\n", bytes[i])) ++i;
     return i < bytes.size() && (bytes[i] == '{' || bytes[i] == '[');
+}
+
+// Gives every namespace of the tree an alias in the context, so that the writers declare them
+// all on the document element: untyped content keeps no declarations of its own, and JSON at
+// round-trip level 2 names only namespaces that are declared.
+void DeclareNamespaces(const CElement& root, CSerializationContext& context) {
+    CNamespaceAliasMap& aliases = context.GetNamespaceAliases();
+    auto declare = [&aliases](const std::string& uri) {
+        // The xml prefix is bound by XML itself and never declared.
+        if (uri.empty() || uri == "http://www.w3.org/XML/1998/namespace" ||
+            aliases.DoesNamespaceExist(uri.c_str()))
+            return;
+        std::string alias;
+        for (int n = aliases.GetNamespaceCount();; ++n) {
+            alias = "ns" + std::to_string(n);
+            if (!aliases.DoesAliasExist(alias.c_str())) break;
+        }
+        aliases.Add(alias.c_str(), uri.c_str());
+    };
+    std::vector<const CElement*> work{&root};
+    while (!work.empty()) {
+        const CElement* element = work.back();
+        work.pop_back();
+        declare(element->GetNamespace());
+        for (const CAttribute* attribute : *element->GetAttributes())
+            declare(attribute->GetNamespace());
+        for (const CElement* child : *element->GetChildElements()) work.push_back(child);
+    }
 }
 
 // Copies a parsed tree into untyped content without recursion (documents can nest deeply).
@@ -153,6 +203,16 @@ int Tree(const std::vector<std::string>& args) {
     std::vector<unsigned char> bytes = ReadFile(args[0]);
     CXmlDocument document;
     if (bytes.empty()) throw CTsException("The input file is empty.");
+    if (LooksLikeJson(bytes)) {
+        // JSON is read as untyped content (its mapping adds no indentation) and dumped
+        // through the XML it writes.
+        CSmartPtr<CElement> element(new CElement("json"));
+        CSerializationContext context;
+        element->FromJsonStream(bytes.data(), static_cast<std::uint32_t>(bytes.size()), context);
+        DeclareNamespaces(*element, context);
+        const std::string xml = element->ToXml(true, false, EOLType_LF, context);
+        bytes.assign(xml.begin(), xml.end());
+    }
     document.LoadXmlStream(bytes.data(), static_cast<std::uint32_t>(bytes.size()));
     if (!document.GetDocumentElement()) throw CTsException("Invalid or empty XML document");
     std::string out;
@@ -220,6 +280,7 @@ int Convert(const std::vector<std::string>& args) {
         if (!document.GetDocumentElement()) throw CTsException("Invalid or empty XML document");
         element = ToUntyped(document.GetDocumentElement());
     }
+    DeclareNamespaces(*element, context);
     const CompressionType compression = gzip ? CompressionType_GZip : CompressionType_None;
     if (to == "fi")
         element->ToFastInfosetFile(files[1].c_str(), static_cast<FInfoDecl>(declaration), context,

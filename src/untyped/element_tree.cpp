@@ -154,8 +154,17 @@ void CElement::SetNamespaceRestrictions(const char* restriction, const char* tar
     }
 }
 
-void CElement::ToXml_Int(CXmlWriter* writer, bool, const char* namespaceUri,
+void CElement::ToXml_Int(CXmlWriter* writer, bool isRoot, const char* namespaceUri,
                          const CSerializationContext& context, bool) const {
+    if (isRoot) {
+        // As a document element, untyped content declares the context's namespace aliases
+        // like a bound class does, so every format can name the namespaces below it.
+        const CNamespaceAliasMap& aliases = context.GetNamespaceAliases();
+        for (int i = 0; i < aliases.GetNamespaceCount(); ++i) {
+            const std::string ns = aliases.GetNamespaceAt(i);
+            writer->AddNamespaceAlias(aliases.GetAliasFromNamespace(ns.c_str()), ns);
+        }
+    }
     std::vector<WriteFrame> stack;
     // Opens an element: its start tag (or its fragment) and its attributes.
     auto open = [&stack](const CElement* element, CXmlWriter* target, const char* ns,
