@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "support/expect_exception.h"
+#include "support/test_table.h"
 #include "tessel16/exception.h"
 #include "values/decimal_messages.h"
 
@@ -41,74 +42,26 @@ struct BigIntegerSample : CBigInteger {
 }  // namespace
 
 TEST_F(DecimalTest, ParsesAndWritesTexts) {
-    const struct {
-        const char* text;
-        const char* written;
-        int count;
-    } kCases[] = {
-        {"1.50", "1.5", 1},
-        {"12", "12", 1},
-        {"-12.340", "-12.34", 2},
-        {"0.000", "0", 1},
-        {"-0", "0", 1},
-        {"-0.0", "0", 1},
-        {".5", "0.5", 1},
-        {"5.", "5", 1},
-        {"-.05", "-0.05", 2},
-        {"007.0100", "7.01", 2},
-        {"\t-3.25\r\n", "-3.25", 2},
-        {"1.5E2", "150", 1},
-        {"15E-1", "1.5", 1},
-        {"-2.5e0", "-2.5", 1},
-        {"0e99999", "0", 1},  // zero needs no digits, whatever the exponent
-        {"1e-99999999999", "0", 1},  // divides down to nothing without building 10^e
-        // More than 30 fraction digits round to 30 (an exact half goes toward zero), then
-        // trailing zeros go, so the written text reads back as itself.
-        {"0.1234567890123456789012345678905", "0.12345678901234567890123456789", 29},
-        {"0.1000000000000000000000000000001", "0.1", 1},
-        {" 2.5 ", "2.5", 1},
-        {"0.1234567890123456789012345678906", "0.123456789012345678901234567891", 30},
-        {"-0.0000000000000000000000000000006", "-0.000000000000000000000000000001", 30},
-        {"-0.0000000000000000000000000000005", "0", 1},
-        {"0.9999999999999999999999999999999", "1", 1},
-        {"-0.99999999999999999999999999999999", "-1", 1},
-        // A negative exponent divides: the quotient keeps two guard digits, truncated, and
-        // the rounded result is rationalised again.
-        {"5e-31", "0", 1},
-        {"6e-31", "0.000000000000000000000000000001", 30},
-        {"5.001e-31", "0", 1},
-        {"1.0000000000000000000000000000004e-1", "0.1", 1},
-        {"9.99999999999999999999999999999999e0", "10", 1},
-    };
-    for (const auto& c : kCases) {
-        SCOPED_TRACE(c.text);
-        const CDecimal value(c.text);
-        EXPECT_EQ(value.ToString(), c.written);
-        EXPECT_EQ(value.GetFractionDivider(), c.count);
+    for (const test::TableRow& c : test::ReadTable("values/decimal_texts.txt")) {
+        SCOPED_TRACE(c.line);
+        const CDecimal value(c[0].c_str());
+        EXPECT_EQ(value.ToString(), c[1]);
+        EXPECT_EQ(value.GetFractionDivider(), std::stoi(c[2]));
     }
     EXPECT_EQ(CDecimal(static_cast<const char*>(nullptr)).ToString(), "0");
     EXPECT_EQ(CDecimal("1.7E+308").ToString(), "17" + std::string(307, '0'));
 }
 
 TEST_F(DecimalTest, ReportsTheFirstInvalidCharacter) {
-    const struct {
-        const char* text;
-        int position;
-    } kCases[] = {
-        {"1.2.3", 3}, {"12a", 2},  {"abc", 0},  {"1,5", 1},   {"1.5-", 3}, {"1e5 x", 4},
-        {"1e5.0", 3}, {"1ee5", 2}, {"--1x", 1}, {"1.5f", 3},  {"0x10", 1}, {"1e5e", 3},
-        {"inf", 0},   {"NaN", 0},  {"\v1", 0},  {"1e1 2", 4}, {"1.+5", 2}, {"e.", 0},
-        // Blanks inside, a second sign and a number without digits would read another value.
-        {"1 000", 2}, {"+-1", 1},  {"12-3", 2}, {"", 0},      {"-", 1},    {".", 1},
-        {" ", 1},     {"1e", 2},
-    };
-    for (const auto& c : kCases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>([&] { CDecimal value(c.text); },
-                                                            InvalidChar(c.position, c.text)));
+    for (const test::TableRow& c : test::ReadTable("values/decimal_invalid_chars.txt")) {
+        SCOPED_TRACE(c.line);
+        const char* text = c[0].c_str();
+        const std::string message = InvalidChar(std::stoi(c[1]), c[0]);
+        EXPECT_TRUE(
+            ThrowsExactly<CTsInvalidValueException>([&] { CDecimal value(text); }, message));
         // Texts outside the integer alphabet go through the decimal reader.
-        EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>([&] { CBigInteger value(c.text); },
-                                                            InvalidChar(c.position, c.text)));
+        EXPECT_TRUE(
+            ThrowsExactly<CTsInvalidValueException>([&] { CBigInteger value(text); }, message));
     }
     // A positive exponent past the limit is refused with a message that names the limit.
     for (const char* text : {"1e1001", "1E100001", "0.5e99999999999999999999999"}) {
@@ -131,38 +84,16 @@ TEST_F(DecimalTest, FailedParseLeavesTheValueAlone) {
 }
 
 TEST_F(DecimalTest, BigIntegerReadsItsOwnAlphabet) {
-    const struct {
-        const char* text;
-        const char* written;
-    } kCases[] = {
-        {"0", "0"},
-        {"-0", "0"},
-        {"007", "7"},
-        {" -42 ", "-42"},
-        {"+42", "42"},
-        {"\t5\n", "5"},
-        {"123456789012345678901234567890", "123456789012345678901234567890"},
-        // Anything else is read as a decimal that must be a whole number.
-        {"1.0", "1"},
-        {"1e3", "1000"},
-        {"1.5E2", "150"},
-        {"-0.0", "0"},
-    };
-    for (const auto& c : kCases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(CBigInteger(c.text).ToString(), c.written);
+    for (const test::TableRow& c : test::ReadTable("values/big_integer_texts.txt")) {
+        SCOPED_TRACE(c.line);
+        EXPECT_EQ(CBigInteger(c[0].c_str()).ToString(), c[1]);
     }
     EXPECT_EQ(CBigInteger(static_cast<const char*>(nullptr)).ToString(), "0");
     // Text that is no whole number is refused, never cut down to one.
-    const struct {
-        const char* text;
-        int position;
-    } kRefused[] = {{"1 000", 2}, {"12-3", 2}, {"3.14159", 1}, {"+-1", 1}, {".", 1},
-                    {"-", 1},     {"+", 1},    {"", 0},        {"1.5e0", 1}, {"-0.5", 2}};
-    for (const auto& c : kRefused) {
-        SCOPED_TRACE(c.text);
-        EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>([&] { CBigInteger value(c.text); },
-                                                            InvalidChar(c.position, c.text)));
+    for (const test::TableRow& c : test::ReadTable("values/big_integer_refused.txt")) {
+        SCOPED_TRACE(c.line);
+        EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
+            [&] { CBigInteger value(c[0].c_str()); }, InvalidChar(std::stoi(c[1]), c[0])));
     }
 }
 
@@ -323,38 +254,10 @@ TEST_F(DecimalTest, RationaliseDropsTrailingZeros) {
 
 TEST_F(DecimalTest, QuotientsKeepTheConfiguredPlaces) {
     EXPECT_EQ(CDecimal::GetMaxDecimalPlaces(), 30);
-    const struct {
-        int places;
-        const char* a;
-        const char* b;
-        const char* quotient;
-    } kCases[] = {
-        {30, "1", "3", "0.333333333333333333333333333333"},
-        {30, "2", "3", "0.666666666666666666666666666667"},
-        {30, "-2", "3", "-0.666666666666666666666666666667"},
-        {30, "2", "-3", "-0.666666666666666666666666666667"},
-        {30, "1", "8", "0.125"},
-        {30, "10", "4", "2.5"},
-        {30, "6", "3", "2"},
-        {30, "0.5", "0.25", "2"},
-        {30, "1.5", "-0.5", "-3"},
-        // The add-back step of long division.
-        {30, "9133993100", "1000000000000000000000000.433106050178708701",
-         "0.000000000000009133993100000000"},
-        {5, "1", "3", "0.33333"},
-        {5, "2", "3", "0.66667"},
-        {1, "1", "8", "0.1"},     // 0.125 -> guard digits 0.125 -> exact ...25 < half
-        {1, "3", "16", "0.2"},    // 0.1875 -> truncated 0.187 -> rounds up
-        {1, "0.15", "1", "0.1"},  // an exact half goes toward zero
-        {1, "-0.15", "1", "-0.1"},
-        {0, "7", "2", "3"},
-        {0, "-7", "2", "-3"},
-        {0, "11", "4", "3"},
-    };
-    for (const auto& c : kCases) {
-        SCOPED_TRACE(std::string(c.a) + " / " + c.b + " at " + std::to_string(c.places));
-        CDecimal::SetMaxDecimalPlaces(c.places);
-        EXPECT_EQ((CDecimal(c.a) / CDecimal(c.b)).ToString(), c.quotient);
+    for (const test::TableRow& c : test::ReadTable("values/decimal_quotients.txt")) {
+        SCOPED_TRACE(c.line);
+        CDecimal::SetMaxDecimalPlaces(std::stoi(c[0]));
+        EXPECT_EQ((CDecimal(c[1].c_str()) / CDecimal(c[2].c_str())).ToString(), c[3]);
     }
     CDecimal::SetMaxDecimalPlaces(30);
     EXPECT_EQ((CDecimal(1) / CDecimal(3)).GetFractionDivider(), 30);
@@ -373,23 +276,12 @@ TEST_F(DecimalTest, ProductsRoundToTheConfiguredPlaces) {
 }
 
 TEST_F(DecimalTest, SumsCarryBetweenTheParts) {
-    const struct {
-        const char* a;
-        const char* b;
-        const char* sum;
-        const char* difference;
-    } kCases[] = {
-        {"0.75", "0.25", "1", "0.5"},
-        {"-0.5", "1", "0.5", "-1.5"},
-        {"1.25", "0.25", "1.5", "1"},
-        {"-1.001", "1.001", "0", "-2.002"},
-        {"999999999.999999999", "0.000000001", "1000000000", "999999999.999999998"},
-        {"-0.1", "-0.02", "-0.12", "-0.08"},
-    };
-    for (const auto& c : kCases) {
-        SCOPED_TRACE(std::string(c.a) + " and " + c.b);
-        EXPECT_EQ((CDecimal(c.a) + CDecimal(c.b)).ToString(), c.sum);
-        EXPECT_EQ((CDecimal(c.a) - CDecimal(c.b)).ToString(), c.difference);
+    for (const test::TableRow& c : test::ReadTable("values/decimal_sums.txt")) {
+        SCOPED_TRACE(c.line);
+        const CDecimal a(c[0].c_str());
+        const CDecimal b(c[1].c_str());
+        EXPECT_EQ((a + b).ToString(), c[2]);
+        EXPECT_EQ((a - b).ToString(), c[3]);
     }
     CDecimal d("-0.5");
     EXPECT_EQ((++d).ToString(), "0.5");
@@ -400,20 +292,11 @@ TEST_F(DecimalTest, SumsCarryBetweenTheParts) {
 }
 
 TEST_F(DecimalTest, ToStringWithFixedDigits) {
-    const struct {
-        const char* text;
-        int digits;
-        const char* written;
-    } kCases[] = {
-        {"1.25", 1, "1.2"}, {"1.5", 3, "1.500"}, {"-0.001", 2, "0.00"}, {"12", 0, "12"},
-        {"12.5", 0, "12"},  {"12.6", 0, "13"},   {"-12.6", 0, "-13"},   {"0", 2, "0.00"},
-        {"-1.5", -1, "-1"}, {"-3", 2, "-3.00"},  {"0.05", 1, "0.0"},    {"9.99", 1, "10.0"},
-    };
-    for (const auto& c : kCases) {
-        SCOPED_TRACE(std::string(c.text) + " with " + std::to_string(c.digits));
-        const CDecimal value(c.text);
-        EXPECT_EQ(value.ToString(c.digits), c.written);
-        EXPECT_EQ(value, CDecimal(c.text));  // writing never changes the value
+    for (const test::TableRow& c : test::ReadTable("values/decimal_fixed_digits.txt")) {
+        SCOPED_TRACE(c.line);
+        const CDecimal value(c[0].c_str());
+        EXPECT_EQ(value.ToString(std::stoi(c[1])), c[2]);
+        EXPECT_EQ(value, CDecimal(c[0].c_str()));  // writing never changes the value
     }
 }
 
