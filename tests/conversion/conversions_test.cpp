@@ -6,10 +6,13 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <map>
+#include <stdexcept>
 #include <string>
 
 #include "conversion/conversion_messages.h"
 #include "support/expect_exception.h"
+#include "support/test_table.h"
 #include "tessel16/exception.h"
 
 using namespace Tessel16;
@@ -25,128 +28,60 @@ std::string Msg(const char* format, const std::string& text) {
     return FormatString(format, text.c_str());
 }
 
-// Outcome of a conversion: a value, or one of the two failure messages of the kind.
-enum Outcome { kOk, kNotConverted, kTooLarge };
+WS::WhitespaceRule RuleNamed(const std::string& name) {
+    if (name == "collapse") return kCollapse;
+    return name == "preserve" ? WS::WhitespaceRule_Preserve : kNone;
+}
 
-struct I4Case {
-    const char* text;
-    WS::WhitespaceRule rule;
-    Outcome outcome;
-    std::int32_t value;
-};
-constexpr I4Case kI4Cases[] = {
-    {"0", kNone, kOk, 0},
-    {"2147483647", kNone, kOk, 2147483647},
-    {"-2147483648", kNone, kOk, INT32_MIN},
-    {"+17", kNone, kOk, 17},
-    {"-0", kNone, kOk, 0},
-    {"000042", kNone, kOk, 42},
-    {" \t\n\v\f\r42", kNone, kOk, 42},  // leading C whitespace is skipped by the conversion
-    {" 42 ", kCollapse, kOk, 42},
-    {"2147483648", kNone, kTooLarge, 0},
-    {"-2147483649", kNone, kTooLarge, 0},
-    {"99999999999999999999999", kNone, kTooLarge, 0},
-    {"99999999999x", kNone, kTooLarge, 0},  // the range error is reported first
-    {"", kNone, kNotConverted, 0},
-    {"   ", kCollapse, kNotConverted, 0},
-    {"42 ", kNone, kNotConverted, 0},
-    {"12abc", kNone, kNotConverted, 0},
-    {"-", kNone, kNotConverted, 0},
-    {"+", kNone, kNotConverted, 0},
-    {"+-1", kNone, kNotConverted, 0},
-    {"abc", kNone, kNotConverted, 0},
-    {"0x10", kNone, kNotConverted, 0},
-    {"1.0", kNone, kNotConverted, 0},
-    {"1e3", kNone, kNotConverted, 0},
-    {"- 1", kNone, kNotConverted, 0},
-    {"\xEF\xBC\x91", kNone, kNotConverted, 0},  // a full-width digit is not a digit
-};
+// The value read, written with the standard library so the rows do not lean on the
+// library's own writers.
+std::string ReadAs(const std::string& kind, const char* text, WS::WhitespaceRule rule) {
+    if (kind == "i1") return std::to_string(static_cast<int>(C::i1FromString(text, rule)));
+    if (kind == "i2") return std::to_string(C::i2FromString(text, rule));
+    if (kind == "i4") return std::to_string(C::i4FromString(text, rule));
+    if (kind == "i8") return std::to_string(C::i8FromString(text, rule));
+    if (kind == "ui1") return std::to_string(static_cast<unsigned>(C::ui1FromString(text, rule)));
+    if (kind == "ui2") return std::to_string(C::ui2FromString(text, rule));
+    if (kind == "ui4") return std::to_string(C::ui4FromString(text, rule));
+    if (kind == "ui8") return std::to_string(C::ui8FromString(text, rule));
+    if (kind == "r4") return std::to_string(C::r4FromString(text, rule));
+    if (kind == "r8") return std::to_string(C::r8FromString(text, rule));
+    if (kind == "boolean") return C::booleanFromString(text, rule) ? "true" : "false";
+    if (kind == "char") return std::string(1, C::charFromString(text, rule));
+    throw std::runtime_error("no kind " + kind);
+}
 
 }  // namespace
 
-TEST(Conversions, I4FromStringTable) {
-    for (const auto& c : kI4Cases) {
-        SCOPED_TRACE(testing::PrintToString(std::string(c.text)));
-        auto call = [&] { return C::i4FromString(c.text, c.rule); };
-        const std::string t = WS::ApplyRule(c.rule, c.text);
-        switch (c.outcome) {
-            case kOk:
-                EXPECT_EQ(call(), c.value);
-                break;
-            case kNotConverted:
-                EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
-                    call, Msg(detail::kMsgI4NotConverted, t)));
-                break;
-            case kTooLarge:
-                EXPECT_TRUE(
-                    ThrowsExactly<CTsInvalidValueException>(call, Msg(detail::kMsgI4TooLarge, t)));
-                break;
+TEST(Conversions, TextReadsAsEachKind) {
+    const std::map<std::string, const char*> messages = {
+        {"I1TooLarge", detail::kMsgI1TooLarge},
+        {"I2TooLarge", detail::kMsgI2TooLarge},
+        {"I4TooLarge", detail::kMsgI4TooLarge},
+        {"I4NotConverted", detail::kMsgI4NotConverted},
+        {"I8TooLarge", detail::kMsgI8TooLarge},
+        {"I8NotConverted", detail::kMsgI8NotConverted},
+        {"UI1TooLarge", detail::kMsgUI1TooLarge},
+        {"UI2TooLarge", detail::kMsgUI2TooLarge},
+        {"UI4TooLarge", detail::kMsgUI4TooLarge},
+        {"UI4NotConverted", detail::kMsgUI4NotConverted},
+        {"UI8TooLarge", detail::kMsgUI8TooLarge},
+        {"UI8NotConverted", detail::kMsgUI8NotConverted},
+        {"R4NotConverted", detail::kMsgR4NotConverted},
+        {"R8NotConverted", detail::kMsgR8NotConverted},
+        {"BadBoolean", detail::kMsgBadBoolean},
+        {"BadChar", detail::kMsgBadChar}};
+    for (const test::TableRow& c : test::ReadTable("conversion/text_reads.txt")) {
+        SCOPED_TRACE(c.line);
+        const auto call = [&] { return ReadAs(c[0], c[2].c_str(), RuleNamed(c[1])); };
+        if (c[3].empty() || c[3][0] != '!') {
+            EXPECT_EQ(call(), c[3]);
+            continue;
         }
+        const std::string& shown = c.cells.size() > 4 ? c[4] : c[2];
+        EXPECT_TRUE(
+            ThrowsExactly<CTsInvalidValueException>(call, Msg(messages.at(c[3].substr(1)), shown)));
     }
-}
-
-TEST(Conversions, I8AndUnsignedLimits) {
-    EXPECT_EQ(C::i8FromString("9223372036854775807", kNone), INT64_MAX);
-    EXPECT_EQ(C::i8FromString("-9223372036854775808", kNone), INT64_MIN);
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
-        [] { C::i8FromString("9223372036854775808", kNone); },
-        Msg(detail::kMsgI8TooLarge, "9223372036854775808")));
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
-        [] { C::i8FromString("-9223372036854775809", kNone); },
-        Msg(detail::kMsgI8TooLarge, "-9223372036854775809")));
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>([] { C::i8FromString("1 2", kNone); },
-                                                        Msg(detail::kMsgI8NotConverted, "1 2")));
-
-    EXPECT_EQ(C::ui4FromString("4294967295", kNone), 4294967295u);
-    EXPECT_EQ(C::ui4FromString("-0", kNone), 0u);
-    // A negative value is out of range, never wrapped round to a large one.
-    for (const char* text : {"-1", "-4294967295"}) {
-        EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
-            [&] { C::ui4FromString(text, kNone); }, Msg(detail::kMsgUI4TooLarge, text)));
-    }
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
-        [] { C::ui4FromString("4294967296", kNone); }, Msg(detail::kMsgUI4TooLarge, "4294967296")));
-    EXPECT_TRUE(
-        ThrowsExactly<CTsInvalidValueException>([] { C::ui4FromString("-4294967296", kNone); },
-                                                Msg(detail::kMsgUI4TooLarge, "-4294967296")));
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>([] { C::ui4FromString("", kNone); },
-                                                        Msg(detail::kMsgUI4NotConverted, "")));
-
-    EXPECT_EQ(C::ui8FromString("18446744073709551615", kNone), UINT64_MAX);
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>([] { C::ui8FromString("-1", kNone); },
-                                                        Msg(detail::kMsgUI8TooLarge, "-1")));
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
-        [] { C::ui8FromString("18446744073709551616", kNone); },
-        Msg(detail::kMsgUI8TooLarge, "18446744073709551616")));
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>([] { C::ui8FromString("7-", kNone); },
-                                                        Msg(detail::kMsgUI8NotConverted, "7-")));
-}
-
-TEST(Conversions, NarrowKindsCheckTheirRangeWithTheTextAsPassed) {
-    EXPECT_EQ(C::i1FromString("-128", kNone), static_cast<char>(-128));
-    EXPECT_EQ(C::i1FromString("127", kNone), 127);
-    EXPECT_EQ(C::i2FromString("-32768", kNone), -32768);
-    EXPECT_EQ(C::ui1FromString("255", kNone), 255);
-    EXPECT_EQ(C::ui2FromString("65535", kNone), 65535);
-
-    // The range messages of the narrow kinds show the text before the whitespace rule.
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
-        [] { C::i1FromString(" 200\t", kCollapse); }, Msg(detail::kMsgI1TooLarge, " 200\t")));
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>([] { C::i1FromString("-129", kNone); },
-                                                        Msg(detail::kMsgI1TooLarge, "-129")));
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>([] { C::i2FromString("32768", kNone); },
-                                                        Msg(detail::kMsgI2TooLarge, "32768")));
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>([] { C::ui1FromString("-1", kNone); },
-                                                        Msg(detail::kMsgUI1TooLarge, "-1")));
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>([] { C::ui2FromString("65536", kNone); },
-                                                        Msg(detail::kMsgUI2TooLarge, "65536")));
-    // Malformed text and a value past 32 bits fail in the 32-bit conversion, with its message.
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>([] { C::i1FromString("1x", kNone); },
-                                                        Msg(detail::kMsgI4NotConverted, "1x")));
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
-        [] { C::i2FromString("3000000000", kNone); }, Msg(detail::kMsgI4TooLarge, "3000000000")));
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>([] { C::ui2FromString("", kNone); },
-                                                        Msg(detail::kMsgUI4NotConverted, "")));
 }
 
 TEST(Conversions, IntegerWriters) {
@@ -181,17 +116,6 @@ TEST(Conversions, FloatingSpecialWords) {
     EXPECT_EQ(C::r8ToString(-std::numeric_limits<double>::infinity()), "-INF");
     EXPECT_EQ(C::r4ToString(std::numeric_limits<float>::infinity()), "INF");
     EXPECT_EQ(C::r4ToString(std::nanf("")), "NaN");
-    // Special words are honoured only in their exact spelling; the C library's own spellings
-    // and hexadecimal numbers are refused.
-    for (const char* bad :
-         {"inf", "Inf", "nan", "NAN", "infinity", "+INF", " INF", "0x1p3", "0X10", "",   ".",
-          "e5",  "1e",  "1e+", "--1", "1.2.3",    "1,5",  "1 ",   "1d",    "1f",   "+-1"}) {
-        SCOPED_TRACE(bad);
-        EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>([&] { C::r8FromString(bad, kNone); },
-                                                            Msg(detail::kMsgR8NotConverted, bad)));
-        EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>([&] { C::r4FromString(bad, kNone); },
-                                                            Msg(detail::kMsgR4NotConverted, bad)));
-    }
 }
 
 TEST(Conversions, FloatingNumbers) {
@@ -281,41 +205,9 @@ TEST(Conversions, FloatingFormatMustTakeOneDouble) {
     EXPECT_EQ(C::r8ToString(1.0, "none"), "none");
 }
 
-TEST(Conversions, Boolean) {
-    struct Case {
-        const char* text;
-        bool value;
-    };
-    for (const Case& c :
-         {Case{"true", true}, Case{"TRUE", true}, Case{"TrUe", true}, Case{"1", true},
-          Case{"false", false}, Case{"False", false}, Case{"0", false}}) {
-        EXPECT_EQ(C::booleanFromString(c.text, kNone), c.value) << c.text;
-    }
-    EXPECT_TRUE(C::booleanFromString("\ttrue\n", kCollapse));
-    for (const char* bad : {"yes", "on", "", "01", "true ", " 1", "t", "truee", "00"}) {
-        EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
-            [&] { C::booleanFromString(bad, kNone); }, Msg(detail::kMsgBadBoolean, bad)))
-            << bad;
-    }
-    // The message shows the text as passed in, before the whitespace rule.
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
-        [] { C::booleanFromString("  yes ", kCollapse); }, Msg(detail::kMsgBadBoolean, "  yes ")));
+TEST(Conversions, BooleanAndCharWriters) {
     EXPECT_EQ(C::booleanToString(true), "true");
     EXPECT_EQ(C::booleanToString(false), "false");
-    for (bool b : {true, false}) EXPECT_EQ(C::booleanFromString(C::booleanToString(b), kNone), b);
-}
-
-TEST(Conversions, CharAndString) {
-    EXPECT_EQ(C::charFromString("x", kNone), 'x');
-    EXPECT_EQ(C::charFromString(" x ", kCollapse), 'x');
-    EXPECT_EQ(C::charFromString(" ", kNone), ' ');
-    for (const char* bad : {"", "ab"}) {
-        EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>([&] { C::charFromString(bad, kNone); },
-                                                            Msg(detail::kMsgBadChar, bad)));
-    }
-    // The char message shows the text after the rule.
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
-        [] { C::charFromString(" a b ", kCollapse); }, Msg(detail::kMsgBadChar, "a b")));
     EXPECT_EQ(C::charToString('q'), "q");
     EXPECT_EQ(C::charToString('\0'), "");
     for (int c = 1; c < 256; ++c) {
@@ -325,5 +217,4 @@ TEST(Conversions, CharAndString) {
     EXPECT_EQ(C::stringFromString(" a \n b ", kCollapse), "a b");
     EXPECT_EQ(C::stringFromString(" a\r\n", WS::WhitespaceRule_Preserve), " a\n");
     EXPECT_EQ(C::stringFromString(" a\r\n", kNone), " a\r\n");
-    EXPECT_EQ(C::stringToString("x\ty"), "x\ty");
 }
