@@ -11,6 +11,7 @@
 
 #include "support/expect_exception.h"
 #include "support/strict_json.h"
+#include "support/test_table.h"
 
 using namespace Tessel16;
 using Tessel16::test::IsStrictJson;
@@ -102,28 +103,13 @@ TEST(JsonTextWriter, LayoutPerLevel) {
 }
 
 TEST(JsonTextWriter, TypedValuesBareOrQuoted) {
-    const struct {
-        const char* text;
-        ItemType type;
-        const char* expected;
-    } kCases[] = {
-        {"5", ItemType_i4, "5"},
-        {"5", ItemType_string, "\"5\""},
-        {"-1.5E3", ItemType_r8, "-1.5E3"},
-        {"true", ItemType_boolean, "true"},
-        {"12.50", ItemType_decimal, "12.50"},
-        // Not JSON numbers: written as strings so every parser accepts the document.
-        {"INF", ItemType_r8, "\"INF\""},
-        {"-INF", ItemType_r4, "\"-INF\""},
-        {"NaN", ItemType_r8, "\"NaN\""},
-        {"", ItemType_i4, "\"\""},
-        {"2024-03-01", ItemType_date, "\"2024-03-01\""},
-    };
-    for (const auto& c : kCases) {
-        SCOPED_TRACE(c.text);
-        const std::string text = Write(JsonRoundTrip_Full, false,
-                                       [&](CJsonTextWriter& w) { Simple(w, "R", c.text, c.type); });
-        EXPECT_EQ(text, std::string("{\"R\": ") + c.expected + "}");
+    for (const test::TableRow& c : test::ReadTable("json/writer_typed_values.txt")) {
+        SCOPED_TRACE(c.line);
+        const ItemType type = test::ItemTypeNamed(c[1]);
+        const std::string text = Write(JsonRoundTrip_Full, false, [&](CJsonTextWriter& w) {
+            Simple(w, "R", c[0].c_str(), type);
+        });
+        EXPECT_EQ(text, "{\"R\": " + c[2] + "}");
         EXPECT_TRUE(IsStrictJson(text));
     }
 }
