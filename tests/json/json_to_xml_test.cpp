@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
 #include "support/expect_exception.h"
+#include "support/test_table.h"
 #include "tessel16/tessel16.h"
 
 using namespace Tessel16;
@@ -34,30 +36,12 @@ std::string Map(const char* json, JsonRoundTrip level = JsonRoundTrip_Full,
 }  // namespace
 
 TEST(JsonToXml, MembersAttributesTextAndArrays) {
-    const struct {
-        const char* json;
-        JsonRoundTrip level;
-        const char* xml;
-    } kCases[] = {
-        {"{\"R\": {\"@id\": \"7\", \"a\": \"x\", \"b\": null}}", JsonRoundTrip_Full,
-         "<R id=\"7\">\n\t<a>x</a>\n\t<b/>\n</R>\n"},
-        {"{\"R\": {\"@id\": \"7\"}}", JsonRoundTrip_None, "<R>\n\t<@id>7</@id>\n</R>\n"},
-        {"{\"R\": {\"#text\": \"t\"}}", JsonRoundTrip_Attributes, "<R>t</R>\n"},
-        {"{\"R\": {\"@a\": 1, \"#text\": \"t<&>\"}}", JsonRoundTrip_Full,
-         "<R a=\"1\">t&lt;&amp;&gt;</R>\n"},
-        {"{\"R\": {\"Item\": [{\"n\": \"1\"}, {\"n\": \"2\"}]}}", JsonRoundTrip_Full,
-         "<R>\n\t<Item>\n\t\t<n>1</n>\n\t</Item>\n\t<Item>\n\t\t<n>2</n>\n\t</Item>\n</R>\n"},
-        // Arrays of simple values become repeated elements; the array ends with its member.
-        {"{\"R\": {\"s\": [\"a\", 2, true, null], \"c\": false}}", JsonRoundTrip_Full,
-         "<R>\n\t<s>a</s>\n\t<s>2</s>\n\t<s>true</s>\n\t<s/>\n\t<c>false</c>\n</R>\n"},
-        {"{\"R\": {\"s\": [], \"c\": 1}}", JsonRoundTrip_Full, "<R>\n\t<s/>\n\t<c>1</c>\n</R>\n"},
-        {"{\"p:R\": {\"@xmlns:p\": \"urn:p\", \"p:a\": 1}}", JsonRoundTrip_Full,
-         "<p:R xmlns:p=\"urn:p\">\n\t<p:a>1</p:a>\n</p:R>\n"},
-        {"{\"R\": \"line\\nend\"}", JsonRoundTrip_Full, "<R>line\nend</R>\n"},
-    };
-    for (const auto& c : kCases) {
-        SCOPED_TRACE(c.json);
-        EXPECT_EQ(Map(c.json, c.level), std::string(kDeclaration) + c.xml);
+    const std::map<std::string, JsonRoundTrip> levels = {{"None", JsonRoundTrip_None},
+                                                         {"Attributes", JsonRoundTrip_Attributes},
+                                                         {"Full", JsonRoundTrip_Full}};
+    for (const test::TableRow& c : test::ReadTable("json/json_to_xml.txt")) {
+        SCOPED_TRACE(c.line);
+        EXPECT_EQ(Map(c[0].c_str(), levels.at(c[1])), kDeclaration + c[2]);
     }
 }
 
