@@ -7,6 +7,7 @@
 
 #include "conversion/conversion_messages.h"
 #include "support/expect_exception.h"
+#include "support/test_table.h"
 #include "tessel16/exception.h"
 
 using namespace Tessel16;
@@ -97,63 +98,27 @@ TEST(Variant, LabelsAndTypeErrors) {
 // Every kind: parse its text, check tag, label and canonical text, and that a copy and a
 // re-parse of the written text agree.
 TEST(Variant, EveryKindThroughTextAndCopies) {
-    struct Case {
-        ItemType type;
-        const char* label;
-        const char* text;
-        const char* canonical;
-    };
-    const Case cases[] = {
-        {ItemType_hexBinary, "hexBinary", "0fa0", "0FA0"},
-        {ItemType_base64Binary, "base64Binary", "TW Fu", "TWFu"},
-        {ItemType_i1, "i1", "-128", "-128"},
-        {ItemType_i2, "i2", "12", "12"},
-        {ItemType_i4, "i4", "-2147483648", "-2147483648"},
-        {ItemType_i4, "i4", "2147483647", "2147483647"},
-        {ItemType_i8, "i8", "-9223372036854775808", "-9223372036854775808"},
-        {ItemType_ui1, "ui1", "255", "255"},
-        {ItemType_ui2, "ui2", "+65535", "65535"},
-        {ItemType_ui4, "ui4", "4294967295", "4294967295"},
-        {ItemType_ui8, "ui8", "18446744073709551615", "18446744073709551615"},
-        {ItemType_r4, "r4", "0.1", "0.1"},
-        {ItemType_r8, "r8", "-1.5e-7", "-1.5e-07"},
-        {ItemType_r8, "r8", "1.#QNAN", "NaN"},
-        {ItemType_duration, "duration", "-P1Y2M3DT4H5M6.789S", "-P1Y2M3DT4H5M6.789S"},
-        {ItemType_yearMonth, "yearMonth", "2004-05", "2004-05"},
-        {ItemType_monthDay, "monthDay", "--02-29", "--02-29"},
-        {ItemType_year, "year", "2004", "2004"},
-        {ItemType_month, "month", "--05", "--05"},
-        {ItemType_day, "day", "---07", "---07"},
-        {ItemType_date, "date", "-0044-03-15", "-0044-03-15"},
-        {ItemType_datetime, "datetime", "2001-10-26T21:32:52.5+02:00",
-         "2001-10-26T21:32:52.5+02:00"},
-        {ItemType_time, "time", "12:30:00Z", "12:30:00Z"},
-        {ItemType_char, "char", "x", "x"},
-        {ItemType_string, "string", " a b ", " a b "},
-        {ItemType_boolean, "boolean", "TRUE", "true"},
-        {ItemType_decimal, "decimal", "-001.50", "-1.5"},
-        {ItemType_integer, "integer", "-123456789012345678901234567890",
-         "-123456789012345678901234567890"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.label + std::string(" ") + c.text);
+    for (const test::TableRow& c : test::ReadTable("values/variant_kinds.txt")) {
+        SCOPED_TRACE(c.line);
+        const ItemType type = test::ItemTypeNamed(c[0]);
+        const std::string& canonical = c[2];
         TsVariant v;
-        v.FromString(c.text, c.type, kNone);
-        EXPECT_EQ(v.GetTypeAsEnum(), c.type);
-        EXPECT_EQ(v.GetType(), c.label);
+        v.FromString(c[1], type, kNone);
+        EXPECT_EQ(v.GetTypeAsEnum(), type);
+        EXPECT_EQ(v.GetType(), c[0]);
         EXPECT_FALSE(v.IsNil());
-        EXPECT_EQ(v.ToString(), c.canonical);
+        EXPECT_EQ(v.ToString(), canonical);
         TsVariant copy(v);
-        EXPECT_EQ(copy.ToString(), c.canonical);
+        EXPECT_EQ(copy.ToString(), canonical);
         TsVariant assigned;
         assigned.SetI4(1);
         assigned = v;
-        EXPECT_EQ(assigned.GetTypeAsEnum(), c.type);
+        EXPECT_EQ(assigned.GetTypeAsEnum(), type);
         v.Clear();  // the copies own their values
-        EXPECT_EQ(assigned.ToString(), c.canonical);
+        EXPECT_EQ(assigned.ToString(), canonical);
         TsVariant reparsed;
-        reparsed.FromString(copy.ToString(), c.type, kNone);
-        EXPECT_EQ(reparsed.ToString(), c.canonical);
+        reparsed.FromString(copy.ToString(), type, kNone);
+        EXPECT_EQ(reparsed.ToString(), canonical);
     }
 }
 
