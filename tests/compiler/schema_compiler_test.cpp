@@ -9,6 +9,7 @@
 
 #include "schema_model.h"
 #include "support/test_node.h"
+#include "support/test_table.h"
 
 using Tessel16::test::ReadFileBytes;
 using Tessel16::test::TempPath;
@@ -37,69 +38,12 @@ std::string ErrorOf(const std::string& path) {
     return "";
 }
 
-struct Diagnostic {
-    const char* construct;
-    std::string body;      // between the schema's start and end tags, from line 2 on
-    std::string expected;  // after "<path>:"
-};
-
-const Diagnostic kDiagnostics[] = {
-    {"unresolved type", "  <xs:element name=\"a\" type=\"t:Missing\"/>\n",
-     "2:3: error: unresolved reference to type '{urn:t}Missing'"},
-    {"unresolved element ref",
-     "  <xs:complexType name=\"T\">\n    <xs:sequence>\n      <xs:element ref=\"t:nope\"/>\n"
-     "    </xs:sequence>\n  </xs:complexType>\n",
-     "4:7: error: unresolved reference to element '{urn:t}nope'"},
-    {"unresolved attribute group",
-     "  <xs:complexType name=\"T\">\n    <xs:attributeGroup ref=\"t:AG\"/>\n  </xs:complexType>\n",
-     "3:5: error: unresolved reference to attributeGroup '{urn:t}AG'"},
-    {"circular group",
-     "  <xs:group name=\"G\">\n    <xs:sequence>\n      <xs:element name=\"e\" type=\"xs:int\"/>\n"
-     "      <xs:group ref=\"t:G\"/>\n    </xs:sequence>\n  </xs:group>\n"
-     "  <xs:complexType name=\"T\">\n    <xs:group ref=\"t:G\"/>\n  </xs:complexType>\n",
-     "5:7: error: circular reference to group 'G'"},
-    {"circular attribute group",
-     "  <xs:attributeGroup name=\"A\">\n    <xs:attributeGroup ref=\"t:A\"/>\n"
-     "  </xs:attributeGroup>\n  <xs:complexType name=\"T\">\n"
-     "    <xs:attributeGroup ref=\"t:A\"/>\n  </xs:complexType>\n",
-     "3:5: error: circular reference to attribute group 'A'"},
-    {"circular simple type",
-     "  <xs:simpleType name=\"S\">\n    <xs:restriction base=\"t:S\"/>\n  </xs:simpleType>\n",
-     "2:3: error: circular derivation of simple type 'S'"},
-    {"undeclared prefix", "  <xs:attribute name=\"a\" type=\"zz:T\"/>\n  <xs:element name=\"e\">\n"
-     "    <xs:complexType>\n      <xs:attribute ref=\"t:a\"/>\n    </xs:complexType>\n"
-     "  </xs:element>\n",
-     "2:3: error: the prefix of 'zz:T' is not declared"},
-    {"redefine", "  <xs:redefine schemaLocation=\"other.xsd\"/>\n",
-     "2:3: error: xs:redefine is not supported"},
-    {"remote import", "  <xs:import namespace=\"urn:x\" schemaLocation=\"http://x/y.xsd\"/>\n",
-     "2:3: error: xs:import of a remote schema ('http://x/y.xsd') is not supported: give a "
-     "local copy"},
-    {"element without name", "  <xs:complexType name=\"T\">\n    <xs:sequence>\n"
-     "      <xs:element type=\"xs:int\"/>\n    </xs:sequence>\n  </xs:complexType>\n",
-     "4:7: error: xs:element without name or ref"},
-    {"unknown construct in a complex type",
-     "  <xs:complexType name=\"T\">\n    <xs:key name=\"k\"/>\n  </xs:complexType>\n",
-     "3:5: error: xs:key in a complex type is not supported"},
-    {"simple type without derivation", "  <xs:simpleType name=\"S\"/>\n",
-     "2:3: error: xs:simpleType without restriction, list or union"},
-    {"facet without a number",
-     "  <xs:simpleType name=\"S\">\n    <xs:restriction base=\"xs:string\">\n"
-     "      <xs:maxLength value=\"many\"/>\n    </xs:restriction>\n  </xs:simpleType>\n",
-     "4:7: error: facet xs:maxLength has no number: 'many'"},
-    {"extending an all group",
-     "  <xs:complexType name=\"B\">\n    <xs:all>\n      <xs:element name=\"a\" type=\"xs:int\"/>\n"
-     "    </xs:all>\n  </xs:complexType>\n  <xs:complexType name=\"D\">\n"
-     "    <xs:complexContent>\n      <xs:extension base=\"t:B\">\n        <xs:sequence/>\n"
-     "      </xs:extension>\n    </xs:complexContent>\n  </xs:complexType>\n",
-     "10:9: error: extending a type whose content is xs:all"},
-};
-
 TEST(SchemaCompiler, EveryDiagnosticNamesFileLineColumnAndConstruct) {
-    for (const Diagnostic& d : kDiagnostics) {
+    for (const Tessel16::test::TableRow& d :
+         Tessel16::test::ReadTable("compiler/diagnostics.txt")) {
         const std::string path =
-            WriteSchema("diagnostic.xsd", std::string(kOpen) + d.body + "</xs:schema>\n");
-        EXPECT_EQ(ErrorOf(path), path + ":" + d.expected) << d.construct;
+            WriteSchema("diagnostic.xsd", std::string(kOpen) + d[1] + "</xs:schema>\n");
+        EXPECT_EQ(ErrorOf(path), path + ":" + d[2]) << d[0];
     }
 }
 
@@ -107,16 +51,20 @@ TEST(SchemaCompiler, DocumentLevelDiagnostics) {
     const std::string first = WriteSchema("first.xsd", std::string(kOpen) +
                                                            "  <xs:complexType name=\"X\"/>\n"
                                                            "</xs:schema>\n");
-    const std::string second = WriteSchema(
-        "second.xsd", std::string(kOpen) + "  <xs:include schemaLocation=\"first.xsd\"/>\n"
-                                           "  <xs:complexType name=\"X\"/>\n</xs:schema>\n");
-    EXPECT_EQ(ErrorOf(second), second + ":3:3: error: duplicate definition of complexType 'X' "
-                                        "(first defined at " + first + ":2:3)");
-    const std::string missing = WriteSchema(
-        "missing.xsd", std::string(kOpen) + "  <xs:include schemaLocation=\"absent.xsd\"/>\n"
-                                            "</xs:schema>\n");
-    EXPECT_EQ(ErrorOf(missing), missing + ":2:3: error: cannot open schema '" +
-                                    TempPath("absent.xsd") + "'");
+    const std::string second =
+        WriteSchema("second.xsd", std::string(kOpen) +
+                                      "  <xs:include schemaLocation=\"first.xsd\"/>\n"
+                                      "  <xs:complexType name=\"X\"/>\n</xs:schema>\n");
+    EXPECT_EQ(ErrorOf(second), second +
+                                   ":3:3: error: duplicate definition of complexType 'X' "
+                                   "(first defined at " +
+                                   first + ":2:3)");
+    const std::string missing =
+        WriteSchema("missing.xsd", std::string(kOpen) +
+                                       "  <xs:include schemaLocation=\"absent.xsd\"/>\n"
+                                       "</xs:schema>\n");
+    EXPECT_EQ(ErrorOf(missing),
+              missing + ":2:3: error: cannot open schema '" + TempPath("absent.xsd") + "'");
     const std::string notSchema = WriteSchema("root.xsd", "<?xml version=\"1.0\"?>\n<root/>\n");
     EXPECT_EQ(ErrorOf(notSchema),
               notSchema + ":2:1: error: the document element is <root>, not an xs:schema");
@@ -126,22 +74,9 @@ TEST(SchemaCompiler, DocumentLevelDiagnostics) {
 }
 
 TEST(SchemaCompiler, NamingRules) {
-    const struct {
-        const char* xml;
-        const char* pascal;
-        const char* constant;
-    } names[] = {
-        {"purchaseOrder", "PurchaseOrder", "purchaseOrder"},
-        {"postal-code", "PostalCode", "postal_code"},
-        {"ns.v2", "NsV2", "ns_v2"},
-        {"2nd", "_2nd", "2nd"},
-        {"caf\xc3\xa9", "CafxC3xA9", "cafxC3xA9"},
-        {"-1", "_1", "Minus1"},
-        {"", "X", "Empty"},
-    };
-    for (const auto& n : names) {
-        EXPECT_EQ(xsd::PascalCase(n.xml), n.pascal) << n.xml;
-        EXPECT_EQ(xsd::IdentifierPart(n.xml), n.constant) << n.xml;
+    for (const Tessel16::test::TableRow& n : Tessel16::test::ReadTable("compiler/naming.txt")) {
+        EXPECT_EQ(xsd::PascalCase(n[0]), n[1]) << n.line;
+        EXPECT_EQ(xsd::IdentifierPart(n[0]), n[2]) << n.line;
     }
     EXPECT_EQ(xsd::DeriveNamespace("urn:example:po", "x"), "Po");
     EXPECT_EQ(xsd::DeriveNamespace("http://maven.apache.org/POM/4.0.0", "x"), "POM");
