@@ -6,6 +6,7 @@
 
 #include "fastinfoset/fi_test_support.h"
 #include "support/expect_exception.h"
+#include "support/test_table.h"
 #include "tessel16/element.h"
 #include "tessel16/exception.h"
 
@@ -19,9 +20,7 @@ void Load(CXmlDocument& document, const std::vector<unsigned char>& bytes) {
     document.LoadXmlStream(copy.data(), static_cast<std::uint32_t>(copy.size()));
 }
 
-std::vector<unsigned char> Fi(const std::string& body) {
-    return Octets("E0 00 00 01 00 " + body);
-}
+std::vector<unsigned char> Fi(const std::string& body) { return Octets("E0 00 00 01 00 " + body); }
 
 TEST(FastInfosetReader, RecognisesIdentificationWithOrWithoutDeclaration) {
     CXmlDocument document;
@@ -71,35 +70,9 @@ TEST(FastInfosetReader, ReadsValuesIndicesAndSkippedItems) {
 }
 
 TEST(FastInfosetReader, RejectsDamagedInputWithItsMessage) {
-    const std::string p = "Failed to parse FastInfoset. ";
-    struct Case {
-        const char* body;
-        std::string message;
-    } cases[] = {
-        {"3C", p + "Unexpected End of File."},
-        {"3C 00 72 91 68", p + "Unexpected End of File."},
-        {"3C 50", p + "Invalid NonEmptyOctetString type  on the second bit of an octet."},
-        {"7C 00 72 78 00 78 0A", p + "Invalid NonEmptyOctetString type  on the fifth bit of an octet."},
-        {"7C 00 72 70", p + "Invalid Encoding of integers 1 To 2^20 type  on the second bit of an octet."},
-        {"7C 00 72 78 00 78 F0", p + "Invalid Encoding of integers 0 To 2^20 type  on the second bit of an octet."},
-        {"31", p + "Invalid Encoding of integers 1 To 2^20 type  on the third bit of an octet."},
-        {"3C 00 72 BC", p + "Invalid Encoding of integers 1 To 2^20 type  on the fourth bit of an octet."},
-        {"7C 00 72 78 00 78 30 A0 00", p + "Invalid EncodedCharacterString type  on the third bit of an octet."},
-        {"3C 00 72 8C 28 00", p + "Invalid EncodedCharacterString type  on the fifth bit of an octet."},
-        {"3E 00 70 00 61", p + "Invalid QName type Prefix without Namespace."},
-        {"3C 00 72 E5", p + "Invalid Encoding of Element type."},
-        {"3C 00 72 04", p + "Index [5] is beyond the end of the element name table."},
-        {"3C 00 72 A3", p + "Index [4] is beyond the end of the character chunk table."},
-        {"3C 00 FF", p + "Invalid UTF-8 string."},
-        {"3C 00 72 84 D8 00 00", p + "Invalid UTF-16 string."},
-        {"3C 00 72 8C 0A 00 01 02 03", "Invalid value for SHORT byte encoding."},
-        {"3C 00 72 8C 0D 00 01 02", "Invalid value for INT byte encoding."},
-        {"3C 00 72 98 01 12 C5 3C 00 61 FF FF 00", p + "Data after the end of the document."},
-    };
-    for (const Case& c : cases) {
+    for (const test::TableRow& c : test::ReadTable("fastinfoset/damaged.txt")) {
         CXmlDocument document;
-        EXPECT_TRUE(ThrowsExactly<CTsException>([&] { Load(document, Fi(c.body)); }, c.message))
-            << c.body;
+        EXPECT_TRUE(ThrowsExactly<CTsException>([&] { Load(document, Fi(c[0])); }, c[1])) << c.line;
     }
 }
 
@@ -107,9 +80,9 @@ TEST(FastInfosetReader, DeepNestingDoesNotUseTheCallStack) {
     std::string body;
     for (int i = 0; i < 200000; ++i) body += "00 ";
     CXmlDocument document;
-    EXPECT_TRUE(ThrowsExactly<CTsException>(
-        [&] { Load(document, Fi("3C 00 61 " + body)); },
-        "Failed to parse FastInfoset. Unexpected End of File."));
+    EXPECT_TRUE(
+        ThrowsExactly<CTsException>([&] { Load(document, Fi("3C 00 61 " + body)); },
+                                    "Failed to parse FastInfoset. Unexpected End of File."));
 }
 
 CSmartPtr<CElement> SampleElement() {
@@ -155,7 +128,7 @@ TEST(FastInfosetReader, ReadsBackWhatTheWriterWrote) {
         CXmlDocument document(context);
         document.LoadXmlStream(bytes.GetData(), bytes.GetLength());
         EXPECT_EQ(Canon(document.GetDocumentElement()), Canon(expected.GetDocumentElement()))
-                << generated;
+            << generated;
     }
 }
 

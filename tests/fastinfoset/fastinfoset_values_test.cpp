@@ -4,6 +4,7 @@
 
 #include "fastinfoset/fi_test_support.h"
 #include "support/expect_exception.h"
+#include "support/test_table.h"
 #include "tessel16/fastinfoset_binary_data.h"
 
 using namespace Tessel16;
@@ -24,69 +25,24 @@ std::string Decode(std::uint32_t algorithm, const std::string& hex) {
 }
 
 TEST(FastInfosetBinaryData, EncodesEachAlgorithm) {
-    struct Case {
-        std::uint32_t algorithm;
-        const char* text;
-        const char* octets;
-    } cases[] = {
-        {1, "ABCD", "AB CD"},
-        {2, "AQID", "01 02 03"},
-        {3, "-2", "FF FE"},
-        {4, "-1", "FF FF FF FF"},
-        {5, "258", "00 00 00 00 00 00 01 02"},
-        {6, "true", "38"},
-        {6, "false", "30"},
-        {7, "1.5", "3F C0 00 00"},
-        {8, "1.5", "3F F8 00 00 00 00 00 00"},
-        {9, "0102030405060708090a0b0c0d0e0f10", "01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F 10"},
-        {9, "01020304-0506-0708-090a-0b0c0d0e0f10", "01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F 10"},
-        {10, "x<y", "78 3C 79"},
-    };
-    for (const Case& c : cases) EXPECT_EQ(Encode(c.algorithm, c.text), c.octets) << c.text;
+    for (const test::TableRow& c : test::ReadTable("fastinfoset/encode.txt"))
+        EXPECT_EQ(Encode(static_cast<std::uint32_t>(std::stoul(c[0])), c[1].c_str()), c[2])
+            << c.line;
     EXPECT_TRUE(ThrowsExactly<CTsException>([] { Encode(11, "1"); }, "Unknown byte encoding."));
     EXPECT_THROW(Encode(3, "40000"), CTsException);
 }
 
 TEST(FastInfosetBinaryData, DecodesEachAlgorithm) {
-    struct Case {
-        std::uint32_t algorithm;
-        const char* octets;
-        const char* text;
-    } cases[] = {
-        {1, "AB CD", "ABCD"},
-        {2, "01 02 03", "AQID"},
-        {3, "FF FE 01 02", "-2 258"},
-        {4, "FF FF FF FF 00 00 00 01", "-1 1"},
-        {5, "80 00 00 00 00 00 00 00", "-9223372036854775808"},
-        {6, "38", "true"},
-        {6, "30", "false"},
-        {6, "1A", "true false true"},
-        {6, "7A 80", "true false true false true"},
-        {7, "3F C0 00 00 42 C8 00 00", "1.5 100.0"},
-        {7, "00 00 00 01 7F C0 00 00", "1.4E-45 NaN"},
-        {8, "54 B2 49 AD 25 94 C3 7D", "1.0E100"},
-        {8, "3E E4 F8 B5 88 E3 68 F1", "1.0E-5"},
-        {8, "80 00 00 00 00 00 00 00", "-0.0"},
-        {9, "01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F 10", "01020304-0506-0708-090a-0b0c0d0e0f10"},
-        {4, "", ""},
-    };
-    for (const Case& c : cases) EXPECT_EQ(Decode(c.algorithm, c.octets), c.text) << c.octets;
-    struct Bad {
-        std::uint32_t algorithm;
-        const char* octets;
-        const char* message;
-    } bad[] = {
-        {3, "01 02 03", "Invalid value for SHORT byte encoding."},
-        {4, "01 02", "Invalid value for INT byte encoding."},
-        {5, "01", "Invalid value for LONG byte encoding."},
-        {7, "01 02 03", "Invalid value for FLOAT byte encoding."},
-        {8, "01 02 03 04", "Invalid value for DOUBLE byte encoding."},
-        {9, "01", "Invalid value for UUID byte encoding."},
-        {10, "41", "Unknown byte encoding."},
-    };
-    for (const Bad& b : bad)
-        EXPECT_TRUE(ThrowsExactly<CTsException>([&] { Decode(b.algorithm, b.octets); }, b.message))
-            << b.octets;
+    for (const test::TableRow& c : test::ReadTable("fastinfoset/decode.txt")) {
+        SCOPED_TRACE(c.line);
+        const auto algorithm = static_cast<std::uint32_t>(std::stoul(c[0]));
+        if (c[2].empty() || c[2][0] != '!') {
+            EXPECT_EQ(Decode(algorithm, c[1]), c[2]);
+        } else {
+            EXPECT_TRUE(
+                ThrowsExactly<CTsException>([&] { Decode(algorithm, c[1]); }, c[2].substr(1)));
+        }
+    }
 }
 
 TEST(FastInfosetVocabulary, IndicesFollowTheOrderOfAddition) {
