@@ -8,55 +8,36 @@
 #include "conversion/conversion_messages.h"
 #include "conversion/whitespace_keep.h"
 #include "support/expect_exception.h"
+#include "support/test_table.h"
 #include "tessel16/exception.h"
 
 using namespace Tessel16;
 using Tessel16::test::ThrowsExactly;
 using WS = CWhitespaceUtils;
 
-namespace {
-struct RuleCase {
-    const char* input;
-    const char* preserve;
-    const char* replace;
-    const char* collapse;
-};
-constexpr RuleCase kRuleCases[] = {
-    {"", "", "", ""},
-    {"abc", "abc", "abc", "abc"},
-    {"  a\t\nb ", "  a\t\nb ", "  a  b ", "a b"},
-    {"a\r\nb", "a\nb", "a b", "a b"},
-    {"a\rb", "a\nb", "a b", "a b"},
-    {"a\r\rb", "a\n\nb", "a  b", "a b"},
-    {"a\n\rb", "a\n\nb", "a  b", "a b"},
-    {"\r\n", "\n", " ", ""},
-    {"\r", "\n", " ", ""},
-    {" \t\r\n ", " \t\n ", "    ", ""},
-    {"x  ", "x  ", "x  ", "x"},
-    {"a\vb\fc", "a\vb\fc", "a\vb\fc", "a\vb\fc"},  // not XML whitespace
-};
-}  // namespace
-
 TEST(WhitespaceUtils, RulesOverTable) {
-    for (const auto& c : kRuleCases) {
-        SCOPED_TRACE(testing::PrintToString(std::string(c.input)));
-        EXPECT_EQ(WS::Preserve(c.input), c.preserve);
-        EXPECT_EQ(WS::Replace(c.input), c.replace);
-        EXPECT_EQ(WS::Collapse(c.input), c.collapse);
-        EXPECT_EQ(WS::ApplyRule(WS::WhitespaceRule_None, c.input), c.input);
-        EXPECT_EQ(WS::ApplyRule(WS::WhitespaceRule_Preserve, c.input), c.preserve);
-        EXPECT_EQ(WS::ApplyRule(WS::WhitespaceRule_Replace, c.input), c.replace);
-        EXPECT_EQ(WS::ApplyRule(WS::WhitespaceRule_Collapse, c.input), c.collapse);
+    for (const test::TableRow& c : test::ReadTable("conversion/whitespace_rules.txt")) {
+        SCOPED_TRACE(c.line);
+        const char* input = c[0].c_str();
+        EXPECT_EQ(WS::Preserve(input), c[1]);
+        EXPECT_EQ(WS::Replace(input), c[2]);
+        EXPECT_EQ(WS::Collapse(input), c[3]);
+        EXPECT_EQ(WS::ApplyRule(WS::WhitespaceRule_None, input), c[0]);
+        EXPECT_EQ(WS::ApplyRule(WS::WhitespaceRule_Preserve, input), c[1]);
+        EXPECT_EQ(WS::ApplyRule(WS::WhitespaceRule_Replace, input), c[2]);
+        EXPECT_EQ(WS::ApplyRule(WS::WhitespaceRule_Collapse, input), c[3]);
     }
 }
 
 // The no-copy path must give exactly what the rule gives, including where a single space
 // sits at either end, spaces double up, or a zero byte hides inside the string.
 TEST(WhitespaceUtils, KeepingTheTextAgreesWithTheRule) {
-    std::vector<std::string> texts = {"1.5", "a b c", " a", "a ", "a  b", "a\tb", "a\nb", "\r",
-                                      "-12", "2024-03-08T06:35:21Z", " ", ""};
+    std::vector<std::string> texts = {"1.5",  "a b c", " a", "a ",  "a  b",
+                                      "a\tb", "a\nb",  "\r", "-12", "2024-03-08T06:35:21Z",
+                                      " ",    ""};
     texts.push_back(std::string("a\0b", 3));
-    for (const auto& c : kRuleCases) texts.push_back(c.input);
+    for (const test::TableRow& c : test::ReadTable("conversion/whitespace_rules.txt"))
+        texts.push_back(c[0]);
     for (WS::WhitespaceRule rule : {WS::WhitespaceRule_None, WS::WhitespaceRule_Preserve,
                                     WS::WhitespaceRule_Replace, WS::WhitespaceRule_Collapse}) {
         for (const std::string& text : texts) {
