@@ -170,24 +170,9 @@ TEST_F(DecimalTest, DivisionByZeroNamesTheOperator) {
 }
 
 TEST_F(DecimalTest, SquareRootRoundsDown) {
-    const struct {
-        const char* value;
-        const char* root;
-    } kCases[] = {
-        {"0", "0"},
-        {"1", "1"},
-        {"15", "3"},
-        {"16", "4"},
-        {"17", "4"},
-        {"10000000000000000000000000000000000000000", "100000000000000000000"},
-        {"1000000000000000000000000000000000000000", "31622776601683793319"},
-        // (10^20 + 1)^2 - 1 sits just below a square.
-        {"10000000000000000000200000000000000000000", "100000000000000000000"},
-        {"10000000000000000000200000000000000000001", "100000000000000000001"},
-    };
-    for (const auto& c : kCases) {
-        SCOPED_TRACE(c.value);
-        EXPECT_EQ(CBigInteger(c.value).SquareRoot().ToString(), c.root);
+    for (const test::TableRow& c : test::ReadTable("values/big_integer_roots.txt")) {
+        SCOPED_TRACE(c.line);
+        EXPECT_EQ(CBigInteger(c[0].c_str()).SquareRoot().ToString(), c[1]);
     }
     EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
         [] { (void)CBigInteger(-4).SquareRoot(); },
@@ -211,26 +196,12 @@ TEST_F(DecimalTest, BigIntegerNativeConversionsCheckTheRange) {
 }
 
 TEST_F(DecimalTest, ChangeFractionalDividerRoundsHalfTowardZero) {
-    const struct {
-        const char* text;
-        int digits;
-        const char* written;
-        int count;
-    } kCases[] = {
-        {"1.25", 1, "1.2", 1},    {"1.26", 1, "1.3", 1},    {"-1.26", 1, "-1.3", 1},
-        {"-1.25", 1, "-1.2", 1},  {"9.96", 1, "10", 1},     {"-9.95", 1, "-9.9", 1},
-        {"-0.96", 1, "-1", 1},    {"0.05", 1, "0", 1},      {"0.06", 1, "0.1", 1},
-        {"2.5", 0, "2", 1},       {"2.6", 0, "3", 1},       {"-2.6", 0, "-3", 1},
-        {"-0.6", 0, "-1", 1},     {"-0.5", -3, "0", 1},     {"1.5", 3, "1.500", 3},
-        {"1.2345", 2, "1.23", 2}, {"1.2351", 2, "1.24", 2}, {"99.995", 2, "99.99", 2},
-        {"99.996", 2, "100", 2},
-    };
-    for (const auto& c : kCases) {
-        SCOPED_TRACE(std::string(c.text) + " to " + std::to_string(c.digits));
-        CDecimal value(c.text);
-        value.ChangeFractionalDivider(c.digits);
-        EXPECT_EQ(value.ToString(), c.written);
-        EXPECT_EQ(value.GetFractionDivider(), c.count);
+    for (const test::TableRow& c : test::ReadTable("values/decimal_change_divider.txt")) {
+        SCOPED_TRACE(c.line);
+        CDecimal value(c[0].c_str());
+        value.ChangeFractionalDivider(std::stoi(c[1]));
+        EXPECT_EQ(value.ToString(), c[2]);
+        EXPECT_EQ(value.GetFractionDivider(), std::stoi(c[3]));
     }
 }
 
