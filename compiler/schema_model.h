@@ -134,6 +134,7 @@ struct Options {
     std::string filePrefix;
     std::map<std::string, std::string> namespaceMap;  // URI -> C++ namespace ("" key: default)
     std::vector<std::string> dependencyFile;  // --depfile
+    int sourceFiles = 1;  // --split: 1 writes NAME.cpp, N > 1 writes NAME_1.cpp ... NAME_N.cpp
 };
 
 // Reads the schemas and everything they include and import, and resolves the binding model.
@@ -141,7 +142,7 @@ struct Options {
 class SchemaSet;
 Model BuildModel(const Options& options, std::vector<std::string>* filesRead);
 
-// Writes NAME.h and NAME.cpp into the output directory.
+// Writes NAME.h and NAME.cpp (or NAME_1.cpp ... NAME_N.cpp) into the output directory.
 void EmitBinding(const Model& model, const Options& options, const std::string& name);
 
 // Naming (naming.cpp).

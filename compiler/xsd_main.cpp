@@ -1,7 +1,8 @@
 // xsd_main.cpp: the command line of tessel16-xsd. It reads the schemas, resolves them and
-// writes one header and one source for the whole set; any problem ends in one message with
-// file:line:col and exit status 1.
+// writes one header and one source (or --split N sources) for the whole set; any problem ends
+// in one message with file:line:col and exit status 1.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -23,6 +24,8 @@ const char* const kUsage =
     "  --file-prefix PREFIX     put PREFIX in front of the file names\n"
     "  --namespace [URI=]NAME   C++ namespace for a target namespace; without URI, for the\n"
     "                           first schema's (default: derived from the URI, see the docs)\n"
+    "  --split N                write N sources, DIR/<prefix><name>_1.cpp ... _N.cpp, so a\n"
+    "                           large binding compiles in parallel (default: 1, one .cpp)\n"
     "  --depfile FILE           also write the schema files read, as a make dependency file\n"
     "  --help                   show this text\n"
     "  --version                show the version\n";
@@ -65,6 +68,16 @@ int main(int argc, char** argv) {
                 options.namespaceMap[""] = mapping;
             else
                 options.namespaceMap[mapping.substr(0, equals)] = mapping.substr(equals + 1);
+        } else if (arg == "--split") {
+            const std::string count = value();
+            char* end = nullptr;
+            const long parts = std::strtol(count.c_str(), &end, 10);
+            if (count.empty() || *end != '\0' || parts < 1 || parts > 1000) {
+                std::fprintf(stderr, "tessel16-xsd: --split needs a count from 1 to 1000, not '%s'\n",
+                             count.c_str());
+                return 2;
+            }
+            options.sourceFiles = static_cast<int>(parts);
         } else if (arg == "--depfile") {
             depfile = value();
         } else if (!arg.empty() && arg[0] == '-') {

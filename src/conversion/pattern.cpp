@@ -30,6 +30,56 @@ void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
     }
 }
 
+// Rewrites XSD character-class subtraction, which PCRE2 lacks: "[base-[sub]]" becomes
+// "(?:(?![sub])[base])", the subtracted class itself translated the same way (it may subtract
+// again). `pos` is at a class's "["; on return it is past the class's "]". Escapes are copied
+// as they stand; an unterminated class is left for PCRE2 to report.
+std::string TranslateClass(const std::string& text, std::size_t& pos) {
+    const std::size_t start = pos;
+    std::size_t i = pos + 1;
+    if (i < text.size() && text[i] == '^') ++i;
+    if (i < text.size() && text[i] == ']') ++i;  // a leading "]" is a member, not the end
+    while (i < text.size()) {
+        const char c = text[i];
+        if (c == '\\') {
+            i += 2;
+        } else if (c == '-' && i + 1 < text.size() && text[i + 1] == '[') {
+            const std::string base = text.substr(start + 1, i - start - 1);
+            std::size_t inner = i + 1;
+            const std::string subtracted = TranslateClass(text, inner);
+            if (inner < text.size() && text[inner] == ']') {
+                pos = inner + 1;
+                return "(?:(?!" + subtracted + ")[" + base + "])";
+            }
+            break;
+        } else if (c == ']') {
+            pos = i + 1;
+            return text.substr(start, pos - start);
+        } else {
+            ++i;
+        }
+    }
+    pos = text.size();
+    return text.substr(start);
+}
+
+std::string TranslateSubtractions(const std::string& text) {
+    if (text.find("-[") == std::string::npos) return text;
+    std::string out;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (text[i] == '\\') {
+            out.append(text, i, 2);
+            i += 2;
+        } else if (text[i] == '[') {
+            out += TranslateClass(text, i);
+        } else {
+            out += text[i++];
+        }
+    }
+    return out;
+}
+
 // One compiled pattern, or the message of the compile error it produced.
 class CompiledPattern {
 public:
@@ -222,6 +272,7 @@ std::string TranslateXsdPattern(const std::string& xsdPattern) {
     std::string text = xsdPattern;
     // An escaped backslash is parked as 0x01 so that "\\i" is not read as "\i".
     ReplaceAll(text, "\\\\", "\x01");
+    text = TranslateSubtractions(text);
     ReplaceAll(text, "\\i", "([^\\W\\d]|:)");
     ReplaceAll(text, "\\I", "([\\W\\d])");
     ReplaceAll(text, "\\c", "(\\w|\\.|-|:)");

@@ -8,9 +8,11 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 #include "features_binding.h"
+#include "features_split.h"
 #include "tessel16/xml_document.h"
 
 using namespace Tessel16;
@@ -51,12 +53,14 @@ std::vector<std::string> Tree(const std::string& xml) {
     return lines;
 }
 
-CSmartPtr<CXmlObjectBase> Read(const std::string& xml) {
+// Reads a document into the single-source binding, or into the one generated with --split 3.
+CSmartPtr<CXmlObjectBase> Read(const std::string& xml, bool split = false) {
     CXmlDocument document;
     document.LoadXml(xml.c_str());
     const CXmlElement* root = document.GetDocumentElement();
-    CSmartPtr<CXmlObjectBase> object = CreateFeaturesBindingElement(
-        root->GetNamespaceURI().c_str(), root->GetLocalName().c_str());
+    const auto create = split ? CreateFeaturesSplitElement : CreateFeaturesBindingElement;
+    CSmartPtr<CXmlObjectBase> object =
+        create(root->GetNamespaceURI().c_str(), root->GetLocalName().c_str());
     if (object) object->FromXml(xml.c_str(), CSerializationContext());
     return object;
 }
@@ -186,6 +190,19 @@ const FeatureCase kCases[] = {
                    std::string::npos);
      }},
 };
+
+// The binding whose source is split over three files behaves as the single-file one: same
+// classes, same records, so the same document comes out.
+TEST_P(CompilerFeatures, SplitBindingWritesTheSameDocument) {
+    const FeatureCase& c = GetParam();
+    CSmartPtr<CXmlObjectBase> whole = Read(c.document);
+    CSmartPtr<CXmlObjectBase> split = Read(c.document, true);
+    ASSERT_TRUE(whole && split);
+    const CXmlObjectBase& object = *split;
+    EXPECT_NE(std::string(typeid(object).name()).find("FeaturesSplit"), std::string::npos);
+    EXPECT_EQ(split->ToXml(false, false, EOLType_LF, CSerializationContext()),
+              whole->ToXml(false, false, EOLType_LF, CSerializationContext()));
+}
 
 INSTANTIATE_TEST_SUITE_P(Features, CompilerFeatures, ::testing::ValuesIn(kCases));
 

@@ -1,6 +1,6 @@
 // schema_compiler_test.cpp: the compiler's own rules. Every diagnostic on a small bad schema
 // (message with file:line:col), the naming rules, and the program's command line and its
-// same-input-same-bytes promise.
+// same-input-same-bytes promise, whole or split.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -96,6 +96,26 @@ TEST(SchemaCompiler, ProgramIsDeterministicAndFailsCleanly) {
     EXPECT_EQ(ReadFileBytes(b + "/po_binding.h"), header);
     EXPECT_EQ(ReadFileBytes(b + "/po_binding.cpp"), ReadFileBytes(a + "/po_binding.cpp"));
     EXPECT_NE(header.find("class CPurchaseOrder"), std::string::npos);
+
+    // --split N: the same header, exactly N sources (even past the class count, so a build
+    // can name them beforehand), the same bytes every run; a count that is no count is refused.
+    const std::string c = TempPath("xsd_c");
+    const std::string split = program + " --split 40 " + schema + " -o " + c;
+    ASSERT_EQ(std::system(("rm -rf " + c + " && mkdir -p " + c + " && " + split).c_str()), 0);
+    EXPECT_EQ(ReadFileBytes(c + "/po_binding.h"), header);
+    const std::string first = ReadFileBytes(c + "/po_binding_1.cpp");
+    EXPECT_NE(first.find("Registration"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(c + "/po_binding_2.cpp").find("Registration"), std::string::npos);
+    EXPECT_EQ(std::system(("test -f " + c + "/po_binding_40.cpp && test ! -e " + c +
+                           "/po_binding_41.cpp && test ! -e " + c + "/po_binding.cpp").c_str()),
+              0);
+    ASSERT_EQ(std::system(split.c_str()), 0);
+    EXPECT_EQ(ReadFileBytes(c + "/po_binding_1.cpp"), first);
+    for (const char* count : {"0", "x", "2y", "1001"}) {
+        const int refused = std::system((program + " --split " + count + " " + schema + " -o " +
+                                         c + " 2>/dev/null").c_str());
+        EXPECT_TRUE(WIFEXITED(refused) && WEXITSTATUS(refused) == 2) << count;
+    }
 
     const std::string bad = WriteSchema("bad.xsd", std::string(kOpen) +
                                                        "  <xs:element name=\"a\" type=\"t:X\"/>\n"
