@@ -54,16 +54,6 @@ public:
     // Replaces the element by the document element of `xmlText` (parse errors throw).
     void FromXml(const char* xmlText);
     using CXmlObjectBase::FromXml;
-    // Every XML entry point reads the document element itself, with its whole subtree, so
-    // one document gives the same element whichever of them reads it.
-    void FromXml(const char* xmlText, const CSerializationContext& context) override;
-    void FromXml(const unsigned short* xmlText, const CSerializationContext& context) override;
-    void FromXmlFile(const char* fileName, const CSerializationContext& context) override;
-    using CXmlObjectBase::FromXmlStream;
-    void FromXmlStream(unsigned char* const data, std::uint32_t length,
-                       const CSerializationContext& context) override;
-    using CXmlObjectBase::FromXmlElement;
-    void FromXmlElement(const CXmlElement* element, const CSerializationContext& context) override;
 
     // Re-checks the element and every descendant against a new constraint, then adopts it
     // throughout the subtree. Throws CTsInvalidNamespaceException naming the first child that
@@ -89,6 +79,9 @@ protected:
     // not admitted, else its next sibling.
     CXmlElement* FromXml_Int(CXmlElement* parent, CXmlElement* element,
                              const CSerializationContext& context, bool inChoice) override;
+    // Every XML entry point reads the document element itself, with its whole subtree, so
+    // one document gives the same element whichever of them reads it.
+    void ReadDocumentElement(CXmlElement* root, const CSerializationContext& context) override;
 
 private:
     friend class CElementCol;

@@ -117,6 +117,10 @@ protected:
     // stopped.
     virtual CXmlElement* FromXml_Int(CXmlElement* element, CXmlElement* child,
                                      const CSerializationContext& context, bool inChoice) = 0;
+    // What every XML entry point does with the document element it parsed: a bound object
+    // checks it (under strict reading) and reads its children; untyped content copies the
+    // element itself with its whole subtree.
+    virtual void ReadDocumentElement(CXmlElement* root, const CSerializationContext& context);
 
     void OnEvent(CXmlObjectBase* source, IEventSink::MsgType type, void* data) override;
 

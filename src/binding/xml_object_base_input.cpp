@@ -48,9 +48,7 @@ void CXmlObjectBase::FromXml(const char* xmlText, const CSerializationContext& c
     detail::CheckGeneratorVersion();
     CXmlDocument document(context);
     document.LoadXml(xmlText);
-    CXmlElement* root = RootOf(document);
-    CheckRoot(context, *root, *this, GetElementName());
-    FromXml_Int(root, root->GetFirstElement(), context, false);
+    ReadDocumentElement(RootOf(document), context);
 } catch (const std::bad_alloc&) {
     RefuseOutOfMemory();
 }
@@ -60,9 +58,7 @@ void CXmlObjectBase::FromXml(const unsigned short* xmlText,
     detail::CheckGeneratorVersion();
     CXmlDocument document(context);
     document.LoadXml(xmlText);
-    CXmlElement* root = RootOf(document);
-    CheckRoot(context, *root, *this, GetElementName());
-    FromXml_Int(root, root->GetFirstElement(), context, false);
+    ReadDocumentElement(RootOf(document), context);
 } catch (const std::bad_alloc&) {
     RefuseOutOfMemory();
 }
@@ -71,9 +67,7 @@ void CXmlObjectBase::FromXmlFile(const char* fileName, const CSerializationConte
     detail::CheckGeneratorVersion();
     CXmlDocument document(context);
     document.Load(fileName);
-    CXmlElement* root = RootOf(document);
-    CheckRoot(context, *root, *this, GetElementName());
-    FromXml_Int(root, root->GetFirstElement(), context, false);
+    ReadDocumentElement(RootOf(document), context);
 } catch (const std::bad_alloc&) {
     RefuseOutOfMemory();
 }
@@ -83,11 +77,14 @@ void CXmlObjectBase::FromXmlStream(unsigned char* const data, std::uint32_t leng
     detail::CheckGeneratorVersion();
     CXmlDocument document(context);
     document.LoadXmlStream(data, length);
-    CXmlElement* root = RootOf(document);
-    CheckRoot(context, *root, *this, GetElementName());
-    FromXml_Int(root, root->GetFirstElement(), context, false);
+    ReadDocumentElement(RootOf(document), context);
 } catch (const std::bad_alloc&) {
     RefuseOutOfMemory();
+}
+
+void CXmlObjectBase::ReadDocumentElement(CXmlElement* root, const CSerializationContext& context) {
+    CheckRoot(context, *root, *this, GetElementName());
+    FromXml_Int(root, root->GetFirstElement(), context, false);
 }
 
 void CXmlObjectBase::FromXmlStream(const CBinaryData& data, const CSerializationContext& context) {
@@ -99,9 +96,7 @@ void CXmlObjectBase::FromXmlElement(const CXmlElement* element,
     detail::CheckGeneratorVersion();
     if (!element) throw CTsInvalidParamException(detail::XmlMessages::kNullElement);
     // The tree stays the caller's; reading never changes it, whatever the signature says.
-    auto* mutableElement = const_cast<CXmlElement*>(element);
-    CheckRoot(context, *mutableElement, *this, GetElementName());
-    FromXml_Int(mutableElement, mutableElement->GetFirstElement(), context, false);
+    ReadDocumentElement(const_cast<CXmlElement*>(element), context);
 } catch (const std::bad_alloc&) {
     RefuseOutOfMemory();
 }

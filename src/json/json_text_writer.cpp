@@ -6,6 +6,7 @@
 #include "json/json_messages.h"
 #include "json/json_number.h"
 #include "tessel16/exception.h"
+#include "writers/line_end.h"
 #include "writers/writer_messages.h"
 
 namespace Tessel16 {
@@ -50,16 +51,7 @@ void CJsonTextWriter::EndDocument() {
 }
 
 void CJsonTextWriter::SetEOLType(EOLType eol) {
-    switch (eol) {
-        case EOLType_CRLF:
-            m_lineEnd = "\r\n";
-            break;
-        case EOLType_LF:
-            m_lineEnd = "\n";
-            break;
-        default:
-            throw CTsException(detail::kMsgInvalidEolType);
-    }
+    m_lineEnd = detail::LineEndOf(eol);
 }
 
 void CJsonTextWriter::WriteObjectStart() {

@@ -126,9 +126,10 @@ void CElement::Init(const char* name, const char* namespaceUri, const char* rest
     m_children = nullptr;
 }
 
-// Every entry point parses into a document it owns for the call and copies the document
-// element with its whole subtree. Running out of memory is reported like any input failure;
-// the parsed tree is gone by then, and what was copied stays, as after any failed read.
+// Parses into a document of its own and copies the document element with its whole subtree.
+// Running out of memory is reported like any input failure; the parsed tree is gone by then,
+// and what was copied stays, as after any failed read. The entry points that take a context
+// are the object base's; they hand their document element to ReadDocumentElement.
 void CElement::FromXml(const char* xmlText) try {
     CXmlDocument document;
     document.LoadXml(xmlText);
@@ -137,49 +138,8 @@ void CElement::FromXml(const char* xmlText) try {
     RefuseOutOfMemory();
 }
 
-void CElement::FromXml(const char* xmlText, const CSerializationContext& context) try {
-    detail::CheckGeneratorVersion();
-    CXmlDocument document(context);
-    document.LoadXml(xmlText);
-    CopyXmlElement(RootOf(document));
-} catch (const std::bad_alloc&) {
-    RefuseOutOfMemory();
-}
-
-void CElement::FromXml(const unsigned short* xmlText, const CSerializationContext& context) try {
-    detail::CheckGeneratorVersion();
-    CXmlDocument document(context);
-    document.LoadXml(xmlText);
-    CopyXmlElement(RootOf(document));
-} catch (const std::bad_alloc&) {
-    RefuseOutOfMemory();
-}
-
-void CElement::FromXmlFile(const char* fileName, const CSerializationContext& context) try {
-    detail::CheckGeneratorVersion();
-    CXmlDocument document(context);
-    document.Load(fileName);
-    CopyXmlElement(RootOf(document));
-} catch (const std::bad_alloc&) {
-    RefuseOutOfMemory();
-}
-
-void CElement::FromXmlStream(unsigned char* const data, std::uint32_t length,
-                             const CSerializationContext& context) try {
-    detail::CheckGeneratorVersion();
-    CXmlDocument document(context);
-    document.LoadXmlStream(data, length);
-    CopyXmlElement(RootOf(document));
-} catch (const std::bad_alloc&) {
-    RefuseOutOfMemory();
-}
-
-void CElement::FromXmlElement(const CXmlElement* element, const CSerializationContext&) try {
-    detail::CheckGeneratorVersion();
-    if (!element) throw CTsInvalidParamException(detail::XmlMessages::kNullElement);
-    CopyXmlElement(element);
-} catch (const std::bad_alloc&) {
-    RefuseOutOfMemory();
+void CElement::ReadDocumentElement(CXmlElement* root, const CSerializationContext&) {
+    CopyXmlElement(root);
 }
 
 }  // namespace Tessel16

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "tessel16/exception.h"
+#include "writers/line_end.h"
 #include "writers/writer_messages.h"
 
 namespace Tessel16 {
@@ -67,16 +68,7 @@ void CXmlTextWriter::EndDocument() {
 }
 
 void CXmlTextWriter::SetEOLType(EOLType eol) {
-    switch (eol) {
-        case EOLType_CRLF:
-            m_lineEnd = "\r\n";
-            break;
-        case EOLType_LF:
-            m_lineEnd = "\n";
-            break;
-        default:
-            throw CTsException(detail::kMsgInvalidEolType);
-    }
+    m_lineEnd = detail::LineEndOf(eol);
     m_eolType = eol;
 }
 
