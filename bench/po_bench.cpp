@@ -335,7 +335,7 @@ CBinaryData WriteJson(const Po::CPurchaseOrder* order) {
         CompressionType_None);
 }
 
-const std::string& JsonDocument(kSizes[0]) {
+const std::string& JsonDocument() {
     static const std::string json = [] {
         CBinaryData data = WriteJson(Order(kSizes[0]));
         return std::string(reinterpret_cast<const char*>(data.GetData()), data.GetLength());
@@ -345,7 +345,7 @@ const std::string& JsonDocument(kSizes[0]) {
 
 CSmartPtr<Po::CPurchaseOrder> ReadJson(const std::string& bytes) {
     CSmartPtr<Po::CPurchaseOrder> order(new Po::CPurchaseOrder);
-    order->FromJsonStream(Bytes(bytes), static_cast<std::uint32_t>(bytes.size()),
+    order->FromJsonStream(Bytes(bytes.data()), static_cast<std::uint32_t>(bytes.size()),
                           CSerializationContext::GetDefaultContext());
     return order;
 }
@@ -359,14 +359,14 @@ void ParseRapidJson(const std::string& json) {
 
 void BM_PoToJson(benchmark::State& state) {
     const Po::CPurchaseOrder* order = Order(kSizes[0]);
-    const std::string& json = JsonDocument(kSizes[0]);
+    const std::string& json = JsonDocument();
     for (auto _ : state) benchmark::DoNotOptimize(WriteJson(order));
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * json.size()));
 }
 BENCHMARK(BM_PoToJson)->Unit(benchmark::kMillisecond);
 
 void BM_PoFromJson(benchmark::State& state) {
-    const std::string& json = JsonDocument(kSizes[0]);
+    const std::string& json = JsonDocument();
     for (auto _ : state) {
         CSmartPtr<Po::CPurchaseOrder> order = ReadJson(json);
         benchmark::DoNotOptimize(order.get());
@@ -379,7 +379,7 @@ void BM_PoFromJson(benchmark::State& state) {
 BENCHMARK(BM_PoFromJson)->Unit(benchmark::kMillisecond);
 
 void BM_RapidJsonDom(benchmark::State& state) {
-    const std::string& json = JsonDocument(kSizes[0]);
+    const std::string& json = JsonDocument();
     for (auto _ : state) ParseRapidJson(json);
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * json.size()));
 }
@@ -388,7 +388,7 @@ BENCHMARK(BM_RapidJsonDom)->Unit(benchmark::kMillisecond);
 // Best of interleaved rounds in thread CPU time, as for the XML figures.
 void PrintJsonRatios() {
     const std::string& xml = Document(kSizes[0]);
-    const std::string& json = JsonDocument(kSizes[0]);
+    const std::string& json = JsonDocument();
     const Po::CPurchaseOrder* order = Order(kSizes[0]);
     double xmlWrite = 1e9, jsonWrite = 1e9, xmlRead = 1e9, jsonRead = 1e9, rapid = 1e9;
     for (int round = 0; round < 7; ++round) {
@@ -455,7 +455,7 @@ double ReadPeakBytes(const std::function<void()>& readOnce) {
 
 void PrintJsonReadPeak() {
     const std::string& xml = Document(kSizes[0]);
-    const std::string& json = JsonDocument(kSizes[0]);
+    const std::string& json = JsonDocument();
     const double xmlPeak = ReadPeakBytes([&] { benchmark::DoNotOptimize(Read(xml).get()); });
     const double jsonPeak = ReadPeakBytes([&] { benchmark::DoNotOptimize(ReadJson(json).get()); });
     std::printf("peak memory while reading: JSON %.1f MB, XML %.1f MB = %.2fx (target <= 1.5x)\n",
