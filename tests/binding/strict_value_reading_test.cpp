@@ -28,7 +28,7 @@ TEST(StrictValueReading, ElementTextMustHaveTheExactForm) {
         bool strictReads;
     } kCases[] = {
         {"7", "true", true},
-        {" +7 ", "1", true},  // collapsed first, and a '+' is part of the form
+        {" +7 ", "1", true},   // collapsed first, and a '+' is part of the form
         {"7", "TRUE", false},  // booleans are lower case
         {"7", "False", false},
     };
@@ -40,8 +40,7 @@ TEST(StrictValueReading, ElementTextMustHaveTheExactForm) {
         CSmartPtr<CItem> strictItem(new CItem);
         if (c.strictReads) {
             strictItem->FromXml(Item(c.count, c.flag).c_str(), strict);
-            EXPECT_EQ(strictItem->GetFlag(),
-                      item->GetFlag());
+            EXPECT_EQ(strictItem->GetFlag(), item->GetFlag());
         } else {
             EXPECT_THROW(strictItem->FromXml(Item(c.count, c.flag).c_str(), strict),
                          CTsInvalidValueException);
