@@ -25,73 +25,41 @@ namespace {
 
 const CWhitespaceUtils::WhitespaceRule kCollapse = CWhitespaceUtils::WhitespaceRule_Collapse;
 
-// Substitutable shapes, one per element, the class chosen by each element's xsi:type.
-class ShapeCol : public CXmlCollection {
+// Substitutable shapes, the class chosen by each element's xsi:type, and colours.
+using ShapeCol = CObjectCol<CShape>;
+using ColorCol = CEnumCol<Color>;
+
+ShapeCol* NewShapeCol(const char* name, int minOccurs) {
+    return new ShapeCol(name, kNs, minOccurs, -1, &CEngineTestClassFactory::CreateShapeByType);
+}
+
+// Strings, one element each, that never check their count on writing, as a choice collection
+// expects.
+class MemoCol : public CXmlTypeCollection {
 public:
-    ShapeCol(const char* name, int minOccurs, int maxOccurs)
-        : CXmlCollection(name, kNs, minOccurs, maxOccurs) {}
-    CXmlObjectBase* GetBase() override { return this; }
-    void Add(CXmlObjectBase* shape) { AppendItem(shape); }
-    CXmlObjectBase* Item(int index) const { return GetNodeAtIndex(index)->GetItemPtr().get(); }
-
-protected:
-    void ToXml_Int(CXmlWriter* writer, bool, const char* namespaceUri,
-                   const CSerializationContext& context, bool inChoice) const override {
-        for (CNode* node = GetHead(); node; node = node->GetNext())
-            CXmlObjectBase::ToXml_Int(node->GetItem(), writer, false, namespaceUri, context,
-                                      inChoice);
-    }
-    CXmlElement* FromXml_Int(CXmlElement*, CXmlElement* cursor,
-                             const CSerializationContext& context, bool) override {
-        const std::string name = GetElementName();
-        while (cursor && DoesElementNameMatch(context, cursor, name.c_str(), kNs)) {
-            CSmartPtr<CXmlObjectBase> shape = CEngineTestClassFactory::CreateShapeByType(cursor);
-            if (!shape) break;
-            AppendItem(shape.get());
-            CXmlObjectBase::FromXml_Int(shape.get(), cursor, cursor->GetFirstElement(), context);
-            cursor = cursor->GetNextSiblingElement();
-        }
-        return cursor;
-    }
-};
-
-// Simple values, one element each: colours kept as enumeration values, or strings. Neither
-// checks its count on writing, as a choice collection expects.
-int FromText(const std::string& text, int) { return ColorFromString(text.c_str()); }
-std::string FromText(const std::string& text, const std::string&) { return text; }
-std::string ToText(int colour) { return ColorToString(colour); }
-std::string ToText(const std::string& text) { return text; }
-
-template <class T>
-class ValueCol : public CXmlTypeCollection {
-public:
-    ValueCol(const char* name, int minOccurs, int maxOccurs)
+    MemoCol(const char* name, int minOccurs, int maxOccurs)
         : CXmlTypeCollection(ItemType_string, name, kNs, minOccurs, maxOccurs, "", -1, -1, "", "",
                              "", "", -1, -1, -1, kCollapse, "") {}
     CXmlObjectBase* GetBase() override { return this; }
     int GetCount() const override { return static_cast<int>(m_values.size()); }
     void Clear() override { m_values.clear(); }
     void Remove(int index) override { m_values.erase(m_values.begin() + index); }
-    void Add(const T& value) { m_values.push_back(value); }
-    const T& Item(int index) const { return m_values.at(static_cast<std::size_t>(index)); }
+    void Add(const std::string& value) { m_values.push_back(value); }
 
 protected:
-    void AddFromString(std::string text) override { m_values.push_back(FromText(text, T())); }
+    void AddFromString(std::string text) override { m_values.push_back(text); }
     void ToXml_Int(CXmlWriter* writer, bool, const char* namespaceUri, const CSerializationContext&,
                    bool) const override {
-        for (const T& value : m_values) {
+        for (const std::string& value : m_values) {
             writer->StartElement(GetElementName(), namespaceUri);
-            writer->WriteText(ToText(value), ItemType_string, false);
+            writer->WriteText(value, ItemType_string, false);
             writer->EndElement();
         }
     }
 
 private:
-    std::vector<T> m_values;
+    std::vector<std::string> m_values;
 };
-
-using ColorCol = ValueCol<int>;
-using MemoCol = ValueCol<std::string>;
 
 // The members every test class below holds, one property index each.
 enum Prop {
@@ -130,9 +98,9 @@ CPrimitiveRestrictions MaxLength(int length) {
 void InitMembers(TestObject* object, bool choiceCollections) {
     const int min = choiceCollections ? 1 : 0;
     object->Member(P_First).SetXmlObject(new CChild("first"));
-    object->Member(P_Figures).SetXmlCollection(new ShapeCol("figure", min, -1));
+    object->Member(P_Figures).SetXmlCollection(NewShapeCol("figure", min));
     object->Member(P_Kids).SetXmlCollection(new CChildCol("kid", kNs, min, -1));
-    object->Member(P_Hues).SetXmlCollection(new ColorCol("hue", min, -1));
+    object->Member(P_Hues).SetXmlCollection(new ColorCol("hue", kNs, min, -1, ColorToString, ColorFromString));
     object->Member(P_Tags).SetXmlCollection(NewStringCol("tag", min, -1));
     object->Member(P_Notes).SetXmlCollection(NewStringCol("note", min, 2));
 }
@@ -290,7 +258,7 @@ CChild* NewChild(const char* element, const char* name) {
     return child;
 }
 
-CXmlObjectBase* NewShape(const char* element, bool circle, int size) {
+CShape* NewShape(const char* element, bool circle, int size) {
     if (!circle) {
         CSquare* square = new CSquare(element);
         square->SetSide(size);
