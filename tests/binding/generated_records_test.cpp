@@ -100,7 +100,8 @@ void InitMembers(TestObject* object, bool choiceCollections) {
     object->Member(P_First).SetXmlObject(new CChild("first"));
     object->Member(P_Figures).SetXmlCollection(NewShapeCol("figure", min));
     object->Member(P_Kids).SetXmlCollection(new CChildCol("kid", kNs, min, -1));
-    object->Member(P_Hues).SetXmlCollection(new ColorCol("hue", kNs, min, -1, ColorToString, ColorFromString));
+    object->Member(P_Hues).SetXmlCollection(
+        new ColorCol("hue", kNs, min, -1, ColorToString, ColorFromString));
     object->Member(P_Tags).SetXmlCollection(NewStringCol("tag", min, -1));
     object->Member(P_Notes).SetXmlCollection(NewStringCol("note", min, 2));
 }

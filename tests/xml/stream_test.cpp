@@ -90,9 +90,12 @@ TEST(TextStream, ConvertsToTheOutputEncoding) {
 
 // Short and long strings take different paths; both end at an embedded zero byte.
 TEST(StringBuffer, StdStringAppendEndsAtAZeroByte) {
-    const std::string cases[] = {std::string("ab\0cd", 5), std::string("abcdefghijklmno\0p", 17),
-                                 std::string(40, 'x') + std::string("\0y", 2), "sixteen-chars-ab",
-                                 std::string(17, 'z'), ""};
+    const std::string cases[] = {std::string("ab\0cd", 5),
+                                 std::string("abcdefghijklmno\0p", 17),
+                                 std::string(40, 'x') + std::string("\0y", 2),
+                                 "sixteen-chars-ab",
+                                 std::string(17, 'z'),
+                                 ""};
     for (const std::string& text : cases) {
         CStringBuffer buffer;
         buffer.Append(text);
