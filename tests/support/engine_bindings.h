@@ -11,6 +11,7 @@
 #include "engine_binding.h"
 #include "tessel16/attribute_info.h"
 #include "tessel16/element_info_variants.h"
+#include "tessel16/exception.h"
 #include "tessel16/generated_support.h"
 #include "tessel16/primitive_collections.h"
 #include "tessel16/variant.h"
