@@ -65,31 +65,6 @@ std::vector<Case> LoadCases(const std::string& path) {
     return cases;
 }
 
-const std::map<std::string, ItemType> kKinds = {{"i1", ItemType_i1},
-                                                {"i2", ItemType_i2},
-                                                {"i4", ItemType_i4},
-                                                {"i8", ItemType_i8},
-                                                {"ui1", ItemType_ui1},
-                                                {"ui2", ItemType_ui2},
-                                                {"ui4", ItemType_ui4},
-                                                {"ui8", ItemType_ui8},
-                                                {"r4", ItemType_r4},
-                                                {"r8", ItemType_r8},
-                                                {"boolean", ItemType_boolean},
-                                                {"decimal", ItemType_decimal},
-                                                {"integer", ItemType_integer},
-                                                {"duration", ItemType_duration},
-                                                {"datetime", ItemType_datetime},
-                                                {"date", ItemType_date},
-                                                {"time", ItemType_time},
-                                                {"yearMonth", ItemType_yearMonth},
-                                                {"monthDay", ItemType_monthDay},
-                                                {"year", ItemType_year},
-                                                {"month", ItemType_month},
-                                                {"day", ItemType_day},
-                                                {"hexBinary", ItemType_hexBinary},
-                                                {"base64Binary", ItemType_base64Binary}};
-
 bool SameDuration(const CDateTimeSpan& a, const CDateTimeSpan& b) {
     return a.IsNegative() == b.IsNegative() && a.GetYears() == b.GetYears() &&
            a.GetMonths() == b.GetMonths() && a.GetDays() == b.GetDays() &&
@@ -112,46 +87,32 @@ bool SameReal(Real a, Real b) {
 // Compares the values, not their texts.
 bool SameValue(ItemType kind, const TsVariant& a, const TsVariant& b) {
     switch (kind) {
-        case ItemType_r4:
-            return SameReal(a.GetR4(), b.GetR4());
-        case ItemType_r8:
-            return SameReal(a.GetR8(), b.GetR8());
-        case ItemType_decimal:
-            return a.GetDecimal() == b.GetDecimal();
-        case ItemType_integer:
-            return a.GetInteger() == b.GetInteger();
-        case ItemType_duration:
-            return SameDuration(a.GetDuration(), b.GetDuration());
-        case ItemType_datetime:
-            return SameDate(a.GetDateTime(), b.GetDateTime());
-        case ItemType_date:
-            return SameDate(a.GetDate(), b.GetDate());
-        case ItemType_time:
-            return SameDate(a.GetTime(), b.GetTime());
-        case ItemType_yearMonth:
-            return SameDate(a.GetYearMonth(), b.GetYearMonth());
-        case ItemType_monthDay:
-            return SameDate(a.GetMonthDay(), b.GetMonthDay());
-        case ItemType_hexBinary:
-            return a.GetHexBinary() == b.GetHexBinary();
-        case ItemType_base64Binary:
-            return a.GetBase64Binary() == b.GetBase64Binary();
-        default:
-            return a.ToString() == b.ToString();  // integers, booleans, bare g* numbers
+        case ItemType_r4: return SameReal(a.GetR4(), b.GetR4());
+        case ItemType_r8: return SameReal(a.GetR8(), b.GetR8());
+        case ItemType_decimal: return a.GetDecimal() == b.GetDecimal();
+        case ItemType_integer: return a.GetInteger() == b.GetInteger();
+        case ItemType_duration: return SameDuration(a.GetDuration(), b.GetDuration());
+        case ItemType_datetime: return SameDate(a.GetDateTime(), b.GetDateTime());
+        case ItemType_date: return SameDate(a.GetDate(), b.GetDate());
+        case ItemType_time: return SameDate(a.GetTime(), b.GetTime());
+        case ItemType_yearMonth: return SameDate(a.GetYearMonth(), b.GetYearMonth());
+        case ItemType_monthDay: return SameDate(a.GetMonthDay(), b.GetMonthDay());
+        case ItemType_hexBinary: return a.GetHexBinary() == b.GetHexBinary();
+        case ItemType_base64Binary: return a.GetBase64Binary() == b.GetBase64Binary();
+        default: return a.ToString() == b.ToString();  // integers, booleans, bare g* numbers
     }
 }
 
 TEST(DatatypeCorpus, ValidValuesReadAndInvalidOnesAreRefused) {
-    const std::string path = std::string(TESSEL16_SHARED_DIR) + "/corpora/w3c-datatypes/cases.tsv";
+    const std::string path =
+        std::string(TESSEL16_SHARED_DIR) + "/corpora/w3c-datatypes/cases.tsv";
     if (!std::ifstream(path)) GTEST_SKIP() << "corpus not found at " << path;
     const std::vector<Case> cases = LoadCases(path);
     ASSERT_GT(cases.size(), 3800u);
     constexpr auto kCollapse = CWhitespaceUtils::WhitespaceRule_Collapse;
     int checked = 0;
     for (const Case& c : cases) {
-        const auto kind = kKinds.find(c.kind);
-        ASSERT_NE(kind, kKinds.end()) << c.kind;
-        const ItemType type = kind->second;
+        const ItemType type = test::ItemTypeNamed(c.kind);
         const bool byChoice = kRefusedByChoice.count(c.kind + ":" + c.value) != 0;
         for (bool strict : {true, false}) {
             SCOPED_TRACE("case " + c.id + " " + c.kind + " [" + c.value + "]" +
