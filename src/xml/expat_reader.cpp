@@ -3,6 +3,7 @@
 // are; otherwise names, values and text pass through the UTF-8-to-local conversion.
 #include "xml/expat_reader.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <cstring>
@@ -12,6 +13,7 @@
 #include "tessel16/serialization_context.h"
 #include "xml/document_store.h"
 #include "xml/xml_messages.h"
+#include "xml/xml_stream.h"
 
 namespace Tessel16 {
 
@@ -20,6 +22,9 @@ namespace {
 // would spare expat its copy of the input, but that copy is gone before binding starts
 // (where a read peaks), and feeding pieces measured about a tenth slower.
 constexpr std::size_t kMaxPiece = static_cast<std::size_t>(INT_MAX / 2 + 1);
+// A streamed parse feeds expat this much at a time, so expat's own buffer stays this small
+// instead of holding a second copy of the whole input.
+constexpr std::size_t kStreamPiece = 65536;
 constexpr char kNamespaceSeparator = '|';
 
 // A name that probes further than this under a good hash is an attack (or very bad luck):
@@ -68,34 +73,60 @@ void CExpatReader::Parse(const unsigned char* data, std::size_t length, bool isF
     do {
         std::size_t piece = length < kMaxPiece ? length : kMaxPiece;
         bool last = isFinal && piece == length;
-        XML_Status status = XML_Parse(m_parser, reinterpret_cast<const char*>(data),
-                                      static_cast<int>(piece), last ? XML_TRUE : XML_FALSE);
-        if (m_error) {
-            std::exception_ptr error = m_error;
-            m_error = nullptr;
-            FlushPendingText();
-            FreeParser();
-            std::rethrow_exception(error);
-        }
-        if (status != XML_STATUS_OK) {
-            const XML_Error code = XML_GetErrorCode(m_parser);
-            const int line = static_cast<int>(XML_GetCurrentLineNumber(m_parser));
-            std::string message =
-                code == XML_ERROR_AMPLIFICATION_LIMIT_BREACH
-                    ? FormatString(
-                          detail::XmlMessages::kAmplification,
-                          static_cast<double>(m_document->m_context->GetMaxEntityAmplification()),
-                          line)
-                    : FormatString(detail::XmlMessages::kParseError, XML_ErrorString(code), line);
-            // A failed load leaves its partial tree, text included, in the document.
-            FlushPendingText();
-            FreeParser();
-            throw CTsException(message);
-        }
+        Check(XML_Parse(m_parser, reinterpret_cast<const char*>(data), static_cast<int>(piece),
+                        last ? XML_TRUE : XML_FALSE));
         data += piece;
         length -= piece;
     } while (length > 0);
     if (isFinal) FreeParser();
+}
+
+bool CExpatReader::ParseStreamed(const unsigned char* data, std::size_t length,
+                                 std::size_t& offset) {
+    if (!m_parser) return false;
+    if (m_suspended) {
+        m_suspended = false;
+        if (Check(XML_ResumeParser(m_parser))) return true;
+    }
+    while (offset < length) {
+        const std::size_t piece = std::min(length - offset, kStreamPiece);
+        const bool last = offset + piece == length;
+        const char* start = reinterpret_cast<const char*>(data + offset);
+        offset += piece;
+        if (Check(XML_Parse(m_parser, start, static_cast<int>(piece), last ? XML_TRUE : XML_FALSE)))
+            return true;
+    }
+    FreeParser();
+    return false;
+}
+
+bool CExpatReader::Check(XML_Status status) {
+    if (m_error) {
+        std::exception_ptr error = m_error;
+        m_error = nullptr;
+        FlushPendingText();
+        FreeParser();
+        std::rethrow_exception(error);
+    }
+    if (status == XML_STATUS_SUSPENDED) {
+        m_suspended = true;
+        return true;
+    }
+    if (status != XML_STATUS_OK) {
+        const XML_Error code = XML_GetErrorCode(m_parser);
+        const int line = static_cast<int>(XML_GetCurrentLineNumber(m_parser));
+        std::string message =
+            code == XML_ERROR_AMPLIFICATION_LIMIT_BREACH
+                ? FormatString(
+                      detail::XmlMessages::kAmplification,
+                      static_cast<double>(m_document->m_context->GetMaxEntityAmplification()), line)
+                : FormatString(detail::XmlMessages::kParseError, XML_ErrorString(code), line);
+        // A failed load leaves its partial tree, text included, in the document.
+        FlushPendingText();
+        FreeParser();
+        throw CTsException(message);
+    }
+    return false;
 }
 
 void CExpatReader::Fail(std::exception_ptr error) {
@@ -205,6 +236,8 @@ void CExpatReader::StartElement(const char* name, const char** attributes) {
     element->m_line = static_cast<std::uint32_t>(XML_GetCurrentLineNumber(m_parser));
     m_document->m_openElements.push_back(element);
     const std::size_t depth = m_document->m_openElements.size();
+    if (m_document->m_stream && depth <= 2)
+        element->m_streamFlags = depth == 1 ? CXmlElement::kStreamRoot : CXmlElement::kPullNext;
     if (m_pendingText.size() < depth) m_pendingText.resize(depth);
     m_pendingText[depth - 1].size = 0;
 
@@ -291,6 +324,18 @@ void CExpatReader::EndElement() {
         pending.size = 0;
     }
     m_document->EndElement();
+    if (open.size() == 1 && m_childEnd != ChildEnd::Keep) {
+        if (m_childEnd == ChildEnd::Suspend) {
+            XML_StopParser(m_parser, XML_TRUE);
+        } else {
+            CXmlElement* child = open.back()->RemoveLastChildElement();
+            detail::DocumentStore::Of(m_document).DestroySubtree(child);
+        }
+    } else if (open.empty() && m_document->m_documentElement) {
+        // The document element's text is complete: reading it needs no more parsing.
+        m_document->m_documentElement->m_streamFlags &=
+            static_cast<std::uint8_t>(~CXmlElement::kStreamRoot);
+    }
 }
 
 void CExpatReader::FlushPendingText() {
@@ -319,6 +364,9 @@ void CExpatReader::StartNamespace(const char* prefix, const char* uri) {
                              : std::string();
     std::string value =
         uri ? (m_localIsUtf8 ? std::string(uri) : detail::Utf8ToLocal(uri)) : std::string();
+    auto found = m_document->m_prefixes.find(key);
+    if (m_document->m_stream && (found == m_document->m_prefixes.end() || found->second != value))
+        m_document->m_stream->NotePrefixChange();
     m_document->m_prefixes[std::move(key)] = std::move(value);
 }
 

@@ -20,6 +20,7 @@
 #include "xml/fast_infoset_hook.h"
 #include "xml/inflate.h"
 #include "xml/xml_messages.h"
+#include "xml/xml_stream.h"
 
 namespace Tessel16 {
 
@@ -279,6 +280,11 @@ void CXmlDocument::Parse() {
 }
 
 void CXmlDocument::ParseText(const char* forcedEncoding) {
+    if (m_streamRequested) {
+        m_stream.reset(new detail::XmlStream(this, m_inputData, m_inputLength));
+        m_stream->Start(forcedEncoding);
+        return;
+    }
     CExpatReader reader(this);
     reader.Init(StripCData(m_context), forcedEncoding);
     reader.Parse(m_inputData, m_inputLength, true);
