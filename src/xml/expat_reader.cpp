@@ -25,6 +25,7 @@ constexpr std::size_t kMaxPiece = static_cast<std::size_t>(INT_MAX / 2 + 1);
 // A streamed parse feeds expat this much at a time, so expat's own buffer stays this small
 // instead of holding a second copy of the whole input.
 constexpr std::size_t kStreamPiece = 65536;
+constexpr XML_Index kSuspendBytes = 16384;
 constexpr char kNamespaceSeparator = '|';
 
 // A name that probes further than this under a good hash is an attack (or very bad luck):
@@ -326,7 +327,13 @@ void CExpatReader::EndElement() {
     m_document->EndElement();
     if (open.size() == 1 && m_childEnd != ChildEnd::Keep) {
         if (m_childEnd == ChildEnd::Suspend) {
-            XML_StopParser(m_parser, XML_TRUE);
+            // Every suspension costs expat a few thousand instructions, so children are
+            // handed over in batches of about this much input rather than one by one.
+            const XML_Index at = XML_GetCurrentByteIndex(m_parser);
+            if (at - m_suspendedAt >= kSuspendBytes) {
+                m_suspendedAt = at;
+                XML_StopParser(m_parser, XML_TRUE);
+            }
         } else {
             CXmlElement* child = open.back()->RemoveLastChildElement();
             detail::DocumentStore::Of(m_document).DestroySubtree(child);

@@ -81,6 +81,7 @@ private:
     bool m_localIsUtf8 = true;
     bool m_suspended = false;
     ChildEnd m_childEnd = ChildEnd::Keep;
+    XML_Index m_suspendedAt = 0;
     // Names seen in this load, keyed by expat's UTF-8 bytes, so each distinct name is
     // converted and split once rather than per occurrence. Open addressing over a
     // power-of-two table with a seeded hash; an insertion that has to probe too far
