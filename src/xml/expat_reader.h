@@ -41,7 +41,8 @@ public:
     enum class ChildEnd { Keep, Suspend, Destroy };
     void SetChildEnd(ChildEnd mode) { m_childEnd = mode; }
     // Parses the input from `offset` in pieces, advancing `offset`, until expat suspends at
-    // the end of a child of the document element (returns true) or the input ends (false).
+    // the end of a child of the document element (returns true; only in Suspend mode, and
+    // only once enough input has passed since the last suspension) or the input ends (false).
     // Resumes a suspended parse first. Throws as Parse does.
     bool ParseStreamed(const unsigned char* data, std::size_t length, std::size_t& offset);
 

@@ -13,8 +13,9 @@
 namespace Tessel16::detail {
 
 // The parser's progress through one document while a bound object reads it. expat suspends
-// at the end of every child of the document element; whenever the engine holds the cursor,
-// every child linked into the tree is complete.
+// only at the end of a child of the document element (in batches of children, see
+// expat_reader.cpp); whenever the engine holds the cursor, every child linked into the tree
+// is complete.
 //
 // Anything a streamed read cannot reproduce exactly marks the stream unfaithful and the
 // caller reads the document again as a whole tree: a cursor stepping forward from an element
@@ -26,10 +27,10 @@ public:
     XmlStream(const XmlStream&) = delete;
     XmlStream& operator=(const XmlStream&) = delete;
 
-    // Parses up to the end of the first child of the document element (or the document's
-    // end). Throws what a whole parse throws when the error comes before that point.
+    // Parses up to the end of the first batch of children of the document element (or the
+    // document's end). Throws what a whole parse throws when the error comes before that point.
     void Start(const char* forcedEncoding);
-    // Destroys the children before `from` that nothing pins, then parses the next child.
+    // Destroys the children before `from` that nothing pins, then parses the next batch.
     // Never throws: a parse failure ends the children and is kept for Finish.
     void PullAfter(CXmlElement* from);
     // Parses the rest without pruning (the document element's text is wanted while the
