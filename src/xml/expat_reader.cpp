@@ -130,6 +130,49 @@ bool CExpatReader::Check(XML_Status status) {
     return false;
 }
 
+bool CExpatReader::CanDeferLines(const unsigned char* data, std::size_t length) {
+    // UTF-16 (with or without a byte-order mark) is the only other encoding expat reads
+    // without an unknown-encoding handler; its line ends are not single bytes.
+    if (length < 2) return true;
+    return data[0] != 0 && data[1] != 0 && !(data[0] == 0xFE && data[1] == 0xFF) &&
+           !(data[0] == 0xFF && data[1] == 0xFE);
+}
+
+void CExpatReader::ResolveLines(const unsigned char* data, std::size_t length) {
+    // Offsets grow in document order, which is the tree's pre-order. Line ends are counted
+    // as expat counts them: a line feed, a carriage return, or the two together as one.
+    const bool hasCr = std::memchr(data, '\r', length) != nullptr;
+    std::size_t position = 0;
+    std::uint32_t line = 1;
+    CXmlElement* node = m_document->m_documentElement;
+    while (node) {
+        const std::size_t target = std::min<std::size_t>(node->m_line, length);
+        if (hasCr) {
+            for (; position < target; ++position) {
+                const unsigned char byte = data[position];
+                if (byte == '\n' ||
+                    (byte == '\r' && (position + 1 >= length || data[position + 1] != '\n')))
+                    ++line;
+            }
+        } else {
+            while (position < target) {
+                const void* lf = std::memchr(data + position, '\n', target - position);
+                if (!lf) break;
+                ++line;
+                position = static_cast<std::size_t>(static_cast<const unsigned char*>(lf) - data) + 1;
+            }
+            position = target > position ? target : position;
+        }
+        node->m_line = line;
+        if (node->m_firstChild) {
+            node = node->m_firstChild;
+            continue;
+        }
+        while (node && !node->m_nextSibling) node = node->m_parent;
+        if (node) node = node->m_nextSibling;
+    }
+}
+
 void CExpatReader::Fail(std::exception_ptr error) {
     if (!m_error) m_error = error;
     XML_StopParser(m_parser, XML_FALSE);
@@ -234,7 +277,12 @@ void CExpatReader::StartElement(const char* name, const char** attributes) {
     }
     element->m_localName = expanded.localName;
     element->m_namespaceUri = expanded.namespaceUri;
-    element->m_line = static_cast<std::uint32_t>(XML_GetCurrentLineNumber(m_parser));
+    // expat finds a line by scanning every byte since it was last asked, a tenth of a whole
+    // parse; where the input stays at hand the start tag's offset is kept instead and
+    // ResolveLines turns the offsets into lines in one fast pass.
+    element->m_line =
+        m_deferLines ? static_cast<std::uint32_t>(XML_GetCurrentByteIndex(m_parser))
+                     : static_cast<std::uint32_t>(XML_GetCurrentLineNumber(m_parser));
     m_document->m_openElements.push_back(element);
     const std::size_t depth = m_document->m_openElements.size();
     if (m_document->m_stream && depth <= 2)

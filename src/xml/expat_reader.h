@@ -37,6 +37,13 @@ public:
     // text and line; the parser is freed after the final chunk and on any error.
     void Parse(const unsigned char* data, std::size_t length, bool isFinal);
 
+    // Elements then record their start tag's byte offset rather than its line, until
+    // ResolveLines, over the same input, turns the offsets into lines. Only for input that
+    // CanDeferLines and stays at hand until the load ends.
+    void DeferLineNumbers(bool on) { m_deferLines = on; }
+    static bool CanDeferLines(const unsigned char* data, std::size_t length);
+    void ResolveLines(const unsigned char* data, std::size_t length);
+
     // What a streamed parse does when a child of the document element ends.
     enum class ChildEnd { Keep, Suspend, Destroy };
     void SetChildEnd(ChildEnd mode) { m_childEnd = mode; }
@@ -81,6 +88,7 @@ private:
     bool m_split = true;
     bool m_localIsUtf8 = true;
     bool m_suspended = false;
+    bool m_deferLines = false;
     ChildEnd m_childEnd = ChildEnd::Keep;
     XML_Index m_suspendedAt = 0;
     // Names seen in this load, keyed by expat's UTF-8 bytes, so each distinct name is
