@@ -51,8 +51,8 @@ void CXmlObjectBase::FromLoadedXml(const CSerializationContext& context,
                                    const void* source) {
     {
         CXmlDocument document(context);
-        // Untyped content copies the whole tree anyway, and collections read their items
-        // in the document element: only generated classes read while parsing.
+        // Only generated classes read while parsing: untyped content copies the whole tree
+        // anyway, and a collection as the document's object is rare enough to stay whole.
         document.m_streamRequested = dynamic_cast<CXmlGeneratedClass*>(this) != nullptr;
         load(document, source);
         CXmlElement* root = RootOf(document);
