@@ -305,6 +305,57 @@ private:
         return Kind(m.simple.kind).cppType;
     }
 
+    // A choice member's number in m_selected: 1 + its index among the class's members.
+    static std::string ChoiceNumber(const ClassInfo& cls, const Member& m) {
+        return std::to_string(&m - cls.members.data() + 1);
+    }
+
+    // A choice holds its member by number, so it costs an int rather than a string; names
+    // decide as they did when the choice held the name (two members may share one).
+    void ChoiceHelpers(std::ostream& c, const ClassInfo& cls) {
+        const std::string& name = cls.cppName;
+        c << "const std::string& " << name << "::ChoiceName(std::int32_t member) {\n"
+          << "    static const std::string names[] = {\"\"";
+        for (const Member& m : cls.members) c << ", " << Literal(m.xmlName);
+        c << "};\n    return names[member];\n}\n\n"
+          << "bool " << name << "::Holds(std::int32_t member) const {\n";
+        std::set<std::string> names;
+        for (const Member& m : cls.members) names.insert(m.xmlName);
+        if (names.size() == cls.members.size())
+            c << "    return m_selected == member;\n}\n\n";
+        else
+            c << "    return m_selected == member ||\n"
+              << "           (m_selected != 0 && ChoiceName(m_selected) == ChoiceName(member));\n}\n\n";
+        c
+          << "void " << name << "::Select(std::int32_t member) {\n"
+          << "    if (m_selected != 0 && m_selected != member) {\n"
+          << "        // Another member holds the choice: the library's rule decides (and throws).\n"
+          << "        std::string current = ChoiceName(m_selected);\n"
+          << "        Choice_SetElementValid(true, ChoiceName(member).c_str(), current);\n"
+          << "    }\n    m_selected = member;\n}\n\n";
+    }
+
+    // The alignment of a member's field on the usual 64-bit targets; enumerations are int.
+    std::size_t FieldAlignment(const Member& m) const {
+        if (m.kind == MemberKind::Enum && !m.Repeated()) return 4;
+        if (m.kind != MemberKind::Primitive || m.Repeated()) return 8;
+        switch (m.simple.kind) {
+            case Tessel16::ItemType_i1:
+            case Tessel16::ItemType_ui1:
+            case Tessel16::ItemType_boolean:
+                return 1;
+            case Tessel16::ItemType_i2:
+            case Tessel16::ItemType_ui2:
+                return 2;
+            case Tessel16::ItemType_i4:
+            case Tessel16::ItemType_ui4:
+            case Tessel16::ItemType_r4:
+                return 4;
+            default:
+                return 8;
+        }
+    }
+
     // A member's field; the class's own bookkeeping fields keep their names.
     static std::string Field(const Member& m) {
         const std::string field = "m_" + LowerFirst(m.cppName);
@@ -394,8 +445,8 @@ private:
           << Literal(cls.defaultElementName) << ");\n    ~" << cls.cppName << "() override;\n\n";
         if (choice) {
             h << "    // The name of the member that is set, or \"\" for none.\n"
-              << "    const std::string& GetChoiceSelectedElement() const { return m_selected; }\n"
-              << "    void ClearChoice() { m_selected.clear(); }\n";
+              << "    const std::string& GetChoiceSelectedElement() const { return ChoiceName(m_selected); }\n"
+              << "    void ClearChoice() { m_selected = 0; }\n";
         }
         for (const Member& m : cls.members) MemberAccessors(h, cls, m);
         h << "\n    Tessel16::CXmlObjectBase* GetBase() override { return this; }\n"
@@ -432,9 +483,28 @@ private:
           << "        return static_cast<std::size_t>(property - kFirstProperty);\n    }\n\n";
         h << "    std::bitset<" << std::max<std::size_t>(1, cls.members.size())
           << "> m_set;  // one bit per member: it holds a value\n";
-        if (choice) h << "    std::string m_selected;\n";
+        if (choice)
+            h << "    // The chosen member by its number (1 + its index), 0 for none; held by name.\n"
+              << "    static const std::string& ChoiceName(std::int32_t member);\n"
+              << "    bool Holds(std::int32_t member) const;\n"
+              << "    void Select(std::int32_t member);\n";
+        // Widest alignment first, declaration order within one width, so the class carries no
+        // padding between its fields.
+        std::vector<const Member*> fields;
+        for (const Member& m : cls.members) fields.push_back(&m);
+        std::stable_sort(fields.begin(), fields.end(), [this](const Member* a, const Member* b) {
+            return FieldAlignment(*a) > FieldAlignment(*b);
+        });
+        bool selectedDeclared = !choice;
+        for (const Member* m : fields) {
+            if (!selectedDeclared && FieldAlignment(*m) < 8) {
+                h << "    std::int32_t m_selected = 0;\n";
+                selectedDeclared = true;
+            }
+            h << "    " << FieldType(*m, ns) << " " << Field(*m) << "{};\n";
+        }
+        if (!selectedDeclared) h << "    std::int32_t m_selected = 0;\n";
         if (cls.nillable) h << "    bool m_nil = false;\n";
-        for (const Member& m : cls.members) h << "    " << FieldType(m, ns) << " " << Field(m) << "{};\n";
         h << "};\n\n";
     }
 
@@ -670,10 +740,11 @@ private:
         if (cls.baseIndex >= 0) c << "    " << ClassRef(cls.baseIndex, ns) << "::Init();\n";
         c << "    InitMembers();\n}\n\n";
         c << "void " << name << "::InitMembers() {\n    m_set.reset();\n";
-        if (choice) c << "    m_selected.clear();\n";
+        if (choice) c << "    m_selected = 0;\n";
         if (cls.nillable) c << "    m_nil = false;\n";
         for (const Member& m : cls.members) InitMember(c, m, ns, choice);
         c << "}\n\n";
+        if (choice) ChoiceHelpers(c, cls);
 
         // The tables: the members of every base first, then this class's own.
         std::vector<int> chain;
@@ -880,8 +951,8 @@ private:
               << " = generated::ObjectOf<" << ClassRef(m.classIndex, ns) << ">(value, "
               << Literal(m.xmlName) << ");\n";
             if (choice)
-                c << "                if (" << field << ") Choice_SetElementValid(true, "
-                  << Literal(m.xmlName) << ", m_selected);\n";
+                c << "                if (" << field << ") Select(" << ChoiceNumber(cls, m)
+                  << ");\n";
             c << "            }\n            return;\n";
             return;
         }
@@ -892,7 +963,7 @@ private:
             setter = std::string("value.Set") + Kind(m.simple.kind).variant + "(" + field + ")";
             getter = std::string("value.Get") + Kind(m.simple.kind).variant + "()";
         }
-        const std::string has = choice ? "m_selected == " + Literal(m.xmlName)
+        const std::string has = choice ? "Holds(" + ChoiceNumber(cls, m) + ")"
                                        : "m_set.test(Own(" + Prop(m) + "))";
         c << "            if (get) {\n                if (" << has << ") " << setter
           << ";\n            } else if (generated::IsSetBy(value)) {\n";
@@ -908,14 +979,12 @@ private:
             c << "                " << field << " = " << getter << ";\n";
         }
         if (choice)
-            c << "                Choice_SetElementValid(true, " << Literal(m.xmlName)
-              << ", m_selected);\n";
+            c << "                Select(" << ChoiceNumber(cls, m) << ");\n";
         else
             c << "                m_set.set(Own(" << Prop(m) << "));\n";
         c << "            } else {\n";
         if (choice)
-            c << "                if (m_selected == " << Literal(m.xmlName)
-              << ") m_selected.clear();\n";
+            c << "                if (Holds(" << ChoiceNumber(cls, m) << ")) m_selected = 0;\n";
         else
             c << "                m_set.reset(Own(" << Prop(m) << "));\n";
         c << "            }\n            return;\n";
@@ -929,22 +998,21 @@ private:
         if (m.kind == MemberKind::AnyElement || m.kind == MemberKind::AnyAttribute ||
             m.Repeated())
             return;
-        const std::string mark = choice ? "    Choice_SetElementValid(true, " + Literal(m.xmlName) +
-                                              ", m_selected);\n"
+        const std::string mark = choice ? "    Select(" + ChoiceNumber(cls, m) + ");\n"
                                         : "    m_set.set(Own(" + Prop(m) + "));\n";
         if (m.kind == MemberKind::Class) {
             const std::string type = ClassRef(m.classIndex, ns);
             c << "void " << name << "::Set" << m.cppName << "(" << type << "* value) {\n";
-            if (choice) c << "    if (value) Choice_SetElementValid(true, " << Literal(m.xmlName) << ", m_selected);\n";
+            if (choice) c << "    if (value) Select(" << ChoiceNumber(cls, m) << ");\n";
             c << "    " << field << " = value;\n}\n";
             if (m.Optional() || choice) {
                 c << type << "* " << name << "::GetOrCreate" << m.cppName << "() {\n"
                   << "    if (!" << field << ") {\n";
-                if (choice) c << "        Choice_SetElementValid(true, " << Literal(m.xmlName) << ", m_selected);\n";
+                if (choice) c << "        Select(" << ChoiceNumber(cls, m) << ");\n";
                 c << "        " << field << " = new " << type << "(" << Literal(m.xmlName)
                   << ");\n    }\n    return " << field << ".get();\n}\n";
                 c << "void " << name << "::Clear" << m.cppName << "() {\n";
-                if (choice) c << "    if (m_selected == " << Literal(m.xmlName) << ") m_selected.clear();\n";
+                if (choice) c << "    if (Holds(" << ChoiceNumber(cls, m) << ")) m_selected = 0;\n";
                 c << "    " << field << " = nullptr;\n}\n";
             }
             return;

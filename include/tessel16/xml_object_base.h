@@ -190,8 +190,11 @@ private:
                        void (*load)(CXmlDocument& document, const void* source),
                        const void* source);
 
-    std::string m_elementName;
+    // Points at an interned copy shared by every object of that name or, when the name table
+    // is full, at a copy this object owns; a string per object would cost 32 bytes.
+    const char* m_elementName = "";
     std::atomic<std::int32_t> m_refCount{0};
+    bool m_ownsElementName = false;
 };
 
 }  // namespace Tessel16

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "binding/binding_messages.h"
+#include "binding/element_names.h"
 #include "binding/entry_support.h"
 #include "binding/namespace_constraint.h"
 #include "tessel16/exception.h"
@@ -55,15 +56,18 @@ void NoticeGeneratorVersionOnce() {
 
 CXmlObjectBase::CXmlObjectBase() { detail::NoticeGeneratorVersionOnce(); }
 
-CXmlObjectBase::CXmlObjectBase(const CXmlObjectBase& other)
-    : IEventSink(other), m_elementName(other.m_elementName) {}
+CXmlObjectBase::CXmlObjectBase(const CXmlObjectBase& other) : IEventSink(other) {
+    SetElementName(other.m_elementName);
+}
 
 CXmlObjectBase& CXmlObjectBase::operator=(const CXmlObjectBase& other) {
-    m_elementName = other.m_elementName;
+    if (this != &other) SetElementName(other.m_elementName);
     return *this;
 }
 
-CXmlObjectBase::~CXmlObjectBase() = default;
+CXmlObjectBase::~CXmlObjectBase() {
+    if (m_ownsElementName) delete[] m_elementName;
+}
 
 std::int32_t CXmlObjectBase::AddRef() { return ++m_refCount; }
 
@@ -73,7 +77,21 @@ std::int32_t CXmlObjectBase::Release() {
     return count;
 }
 
-void CXmlObjectBase::SetElementName(const char* name) { m_elementName = name ? name : ""; }
+void CXmlObjectBase::SetElementName(const char* name) {
+    const char* text = name ? name : "";
+    // Reading sets every object's name again, nearly always to the name it has.
+    if (std::strcmp(text, m_elementName) == 0) return;
+    const char* interned = detail::InternElementName(text);
+    char* owned = nullptr;
+    if (!interned) {
+        const std::size_t length = std::strlen(text);
+        owned = new char[length + 1];
+        std::memcpy(owned, text, length + 1);
+    }
+    if (m_ownsElementName) delete[] m_elementName;
+    m_elementName = interned ? interned : owned;
+    m_ownsElementName = owned != nullptr;
+}
 
 void CXmlObjectBase::SetElementName(CXmlObjectBase* object, const char* name) {
     object->SetElementName(name);
