@@ -144,6 +144,13 @@ void CXmlWriter::AddNamespaceAlias(const std::string& alias, const std::string& 
         m_documentMap[namespaceUri] = alias;
 }
 
+void CXmlWriter::WriteSimpleElement(const std::string& localName, const std::string& namespaceUri,
+                                    const std::string& text, ItemType type, bool isDefaultValue) {
+    StartElement(localName, namespaceUri);
+    WriteText(text, type, isDefaultValue);
+    EndElement();
+}
+
 void CXmlWriter::SetCollectionState(CollectionState state) {
     if (m_current) m_current->SetCollectionState(state);
 }
