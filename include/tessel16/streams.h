@@ -54,6 +54,19 @@ public:
             AppendSlow(text, length);
         }
     }
+    // `length` free bytes at the end of the current chunk, or null when it has less room
+    // left: a writer assembles a short piece of markup there and counts it in with Commit,
+    // instead of appending it piece by piece.
+    char* Room(std::size_t length) {
+        return length <= m_currentCapacity - m_currentUsed && length <= kMaxLength - m_totalLength
+                   ? m_currentChunk + m_currentUsed
+                   : nullptr;
+    }
+    // Counts in `length` bytes written at Room; at most what Room was asked for.
+    void Commit(std::size_t length) {
+        m_currentUsed += static_cast<std::uint32_t>(length);
+        m_totalLength += static_cast<std::uint32_t>(length);
+    }
     std::uint32_t GetLength() const { return m_totalLength; }
     // The whole text, zero-terminated; joins the chunks into one so a second call is free.
     // Valid until the next change of the buffer.
@@ -101,6 +114,8 @@ public:
     void Write(const char* text) { m_buffer.Append(text); }
     void Write(const std::string& text) { m_buffer.Append(text); }
     void Write(const char* text, std::size_t length) { m_buffer.Append(text, length); }
+    char* Room(std::size_t length) { return m_buffer.Room(length); }
+    void Commit(std::size_t length) { m_buffer.Commit(length); }
     std::uint32_t GetLength() const { return m_buffer.GetLength(); }
     XmlEncoding GetEncoding() const { return m_encoding; }
     // The buffered 8-bit text.

@@ -50,9 +50,7 @@ void CJsonTextWriter::EndDocument() {
     CXmlWriter::EndDocument();
 }
 
-void CJsonTextWriter::SetEOLType(EOLType eol) {
-    m_lineEnd = detail::LineEndOf(eol);
-}
+void CJsonTextWriter::SetEOLType(EOLType eol) { m_lineEnd = detail::LineEndOf(eol); }
 
 void CJsonTextWriter::WriteObjectStart() {
     m_stream->Write('{');
@@ -80,9 +78,7 @@ void CJsonTextWriter::WriteInLineSchema(const std::string&) {}
 void CJsonTextWriter::StartElement(const std::string& localName, const std::string& namespaceUri) {
     CXmlWriterContext* parentContext = GetCurrentContext();
     const bool isRoot = parentContext == nullptr;
-    bool writeName = true;
-    bool opensArray = false;
-    std::uint32_t depth = 1;
+    MemberStart member;
     if (isRoot) {
         // A second root (untyped content can have several) is a further member of the
         // document object.
@@ -91,27 +87,13 @@ void CJsonTextWriter::StartElement(const std::string& localName, const std::stri
             if (m_formatted) WriteLineEnd();
         }
     } else {
-        Frame& parent = m_frames.back();
-        const CollectionState state = parentContext->GetCollectionState();
-        if (parent.arrayOpen && state == CollectionState_Opened) {
-            // A later item of the open array: no name, only the separator.
-            m_stream->Write(',');
-            if (m_formatted) WriteLineEnd();
-            writeName = false;
-            depth = parent.depth + 2;
-        } else {
-            // The array of the previous repeated member ends where another member begins.
-            if (parent.arrayOpen) CloseArray(parent);
-            BeginMember(parent, localName);
-            depth = parent.depth + 1;
-            opensArray = state == CollectionState_Starting;
-        }
+        member = BeginElementMember(parentContext, localName);
     }
     CXmlWriterContext* context = PushContext(localName, namespaceUri);
-    if (m_formatted) WriteIndent(depth);
+    if (m_formatted) WriteIndent(member.depth);
 
     std::string declarePrefix;
-    if (writeName) {
+    if (member.writeName) {
         if (m_level == JsonRoundTrip_Full && !namespaceUri.empty() &&
             namespaceUri != context->GetDefaultNamespace()) {
             std::string prefix = context->LookupPrefix(namespaceUri);
@@ -129,17 +111,8 @@ void CJsonTextWriter::StartElement(const std::string& localName, const std::stri
             WriteMemberName(std::string(), localName);
         }
     }
-    if (opensArray) {
-        parentContext->SetCollectionState(CollectionState_Opened);
-        m_frames.back().arrayOpen = true;
-        m_stream->Write('[');
-        if (m_formatted) {
-            WriteLineEnd();
-            WriteIndent(depth + 1);
-        }
-        ++depth;
-    }
-    m_frames.push_back(Frame{depth, false, false, false});
+    if (member.opensArray) OpenArray(parentContext, member.depth);
+    m_frames.push_back(Frame{member.depth, false, false, false});
     Frame& frame = m_frames.back();
     if (!declarePrefix.empty()) WriteNamespaceMember(frame, declarePrefix, namespaceUri);
     if (isRoot && m_level == JsonRoundTrip_Full) {
@@ -151,6 +124,65 @@ void CJsonTextWriter::StartElement(const std::string& localName, const std::stri
             WriteNamespaceMember(frame, entry.second, entry.first);
         }
     }
+    CheckFlush();
+}
+
+CJsonTextWriter::MemberStart CJsonTextWriter::BeginElementMember(CXmlWriterContext* parentContext,
+                                                                 const std::string& localName) {
+    Frame& parent = m_frames.back();
+    const CollectionState state = parentContext->GetCollectionState();
+    MemberStart member;
+    if (parent.arrayOpen && state == CollectionState_Opened) {
+        // A later item of the open array: no name, only the separator.
+        m_stream->Write(',');
+        if (m_formatted) WriteLineEnd();
+        member.writeName = false;
+        member.depth = parent.depth + 2;
+    } else {
+        // The array of the previous repeated member ends where another member begins.
+        if (parent.arrayOpen) CloseArray(parent);
+        BeginMember(parent, localName);
+        member.depth = parent.depth + 1;
+        member.opensArray = state == CollectionState_Starting;
+    }
+    return member;
+}
+
+void CJsonTextWriter::OpenArray(CXmlWriterContext* parentContext, std::uint32_t& depth) {
+    parentContext->SetCollectionState(CollectionState_Opened);
+    m_frames.back().arrayOpen = true;
+    m_stream->Write('[');
+    if (m_formatted) {
+        WriteLineEnd();
+        WriteIndent(depth + 1);
+    }
+    ++depth;
+}
+
+void CJsonTextWriter::WriteSimpleElement(const std::string& localName,
+                                         const std::string& namespaceUri, const std::string& text,
+                                         ItemType type, bool isDefaultValue) {
+    CXmlWriterContext* parentContext = GetCurrentContext();
+    // The document element declares the document's namespaces: the general path does that.
+    if (!parentContext || m_frames.empty())
+        return CXmlWriter::WriteSimpleElement(localName, namespaceUri, text, type, isDefaultValue);
+    MemberStart member = BeginElementMember(parentContext, localName);
+    if (m_formatted) WriteIndent(member.depth);
+    if (member.writeName) {
+        // The element would share its parent's scope, so the parent's bindings answer.
+        if (m_level == JsonRoundTrip_Full && !namespaceUri.empty() &&
+            namespaceUri != parentContext->GetDefaultNamespace()) {
+            const std::string* prefix = parentContext->FindPrefix(namespaceUri);
+            if (!prefix || prefix->empty())
+                throw CTsException(FormatString(msg::kUnknownNamespace, namespaceUri.c_str()));
+            WriteMemberName(*prefix, localName);
+        } else {
+            WriteMemberName(std::string(), localName);
+        }
+    }
+    if (member.opensArray) OpenArray(parentContext, member.depth);
+    // A member of its own with nothing but text: the text is its value.
+    WriteTypedValue(text, type);
     CheckFlush();
 }
 
@@ -336,7 +368,9 @@ void CJsonTextWriter::WriteEscaped(const std::string& text) {
 }
 
 void CJsonTextWriter::WriteIndent(std::uint32_t depth) {
-    for (std::uint32_t i = 0; i < depth; ++i) m_stream->Write(m_indent.data(), m_indent.size());
+    const std::size_t length = static_cast<std::size_t>(depth) * m_indent.size();
+    while (m_indentRun.size() < length) m_indentRun += m_indent;
+    m_stream->Write(m_indentRun.data(), length);
 }
 
 void CJsonTextWriter::CheckFlush() {

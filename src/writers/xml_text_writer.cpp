@@ -37,18 +37,45 @@ constexpr EscapeFlags kEscapeFlags;
 // production; bytes above 0x7F are left to the encoding (UTF-8 names come from a parser or
 // from the caller, and a single-byte code page has no other way to spell them). A name the
 // code page could not hold arrives as '?', which is caught here rather than written as
-// markup no parser accepts.
-bool IsNameByte(unsigned char c, bool first) {
-    if (c >= 0x80) return true;
-    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':') return true;
-    return !first && ((c >= '0' && c <= '9') || c == '-' || c == '.');
-}
+// markup no parser accepts. Every element and attribute name passes here, so the verdict
+// per byte is a table lookup.
+constexpr unsigned char kNameStart = 1;
+constexpr unsigned char kNameChar = 2;
+
+struct NameFlags {
+    unsigned char flags[256] = {};
+    constexpr NameFlags() {
+        for (int c = 0x80; c < 256; ++c) flags[c] = kNameStart | kNameChar;
+        for (int c = 'a'; c <= 'z'; ++c) flags[c] = kNameStart | kNameChar;
+        for (int c = 'A'; c <= 'Z'; ++c) flags[c] = kNameStart | kNameChar;
+        for (int c = '0'; c <= '9'; ++c) flags[c] = kNameChar;
+        flags[static_cast<unsigned char>('_')] = kNameStart | kNameChar;
+        flags[static_cast<unsigned char>(':')] = kNameStart | kNameChar;
+        flags[static_cast<unsigned char>('-')] = kNameChar;
+        flags[static_cast<unsigned char>('.')] = kNameChar;
+    }
+};
+constexpr NameFlags kNameFlags;
 
 void RequireXmlName(const std::string& name) {
-    bool valid = !name.empty();
-    for (std::size_t i = 0; valid && i < name.size(); ++i)
-        valid = IsNameByte(static_cast<unsigned char>(name[i]), i == 0);
-    if (!valid) throw CTsException(FormatString(detail::kMsgInvalidXmlName, name.c_str()));
+    const auto* p = reinterpret_cast<const unsigned char*>(name.data());
+    const std::size_t size = name.size();
+    const bool start = size != 0 && (kNameFlags.flags[p[0]] & kNameStart) != 0;
+    // The name-character bit survives only if every later byte carries it.
+    unsigned char rest = kNameChar;
+    for (std::size_t i = 1; i < size; ++i) rest &= kNameFlags.flags[p[i]];
+    if (!start || !rest) throw CTsException(FormatString(detail::kMsgInvalidXmlName, name.c_str()));
+}
+// Length of a string as the stream's appends take it: up to its first zero byte.
+std::size_t TextLength(const std::string& text) {
+    const void* zero = std::memchr(text.data(), 0, text.size());
+    return zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - text.data())
+                : text.size();
+}
+
+char* Copy(char* out, const char* text, std::size_t length) {
+    std::memcpy(out, text, length);
+    return out + length;
 }
 }  // namespace
 
@@ -116,14 +143,7 @@ void CXmlTextWriter::WriteInLineSchema(const std::string& text) {
 void CXmlTextWriter::StartElement(const std::string& localName, const std::string& namespaceUri) {
     CXmlWriterContext* parent = GetCurrentContext();
     const bool isRoot = parent == nullptr;
-    if (parent) {
-        parent->AddChild();
-        if (parent->IsStartTagOpen()) {
-            m_stream->Write('>');
-            parent->SetStartTagOpen(false);
-            if (m_formatted) WriteLineEnd();
-        }
-    }
+    if (parent) OpenChildOf(parent);
     if (m_checkNames) RequireXmlName(localName);
     CXmlWriterContext* context = PushContext(localName, namespaceUri);
     if (m_formatted) WriteIndent(context->GetDepth());
@@ -174,12 +194,81 @@ void CXmlTextWriter::WriteText(const std::string& text, ItemType /*type*/, bool 
         m_stream->Write('>');
         context->SetStartTagOpen(false);
     }
+    WriteTextContent(text);
+    CheckFlush();
+}
+
+void CXmlTextWriter::WriteTextContent(const std::string& text) {
     constexpr std::size_t kCDataStartLength = sizeof(kCDataStart) - 1;
     if (text.size() >= kCDataStartLength &&
         std::memcmp(text.data(), kCDataStart, kCDataStartLength) == 0)
         m_stream->Write(text);
     else
         WriteEscaped(text.c_str(), false);
+}
+
+void CXmlTextWriter::WriteSimpleElement(const std::string& localName,
+                                        const std::string& namespaceUri, const std::string& text,
+                                        ItemType type, bool isDefaultValue) {
+    CXmlWriterContext* parent = GetCurrentContext();
+    // The document element declares the document's namespaces: the general path does that.
+    if (!parent)
+        return CXmlWriter::WriteSimpleElement(localName, namespaceUri, text, type, isDefaultValue);
+    OpenChildOf(parent);
+    if (m_checkNames) RequireXmlName(localName);
+    // The element would inherit its parent's scope; a namespace it has to declare is bound
+    // only for itself, so nothing is added to that scope.
+    const std::string* prefix = nullptr;
+    std::string declared;
+    if (!namespaceUri.empty() && namespaceUri != parent->GetDefaultNamespace()) {
+        prefix = parent->FindPrefix(namespaceUri);
+        if (!prefix) {
+            declared = AllocatePrefix(parent->GetNamespaceMap());
+            prefix = &declared;
+        }
+    }
+    // Names go in as every append takes a string: up to a zero byte, which a checked name
+    // cannot hold.
+    const QName name{prefix ? prefix->data() : nullptr, prefix ? TextLength(*prefix) : 0,
+                     localName.data(), m_checkNames ? localName.size() : TextLength(localName)};
+    const std::size_t indentLength = m_formatted ? IndentLength(parent->GetDepth() + 1) : 0;
+    const std::size_t lineEndLength = m_formatted ? m_lineEnd.size() : 0;
+    const bool hasText = !text.empty() && (!isDefaultValue || m_writeDefaultValues);
+    // The start tag, and with it the rest of the element when it has no text and no
+    // declaration: one piece of markup.
+    const bool closesHere = declared.empty();
+    const std::size_t closing = !closesHere ? 0 : hasText ? 1 : 2 + lineEndLength;
+    std::size_t length = indentLength + 1 + name.Length() + closing;
+    char* out = BeginMarkup(length);
+    out = Copy(out, m_indentRun.data(), indentLength);
+    *out++ = '<';
+    out = name.CopyTo(out);
+    if (closesHere) out = hasText ? Copy(out, ">", 1) : CloseEmpty(out, lineEndLength);
+    EndMarkup(length);
+    if (!closesHere) {
+        m_stream->Write(" xmlns:", 7);
+        m_stream->Write(declared);
+        m_stream->Write("=\"", 2);
+        m_stream->Write(namespaceUri);
+        m_stream->Write('"');
+        if (hasText) {
+            m_stream->Write('>');
+        } else {
+            length = 2 + lineEndLength;
+            CloseEmpty(BeginMarkup(length), lineEndLength);
+            EndMarkup(length);
+        }
+    }
+    if (hasText) {
+        WriteTextContent(text);
+        length = 3 + name.Length() + lineEndLength;
+        out = BeginMarkup(length);
+        out = Copy(out, "</", 2);
+        out = name.CopyTo(out);
+        *out++ = '>';
+        Copy(out, m_lineEnd.data(), lineEndLength);
+        EndMarkup(length);
+    }
     CheckFlush();
 }
 
@@ -319,9 +408,52 @@ void CXmlTextWriter::WriteEscaped(const char* text, bool attributeMode) {
 }
 
 void CXmlTextWriter::WriteIndent(std::uint32_t depth) {
+    m_stream->Write(m_indentRun.data(), IndentLength(depth));
+}
+
+std::size_t CXmlTextWriter::IndentLength(std::uint32_t depth) {
     const std::size_t length = static_cast<std::size_t>(depth) * m_indent.size();
     while (m_indentRun.size() < length) m_indentRun += m_indent;
-    m_stream->Write(m_indentRun.data(), length);
+    return length;
+}
+
+char* CXmlTextWriter::BeginMarkup(std::size_t length) {
+    if (char* room = m_stream->Room(length)) {
+        m_markupSpilled = false;
+        return room;
+    }
+    m_markup.resize(length);
+    m_markupSpilled = true;
+    return &m_markup[0];
+}
+
+void CXmlTextWriter::EndMarkup(std::size_t length) {
+    if (m_markupSpilled)
+        m_stream->Write(m_markup.data(), length);
+    else
+        m_stream->Commit(length);
+}
+
+char* CXmlTextWriter::CloseEmpty(char* out, std::size_t lineEndLength) const {
+    out = Copy(out, "/>", 2);
+    return Copy(out, m_lineEnd.data(), lineEndLength);
+}
+
+char* CXmlTextWriter::QName::CopyTo(char* out) const {
+    if (prefix) {
+        out = Copy(out, prefix, prefixLength);
+        *out++ = ':';
+    }
+    return Copy(out, local, localLength);
+}
+
+void CXmlTextWriter::OpenChildOf(CXmlWriterContext* parent) {
+    parent->AddChild();
+    if (parent->IsStartTagOpen()) {
+        m_stream->Write('>');
+        parent->SetStartTagOpen(false);
+        if (m_formatted) WriteLineEnd();
+    }
 }
 
 void CXmlTextWriter::CheckFlush() {
