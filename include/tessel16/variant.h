@@ -32,7 +32,9 @@ public:
     // Takes the other's value; the other is left empty.
     TsVariant(TsVariant&& other) noexcept;
     TsVariant& operator=(TsVariant&& other) noexcept;
-    ~TsVariant();
+    ~TsVariant() {
+        if (m_type != ItemType_none) ClearValue();
+    }
 
     void SetHexBinary(const CBinaryData& value);
     void SetBase64Binary(const CBinaryData& value);
@@ -113,8 +115,14 @@ public:
     void SetNil();
     // Drops the value and the kind.
     void SetInvalid();
-    // Drops the value (releasing a held object or collection), the kind and nil.
-    void Clear();
+    // Drops the value (releasing a held object or collection), the kind and nil. Every
+    // setter starts here, mostly on an empty variant, hence the inline test.
+    void Clear() {
+        if (m_type == ItemType_none)
+            m_nil = false;
+        else
+            ClearValue();
+    }
 
     ItemType GetTypeAsEnum() const { return static_cast<ItemType>(m_type); }
     // The kind's label ("i4", "datetime"...). Throws CTsException "Invalid Type %d" for an
@@ -189,6 +197,8 @@ private:
     static const T* ValueIn(const Slot& slot);
     // Destroys or releases what the variant holds; the tag is left to the caller.
     void DestroyValue() noexcept;
+    // Clear for a variant that has a kind.
+    void ClearValue();
 
     static void ZeroSlot(Slot& slot) { slot.collection = {nullptr, nullptr}; }
 

@@ -86,6 +86,9 @@ private:
         std::size_t Length() const { return prefix ? prefixLength + 1 + localLength : localLength; }
         char* CopyTo(char* out) const;
     };
+    // Names go in as every append takes a string: up to a zero byte, which a name that
+    // passed the names check (`checked`) cannot hold.
+    QName NameOf(const std::string* prefix, const std::string& localName, bool checked) const;
     // Adds a child to the current element, closing its start tag first if it is open.
     void OpenChildOf(CXmlWriterContext* parent);
     void CheckFlush();

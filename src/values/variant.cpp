@@ -116,8 +116,6 @@ TsVariant& TsVariant::operator=(TsVariant&& other) noexcept {
     return *this;
 }
 
-TsVariant::~TsVariant() { Clear(); }
-
 // Expects this variant empty.
 void TsVariant::MoveFrom(TsVariant& other) noexcept {
     m_nil = other.m_nil;
@@ -178,13 +176,9 @@ void TsVariant::DestroyValue() noexcept {
     });
 }
 
-void TsVariant::Clear() {
-    // nil is reset even on an empty variant, so that a setter after SetNil on an empty
-    // variant yields a plain value and SetInvalid always leaves IsValid() false.
-    if (m_type == ItemType_none) {
-        m_nil = false;
-        return;
-    }
+// Clear resets nil even on an empty variant, so that a setter after SetNil on an empty
+// variant yields a plain value and SetInvalid always leaves IsValid() false.
+void TsVariant::ClearValue() {
     if (!m_nil && (m_type == ItemType_object || m_type == ItemType_collection)) {
         // The variant is emptied before the release: an object whose destruction reaches
         // back into this variant then finds it already empty.

@@ -57,14 +57,18 @@ struct NameFlags {
 };
 constexpr NameFlags kNameFlags;
 
-void RequireXmlName(const std::string& name) {
+[[noreturn]] void ThrowInvalidXmlName(const std::string& name) {
+    throw CTsException(FormatString(detail::kMsgInvalidXmlName, name.c_str()));
+}
+
+inline void RequireXmlName(const std::string& name) {
     const auto* p = reinterpret_cast<const unsigned char*>(name.data());
     const std::size_t size = name.size();
     const bool start = size != 0 && (kNameFlags.flags[p[0]] & kNameStart) != 0;
     // The name-character bit survives only if every later byte carries it.
     unsigned char rest = kNameChar;
     for (std::size_t i = 1; i < size; ++i) rest &= kNameFlags.flags[p[i]];
-    if (!start || !rest) throw CTsException(FormatString(detail::kMsgInvalidXmlName, name.c_str()));
+    if (!start || !rest) ThrowInvalidXmlName(name);
 }
 // Length of a string as the stream's appends take it: up to its first zero byte.
 std::size_t TextLength(const std::string& text) {
@@ -73,8 +77,26 @@ std::size_t TextLength(const std::string& text) {
                 : text.size();
 }
 
+// Names, prefixes, indentation and line ends are mostly a few bytes long: they are copied
+// with at most two overlapping word moves rather than a library call.
 char* Copy(char* out, const char* text, std::size_t length) {
-    std::memcpy(out, text, length);
+    if (length >= 8 && length <= 16) {
+        std::uint64_t head, tail;
+        std::memcpy(&head, text, 8);
+        std::memcpy(&tail, text + length - 8, 8);
+        std::memcpy(out, &head, 8);
+        std::memcpy(out + length - 8, &tail, 8);
+    } else if (length >= 4 && length < 8) {
+        std::uint32_t head, tail;
+        std::memcpy(&head, text, 4);
+        std::memcpy(&tail, text + length - 4, 4);
+        std::memcpy(out, &head, 4);
+        std::memcpy(out + length - 4, &tail, 4);
+    } else if (length < 4) {
+        for (std::size_t i = 0; i < length; ++i) out[i] = text[i];
+    } else {
+        std::memcpy(out, text, length);
+    }
     return out + length;
 }
 }  // namespace
@@ -146,25 +168,26 @@ void CXmlTextWriter::StartElement(const std::string& localName, const std::strin
     if (parent) OpenChildOf(parent);
     if (m_checkNames) RequireXmlName(localName);
     CXmlWriterContext* context = PushContext(localName, namespaceUri);
-    if (m_formatted) WriteIndent(context->GetDepth());
-    m_stream->Write('<');
-    if (!namespaceUri.empty() && namespaceUri != context->GetDefaultNamespace()) {
-        bool declare = false;
-        const std::string& prefix = EnsurePrefix(namespaceUri, declare);
-        m_stream->Write(prefix);
-        m_stream->Write(':');
-        m_stream->Write(localName);
-        if (declare) {
-            m_stream->Write(" xmlns:", 7);
-            m_stream->Write(prefix);
-            m_stream->Write("=\"", 2);
-            m_stream->Write(namespaceUri);
-            m_stream->Write('"');
-        }
-    } else {
-        // An element without a namespace stays unprefixed even under a default namespace;
-        // xmlns="" is never written.
-        m_stream->Write(localName);
+    // An element without a namespace stays unprefixed even under a default namespace;
+    // xmlns="" is never written.
+    const std::string* prefix = nullptr;
+    bool declare = false;
+    if (!namespaceUri.empty() && namespaceUri != context->GetDefaultNamespace())
+        prefix = &EnsurePrefix(namespaceUri, declare);
+    const QName name = NameOf(prefix, localName, m_checkNames);
+    const std::size_t indentLength = m_formatted ? IndentLength(context->GetDepth()) : 0;
+    const std::size_t length = indentLength + 1 + name.Length();
+    char* out = BeginMarkup(length);
+    out = Copy(out, m_indentRun.data(), indentLength);
+    *out++ = '<';
+    name.CopyTo(out);
+    EndMarkup(length);
+    if (declare) {
+        m_stream->Write(" xmlns:", 7);
+        m_stream->Write(*prefix);
+        m_stream->Write("=\"", 2);
+        m_stream->Write(namespaceUri);
+        m_stream->Write('"');
     }
     if (isRoot) {
         // Only what the document held when the root started is declared, on the root.
@@ -227,10 +250,7 @@ void CXmlTextWriter::WriteSimpleElement(const std::string& localName,
             prefix = &declared;
         }
     }
-    // Names go in as every append takes a string: up to a zero byte, which a checked name
-    // cannot hold.
-    const QName name{prefix ? prefix->data() : nullptr, prefix ? TextLength(*prefix) : 0,
-                     localName.data(), m_checkNames ? localName.size() : TextLength(localName)};
+    const QName name = NameOf(prefix, localName, m_checkNames);
     const std::size_t indentLength = m_formatted ? IndentLength(parent->GetDepth() + 1) : 0;
     const std::size_t lineEndLength = m_formatted ? m_lineEnd.size() : 0;
     const bool hasText = !text.empty() && (!isDefaultValue || m_writeDefaultValues);
@@ -275,20 +295,29 @@ void CXmlTextWriter::WriteSimpleElement(const std::string& localName,
 void CXmlTextWriter::EndElement() {
     CXmlWriterContext* context = GetCurrentContext();
     if (!context) return;
+    const std::size_t lineEndLength = m_formatted ? m_lineEnd.size() : 0;
     if (context->IsStartTagOpen()) {
-        m_stream->Write("/>", 2);
+        const std::size_t length = 2 + lineEndLength;
+        CloseEmpty(BeginMarkup(length), lineEndLength);
+        EndMarkup(length);
     } else {
-        if (m_formatted && context->GetChildCount() > 0) WriteIndent(context->GetDepth());
-        m_stream->Write("</", 2);
+        const std::size_t indentLength =
+            m_formatted && context->GetChildCount() > 0 ? IndentLength(context->GetDepth()) : 0;
         const std::string& namespaceUri = context->GetNamespace();
-        if (!namespaceUri.empty() && namespaceUri != context->GetDefaultNamespace()) {
-            m_stream->Write(context->LookupPrefix(namespaceUri));
-            m_stream->Write(':');
-        }
-        m_stream->Write(context->GetLocalName());
-        m_stream->Write('>');
+        const std::string* prefix = nullptr;
+        if (!namespaceUri.empty() && namespaceUri != context->GetDefaultNamespace())
+            prefix = &context->LookupPrefix(namespaceUri);
+        // Measured again: the names check may have been switched since the start tag.
+        const QName name = NameOf(prefix, context->GetLocalName(), false);
+        const std::size_t length = indentLength + 3 + name.Length() + lineEndLength;
+        char* out = BeginMarkup(length);
+        out = Copy(out, m_indentRun.data(), indentLength);
+        out = Copy(out, "</", 2);
+        out = name.CopyTo(out);
+        *out++ = '>';
+        Copy(out, m_lineEnd.data(), lineEndLength);
+        EndMarkup(length);
     }
-    if (m_formatted) WriteLineEnd();
     CheckFlush();
     PopContext();
 }
@@ -297,23 +326,25 @@ void CXmlTextWriter::AddAttribute(const std::string& localName, const std::strin
                                   const std::string& value, ItemType /*type*/) {
     RequireOpenStartTag();
     if (m_checkNames) RequireXmlName(localName);
-    m_stream->Write(' ');
     // Attributes ignore the default namespace: a namespaced attribute always has a prefix.
-    if (!namespaceUri.empty()) {
-        bool declare = false;
-        const std::string& prefix = EnsurePrefix(namespaceUri, declare);
-        if (declare) {
-            m_stream->Write("xmlns:", 6);
-            m_stream->Write(prefix);
-            m_stream->Write("=\"", 2);
-            m_stream->Write(namespaceUri);
-            m_stream->Write("\" ", 2);
-        }
-        m_stream->Write(prefix);
-        m_stream->Write(':');
+    const std::string* prefix = nullptr;
+    bool declare = false;
+    if (!namespaceUri.empty()) prefix = &EnsurePrefix(namespaceUri, declare);
+    if (declare) {
+        // The declaration goes first, ahead of the attribute that needs it.
+        m_stream->Write(" xmlns:", 7);
+        m_stream->Write(*prefix);
+        m_stream->Write("=\"", 2);
+        m_stream->Write(namespaceUri);
+        m_stream->Write('"');
     }
-    m_stream->Write(localName);
-    m_stream->Write("=\"", 2);
+    const QName name = NameOf(prefix, localName, m_checkNames);
+    const std::size_t length = 3 + name.Length();
+    char* out = BeginMarkup(length);
+    *out++ = ' ';
+    out = name.CopyTo(out);
+    Copy(out, "=\"", 2);
+    EndMarkup(length);
     WriteEscaped(value.c_str(), true);
     m_stream->Write('"');
     CheckFlush();
@@ -437,6 +468,12 @@ void CXmlTextWriter::EndMarkup(std::size_t length) {
 char* CXmlTextWriter::CloseEmpty(char* out, std::size_t lineEndLength) const {
     out = Copy(out, "/>", 2);
     return Copy(out, m_lineEnd.data(), lineEndLength);
+}
+
+CXmlTextWriter::QName CXmlTextWriter::NameOf(const std::string* prefix,
+                                             const std::string& localName, bool checked) const {
+    return QName{prefix ? prefix->data() : nullptr, prefix ? TextLength(*prefix) : 0,
+                 localName.data(), checked ? localName.size() : TextLength(localName)};
 }
 
 char* CXmlTextWriter::QName::CopyTo(char* out) const {
