@@ -76,6 +76,10 @@ private:
 
     // The separator before an element's member, closing or continuing the parent's array.
     MemberStart BeginElementMember(CXmlWriterContext* parentContext, const std::string& localName);
+    // The start of a text-only element's member, written in one piece when its parent needs
+    // no array bracket and its name no escape; false (nothing written) otherwise.
+    bool WritePlainMember(CXmlWriterContext* parentContext, const std::string& localName,
+                          const std::string& namespaceUri);
     // "[" of a repeated member's array, before its first item; the item goes one level deeper.
     void OpenArray(CXmlWriterContext* parentContext, std::uint32_t& depth);
     // Opens the object of `frame` or separates the next member from the previous one.
@@ -87,11 +91,15 @@ private:
     void WriteEscaped(const std::string& text);
     void WriteLineEnd() { m_stream->Write(m_lineEnd.data(), m_lineEnd.size()); }
     void WriteIndent(std::uint32_t depth);
+    // The length of the indentation of `depth`, making m_indentRun long enough for it.
+    std::size_t IndentLength(std::uint32_t depth);
     void CheckFlush();
 
     std::string m_indent = "\t";
     // m_indent repeated for the deepest member so far, so an indentation is one append.
     std::string m_indentRun;
+    // Markup assembled here when the stream's current chunk has no room for it.
+    std::string m_markup;
     std::string m_lineEnd = "\n";
     JsonRoundTrip m_level = JsonRoundTrip_Full;
     bool m_formatted = true;

@@ -70,11 +70,28 @@ private:
     void WriteLineEnd() { m_stream->Write(m_lineEnd.data(), m_lineEnd.size()); }
     void WriteIndent(std::uint32_t depth);
     // The length of the indentation of `depth`, making m_indentRun long enough for it.
-    std::size_t IndentLength(std::uint32_t depth);
+    std::size_t IndentLength(std::uint32_t depth) {
+        const std::size_t length = static_cast<std::size_t>(depth) * m_indent.size();
+        if (m_indentRun.size() < length) GrowIndentRun(length);
+        return length;
+    }
+    void GrowIndentRun(std::size_t length);
     // `length` bytes to assemble markup in: room in the stream's buffer, or m_markup when
     // the current chunk has not that much left. EndMarkup counts them in (or writes them).
-    char* BeginMarkup(std::size_t length);
-    void EndMarkup(std::size_t length);
+    char* BeginMarkup(std::size_t length) {
+        if (char* room = m_stream->Room(length)) {
+            m_markupSpilled = false;
+            return room;
+        }
+        return SpillMarkup(length);
+    }
+    char* SpillMarkup(std::size_t length);
+    void EndMarkup(std::size_t length) {
+        if (m_markupSpilled)
+            m_stream->Write(m_markup.data(), length);
+        else
+            m_stream->Commit(length);
+    }
     // "/>" and the line end of a formatted document (lineEndLength 0 when unformatted).
     char* CloseEmpty(char* out, std::size_t lineEndLength) const;
     // A qualified name by its parts, each cut at its first zero byte.

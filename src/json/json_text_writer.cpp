@@ -7,6 +7,7 @@
 #include "json/json_number.h"
 #include "tessel16/exception.h"
 #include "writers/line_end.h"
+#include "writers/markup.h"
 #include "writers/writer_messages.h"
 
 namespace Tessel16 {
@@ -28,6 +29,14 @@ struct EscapeTable {
     }
 };
 constexpr EscapeTable kEscape;
+
+// True when the name goes into a member name as it is: no byte to escape, no zero byte that
+// would end it early.
+bool IsPlainName(const std::string& name) {
+    bool plain = true;
+    for (const char c : name) plain &= !kEscape.escape[static_cast<unsigned char>(c)];
+    return plain;
+}
 
 bool IsBareKind(ItemType type) {
     return (type >= ItemType_i1 && type <= ItemType_r8) ||
@@ -148,6 +157,53 @@ CJsonTextWriter::MemberStart CJsonTextWriter::BeginElementMember(CXmlWriterConte
     return member;
 }
 
+bool CJsonTextWriter::WritePlainMember(CXmlWriterContext* parentContext,
+                                       const std::string& localName,
+                                       const std::string& namespaceUri) {
+    Frame& parent = m_frames.back();
+    // Arrays to open, continue or close, and a member after a value, take the general path.
+    if (parent.arrayOpen || (!parent.objectOpen && parent.valueWritten) ||
+        parentContext->GetCollectionState() == CollectionState_Starting)
+        return false;
+    const std::string* prefix = nullptr;
+    if (m_level == JsonRoundTrip_Full && !namespaceUri.empty() &&
+        namespaceUri != parentContext->GetDefaultNamespace()) {
+        prefix = parentContext->FindPrefix(namespaceUri);
+        if (!prefix || prefix->empty() || !IsPlainName(*prefix)) return false;
+    }
+    if (!IsPlainName(localName)) return false;
+    // The separator (or the brace that opens the parent's object), the line end, the
+    // indentation and the quoted name: one piece.
+    const std::size_t lineEndLength = m_formatted ? m_lineEnd.size() : 0;
+    const std::size_t indentLength = m_formatted ? IndentLength(parent.depth + 1) : 0;
+    const std::size_t nameLength =
+        prefix ? prefix->size() + 1 + localName.size() : localName.size();
+    const std::size_t length = 1 + lineEndLength + indentLength + 1 + nameLength + 3;
+    char* out = m_stream->Room(length);
+    const bool spilled = out == nullptr;
+    if (spilled) {
+        m_markup.resize(length);
+        out = &m_markup[0];
+    }
+    char* p = out;
+    *p++ = parent.objectOpen ? ',' : '{';
+    parent.objectOpen = true;
+    p = detail::CopyShort(p, m_lineEnd.data(), lineEndLength);
+    p = detail::CopyShort(p, m_indentRun.data(), indentLength);
+    *p++ = '"';
+    if (prefix) {
+        p = detail::CopyShort(p, prefix->data(), prefix->size());
+        *p++ = ':';
+    }
+    p = detail::CopyShort(p, localName.data(), localName.size());
+    detail::CopyShort(p, "\": ", 3);
+    if (spilled)
+        m_stream->Write(out, length);
+    else
+        m_stream->Commit(length);
+    return true;
+}
+
 void CJsonTextWriter::OpenArray(CXmlWriterContext* parentContext, std::uint32_t& depth) {
     parentContext->SetCollectionState(CollectionState_Opened);
     m_frames.back().arrayOpen = true;
@@ -166,6 +222,12 @@ void CJsonTextWriter::WriteSimpleElement(const std::string& localName,
     // The document element declares the document's namespaces: the general path does that.
     if (!parentContext || m_frames.empty())
         return CXmlWriter::WriteSimpleElement(localName, namespaceUri, text, type, isDefaultValue);
+    if (WritePlainMember(parentContext, localName, namespaceUri)) {
+        // A member of its own with nothing but text: the text is its value.
+        WriteTypedValue(text, type);
+        CheckFlush();
+        return;
+    }
     MemberStart member = BeginElementMember(parentContext, localName);
     if (m_formatted) WriteIndent(member.depth);
     if (member.writeName) {
@@ -368,9 +430,13 @@ void CJsonTextWriter::WriteEscaped(const std::string& text) {
 }
 
 void CJsonTextWriter::WriteIndent(std::uint32_t depth) {
+    m_stream->Write(m_indentRun.data(), IndentLength(depth));
+}
+
+std::size_t CJsonTextWriter::IndentLength(std::uint32_t depth) {
     const std::size_t length = static_cast<std::size_t>(depth) * m_indent.size();
     while (m_indentRun.size() < length) m_indentRun += m_indent;
-    m_stream->Write(m_indentRun.data(), length);
+    return length;
 }
 
 void CJsonTextWriter::CheckFlush() {

@@ -7,6 +7,7 @@
 
 #include "tessel16/exception.h"
 #include "writers/line_end.h"
+#include "writers/markup.h"
 #include "writers/writer_messages.h"
 
 namespace Tessel16 {
@@ -70,36 +71,20 @@ inline void RequireXmlName(const std::string& name) {
     for (std::size_t i = 1; i < size; ++i) rest &= kNameFlags.flags[p[i]];
     if (!start || !rest) ThrowInvalidXmlName(name);
 }
-// Length of a string as the stream's appends take it: up to its first zero byte.
-std::size_t TextLength(const std::string& text) {
-    const void* zero = std::memchr(text.data(), 0, text.size());
-    return zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - text.data())
-                : text.size();
-}
 
-// Names, prefixes, indentation and line ends are mostly a few bytes long: they are copied
-// with at most two overlapping word moves rather than a library call.
-char* Copy(char* out, const char* text, std::size_t length) {
-    if (length >= 8 && length <= 16) {
-        std::uint64_t head, tail;
-        std::memcpy(&head, text, 8);
-        std::memcpy(&tail, text + length - 8, 8);
-        std::memcpy(out, &head, 8);
-        std::memcpy(out + length - 8, &tail, 8);
-    } else if (length >= 4 && length < 8) {
-        std::uint32_t head, tail;
-        std::memcpy(&head, text, 4);
-        std::memcpy(&tail, text + length - 4, 4);
-        std::memcpy(out, &head, 4);
-        std::memcpy(out + length - 4, &tail, 4);
-    } else if (length < 4) {
-        for (std::size_t i = 0; i < length; ++i) out[i] = text[i];
-    } else {
-        std::memcpy(out, text, length);
-    }
-    return out + length;
+using detail::TextLength;
+inline char* Copy(char* out, const char* text, std::size_t length) {
+    return detail::CopyShort(out, text, length);
 }
 }  // namespace
+
+inline char* CXmlTextWriter::QName::CopyTo(char* out) const {
+    if (prefix) {
+        out = Copy(out, prefix, prefixLength);
+        *out++ = ':';
+    }
+    return Copy(out, local, localLength);
+}
 
 CXmlTextWriter::CXmlTextWriter(CTextStream* stream)
     : CXmlWriter("CXmlTextWriter"), m_stream(stream) {}
@@ -442,27 +427,14 @@ void CXmlTextWriter::WriteIndent(std::uint32_t depth) {
     m_stream->Write(m_indentRun.data(), IndentLength(depth));
 }
 
-std::size_t CXmlTextWriter::IndentLength(std::uint32_t depth) {
-    const std::size_t length = static_cast<std::size_t>(depth) * m_indent.size();
+void CXmlTextWriter::GrowIndentRun(std::size_t length) {
     while (m_indentRun.size() < length) m_indentRun += m_indent;
-    return length;
 }
 
-char* CXmlTextWriter::BeginMarkup(std::size_t length) {
-    if (char* room = m_stream->Room(length)) {
-        m_markupSpilled = false;
-        return room;
-    }
+char* CXmlTextWriter::SpillMarkup(std::size_t length) {
     m_markup.resize(length);
     m_markupSpilled = true;
     return &m_markup[0];
-}
-
-void CXmlTextWriter::EndMarkup(std::size_t length) {
-    if (m_markupSpilled)
-        m_stream->Write(m_markup.data(), length);
-    else
-        m_stream->Commit(length);
 }
 
 char* CXmlTextWriter::CloseEmpty(char* out, std::size_t lineEndLength) const {
@@ -474,14 +446,6 @@ CXmlTextWriter::QName CXmlTextWriter::NameOf(const std::string* prefix,
                                              const std::string& localName, bool checked) const {
     return QName{prefix ? prefix->data() : nullptr, prefix ? TextLength(*prefix) : 0,
                  localName.data(), checked ? localName.size() : TextLength(localName)};
-}
-
-char* CXmlTextWriter::QName::CopyTo(char* out) const {
-    if (prefix) {
-        out = Copy(out, prefix, prefixLength);
-        *out++ = ':';
-    }
-    return Copy(out, local, localLength);
 }
 
 void CXmlTextWriter::OpenChildOf(CXmlWriterContext* parent) {
