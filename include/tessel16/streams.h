@@ -74,6 +74,15 @@ public:
     // Copies the whole text (GetLength() bytes, no terminator) to `destination` without
     // joining the chunks, for callers that need the bytes in a block of their own anyway.
     void CopyTo(char* destination) const;
+    // Hands the text to `f` as (data, length) chunk by chunk, in order, until f returns false.
+    template <class F>
+    void ForEachChunk(F&& f) const {
+        for (std::size_t i = 0; i < m_chunks.size(); ++i) {
+            const bool last = i + 1 == m_chunks.size();
+            if (!f(static_cast<const char*>(m_chunks[i]), last ? m_currentUsed : m_chunkLengths[i]))
+                return;
+        }
+    }
     void Clear();
 
 private:

@@ -108,6 +108,13 @@ public:
         return CSmartPtr<Collection>(static_cast<Collection*>(HeldCollection()));
     }
 
+    // The held object or collection without a reference of its own (null when none): for
+    // a caller that keeps this variant, and so the object, alive while it uses the pointer.
+    CXmlObjectBase* PeekXmlObject() const {
+        return m_type == ItemType_object ? m_value.object : nullptr;
+    }
+    CXmlCollectionBase* PeekXmlCollection() const { return HeldCollection(); }
+
     // True when a kind is set or the value is nil.
     bool IsValid() const { return m_type != ItemType_none || m_nil; }
     bool IsNil() const { return m_nil; }

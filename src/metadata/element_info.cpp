@@ -195,10 +195,10 @@ bool CElementInfo::ElementToXmlCls(const CSerializationContext& context,
                                    bool inChoice) const {
     TsVariant value;
     ReadProperty(object, value);
-    CSmartPtr<CXmlObjectBase> member = value.GetXmlObject();
-    if (!RawPtr(member)) return false;
-    ObjectBridge::WriteObject(RawPtr(member), writer, false, m_namespace.c_str(), context,
-                              inChoice);
+    // The variant holds the member for the length of the write.
+    CXmlObjectBase* member = value.PeekXmlObject();
+    if (!member) return false;
+    ObjectBridge::WriteObject(member, writer, false, m_namespace.c_str(), context, inChoice);
     return true;
 }
 
@@ -307,7 +307,7 @@ CXmlObjectBase* CElementInfo::GetMemberObject(CXmlGeneratedClass* object, TsVari
 CXmlCollectionBase* CElementInfo::GetMemberCollection(const CXmlGeneratedClass* object,
                                                       TsVariant& holder) const {
     ReadProperty(object, holder);
-    return RawPtr(holder.GetXmlCollection());
+    return holder.PeekXmlCollection();
 }
 
 void CElementInfo::StoreMemberObject(CXmlGeneratedClass* object, CXmlObjectBase* member,
@@ -323,11 +323,11 @@ void CElementInfo::MemberAttributesToXml(const CSerializationContext& context,
     TsVariant value;
     ReadProperty(object, value);
     if (value.GetTypeAsEnum() == ItemType_collection) {
-        CXmlCollectionBase* collection = RawPtr(value.GetXmlCollection());
+        CXmlCollectionBase* collection = value.PeekXmlCollection();
         if (collection) AttributesToXml_Int(collection, writer, context);
         return;
     }
-    CXmlObjectBase* member = RawPtr(value.GetXmlObject());
+    CXmlObjectBase* member = value.PeekXmlObject();
     if (member) AttributesToXml_Int(member, writer, context);
 }
 
