@@ -43,4 +43,25 @@ inline char* CopyShort(char* out, const char* text, std::size_t length) {
     return out + length;
 }
 
+// Equality of two short strings (namespace URIs, names) without a library call for the
+// usual lengths.
+inline bool SameText(const std::string& a, const std::string& b) {
+    const std::size_t n = a.size();
+    if (n != b.size()) return false;
+    const char* p = a.data();
+    const char* q = b.data();
+    if (n > 16) return std::memcmp(p, q, n) == 0;
+    if (n >= 8) {
+        std::uint64_t p1, p2, q1, q2;
+        std::memcpy(&p1, p, 8);
+        std::memcpy(&p2, p + n - 8, 8);
+        std::memcpy(&q1, q, 8);
+        std::memcpy(&q2, q + n - 8, 8);
+        return ((p1 ^ q1) | (p2 ^ q2)) == 0;
+    }
+    for (std::size_t i = 0; i < n; ++i)
+        if (p[i] != q[i]) return false;
+    return true;
+}
+
 }  // namespace Tessel16::detail
