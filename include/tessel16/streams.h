@@ -93,6 +93,7 @@ private:
     void FreeChunks();
 
     static constexpr std::uint32_t kChunkSize = 4095;
+    static constexpr std::uint32_t kLargestChunkSize = 1048575;
 
     std::vector<char*> m_chunks;
     std::vector<unsigned> m_chunkLengths;

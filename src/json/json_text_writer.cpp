@@ -3,6 +3,8 @@
 // object yet, is one of its members an open array) lives in a small frame per open element.
 #include "tessel16/json_text_writer.h"
 
+#include <cstring>
+
 #include "json/json_messages.h"
 #include "json/json_number.h"
 #include "tessel16/exception.h"
@@ -30,7 +32,7 @@ struct EscapeTable {
 };
 constexpr EscapeTable kEscape;
 
-// True when the name goes into a member name as it is: no byte to escape, no zero byte that
+// True when the text goes into a JSON string as it is: no byte to escape, no zero byte that
 // would end it early.
 bool IsPlainName(const std::string& name) {
     bool plain = true;
@@ -381,6 +383,17 @@ void CJsonTextWriter::WriteTypedValue(const std::string& text, ItemType type) {
     if (IsBareKind(type) && detail::IsJsonLiteral(text.c_str())) {
         m_stream->Write(text);
         return;
+    }
+    // Most strings need no escape: quoted in one piece.
+    if (IsPlainName(text)) {
+        const std::size_t length = text.size() + 2;
+        if (char* out = m_stream->Room(length)) {
+            *out = '"';
+            std::memcpy(out + 1, text.data(), text.size());
+            out[length - 1] = '"';
+            m_stream->Commit(length);
+            return;
+        }
     }
     m_stream->Write('"');
     WriteEscaped(text);

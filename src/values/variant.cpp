@@ -330,7 +330,8 @@ std::string TsVariant::ToString(const char* format) const {
         static const T kEmpty{};
         return m_nil ? &kEmpty : ValueIn<T>(m_value);
     };
-    const std::string fmt = format ? format : "";
+    // Only floats and decimals take a format; the others need not build its string.
+    const auto fmt = [format] { return std::string(format ? format : ""); };
     switch (m_type) {
         case ItemType_hexBinary:
             return CConversions::hexBinaryToString(*held(static_cast<CBinaryData*>(nullptr)));
@@ -353,9 +354,9 @@ std::string TsVariant::ToString(const char* format) const {
         case ItemType_ui8:
             return CConversions::ui8ToString(GetUI8());
         case ItemType_r4:
-            return CConversions::r4ToString(GetR4(), fmt);
+            return CConversions::r4ToString(GetR4(), fmt());
         case ItemType_r8:
-            return CConversions::r8ToString(GetR8(), fmt);
+            return CConversions::r8ToString(GetR8(), fmt());
         case ItemType_duration:
             return CConversions::durationToString(*held(static_cast<CDateTimeSpan*>(nullptr)));
         case ItemType_year:
@@ -371,7 +372,7 @@ std::string TsVariant::ToString(const char* format) const {
         case ItemType_boolean:
             return CConversions::booleanToString(GetBoolean());
         case ItemType_decimal:
-            return CConversions::decimalToString(*held(static_cast<CDecimal*>(nullptr)), fmt);
+            return CConversions::decimalToString(*held(static_cast<CDecimal*>(nullptr)), fmt());
         case ItemType_integer:
             return CConversions::integerToString(*held(static_cast<CBigInteger*>(nullptr)));
         default:

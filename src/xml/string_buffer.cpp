@@ -1,5 +1,6 @@
-// string_buffer.cpp: the chunked text builder under every text stream. Text goes into fixed
-// 4095-byte chunks and is never moved while appending; joining happens once, on demand.
+// string_buffer.cpp: the chunked text builder under every text stream. Text goes into chunks of
+// 4095 bytes and up, doubling to 1 MiB, and is never moved while appending; joining happens
+// once, on demand.
 #include <cstring>
 #include <limits>
 
@@ -88,6 +89,9 @@ void CStringBuffer::AddChunk() {
     m_currentChunk = chunk;
     m_currentUsed = 0;
     m_currentCapacity = m_chunkSize;
+    // A whole document in memory grows into ever larger chunks, so it takes a few dozen
+    // allocations rather than one per 4 KiB; a flushed buffer starts small again.
+    if (m_chunkSize < kLargestChunkSize) m_chunkSize = m_chunkSize * 2 + 1;
 }
 
 void CStringBuffer::FreeChunks() {
@@ -97,6 +101,7 @@ void CStringBuffer::FreeChunks() {
     m_currentChunk = nullptr;
     m_currentUsed = 0;
     m_currentCapacity = 0;
+    m_chunkSize = kChunkSize;
 }
 
 }  // namespace Tessel16
