@@ -266,7 +266,7 @@ TEST(XmlCollection, NamespaceAndTargetNamespace) {
 
 namespace {
 
-class ChoiceReader : public EngineTest::Child {
+class ChoiceReader : public EngineTest::CChild {
 public:
     using CXmlObjectBase::Choice_Read_Collection;
 };
@@ -280,7 +280,7 @@ TEST(XmlCollection, ChoiceReadCollectionReadsOnceAndChecksTheCount) {
     CSmartPtr<ChoiceReader> reader(new ChoiceReader);
     CSerializationContext context;
 
-    CSmartPtr<EngineTest::StringCol> col(new EngineTest::StringCol("a", 1, 5));
+    CSmartPtr<CstringCol> col(EngineTest::NewStringCol("a", 1, 5));
     CXmlElement* cursor = root->GetFirstElement();
     std::int32_t count = 0;
     reader->Choice_Read_Collection(col.get(), root, cursor, count, context);
@@ -289,7 +289,7 @@ TEST(XmlCollection, ChoiceReadCollectionReadsOnceAndChecksTheCount) {
     reader->Choice_Read_Collection(col.get(), root, cursor, count, context);
     EXPECT_EQ(col->GetCount(), 2) << "a second call reads nothing once a member was read";
 
-    CSmartPtr<EngineTest::StringCol> other(new EngineTest::StringCol("x", 1, 5));
+    CSmartPtr<CstringCol> other(EngineTest::NewStringCol("x", 1, 5));
     count = 0;
     CXmlElement* start = root->GetFirstElement();
     cursor = start;
@@ -297,7 +297,7 @@ TEST(XmlCollection, ChoiceReadCollectionReadsOnceAndChecksTheCount) {
     EXPECT_EQ(count, 0);
     EXPECT_EQ(cursor, start);
 
-    CSmartPtr<EngineTest::StringCol> small(new EngineTest::StringCol("a", 0, 1));
+    CSmartPtr<CstringCol> small(EngineTest::NewStringCol("a", 0, 1));
     cursor = root->GetFirstElement();
     EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
         [&] { reader->Choice_Read_Collection(small.get(), root, cursor, count, context); },

@@ -101,12 +101,12 @@ TEST(GeneratedClassConcurrency, ThreadsShareTheTablesOfAllGroupsChoicesAndSubsti
     const std::vector<std::string> failures = RunTogether([](int t, int round, std::string& fail) {
         CSerializationContext context;
         const int value = t * 1000 + round;
-        CSmartPtr<AllGroup> group(new AllGroup);
+        CSmartPtr<CAllGroup> group(new CAllGroup);
         group->FromXml(("<allGroup xmlns=\"urn:t\"><z><name>n</name></z><x>" +
                         std::to_string(value) + "</x></allGroup>")
                            .c_str(),
                        context);
-        CSmartPtr<Drawing> drawing(new Drawing);
+        CSmartPtr<CDrawing> drawing(new CDrawing);
         drawing->FromXml(
             "<drawing xmlns=\"urn:t\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">"
             "<shape xsi:type=\"Square\"><side>2</side></shape></drawing>",
@@ -114,9 +114,9 @@ TEST(GeneratedClassConcurrency, ThreadsShareTheTablesOfAllGroupsChoicesAndSubsti
         CSmartPtr<ChoiceGroup> pick(new ChoiceGroup);
         pick->Member(ChoiceGroup::C).SetI4(t % 3);
         const std::string text = pick->ToXml(false, false, EOLType_LF, context);
-        if (group->Member(AllGroup::X).GetI4() != value)
+        if (group->GetX() != value)
             fail = "all group read wrong";
-        else if (!dynamic_cast<Square*>(drawing->Member(Drawing::Shape).GetXmlObject().get()))
+        else if (!dynamic_cast<CSquare*>(drawing->GetShape()))
             fail = "substitution picked the wrong class";
         else if (text.find(ColorToString(t % 3)) == std::string::npos)
             fail = "choice written wrong: " + text;

@@ -25,73 +25,41 @@ namespace {
 
 const CWhitespaceUtils::WhitespaceRule kCollapse = CWhitespaceUtils::WhitespaceRule_Collapse;
 
-// Substitutable shapes, one per element, the class chosen by each element's xsi:type.
-class ShapeCol : public CXmlCollection {
+// Substitutable shapes, the class chosen by each element's xsi:type, and colours.
+using ShapeCol = CObjectCol<CShape>;
+using ColorCol = CEnumCol<Color>;
+
+ShapeCol* NewShapeCol(const char* name, int minOccurs) {
+    return new ShapeCol(name, kNs, minOccurs, -1, &CEngineTestClassFactory::CreateShapeByType);
+}
+
+// Strings, one element each, that never check their count on writing, as a choice collection
+// expects.
+class MemoCol : public CXmlTypeCollection {
 public:
-    ShapeCol(const char* name, int minOccurs, int maxOccurs)
-        : CXmlCollection(name, kNs, minOccurs, maxOccurs) {}
-    CXmlObjectBase* GetBase() override { return this; }
-    void Add(CXmlObjectBase* shape) { AppendItem(shape); }
-    CXmlObjectBase* Item(int index) const { return GetNodeAtIndex(index)->GetItemPtr().get(); }
-
-protected:
-    void ToXml_Int(CXmlWriter* writer, bool, const char* namespaceUri,
-                   const CSerializationContext& context, bool inChoice) const override {
-        for (CNode* node = GetHead(); node; node = node->GetNext())
-            CXmlObjectBase::ToXml_Int(node->GetItem(), writer, false, namespaceUri, context,
-                                      inChoice);
-    }
-    CXmlElement* FromXml_Int(CXmlElement*, CXmlElement* cursor,
-                             const CSerializationContext& context, bool) override {
-        const std::string name = GetElementName();
-        while (cursor && DoesElementNameMatch(context, cursor, name.c_str(), kNs)) {
-            CSmartPtr<CXmlObjectBase> shape = ShapeFactory::Create(cursor);
-            if (!shape) break;
-            AppendItem(shape.get());
-            CXmlObjectBase::FromXml_Int(shape.get(), cursor, cursor->GetFirstElement(), context);
-            cursor = cursor->GetNextSiblingElement();
-        }
-        return cursor;
-    }
-};
-
-// Simple values, one element each: colours kept as enumeration values, or strings. Neither
-// checks its count on writing, as a choice collection expects.
-int FromText(const std::string& text, int) { return ColorFromString(text.c_str()); }
-std::string FromText(const std::string& text, const std::string&) { return text; }
-std::string ToText(int colour) { return ColorToString(colour); }
-std::string ToText(const std::string& text) { return text; }
-
-template <class T>
-class ValueCol : public CXmlTypeCollection {
-public:
-    ValueCol(const char* name, int minOccurs, int maxOccurs)
+    MemoCol(const char* name, int minOccurs, int maxOccurs)
         : CXmlTypeCollection(ItemType_string, name, kNs, minOccurs, maxOccurs, "", -1, -1, "", "",
                              "", "", -1, -1, -1, kCollapse, "") {}
     CXmlObjectBase* GetBase() override { return this; }
     int GetCount() const override { return static_cast<int>(m_values.size()); }
     void Clear() override { m_values.clear(); }
     void Remove(int index) override { m_values.erase(m_values.begin() + index); }
-    void Add(const T& value) { m_values.push_back(value); }
-    const T& Item(int index) const { return m_values.at(static_cast<std::size_t>(index)); }
+    void Add(const std::string& value) { m_values.push_back(value); }
 
 protected:
-    void AddFromString(std::string text) override { m_values.push_back(FromText(text, T())); }
+    void AddFromString(std::string text) override { m_values.push_back(text); }
     void ToXml_Int(CXmlWriter* writer, bool, const char* namespaceUri, const CSerializationContext&,
                    bool) const override {
-        for (const T& value : m_values) {
+        for (const std::string& value : m_values) {
             writer->StartElement(GetElementName(), namespaceUri);
-            writer->WriteText(ToText(value), ItemType_string, false);
+            writer->WriteText(value, ItemType_string, false);
             writer->EndElement();
         }
     }
 
 private:
-    std::vector<T> m_values;
+    std::vector<std::string> m_values;
 };
-
-using ColorCol = ValueCol<int>;
-using MemoCol = ValueCol<std::string>;
 
 // The members every test class below holds, one property index each.
 enum Prop {
@@ -129,12 +97,13 @@ CPrimitiveRestrictions MaxLength(int length) {
 // generated class creates itself.
 void InitMembers(TestObject* object, bool choiceCollections) {
     const int min = choiceCollections ? 1 : 0;
-    object->Member(P_First).SetXmlObject(new Child("first"));
-    object->Member(P_Figures).SetXmlCollection(new ShapeCol("figure", min, -1));
-    object->Member(P_Kids).SetXmlCollection(new ChildCol("kid", min, -1));
-    object->Member(P_Hues).SetXmlCollection(new ColorCol("hue", min, -1));
-    object->Member(P_Tags).SetXmlCollection(new StringCol("tag", min, -1));
-    object->Member(P_Notes).SetXmlCollection(new StringCol("note", min, 2));
+    object->Member(P_First).SetXmlObject(new CChild("first"));
+    object->Member(P_Figures).SetXmlCollection(NewShapeCol("figure", min));
+    object->Member(P_Kids).SetXmlCollection(new CChildCol("kid", kNs, min, -1));
+    object->Member(P_Hues).SetXmlCollection(
+        new ColorCol("hue", kNs, min, -1, ColorToString, ColorFromString));
+    object->Member(P_Tags).SetXmlCollection(NewStringCol("tag", min, -1));
+    object->Member(P_Notes).SetXmlCollection(NewStringCol("note", min, 2));
 }
 
 // xs:choice of every choice record kind, inlined into its parent (a pseudo element).
@@ -158,9 +127,9 @@ public:
     CElementInfo** GetClassElementInfo() const override {
         static CElementInfo* records[] = {
             new CElementInfoChoiceAbsClsOpt("shape", kNs, P_Shape, XmlElementType_Element,
-                                            ShapeFactory::Create),
+                                            &CEngineTestClassFactory::CreateShapeByType),
             new CElementInfoChoiceClsOpt("second", kNs, P_Second, XmlElementType_Element,
-                                         CreateClass, ClassId_Child),
+                                         &CEngineTestClassFactory::CreateClass, ClassId_Child),
             new CElementInfoChoiceEnumOpt("tone", kNs, P_Tone, false, ColorToString,
                                           ColorFromString, nullptr),
             new CElementInfoChoicePrimOpt("count", kNs, P_Count, false, ItemType_i4, nullptr,
@@ -198,13 +167,13 @@ public:
     CElementInfo** GetClassElementInfo() const override {
         static CElementInfo* records[] = {
             new CElementInfoSeqAbsClsMnd("shape", kNs, P_Shape, XmlElementType_Element,
-                                         ShapeFactory::Create),
+                                         &CEngineTestClassFactory::CreateShapeByType),
             new CElementInfoSeqAbsClsOpt("spare", kNs, P_Spare, XmlElementType_Element,
-                                         ShapeFactory::Create),
-            new CElementInfoSeqClsMnd("first", kNs, P_First, XmlElementType_Element, CreateClass,
-                                      ClassId_Child, false),
-            new CElementInfoSeqClsOpt("second", kNs, P_Second, XmlElementType_Element, CreateClass,
-                                      ClassId_Child),
+                                         &CEngineTestClassFactory::CreateShapeByType),
+            new CElementInfoSeqClsMnd("first", kNs, P_First, XmlElementType_Element,
+                                      &CEngineTestClassFactory::CreateClass, ClassId_Child, false),
+            new CElementInfoSeqClsOpt("second", kNs, P_Second, XmlElementType_Element,
+                                      &CEngineTestClassFactory::CreateClass, ClassId_Child),
             new CElementInfoSeqEnumMnd("tone", kNs, P_Tone, false, ColorToString, ColorFromString,
                                        nullptr),
             new CElementInfoSeqEnumOpt("shade", kNs, P_Shade, false, ColorToString, ColorFromString,
@@ -252,13 +221,13 @@ public:
     CElementInfo** GetClassElementInfo() const override {
         static CElementInfo* records[] = {
             new CElementInfoAllAbsClsMnd("shape", kNs, P_Shape, XmlElementType_Element,
-                                         ShapeFactory::Create, 0),
+                                         &CEngineTestClassFactory::CreateShapeByType, 0),
             new CElementInfoAllAbsClsOpt("spare", kNs, P_Spare, XmlElementType_Element,
-                                         ShapeFactory::Create),
-            new CElementInfoAllClsMnd("first", kNs, P_First, XmlElementType_Element, CreateClass,
-                                      ClassId_Child, true),
-            new CElementInfoAllClsOpt("second", kNs, P_Second, XmlElementType_Element, CreateClass,
-                                      ClassId_Child),
+                                         &CEngineTestClassFactory::CreateShapeByType),
+            new CElementInfoAllClsMnd("first", kNs, P_First, XmlElementType_Element,
+                                      &CEngineTestClassFactory::CreateClass, ClassId_Child, true),
+            new CElementInfoAllClsOpt("second", kNs, P_Second, XmlElementType_Element,
+                                      &CEngineTestClassFactory::CreateClass, ClassId_Child),
             new CElementInfoAllEnumMnd("tone", kNs, P_Tone, false, ColorToString, ColorFromString,
                                        nullptr),
             new CElementInfoAllEnumOpt("shade", kNs, P_Shade, false, ColorToString, ColorFromString,
@@ -283,17 +252,21 @@ T* Collection(TestObject* object, int index) {
     return dynamic_cast<T*>(object->Member(index).GetXmlCollection().get());
 }
 
-Child* NewChild(const char* element, const char* name) {
-    Child* child = new Child(element);
-    child->Member(Child::Name_).SetString(name);
-    child->Member(Child::Code).SetString("c");
+CChild* NewChild(const char* element, const char* name) {
+    CChild* child = new CChild(element);
+    child->SetName(name);
+    child->SetCode("c");
     return child;
 }
 
-CXmlObjectBase* NewShape(const char* element, bool circle, int size) {
-    TestObject* shape = circle ? static_cast<TestObject*>(new Circle(element))
-                               : static_cast<TestObject*>(new Square(element));
-    shape->Member(0).SetI4(size);
+CShape* NewShape(const char* element, bool circle, int size) {
+    if (!circle) {
+        CSquare* square = new CSquare(element);
+        square->SetSide(size);
+        return square;
+    }
+    CCircle* shape = new CCircle(element);
+    shape->SetRadius(size);
     return shape;
 }
 
@@ -310,10 +283,10 @@ void FillEverything(TestObject* object) {
     object->Member(P_Code).SetString("std");  // the required attribute of EverySeq
     for (int i = 0; i < 2; ++i) {
         Collection<ShapeCol>(object, P_Figures)->Add(NewShape("figure", i == 0, 10 + i));
-        Collection<ChildCol>(object, P_Kids)->Add(NewChild("kid", i ? "k2" : "k1"));
+        Collection<CChildCol>(object, P_Kids)->Add(NewChild("kid", i ? "k2" : "k1"));
         Collection<ColorCol>(object, P_Hues)->Add(i ? Color_blue : Color_red);
-        Collection<StringCol>(object, P_Tags)->Add(i ? "t2" : "t1");
-        Collection<StringCol>(object, P_Notes)->Add(i ? "n2" : "n1");
+        Collection<CstringCol>(object, P_Tags)->Add(i ? "t2" : "t1");
+        Collection<CstringCol>(object, P_Notes)->Add(i ? "n2" : "n1");
     }
 }
 
@@ -347,9 +320,9 @@ TEST(GeneratedRecords, SequenceOfEveryKindRoundTripsWithEachChoiceMember) {
         if (pick == "count") choice->Member(P_Count).SetI4(-3);
         if (pick == "figure")
             Collection<ShapeCol>(choice, P_Figures)->Add(NewShape("figure", 1, 5));
-        if (pick == "kid") Collection<ChildCol>(choice, P_Kids)->Add(NewChild("kid", "ck"));
+        if (pick == "kid") Collection<CChildCol>(choice, P_Kids)->Add(NewChild("kid", "ck"));
         if (pick == "hue") Collection<ColorCol>(choice, P_Hues)->Add(Color_green);
-        if (pick == "tag") Collection<StringCol>(choice, P_Tags)->Add("ct");
+        if (pick == "tag") Collection<CstringCol>(choice, P_Tags)->Add("ct");
         if (pick == "memo") Collection<MemoCol>(choice, P_Notes)->Add("cn");
 
         CSmartPtr<EverySeq> copy;
@@ -357,8 +330,8 @@ TEST(GeneratedRecords, SequenceOfEveryKindRoundTripsWithEachChoiceMember) {
         EXPECT_EQ(copy->Member(P_Shade).GetI4(), Color_blue) << pick;
         EXPECT_EQ(copy->Member(P_Label).GetString(), " a & b ") << pick;
         EXPECT_EQ(Collection<ColorCol>(copy.get(), P_Hues)->Item(1), Color_blue) << pick;
-        EXPECT_EQ(Collection<StringCol>(copy.get(), P_Notes)->Item(0), "n1") << pick;
-        EXPECT_NE(dynamic_cast<Circle*>(Collection<ShapeCol>(copy.get(), P_Figures)->Item(0)),
+        EXPECT_EQ(Collection<CstringCol>(copy.get(), P_Notes)->Item(0), "n1") << pick;
+        EXPECT_NE(dynamic_cast<CCircle*>(Collection<ShapeCol>(copy.get(), P_Figures)->Item(0)),
                   nullptr)
             << pick;
         EXPECT_EQ(copy->Member(P_Code).GetString(), "std") << "a required default is kept";
@@ -370,8 +343,8 @@ TEST(GeneratedRecords, AllGroupOfEveryKindRoundTrips) {
     FillEverything(all.get());
     CSmartPtr<EveryAll> copy;
     ASSERT_TRUE(RoundTrips(all.get(), CSerializationContext(), &copy));
-    EXPECT_NE(dynamic_cast<Square*>(copy->Member(P_Spare).GetXmlObject().get()), nullptr);
-    EXPECT_EQ(Collection<ChildCol>(copy.get(), P_Kids)->GetCount(), 2);
+    EXPECT_NE(dynamic_cast<CSquare*>(copy->Member(P_Spare).GetXmlObject().get()), nullptr);
+    EXPECT_EQ(Collection<CChildCol>(copy.get(), P_Kids)->GetCount(), 2);
 
     // Only the mandatory members: the optional records and empty collections stay absent.
     CSmartPtr<EveryAll> bare(new EveryAll);
@@ -383,7 +356,7 @@ TEST(GeneratedRecords, AllGroupOfEveryKindRoundTrips) {
     EXPECT_FALSE(copy->Member(P_Spare).IsValid());
     EXPECT_FALSE(copy->Member(P_Second).IsValid());
     EXPECT_FALSE(copy->Member(P_Shade).IsValid());
-    EXPECT_EQ(Collection<StringCol>(copy.get(), P_Tags)->GetCount(), 0);
+    EXPECT_EQ(Collection<CstringCol>(copy.get(), P_Tags)->GetCount(), 0);
 }
 
 TEST(GeneratedRecords, HandWrittenAllGroupInReverseOrderWithPrefixes) {
@@ -392,22 +365,22 @@ TEST(GeneratedRecords, HandWrittenAllGroupInReverseOrderWithPrefixes) {
     const std::string xml = ReadDataFile("binding/every_all_reversed.xml");
     CSmartPtr<EveryAll> all(new EveryAll);
     all->FromXml(xml.c_str(), CSerializationContext());
-    auto* shape = dynamic_cast<Square*>(all->Member(P_Shape).GetXmlObject().get());
+    auto* shape = dynamic_cast<CSquare*>(all->Member(P_Shape).GetXmlObject().get());
     ASSERT_NE(shape, nullptr);
-    EXPECT_EQ(shape->Member(Square::Side).GetI4(), 6);
-    EXPECT_NE(dynamic_cast<Circle*>(all->Member(P_Spare).GetXmlObject().get()), nullptr);
-    auto* second = dynamic_cast<Child*>(all->Member(P_Second).GetXmlObject().get());
+    EXPECT_EQ(shape->GetSide(), 6);
+    EXPECT_NE(dynamic_cast<CCircle*>(all->Member(P_Spare).GetXmlObject().get()), nullptr);
+    auto* second = dynamic_cast<CChild*>(all->Member(P_Second).GetXmlObject().get());
     ASSERT_NE(second, nullptr);
-    EXPECT_EQ(second->Member(Child::Code).GetString(), "c");
+    EXPECT_EQ(second->GetCode(), "c");
     EXPECT_EQ(all->Member(P_Tone).GetI4(), Color_blue);
     EXPECT_EQ(all->Member(P_Shade).GetI4(), Color_green);
     EXPECT_EQ(all->Member(P_Count).GetI4(), 12);
     EXPECT_EQ(all->Member(P_Label).GetString(), "L");
-    ChildCol* kids = Collection<ChildCol>(all.get(), P_Kids);
+    CChildCol* kids = Collection<CChildCol>(all.get(), P_Kids);
     ASSERT_EQ(kids->GetCount(), 2) << "a later pass collects the rest of a split collection";
-    EXPECT_EQ(kids->Item(1)->Member(Child::Name_).GetString(), "k2");
+    EXPECT_EQ(kids->Item(1)->GetName(), "k2");
     EXPECT_EQ(Collection<ColorCol>(all.get(), P_Hues)->Item(0), Color_blue);
-    EXPECT_EQ(Collection<StringCol>(all.get(), P_Tags)->Item(0), "t1");
+    EXPECT_EQ(Collection<CstringCol>(all.get(), P_Tags)->Item(0), "t1");
 
     // Written back in schema order, whatever order it came in.
     const std::string text = all->ToXml(false, false, EOLType_LF, CSerializationContext());
@@ -495,7 +468,7 @@ TEST(GeneratedRecords, ChoiceMembersOnWriting) {
     for (const char* memo : {"1", "2", "3"})  // maximum 2
         Collection<MemoCol>(seq->Pick(), P_Notes)->Add(memo);
     EXPECT_NO_THROW(seq->ToXml(false, false, EOLType_LF, CSerializationContext()));
-    for (int i = 0; i < 3; ++i) Collection<StringCol>(seq.get(), P_Notes)->Add("x");
+    for (int i = 0; i < 3; ++i) Collection<CstringCol>(seq.get(), P_Notes)->Add("x");
     EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
         [&] { seq->ToXml(false, false, EOLType_LF, CSerializationContext()); },
         "The Maximum number of [note] elements allowed in this collection is 2"));
@@ -625,24 +598,6 @@ TEST(GeneratedRecords, ElementDefaultsNilAndEmptyText) {
         },
         std::string(
             "Invalid use of 'nil' attribute in non-nillable element.\nPath: /defaults/size")));
-}
-
-TEST(GeneratedRecords, UnknownElementBetweenTwoKnownOnes) {
-    const char* const xml =
-        "<item xmlns=\"urn:t\" id=\"1\"><count>1</count><odd/><note>n</note><color>red</color>"
-        "</item>";
-    CSmartPtr<SimpleSeq> strict(new SimpleSeq);
-    // Without the setting the optional note does not match <odd/>, and the mandatory color
-    // after it is then missing.
-    EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
-        [&] { strict->FromXml(xml, CSerializationContext()); },
-        "Failed to find the required child element [color].\nPath: /item"));
-    CSerializationContext ignore;
-    ignore.SetIgnoreUnknownElements(true);
-    CSmartPtr<SimpleSeq> lenient(new SimpleSeq);
-    lenient->FromXml(xml, ignore);
-    EXPECT_EQ(lenient->Member(SimpleSeq::Count).GetI4(), 1);
-    EXPECT_EQ(lenient->Member(SimpleSeq::Colour).GetI4(), Color_red);
 }
 
 namespace {

@@ -28,20 +28,19 @@ TEST(StrictValueReading, ElementTextMustHaveTheExactForm) {
         bool strictReads;
     } kCases[] = {
         {"7", "true", true},
-        {" +7 ", "1", true},  // collapsed first, and a '+' is part of the form
+        {" +7 ", "1", true},   // collapsed first, and a '+' is part of the form
         {"7", "TRUE", false},  // booleans are lower case
         {"7", "False", false},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(std::string(c.count) + " " + c.flag);
-        CSmartPtr<SimpleSeq> item(new SimpleSeq);
+        CSmartPtr<CItem> item(new CItem);
         item->FromXml(Item(c.count, c.flag).c_str(), lenient);
-        EXPECT_EQ(item->Member(SimpleSeq::Count).GetI4(), 7);
-        CSmartPtr<SimpleSeq> strictItem(new SimpleSeq);
+        EXPECT_EQ(item->GetCount_(), 7);
+        CSmartPtr<CItem> strictItem(new CItem);
         if (c.strictReads) {
             strictItem->FromXml(Item(c.count, c.flag).c_str(), strict);
-            EXPECT_EQ(strictItem->Member(SimpleSeq::Flag).GetBoolean(),
-                      item->Member(SimpleSeq::Flag).GetBoolean());
+            EXPECT_EQ(strictItem->GetFlag(), item->GetFlag());
         } else {
             EXPECT_THROW(strictItem->FromXml(Item(c.count, c.flag).c_str(), strict),
                          CTsInvalidValueException);

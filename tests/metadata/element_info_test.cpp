@@ -64,7 +64,7 @@ TEST(ElementInfo, AnyDefaultNamespace) {
 
 TEST(ElementInfo, BaseValidateAndRestrictionWithoutPrimitiveInfo) {
     ElementProbe probe;
-    CSmartPtr<EngineTest::SimpleSeq> object(new EngineTest::SimpleSeq);
+    CSmartPtr<EngineTest::CItem> object(new EngineTest::CItem);
     EXPECT_TRUE(ThrowsExactly<CTsException>(
         [&] { probe.Validate(CSerializationContext(), object.get(), true, true); },
         detail::kMsgNotImplemented));
@@ -93,7 +93,7 @@ TEST(ElementInfo, NameMatchingIsExactUnlessNamespacesAreIgnored) {
 }
 
 TEST(ElementInfo, AccessorFailureOnReadIsWrappedWithTheName) {
-    CSmartPtr<EngineTest::Child> object(new EngineTest::Child);
+    CSmartPtr<EngineTest::Bag> object(new EngineTest::Bag);
     CElementInfoSeqPrimOpt record("far", "urn:t", 99, false, ItemType_string, nullptr,
                                   CWhitespaceUtils::WhitespaceRule_Preserve,
                                   CPrimitiveRestrictions(), nullptr);
@@ -120,14 +120,14 @@ TEST(AttributeInfo, EnumMatchesByLocalNameWhenNamespacesAreIgnoredPrimitiveDoesN
     CXmlDocument document;
     document.LoadXml("<r xmlns:o=\"urn:o\" o:a=\"blue\"/>");
     CXmlAttribute* attribute = document.GetDocumentElement()->GetAttributes().back();
-    CSmartPtr<EngineTest::SimpleSeq> object(new EngineTest::SimpleSeq);
+    CSmartPtr<EngineTest::CItem> object(new EngineTest::CItem);  // 0: count, 1: note
     CSerializationContext loose;
     loose.SetIgnoreNamespaces(true);
 
     AttributeProbe enumRecord;  // property 0
     EXPECT_FALSE(enumRecord.AttributeFromXml(CSerializationContext(), object.get(), attribute));
     EXPECT_TRUE(enumRecord.AttributeFromXml(loose, object.get(), attribute));
-    EXPECT_EQ(object->Member(0).GetI4(), EngineTest::Color_blue);
+    EXPECT_EQ(object->GetCount_(), EngineTest::Color_blue);
 
     CAttributeInfoPrimitive primitive("a", "urn:a", 1, false, ItemType_string, nullptr,
                                       CWhitespaceUtils::WhitespaceRule_Preserve,
@@ -147,8 +147,9 @@ TEST(AttributeInfo, RequiredAndStoreFailures) {
     CXmlDocument document;
     document.LoadXml("<r n=\"12\"/>");
     CXmlAttribute* attribute = document.GetDocumentElement()->GetAttributes().front();
-    CSmartPtr<EngineTest::SimpleSeq> object(new EngineTest::SimpleSeq);
-    object->RejectSet(0);
+    CSmartPtr<EngineTest::Twisted<EngineTest::CItem>> object(
+        new EngineTest::Twisted<EngineTest::CItem>);
+    object->rejectOn = 0;
     try {
         required.AttributeFromXml(CSerializationContext(), object.get(), attribute);
         FAIL() << "did not throw";
@@ -163,30 +164,27 @@ TEST(AttributeInfo, OptionalAttributeWithoutValueIsNotCheckedOrWritten) {
     CAttributeInfoPrimitive optional(
         "n", "", 1, true, ItemType_string, nullptr, CWhitespaceUtils::WhitespaceRule_Preserve,
         CPrimitiveRestrictions("", -1, 1, "", "", "", "", -1, -1, -1), nullptr);
-    CSmartPtr<EngineTest::SimpleSeq> object(new EngineTest::SimpleSeq);
+    CSmartPtr<EngineTest::CItem> object(new EngineTest::CItem);  // 1: note
     TestSupport::RecordingWriter writer;
     optional.AttributeToXml(CSerializationContext(), object.get(), &writer);
     EXPECT_TRUE(writer.Lines().empty());
-    object->Member(1).SetString("too long");
+    object->SetNote("too long");
     EXPECT_THROW(optional.AttributeToXml(CSerializationContext(), object.get(), &writer),
                  CTsException);
     EXPECT_TRUE(writer.Lines().empty());
 }
 
 TEST(ElementInfo, PseudoCollectionLendsItsItemsAttributesToTheParent) {
-    CSmartPtr<EngineTest::Holder> holder(new EngineTest::Holder);
-    for (const char* code : {"x", "y"}) {
-        EngineTest::Child* kid = new EngineTest::Child("kid");
-        kid->Member(EngineTest::Child::Code).SetString(code);
-        holder->GetKids()->Add(kid);
-    }
+    const int kKid = 2;  // property index of CHolder's kids
+    CSmartPtr<EngineTest::CHolder> holder(new EngineTest::CHolder);
+    for (const char* code : {"x", "y"}) holder->GetKid()->Add()->SetCode(code);
     TestSupport::RecordingWriter writer;
-    CElementInfoSeqClsCol inlined("kid", "urn:t", EngineTest::Holder::Kids, XmlElementType_Pseudo);
+    CElementInfoSeqClsCol inlined("kid", "urn:t", kKid, XmlElementType_Pseudo);
     inlined.PseudoChildAttributeToXml(CSerializationContext(), holder.get(), &writer);
     const std::vector<std::string> expected = {"attr code=x (23)", "attr code=y (23)"};
     EXPECT_EQ(writer.Lines(), expected);
 
-    CElementInfoSeqClsCol own("kid", "urn:t", EngineTest::Holder::Kids, XmlElementType_Element);
+    CElementInfoSeqClsCol own("kid", "urn:t", kKid, XmlElementType_Element);
     writer.Clear();
     own.PseudoChildAttributeToXml(CSerializationContext(), holder.get(), &writer);
     EXPECT_TRUE(writer.Lines().empty());
@@ -196,13 +194,14 @@ TEST(ElementInfo, SequenceCollectionCountInPseudoModeReportsInsteadOfFailing) {
     CXmlDocument document;
     document.LoadXml("<r xmlns=\"urn:t\"><tag>1</tag><tag>2</tag><tag>3</tag></r>");
     CXmlElement* root = document.GetDocumentElement();
-    CSmartPtr<EngineTest::Holder> holder(new EngineTest::Holder);  // tags: at most 2
-    CElementInfoSeqPrimCol tags("tag", "urn:t", EngineTest::Holder::Tags);
+    const int kTag = 3;  // property index of CHolder's tags, at most 2
+    CSmartPtr<EngineTest::CHolder> holder(new EngineTest::CHolder);
+    CElementInfoSeqPrimCol tags("tag", "urn:t", kTag);
     CXmlElement* cursor = root->GetFirstElement();
     EXPECT_FALSE(tags.ElementFromXml(CSerializationContext(), holder.get(), root, &cursor, "urn:t",
                                      XmlElementType_Pseudo));
     EXPECT_EQ(cursor, nullptr);
-    holder->GetTags()->Clear();
+    holder->GetTag()->Clear();
     cursor = root->GetFirstElement();
     EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
         [&] {

@@ -72,11 +72,7 @@ protected:
     }
 };
 
-// A generated class whose members are what the tests put in.
-class Holder : public EngineTest::Child {
-public:
-    Holder() { Member(0).Clear(); }
-};
+using Holder = EngineTest::Bag;
 
 struct Fixture {
     CXmlDocument document;

@@ -1,7 +1,6 @@
 // reading_agreement_test.cpp: places where two readers must agree: every XML entry point of an
-// untyped element reads the same element from one document, the wildcard test of bound
-// objects and of attribute records gives one answer, and a repeated wildcard that ends a
-// sequence still collects what follows an unknown element.
+// untyped element reads the same element from one document, and a repeated wildcard that ends
+// a sequence still collects what follows an unknown element.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -64,11 +63,6 @@ public:
     }
 };
 
-// The attribute records' own namespace test, reached as generated code would.
-struct AttributeRecord : CAttributeInfo {
-    using CAttributeInfo::IsNamespaceValid;
-};
-
 }  // namespace
 
 TEST(UntypedEntryPoints, EveryXmlEntryPointReadsTheDocumentElement) {
@@ -105,30 +99,6 @@ TEST(UntypedEntryPoints, EveryXmlEntryPointReadsTheDocumentElement) {
         EXPECT_EQ(Written(element.get()), reference);
     }
     std::remove(path.c_str());
-}
-
-TEST(NamespaceConstraint, BoundObjectsAndAttributeRecordsAgree) {
-    CSmartPtr<test::CTestNode> host = test::CTestNode::Create("h");
-    const struct {
-        const char* ns;
-        const char* allowed;
-        bool valid;
-    } cases[] = {
-        // The empty constraint is an empty list: it admits nothing.
-        {"", "", false},
-        {"urn:t", "", false},
-        {"urn:x", "", false},
-        {"", "urn:a", true},
-        {"urn:a", "urn:a ##local", true},
-        {"urn:t", "urn:a ##local", false},
-        {"urn:t", "##other", false},
-        {"urn:t", "urn:a ##targetNamespace", true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.ns) + " in [" + c.allowed + "]");
-        EXPECT_EQ(host->IsNamespaceValid(c.ns, c.allowed, "urn:t"), c.valid);
-        EXPECT_EQ(AttributeRecord::IsNamespaceValid(c.ns, c.allowed, "urn:t"), c.valid);
-    }
 }
 
 TEST(WildcardTail, SurplusAfterUnknownElementStillCollected) {

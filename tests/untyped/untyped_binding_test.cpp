@@ -219,16 +219,6 @@ TEST(UntypedBinding, UntypedElementsConvertToAndFromBoundObjects) {
     copy->FromXmlElement(element.get(), context);
     EXPECT_EQ(Write(copy.get(), context), kFilledXml);
 
-    // With a default namespace the untyped element writes a fragment that declares it.
-    CSmartPtr<CElement> scoped(new CElement(source.get(), kNs));
-    EXPECT_EQ(scoped->GetDefaultNamespaceDeclaration(), kNs);
-    CSmartPtr<CElement> holder(new CElement("holder"));
-    holder->GetChildElements()->Add(scoped.get());
-    const std::string text = Write(holder.get(), context);
-    EXPECT_EQ(text.substr(0, 41), "<holder><envelope xmlns=\"urn:env\"><title>");
-    // The fragment form drops the attributes of the element itself.
-    EXPECT_EQ(text.find("id=\"7\""), std::string::npos);
-
     EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>(
         [&] { copy->FromXmlElement(static_cast<const CElement*>(nullptr), context); },
         "The element to read from is null"));

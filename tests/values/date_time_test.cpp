@@ -99,61 +99,45 @@ TEST(DateTime, RejectsMalformedAndInvalidText) {
     }
 }
 
+// Calls the constructor or kind setter a row of date_time_setters.txt names with its numbers.
+void CallSetter(const std::string& call, const std::string& numbers) {
+    std::vector<long long> n;
+    std::istringstream in(numbers);
+    for (long long v; in >> v;) n.push_back(v);
+    n.resize(9, 0);
+    const auto s = [&](int i) { return static_cast<short>(n[static_cast<std::size_t>(i)]); };
+    const auto b = [&](int i) {
+        return static_cast<unsigned char>(n[static_cast<std::size_t>(i)]);
+    };
+    const auto w = [&](int i) {
+        return static_cast<unsigned short>(n[static_cast<std::size_t>(i)]);
+    };
+    CDateTime v;
+    if (call == "date") v = CDateTime(s(0), b(1), b(2));
+    if (call == "datetime") v = CDateTime(s(0), b(1), b(2), b(3), b(4), b(5), w(6), w(7), w(8));
+    if (call == "systemtime") {
+        TsSystemTime st;
+        st.wYear = w(0);
+        st.wMonth = w(1);
+        st.wDay = w(2);
+        v = CDateTime(st);
+    }
+    if (call == "filetime") v = CDateTime(TsFileTime::FromTicks(static_cast<std::uint64_t>(n[0])));
+    if (call == "time_t") v = CDateTime(static_cast<std::time_t>(n[0]));
+    if (call == "SetGYear") v.SetGYear(s(0));
+    if (call == "SetGYearMonth") v.SetGYearMonth(s(0), b(1));
+    if (call == "SetGMonth") v.SetGMonth(b(0));
+    if (call == "SetGMonthDay") v.SetGMonthDay(b(0), b(1));
+    if (call == "SetGDay") v.SetGDay(b(0));
+    if (call == "SetTime") v.SetTime(b(0), b(1), b(2));
+    if (call == "SetFracTime") v.SetFracTime(w(0), w(1), w(2));
+    if (call == "SetTimeZone") v.SetTimeZone(s(0), b(1));
+}
+
 TEST(DateTime, KindSettersValidate) {
-    using Call = std::function<void()>;
-    struct Case {
-        Call call;
-        const char* message;
-    };
-    const Case cases[] = {
-        {[] { CDateTime(2003, 2, 29); }, "Invalid Day [29] (1 <= day <= days in month)"},
-        {[] { CDateTime(0, 1, 1); }, "Invalid Year [0] (-9999 <= year <= 9999 && year != 0)"},
-        {[] { CDateTime(-10000, 1, 1); },
-         "Invalid Year [-10000] (-9999 <= year <= 9999 && year != 0)"},
-        {[] { CDateTime(2004, 0, 1); }, "Invalid Month [0] (1 <= month <= 12)"},
-        {[] { CDateTime(2004, 1, 1, 24, 0, 0); }, "Invalid Hour [24] (0 <= hour <= 23)"},
-        {[] { CDateTime(2004, 1, 1, 0, 60, 0); }, "Invalid Minute [60] (0 <= minute <= 59)"},
-        {[] { CDateTime(2004, 1, 1, 0, 0, 60); }, "Invalid Second [60] (0 <= second <= 59)"},
-        {[] { CDateTime(2004, 1, 1, 0, 0, 0, 1000, 0, 0); },
-         "Invalid Milli-Second [1000] (0 <= milli <= 999)"},
-        {[] { CDateTime(2004, 1, 1, 0, 0, 0, 0, 1000, 0); },
-         "Invalid Micro-Second [1000] (0 <= micro <= 999)"},
-        {[] { CDateTime(2004, 1, 1, 0, 0, 0, 0, 0, 1000); },
-         "Invalid Nano-Second [1000] (0 <= nano <= 999)"},
-        {[] { CDateTime().SetGYear(10000); },
-         "Invalid Year [10000] (-9999 <= year <= 9999 && year != 0)"},
-        {[] { CDateTime().SetGYearMonth(2004, 13); }, "Invalid Month [13] (1 <= month <= 12)"},
-        {[] { CDateTime().SetGMonth(0); }, "Invalid Month [0] (1 <= month <= 12)"},
-        {[] { CDateTime().SetGMonthDay(4, 31); }, "Invalid Day [31] (1 <= day <= days in month)"},
-        {[] { CDateTime().SetGDay(32); }, "Invalid Day [32] (1 <= day <= 31)"},
-        {[] { CDateTime().SetTime(23, 59, 60); }, "Invalid Second [60] (0 <= second <= 59)"},
-        {[] { CDateTime().SetFracTime(0, 0, 1000); },
-         "Invalid Nano-Second [1000] (0 <= nano <= 999)"},
-        {[] { CDateTime().SetTimeZone(24, 0); }, "Invalid TimeZone [24:0]"},
-        {[] { CDateTime().SetTimeZone(-24, 0); }, "Invalid TimeZone [-24:0]"},
-        {[] { CDateTime().SetTimeZone(0, 60); }, "Invalid TimeZone [0:60]"},
-        {[] {
-             TsSystemTime st;
-             st.wYear = 2004;
-             st.wMonth = 2;
-             st.wDay = 30;
-             CDateTime v(st);
-         },
-         "Invalid Day [30] (1 <= day <= days in month)"},
-        {[] { CDateTime(TsFileTime::FromTicks(0x8000000000000000ull)); },
-         "Failed to convert FILETIME to SYSTEMTIME"},
-        {[] { CDateTime(TsFileTime::FromTicks(0x7FFFFFFFFFFFFFFFull)); },  // year 30828
-         "Invalid Year [30828] (-9999 <= year <= 9999 && year != 0)"},
-        {[] { CDateTime(std::numeric_limits<std::time_t>::max()); },
-         "Invalid Year [32767] (-9999 <= year <= 9999 && year != 0)"},
-        {[] { CDateTime(std::numeric_limits<std::time_t>::min()); },
-         "Invalid Year [-32768] (-9999 <= year <= 9999 && year != 0)"},
-        {[] { CDateTime(std::time_t(-62135596801)); },  // 0000-12-31T23:59:59Z
-         "Invalid Year [0] (-9999 <= year <= 9999 && year != 0)"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.message);
-        EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(c.call, c.message));
+    for (const test::TableRow& c : test::ReadTable("values/date_time_setters.txt")) {
+        SCOPED_TRACE(c.line);
+        EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>([&] { CallSetter(c[0], c[1]); }, c[2]));
     }
     CDateTime leap;
     leap.SetGMonthDay(2, 29);
@@ -163,80 +147,49 @@ TEST(DateTime, KindSettersValidate) {
     EXPECT_EQ(frac.ToString(), "00:00:00.005006007");
 }
 
+// Runs the operation a row of date_time_kind_operations.txt names on a copy of `value`.
+void Operate(CDateTime value, const std::string& operation) {
+    const std::map<std::string, std::function<void(CDateTime&)>> operations = {
+        {"GetYear", [](CDateTime& v) { v.GetYear(); }},
+        {"GetMonth", [](CDateTime& v) { v.GetMonth(); }},
+        {"GetDay", [](CDateTime& v) { v.GetDay(); }},
+        {"GetHour", [](CDateTime& v) { v.GetHour(); }},
+        {"GetMinute", [](CDateTime& v) { v.GetMinute(); }},
+        {"GetSecond", [](CDateTime& v) { v.GetSecond(); }},
+        {"GetRealSecond", [](CDateTime& v) { v.GetRealSecond(); }},
+        {"GetMilliSecond", [](CDateTime& v) { v.GetMilliSecond(); }},
+        {"GetMicroSecond", [](CDateTime& v) { v.GetMicroSecond(); }},
+        {"GetNanoSecond", [](CDateTime& v) { v.GetNanoSecond(); }},
+        {"GetZoneHour", [](CDateTime& v) { v.GetZoneHour(); }},
+        {"GetZoneMinute", [](CDateTime& v) { v.GetZoneMinute(); }},
+        {"GetDayOfYear", [](CDateTime& v) { v.GetDayOfYear(); }},
+        {"GetDayOfWeek", [](CDateTime& v) { v.GetDayOfWeek(); }},
+        {"GetTime", [](CDateTime& v) { v.GetTime(); }},
+        {"GetAsSystemTime", [](CDateTime& v) { v.GetAsSystemTime(); }},
+        {"SetHour", [](CDateTime& v) { v.SetHour(1); }},
+        {"SetNanoSecond", [](CDateTime& v) { v.SetNanoSecond(1); }},
+        {"SetMonth", [](CDateTime& v) { v.SetMonth(1); }},
+        {"SetDate", [](CDateTime& v) { v.SetDate(2004, 1, 1); }},
+        {"SetGDay", [](CDateTime& v) { v.SetGDay(1); }},
+        {"AssignTime_t", [](CDateTime& v) { v = std::time_t(0); }},
+        {"SubtractTime", [](CDateTime& v) { (void)(v - Parse("Time", "10:00:00")); }}};
+    operations.at(operation)(value);
+}
+
 TEST(DateTime, OperationsOutsideTheKindAreRefused) {
-    using Call = std::function<void()>;
-    struct Case {
-        Call call;
-        bool stateClass;
-        const char* message;
-    };
-    const CDateTime time("2004-01-01T10:00:00");
-    CDateTime t;
-    t.ParseXSDTime("10:00:00");
-    CDateTime d;
-    d.ParseXSDDate("2004-01-01");
-    CDateTime g;
-    g.ParseXSDDate("---05");
-    const Case cases[] = {
-        {[&] { t.GetYear(); }, true, "Failed to GetYear. Invalid Date Type: time."},
-        {[&] { t.GetMonth(); }, true, "Failed to GetMonth. Invalid Date Type: time."},
-        {[&] { t.GetDay(); }, true, "Failed to GetDay. Invalid Date Type: time."},
-        {[&] { d.GetHour(); }, true, "Failed to GetHour. Invalid Date Type: date."},
-        {[&] { d.GetMinute(); }, true, "Failed to GetMinute. Invalid Date Type: date."},
-        {[&] { d.GetSecond(); }, true, "Failed to GetSecond. Invalid Date Type: date."},
-        {[&] { d.GetRealSecond(); }, true, "Failed to GetRealSecond. Invalid Date Type: date."},
-        {[&] { g.GetMilliSecond(); }, true, "Failed to GetMilliSecond. Invalid Date Type: gDay."},
-        {[&] { g.GetMicroSecond(); }, true, "Failed to GetMicroSecond. Invalid Date Type: gDay."},
-        {[&] { g.GetNanoSecond(); }, true, "Failed to GetNanoSecond. Invalid Date Type: gDay."},
-        {[&] { CDateTime().GetYear(); }, true, "Failed to GetYear. Invalid Date Type: yearZero."},
-        {[&] {
-             CDateTime c = d;
-             c.SetHour(1);
-         },
-         true, "Failed to GetHour. Invalid Date Type: date."},
-        {[&] {
-             CDateTime c = d;
-             c.SetNanoSecond(1);
-         },
-         true, "Failed to GetNanoSecond. Invalid Date Type: date."},
-        {[&] {
-             CDateTime c = g;
-             c.SetMonth(1);
-         },
-         true, "Failed to GetMonth. Invalid Date Type: gDay."},
-        {[&] {
-             CDateTime c = t;
-             c.SetDate(2004, 1, 1);
-         },
-         true, "Failed to copy CDateTime. Invalid Date Type: date, expected: time."},
-        {[&] {
-             CDateTime c = d;
-             c.SetGDay(1);
-         },
-         true, "Failed to copy CDateTime. Invalid Date Type: gDay, expected: date."},
-        {[&] {
-             CDateTime c = d;
-             c = std::time_t(0);
-         },
-         true, "Failed to copy CDateTime. Invalid Date Type: dateTime, expected: date."},
-        {[&] { time.GetZoneHour(); }, true, "TimeZone is not been used"},
-        {[&] { CDateTime("2004-01-01T10:00:00Z").GetZoneMinute(); }, true,
-         "TimeZone is not been used"},
-        {[&] { g.GetDayOfYear(); }, true, "Failed to GetDayOfYear. Invalid Date Type: gDay."},
-        {[&] { t.GetDayOfWeek(); }, true, "Failed to GetDayOfWeek. Invalid Date Type: time."},
-        {[&] { t.GetTime(); }, false,
-         "Failed to GetTime, Date Status must be dateTime or date. Invalid Date Type: time."},
-        {[&] { d.GetAsSystemTime(); }, false,
-         "Failed to GetAsSystemTime, Date Status must be dateTime. Invalid Date Type: date."},
-        {[&] { (void)(d - t); }, false,
-         "Failed to subtract CDateTime. Invalid Date Type: time, expected: date."},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.message);
-        if (c.stateClass) {
-            EXPECT_TRUE(ThrowsExactly<CTsInvalidStateException>(c.call, c.message));
+    const std::map<std::string, CDateTime> values = {{"time", Parse("Time", "10:00:00")},
+                                                     {"date", Parse("Date", "2004-01-01")},
+                                                     {"gDay", Parse("Date", "---05")},
+                                                     {"yearZero", CDateTime()},
+                                                     {"dateTime", CDateTime("2004-01-01T10:00:00")},
+                                                     {"utc", CDateTime("2004-01-01T10:00:00Z")}};
+    for (const test::TableRow& c : test::ReadTable("values/date_time_kind_operations.txt")) {
+        SCOPED_TRACE(c.line);
+        const auto call = [&] { Operate(values.at(c[0]), c[1]); };
+        if (c[2] == "state") {
+            EXPECT_TRUE(ThrowsExactly<CTsInvalidStateException>(call, c[3]));
         } else {
-            EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(c.call, c.message));
+            EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(call, c[3]));
         }
     }
 }

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "support/expect_exception.h"
+#include "support/test_table.h"
+#include "support/writer_script.h"
 #include "tessel16/exception.h"
 #include "tessel16/streams.h"
 #include "writers/writer_messages.h"
@@ -34,21 +36,14 @@ struct Doc {
     CXmlTextWriter writer;
 };
 
+// Two children, one empty, and a nested one, in the default namespace.
+const char* const kSample =
+    "default urn:a; <{urn:a}root; <{urn:a}child; =text; >; <{urn:a}empty; >; <{urn:a}parent; "
+    "<{urn:a}x; #i4=1; >; >; >";
+
 void WriteSampleTree(CXmlTextWriter& w) {
-    w.SetDefaultNamespace("urn:a");
     w.WriteXmlDeclaration();
-    w.StartElement("root", "urn:a");
-    w.StartElement("child", "urn:a");
-    w.WriteText("text", ItemType_string, false);
-    w.EndElement();
-    w.StartElement("empty", "urn:a");
-    w.EndElement();
-    w.StartElement("parent", "urn:a");
-    w.StartElement("x", "urn:a");
-    w.WriteText("1", ItemType_i4, false);
-    w.EndElement();
-    w.EndElement();
-    w.EndElement();
+    test::RunWriterScript(w, kSample);
 }
 
 }  // namespace
@@ -95,79 +90,41 @@ TEST(XmlTextWriter, DeclarationFollowsStreamEncoding) {
     }
 }
 
-TEST(XmlTextWriter, EmptyTextAndDroppedDefaultsLeaveAnEmptyElementTag) {
+TEST(XmlTextWriter, DefaultValuesAreWrittenWhenAsked) {
     Doc d(XmlEncoding_None, false);
-    d.writer.StartElement("r", "");
-    d.writer.StartElement("a", "");
-    d.writer.WriteText("", ItemType_string, false);
-    d.writer.EndElement();
-    d.writer.StartElement("b", "");
-    d.writer.WriteText("5", ItemType_i4, true);
-    d.writer.EndElement();
     d.writer.SetWriteDefaultValues(true);
-    d.writer.StartElement("c", "");
-    d.writer.WriteText("5", ItemType_i4, true);
-    d.writer.EndElement();
-    d.writer.EndElement();
-    EXPECT_EQ(d.Finish(), "<r><a/><b/><c>5</c></r>");
+    test::RunWriterScript(d.writer, "<c; #i4!=5; >");
+    EXPECT_EQ(d.Finish(), "<c>5</c>");
 }
 
 TEST(XmlTextWriter, EscapesTextAndAttributes) {
-    // Specials at both ends, next to each other and far apart (past one buffer chunk), and
-    // a zero byte inside a std::string, which ends the text as for a C string.
-    const std::string longRun(5000, 'x');
-    const struct {
-        std::string value;
-        bool attribute;
-        EOLType eol;
-        std::string expected;
-    } cases[] = {
-        {"a<b&c>d", false, EOLType_LF, "<e>a&lt;b&amp;c&gt;d</e>"},
-        {"say \"hi\" it's", false, EOLType_LF, "<e>say \"hi\" it's</e>"},
-        {"l1\r\nl2\n", false, EOLType_LF, "<e>l1\nl2\n</e>"},
-        {"l1\nl2", false, EOLType_CRLF, "<e>l1\r\nl2</e>"},
-        {"tab\there", false, EOLType_LF, "<e>tab\there</e>"},
-        {"\xC3\xA9t\xC3\xA9", false, EOLType_LF, "<e>\xC3\xA9t\xC3\xA9</e>"},
-        {"<![CDATA[x < y]]> & <z>", false, EOLType_LF, "<e><![CDATA[x < y]]> & <z></e>"},
-        {"<![CDATA", false, EOLType_LF, "<e>&lt;![CDATA</e>"},  // one short of the marker
-        {"&" + longRun + "<", false, EOLType_LF, "<e>&amp;" + longRun + "&lt;</e>"},
-        {longRun + "\r" + longRun, false, EOLType_LF, "<e>" + longRun + longRun + "</e>"},
-        {std::string("ab\0<c", 5), false, EOLType_LF, "<e>ab</e>"},
-        {"a<b&c>d", true, EOLType_LF, "<e v=\"a&lt;b&amp;c&gt;d\"/>"},
-        {"q\"q", true, EOLType_LF, "<e v=\"q&quot;q\"/>"},
-        {"l1\r\nl2", true, EOLType_CRLF, "<e v=\"l1&#xA;l2\"/>"},
-        {"it's", true, EOLType_LF, "<e v=\"it's\"/>"},
-        {"\"\n\"", true, EOLType_LF, "<e v=\"&quot;&#xA;&quot;\"/>"},
-        {std::string("v\0\"", 3), true, EOLType_LF, "<e v=\"v\"/>"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.expected.substr(0, 40));
-        Doc d(XmlEncoding_None, false, c.eol);
+    const auto write = [](EOLType eol, bool attribute, const std::string& value) {
+        Doc d(XmlEncoding_None, false, eol);
         d.writer.StartElement("e", "");
-        if (c.attribute)
-            d.writer.AddAttribute("v", "", c.value, ItemType_string);
+        if (attribute)
+            d.writer.AddAttribute("v", "", value, ItemType_string);
         else
-            d.writer.WriteText(c.value, ItemType_string, false);
+            d.writer.WriteText(value, ItemType_string, false);
         d.writer.EndElement();
-        EXPECT_EQ(d.Finish(), c.expected);
+        return d.Finish();
+    };
+    for (const test::TableRow& c : test::ReadTable("writers/xml_escapes.txt")) {
+        SCOPED_TRACE("xml_escapes.txt line " + std::to_string(c.line));
+        EXPECT_EQ(write(c[1] == "CRLF" ? EOLType_CRLF : EOLType_LF, c[0] == "attribute", c[2]),
+                  c[3]);
     }
+    // Specials far apart, past one buffer chunk.
+    const std::string run(5000, 'x');
+    EXPECT_EQ(write(EOLType_LF, false, "&" + run + "<"), "<e>&amp;" + run + "&lt;</e>");
+    EXPECT_EQ(write(EOLType_LF, false, run + "\r" + run), "<e>" + run + run + "</e>");
 }
 
-TEST(XmlTextWriter, InventsPrefixesInOrderAndSkipsUserAliases) {
-    {
-        Doc d(XmlEncoding_None, false);
-        d.writer.StartElement("r", "urn:one");
-        d.writer.StartElement("c", "urn:two");
-        d.writer.EndElement();
-        d.writer.EndElement();
-        EXPECT_EQ(d.Finish(), "<AA:r xmlns:AA=\"urn:one\"><AB:c xmlns:AB=\"urn:two\"/></AA:r>");
-    }
-    {
-        Doc d(XmlEncoding_None, false);
-        d.writer.AddNamespaceAlias("AA", "urn:user");
-        d.writer.StartElement("r", "urn:one");
-        d.writer.EndElement();
-        EXPECT_EQ(d.Finish(), "<AB:r xmlns:AB=\"urn:one\" xmlns:AA=\"urn:user\"/>");
+TEST(XmlTextWriter, ScriptsGiveTheirText) {
+    for (const test::TableRow& c : test::ReadTable("writers/xml_scripts.txt")) {
+        SCOPED_TRACE("xml_scripts.txt line " + std::to_string(c.line));
+        Doc d(XmlEncoding_None, c[0] == "formatted");
+        test::RunWriterScript(d.writer, c[1]);
+        EXPECT_EQ(d.Finish(), c[2]);
     }
 }
 
@@ -177,117 +134,6 @@ TEST(XmlTextWriter, AllocatePrefixRunsPastZ) {
     EXPECT_EQ(CXmlWriter::AllocatePrefix(map), "BA");
     map.erase("urn:3");  // frees AD
     EXPECT_EQ(CXmlWriter::AllocatePrefix(map), "AD");
-}
-
-TEST(XmlTextWriter, AttributesIgnoreTheDefaultNamespace) {
-    Doc d(XmlEncoding_None, false);
-    d.writer.SetDefaultNamespace("urn:d");
-    d.writer.StartElement("r", "urn:d");
-    d.writer.AddAttribute("a", "urn:d", "1", ItemType_i4);
-    d.writer.AddAttribute("b", "urn:d", "2", ItemType_i4);
-    d.writer.AddAttribute("c", "", "3", ItemType_i4);
-    d.writer.EndElement();
-    EXPECT_EQ(d.Finish(), "<r xmlns=\"urn:d\" xmlns:AA=\"urn:d\" AA:a=\"1\" AA:b=\"2\" c=\"3\"/>");
-}
-
-TEST(XmlTextWriter, ScopesEndWithTheirElement) {
-    Doc d(XmlEncoding_None, false);
-    d.writer.StartElement("r", "");
-    for (int i = 0; i < 2; ++i) {
-        d.writer.StartElement("c", "urn:x");
-        d.writer.StartElement("g", "urn:x");  // inherits the parent's binding
-        d.writer.EndElement();
-        d.writer.EndElement();
-    }
-    d.writer.EndElement();
-    EXPECT_EQ(d.Finish(),
-              "<r><AA:c xmlns:AA=\"urn:x\"><AA:g/></AA:c><AA:c xmlns:AA=\"urn:x\"><AA:g/>"
-              "</AA:c></r>");
-}
-
-// Prefixes found once are remembered per scope; a scope that closes, or one that rebinds a
-// URI, must not leave a stale answer behind for the next element.
-TEST(XmlTextWriter, RememberedPrefixesFollowScopesAndRebinding) {
-    Doc d(XmlEncoding_None, false);
-    d.writer.StartElement("r", "urn:x");
-    d.writer.StartElement("c", "urn:x");
-    d.writer.AddNamespaceAlias("p", "urn:y");
-    d.writer.StartElement("g", "urn:y");
-    d.writer.EndElement();
-    d.writer.StartElement("g", "urn:x");
-    d.writer.EndElement();
-    d.writer.EndElement();
-    d.writer.StartElement("d", "urn:y");  // the scope that bound p is gone
-    d.writer.EndElement();
-    d.writer.AddNamespaceAlias("q", "urn:x");  // rebinds the root's URI
-    d.writer.StartElement("e", "urn:x");
-    d.writer.EndElement();
-    d.writer.EndElement();
-    EXPECT_EQ(d.Finish(),
-              "<AA:r xmlns:AA=\"urn:x\"><AA:c><p:g/><AA:g/></AA:c><AB:d xmlns:AB=\"urn:y\"/>"
-              "<q:e/></q:r>");
-}
-
-TEST(XmlTextWriter, RootDeclaresAliasesInUriOrderButNeverXml) {
-    Doc d(XmlEncoding_None, false);
-    d.writer.AddNamespaceAlias("z", "urn:b");
-    d.writer.AddNamespaceAlias("y", "urn:a");
-    d.writer.AddNamespaceAlias("x", "urn:c");
-    d.writer.AddNamespaceAlias("w", "urn:a");  // replaces y
-    d.writer.StartElement("r", "urn:c");
-    d.writer.AddAttribute("lang", "http://www.w3.org/XML/1998/namespace", "en", ItemType_string);
-    d.writer.EndElement();
-    EXPECT_EQ(d.Finish(),
-              "<x:r xmlns:w=\"urn:a\" xmlns:z=\"urn:b\" xmlns:x=\"urn:c\" xml:lang=\"en\"/>");
-}
-
-TEST(XmlTextWriter, BindingsInsideAnElementDeclareNothingButResolve) {
-    Doc d(XmlEncoding_None, false);
-    d.writer.StartElement("r", "");
-    d.writer.SetDefaultNamespace("urn:d");
-    d.writer.AddNamespaceAlias("p", "urn:p");
-    d.writer.StartElement("a", "urn:d");
-    d.writer.EndElement();
-    d.writer.StartElement("b", "urn:p");
-    d.writer.EndElement();
-    d.writer.EndElement();
-    d.writer.StartElement("r2", "urn:p");  // a second root: the scope ended with r
-    d.writer.EndElement();
-    EXPECT_EQ(d.Finish(), "<r><a/><p:b/></r><AA:r2 xmlns:AA=\"urn:p\"/>");
-}
-
-TEST(XmlTextWriter, XsiTypeAndNil) {
-    Doc d(XmlEncoding_None, false);
-    d.writer.SetDefaultNamespace("urn:d");
-    d.writer.StartElement("r", "urn:d");
-    d.writer.AddXsiType("urn:d", "Derived", ItemType_string);
-    d.writer.StartElement("c", "urn:d");
-    d.writer.AddXsiType("urn:t", "T", ItemType_string);
-    d.writer.AddXsiNil();
-    d.writer.EndElement();
-    d.writer.EndElement();
-    EXPECT_EQ(d.Finish(),
-              "<r xmlns=\"urn:d\" xmlns:AA=\"http://www.w3.org/2001/XMLSchema-instance\" "
-              "AA:type=\"Derived\"><c xmlns:AB=\"urn:t\"  AA:type=\"AB:T\" AA:nil=\"true\"/>"
-              "</r>");
-}
-
-TEST(XmlTextWriter, CommentsInstructionsSchemaAndMixedContent) {
-    Doc d;
-    d.writer.WriteProcessingInstruction("<?xml-stylesheet href=\"s.xsl\"?>");
-    d.writer.WriteComment("a&b\nc");
-    d.writer.StartElement("r", "");
-    d.writer.WriteInLineSchema("<xs:schema/>");
-    d.writer.StartElement("c", "");
-    d.writer.EndElement();
-    d.writer.WriteText("tail", ItemType_string, false);
-    d.writer.EndElement();
-    EXPECT_EQ(d.Finish(),
-              "<?xml-stylesheet href=\"s.xsl\"?>\n\n"
-              "<!--a&amp;b\nc-->\n"
-              "<r \n<xs:schema/>\n>\n"
-              "\t<c/>\n"
-              "tail</r>\n");
 }
 
 TEST(XmlTextWriter, RefusesOutOfOrderCalls) {
@@ -378,16 +224,10 @@ TEST(XmlTextWriter, ReusedElementStateStartsAfresh) {
     std::string first;
     for (int pass = 0; pass < 2; ++pass) {
         writer.StartDocument();
-        writer.StartElement("r", "urn:r");
-        writer.StartElement("a", "");
-        writer.AddNamespaceAlias("p", "urn:p");
-        writer.StartElement("b", "urn:p");
-        writer.WriteText("1", ItemType_i4, false);
-        writer.EndElement();
-        writer.EndElement();
-        writer.StartElement("c", "urn:p");  // urn:p is no longer bound here
-        writer.EndElement();
-        writer.EndElement();
+        // urn:p is no longer bound when c starts.
+        test::RunWriterScript(writer,
+                              "<{urn:r}r; <a; alias p urn:p; <{urn:p}b; #i4=1; >; >; "
+                              "<{urn:p}c; >; >");
         writer.EndDocument();
         std::string text = stream.GetString();
         if (pass == 0) {

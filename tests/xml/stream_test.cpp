@@ -55,10 +55,9 @@ TEST(StringBuffer, AppendsAcrossChunkBoundariesInPieces) {
     EXPECT_EQ(std::string(buffer.GetString()), expected);
 }
 
-TEST(StringBuffer, StdStringStopsAtZeroByteAndClearEmpties) {
+TEST(StringBuffer, ClearEmpties) {
     CStringBuffer buffer;
-    buffer.Append(std::string("ab\0cd", 5));
-    EXPECT_EQ(buffer.GetLength(), 2u);
+    buffer.Append("ab");
     buffer.Clear();  // one chunk: kept and zeroed
     EXPECT_STREQ(buffer.GetString(), "");
     buffer.Append("q");
@@ -91,9 +90,12 @@ TEST(TextStream, ConvertsToTheOutputEncoding) {
 
 // Short and long strings take different paths; both end at an embedded zero byte.
 TEST(StringBuffer, StdStringAppendEndsAtAZeroByte) {
-    const std::string cases[] = {std::string("ab\0cd", 5), std::string("abcdefghijklmno\0p", 17),
-                                 std::string(40, 'x') + std::string("\0y", 2), "sixteen-chars-ab",
-                                 std::string(17, 'z'), ""};
+    const std::string cases[] = {std::string("ab\0cd", 5),
+                                 std::string("abcdefghijklmno\0p", 17),
+                                 std::string(40, 'x') + std::string("\0y", 2),
+                                 "sixteen-chars-ab",
+                                 std::string(17, 'z'),
+                                 ""};
     for (const std::string& text : cases) {
         CStringBuffer buffer;
         buffer.Append(text);

@@ -42,13 +42,6 @@ TEST(XmlTree, TextBeforeBetweenAndAfterChildrenIsConcatenated) {
     EXPECT_EQ(a->GetDocument(), &doc);
 }
 
-TEST(XmlTree, EntitiesAndCharacterReferencesAreResolved) {
-    CXmlDocument doc;
-    doc.LoadXml("<a v='&lt;&amp;&#x41;'>&lt;b&gt;&#233;</a>");
-    EXPECT_EQ(doc.GetDocumentElement()->GetText(), "<b>\xC3\xA9");
-    EXPECT_EQ(doc.GetDocumentElement()->GetAttribute("v", ""), "<&A");
-}
-
 TEST(XmlTree, CarriageReturnsNeverReachTheText) {
     CXmlDocument doc;
     // A literal CR LF is normalised by the parser; &#13; arrives as a real CR and is dropped.
@@ -221,46 +214,6 @@ TEST(XmlTree, ReloadingReplacesTheTreeAndThePrefixes) {
     // A failed load leaves no stale tree behind.
     EXPECT_THROW(doc.LoadXml("<broken>"), CTsException);
     EXPECT_EQ(doc.LookupNamespaceFromAlias("q"), "");
-}
-
-namespace {
-// Reaches the protected tree-building operations through member pointers named via a
-// derived class, which is what protected access allows without a downcast.
-class TreeBuilder : public CXmlElement {
-public:
-    static void Append(CXmlElement* element, const char* text, int length) {
-        using AppendCounted = void (CXmlElement::*)(const char*, int);
-        auto append = static_cast<AppendCounted>(&TreeBuilder::AppendText);
-        (element->*append)(text, length);
-    }
-    static void AddAttr(CXmlElement* element, const char* local, const char* value,
-                        const char* ns) {
-        (element->*(&TreeBuilder::AddAttribute))(local, value, ns);
-    }
-    static void Rename(CXmlElement* element, const char* local, const char* ns) {
-        (element->*(&TreeBuilder::SetElementName))(local);
-        (element->*(&TreeBuilder::SetNamespace))(ns);
-    }
-};
-}  // namespace
-
-TEST(XmlTree, ProtectedBuildersAppendTextAttributesAndNames) {
-    CXmlDocument doc;
-    doc.LoadXml("<a>x</a>");
-    CXmlElement* a = doc.GetDocumentElement();
-    std::string expected = "x";
-    for (int i = 0; i < 2000; ++i) {
-        TreeBuilder::Append(a, "0123456789", 10);
-        expected += "0123456789";
-    }
-    TreeBuilder::Append(a, "ignored", 0);
-    EXPECT_EQ(a->GetText(), expected);
-    TreeBuilder::AddAttr(a, "k", "v", "urn:k");
-    EXPECT_EQ(a->GetAttribute("k", "urn:k"), "v");
-    EXPECT_EQ(a->GetAttributes().back()->GetXPath(), "/a/@k");
-    TreeBuilder::Rename(a, "renamed", "urn:r");
-    EXPECT_EQ(a->GetLocalName(), "renamed");
-    EXPECT_EQ(a->GetNamespaceURI(), "urn:r");
 }
 
 namespace {
