@@ -47,6 +47,80 @@ bool LocalIsAlreadyUtf8(const char* text, std::size_t length) {
             IsValidUtf8(reinterpret_cast<const unsigned char*>(text), length));
 }
 
+namespace {
+// Bytes in the character a lead byte starts; 1 for ASCII and for bytes that start none.
+std::size_t SequenceLength(unsigned char lead) {
+    if ((lead & 0xE0) == 0xC0) return 2;
+    if ((lead & 0xF0) == 0xE0) return 3;
+    if ((lead & 0xF8) == 0xF0) return 4;
+    return 1;
+}
+
+// IsValidUtf8's verdict, faster on document text: ASCII goes eight bytes at a time, a word
+// with a non-ASCII byte skips straight to it, and two-byte characters (most non-ASCII text in
+// Latin scripts) are checked inline; longer ones go through the full decoder.
+bool IsValidUtf8Text(const unsigned char* p, std::size_t n) {
+    std::size_t i = 0;
+    while (i < n) {
+        if (n - i >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, p + i, 8);
+            const std::uint64_t high = word & 0x8080808080808080ull;
+            if (high == 0) {
+                i += 8;
+                continue;
+            }
+            // Bytes are in memory order, so the lowest set bit marks the first non-ASCII byte
+            // on a little-endian machine; elsewhere the loop below walks there byte by byte.
+#if defined(__GNUC__) && defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+            i += static_cast<std::size_t>(__builtin_ctzll(high)) / 8;
+#endif
+        }
+        const unsigned char b = p[i];
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        if (b >= 0xC2 && b <= 0xDF) {
+            if (i + 1 >= n || (p[i + 1] & 0xC0) != 0x80) return false;
+            i += 2;
+            continue;
+        }
+        const Utf8Decoded d = DecodeUtf8CodePoint(p + i, n - i);
+        if (!d.ok) return false;
+        i += d.length;
+    }
+    return true;
+}
+}  // namespace
+
+Utf8Checker::Utf8Checker()
+    : m_trusted(detail::IsASCIIOnly()),
+      m_valid(m_trusted || platform::CodePageIsUtf8(detail::LocalCharEncoding())) {}
+
+void Utf8Checker::Add(const unsigned char* piece, std::size_t length) {
+    if (m_trusted || !m_valid) return;
+    std::size_t i = 0;
+    if (m_pendingLength > 0) {
+        const std::size_t need = SequenceLength(m_pending[0]);
+        while (m_pendingLength < need && i < length) m_pending[m_pendingLength++] = piece[i++];
+        if (m_pendingLength < need) return;
+        m_valid = DecodeUtf8CodePoint(m_pending, m_pendingLength).ok;
+        m_pendingLength = 0;
+        if (!m_valid) return;
+    }
+    // A character cut off at the end of the piece waits for the next one.
+    std::size_t end = length;
+    for (std::size_t back = 1; back <= 3 && back <= length - i; ++back) {
+        const unsigned char b = piece[length - back];
+        if ((b & 0xC0) == 0x80) continue;  // a continuation byte: look further back
+        if (SequenceLength(b) > back) end = length - back;
+        break;
+    }
+    m_valid = IsValidUtf8Text(piece + i, end - i);
+    for (std::size_t k = end; k < length; ++k) m_pending[m_pendingLength++] = piece[k];
+}
+
 CBinaryData LocalToUtf8(const char* text) {
     if (text == nullptr || *text == '\0') return CBinaryData();
     std::size_t length = std::strlen(text);
@@ -68,9 +142,7 @@ std::string Utf16ToLocal(const unsigned short* units, std::size_t count) {
                                      reinterpret_cast<const char16_t*>(units), count);
 }
 
-CBinaryData Utf16ToUtf8(const unsigned short* text) {
-    return Utf16ToUtf8(text, Utf16Length(text));
-}
+CBinaryData Utf16ToUtf8(const unsigned short* text) { return Utf16ToUtf8(text, Utf16Length(text)); }
 
 CBinaryData Utf16ToUtf8(const unsigned short* units, std::size_t count) {
     if (units == nullptr || count == 0) return CBinaryData();

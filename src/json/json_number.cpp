@@ -10,7 +10,8 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 }  // namespace
 
 bool IsJsonLiteral(const char* p) {
-    if (std::strcmp(p, "true") == 0 || std::strcmp(p, "false") == 0) return true;
+    if (*p == 't') return std::strcmp(p, "true") == 0;
+    if (*p == 'f') return std::strcmp(p, "false") == 0;
     if (*p == '-') ++p;
     if (*p == '0') {
         ++p;

@@ -1,5 +1,6 @@
-// string_buffer.cpp: the chunked text builder under every text stream. Text goes into fixed
-// 4095-byte chunks and is never moved while appending; joining happens once, on demand.
+// string_buffer.cpp: the chunked text builder under every text stream. Text goes into chunks of
+// 4095 bytes and up, doubling to 1 MiB, and is never moved while appending; joining happens
+// once, on demand.
 #include <cstring>
 #include <limits>
 
@@ -56,7 +57,7 @@ const char* CStringBuffer::GetString() {
         m_currentUsed = m_totalLength;
         m_currentCapacity = m_totalLength;
     }
-    // Chunks are zero-filled when allocated and cleared, so the used part is terminated.
+    // Chunks are not zero-filled: the used part is terminated here.
     m_currentChunk[m_currentUsed] = '\0';
     return m_chunks.front();
 }
@@ -82,12 +83,15 @@ void CStringBuffer::Clear() {
 }
 
 void CStringBuffer::AddChunk() {
-    char* chunk = new char[m_chunkSize + 1]();
+    char* chunk = new char[m_chunkSize + 1];
     m_chunks.push_back(chunk);
     m_chunkLengths.push_back(m_chunkSize);
     m_currentChunk = chunk;
     m_currentUsed = 0;
     m_currentCapacity = m_chunkSize;
+    // A whole document in memory grows into ever larger chunks, so it takes a few dozen
+    // allocations rather than one per 4 KiB; a flushed buffer starts small again.
+    if (m_chunkSize < kLargestChunkSize) m_chunkSize = m_chunkSize * 2 + 1;
 }
 
 void CStringBuffer::FreeChunks() {
@@ -97,6 +101,7 @@ void CStringBuffer::FreeChunks() {
     m_currentChunk = nullptr;
     m_currentUsed = 0;
     m_currentCapacity = 0;
+    m_chunkSize = kChunkSize;
 }
 
 }  // namespace Tessel16
