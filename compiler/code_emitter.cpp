@@ -563,21 +563,26 @@ private:
             const std::string elementType =
                 m.pseudo ? "XmlElementType_Pseudo" : "XmlElementType_Element";
             const ClassInfo& target = m_model.classes[m.classIndex];
+            const std::string qualifier =
+                target.cppNamespace == ns ? "" : "::" + target.cppNamespace + "::";
+            const std::string classId = qualifier + "ClassId_" + target.cppName.substr(1);
             if (m.substitutable) {
                 const ElementFactory& factory = m_model.factories[m.factoryIndex];
                 r << "new CElementInfo" << group << "AbsCls" << card << "(" << name << ", "
                   << nsArg << ", " << prop << ", " << elementType << ", &"
                   << (factory.cppNamespace == ns ? "" : "::" + factory.cppNamespace + "::")
-                  << FactoryClass(factory.cppNamespace) << "::" << factory.cppName << ")";
+                  << FactoryClass(factory.cppNamespace) << "::" << factory.cppName;
+                // The all group's mandatory record also names the declared class.
+                if (groupType == 2 && card == "Mnd") r << ", " << classId;
+                r << ")";
             } else {
-                const std::string factory = (target.cppNamespace == ns ? "" : "::" + target.cppNamespace + "::") +
-                                            FactoryClass(target.cppNamespace) + "::CreateClass";
-                const std::string classId =
-                    (target.cppNamespace == ns ? "" : "::" + target.cppNamespace + "::") +
-                    std::string("ClassId_") + target.cppName.substr(1);
                 r << "new CElementInfo" << group << "Cls" << card << "(" << name << ", " << nsArg
-                  << ", " << prop << ", " << elementType << ", &" << factory << ", " << classId;
-                if (card == "Mnd") r << ", " << (m.pseudo && RequiresContent(m.classIndex) ? "true" : "false");
+                  << ", " << prop << ", " << elementType << ", &" << qualifier
+                  << FactoryClass(target.cppNamespace) << "::CreateClass, " << classId;
+                // A mandatory element is required whatever its content; an inlined group only
+                // when it cannot be empty, since then its absence is no loss.
+                if (card == "Mnd")
+                    r << ", " << (!m.pseudo || RequiresContent(m.classIndex) ? "true" : "false");
                 r << ")";
             }
         } else if (m.kind == MemberKind::Enum) {
@@ -594,15 +599,27 @@ private:
         return r.str();
     }
 
+    // Whether the content of a class without a tag must hold at least one element: some
+    // member of a sequence or all group requires one, every alternative of a choice does.
+    // An inlined group is required only when its own content is.
     bool RequiresContent(int index) const {
+        std::set<int> visiting;
+        return RequiresContent(index, visiting);
+    }
+    bool RequiresContent(int index, std::set<int>& visiting) const {
+        if (!visiting.insert(index).second) return false;  // a recursive group may be empty
         const ClassInfo& cls = m_model.classes[index];
-        bool any = false, all = true;
+        bool any = false, all = true, members = false;
         for (const Member& m : cls.members) {
-            if (m.isAttribute) continue;
-            any = any || m.minOccurs > 0;
-            all = all && m.minOccurs > 0;
+            if (m.isAttribute || m.kind == MemberKind::Text) continue;
+            members = true;
+            const bool required = m.minOccurs > 0 && !(m.kind == MemberKind::Class && m.pseudo &&
+                                                       !RequiresContent(m.classIndex, visiting));
+            any = any || required;
+            all = all && required;
         }
-        return cls.groupType == 1 ? all && !cls.members.empty() : any;
+        visiting.erase(index);
+        return cls.groupType == 1 ? all && members : any;
     }
 
     std::string AttributeRecord(const Member& m, const std::string& ns,

@@ -30,7 +30,8 @@ public:
     std::string GetRootElementName() const { return m_rootElementName; }
     void SetRootElementName(const char* name) { m_rootElementName = name ? name : ""; }
     bool GetAllowComments() const { return m_allowComments; }
-    // The setter carries the getter's name; existing callers spell it this way.
+    void SetAllowComments(bool allow) { m_allowComments = allow; }
+    // The same setter under the getter's name; existing callers spell it this way.
     void GetAllowComments(bool allow) { m_allowComments = allow; }
 
 private:

@@ -22,6 +22,7 @@ class CFastInfosetReader;
 
 namespace detail {
 struct DocumentStore;
+class XmlStream;
 }
 
 // One attribute of a parsed element: local name, namespace URI and value.
@@ -75,13 +76,20 @@ public:
     const CXmlElement* GetParentElm() const { return m_parent; }
     CXmlElement* GetFirstElement() { return m_firstChild; }
     const CXmlElement* GetFirstElement() const { return m_firstChild; }
-    CXmlElement* GetNextSiblingElement() { return m_nextSibling; }
-    const CXmlElement* GetNextSiblingElement() const { return m_nextSibling; }
+    // While a bound read streams the document, the next child of the document element may
+    // still have to be parsed: asking for it parses on until it is complete.
+    CXmlElement* GetNextSiblingElement() { return m_streamFlags ? StreamNextSibling() : m_nextSibling; }
+    const CXmlElement* GetNextSiblingElement() const {
+        return m_streamFlags ? StreamNextSibling() : m_nextSibling;
+    }
     const std::string& GetLocalName() const { return *m_localName; }
     // Empty when the element is in no namespace.
     const std::string& GetNamespaceURI() const { return *m_namespaceUri; }
     // All character data of the element, in order, without carriage returns.
-    const std::string& GetText() const { return m_text; }
+    const std::string& GetText() const {
+        if (m_streamFlags & kStreamRoot) CompleteStreamText();
+        return m_text;
+    }
     const std::vector<CXmlAttribute*>& GetAttributes() const {
         return m_attributes ? *m_attributes : NoAttributes();
     }
@@ -118,6 +126,12 @@ private:
     friend class CXmlAttribute;
     friend class CExpatReader;
     friend struct detail::DocumentStore;
+    friend class detail::XmlStream;
+
+    // Set only while a bound read streams the document (see detail::XmlStream).
+    enum : std::uint8_t { kPullNext = 1, kGapAfter = 2, kStreamRoot = 4 };
+    CXmlElement* StreamNextSibling() const;
+    void CompleteStreamText() const;
 
     std::string GetQName() const;
     std::string GetNameWithPredicate() const;
@@ -144,6 +158,7 @@ private:
     const std::string* m_localName;
     const std::string* m_namespaceUri;
     std::uint32_t m_line = 0;
+    std::uint8_t m_streamFlags = 0;
 };
 
 // The root of a parsed tree and the loader's state. A document owns its tree; loading
@@ -203,6 +218,7 @@ private:
     friend class CFastInfosetReader;
     friend class CXmlObjectBase;
     friend struct detail::DocumentStore;
+    friend class detail::XmlStream;
 
     CXmlElement* AddDocElement(const char* namespaceUri, const char* localName);
     CXmlElement* AddChildElement(const char* namespaceUri, const char* localName);
@@ -246,6 +262,10 @@ private:
     // Interned names and the node pools. Interning through a const document is not an
     // observable change of it, so the store is reachable from const members.
     std::unique_ptr<detail::DocumentStore> m_store;
+    // Set by the bound-object entry points before loading: XML text is then parsed only up
+    // to the first child of the document element, and the rest as binding asks for it.
+    bool m_streamRequested = false;
+    std::unique_ptr<detail::XmlStream> m_stream;
     // The JSON entry points load the mapped XML themselves and want it without indentation:
     // less to write and parse, and no indentation text in untyped content.
     bool m_compactJson = false;

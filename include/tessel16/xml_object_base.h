@@ -183,6 +183,12 @@ private:
     void FromJson_Int(const CSerializationContext& context,
                       CBinaryData (*load)(CXmlDocument& document, const void* source),
                       const void* source);
+    // Loads a document with `load` and reads its element. A bound object reads while the
+    // document is parsed; a read that went wrong there is repeated over the whole tree, so
+    // messages and paths are those of a whole-tree read.
+    void FromLoadedXml(const CSerializationContext& context,
+                       void (*load)(CXmlDocument& document, const void* source),
+                       const void* source);
 
     std::string m_elementName;
     std::atomic<std::int32_t> m_refCount{0};

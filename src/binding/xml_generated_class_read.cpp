@@ -16,6 +16,7 @@
 #include "tessel16/variant.h"
 #include "tessel16/xml_document.h"
 #include "tessel16/xml_generated_class.h"
+#include "xml/xml_stream.h"
 
 namespace Tessel16 {
 
@@ -215,6 +216,8 @@ CXmlElement* CXmlGeneratedClass::ProcessElementSeqFromXml(const CSerializationCo
     const int count = GetClassElementInfoCount();
     const std::string parentNamespace = GetNamespace();
     CXmlElement* const start = cursor;
+    // The group may give up and hand back where it started.
+    StreamPin pinStart(element, start);
     for (int i = 0; i < count; ++i) {
         bool accepted = records[i]->ElementFromXml(context, this, element, &cursor,
                                                    parentNamespace.c_str(), readMode);
@@ -237,6 +240,7 @@ CXmlElement* CXmlGeneratedClass::ProcessElementAllFromXml(const CSerializationCo
     const int count = GetClassElementInfoCount();
     const std::string parentNamespace = GetNamespace();
     CXmlElement* const start = cursor;
+    StreamPin pinStart(element, start);
     std::vector<bool> found(static_cast<std::size_t>(count), false);
 
     // Members of an all group come in any order: offer the cursor to every record still
@@ -244,6 +248,7 @@ CXmlElement* CXmlGeneratedClass::ProcessElementAllFromXml(const CSerializationCo
     bool moved = true;
     while (cursor && moved) {
         CXmlElement* before = cursor;
+        StreamPin pinBefore(element, before);
         for (int i = 0; i < count; ++i) {
             if (found[static_cast<std::size_t>(i)]) continue;
             found[static_cast<std::size_t>(i)] = records[i]->ElementFromXml(
@@ -275,6 +280,7 @@ CXmlElement* CXmlGeneratedClass::ProcessElementChoiceFromXml(const CSerializatio
     const int count = GetClassElementInfoCount();
     const std::string parentNamespace = GetNamespace();
     CXmlElement* const start = cursor;
+    StreamPin pinStart(element, start);
 
     bool found = false;
     for (;;) {

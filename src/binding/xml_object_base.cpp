@@ -14,6 +14,7 @@
 #include "tessel16/streams.h"
 #include "tessel16/switches.h"
 #include "tessel16/xml_text_writer.h"
+#include "xml/xml_stream.h"
 
 namespace Tessel16 {
 
@@ -146,6 +147,9 @@ void CXmlObjectBase::AttributesToXml_Int(const CXmlObjectBase* object, CXmlWrite
 
 CXmlElement* CXmlObjectBase::FromXml_Int(CXmlObjectBase* object, CXmlElement* element,
                                          CXmlElement* child, const CSerializationContext& context) {
+    // A read that starts among the document element's children may come back to where it
+    // started, or its caller may compare with it: that child stays while the read runs.
+    detail::StreamPin pin(element, child);
     return object->FromXml_Int(element, child, context, false);
 }
 

@@ -11,8 +11,10 @@
 #include "tessel16/serialization_context.h"
 #include "tessel16/xml_collection.h"
 #include "tessel16/xml_document.h"
+#include "tessel16/xml_generated_class.h"
 #include "tessel16/xml_object_base.h"
 #include "xml/xml_messages.h"
+#include "xml/xml_stream.h"
 
 namespace Tessel16 {
 
@@ -44,11 +46,47 @@ void CheckRoot(const CSerializationContext& context, const CXmlElement& root,
 
 }  // namespace
 
+void CXmlObjectBase::FromLoadedXml(const CSerializationContext& context,
+                                   void (*load)(CXmlDocument& document, const void* source),
+                                   const void* source) {
+    {
+        CXmlDocument document(context);
+        // Only generated classes read while parsing: untyped content copies the whole tree
+        // anyway, and a collection as the document's object is rare enough to stay whole.
+        document.m_streamRequested = dynamic_cast<CXmlGeneratedClass*>(this) != nullptr;
+        load(document, source);
+        CXmlElement* root = RootOf(document);
+        if (!document.m_stream) {
+            ReadDocumentElement(root, context);
+            return;
+        }
+        bool again = false;
+        try {
+            ReadDocumentElement(root, context);
+            document.m_stream->Finish();
+            again = !document.m_stream->IsFaithful();
+        } catch (const std::bad_alloc&) {
+            throw;
+        } catch (...) {
+            // A whole-tree read reports a malformed document before binding anything.
+            document.m_stream->Finish();
+            again = true;
+        }
+        if (!again) return;
+    }
+    CXmlDocument document(context);
+    load(document, source);
+    ReadDocumentElement(RootOf(document), context);
+}
+
 void CXmlObjectBase::FromXml(const char* xmlText, const CSerializationContext& context) try {
     detail::CheckGeneratorVersion();
-    CXmlDocument document(context);
-    document.LoadXml(xmlText);
-    ReadDocumentElement(RootOf(document), context);
+    FromLoadedXml(
+        context,
+        [](CXmlDocument& document, const void* text) {
+            document.LoadXml(static_cast<const char*>(text));
+        },
+        xmlText);
 } catch (const std::bad_alloc&) {
     RefuseOutOfMemory();
 }
@@ -56,18 +94,24 @@ void CXmlObjectBase::FromXml(const char* xmlText, const CSerializationContext& c
 void CXmlObjectBase::FromXml(const unsigned short* xmlText,
                              const CSerializationContext& context) try {
     detail::CheckGeneratorVersion();
-    CXmlDocument document(context);
-    document.LoadXml(xmlText);
-    ReadDocumentElement(RootOf(document), context);
+    FromLoadedXml(
+        context,
+        [](CXmlDocument& document, const void* text) {
+            document.LoadXml(static_cast<const unsigned short*>(text));
+        },
+        xmlText);
 } catch (const std::bad_alloc&) {
     RefuseOutOfMemory();
 }
 
 void CXmlObjectBase::FromXmlFile(const char* fileName, const CSerializationContext& context) try {
     detail::CheckGeneratorVersion();
-    CXmlDocument document(context);
-    document.Load(fileName);
-    ReadDocumentElement(RootOf(document), context);
+    FromLoadedXml(
+        context,
+        [](CXmlDocument& document, const void* name) {
+            document.Load(static_cast<const char*>(name));
+        },
+        fileName);
 } catch (const std::bad_alloc&) {
     RefuseOutOfMemory();
 }
@@ -75,9 +119,17 @@ void CXmlObjectBase::FromXmlFile(const char* fileName, const CSerializationConte
 void CXmlObjectBase::FromXmlStream(unsigned char* const data, std::uint32_t length,
                                    const CSerializationContext& context) try {
     detail::CheckGeneratorVersion();
-    CXmlDocument document(context);
-    document.LoadXmlStream(data, length);
-    ReadDocumentElement(RootOf(document), context);
+    struct Block {
+        unsigned char* data;
+        std::uint32_t length;
+    } block{data, length};
+    FromLoadedXml(
+        context,
+        [](CXmlDocument& document, const void* source) {
+            const Block& bytes = *static_cast<const Block*>(source);
+            document.LoadXmlStream(bytes.data, bytes.length);
+        },
+        &block);
 } catch (const std::bad_alloc&) {
     RefuseOutOfMemory();
 }

@@ -3,6 +3,7 @@
 // are; otherwise names, values and text pass through the UTF-8-to-local conversion.
 #include "xml/expat_reader.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <cstring>
@@ -12,6 +13,7 @@
 #include "tessel16/serialization_context.h"
 #include "xml/document_store.h"
 #include "xml/xml_messages.h"
+#include "xml/xml_stream.h"
 
 namespace Tessel16 {
 
@@ -20,6 +22,10 @@ namespace {
 // would spare expat its copy of the input, but that copy is gone before binding starts
 // (where a read peaks), and feeding pieces measured about a tenth slower.
 constexpr std::size_t kMaxPiece = static_cast<std::size_t>(INT_MAX / 2 + 1);
+// A streamed parse feeds expat this much at a time, so expat's own buffer stays this small
+// instead of holding a second copy of the whole input.
+constexpr std::size_t kStreamPiece = 65536;
+constexpr XML_Index kSuspendBytes = 16384;
 constexpr char kNamespaceSeparator = '|';
 
 // A name that probes further than this under a good hash is an attack (or very bad luck):
@@ -68,34 +74,103 @@ void CExpatReader::Parse(const unsigned char* data, std::size_t length, bool isF
     do {
         std::size_t piece = length < kMaxPiece ? length : kMaxPiece;
         bool last = isFinal && piece == length;
-        XML_Status status = XML_Parse(m_parser, reinterpret_cast<const char*>(data),
-                                      static_cast<int>(piece), last ? XML_TRUE : XML_FALSE);
-        if (m_error) {
-            std::exception_ptr error = m_error;
-            m_error = nullptr;
-            FlushPendingText();
-            FreeParser();
-            std::rethrow_exception(error);
-        }
-        if (status != XML_STATUS_OK) {
-            const XML_Error code = XML_GetErrorCode(m_parser);
-            const int line = static_cast<int>(XML_GetCurrentLineNumber(m_parser));
-            std::string message =
-                code == XML_ERROR_AMPLIFICATION_LIMIT_BREACH
-                    ? FormatString(
-                          detail::XmlMessages::kAmplification,
-                          static_cast<double>(m_document->m_context->GetMaxEntityAmplification()),
-                          line)
-                    : FormatString(detail::XmlMessages::kParseError, XML_ErrorString(code), line);
-            // A failed load leaves its partial tree, text included, in the document.
-            FlushPendingText();
-            FreeParser();
-            throw CTsException(message);
-        }
+        Check(XML_Parse(m_parser, reinterpret_cast<const char*>(data), static_cast<int>(piece),
+                        last ? XML_TRUE : XML_FALSE));
         data += piece;
         length -= piece;
     } while (length > 0);
     if (isFinal) FreeParser();
+}
+
+bool CExpatReader::ParseStreamed(const unsigned char* data, std::size_t length,
+                                 std::size_t& offset) {
+    if (!m_parser) return false;
+    if (m_suspended) {
+        m_suspended = false;
+        if (Check(XML_ResumeParser(m_parser))) return true;
+    }
+    while (offset < length) {
+        const std::size_t piece = std::min(length - offset, kStreamPiece);
+        const bool last = offset + piece == length;
+        const char* start = reinterpret_cast<const char*>(data + offset);
+        offset += piece;
+        if (Check(XML_Parse(m_parser, start, static_cast<int>(piece), last ? XML_TRUE : XML_FALSE)))
+            return true;
+    }
+    FreeParser();
+    return false;
+}
+
+bool CExpatReader::Check(XML_Status status) {
+    if (m_error) {
+        std::exception_ptr error = m_error;
+        m_error = nullptr;
+        FlushPendingText();
+        FreeParser();
+        std::rethrow_exception(error);
+    }
+    if (status == XML_STATUS_SUSPENDED) {
+        m_suspended = true;
+        return true;
+    }
+    if (status != XML_STATUS_OK) {
+        const XML_Error code = XML_GetErrorCode(m_parser);
+        const int line = static_cast<int>(XML_GetCurrentLineNumber(m_parser));
+        std::string message =
+            code == XML_ERROR_AMPLIFICATION_LIMIT_BREACH
+                ? FormatString(
+                      detail::XmlMessages::kAmplification,
+                      static_cast<double>(m_document->m_context->GetMaxEntityAmplification()), line)
+                : FormatString(detail::XmlMessages::kParseError, XML_ErrorString(code), line);
+        // A failed load leaves its partial tree, text included, in the document.
+        FlushPendingText();
+        FreeParser();
+        throw CTsException(message);
+    }
+    return false;
+}
+
+bool CExpatReader::CanDeferLines(const unsigned char* data, std::size_t length) {
+    // UTF-16 (with or without a byte-order mark) is the only other encoding expat reads
+    // without an unknown-encoding handler; its line ends are not single bytes.
+    if (length < 2) return true;
+    return data[0] != 0 && data[1] != 0 && !(data[0] == 0xFE && data[1] == 0xFF) &&
+           !(data[0] == 0xFF && data[1] == 0xFE);
+}
+
+void CExpatReader::ResolveLines(const unsigned char* data, std::size_t length) {
+    // Offsets grow in document order, which is the tree's pre-order. Line ends are counted
+    // as expat counts them: a line feed, a carriage return, or the two together as one.
+    const bool hasCr = std::memchr(data, '\r', length) != nullptr;
+    std::size_t position = 0;
+    std::uint32_t line = 1;
+    CXmlElement* node = m_document->m_documentElement;
+    while (node) {
+        const std::size_t target = std::min<std::size_t>(node->m_line, length);
+        if (hasCr) {
+            for (; position < target; ++position) {
+                const unsigned char byte = data[position];
+                if (byte == '\n' ||
+                    (byte == '\r' && (position + 1 >= length || data[position + 1] != '\n')))
+                    ++line;
+            }
+        } else {
+            while (position < target) {
+                const void* lf = std::memchr(data + position, '\n', target - position);
+                if (!lf) break;
+                ++line;
+                position = static_cast<std::size_t>(static_cast<const unsigned char*>(lf) - data) + 1;
+            }
+            position = target > position ? target : position;
+        }
+        node->m_line = line;
+        if (node->m_firstChild) {
+            node = node->m_firstChild;
+            continue;
+        }
+        while (node && !node->m_nextSibling) node = node->m_parent;
+        if (node) node = node->m_nextSibling;
+    }
 }
 
 void CExpatReader::Fail(std::exception_ptr error) {
@@ -202,9 +277,16 @@ void CExpatReader::StartElement(const char* name, const char** attributes) {
     }
     element->m_localName = expanded.localName;
     element->m_namespaceUri = expanded.namespaceUri;
-    element->m_line = static_cast<std::uint32_t>(XML_GetCurrentLineNumber(m_parser));
+    // expat finds a line by scanning every byte since it was last asked, a tenth of a whole
+    // parse; where the input stays at hand the start tag's offset is kept instead and
+    // ResolveLines turns the offsets into lines in one fast pass.
+    element->m_line =
+        m_deferLines ? static_cast<std::uint32_t>(XML_GetCurrentByteIndex(m_parser))
+                     : static_cast<std::uint32_t>(XML_GetCurrentLineNumber(m_parser));
     m_document->m_openElements.push_back(element);
     const std::size_t depth = m_document->m_openElements.size();
+    if (m_document->m_stream && depth <= 2)
+        element->m_streamFlags = depth == 1 ? CXmlElement::kStreamRoot : CXmlElement::kPullNext;
     if (m_pendingText.size() < depth) m_pendingText.resize(depth);
     m_pendingText[depth - 1].size = 0;
 
@@ -291,6 +373,24 @@ void CExpatReader::EndElement() {
         pending.size = 0;
     }
     m_document->EndElement();
+    if (open.size() == 1 && m_childEnd != ChildEnd::Keep) {
+        if (m_childEnd == ChildEnd::Suspend) {
+            // Every suspension costs expat a few thousand instructions, so children are
+            // handed over in batches of about this much input rather than one by one.
+            const XML_Index at = XML_GetCurrentByteIndex(m_parser);
+            if (at - m_suspendedAt >= kSuspendBytes) {
+                m_suspendedAt = at;
+                XML_StopParser(m_parser, XML_TRUE);
+            }
+        } else {
+            CXmlElement* child = open.back()->RemoveLastChildElement();
+            detail::DocumentStore::Of(m_document).DestroySubtree(child);
+        }
+    } else if (open.empty() && m_document->m_documentElement) {
+        // The document element's text is complete: reading it needs no more parsing.
+        m_document->m_documentElement->m_streamFlags &=
+            static_cast<std::uint8_t>(~CXmlElement::kStreamRoot);
+    }
 }
 
 void CExpatReader::FlushPendingText() {
@@ -319,6 +419,9 @@ void CExpatReader::StartNamespace(const char* prefix, const char* uri) {
                              : std::string();
     std::string value =
         uri ? (m_localIsUtf8 ? std::string(uri) : detail::Utf8ToLocal(uri)) : std::string();
+    auto found = m_document->m_prefixes.find(key);
+    if (m_document->m_stream && (found == m_document->m_prefixes.end() || found->second != value))
+        m_document->m_stream->NotePrefixChange();
     m_document->m_prefixes[std::move(key)] = std::move(value);
 }
 

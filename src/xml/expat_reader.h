@@ -37,6 +37,22 @@ public:
     // text and line; the parser is freed after the final chunk and on any error.
     void Parse(const unsigned char* data, std::size_t length, bool isFinal);
 
+    // Elements then record their start tag's byte offset rather than its line, until
+    // ResolveLines, over the same input, turns the offsets into lines. Only for input that
+    // CanDeferLines and stays at hand until the load ends.
+    void DeferLineNumbers(bool on) { m_deferLines = on; }
+    static bool CanDeferLines(const unsigned char* data, std::size_t length);
+    void ResolveLines(const unsigned char* data, std::size_t length);
+
+    // What a streamed parse does when a child of the document element ends.
+    enum class ChildEnd { Keep, Suspend, Destroy };
+    void SetChildEnd(ChildEnd mode) { m_childEnd = mode; }
+    // Parses the input from `offset` in pieces, advancing `offset`, until expat suspends at
+    // the end of a child of the document element (returns true; only in Suspend mode, and
+    // only once enough input has passed since the last suspension) or the input ends (false).
+    // Resumes a suspended parse first. Throws as Parse does.
+    bool ParseStreamed(const unsigned char* data, std::size_t length, std::size_t& offset);
+
 private:
     struct ExpandedName {
         const std::string* namespaceUri;
@@ -64,11 +80,17 @@ private:
     ExpandedName Expand(const char* name);
     void Fail(std::exception_ptr error);
     void FreeParser();
+    // Throws for a failed status (as Parse does); true when expat suspended.
+    bool Check(XML_Status status);
 
     CXmlDocument* m_document;
     XML_Parser m_parser = nullptr;
     bool m_split = true;
     bool m_localIsUtf8 = true;
+    bool m_suspended = false;
+    bool m_deferLines = false;
+    ChildEnd m_childEnd = ChildEnd::Keep;
+    XML_Index m_suspendedAt = 0;
     // Names seen in this load, keyed by expat's UTF-8 bytes, so each distinct name is
     // converted and split once rather than per occurrence. Open addressing over a
     // power-of-two table with a seeded hash; an insertion that has to probe too far

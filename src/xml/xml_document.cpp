@@ -6,6 +6,7 @@
 
 #include "tessel16/serialization_context.h"
 #include "xml/document_store.h"
+#include "xml/xml_stream.h"
 
 namespace Tessel16 {
 
@@ -26,6 +27,8 @@ CXmlDocument::CXmlDocument(ElementEndCallback callback, const CSerializationCont
 CXmlDocument::~CXmlDocument() { CXmlDocument::Cleanup(); }
 
 void CXmlDocument::Cleanup() {
+    // The stream's parser refers to the tree and the input: it goes first.
+    m_stream.reset();
     if (m_documentElement) {
         m_store->DestroySubtree(m_documentElement);
         m_documentElement = nullptr;
@@ -48,11 +51,13 @@ const std::string* CXmlDocument::Intern(const char* text, std::size_t length) co
 }
 
 std::string CXmlDocument::LookupNamespaceFromAlias(const char* prefix) const {
+    if (m_stream) m_stream->NoteLookup();
     auto found = m_prefixes.find(prefix ? prefix : "");
     return found == m_prefixes.end() ? std::string() : found->second;
 }
 
 std::string CXmlDocument::LookupAliasFromNamespace(const char* namespaceUri) const {
+    if (m_stream) m_stream->NoteLookup();
     const char* uri = namespaceUri ? namespaceUri : "";
     for (const auto& binding : m_prefixes) {
         if (binding.second == uri) return binding.first;

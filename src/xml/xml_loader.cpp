@@ -20,6 +20,7 @@
 #include "xml/fast_infoset_hook.h"
 #include "xml/inflate.h"
 #include "xml/xml_messages.h"
+#include "xml/xml_stream.h"
 
 namespace Tessel16 {
 
@@ -279,9 +280,25 @@ void CXmlDocument::Parse() {
 }
 
 void CXmlDocument::ParseText(const char* forcedEncoding) {
+    if (m_streamRequested) {
+        m_stream.reset(new detail::XmlStream(this, m_inputData, m_inputLength));
+        m_stream->Start(forcedEncoding);
+        return;
+    }
     CExpatReader reader(this);
     reader.Init(StripCData(m_context), forcedEncoding);
-    reader.Parse(m_inputData, m_inputLength, true);
+    // An element-end callback may ask an element for its line while the parse runs.
+    const bool deferLines =
+        !m_callback && !forcedEncoding && CExpatReader::CanDeferLines(m_inputData, m_inputLength);
+    reader.DeferLineNumbers(deferLines);
+    try {
+        reader.Parse(m_inputData, m_inputLength, true);
+    } catch (...) {
+        // A failed load keeps its partial tree, lines included.
+        if (deferLines) reader.ResolveLines(m_inputData, m_inputLength);
+        throw;
+    }
+    if (deferLines) reader.ResolveLines(m_inputData, m_inputLength);
 }
 
 }  // namespace Tessel16

@@ -64,9 +64,14 @@ TEST(JsonToXml, MappingMessages) {
     // Comments follow the context; they are allowed by default.
     EXPECT_EQ(Map("// c\n{\"R\": 1}"), std::string(kDeclaration) + "<R>1</R>\n");
     CSerializationContext strict;
-    strict.GetJsonContext().GetAllowComments(false);
-    CXmlDocument document(strict);
-    EXPECT_THROW(document.LoadJson("// c\n{\"R\": 1}"), CTsValidationException);
+    strict.GetJsonContext().SetAllowComments(false);
+    EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
+        [&] { CXmlDocument(strict).LoadJson("// c\n{\"R\": 1}"); },
+        "Expected Value '{', '[', '\"', '0-9', '-', 'true', 'false' or 'null', found '/' at "
+        "line 1, position 1.\nPath: $"));
+    strict.GetJsonContext().SetAllowComments(true);
+    EXPECT_EQ(Text(CXmlDocument(strict).LoadJson("// c\n{\"R\": 1}")),
+              std::string(kDeclaration) + "<R>1</R>\n");
 }
 
 TEST(JsonToXml, ByteInputIsInflatedAndDecoded) {

@@ -1,0 +1,108 @@
+// xml_stream.cpp: the on-demand parse of a bound read and the cursor hooks of CXmlElement that
+// drive it. See xml_stream.h for what makes a streamed read exact.
+#include "xml/xml_stream.h"
+
+#include "tessel16/serialization_context.h"
+#include "tessel16/xml_document.h"
+#include "xml/document_store.h"
+
+namespace Tessel16 {
+
+namespace detail {
+
+XmlStream::XmlStream(CXmlDocument* document, const unsigned char* data, std::size_t length)
+    : m_document(document), m_reader(document), m_data(data), m_length(length) {}
+
+void XmlStream::Start(const char* forcedEncoding) {
+    m_reader.Init(m_document->m_context->GetStripCDATA(), forcedEncoding);
+    m_reader.SetChildEnd(CExpatReader::ChildEnd::Suspend);
+    m_suspended = m_reader.ParseStreamed(m_data, m_length, m_offset);
+}
+
+void XmlStream::Resume() {
+    if (!m_suspended) return;
+    try {
+        m_suspended = m_reader.ParseStreamed(m_data, m_length, m_offset);
+    } catch (...) {
+        m_suspended = false;
+        m_error = std::current_exception();
+    }
+}
+
+void XmlStream::PullAfter(CXmlElement* from) {
+    // Once the document element has ended nothing more is parsed, and a pin placed since
+    // (there is no stream root left to pin under) could not protect an element any more.
+    if (!m_suspended) return;
+    Prune(from);
+    Resume();
+}
+
+void XmlStream::ParseRest() {
+    m_reader.SetChildEnd(CExpatReader::ChildEnd::Keep);
+    Resume();
+}
+
+void XmlStream::Finish() {
+    Prune(nullptr);
+    m_reader.SetChildEnd(CExpatReader::ChildEnd::Destroy);
+    Resume();
+    if (m_error) std::rethrow_exception(m_error);
+}
+
+bool XmlStream::IsPinned(const CXmlElement* element) const {
+    for (const CXmlElement* pinned : m_pins)
+        if (pinned == element) return true;
+    return false;
+}
+
+void XmlStream::Prune(CXmlElement* from) {
+    CXmlElement* root = m_document->m_documentElement;
+    if (!root) return;
+    DocumentStore& store = DocumentStore::Of(m_document);
+    CXmlElement** link = &root->m_firstChild;
+    CXmlElement* kept = nullptr;
+    while (*link && *link != from) {
+        CXmlElement* node = *link;
+        if (IsPinned(node)) {
+            kept = node;
+            link = &node->m_nextSibling;
+            continue;
+        }
+        *link = node->m_nextSibling;
+        if (root->m_lastChild == node) root->m_lastChild = kept;
+        // A kept element no longer leads to its true next sibling: stepping forward from it
+        // means the engine walked back, which only a whole-tree read gets right.
+        if (kept) kept->m_streamFlags |= CXmlElement::kGapAfter;
+        store.DestroySubtree(node);
+    }
+}
+
+XmlStream* XmlStream::OfRoot(const CXmlElement* element) {
+    if (!element || !(element->m_streamFlags & CXmlElement::kStreamRoot)) return nullptr;
+    return element->m_document->m_stream.get();
+}
+
+StreamPin::StreamPin(const CXmlElement* parent, CXmlElement* element) {
+    XmlStream* stream = element ? XmlStream::OfRoot(parent) : nullptr;
+    if (!stream) return;
+    stream->Pin(element);
+    m_stream = stream;
+}
+
+}  // namespace detail
+
+CXmlElement* CXmlElement::StreamNextSibling() const {
+    detail::XmlStream* stream = m_document->m_stream.get();
+    if (stream) {
+        if (m_streamFlags & kGapAfter) stream->MarkUnfaithful();
+        if (!m_nextSibling && (m_streamFlags & kPullNext))
+            stream->PullAfter(const_cast<CXmlElement*>(this));
+    }
+    return m_nextSibling;
+}
+
+void CXmlElement::CompleteStreamText() const {
+    if (detail::XmlStream* stream = m_document->m_stream.get()) stream->ParseRest();
+}
+
+}  // namespace Tessel16

@@ -1,0 +1,153 @@
+// streamed_read_test.cpp: a bound object reads a document while it is parsed, destroying the
+// children of the document element it has read. What it reports must be what reading the
+// whole parsed tree reports (CXmlObjectBase::FromXmlElement on a loaded CXmlDocument is that
+// oracle): the objects, messages with sibling indexes far into the document, line numbers,
+// and a parse error winning over an earlier schema violation.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "po/po_binding.h"
+#include "tessel16/exception.h"
+#include "tessel16/serialization_context.h"
+#include "tessel16/xml_document.h"
+
+using namespace Tessel16;
+using namespace Po;
+
+namespace {
+
+constexpr int kLines = 3000;
+
+std::string LargeOrderText() {
+    CSmartPtr<CPurchaseOrder> order(new CPurchaseOrder);
+    order->SetIssued(CDateTime("2024-03-01T10:20:30Z"));
+    order->SetStatus(OrderStatus_submitted);
+    order->SetId(42);
+    order->SetCurrency("EUR");
+    for (CParty* party : {order->GetBuyer(), order->GetSeller()}) {
+        party->SetName("Party");
+        party->SetId(1);
+        party->GetAddress()->SetName("Dock");
+        party->GetAddress()->GetStreet()->Add("1 Main St");
+        party->GetAddress()->SetCity("Hull");
+        party->GetAddress()->SetPostalCode("HU1");
+        party->GetAddress()->SetCountry("GB");
+    }
+    for (int i = 1; i <= kLines; ++i) {
+        CLine* line = order->GetLine()->Add();
+        line->SetNumber(i);
+        line->GetChoice()->SetSku("ABCDEFGHIJ");
+        line->SetDescription("item " + std::to_string(i));
+        line->SetQuantity(i);
+        line->SetUnitPrice(CDecimal("19.99"));
+        line->SetTaxable(i % 2 == 0);
+    }
+    order->GetTotals()->SetLineCount(kLines);
+    order->GetTotals()->SetNet(CDecimal("1"));
+    order->GetTotals()->SetTax(CDecimal("0"));
+    order->GetTotals()->SetGross(CDecimal("1"));
+    order->SetComment("end");
+    return order->ToXml(false, true, EOLType_LF, CSerializationContext());
+}
+
+// Replaces the n-th (from 1) occurrence of `from`.
+std::string ReplaceNth(std::string text, const std::string& from, const std::string& to, int n) {
+    std::string::size_type at = std::string::npos;
+    for (int i = 0; i < n; ++i) at = text.find(from, at == std::string::npos ? 0 : at + 1);
+    EXPECT_NE(at, std::string::npos) << from << " #" << n;
+    if (at != std::string::npos) text.replace(at, from.size(), to);
+    return text;
+}
+
+struct Failure {
+    std::string kind, message, path;
+};
+
+template <class Read>
+Failure FailureOf(Read read) {
+    try {
+        read();
+    } catch (const CTsValidationException& e) {
+        return {"validation", e.GetMessage(), e.GetPath()};
+    } catch (const CTsException& e) {
+        return {"exception", e.GetMessage(), ""};
+    }
+    return {"none", "", ""};
+}
+
+Failure StreamedFailure(const std::string& text, const CSerializationContext& context) {
+    return FailureOf([&] {
+        CSmartPtr<CPurchaseOrder> order(new CPurchaseOrder);
+        order->FromXml(text.c_str(), context);
+    });
+}
+
+Failure WholeTreeFailure(const std::string& text, const CSerializationContext& context) {
+    return FailureOf([&] {
+        CXmlDocument document(context);
+        document.LoadXml(text.c_str());
+        CSmartPtr<CPurchaseOrder> order(new CPurchaseOrder);
+        order->FromXmlElement(document.GetDocumentElement(), context);
+    });
+}
+
+}  // namespace
+
+TEST(StreamedRead, LargeDocumentReadsIntoTheSameObjects) {
+    const std::string text = LargeOrderText();
+    for (bool strict : {false, true}) {
+        CSerializationContext context;
+        context.SetStrictReading(strict);
+        CSmartPtr<CPurchaseOrder> order(new CPurchaseOrder);
+        order->FromXml(text.c_str(), context);
+        ASSERT_EQ(order->GetLine()->GetCount(), kLines);
+        EXPECT_EQ(order->GetLine()->Item(kLines - 1)->GetQuantity(), kLines);
+        EXPECT_EQ(order->ToXml(false, true, EOLType_LF, CSerializationContext()), text);
+    }
+}
+
+TEST(StreamedRead, FailuresMatchTheWholeTreeRead) {
+    const std::string text = LargeOrderText();
+    struct Case {
+        const char* what;
+        std::string document;
+        const char* pathPart;  // the failure must name this (sibling index far in)
+    } cases[] = {
+        {"bad value deep in", ReplaceNth(text, "<AA:quantity>", "<AA:quantity>x", 2500),
+         "AA:line[2500]"},
+        {"unknown element deep in",
+         ReplaceNth(text, "<AA:taxable>", "<AA:colour>red</AA:colour><AA:taxable>", 2999),
+         "/AA:purchaseOrder"},
+        {"unknown attribute on the last line",
+         ReplaceNth(text, "<AA:line number=\"3000\"", "<AA:line number=\"3000\" x=\"1\"", 1),
+         "AA:line[3000]/@x"},
+        {"missing member after the lines", ReplaceNth(text, "<AA:totals>", "<AA:sums>", 1), ""},
+        // The whole-tree read parses first: the malformed end wins over the bad value, so
+        // both must report the parse error.
+        {"malformed after invalid",
+         ReplaceNth(ReplaceNth(text, "<AA:quantity>", "<AA:quantity>x", 3), "</AA:comment>",
+                    "</AA:comment", 1),
+         ""},
+        {"bad value in the first line", ReplaceNth(text, "<AA:quantity>", "<AA:quantity>x", 1),
+         "AA:line[1]"},
+    };
+    for (const Case& c : cases) {
+        for (bool strict : {false, true}) {
+            CSerializationContext context;
+            context.SetStrictReading(strict);
+            SCOPED_TRACE(std::string(c.what) + (strict ? " (strict)" : ""));
+            const Failure streamed = StreamedFailure(c.document, context);
+            const Failure whole = WholeTreeFailure(c.document, context);
+            EXPECT_NE(streamed.kind, "none");
+            EXPECT_EQ(streamed.kind, whole.kind);
+            EXPECT_EQ(streamed.message, whole.message);
+            EXPECT_EQ(streamed.path, whole.path);
+            // Leniently a value that does not convert is reported without a place.
+            if (strict || !streamed.path.empty()) {
+                EXPECT_NE((streamed.path + streamed.message).find(c.pathPart), std::string::npos)
+                    << streamed.path << ": " << streamed.message;
+            }
+        }
+    }
+}
