@@ -1,7 +1,6 @@
 // generated_records_test.cpp: every typed element record class (sequence, all and choice;
 // mandatory, optional and each collection kind) driven through the engine in one class per
-// group: documents using them all survive object -> XML -> object -> XML unchanged, documents
-// written by hand (prefixes, reversed all groups) read into the expected objects, and the
+// group: documents using them all survive object -> XML -> object -> XML unchanged, and the
 // record rules that the other engine tests leave open hold under both settings.
 #include <gtest/gtest.h>
 
@@ -11,14 +10,12 @@
 #include "binding/engine_messages.h"
 #include "support/engine_bindings.h"
 #include "support/expect_exception.h"
-#include "support/test_table.h"
 #include "tessel16/serialization_context.h"
 #include "tessel16/xml_writer.h"
 
 using namespace Tessel16;
 using namespace Tessel16Data;
 using namespace EngineTest;
-using Tessel16::test::ReadDataFile;
 using Tessel16::test::ThrowsExactly;
 
 namespace {
@@ -357,58 +354,6 @@ TEST(GeneratedRecords, AllGroupOfEveryKindRoundTrips) {
     EXPECT_FALSE(copy->Member(P_Second).IsValid());
     EXPECT_FALSE(copy->Member(P_Shade).IsValid());
     EXPECT_EQ(Collection<CstringCol>(copy.get(), P_Tags)->GetCount(), 0);
-}
-
-TEST(GeneratedRecords, HandWrittenAllGroupInReverseOrderWithPrefixes) {
-    // Members in reverse schema order, a collection split by other members, two prefixes
-    // and the default namespace for the same URI, and xsi:type through a third prefix.
-    const std::string xml = ReadDataFile("binding/every_all_reversed.xml");
-    CSmartPtr<EveryAll> all(new EveryAll);
-    all->FromXml(xml.c_str(), CSerializationContext());
-    auto* shape = dynamic_cast<CSquare*>(all->Member(P_Shape).GetXmlObject().get());
-    ASSERT_NE(shape, nullptr);
-    EXPECT_EQ(shape->GetSide(), 6);
-    EXPECT_NE(dynamic_cast<CCircle*>(all->Member(P_Spare).GetXmlObject().get()), nullptr);
-    auto* second = dynamic_cast<CChild*>(all->Member(P_Second).GetXmlObject().get());
-    ASSERT_NE(second, nullptr);
-    EXPECT_EQ(second->GetCode(), "c");
-    EXPECT_EQ(all->Member(P_Tone).GetI4(), Color_blue);
-    EXPECT_EQ(all->Member(P_Shade).GetI4(), Color_green);
-    EXPECT_EQ(all->Member(P_Count).GetI4(), 12);
-    EXPECT_EQ(all->Member(P_Label).GetString(), "L");
-    CChildCol* kids = Collection<CChildCol>(all.get(), P_Kids);
-    ASSERT_EQ(kids->GetCount(), 2) << "a later pass collects the rest of a split collection";
-    EXPECT_EQ(kids->Item(1)->GetName(), "k2");
-    EXPECT_EQ(Collection<ColorCol>(all.get(), P_Hues)->Item(0), Color_blue);
-    EXPECT_EQ(Collection<CstringCol>(all.get(), P_Tags)->Item(0), "t1");
-
-    // Written back in schema order, whatever order it came in.
-    const std::string text = all->ToXml(false, false, EOLType_LF, CSerializationContext());
-    std::vector<std::string::size_type> at;
-    for (const char* name : {"shape", "spare", "first", "second", "tone", "shade", "count", "label",
-                             "figure", "kid", "hue", "tag", "note"}) {
-        at.push_back(text.find(std::string(":") + name + ">"));
-        at.push_back(text.find(std::string(":") + name + " "));
-    }
-    std::vector<std::string::size_type> firsts;
-    for (std::size_t i = 0; i < at.size(); i += 2) firsts.push_back(std::min(at[i], at[i + 1]));
-    for (std::size_t i = 1; i < firsts.size(); ++i) EXPECT_LT(firsts[i - 1], firsts[i]) << text;
-}
-
-TEST(GeneratedRecords, HandWrittenSequenceWithAttributesInAnotherOrder) {
-    const char* const xml =
-        "<t:everySeq level=\"blue\" xmlns:t=\"urn:t\" code=\"abc\"\n"
-        "    xmlns:x=\"http://www.w3.org/2001/XMLSchema-instance\">"
-        "<t:shape x:type=\"t:Circle\"><t:radius>1</t:radius></t:shape>"
-        "<t:first code=\"c\"><t:name>f</t:name></t:first><t:tone>red</t:tone><t:count>1</t:count>"
-        "<t:hue>green</t:hue><t:hue>red</t:hue><t:tone>blue</t:tone></t:everySeq>";
-    CSmartPtr<EverySeq> seq(new EverySeq);
-    seq->FromXml(xml, CSerializationContext());
-    EXPECT_EQ(seq->Member(P_Code).GetString(), "abc");
-    EXPECT_EQ(seq->Member(P_Level).GetI4(), Color_blue);
-    EXPECT_FALSE(seq->Member(P_Spare).IsValid());
-    EXPECT_EQ(Collection<ColorCol>(seq.get(), P_Hues)->GetCount(), 2);
-    EXPECT_EQ(seq->Pick()->Member(P_Tone).GetI4(), Color_blue) << "the inlined choice";
 }
 
 TEST(GeneratedRecords, MandatoryMembersOfTheAllGroupAreReportedByName) {

@@ -53,12 +53,6 @@ protected:
 
 }  // namespace
 
-TEST_F(OutputEntryPoints, ToXmlWritesTheTreeAsText) {
-    CSmartPtr<CTestNode> order = Order(1);
-    EXPECT_EQ(order->ToXml(true, true, EOLType_LF, ctx),
-              Tessel16::test::ReadDataFile("binding/order_formatted.xml"));
-}
-
 TEST_F(OutputEntryPoints, ContextSettingsReachTheWriter) {
     CSmartPtr<CTestNode> root = CTestNode::Create("r");
     root->AddChild("c")->AddChild("g");
