@@ -305,6 +305,27 @@ private:
         return Kind(m.simple.kind).cppType;
     }
 
+    // The alignment of a member's field on the usual 64-bit targets; enumerations are int.
+    std::size_t FieldAlignment(const Member& m) const {
+        if (m.kind == MemberKind::Enum && !m.Repeated()) return 4;
+        if (m.kind != MemberKind::Primitive || m.Repeated()) return 8;
+        switch (m.simple.kind) {
+            case Tessel16::ItemType_i1:
+            case Tessel16::ItemType_ui1:
+            case Tessel16::ItemType_boolean:
+                return 1;
+            case Tessel16::ItemType_i2:
+            case Tessel16::ItemType_ui2:
+                return 2;
+            case Tessel16::ItemType_i4:
+            case Tessel16::ItemType_ui4:
+            case Tessel16::ItemType_r4:
+                return 4;
+            default:
+                return 8;
+        }
+    }
+
     // A member's field; the class's own bookkeeping fields keep their names.
     static std::string Field(const Member& m) {
         const std::string field = "m_" + LowerFirst(m.cppName);
@@ -434,7 +455,14 @@ private:
           << "> m_set;  // one bit per member: it holds a value\n";
         if (choice) h << "    std::string m_selected;\n";
         if (cls.nillable) h << "    bool m_nil = false;\n";
-        for (const Member& m : cls.members) h << "    " << FieldType(m, ns) << " " << Field(m) << "{};\n";
+        // Widest alignment first, declaration order within one width, so the class carries no
+        // padding between its fields.
+        std::vector<const Member*> fields;
+        for (const Member& m : cls.members) fields.push_back(&m);
+        std::stable_sort(fields.begin(), fields.end(), [this](const Member* a, const Member* b) {
+            return FieldAlignment(*a) > FieldAlignment(*b);
+        });
+        for (const Member* m : fields) h << "    " << FieldType(*m, ns) << " " << Field(*m) << "{};\n";
         h << "};\n\n";
     }
 

@@ -87,7 +87,7 @@ public:
                           Tessel16::CXmlAttribute* attribute) override;
     void Validate(const Tessel16::CSerializationContext& context, bool found) const override;
 
-    void CheckRestriction(Tessel16::TsVariant value) const;
+    void CheckRestriction(const Tessel16::TsVariant& value) const;
 
 private:
     Tessel16::CPrimitiveRestrictions m_restrictions;

@@ -155,7 +155,7 @@ public:
     void SetMicroSecond(unsigned short micro);
     void SetNanoSecond(unsigned short nano);
 
-    DTType GetType() const { return m_type; }
+    DTType GetType() const { return static_cast<DTType>(m_type); }
     // "dateTime", "gYearMonth" and so on; "" for a number outside the enum.
     std::string GetTypeAsString() const;
     static std::string GetTypeAsString(DTType type);
@@ -236,22 +236,27 @@ private:
     // Takes back the fields the kind uses; throws when the year left -9999..9999 or is 0.
     void FromFields(const detail::CalendarFields& f);
 
-    DTType m_type = dt_yearZero;
+    // Packed into 16 bytes beside the vtable pointer, since a value is a field of many
+    // generated classes. The bit-fields are set by every constructor (C++17 gives them no
+    // default member initializers).
     std::int16_t m_year = 0;
+    std::uint16_t m_milli = 0;
+    std::uint16_t m_micro = 0;
+    std::uint16_t m_nano = 0;
     std::uint8_t m_month = 0;
     std::uint8_t m_day = 0;
     std::uint8_t m_hour = 0;
     std::uint8_t m_minute = 0;
     std::uint8_t m_second = 0;
-    std::uint16_t m_milli = 0;
-    std::uint16_t m_micro = 0;
-    std::uint16_t m_nano = 0;
-    bool m_zoned = false;
-    bool m_hasOffset = false;
-    std::int16_t m_zoneHour = 0;
-    std::uint8_t m_zoneMinute = 0;
+    // A DTType; a number outside the enumeration is kept modulo 256.
+    std::int8_t m_type = dt_yearZero;
+    // -23..23 and 0..59, as SetTimeZone allows.
+    std::int8_t m_zoneHour : 6;
+    bool m_zoned : 1;
     // The hour field cannot be -0, so offsets -00:01 .. -00:59 keep their sign here.
-    bool m_zoneMinuteNegative = false;
+    bool m_zoneMinuteNegative : 1;
+    std::uint8_t m_zoneMinute : 6;
+    bool m_hasOffset : 1;
 };
 
 // An XSD duration: a sign and unnormalised counts (90 minutes stay 90 minutes) of years,

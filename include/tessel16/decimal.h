@@ -1,6 +1,6 @@
 // decimal.h: the arbitrary-precision numbers behind xs:integer and xs:decimal. CBigInteger is
-// a signed integer of any size; CDecimal pairs an integer part with a fraction part and its
-// digit count, so a value keeps exact decimal digits through parsing, arithmetic and writing.
+// a signed integer of any size; CDecimal is an integer part and a fraction part with its digit
+// count, so a value keeps exact decimal digits through parsing, arithmetic and writing.
 // Both are plain values: copy them freely, nothing is shared between copies.
 #pragma once
 
@@ -16,6 +16,8 @@ namespace Tessel16 {
 class CDecimal;
 
 namespace detail {
+
+class WideDecimal;
 
 // The magnitude storage of CBigInteger: a few base 10^9 limbs held inline, so the numbers of
 // everyday documents (up to 36 digits) never touch the heap, and more on the heap. An
@@ -152,6 +154,7 @@ protected:
 
 private:
     friend class CDecimal;
+    friend class detail::WideDecimal;
     void Parse(const char* text);
     void Normalise();
     void DivideBy(const CBigInteger& divisor, const char* zeroMessage, bool wantRemainder);
@@ -211,11 +214,11 @@ public:
     // The integer part (the fraction is dropped).
     CBigInteger ToBigInteger() const;
 
-    CBigInteger GetIntegerPart() const { return m_integer; }
+    CBigInteger GetIntegerPart() const;
     // The fraction digits read as an integer, with the value's sign.
-    CBigInteger GetFractionPart() const { return m_fraction; }
+    CBigInteger GetFractionPart() const;
     // The number of fraction digits (at least 1).
-    int GetFractionDivider() const { return m_count; }
+    int GetFractionDivider() const;
 
     // Flips the sign in place.
     CDecimal& Negate();
@@ -260,20 +263,35 @@ public:
 
 private:
     CDecimal(const CBigInteger& integerPart, const CBigInteger& fractionPart, int count);
-    // True when the value is below zero (either part may carry the sign).
-    bool IsNegative() const { return m_integer.m_sign < 0 || m_fraction.m_sign < 0; }
-    bool ParsePlain(const char* text);
-    void LimitFractionDigits();
-    void AppendTo(std::string& out, int fractionDigits) const;
-    CDecimal Divide(const CDecimal& divisor, const char* zeroMessage) const;
-    // The product with, or quotient by, 10^exponent, by the rules of operator* and operator/.
-    CDecimal ScaledByPow10(unsigned exponent, bool divide) const;
-    CDecimal& Assign(const detail::LimbVector& scaled, int sign, int count);
-    void ScaledMagnitude(int count, detail::LimbVector& out) const;
+    bool IsNegative() const;
+    bool IsWide() const { return m_isWide; }
+    // The value in the unbounded form: this value's own when it is wide, else built in scratch.
+    const detail::WideDecimal& WideView(detail::WideDecimal& scratch) const;
+    // Takes a result of the unbounded arithmetic, compact again when its digits allow.
+    void AssignWide(detail::WideDecimal&& value);
+    void SetCompact(std::uint64_t coefficient, int count, bool negative);
+    void ReleaseWide();
+    // Each operation tries the compact form first and says false when its result would not
+    // fit; the caller then repeats it in the unbounded form.
+    bool ParseCompact(const char* text);
+    bool AddCompact(const CDecimal& other, bool subtract);
+    bool MultiplyCompact(const CDecimal& other);
+    bool ChangeFractionalDividerCompact(int n);
+    // The sign, the integer part and, when fractionDigits > 0, the fraction zero-padded to
+    // that many digits (at least the count's); compact values only.
+    char* WriteCompact(char* out, int fractionDigits) const;
+    std::string CompactText(int fractionDigits) const;
 
-    CBigInteger m_integer;
-    CBigInteger m_fraction;
+    // While the digits fit 64 bits the value is (m_negative ? -1 : 1) * m_coefficient /
+    // 10^m_count, m_count 1..19, and a decimal is no larger than a pointer and two words;
+    // other values live behind m_wide. Zero is never negative.
+    union {
+        std::uint64_t m_coefficient = 0;
+        detail::WideDecimal* m_wide;
+    };
     std::int32_t m_count = 1;
+    bool m_negative = false;
+    bool m_isWide = false;
 
     static int m_maxDivider;
 };

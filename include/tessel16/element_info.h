@@ -172,6 +172,9 @@ private:
     EnumToStringFunc m_enumToString;
     StringToEnumFunc m_stringToEnum;
     bool m_hasPrimitiveInfo;
+    // CheckRestriction can fail for this record. Most records have no facets, and writing
+    // skips the check for them.
+    bool m_checkFacets;
 
     // Handles xsi:nil and stray attributes of a simple element; true when it is nil.
     bool ReadSimpleElementAttributes(const Tessel16::CSerializationContext& context,

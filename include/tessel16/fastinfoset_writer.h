@@ -40,6 +40,10 @@ public:
     void AddXsiType(const std::string& typeNamespace, const std::string& typeName,
                     ItemType type) override;
     void AddXsiNil() override;
+    // The same octets as the three calls, without opening a context for the element, when
+    // the element declares nothing; otherwise the three calls.
+    void WriteSimpleElement(const std::string& localName, const std::string& namespaceUri,
+                            const std::string& text, ItemType type, bool isDefaultValue) override;
 
     // The declaration text of `declaration` (1..9), or "" for 0 and other values.
     static const char* GetDeclaration(int declaration);

@@ -41,9 +41,15 @@ public:
     void AddXsiType(const std::string& typeNamespace, const std::string& typeName,
                     ItemType type) override;
     void AddXsiNil() override;
+    // The same text as the three calls, without opening a context for the element.
+    void WriteSimpleElement(const std::string& localName, const std::string& namespaceUri,
+                            const std::string& text, ItemType type, bool isDefaultValue) override;
 
     void SetFormatted(bool formatted) { m_formatted = formatted; }
-    void SetIndentChars(const char* indent) { m_indent = indent ? indent : ""; }
+    void SetIndentChars(const char* indent) {
+        m_indent = indent ? indent : "";
+        m_indentRun.clear();
+    }
     // Throws CTsException "Invalid EOL type." for anything but 0 and 1, changing nothing.
     void SetEOLType(EOLType eol);
     void SetSupportRoundtrip(JsonRoundTrip level) { m_level = level; }
@@ -61,6 +67,21 @@ private:
         bool arrayOpen = false;  // one of its members is an array not closed yet
     };
 
+    // How an element's member begins in its parent's object.
+    struct MemberStart {
+        std::uint32_t depth = 1;  // indentation of the member's line
+        bool writeName = true;    // false for a later item of an open array
+        bool opensArray = false;  // the first item of a repeated member
+    };
+
+    // The separator before an element's member, closing or continuing the parent's array.
+    MemberStart BeginElementMember(CXmlWriterContext* parentContext, const std::string& localName);
+    // The start of a text-only element's member, written in one piece when its parent needs
+    // no array bracket and its name no escape; false (nothing written) otherwise.
+    bool WritePlainMember(CXmlWriterContext* parentContext, const std::string& localName,
+                          const std::string& namespaceUri);
+    // "[" of a repeated member's array, before its first item; the item goes one level deeper.
+    void OpenArray(CXmlWriterContext* parentContext, std::uint32_t& depth);
     // Opens the object of `frame` or separates the next member from the previous one.
     void BeginMember(Frame& frame, const std::string& name);
     void CloseArray(Frame& frame);
@@ -70,9 +91,15 @@ private:
     void WriteEscaped(const std::string& text);
     void WriteLineEnd() { m_stream->Write(m_lineEnd.data(), m_lineEnd.size()); }
     void WriteIndent(std::uint32_t depth);
+    // The length of the indentation of `depth`, making m_indentRun long enough for it.
+    std::size_t IndentLength(std::uint32_t depth);
     void CheckFlush();
 
     std::string m_indent = "\t";
+    // m_indent repeated for the deepest member so far, so an indentation is one append.
+    std::string m_indentRun;
+    // Markup assembled here when the stream's current chunk has no room for it.
+    std::string m_markup;
     std::string m_lineEnd = "\n";
     JsonRoundTrip m_level = JsonRoundTrip_Full;
     bool m_formatted = true;

@@ -54,6 +54,19 @@ public:
             AppendSlow(text, length);
         }
     }
+    // `length` free bytes at the end of the current chunk, or null when it has less room
+    // left: a writer assembles a short piece of markup there and counts it in with Commit,
+    // instead of appending it piece by piece.
+    char* Room(std::size_t length) {
+        return length <= m_currentCapacity - m_currentUsed && length <= kMaxLength - m_totalLength
+                   ? m_currentChunk + m_currentUsed
+                   : nullptr;
+    }
+    // Counts in `length` bytes written at Room; at most what Room was asked for.
+    void Commit(std::size_t length) {
+        m_currentUsed += static_cast<std::uint32_t>(length);
+        m_totalLength += static_cast<std::uint32_t>(length);
+    }
     std::uint32_t GetLength() const { return m_totalLength; }
     // The whole text, zero-terminated; joins the chunks into one so a second call is free.
     // Valid until the next change of the buffer.
@@ -61,6 +74,15 @@ public:
     // Copies the whole text (GetLength() bytes, no terminator) to `destination` without
     // joining the chunks, for callers that need the bytes in a block of their own anyway.
     void CopyTo(char* destination) const;
+    // Hands the text to `f` as (data, length) chunk by chunk, in order, until f returns false.
+    template <class F>
+    void ForEachChunk(F&& f) const {
+        for (std::size_t i = 0; i < m_chunks.size(); ++i) {
+            const bool last = i + 1 == m_chunks.size();
+            if (!f(static_cast<const char*>(m_chunks[i]), last ? m_currentUsed : m_chunkLengths[i]))
+                return;
+        }
+    }
     void Clear();
 
 private:
@@ -101,6 +123,8 @@ public:
     void Write(const char* text) { m_buffer.Append(text); }
     void Write(const std::string& text) { m_buffer.Append(text); }
     void Write(const char* text, std::size_t length) { m_buffer.Append(text, length); }
+    char* Room(std::size_t length) { return m_buffer.Room(length); }
+    void Commit(std::size_t length) { m_buffer.Commit(length); }
     std::uint32_t GetLength() const { return m_buffer.GetLength(); }
     XmlEncoding GetEncoding() const { return m_encoding; }
     // The buffered 8-bit text.

@@ -32,7 +32,9 @@ public:
     // Takes the other's value; the other is left empty.
     TsVariant(TsVariant&& other) noexcept;
     TsVariant& operator=(TsVariant&& other) noexcept;
-    ~TsVariant();
+    ~TsVariant() {
+        if (m_type != ItemType_none) ClearValue();
+    }
 
     void SetHexBinary(const CBinaryData& value);
     void SetBase64Binary(const CBinaryData& value);
@@ -106,6 +108,13 @@ public:
         return CSmartPtr<Collection>(static_cast<Collection*>(HeldCollection()));
     }
 
+    // The held object or collection without a reference of its own (null when none): for
+    // a caller that keeps this variant, and so the object, alive while it uses the pointer.
+    CXmlObjectBase* PeekXmlObject() const {
+        return m_type == ItemType_object ? m_value.object : nullptr;
+    }
+    CXmlCollectionBase* PeekXmlCollection() const { return HeldCollection(); }
+
     // True when a kind is set or the value is nil.
     bool IsValid() const { return m_type != ItemType_none || m_nil; }
     bool IsNil() const { return m_nil; }
@@ -113,8 +122,14 @@ public:
     void SetNil();
     // Drops the value and the kind.
     void SetInvalid();
-    // Drops the value (releasing a held object or collection), the kind and nil.
-    void Clear();
+    // Drops the value (releasing a held object or collection), the kind and nil. Every
+    // setter starts here, mostly on an empty variant, hence the inline test.
+    void Clear() {
+        if (m_type == ItemType_none)
+            m_nil = false;
+        else
+            ClearValue();
+    }
 
     ItemType GetTypeAsEnum() const { return static_cast<ItemType>(m_type); }
     // The kind's label ("i4", "datetime"...). Throws CTsException "Invalid Type %d" for an
@@ -125,6 +140,9 @@ public:
     // decimal. Throws CTsException "Invalid Type %d to convert to string" for an empty
     // variant, an object or a collection.
     std::string ToString(const char* format = nullptr) const;
+    // The same text without a copy where one can be avoided: a held string is returned
+    // itself, any other value is converted into `scratch`, which is returned.
+    const std::string& ToText(const char* format, std::string& scratch) const;
     // Parses text as the given kind under the whitespace rule and stores it with that tag;
     // conversion failures are thrown unchanged. Throws CTsException
     // "Invalid Type %d to convert to string" for a kind outside 1..26.
@@ -136,17 +154,9 @@ public:
                     bool exact);
 
 private:
-    void StoreCollection(CXmlCollectionBase* collection, CXmlObjectBase* asObject);
-    CXmlCollectionBase* HeldCollection() const;
-    void CopyFrom(const TsVariant& other);
-    void MoveFrom(TsVariant& other) noexcept;
-    template <class T>
-    void SetHeap(std::int32_t type, const T& value);
-    // Takes over a freshly converted value instead of copying it.
-    template <class T>
-    void AdoptHeap(std::int32_t type, T&& value);
-    template <class T>
-    T GetHeap(std::int32_t type) const;
+    // Strings, dates and binary data fit the slot and are held in place, so handing a
+    // member to a record costs no allocation of its own; larger kinds live on the heap.
+    static constexpr std::size_t kSlotRoom = 32;
 
     struct CollectionSlot {
         CXmlCollectionBase* collection;
@@ -169,17 +179,39 @@ private:
         unsigned char day;
         char ch;
         bool boolean;
-        void* heap;  // CBinaryData, CDateTimeSpan, CDateTime, std::string, CDecimal, CBigInteger
+        void* heap;  // a value kind too large for the slot
         CXmlObjectBase* object;
         CollectionSlot collection;
+        alignas(8) unsigned char room[kSlotRoom];  // a value kind held in place
     };
 
+    void StoreCollection(CXmlCollectionBase* collection, CXmlObjectBase* asObject);
+    CXmlCollectionBase* HeldCollection() const;
+    void CopyFrom(const TsVariant& other);
+    void MoveFrom(TsVariant& other) noexcept;
+    template <class T>
+    void SetHeld(std::int32_t type, const T& value);
+    // Takes over a freshly converted value instead of copying it.
+    template <class T>
+    void AdoptHeld(std::int32_t type, T&& value);
+    template <class T>
+    T GetHeld(std::int32_t type) const;
+    // The value of kind T that the slot holds (in place or on the heap); only valid while
+    // the variant holds a value of that kind and is not nil.
+    template <class T>
+    static T* ValueIn(Slot& slot);
+    template <class T>
+    static const T* ValueIn(const Slot& slot);
+    // Destroys or releases what the variant holds; the tag is left to the caller.
+    void DestroyValue() noexcept;
+    // Clear for a variant that has a kind.
+    void ClearValue();
+
     static void ZeroSlot(Slot& slot) { slot.collection = {nullptr, nullptr}; }
-    // Frees or releases what a slot of that tag holds.
-    static void ReleaseSlot(std::int32_t type, const Slot& value);
 
     bool m_nil = false;
     std::int32_t m_type = ItemType_none;
+    // Holds a value exactly when the tag is a kind and the variant is not nil.
     Slot m_value;
 };
 

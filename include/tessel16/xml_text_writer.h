@@ -35,6 +35,9 @@ public:
     void AddXsiType(const std::string& typeNamespace, const std::string& typeName,
                     ItemType type) override;
     void AddXsiNil() override;
+    // The same bytes as the three calls, without opening a context for the element.
+    void WriteSimpleElement(const std::string& localName, const std::string& namespaceUri,
+                            const std::string& text, ItemType type, bool isDefaultValue) override;
 
     void SetFormatted(bool formatted) { m_formatted = formatted; }
     // Names are checked against the XML name rules before they are written (on by default), so
@@ -61,9 +64,50 @@ public:
 
 private:
     void WriteEscaped(const char* text, bool attributeMode);
+    // Element text: verbatim when it starts a CDATA section, escaped otherwise.
+    void WriteTextContent(const std::string& text);
     // The line end and indent strings never hold a zero byte, so they go in by length.
     void WriteLineEnd() { m_stream->Write(m_lineEnd.data(), m_lineEnd.size()); }
     void WriteIndent(std::uint32_t depth);
+    // The length of the indentation of `depth`, making m_indentRun long enough for it.
+    std::size_t IndentLength(std::uint32_t depth) {
+        const std::size_t length = static_cast<std::size_t>(depth) * m_indent.size();
+        if (m_indentRun.size() < length) GrowIndentRun(length);
+        return length;
+    }
+    void GrowIndentRun(std::size_t length);
+    // `length` bytes to assemble markup in: room in the stream's buffer, or m_markup when
+    // the current chunk has not that much left. EndMarkup counts them in (or writes them).
+    char* BeginMarkup(std::size_t length) {
+        if (char* room = m_stream->Room(length)) {
+            m_markupSpilled = false;
+            return room;
+        }
+        return SpillMarkup(length);
+    }
+    char* SpillMarkup(std::size_t length);
+    void EndMarkup(std::size_t length) {
+        if (m_markupSpilled)
+            m_stream->Write(m_markup.data(), length);
+        else
+            m_stream->Commit(length);
+    }
+    // "/>" and the line end of a formatted document (lineEndLength 0 when unformatted).
+    char* CloseEmpty(char* out, std::size_t lineEndLength) const;
+    // A qualified name by its parts, each cut at its first zero byte.
+    struct QName {
+        const char* prefix;  // null for none
+        std::size_t prefixLength;
+        const char* local;
+        std::size_t localLength;
+        std::size_t Length() const { return prefix ? prefixLength + 1 + localLength : localLength; }
+        char* CopyTo(char* out) const;
+    };
+    // Names go in as every append takes a string: up to a zero byte, which a name that
+    // passed the names check (`checked`) cannot hold.
+    QName NameOf(const std::string* prefix, const std::string& localName, bool checked) const;
+    // Adds a child to the current element, closing its start tag first if it is open.
+    void OpenChildOf(CXmlWriterContext* parent);
     void CheckFlush();
     void RequireOpenStartTag() const;
     // The prefix bound to `namespaceUri` in the current scope, binding a fresh one when
@@ -78,6 +122,8 @@ private:
     EOLType m_eolType = EOLType_LF;
     bool m_formatted = true;
     bool m_checkNames = true;
+    std::string m_markup;
+    bool m_markupSpilled = false;
     CTextStream* m_stream;
 };
 

@@ -125,6 +125,10 @@ public:
     virtual void AddXsiType(const std::string& typeNamespace, const std::string& typeName,
                             ItemType type) = 0;
     virtual void AddXsiNil() = 0;
+    // A whole element that holds only text, as StartElement, WriteText and EndElement would
+    // write it; a writer may override it to write the element in one step.
+    virtual void WriteSimpleElement(const std::string& localName, const std::string& namespaceUri,
+                                    const std::string& text, ItemType type, bool isDefaultValue);
 
     // Stored on the innermost open element; ignored with none open.
     void SetCollectionState(CollectionState state);

@@ -4,6 +4,8 @@
 // then simple content. Reading lives in xml_generated_class_read.cpp.
 #include "tessel16/xml_generated_class.h"
 
+#include <cstddef>
+#include <limits>
 #include <typeinfo>
 
 #include "binding/engine_messages.h"
@@ -47,6 +49,38 @@ namespace Tessel16 {
 
 using namespace Tessel16Data;
 using namespace Tessel16::detail;
+
+namespace {
+
+// The object as INillable, or null. The cross cast searches the class hierarchy on every
+// call, and every object written asks; its answer depends only on the object's class (and
+// which base subobject `object` is), so the last few answers are kept per thread.
+const INillable* AsNillable(const CXmlGeneratedClass* object) {
+    struct Answer {
+        const std::type_info* type;
+        std::ptrdiff_t fromTop;  // where `object` sits in the whole object
+        std::ptrdiff_t offset;   // from `object` to its INillable part; kNotNillable for none
+    };
+    constexpr std::ptrdiff_t kNotNillable = std::numeric_limits<std::ptrdiff_t>::min();
+    constexpr unsigned kAnswers = 4;
+    thread_local Answer answers[kAnswers] = {};
+    thread_local unsigned next = 0;
+    const auto* self = reinterpret_cast<const char*>(object);
+    const std::type_info* type = &typeid(*object);
+    const std::ptrdiff_t fromTop =
+        self - static_cast<const char*>(dynamic_cast<const void*>(object));
+    for (const Answer& answer : answers) {
+        if (answer.type != type || answer.fromTop != fromTop) continue;
+        if (answer.offset == kNotNillable) return nullptr;
+        return reinterpret_cast<const INillable*>(self + answer.offset);
+    }
+    const INillable* nillable = dynamic_cast<const INillable*>(object);
+    answers[next++ % kAnswers] = {
+        type, fromTop, nillable ? reinterpret_cast<const char*>(nillable) - self : kNotNillable};
+    return nillable;
+}
+
+}  // namespace
 
 CTSCriticalSection CXmlGeneratedClass::m_csInit;
 
@@ -162,7 +196,7 @@ void CXmlGeneratedClass::ToXml_Int(CXmlWriter* writer, bool isRoot, const char* 
         }
     }
 
-    const INillable* nillable = dynamic_cast<const INillable*>(this);
+    const INillable* nillable = AsNillable(this);
     if (nillable && nillable->IsNil()) {
         writer->AddXsiNil();
     } else {

@@ -47,6 +47,43 @@ bool LocalIsAlreadyUtf8(const char* text, std::size_t length) {
             IsValidUtf8(reinterpret_cast<const unsigned char*>(text), length));
 }
 
+namespace {
+// Bytes in the character a lead byte starts; 1 for ASCII and for bytes that start none.
+std::size_t SequenceLength(unsigned char lead) {
+    if ((lead & 0xE0) == 0xC0) return 2;
+    if ((lead & 0xF0) == 0xE0) return 3;
+    if ((lead & 0xF8) == 0xF0) return 4;
+    return 1;
+}
+}  // namespace
+
+Utf8Checker::Utf8Checker()
+    : m_trusted(detail::IsASCIIOnly()),
+      m_valid(m_trusted || platform::CodePageIsUtf8(detail::LocalCharEncoding())) {}
+
+void Utf8Checker::Add(const unsigned char* piece, std::size_t length) {
+    if (m_trusted || !m_valid) return;
+    std::size_t i = 0;
+    if (m_pendingLength > 0) {
+        const std::size_t need = SequenceLength(m_pending[0]);
+        while (m_pendingLength < need && i < length) m_pending[m_pendingLength++] = piece[i++];
+        if (m_pendingLength < need) return;
+        m_valid = DecodeUtf8CodePoint(m_pending, m_pendingLength).ok;
+        m_pendingLength = 0;
+        if (!m_valid) return;
+    }
+    // A character cut off at the end of the piece waits for the next one.
+    std::size_t end = length;
+    for (std::size_t back = 1; back <= 3 && back <= length - i; ++back) {
+        const unsigned char b = piece[length - back];
+        if ((b & 0xC0) == 0x80) continue;  // a continuation byte: look further back
+        if (SequenceLength(b) > back) end = length - back;
+        break;
+    }
+    m_valid = IsValidUtf8(piece + i, end - i);
+    for (std::size_t k = end; k < length; ++k) m_pending[m_pendingLength++] = piece[k];
+}
+
 CBinaryData LocalToUtf8(const char* text) {
     if (text == nullptr || *text == '\0') return CBinaryData();
     std::size_t length = std::strlen(text);
@@ -68,9 +105,7 @@ std::string Utf16ToLocal(const unsigned short* units, std::size_t count) {
                                      reinterpret_cast<const char16_t*>(units), count);
 }
 
-CBinaryData Utf16ToUtf8(const unsigned short* text) {
-    return Utf16ToUtf8(text, Utf16Length(text));
-}
+CBinaryData Utf16ToUtf8(const unsigned short* text) { return Utf16ToUtf8(text, Utf16Length(text)); }
 
 CBinaryData Utf16ToUtf8(const unsigned short* units, std::size_t count) {
     if (units == nullptr || count == 0) return CBinaryData();

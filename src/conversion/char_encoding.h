@@ -23,6 +23,23 @@ TESSEL16_API CBinaryData LocalToUtf8(const char* text);
 // True when LocalToUtf8 would hand these bytes back unchanged (ASCIIOnly, or valid UTF-8
 // under a UTF-8 local encoding), so a caller holding them can skip the conversion.
 TESSEL16_API bool LocalIsAlreadyUtf8(const char* text, std::size_t length);
+// The same question for text that arrives in pieces (a writer's output chunks), asked while
+// each piece is at hand rather than in a second pass over the whole: a character may be split
+// between two pieces.
+class TESSEL16_API Utf8Checker {
+public:
+    Utf8Checker();
+    void Add(const unsigned char* piece, std::size_t length);
+    // True when all the pieces together would be handed back unchanged.
+    bool Finish() const { return m_trusted || (m_valid && m_pendingLength == 0); }
+
+private:
+    bool m_trusted;  // ASCIIOnly: every byte goes out as it is
+    bool m_valid = true;
+    unsigned char m_pending[4] = {};  // the start of a character the next piece completes
+    std::size_t m_pendingLength = 0;
+};
+
 // UTF-16 code units to local text (ASCIIOnly does not apply).
 TESSEL16_API std::string Utf16ToLocal(const unsigned short* units, std::size_t count);
 // Zero-terminated UTF-16 to UTF-8. A high surrogate not followed by a low one, or a lone

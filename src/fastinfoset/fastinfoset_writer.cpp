@@ -148,6 +148,40 @@ void CFastInfosetWriter::EndElement() {
     PopContext();
 }
 
+void CFastInfosetWriter::WriteSimpleElement(const std::string& localName,
+                                            const std::string& namespaceUri,
+                                            const std::string& text, ItemType type,
+                                            bool isDefaultValue) {
+    // What StartElement does first; the parent's pending header may bind prefixes, so the
+    // scope is looked at only afterwards.
+    Flush();
+    WritePendingTerminator();
+    CXmlWriterContext* parent = GetCurrentContext();
+    // The element would share its parent's scope. A namespace without a prefix there, or a
+    // default namespace no declaration has entered yet, makes the element declare something
+    // in its header: the general path does that, as it does for the document element.
+    const std::string* prefix = nullptr;
+    bool declares = parent == nullptr;
+    if (parent && !namespaceUri.empty()) {
+        std::uint32_t ignored;
+        if (namespaceUri != parent->GetDefaultNamespace()) {
+            prefix = parent->FindPrefix(namespaceUri);
+            declares = !prefix || prefix->empty();
+        } else {
+            declares = !m_vocabulary.FindNamespaceName(namespaceUri, ignored);
+        }
+    }
+    if (declares)
+        return CXmlWriter::WriteSimpleElement(localName, namespaceUri, text, type, isDefaultValue);
+    CloseStartTag();
+    parent->AddChild();
+    static const std::string kNoPrefix;
+    WriteElementName(prefix ? *prefix : kNoPrefix, namespaceUri, localName, 0x00);
+    if (!text.empty()) WriteChunk(text, type);
+    // The element's end is held back like any other, so it can share an octet.
+    m_pendingTerminator = true;
+}
+
 void CFastInfosetWriter::QueueAttribute(const std::string& localName,
                                         const std::string& namespaceUri, const std::string& value,
                                         ItemType type) {
@@ -164,9 +198,8 @@ void CFastInfosetWriter::QueueAttribute(const std::string& localName,
     if (!namespaceUri.empty()) PrefixFor(namespaceUri);
 }
 
-void CFastInfosetWriter::AddAttribute(const std::string& localName,
-                                      const std::string& namespaceUri, const std::string& value,
-                                      ItemType type) {
+void CFastInfosetWriter::AddAttribute(const std::string& localName, const std::string& namespaceUri,
+                                      const std::string& value, ItemType type) {
     QueueAttribute(localName, namespaceUri, value, type);
 }
 
@@ -370,7 +403,8 @@ void PackRestricted(const std::string& text, const char* alphabet, std::string& 
             high = true;
         }
     }
-    if (bits == 4 && !high) out.back() = static_cast<char>(static_cast<unsigned char>(out.back()) | 0x0F);
+    if (bits == 4 && !high)
+        out.back() = static_cast<char>(static_cast<unsigned char>(out.back()) | 0x0F);
 }
 }  // namespace
 
@@ -386,8 +420,8 @@ std::string ToUtf8(const std::string& s) {
 
 void CFastInfosetWriter::WriteIdentifying(const std::string& s, bool isPrefix) {
     std::uint32_t index = 0;
-    const bool found = isPrefix ? m_vocabulary.FindPrefix(s, index)
-                                : m_vocabulary.FindNamespaceName(s, index);
+    const bool found =
+        isPrefix ? m_vocabulary.FindPrefix(s, index) : m_vocabulary.FindNamespaceName(s, index);
     if (found) {
         PutIndexBit2(m_out, 0x80, index);
         return;
@@ -424,8 +458,8 @@ std::uint32_t CFastInfosetWriter::WriteNamePart(const std::string& s, int table)
 }
 
 CFastInfosetWriter::CachedName& CFastInfosetWriter::CacheSlot(CachedName* cache,
-                                                             const std::string& namespaceUri,
-                                                             const std::string& localName) {
+                                                              const std::string& namespaceUri,
+                                                              const std::string& localName) {
     std::size_t h = localName.size() * 31 + namespaceUri.size();
     if (!localName.empty())
         h += static_cast<unsigned char>(localName[0]) * 7u +
@@ -571,8 +605,8 @@ void CFastInfosetWriter::WriteEncoded(const std::string& text, ItemType type, un
             // An octet string is never empty: text that encodes to nothing (base64 of
             // blanks) goes out as it is.
             if (data.GetLength() == 0) {
-                WriteOctets(reinterpret_cast<const unsigned char*>(text.data()), text.size(),
-                            first, onBit5);
+                WriteOctets(reinterpret_cast<const unsigned char*>(text.data()), text.size(), first,
+                            onBit5);
                 return;
             }
             const std::uint32_t code = encoding.index - 1;

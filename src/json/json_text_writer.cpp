@@ -7,6 +7,7 @@
 #include "json/json_number.h"
 #include "tessel16/exception.h"
 #include "writers/line_end.h"
+#include "writers/markup.h"
 #include "writers/writer_messages.h"
 
 namespace Tessel16 {
@@ -29,6 +30,14 @@ struct EscapeTable {
 };
 constexpr EscapeTable kEscape;
 
+// True when the name goes into a member name as it is: no byte to escape, no zero byte that
+// would end it early.
+bool IsPlainName(const std::string& name) {
+    bool plain = true;
+    for (const char c : name) plain &= !kEscape.escape[static_cast<unsigned char>(c)];
+    return plain;
+}
+
 bool IsBareKind(ItemType type) {
     return (type >= ItemType_i1 && type <= ItemType_r8) ||
            (type >= ItemType_boolean && type <= ItemType_integer);
@@ -50,9 +59,7 @@ void CJsonTextWriter::EndDocument() {
     CXmlWriter::EndDocument();
 }
 
-void CJsonTextWriter::SetEOLType(EOLType eol) {
-    m_lineEnd = detail::LineEndOf(eol);
-}
+void CJsonTextWriter::SetEOLType(EOLType eol) { m_lineEnd = detail::LineEndOf(eol); }
 
 void CJsonTextWriter::WriteObjectStart() {
     m_stream->Write('{');
@@ -80,9 +87,7 @@ void CJsonTextWriter::WriteInLineSchema(const std::string&) {}
 void CJsonTextWriter::StartElement(const std::string& localName, const std::string& namespaceUri) {
     CXmlWriterContext* parentContext = GetCurrentContext();
     const bool isRoot = parentContext == nullptr;
-    bool writeName = true;
-    bool opensArray = false;
-    std::uint32_t depth = 1;
+    MemberStart member;
     if (isRoot) {
         // A second root (untyped content can have several) is a further member of the
         // document object.
@@ -91,27 +96,13 @@ void CJsonTextWriter::StartElement(const std::string& localName, const std::stri
             if (m_formatted) WriteLineEnd();
         }
     } else {
-        Frame& parent = m_frames.back();
-        const CollectionState state = parentContext->GetCollectionState();
-        if (parent.arrayOpen && state == CollectionState_Opened) {
-            // A later item of the open array: no name, only the separator.
-            m_stream->Write(',');
-            if (m_formatted) WriteLineEnd();
-            writeName = false;
-            depth = parent.depth + 2;
-        } else {
-            // The array of the previous repeated member ends where another member begins.
-            if (parent.arrayOpen) CloseArray(parent);
-            BeginMember(parent, localName);
-            depth = parent.depth + 1;
-            opensArray = state == CollectionState_Starting;
-        }
+        member = BeginElementMember(parentContext, localName);
     }
     CXmlWriterContext* context = PushContext(localName, namespaceUri);
-    if (m_formatted) WriteIndent(depth);
+    if (m_formatted) WriteIndent(member.depth);
 
     std::string declarePrefix;
-    if (writeName) {
+    if (member.writeName) {
         if (m_level == JsonRoundTrip_Full && !namespaceUri.empty() &&
             namespaceUri != context->GetDefaultNamespace()) {
             std::string prefix = context->LookupPrefix(namespaceUri);
@@ -129,17 +120,8 @@ void CJsonTextWriter::StartElement(const std::string& localName, const std::stri
             WriteMemberName(std::string(), localName);
         }
     }
-    if (opensArray) {
-        parentContext->SetCollectionState(CollectionState_Opened);
-        m_frames.back().arrayOpen = true;
-        m_stream->Write('[');
-        if (m_formatted) {
-            WriteLineEnd();
-            WriteIndent(depth + 1);
-        }
-        ++depth;
-    }
-    m_frames.push_back(Frame{depth, false, false, false});
+    if (member.opensArray) OpenArray(parentContext, member.depth);
+    m_frames.push_back(Frame{member.depth, false, false, false});
     Frame& frame = m_frames.back();
     if (!declarePrefix.empty()) WriteNamespaceMember(frame, declarePrefix, namespaceUri);
     if (isRoot && m_level == JsonRoundTrip_Full) {
@@ -151,6 +133,118 @@ void CJsonTextWriter::StartElement(const std::string& localName, const std::stri
             WriteNamespaceMember(frame, entry.second, entry.first);
         }
     }
+    CheckFlush();
+}
+
+CJsonTextWriter::MemberStart CJsonTextWriter::BeginElementMember(CXmlWriterContext* parentContext,
+                                                                 const std::string& localName) {
+    Frame& parent = m_frames.back();
+    const CollectionState state = parentContext->GetCollectionState();
+    MemberStart member;
+    if (parent.arrayOpen && state == CollectionState_Opened) {
+        // A later item of the open array: no name, only the separator.
+        m_stream->Write(',');
+        if (m_formatted) WriteLineEnd();
+        member.writeName = false;
+        member.depth = parent.depth + 2;
+    } else {
+        // The array of the previous repeated member ends where another member begins.
+        if (parent.arrayOpen) CloseArray(parent);
+        BeginMember(parent, localName);
+        member.depth = parent.depth + 1;
+        member.opensArray = state == CollectionState_Starting;
+    }
+    return member;
+}
+
+bool CJsonTextWriter::WritePlainMember(CXmlWriterContext* parentContext,
+                                       const std::string& localName,
+                                       const std::string& namespaceUri) {
+    Frame& parent = m_frames.back();
+    // Arrays to open, continue or close, and a member after a value, take the general path.
+    if (parent.arrayOpen || (!parent.objectOpen && parent.valueWritten) ||
+        parentContext->GetCollectionState() == CollectionState_Starting)
+        return false;
+    const std::string* prefix = nullptr;
+    if (m_level == JsonRoundTrip_Full && !namespaceUri.empty() &&
+        namespaceUri != parentContext->GetDefaultNamespace()) {
+        prefix = parentContext->FindPrefix(namespaceUri);
+        if (!prefix || prefix->empty() || !IsPlainName(*prefix)) return false;
+    }
+    if (!IsPlainName(localName)) return false;
+    // The separator (or the brace that opens the parent's object), the line end, the
+    // indentation and the quoted name: one piece.
+    const std::size_t lineEndLength = m_formatted ? m_lineEnd.size() : 0;
+    const std::size_t indentLength = m_formatted ? IndentLength(parent.depth + 1) : 0;
+    const std::size_t nameLength =
+        prefix ? prefix->size() + 1 + localName.size() : localName.size();
+    const std::size_t length = 1 + lineEndLength + indentLength + 1 + nameLength + 3;
+    char* out = m_stream->Room(length);
+    const bool spilled = out == nullptr;
+    if (spilled) {
+        m_markup.resize(length);
+        out = &m_markup[0];
+    }
+    char* p = out;
+    *p++ = parent.objectOpen ? ',' : '{';
+    parent.objectOpen = true;
+    p = detail::CopyShort(p, m_lineEnd.data(), lineEndLength);
+    p = detail::CopyShort(p, m_indentRun.data(), indentLength);
+    *p++ = '"';
+    if (prefix) {
+        p = detail::CopyShort(p, prefix->data(), prefix->size());
+        *p++ = ':';
+    }
+    p = detail::CopyShort(p, localName.data(), localName.size());
+    detail::CopyShort(p, "\": ", 3);
+    if (spilled)
+        m_stream->Write(out, length);
+    else
+        m_stream->Commit(length);
+    return true;
+}
+
+void CJsonTextWriter::OpenArray(CXmlWriterContext* parentContext, std::uint32_t& depth) {
+    parentContext->SetCollectionState(CollectionState_Opened);
+    m_frames.back().arrayOpen = true;
+    m_stream->Write('[');
+    if (m_formatted) {
+        WriteLineEnd();
+        WriteIndent(depth + 1);
+    }
+    ++depth;
+}
+
+void CJsonTextWriter::WriteSimpleElement(const std::string& localName,
+                                         const std::string& namespaceUri, const std::string& text,
+                                         ItemType type, bool isDefaultValue) {
+    CXmlWriterContext* parentContext = GetCurrentContext();
+    // The document element declares the document's namespaces: the general path does that.
+    if (!parentContext || m_frames.empty())
+        return CXmlWriter::WriteSimpleElement(localName, namespaceUri, text, type, isDefaultValue);
+    if (WritePlainMember(parentContext, localName, namespaceUri)) {
+        // A member of its own with nothing but text: the text is its value.
+        WriteTypedValue(text, type);
+        CheckFlush();
+        return;
+    }
+    MemberStart member = BeginElementMember(parentContext, localName);
+    if (m_formatted) WriteIndent(member.depth);
+    if (member.writeName) {
+        // The element would share its parent's scope, so the parent's bindings answer.
+        if (m_level == JsonRoundTrip_Full && !namespaceUri.empty() &&
+            namespaceUri != parentContext->GetDefaultNamespace()) {
+            const std::string* prefix = parentContext->FindPrefix(namespaceUri);
+            if (!prefix || prefix->empty())
+                throw CTsException(FormatString(msg::kUnknownNamespace, namespaceUri.c_str()));
+            WriteMemberName(*prefix, localName);
+        } else {
+            WriteMemberName(std::string(), localName);
+        }
+    }
+    if (member.opensArray) OpenArray(parentContext, member.depth);
+    // A member of its own with nothing but text: the text is its value.
+    WriteTypedValue(text, type);
     CheckFlush();
 }
 
@@ -336,7 +430,13 @@ void CJsonTextWriter::WriteEscaped(const std::string& text) {
 }
 
 void CJsonTextWriter::WriteIndent(std::uint32_t depth) {
-    for (std::uint32_t i = 0; i < depth; ++i) m_stream->Write(m_indent.data(), m_indent.size());
+    m_stream->Write(m_indentRun.data(), IndentLength(depth));
+}
+
+std::size_t CJsonTextWriter::IndentLength(std::uint32_t depth) {
+    const std::size_t length = static_cast<std::size_t>(depth) * m_indent.size();
+    while (m_indentRun.size() < length) m_indentRun += m_indent;
+    return length;
 }
 
 void CJsonTextWriter::CheckFlush() {

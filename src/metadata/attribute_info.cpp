@@ -123,7 +123,8 @@ void CAttributeInfoPrimitive::AttributeToXml(const CSerializationContext& contex
     TsVariant value;
     ReadProperty(object, value);
     if (IsOptional() && !value.IsValid()) return;
-    const std::string text = value.ToString(m_format.c_str());
+    std::string scratch;
+    const std::string& text = value.ToText(m_format.c_str(), scratch);
     if (SkipAsDefault(context, text)) return;
     CheckRestriction(value);
     writer->AddAttribute(GetAttributeName(), GetNamespace(), text, value.GetTypeAsEnum());
@@ -150,7 +151,7 @@ void CAttributeInfoPrimitive::Validate(const CSerializationContext&, bool found)
     ValidateRequired(found);
 }
 
-void CAttributeInfoPrimitive::CheckRestriction(TsVariant value) const {
+void CAttributeInfoPrimitive::CheckRestriction(const TsVariant& value) const {
     m_restrictions.CheckValue(GetAttributeName(), value, m_itemType);
 }
 

@@ -47,7 +47,8 @@ CElementInfo::CElementInfo(const char* elementName, const char* namespaceUri, in
       m_nillable(false),
       m_enumToString(nullptr),
       m_stringToEnum(nullptr),
-      m_hasPrimitiveInfo(false) {}
+      m_hasPrimitiveInfo(false),
+      m_checkFacets(true) {}
 
 CElementInfo::CElementInfo(const char* elementName, const char* namespaceUri, int propertyIndex,
                            bool nillable, EnumToStringFunc enumToString,
@@ -61,7 +62,8 @@ CElementInfo::CElementInfo(const char* elementName, const char* namespaceUri, in
       m_nillable(nillable),
       m_enumToString(enumToString),
       m_stringToEnum(stringToEnum),
-      m_hasPrimitiveInfo(false) {}
+      m_hasPrimitiveInfo(false),
+      m_checkFacets(true) {}
 
 CElementInfo::CElementInfo(const char* elementName, const char* namespaceUri, int propertyIndex,
                            bool nillable, ItemType itemType, const char* format,
@@ -78,7 +80,9 @@ CElementInfo::CElementInfo(const char* elementName, const char* namespaceUri, in
       m_nillable(nillable),
       m_enumToString(nullptr),
       m_stringToEnum(nullptr),
-      m_hasPrimitiveInfo(true) {}
+      m_hasPrimitiveInfo(true),
+      m_checkFacets(!m_restrictions.IsEmpty() || itemType < ItemType_hexBinary ||
+                    itemType > ItemType_integer) {}
 
 CElementInfo::CElementInfo(const CElementInfo& other) = default;
 CElementInfo& CElementInfo::operator=(const CElementInfo& other) = default;
@@ -160,10 +164,8 @@ bool CElementInfo::WriteSimpleElement(CXmlWriter* writer, const TsVariant& value
     // Text equal to a schema default goes to the writer flagged as such: a writer that does
     // not write defaults leaves the element empty, and the reader restores the default.
     const bool isDefault = !m_defaultValue.empty() && text == m_defaultValue;
-    if (!isDefault && checkFacets) CheckRestriction(value);
-    writer->StartElement(m_elementName, m_namespace);
-    writer->WriteText(text, textType, isDefault);
-    writer->EndElement();
+    if (!isDefault && checkFacets && m_checkFacets) CheckRestriction(value);
+    writer->WriteSimpleElement(m_elementName, m_namespace, text, textType, isDefault);
     return true;
 }
 
@@ -173,7 +175,8 @@ bool CElementInfo::ElementToXmlPrim(const CSerializationContext&, const CXmlGene
     ReadProperty(object, value);
     if (value.IsNil()) return WriteNilElement(writer, m_elementName, m_namespace);
     if (!value.IsValid()) return false;
-    const std::string text = value.ToString(m_format.c_str());
+    std::string scratch;
+    const std::string& text = value.ToText(m_format.c_str(), scratch);
     return WriteSimpleElement(writer, value, text, value.GetTypeAsEnum(), true);
 }
 
@@ -192,10 +195,10 @@ bool CElementInfo::ElementToXmlCls(const CSerializationContext& context,
                                    bool inChoice) const {
     TsVariant value;
     ReadProperty(object, value);
-    CSmartPtr<CXmlObjectBase> member = value.GetXmlObject();
-    if (!RawPtr(member)) return false;
-    ObjectBridge::WriteObject(RawPtr(member), writer, false, m_namespace.c_str(), context,
-                              inChoice);
+    // The variant holds the member for the length of the write.
+    CXmlObjectBase* member = value.PeekXmlObject();
+    if (!member) return false;
+    ObjectBridge::WriteObject(member, writer, false, m_namespace.c_str(), context, inChoice);
     return true;
 }
 
@@ -304,7 +307,7 @@ CXmlObjectBase* CElementInfo::GetMemberObject(CXmlGeneratedClass* object, TsVari
 CXmlCollectionBase* CElementInfo::GetMemberCollection(const CXmlGeneratedClass* object,
                                                       TsVariant& holder) const {
     ReadProperty(object, holder);
-    return RawPtr(holder.GetXmlCollection());
+    return holder.PeekXmlCollection();
 }
 
 void CElementInfo::StoreMemberObject(CXmlGeneratedClass* object, CXmlObjectBase* member,
@@ -320,11 +323,11 @@ void CElementInfo::MemberAttributesToXml(const CSerializationContext& context,
     TsVariant value;
     ReadProperty(object, value);
     if (value.GetTypeAsEnum() == ItemType_collection) {
-        CXmlCollectionBase* collection = RawPtr(value.GetXmlCollection());
+        CXmlCollectionBase* collection = value.PeekXmlCollection();
         if (collection) AttributesToXml_Int(collection, writer, context);
         return;
     }
-    CXmlObjectBase* member = RawPtr(value.GetXmlObject());
+    CXmlObjectBase* member = value.PeekXmlObject();
     if (member) AttributesToXml_Int(member, writer, context);
 }
 

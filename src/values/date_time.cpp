@@ -91,32 +91,42 @@ bool ConversionAllowed(CDateTime::DTType source, CDateTime::DTType target) {
 
 }  // namespace
 
-CDateTime::CDateTime() = default;
+// The fields are laid out to fill the 16 bytes after the vtable pointer exactly.
+static_assert(sizeof(void*) != 8 || sizeof(CDateTime) == 24, "CDateTime fields are padded");
 
-CDateTime::CDateTime(DTType type) : m_type(type) {}
+CDateTime::CDateTime()
+    : m_zoneHour(0),
+      m_zoned(false),
+      m_zoneMinuteNegative(false),
+      m_zoneMinute(0),
+      m_hasOffset(false) {}
 
-CDateTime::CDateTime(const char* text) { ParseXSDDateTime(text); }
+CDateTime::CDateTime(DTType type) : CDateTime() { m_type = static_cast<std::int8_t>(type); }
 
-CDateTime::CDateTime(short year, unsigned char month, unsigned char day) {
+CDateTime::CDateTime(const char* text) : CDateTime() { ParseXSDDateTime(text); }
+
+CDateTime::CDateTime(short year, unsigned char month, unsigned char day) : CDateTime() {
     SetDate(year, month, day);
 }
 
 CDateTime::CDateTime(short year, unsigned char month, unsigned char day, unsigned char hour,
-                     unsigned char minute, unsigned char second) {
+                     unsigned char minute, unsigned char second)
+    : CDateTime() {
     SetDateTime(year, month, day, hour, minute, second);
 }
 
 CDateTime::CDateTime(short year, unsigned char month, unsigned char day, unsigned char hour,
                      unsigned char minute, unsigned char second, unsigned short milli,
-                     unsigned short micro, unsigned short nano) {
+                     unsigned short micro, unsigned short nano)
+    : CDateTime() {
     SetDateTime(year, month, day, hour, minute, second, milli, micro, nano);
 }
 
-CDateTime::CDateTime(const std::time_t& t) { *this = t; }
+CDateTime::CDateTime(const std::time_t& t) : CDateTime() { *this = t; }
 
-CDateTime::CDateTime(const TsSystemTime& st) { *this = st; }
+CDateTime::CDateTime(const TsSystemTime& st) : CDateTime() { *this = st; }
 
-CDateTime::CDateTime(const TsFileTime& ft) { *this = ft; }
+CDateTime::CDateTime(const TsFileTime& ft) : CDateTime() { *this = ft; }
 
 CDateTime::~CDateTime() = default;
 
@@ -174,25 +184,25 @@ CDateTime CDateTime::GetTickCount() { return CDateTime(detail::LocalNow()); }
 void CDateTime::Clear() { *this = CDateTime(); }
 
 void CDateTime::RequireSettable(DTType requested) const {
-    if (m_type != dt_yearZero && m_type != requested) {
+    if (GetType() != dt_yearZero && GetType() != requested) {
         throw CTsInvalidStateException(
-            FormatString(msg::kSetKind, KindName(requested), KindName(m_type)));
+            FormatString(msg::kSetKind, KindName(requested), KindName(GetType())));
     }
 }
 
 void CDateTime::Validate() const {
-    const char* name = KindName(m_type);
-    if (m_type == dt_yearZero) {
+    const char* name = KindName(GetType());
+    if (GetType() == dt_yearZero) {
         throw CTsInvalidValueException(msg::kYearZero);
     }
-    if (KindUses(m_type, DtField::Month)) {
+    if (KindUses(GetType(), DtField::Month)) {
         if (m_month < 1 || m_month > 12) {
             throw CTsInvalidValueException(FormatString(msg::kMonthRange, m_month));
         }
     } else if (m_month != 0) {
         throw CTsInvalidValueException(FormatString(msg::kMonthForType, m_month, name));
     }
-    if (KindUses(m_type, DtField::Year)) {
+    if (KindUses(GetType(), DtField::Year)) {
         if (m_year == 0 || m_year < kMinYear || m_year > kMaxYear) {
             throw CTsInvalidValueException(
                 FormatString(msg::kYearRange, m_year, kMinYear, kMaxYear));
@@ -200,23 +210,23 @@ void CDateTime::Validate() const {
     } else if (m_year != 0) {
         throw CTsInvalidValueException(FormatString(msg::kYearForType, m_year, name));
     }
-    if (m_type == dt_dateTime || m_type == dt_date) {
+    if (GetType() == dt_dateTime || GetType() == dt_date) {
         if (m_day < 1 || m_day > detail::DaysInMonth(m_year, m_month)) {
             throw CTsInvalidValueException(FormatString(msg::kDayInMonth, m_day));
         }
-    } else if (m_type == dt_gMonthDay) {
+    } else if (GetType() == dt_gMonthDay) {
         // Without a year, 29 February may still fall in a leap year.
         if (m_day < 1 || m_day > detail::DaysInMonth(2000, m_month)) {
             throw CTsInvalidValueException(FormatString(msg::kDayInMonth, m_day));
         }
-    } else if (m_type == dt_gDay) {
+    } else if (GetType() == dt_gDay) {
         if (m_day < 1 || m_day > 31) {
             throw CTsInvalidValueException(FormatString(msg::kDay31, m_day));
         }
     } else if (m_day != 0) {
         throw CTsInvalidValueException(FormatString(msg::kDayForType, m_day, name));
     }
-    if (KindUses(m_type, DtField::Hour)) {
+    if (KindUses(GetType(), DtField::Hour)) {
         if (m_hour > 23) {
             throw CTsInvalidValueException(FormatString(msg::kHourRange, m_hour));
         }
@@ -349,20 +359,20 @@ void CDateTime::SetGDay(unsigned char day) {
 }
 
 void CDateTime::SetDateTime(const CDateTime& source, DTType target) {
-    if (!IsKnownKind(source.m_type)) {
+    if (!IsKnownKind(source.GetType())) {
         throw CTsInvalidValueException(
-            FormatString(msg::kUnknownKind, static_cast<int>(source.m_type)));
+            FormatString(msg::kUnknownKind, static_cast<int>(source.GetType())));
     }
-    if (!ConversionAllowed(source.m_type, target)) {
+    if (!ConversionAllowed(source.GetType(), target)) {
         throw CTsInvalidValueException(
-            FormatString(msg::kConvertKind, KindName(target), KindName(source.m_type)));
+            FormatString(msg::kConvertKind, KindName(target), KindName(source.GetType())));
     }
     if (target == dt_yearZero) {
         Clear();
         return;
     }
     CDateTime v = source;
-    v.m_type = target;
+    v.m_type = static_cast<std::int8_t>(target);
     // Fields the new kind does not carry are dropped, so the copy holds only its own kind.
     if (!KindUses(target, DtField::Year)) {
         v.m_year = 0;
@@ -381,84 +391,84 @@ void CDateTime::SetDateTime(const CDateTime& source, DTType target) {
 }
 
 short CDateTime::GetYear() const {
-    RequireField(m_type, DtField::Year, msg::kGetYear);
+    RequireField(GetType(), DtField::Year, msg::kGetYear);
     return m_year;
 }
 unsigned char CDateTime::GetMonth() const {
-    RequireField(m_type, DtField::Month, msg::kGetMonth);
+    RequireField(GetType(), DtField::Month, msg::kGetMonth);
     return m_month;
 }
 unsigned char CDateTime::GetDay() const {
-    RequireField(m_type, DtField::Day, msg::kGetDay);
+    RequireField(GetType(), DtField::Day, msg::kGetDay);
     return m_day;
 }
 unsigned char CDateTime::GetHour() const {
-    RequireField(m_type, DtField::Hour, msg::kGetHour);
+    RequireField(GetType(), DtField::Hour, msg::kGetHour);
     return m_hour;
 }
 unsigned char CDateTime::GetMinute() const {
-    RequireField(m_type, DtField::Minute, msg::kGetMinute);
+    RequireField(GetType(), DtField::Minute, msg::kGetMinute);
     return m_minute;
 }
 unsigned char CDateTime::GetSecond() const {
-    RequireField(m_type, DtField::Second, msg::kGetSecond);
+    RequireField(GetType(), DtField::Second, msg::kGetSecond);
     return m_second;
 }
 unsigned short CDateTime::GetMilliSecond() const {
-    RequireField(m_type, DtField::Second, msg::kGetMilli);
+    RequireField(GetType(), DtField::Second, msg::kGetMilli);
     return m_milli;
 }
 unsigned short CDateTime::GetMicroSecond() const {
-    RequireField(m_type, DtField::Second, msg::kGetMicro);
+    RequireField(GetType(), DtField::Second, msg::kGetMicro);
     return m_micro;
 }
 unsigned short CDateTime::GetNanoSecond() const {
-    RequireField(m_type, DtField::Second, msg::kGetNano);
+    RequireField(GetType(), DtField::Second, msg::kGetNano);
     return m_nano;
 }
 double CDateTime::GetRealSecond() const {
-    RequireField(m_type, DtField::Second, msg::kGetRealSecond);
+    RequireField(GetType(), DtField::Second, msg::kGetRealSecond);
     return m_second + m_milli * 0.001 + m_micro * 1e-6 + m_nano * 1e-9;
 }
 
 void CDateTime::SetYear(short year) {
-    RequireField(m_type, DtField::Year, msg::kGetYear);
+    RequireField(GetType(), DtField::Year, msg::kGetYear);
     m_year = year;
 }
 void CDateTime::SetMonth(unsigned char month) {
-    RequireField(m_type, DtField::Month, msg::kGetMonth);
+    RequireField(GetType(), DtField::Month, msg::kGetMonth);
     m_month = month;
 }
 void CDateTime::SetDay(unsigned char day) {
-    RequireField(m_type, DtField::Day, msg::kGetDay);
+    RequireField(GetType(), DtField::Day, msg::kGetDay);
     m_day = day;
 }
 void CDateTime::SetHour(unsigned char hour) {
-    RequireField(m_type, DtField::Hour, msg::kGetHour);
+    RequireField(GetType(), DtField::Hour, msg::kGetHour);
     m_hour = hour;
 }
 void CDateTime::SetMinute(unsigned char minute) {
-    RequireField(m_type, DtField::Minute, msg::kGetMinute);
+    RequireField(GetType(), DtField::Minute, msg::kGetMinute);
     m_minute = minute;
 }
 void CDateTime::SetSecond(unsigned char second) {
-    RequireField(m_type, DtField::Second, msg::kGetSecond);
+    RequireField(GetType(), DtField::Second, msg::kGetSecond);
     m_second = second;
 }
 void CDateTime::SetMilliSecond(unsigned short milli) {
-    RequireField(m_type, DtField::Second, msg::kGetMilli);
+    RequireField(GetType(), DtField::Second, msg::kGetMilli);
     m_milli = milli;
 }
 void CDateTime::SetMicroSecond(unsigned short micro) {
-    RequireField(m_type, DtField::Second, msg::kGetMicro);
+    RequireField(GetType(), DtField::Second, msg::kGetMicro);
     m_micro = micro;
 }
 void CDateTime::SetNanoSecond(unsigned short nano) {
-    RequireField(m_type, DtField::Second, msg::kGetNano);
+    RequireField(GetType(), DtField::Second, msg::kGetNano);
     m_nano = nano;
 }
 
-std::string CDateTime::GetTypeAsString() const { return KindName(m_type); }
+std::string CDateTime::GetTypeAsString() const { return KindName(GetType()); }
 
 std::string CDateTime::GetTypeAsString(DTType type) { return KindName(type); }
 
@@ -500,8 +510,8 @@ unsigned char CDateTime::GetZoneMinute() const {
 }
 
 unsigned short CDateTime::GetDayOfYear() const {
-    if (m_type != dt_dateTime && m_type != dt_date) {
-        ThrowState(msg::kDayOfYear, m_type);
+    if (GetType() != dt_dateTime && GetType() != dt_date) {
+        ThrowState(msg::kDayOfYear, GetType());
     }
     const int month = m_month >= 1 && m_month <= 12 ? m_month : 1;
     int days = kDaysBeforeMonth[month] + m_day;
@@ -512,8 +522,8 @@ unsigned short CDateTime::GetDayOfYear() const {
 }
 
 std::time_t CDateTime::GetTime() const {
-    if (m_type != dt_dateTime && m_type != dt_date) {
-        throw CTsInvalidValueException(FormatString(msg::kGetTime, KindName(m_type)));
+    if (GetType() != dt_dateTime && GetType() != dt_date) {
+        throw CTsInvalidValueException(FormatString(msg::kGetTime, KindName(GetType())));
     }
     CalendarFields f;
     ToUtcFields(f);
@@ -523,8 +533,8 @@ std::time_t CDateTime::GetTime() const {
 }
 
 unsigned char CDateTime::GetDayOfWeek() const {
-    if (m_type != dt_dateTime && m_type != dt_date) {
-        ThrowState(msg::kDayOfWeek, m_type);
+    if (GetType() != dt_dateTime && GetType() != dt_date) {
+        ThrowState(msg::kDayOfWeek, GetType());
     }
     // 1970-01-01 was a Thursday (5 when Sunday is 1).
     const std::int64_t days = FloorDiv(static_cast<std::int64_t>(GetTime()), kSecondsPerDay);
@@ -532,8 +542,8 @@ unsigned char CDateTime::GetDayOfWeek() const {
 }
 
 TsSystemTime CDateTime::GetAsSystemTime() const {
-    if (m_type != dt_dateTime) {
-        throw CTsInvalidValueException(FormatString(msg::kSystemTime, KindName(m_type)));
+    if (GetType() != dt_dateTime) {
+        throw CTsInvalidValueException(FormatString(msg::kSystemTime, KindName(GetType())));
     }
     TsSystemTime st;
     st.wYear = static_cast<std::uint16_t>(m_year);

@@ -32,17 +32,17 @@ int ClampedYear(std::int64_t year) {
 
 void CDateTime::ToFields(CalendarFields& f) const {
     f = CalendarFields();
-    if (KindUses(m_type, DtField::Year)) {
+    if (KindUses(GetType(), DtField::Year)) {
         f.year = m_year;
     }
-    if (KindUses(m_type, DtField::Month)) {
+    if (KindUses(GetType(), DtField::Month)) {
         f.month = m_month;
-    } else if (m_type == dt_time || m_type == dt_gDay) {
+    } else if (GetType() == dt_time || GetType() == dt_gDay) {
         f.month = 12;
     }
-    if (KindUses(m_type, DtField::Day)) {
+    if (KindUses(GetType(), DtField::Day)) {
         f.day = m_day;
-    } else if (m_type == dt_time) {
+    } else if (GetType() == dt_time) {
         f.day = 31;
     }
     f.hour = m_hour;
@@ -64,20 +64,20 @@ void CDateTime::ToUtcFields(CalendarFields& f) const {
 }
 
 void CDateTime::FromFields(const CalendarFields& f) {
-    if (KindUses(m_type, DtField::Year)) {
+    if (KindUses(GetType(), DtField::Year)) {
         if (f.year == 0 || f.year < kMinYear || f.year > kMaxYear) {
             throw CTsInvalidValueException(
                 FormatString(msg::kYearRange, ClampedYear(f.year), kMinYear, kMaxYear));
         }
         m_year = static_cast<std::int16_t>(f.year);
     }
-    if (KindUses(m_type, DtField::Month)) {
+    if (KindUses(GetType(), DtField::Month)) {
         m_month = static_cast<std::uint8_t>(f.month);
     }
-    if (KindUses(m_type, DtField::Day)) {
+    if (KindUses(GetType(), DtField::Day)) {
         m_day = static_cast<std::uint8_t>(f.day);
     }
-    if (KindUses(m_type, DtField::Hour)) {
+    if (KindUses(GetType(), DtField::Hour)) {
         m_hour = static_cast<std::uint8_t>(f.hour);
         m_minute = static_cast<std::uint8_t>(f.minute);
         m_second = static_cast<std::uint8_t>(f.second);
@@ -133,10 +133,10 @@ CDateTime& CDateTime::operator-=(const CDateTimeSpan& span) {
 // Callers of a difference want the elapsed time, so it is computed exactly rather than
 // returned as zero; days are the largest unit because months and years vary in length.
 CDateTimeSpan CDateTime::operator-(const CDateTime& other) const {
-    if (other.m_type != m_type) {
+    if (other.GetType() != GetType()) {
         throw CTsInvalidValueException(FormatString(msg::kSubtractKind,
-                                                    GetTypeAsString(other.m_type).c_str(),
-                                                    GetTypeAsString(m_type).c_str()));
+                                                    GetTypeAsString(other.GetType()).c_str(),
+                                                    GetTypeAsString(GetType()).c_str()));
     }
     CalendarFields a;
     CalendarFields b;
@@ -176,7 +176,7 @@ CDateTime::DTCompareResult CDateTime::CompareTo(const CDateTime& other) const {
     ToUtcFields(a);
     other.ToUtcFields(b);
     if (m_zoned == other.m_zoned) {
-        return detail::CompareFields(a, m_type, b, other.m_type);
+        return detail::CompareFields(a, GetType(), b, other.GetType());
     }
     // An unzoned value may lie anywhere from 14 hours before to 14 hours after the same
     // reading in UTC; it is ordered only when the whole window is on one side.
@@ -184,24 +184,24 @@ CDateTime::DTCompareResult CDateTime::CompareTo(const CDateTime& other) const {
     if (!m_zoned) {
         CalendarFields earliest = a;
         detail::AddSpan(earliest, window, true);
-        if (detail::CompareFields(earliest, m_type, b, other.m_type) == GreaterThan) {
+        if (detail::CompareFields(earliest, GetType(), b, other.GetType()) == GreaterThan) {
             return GreaterThan;
         }
         CalendarFields latest = a;
         detail::AddSpan(latest, window, false);
-        if (detail::CompareFields(latest, m_type, b, other.m_type) == LessThan) {
+        if (detail::CompareFields(latest, GetType(), b, other.GetType()) == LessThan) {
             return LessThan;
         }
         return Indeterminate;
     }
     CalendarFields earliest = b;
     detail::AddSpan(earliest, window, true);
-    if (detail::CompareFields(a, m_type, earliest, other.m_type) == LessThan) {
+    if (detail::CompareFields(a, GetType(), earliest, other.GetType()) == LessThan) {
         return LessThan;
     }
     CalendarFields latest = b;
     detail::AddSpan(latest, window, false);
-    if (detail::CompareFields(a, m_type, latest, other.m_type) == GreaterThan) {
+    if (detail::CompareFields(a, GetType(), latest, other.GetType()) == GreaterThan) {
         return GreaterThan;
     }
     return Indeterminate;

@@ -194,9 +194,11 @@ void CDateTime::ParseXSDDate(const char* text) {
     v.m_year = static_cast<std::int16_t>(parts.year);
     v.m_month = static_cast<std::uint8_t>(parts.month);
     v.m_day = static_cast<std::uint8_t>(parts.day);
-    if ((endsInZ || hasColon) && !ApplyZone(v, ScanZone(text + n), v.m_zoneMinuteNegative)) {
+    bool minuteNegative = false;
+    if ((endsInZ || hasColon) && !ApplyZone(v, ScanZone(text + n), minuteNegative)) {
         throw CTsInvalidValueException(FormatString(msg::kDateBad, text));
     }
+    v.m_zoneMinuteNegative = minuteNegative;
     v.Validate();
     *this = v;
 }
@@ -235,9 +237,11 @@ void CDateTime::ParseXSDTime(const char* text) {
         v.m_micro = static_cast<std::uint16_t>(groups[1]);
         v.m_nano = static_cast<std::uint16_t>(groups[2]);
     }
-    if (!ApplyZone(v, ScanZone(p), v.m_zoneMinuteNegative)) {
+    bool minuteNegative = false;
+    if (!ApplyZone(v, ScanZone(p), minuteNegative)) {
         throw CTsInvalidValueException(FormatString(msg::kTimeBad, text));
     }
+    v.m_zoneMinuteNegative = minuteNegative;
     v.Validate();
     *this = v;
 }
@@ -255,7 +259,7 @@ void CDateTime::ParseXSDDateTime(const char* text) {
     const std::string datePart(text, static_cast<std::size_t>(t - text));
     CDateTime date;
     date.ParseXSDDate(datePart.c_str());
-    if (date.m_type != dt_date || date.m_zoned) {
+    if (date.GetType() != dt_date || date.m_zoned) {
         throw CTsInvalidValueException(FormatString(msg::kDateTimeBad, text));
     }
     CDateTime v;
@@ -273,7 +277,7 @@ std::string CDateTime::ToString() const { return ToString("s"); }
 std::string CDateTime::ToString(const char* format) const {
     const bool empty = m_year == 0 && m_month == 0 && m_day == 0 && m_hour == 0 && m_minute == 0 &&
                        m_second == 0 && m_milli == 0 && m_micro == 0 && m_nano == 0;
-    if (m_type == dt_yearZero || (m_type != dt_time && empty)) {
+    if (GetType() == dt_yearZero || (GetType() != dt_time && empty)) {
         return msg::kNotSet;
     }
     if (format == nullptr || *format == '\0' || std::strcmp(format, "G") == 0) {
@@ -292,7 +296,7 @@ std::string CDateTime::ToString(const char* format) const {
         AppendTwo(out, m_second);
         out += detail::FormatFraction(m_milli, m_micro, m_nano);
     };
-    switch (m_type) {
+    switch (GetType()) {
         case dt_dateTime:
         case dt_date:
             AppendYear(out, m_year);
@@ -300,7 +304,7 @@ std::string CDateTime::ToString(const char* format) const {
             AppendTwo(out, m_month);
             out += '-';
             AppendTwo(out, m_day);
-            if (m_type == dt_dateTime) {
+            if (GetType() == dt_dateTime) {
                 out += 'T';
                 clock();
             }

@@ -1,64 +1,119 @@
-// decimal.cpp: CDecimal, the exact decimal behind xs:decimal. Arithmetic works on the value
-// scaled to an integer (integer part * 10^count + fraction part) and splits the result back,
-// so carries between the two parts never need special cases; rounding happens only where a
-// result would keep more fraction digits than the process-wide limit allows.
+// decimal.cpp: CDecimal, the exact decimal behind xs:decimal. Nearly every decimal of a
+// document (prices, quantities, rates) has fewer than 20 digits, so a value keeps its digits
+// as one 64-bit coefficient and a fraction digit count, and parses, writes, compares, adds and
+// multiplies them with native arithmetic. Larger values, and results that would overflow,
+// go through the unbounded form in wide_decimal.cpp, which defines every result.
 #include "tessel16/decimal.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <string>
 #include <utility>
 
 #include "tessel16/exception.h"
-#include "values/decimal_limits.h"
 #include "values/decimal_messages.h"
 #include "values/limb_arithmetic.h"
+#include "values/wide_decimal.h"
 
 namespace Tessel16 {
 
-using detail::Limbs;
+using detail::WideDecimal;
 
 int CDecimal::m_maxDivider = 30;
 
 namespace {
 
-// The largest positive exponent a text may carry. It covers every double (to 1.8e308) with
-// room to spare, and bounds what a short text can grow into: "1E1000" is a thousand digits.
-constexpr unsigned long long kMaxExponent = 1000;
-constexpr unsigned long long kExponentSaturation = 1000000000000ull;
+constexpr int kMaxCompactCount = 19;
 
-// The blanks skipped inside a number are XML's whitespace characters, the only ones a
-// document's text can bring; vertical tab and form feed are refused like any other character.
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+constexpr std::uint64_t kPow10[20] = {1ull,
+                                      10ull,
+                                      100ull,
+                                      1000ull,
+                                      10000ull,
+                                      100000ull,
+                                      1000000ull,
+                                      10000000ull,
+                                      100000000ull,
+                                      1000000000ull,
+                                      10000000000ull,
+                                      100000000000ull,
+                                      1000000000000ull,
+                                      10000000000000ull,
+                                      100000000000000ull,
+                                      1000000000000000ull,
+                                      10000000000000000ull,
+                                      100000000000000000ull,
+                                      1000000000000000000ull,
+                                      10000000000000000000ull};
+
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-[[noreturn]] void ThrowInvalidChar(std::size_t position, const char* text) {
-    throw CTsInvalidValueException(
-        FormatString(detail::kDecimalInvalidChar, static_cast<int>(position), text));
+// value * 10^n, false when it does not fit 64 bits (n <= 19).
+bool ScaleUp(std::uint64_t value, int n, std::uint64_t& out) {
+    return !__builtin_mul_overflow(value, kPow10[n], &out);
 }
 
-// result = (signA, a) + (signB, b), as signed magnitudes.
-void AddSigned(Limbs& a, int& signA, const Limbs& b, int signB) {
-    if (signA == signB) {
-        detail::AddLimbs(a, b);
-    } else if (detail::CompareLimbs(a, b) >= 0) {
-        detail::SubLimbs(a, b);
-    } else {
-        detail::ReverseSubLimbs(a, b);
-        signA = signB;
+// Trailing zero fraction digits dropped, keeping at least one digit: how sums and products
+// are kept.
+void StripZeros(std::uint64_t& coefficient, int& count) {
+    if (coefficient == 0) {
+        count = 1;
+        return;
+    }
+    while (count > 1 && coefficient % 10 == 0) {
+        coefficient /= 10;
+        --count;
+    }
+}
+
+// The value's 64-bit magnitude from base 10^9 limbs, false when it does not fit.
+bool LimbsToU64(const detail::LimbVector& limbs, std::uint64_t& out) {
+    std::uint64_t value = 0;
+    for (std::size_t i = limbs.size(); i-- > 0;) {
+        if (__builtin_mul_overflow(value, std::uint64_t{detail::kLimbBase}, &value) ||
+            __builtin_add_overflow(value, std::uint64_t{limbs[i]}, &value))
+            return false;
+    }
+    out = value;
+    return true;
+}
+
+// Writes value's digits right-aligned in exactly width characters ending at end, zero-padded.
+void WriteDigitsPadded(char* end, std::uint64_t value, int width) {
+    for (int i = 0; i < width; ++i) {
+        *--end = static_cast<char>('0' + value % 10);
+        value /= 10;
     }
 }
 
 }  // namespace
 
 CDecimal::CDecimal() = default;
-CDecimal::CDecimal(int value) : m_integer(value) {}
-CDecimal::CDecimal(unsigned int value) : m_integer(value) {}
-CDecimal::CDecimal(long value) : m_integer(value) {}
-CDecimal::CDecimal(unsigned long value) : m_integer(value) {}
-CDecimal::CDecimal(long long value) : m_integer(value) {}
-CDecimal::CDecimal(unsigned long long value) : m_integer(value) {}
+
+CDecimal::CDecimal(int value) : CDecimal(static_cast<long long>(value)) {}
+CDecimal::CDecimal(unsigned int value) : CDecimal(static_cast<unsigned long long>(value)) {}
+CDecimal::CDecimal(long value) : CDecimal(static_cast<long long>(value)) {}
+CDecimal::CDecimal(unsigned long value) : CDecimal(static_cast<unsigned long long>(value)) {}
+
+CDecimal::CDecimal(long long value) {
+    const std::uint64_t magnitude =
+        value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    std::uint64_t coefficient = 0;
+    if (ScaleUp(magnitude, 1, coefficient)) {
+        SetCompact(coefficient, 1, value < 0);
+    } else {
+        AssignWide(WideDecimal(CBigInteger(value)));
+    }
+}
+
+CDecimal::CDecimal(unsigned long long value) {
+    std::uint64_t coefficient = 0;
+    if (ScaleUp(value, 1, coefficient)) {
+        SetCompact(coefficient, 1, false);
+    } else {
+        AssignWide(WideDecimal(CBigInteger(value)));
+    }
+}
 
 CDecimal::CDecimal(double value) {
     // The shortest text that reads back as the same double is what the user wrote or meant;
@@ -70,37 +125,135 @@ CDecimal::CDecimal(double value) {
 }
 
 CDecimal::CDecimal(const char* text) { Parse(text); }
-CDecimal::CDecimal(const CBigInteger& value) : m_integer(value) {}
+CDecimal::CDecimal(const CBigInteger& value) { AssignWide(WideDecimal(value)); }
 
-CDecimal::CDecimal(const CBigInteger& integerPart, const CBigInteger& fractionPart, int count)
-    : m_integer(integerPart), m_fraction(fractionPart), m_count(count < 1 ? 1 : count) {}
-
-CDecimal::CDecimal(const CDecimal& other) = default;
-CDecimal::CDecimal(CDecimal&& other) noexcept
-    : m_integer(std::move(other.m_integer)),
-      m_fraction(std::move(other.m_fraction)),
-      m_count(other.m_count) {
-    other.m_count = 1;
+CDecimal::CDecimal(const CBigInteger& integerPart, const CBigInteger& fractionPart, int count) {
+    AssignWide(WideDecimal(integerPart, fractionPart, count));
 }
-CDecimal& CDecimal::operator=(const CDecimal& other) = default;
-CDecimal& CDecimal::operator=(CDecimal&& other) noexcept {
-    if (this != &other) {
-        m_integer = std::move(other.m_integer);
-        m_fraction = std::move(other.m_fraction);
-        m_count = other.m_count;
-        other.m_count = 1;
+
+CDecimal::CDecimal(const CDecimal& other)
+    : m_coefficient(other.m_coefficient),
+      m_count(other.m_count),
+      m_negative(other.m_negative),
+      m_isWide(other.m_isWide) {
+    if (m_isWide) m_wide = new WideDecimal(*other.m_wide);
+}
+
+CDecimal::CDecimal(CDecimal&& other) noexcept
+    : m_coefficient(other.m_coefficient),
+      m_count(other.m_count),
+      m_negative(other.m_negative),
+      m_isWide(other.m_isWide) {
+    other.m_isWide = false;
+    other.SetCompact(0, 1, false);
+}
+
+CDecimal& CDecimal::operator=(const CDecimal& other) {
+    if (this == &other) return *this;
+    if (!other.m_isWide) {
+        ReleaseWide();
+        SetCompact(other.m_coefficient, other.m_count, other.m_negative);
+    } else if (m_isWide) {
+        *m_wide = *other.m_wide;
+    } else {
+        m_wide = new WideDecimal(*other.m_wide);
+        m_isWide = true;
     }
     return *this;
 }
-CDecimal::~CDecimal() = default;
+
+CDecimal& CDecimal::operator=(CDecimal&& other) noexcept {
+    if (this == &other) return *this;
+    ReleaseWide();
+    m_coefficient = other.m_coefficient;
+    m_count = other.m_count;
+    m_negative = other.m_negative;
+    m_isWide = other.m_isWide;
+    other.m_isWide = false;
+    other.SetCompact(0, 1, false);
+    return *this;
+}
+
+CDecimal::~CDecimal() { ReleaseWide(); }
+
+void CDecimal::ReleaseWide() {
+    if (!m_isWide) return;
+    delete m_wide;
+    m_isWide = false;
+    m_coefficient = 0;
+}
+
+void CDecimal::SetCompact(std::uint64_t coefficient, int count, bool negative) {
+    m_coefficient = coefficient;
+    m_count = count;
+    m_negative = negative && coefficient != 0;
+}
+
+const WideDecimal& CDecimal::WideView(WideDecimal& scratch) const {
+    if (m_isWide) return *m_wide;
+    const std::uint64_t unit = kPow10[m_count];
+    detail::LimbsFromU64(scratch.m_integer.m_limbs, m_coefficient / unit);
+    detail::LimbsFromU64(scratch.m_fraction.m_limbs, m_coefficient % unit);
+    const int sign = m_negative ? -1 : 1;
+    scratch.m_integer.m_sign = sign;
+    scratch.m_fraction.m_sign = sign;
+    scratch.m_integer.Normalise();
+    scratch.m_fraction.Normalise();
+    scratch.m_count = m_count;
+    return scratch;
+}
+
+void CDecimal::AssignWide(WideDecimal&& value) {
+    // Compact only when the two parts agree in sign (the private three-part constructor can
+    // make them differ) and the fraction is below one unit, so nothing observable changes.
+    std::uint64_t integer = 0;
+    std::uint64_t fraction = 0;
+    std::uint64_t coefficient = 0;
+    const CBigInteger& i = value.m_integer;
+    const CBigInteger& f = value.m_fraction;
+    if (value.m_count <= kMaxCompactCount && (i.IsZero() || f.IsZero() || i.m_sign == f.m_sign) &&
+        LimbsToU64(i.m_limbs, integer) && LimbsToU64(f.m_limbs, fraction) &&
+        fraction < kPow10[value.m_count] && ScaleUp(integer, value.m_count, coefficient) &&
+        !__builtin_add_overflow(coefficient, fraction, &coefficient)) {
+        ReleaseWide();
+        SetCompact(coefficient, value.m_count, value.IsNegative());
+        return;
+    }
+    if (m_isWide) {
+        *m_wide = std::move(value);
+    } else {
+        m_wide = new WideDecimal(std::move(value));
+        m_isWide = true;
+    }
+}
 
 int CDecimal::GetMaxDecimalPlaces() { return m_maxDivider; }
 
 void CDecimal::SetMaxDecimalPlaces(int places) { m_maxDivider = places < 0 ? 0 : places; }
 
-bool CDecimal::ParsePlain(const char* text) {
-    // The common shape, [sign] digits [. digits] with nothing else, is read straight from the
-    // text; blanks, exponents and errors take the general path below.
+bool CDecimal::IsNegative() const { return m_isWide ? m_wide->IsNegative() : m_negative; }
+
+int CDecimal::GetFractionDivider() const { return m_isWide ? m_wide->m_count : m_count; }
+
+CBigInteger CDecimal::GetIntegerPart() const {
+    if (m_isWide) return m_wide->m_integer;
+    CBigInteger part(static_cast<unsigned long long>(m_coefficient / kPow10[m_count]));
+    if (m_negative) part.Negate();
+    return part;
+}
+
+CBigInteger CDecimal::GetFractionPart() const {
+    if (m_isWide) return m_wide->m_fraction;
+    CBigInteger part(static_cast<unsigned long long>(m_coefficient % kPow10[m_count]));
+    if (m_negative) part.Negate();
+    return part;
+}
+
+CBigInteger CDecimal::ToBigInteger() const { return GetIntegerPart(); }
+
+bool CDecimal::ParseCompact(const char* text) {
+    // [sign] digits [. digits] with nothing else and at most 19 significant digits; blanks,
+    // exponents, errors and rounding to the fraction digit limit take the general path.
     const char* p = text;
     const bool negative = *p == '-';
     if (*p == '+' || *p == '-') ++p;
@@ -117,234 +270,114 @@ bool CDecimal::ParsePlain(const char* text) {
     if (*p != '\0' || (intEnd == intBegin && fracEnd == fracBegin)) return false;
     // Trailing zeros of the fraction are what rationalising would drop.
     while (fracEnd - fracBegin > 1 && fracEnd[-1] == '0') --fracEnd;
-    detail::LimbsFromDigits(m_integer.m_limbs, intBegin, intEnd);
-    detail::LimbsFromDigits(m_fraction.m_limbs, fracBegin, fracEnd);
-    m_integer.m_sign = negative ? -1 : 1;
-    m_fraction.m_sign = negative ? -1 : 1;
-    m_integer.Normalise();
-    m_fraction.Normalise();
-    m_count = fracEnd > fracBegin ? static_cast<int>(fracEnd - fracBegin) : 1;
-    LimitFractionDigits();
-    Rationalise();
+    while (intBegin < intEnd && *intBegin == '0') ++intBegin;
+    const int fractionDigits = static_cast<int>(fracEnd - fracBegin);
+    const int count = fractionDigits > 0 ? fractionDigits : 1;
+    if (count > m_maxDivider || (intEnd - intBegin) + count > kMaxCompactCount) return false;
+    std::uint64_t coefficient = 0;
+    for (const char* c = intBegin; c < intEnd; ++c)
+        coefficient = coefficient * 10 + static_cast<std::uint64_t>(*c - '0');
+    for (const char* c = fracBegin; c < fracEnd; ++c)
+        coefficient = coefficient * 10 + static_cast<std::uint64_t>(*c - '0');
+    if (fractionDigits == 0) coefficient *= 10;
+    ReleaseWide();
+    SetCompact(coefficient, count, negative);
     return true;
 }
 
 void CDecimal::Parse(const char* text) {
     if (text == nullptr) {
-        *this = CDecimal();
+        ReleaseWide();
+        SetCompact(0, 1, false);
         return;
     }
-    const char* t = text;
-    if (ParsePlain(t)) return;
-    // [blanks][sign](digits[.digits]|.digits)[(e|E)[sign]digits][blanks]. Blanks inside the
-    // number, a second sign or a number without digits are refused: read leniently they give
-    // another value than the text shows ("1 000" as 1000, "+-1" as -1, "-" as 0).
-    const std::size_t length = std::strlen(t);
-    std::size_t i = 0;
-    while (i < length && IsBlank(t[i])) ++i;
-    bool negative = false;
-    if (i < length && (t[i] == '+' || t[i] == '-')) negative = t[i++] == '-';
-    const std::size_t intBegin = i;
-    while (i < length && IsDigit(t[i])) ++i;
-    const std::size_t intEnd = i;
-    std::size_t fracBegin = i;
-    std::size_t fracEnd = i;
-    if (i < length && t[i] == '.') {
-        fracBegin = ++i;
-        while (i < length && IsDigit(t[i])) ++i;
-        fracEnd = i;
-    }
-    if (intEnd == intBegin && fracEnd == fracBegin) ThrowInvalidChar(i, t);
-    bool hasExponent = false;
-    bool exponentNegative = false;
-    unsigned long long exponent = 0;
-    if (i < length && (t[i] == 'e' || t[i] == 'E')) {
-        hasExponent = true;
-        ++i;
-        if (i < length && (t[i] == '+' || t[i] == '-')) exponentNegative = t[i++] == '-';
-        const std::size_t digitsBegin = i;
-        for (; i < length && IsDigit(t[i]); ++i) {
-            // Saturates far above every limit below, so a long run of digits cannot overflow.
-            if (exponent < kExponentSaturation)
-                exponent = exponent * 10 + static_cast<unsigned long long>(t[i] - '0');
-        }
-        if (i == digitsBegin) ThrowInvalidChar(i, t);
-    }
-    while (i < length && IsBlank(t[i])) ++i;
-    if (i != length) ThrowInvalidChar(i, t);
-    while (fracEnd - fracBegin > 1 && t[fracEnd - 1] == '0') --fracEnd;
-
-    const int sign = negative ? -1 : 1;
-    CDecimal value;
-    detail::LimbsFromDigits(value.m_integer.m_limbs, t + intBegin, t + intEnd);
-    detail::LimbsFromDigits(value.m_fraction.m_limbs, t + fracBegin, t + fracEnd);
-    value.m_integer.m_sign = sign;
-    value.m_fraction.m_sign = sign;
-    value.m_integer.Normalise();
-    value.m_fraction.Normalise();
-    value.m_count = fracEnd > fracBegin ? static_cast<int>(fracEnd - fracBegin) : 1;
-
-    if (hasExponent && exponentNegative) {
-        // Dividing by 10^e keeps nothing once e reaches past every digit and the guard
-        // digits of a quotient, so such exponents need not be materialised; below that the
-        // divisor is no longer than the text itself.
-        const std::size_t vanishing =
-            (intEnd - intBegin) + (fracEnd - fracBegin) + static_cast<std::size_t>(m_maxDivider) + 2;
-        if (exponent >= vanishing) {
-            value = CDecimal();
-        } else {
-            value = value.ScaledByPow10(static_cast<unsigned>(exponent), true);
-        }
-    } else if (hasExponent && (!value.m_integer.m_limbs.empty() || !value.m_fraction.m_limbs.empty())) {
-        // A positive exponent adds digits that the text does not carry: bounded, so that a
-        // few bytes of text cannot become megabytes of number.
-        if (exponent > kMaxExponent)
-            throw CTsInvalidValueException(
-                FormatString(detail::kDecimalExponentLimit, t, static_cast<int>(kMaxExponent)));
-        value = value.ScaledByPow10(static_cast<unsigned>(exponent), false);
-    }
-    // Rounded to the fraction digit limit first, then stripped of trailing zeros: the other
-    // order can leave zeros that the next reading strips, and the text would not be stable.
-    value.LimitFractionDigits();
-    value.Rationalise();
-    *this = std::move(value);
+    if (ParseCompact(text)) return;
+    WideDecimal value;
+    value.Parse(text);
+    AssignWide(std::move(value));
 }
 
-void CDecimal::ScaledMagnitude(int count, Limbs& out) const {
-    out = m_integer.m_limbs;
-    detail::MulPow10(out, static_cast<unsigned>(count));
-    if (m_fraction.m_limbs.empty()) return;
-    if (count == m_count) {
-        detail::AddLimbs(out, m_fraction.m_limbs);
-    } else {
-        Limbs fraction(m_fraction.m_limbs);
-        detail::MulPow10(fraction, static_cast<unsigned>(count - m_count));
-        detail::AddLimbs(out, fraction);
+char* CDecimal::WriteCompact(char* out, int fractionDigits) const {
+    const std::uint64_t unit = kPow10[m_count];
+    if (m_negative) *out++ = '-';
+    out = std::to_chars(out, out + 20, m_coefficient / unit).ptr;
+    if (fractionDigits <= 0) return out;
+    *out++ = '.';
+    WriteDigitsPadded(out + m_count, m_coefficient % unit, m_count);
+    out += m_count;
+    if (fractionDigits > m_count) {
+        std::memset(out, '0', static_cast<std::size_t>(fractionDigits - m_count));
+        out += fractionDigits - m_count;
     }
-}
-
-CDecimal& CDecimal::Assign(const Limbs& scaled, int sign, int count) {
-    detail::DivModPow10(scaled, static_cast<unsigned>(count), &m_integer.m_limbs,
-                        &m_fraction.m_limbs);
-    m_integer.m_sign = sign;
-    m_fraction.m_sign = sign;
-    m_integer.Normalise();
-    m_fraction.Normalise();
-    m_count = count;
-    return *this;
-}
-
-void CDecimal::LimitFractionDigits() {
-    if (m_count > m_maxDivider) ChangeFractionalDivider(m_maxDivider);
-}
-
-void CDecimal::ChangeFractionalDivider(int n) {
-    if (n >= m_count) {
-        detail::MulPow10(m_fraction.m_limbs, static_cast<unsigned>(n - m_count));
-        m_count = n;
-        return;
-    }
-    const int target = n < 0 ? 0 : n;
-    const auto dropped = static_cast<unsigned>(m_count - target);
-    const int sign = m_fraction.m_sign;
-    Limbs kept;
-    Limbs rest;
-    detail::DivModPow10(m_fraction.m_limbs, dropped, &kept, &rest);
-    // Round to the nearest; a remainder of exactly half stays put, i.e. goes toward zero.
-    Limbs half = detail::Pow10Limbs(dropped - 1);
-    detail::MulSmall(half, 5);
-    if (detail::CompareLimbs(rest, half) > 0) detail::AddSmall(kept, 1);
-
-    if (target == 0 || detail::IsPow10Limbs(kept, static_cast<unsigned>(target))) {
-        // Rounding up reached a whole unit: carry it into the integer part, away from zero.
-        if (!kept.empty()) m_integer += CBigInteger(sign);
-        kept.clear();
-    }
-    m_fraction.m_limbs.swap(kept);
-    m_fraction.m_sign = sign;
-    m_fraction.Normalise();
-    // Zero fraction digits still keeps one, zero, digit: the count is at least 1.
-    m_count = target == 0 ? 1 : target;
-}
-
-void CDecimal::Rationalise() {
-    if (m_count <= 1) return;
-    if (m_fraction.m_limbs.empty()) {
-        m_count = 1;
-        return;
-    }
-    const std::size_t zeros = detail::TrailingZeroDigits(m_fraction.m_limbs);
-    const auto drop =
-        static_cast<unsigned>(std::min<std::size_t>(zeros, static_cast<std::size_t>(m_count - 1)));
-    if (drop == 0) return;
-    Limbs kept;
-    detail::DivModPow10(m_fraction.m_limbs, drop, &kept, nullptr);
-    m_fraction.m_limbs.swap(kept);
-    m_count -= static_cast<int>(drop);
-}
-
-void CDecimal::AppendTo(std::string& out, int fractionDigits) const {
-    if (IsNegative()) out.push_back('-');
-    detail::AppendLimbs(out, m_integer.m_limbs);
-    if (fractionDigits <= 0) return;
-    out.push_back('.');
-    detail::AppendLimbs(out, m_fraction.m_limbs, static_cast<std::size_t>(m_count));
-    if (fractionDigits > m_count)
-        out.append(static_cast<std::size_t>(fractionDigits - m_count), '0');
-}
-
-std::string CDecimal::ToString() const {
-    if (m_fraction.m_limbs.empty()) return m_integer.ToString();
-    std::string out;
-    out.reserve(detail::DigitCountLimbs(m_integer.m_limbs) + static_cast<std::size_t>(m_count) + 2);
-    AppendTo(out, m_count);
     return out;
 }
 
+std::string CDecimal::ToString() const {
+    if (m_isWide) return m_wide->ToString();
+    // Sign, 19 digits and the point at most.
+    char buffer[24];
+    const bool wholeNumber = m_coefficient % kPow10[m_count] == 0;
+    const char* end = WriteCompact(buffer, wholeNumber ? 0 : m_count);
+    return std::string(buffer, static_cast<std::size_t>(end - buffer));
+}
+
 std::string CDecimal::ToString(int fractionDigits) const {
-    std::string out;
-    if (fractionDigits >= m_count) {
-        AppendTo(out, fractionDigits);
+    if (m_isWide) return m_wide->ToString(fractionDigits);
+    if (fractionDigits < m_count) {
+        CDecimal rounded(*this);
+        rounded.ChangeFractionalDivider(fractionDigits);
+        if (!rounded.m_isWide) return rounded.CompactText(fractionDigits);
+        std::string out;
+        rounded.m_wide->AppendTo(out, fractionDigits);
         return out;
     }
-    CDecimal rounded(*this);
-    rounded.ChangeFractionalDivider(fractionDigits);
-    rounded.AppendTo(out, fractionDigits);
+    return CompactText(fractionDigits);
+}
+
+std::string CDecimal::CompactText(int fractionDigits) const {
+    std::string out(static_cast<std::size_t>(fractionDigits > 0 ? fractionDigits : 0) + 24, '\0');
+    out.resize(static_cast<std::size_t>(WriteCompact(&out[0], fractionDigits) - out.data()));
     return out;
 }
 
 double CDecimal::ToDouble() const {
-    // Anything with fewer than 308 integer digits is inside the range without comparing.
-    if (m_integer.GetDigitCount() >= 308 &&
-        (*this > CDecimal(detail::DoubleMaxValue()) || *this < CDecimal(detail::DoubleMinValue())))
-        throw CTsOverFlowException(detail::kDecimalTooLargeForDouble);
-    // from_chars rounds correctly and ignores the locale, which strtod would not.
+    if (m_isWide) return m_wide->ToDouble();
+    // Both operands are exact doubles (10^19 < 10^22), so the one correctly rounded division
+    // gives the nearest double to the decimal, as reading its text would.
+    if (m_coefficient < (1ull << 53)) {
+        const double value =
+            static_cast<double>(m_coefficient) / static_cast<double>(kPow10[m_count]);
+        return m_negative ? -value : value;
+    }
     const std::string text = ToString();
     double value = 0.0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (result.ec == std::errc::result_out_of_range) return IsNegative() ? -0.0 : 0.0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
     return value;
 }
 
 long long CDecimal::ToLongLong() const {
-    if (m_integer.GetDigitCount() >= 19 && (*this > CDecimal(detail::LongLongMaxValue()) ||
-                                            *this < CDecimal(detail::LongLongMinValue())))
-        throw CTsOverFlowException(detail::kDecimalTooLargeForLongLong);
-    return static_cast<long long>(m_integer);
+    if (m_isWide) return m_wide->ToLongLong();
+    // The integer part of a compact value is below 2^64 / 10, inside the 64-bit range.
+    const auto integer = static_cast<long long>(m_coefficient / kPow10[m_count]);
+    return m_negative ? -integer : integer;
 }
 
 std::int32_t CDecimal::ToLong() const {
-    if (m_integer.GetDigitCount() >= 10 &&
-        (*this > CDecimal(detail::LongMaxValue()) || *this < CDecimal(detail::LongMinValue())))
+    if (m_isWide) return m_wide->ToLong();
+    // Compared by value, so 2147483647.5 is out of range as it is in the unbounded form.
+    const std::uint64_t limit = m_negative ? 2147483648ull : 2147483647ull;
+    std::uint64_t scaledLimit = 0;
+    if (ScaleUp(limit, m_count, scaledLimit) && m_coefficient > scaledLimit)
         throw CTsOverFlowException(detail::kDecimalTooLargeForLong);
-    return static_cast<std::int32_t>(static_cast<long long>(m_integer));
+    return static_cast<std::int32_t>(ToLongLong());
 }
 
-CBigInteger CDecimal::ToBigInteger() const { return m_integer; }
-
 CDecimal& CDecimal::Negate() {
-    m_integer.Negate();
-    m_fraction.Negate();
+    if (m_isWide) {
+        m_wide->Negate();
+    } else {
+        m_negative = !m_negative && m_coefficient != 0;
+    }
     return *this;
 }
 
@@ -353,92 +386,118 @@ CDecimal CDecimal::GetNegative() const {
     return copy.Negate();
 }
 
-CDecimal& CDecimal::operator+=(const CDecimal& other) {
-    const int count = std::max(m_count, other.m_count);
-    Limbs a;
-    Limbs b;
-    ScaledMagnitude(count, a);
-    other.ScaledMagnitude(count, b);
-    int sign = IsNegative() ? -1 : 1;
-    AddSigned(a, sign, b, other.IsNegative() ? -1 : 1);
-    Assign(a, sign, count);
+bool CDecimal::ChangeFractionalDividerCompact(int n) {
+    if (n >= m_count) {
+        std::uint64_t scaled = 0;
+        if (n > kMaxCompactCount || !ScaleUp(m_coefficient, n - m_count, scaled)) return false;
+        SetCompact(scaled, n, m_negative);
+        return true;
+    }
+    const int target = n < 0 ? 0 : n;
+    const std::uint64_t unit = kPow10[m_count - target];
+    std::uint64_t kept = m_coefficient / unit;
+    // Round to the nearest; a remainder of exactly half stays put, i.e. goes toward zero.
+    if (m_coefficient % unit > unit / 2) ++kept;
+    // Zero fraction digits still keeps one, zero, digit: the count is at least 1.
+    if (target == 0 && !ScaleUp(kept, 1, kept)) return false;
+    SetCompact(kept, target == 0 ? 1 : target, m_negative);
+    return true;
+}
+
+void CDecimal::ChangeFractionalDivider(int n) {
+    if (!m_isWide && ChangeFractionalDividerCompact(n)) return;
+    WideDecimal scratch;
+    WideDecimal value = WideView(scratch);
+    value.ChangeFractionalDivider(n);
+    AssignWide(std::move(value));
+}
+
+void CDecimal::Rationalise() {
+    if (!m_isWide) {
+        StripZeros(m_coefficient, m_count);
+        return;
+    }
+    WideDecimal value = *m_wide;
+    value.Rationalise();
+    AssignWide(std::move(value));
+}
+
+bool CDecimal::AddCompact(const CDecimal& other, bool subtract) {
+    const int count = m_count > other.m_count ? m_count : other.m_count;
+    std::uint64_t a = 0;
+    std::uint64_t b = 0;
+    if (!ScaleUp(m_coefficient, count - m_count, a) ||
+        !ScaleUp(other.m_coefficient, count - other.m_count, b))
+        return false;
+    const bool otherNegative = other.m_negative != subtract;
+    std::uint64_t sum = 0;
+    bool negative = m_negative;
+    if (m_negative == otherNegative) {
+        if (__builtin_add_overflow(a, b, &sum)) return false;
+    } else if (a >= b) {
+        sum = a - b;
+    } else {
+        sum = b - a;
+        negative = otherNegative;
+    }
     // Sums are kept in their shortest form so that 1.25 + 0.25 writes as 1.5.
-    Rationalise();
+    int sumCount = count;
+    StripZeros(sum, sumCount);
+    SetCompact(sum, sumCount, negative);
+    return true;
+}
+
+bool CDecimal::MultiplyCompact(const CDecimal& other) {
+    std::uint64_t product = 0;
+    if (__builtin_mul_overflow(m_coefficient, other.m_coefficient, &product)) return false;
+    int count = m_count + other.m_count;
+    StripZeros(product, count);
+    if (count > kMaxCompactCount) return false;
+    SetCompact(product, count, m_negative != other.m_negative);
+    if (m_count > m_maxDivider) return ChangeFractionalDividerCompact(m_maxDivider);
+    return true;
+}
+
+CDecimal& CDecimal::operator+=(const CDecimal& other) {
+    // A failed compact attempt leaves the value as it was.
+    if (!m_isWide && !other.m_isWide && AddCompact(other, false)) return *this;
+    WideDecimal scratch;
+    WideDecimal otherScratch;
+    WideDecimal value = WideView(scratch);
+    value.Add(other.WideView(otherScratch), false);
+    AssignWide(std::move(value));
     return *this;
 }
 
 CDecimal& CDecimal::operator-=(const CDecimal& other) {
-    const int count = std::max(m_count, other.m_count);
-    Limbs a;
-    Limbs b;
-    ScaledMagnitude(count, a);
-    other.ScaledMagnitude(count, b);
-    int sign = IsNegative() ? -1 : 1;
-    AddSigned(a, sign, b, other.IsNegative() ? 1 : -1);
-    Assign(a, sign, count);
-    Rationalise();
+    if (!m_isWide && !other.m_isWide && AddCompact(other, true)) return *this;
+    WideDecimal scratch;
+    WideDecimal otherScratch;
+    WideDecimal value = WideView(scratch);
+    value.Add(other.WideView(otherScratch), true);
+    AssignWide(std::move(value));
     return *this;
 }
 
 CDecimal& CDecimal::operator*=(const CDecimal& other) {
-    Limbs a;
-    Limbs b;
-    ScaledMagnitude(m_count, a);
-    other.ScaledMagnitude(other.m_count, b);
-    const int sign = IsNegative() == other.IsNegative() ? 1 : -1;
-    Assign(detail::MulLimbs(a, b), sign, m_count + other.m_count);
-    Rationalise();
-    LimitFractionDigits();
+    if (!m_isWide && !other.m_isWide) {
+        const CDecimal before(*this);
+        if (MultiplyCompact(other)) return *this;
+        *this = before;
+    }
+    WideDecimal scratch;
+    WideDecimal otherScratch;
+    WideDecimal value = WideView(scratch);
+    value.Multiply(other.WideView(otherScratch));
+    AssignWide(std::move(value));
     return *this;
 }
 
-CDecimal CDecimal::Divide(const CDecimal& divisor, const char* zeroMessage) const {
-    const int count = std::max(m_count, divisor.m_count);
-    Limbs b;
-    divisor.ScaledMagnitude(count, b);
-    if (b.empty()) throw CTsInvalidValueException(zeroMessage);
-    Limbs a;
-    ScaledMagnitude(count, a);
-    // Two guard digits beyond the limit, truncated, then rounded to the limit.
-    const int digits = m_maxDivider + 2;
-    detail::MulPow10(a, static_cast<unsigned>(digits));
-    Limbs quotient;
-    detail::DivModLimbs(a, b, &quotient, nullptr);
-    CDecimal result;
-    result.Assign(quotient, IsNegative() == divisor.IsNegative() ? 1 : -1, digits);
-    result.Rationalise();
-    result.LimitFractionDigits();
-    return result;
-}
-
-// A power of ten only shifts digits. Going through the general product or quotient would
-// cost time quadratic in the length of the text, which a long mantissa with a large exponent
-// turns into seconds per value; the results are the same to the last digit.
-CDecimal CDecimal::ScaledByPow10(unsigned exponent, bool divide) const {
-    Limbs scaled;
-    ScaledMagnitude(m_count, scaled);
-    CDecimal result;
-    const int sign = IsNegative() ? -1 : 1;
-    if (!divide) {
-        detail::MulPow10(scaled, exponent);
-        result.Assign(scaled, sign, m_count);
-        result.Rationalise();
-        result.LimitFractionDigits();
-        return result;
-    }
-    // As Divide: the dividend gains the guard digits, then the quotient is truncated.
-    const int digits = m_maxDivider + 2;
-    detail::MulPow10(scaled, static_cast<unsigned>(digits));
-    Limbs quotient;
-    detail::DivModPow10(scaled, exponent + static_cast<unsigned>(m_count), &quotient, nullptr);
-    result.Assign(quotient, sign, digits);
-    result.Rationalise();
-    result.LimitFractionDigits();
-    return result;
-}
-
 CDecimal& CDecimal::operator/=(const CDecimal& other) {
-    *this = Divide(other, detail::kBigIntDivideAssignByZero);
+    WideDecimal scratch;
+    WideDecimal otherScratch;
+    AssignWide(WideView(scratch).Divide(other.WideView(otherScratch),
+                                        detail::kBigIntDivideAssignByZero));
     return *this;
 }
 
@@ -461,7 +520,12 @@ CDecimal CDecimal::operator*(const CDecimal& other) const {
 }
 
 CDecimal CDecimal::operator/(const CDecimal& other) const {
-    return Divide(other, detail::kBigIntDivideByZero);
+    WideDecimal scratch;
+    WideDecimal otherScratch;
+    CDecimal result;
+    result.AssignWide(
+        WideView(scratch).Divide(other.WideView(otherScratch), detail::kBigIntDivideByZero));
+    return result;
 }
 
 CDecimal& CDecimal::operator++() { return *this += CDecimal(1); }
@@ -481,29 +545,23 @@ CDecimal CDecimal::operator--(int) {
 }
 
 int CDecimal::CompareTo(const CDecimal& other) const {
-    const auto signOf = [](const CDecimal& d) {
-        if (d.m_integer.IsZero() && d.m_fraction.IsZero()) return 0;
-        return d.IsNegative() ? -1 : 1;
-    };
-    const int sign = signOf(*this);
-    const int otherSign = signOf(other);
+    if (m_isWide || other.m_isWide) {
+        WideDecimal scratch;
+        WideDecimal otherScratch;
+        return WideView(scratch).CompareTo(other.WideView(otherScratch));
+    }
+    const int sign = m_coefficient == 0 ? 0 : (m_negative ? -1 : 1);
+    const int otherSign = other.m_coefficient == 0 ? 0 : (other.m_negative ? -1 : 1);
     if (sign != otherSign) return sign < otherSign ? -1 : 1;
     if (sign == 0) return 0;
-    int magnitude = detail::CompareLimbs(m_integer.m_limbs, other.m_integer.m_limbs);
-    if (magnitude == 0) {
-        if (m_count == other.m_count) {
-            magnitude = detail::CompareLimbs(m_fraction.m_limbs, other.m_fraction.m_limbs);
-        } else if (m_count < other.m_count) {
-            Limbs scaled(m_fraction.m_limbs);
-            detail::MulPow10(scaled, static_cast<unsigned>(other.m_count - m_count));
-            magnitude = detail::CompareLimbs(scaled, other.m_fraction.m_limbs);
-        } else {
-            Limbs scaled(other.m_fraction.m_limbs);
-            detail::MulPow10(scaled, static_cast<unsigned>(m_count - other.m_count));
-            magnitude = detail::CompareLimbs(m_fraction.m_limbs, scaled);
-        }
-    }
-    return sign * magnitude;
+    // The value with fewer fraction digits is scaled to the other's; one too large to scale
+    // is the larger magnitude.
+    std::uint64_t a = m_coefficient;
+    std::uint64_t b = other.m_coefficient;
+    if (m_count < other.m_count && !ScaleUp(a, other.m_count - m_count, a)) return sign;
+    if (other.m_count < m_count && !ScaleUp(b, m_count - other.m_count, b)) return -sign;
+    if (a == b) return 0;
+    return a < b ? -sign : sign;
 }
 
 }  // namespace Tessel16

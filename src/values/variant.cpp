@@ -1,8 +1,10 @@
-// variant.cpp: TsVariant. Small kinds live inline in the slot; binary data, durations,
-// dates, strings, decimals and big integers are owned on the heap; objects and collections
-// are shared by reference count. Everything that depends on the tag is one switch here.
+// variant.cpp: TsVariant. Numbers, strings, dates and binary data live in the slot itself;
+// durations, decimals and big integers (too large for it) are owned on the heap; objects and
+// collections are shared by reference count. Everything that depends on the tag is one
+// switch here.
 #include "tessel16/variant.h"
 
+#include <new>
 #include <type_traits>
 #include <utility>
 
@@ -25,40 +27,64 @@ bool IsDateKind(std::int32_t type) {
            type == ItemType_datetime || type == ItemType_time;
 }
 
-// Hands the heap-owned value of a heap kind to f as its real type, so copying and
-// releasing name each kind's class in one place; other kinds are left to the caller.
+// Calls f with a null pointer of the class that holds values of a class kind (strings,
+// dates, decimals...), so copying, moving and destroying name each kind's class in one
+// place; other kinds are left to the caller.
 template <typename F>
-void WithHeapValue(std::int32_t type, const void* heap, F&& f) {
+void WithValueClass(std::int32_t type, F&& f) {
     switch (type) {
         case ItemType_hexBinary:
         case ItemType_base64Binary:
-            f(static_cast<const CBinaryData*>(heap));
+            f(static_cast<CBinaryData*>(nullptr));
             break;
         case ItemType_duration:
-            f(static_cast<const CDateTimeSpan*>(heap));
+            f(static_cast<CDateTimeSpan*>(nullptr));
             break;
         case ItemType_yearMonth:
         case ItemType_monthDay:
         case ItemType_date:
         case ItemType_datetime:
         case ItemType_time:
-            f(static_cast<const CDateTime*>(heap));
+            f(static_cast<CDateTime*>(nullptr));
             break;
         case ItemType_string:
-            f(static_cast<const std::string*>(heap));
+            f(static_cast<std::string*>(nullptr));
             break;
         case ItemType_decimal:
-            f(static_cast<const CDecimal*>(heap));
+            f(static_cast<CDecimal*>(nullptr));
             break;
         case ItemType_integer:
-            f(static_cast<const CBigInteger*>(heap));
+            f(static_cast<CBigInteger*>(nullptr));
             break;
         default:
             break;
     }
 }
 
+template <class P>
+using ClassOf = std::remove_pointer_t<P>;
+
 }  // namespace
+
+// A class kind is held in place when it fits the slot and moves without throwing (the
+// variant's own move is noexcept).
+template <class T>
+constexpr bool kHeldInPlace = sizeof(T) <= 32 &&
+                              alignof(T) <= 8 && std::is_nothrow_move_constructible_v<T>;
+
+template <class T>
+T* TsVariant::ValueIn(Slot& slot) {
+    static_assert(sizeof(slot.room) == 32, "kHeldInPlace assumes a 32-byte slot");
+    if constexpr (kHeldInPlace<T>)
+        return std::launder(reinterpret_cast<T*>(slot.room));
+    else
+        return static_cast<T*>(slot.heap);
+}
+
+template <class T>
+const T* TsVariant::ValueIn(const Slot& slot) {
+    return ValueIn<T>(const_cast<Slot&>(slot));
+}
 
 TsVariant::TsVariant() { ZeroSlot(m_value); }
 
@@ -90,56 +116,83 @@ TsVariant& TsVariant::operator=(TsVariant&& other) noexcept {
     return *this;
 }
 
-TsVariant::~TsVariant() { Clear(); }
-
+// Expects this variant empty.
 void TsVariant::MoveFrom(TsVariant& other) noexcept {
     m_nil = other.m_nil;
     m_type = other.m_type;
     m_value = other.m_value;
+    if (!other.m_nil) {
+        // A value held in place is moved into this slot; heap pointers and counted
+        // references simply change hands with the slot's bits.
+        WithValueClass(m_type, [this, &other](auto* tag) {
+            using T = ClassOf<decltype(tag)>;
+            if constexpr (kHeldInPlace<T>) {
+                T* source = ValueIn<T>(other.m_value);
+                new (m_value.room) T(std::move(*source));
+                source->~T();
+            }
+        });
+    }
     other.m_nil = false;
     other.m_type = ItemType_none;
     ZeroSlot(other.m_value);
 }
 
+// Expects this variant empty.
 void TsVariant::CopyFrom(const TsVariant& other) {
     if (other.m_type < ItemType_none || other.m_type > ItemType_collection)
         throw CTsException(detail::kMsgUnknownType);
+    m_value = other.m_value;
+    if (!other.m_nil) {
+        // The slot now shares the source's bits: class kinds get their own copy (the tag is
+        // set only once it exists, so a copy that throws leaves this variant empty) and
+        // shared kinds their own reference.
+        WithValueClass(other.m_type, [this, &other](auto* tag) {
+            using T = ClassOf<decltype(tag)>;
+            const T& source = *ValueIn<T>(other.m_value);
+            if constexpr (kHeldInPlace<T>)
+                new (m_value.room) T(source);
+            else
+                m_value.heap = new T(source);
+        });
+        if (other.m_type == ItemType_object && m_value.object) {
+            m_value.object->AddRef();
+        } else if (other.m_type == ItemType_collection && m_value.collection.object) {
+            m_value.collection.object->AddRef();
+        }
+    }
     m_nil = other.m_nil;
     m_type = other.m_type;
-    m_value = other.m_value;
-    // The slot now shares the source's pointers: give heap kinds their own copy and
-    // shared kinds their own reference.
-    WithHeapValue(m_type, other.m_value.heap, [this](const auto* p) {
-        if (p) m_value.heap = new std::remove_cv_t<std::remove_pointer_t<decltype(p)>>(*p);
+}
+
+void TsVariant::DestroyValue() noexcept {
+    if (m_nil) return;
+    WithValueClass(m_type, [this](auto* tag) {
+        using T = ClassOf<decltype(tag)>;
+        if constexpr (kHeldInPlace<T>)
+            ValueIn<T>(m_value)->~T();
+        else
+            delete ValueIn<T>(m_value);
     });
-    if (m_type == ItemType_object && m_value.object) {
-        m_value.object->AddRef();
-    } else if (m_type == ItemType_collection && m_value.collection.object) {
-        m_value.collection.object->AddRef();
-    }
 }
 
-void TsVariant::ReleaseSlot(std::int32_t type, const Slot& value) {
-    WithHeapValue(type, value.heap, [](const auto* p) { delete p; });
-    if (type == ItemType_object && value.object) {
-        value.object->Release();
-    } else if (type == ItemType_collection && value.collection.object) {
-        value.collection.object->Release();
+// Clear resets nil even on an empty variant, so that a setter after SetNil on an empty
+// variant yields a plain value and SetInvalid always leaves IsValid() false.
+void TsVariant::ClearValue() {
+    if (!m_nil && (m_type == ItemType_object || m_type == ItemType_collection)) {
+        // The variant is emptied before the release: an object whose destruction reaches
+        // back into this variant then finds it already empty.
+        CXmlObjectBase* held =
+            m_type == ItemType_object ? m_value.object : m_value.collection.object;
+        m_type = ItemType_none;
+        ZeroSlot(m_value);
+        if (held) held->Release();
+        return;
     }
-}
-
-void TsVariant::Clear() {
-    // nil is reset even on an empty variant, so that a setter after SetNil on an empty
-    // variant yields a plain value and SetInvalid always leaves IsValid() false.
+    DestroyValue();
     m_nil = false;
-    if (m_type == ItemType_none) return;
-    // The variant is emptied before the release: an object whose destruction reaches back
-    // into this variant then finds it already empty.
-    const std::int32_t type = m_type;
-    const Slot value = m_value;
     m_type = ItemType_none;
     ZeroSlot(m_value);
-    ReleaseSlot(type, value);
 }
 
 void TsVariant::SetNil() {
@@ -152,38 +205,46 @@ void TsVariant::SetNil() {
 void TsVariant::SetInvalid() { Clear(); }
 
 template <class T>
-void TsVariant::SetHeap(std::int32_t type, const T& value) {
-    T* copy = new T(value);
+void TsVariant::SetHeld(std::int32_t type, const T& value) {
+    // Setting the value this variant already holds (through ToText's reference) is a no-op;
+    // anything else is cleared first, as every setter does.
+    if (m_type == type && !m_nil && ValueIn<T>(m_value) == &value) return;
     Clear();
+    if constexpr (kHeldInPlace<T>)
+        new (m_value.room) T(value);
+    else
+        m_value.heap = new T(value);
     m_type = type;
-    m_value.heap = copy;
 }
 
 template <class T>
-void TsVariant::AdoptHeap(std::int32_t type, T&& value) {
-    T* moved = new T(std::move(value));
+void TsVariant::AdoptHeld(std::int32_t type, T&& value) {
+    using V = std::remove_reference_t<T>;
     Clear();
+    if constexpr (kHeldInPlace<V>)
+        new (m_value.room) V(std::move(value));
+    else
+        m_value.heap = new V(std::move(value));
     m_type = type;
-    m_value.heap = moved;
 }
 
 template <class T>
-T TsVariant::GetHeap(std::int32_t type) const {
-    if (m_type != type || m_value.heap == nullptr) return T();
-    return *static_cast<const T*>(m_value.heap);
+T TsVariant::GetHeld(std::int32_t type) const {
+    if (m_type != type || m_nil) return T();
+    return *ValueIn<T>(m_value);
 }
 
-void TsVariant::SetHexBinary(const CBinaryData& value) { SetHeap(ItemType_hexBinary, value); }
-void TsVariant::SetBase64Binary(const CBinaryData& value) { SetHeap(ItemType_base64Binary, value); }
-void TsVariant::SetDuration(const CDateTimeSpan& value) { SetHeap(ItemType_duration, value); }
-void TsVariant::SetYearMonth(const CDateTime& value) { SetHeap(ItemType_yearMonth, value); }
-void TsVariant::SetMonthDay(const CDateTime& value) { SetHeap(ItemType_monthDay, value); }
-void TsVariant::SetDate(const CDateTime& value) { SetHeap(ItemType_date, value); }
-void TsVariant::SetDateTime(const CDateTime& value) { SetHeap(ItemType_datetime, value); }
-void TsVariant::SetTime(const CDateTime& value) { SetHeap(ItemType_time, value); }
-void TsVariant::SetString(const std::string& value) { SetHeap(ItemType_string, value); }
-void TsVariant::SetDecimal(const CDecimal& value) { SetHeap(ItemType_decimal, value); }
-void TsVariant::SetInteger(const CBigInteger& value) { SetHeap(ItemType_integer, value); }
+void TsVariant::SetHexBinary(const CBinaryData& value) { SetHeld(ItemType_hexBinary, value); }
+void TsVariant::SetBase64Binary(const CBinaryData& value) { SetHeld(ItemType_base64Binary, value); }
+void TsVariant::SetDuration(const CDateTimeSpan& value) { SetHeld(ItemType_duration, value); }
+void TsVariant::SetYearMonth(const CDateTime& value) { SetHeld(ItemType_yearMonth, value); }
+void TsVariant::SetMonthDay(const CDateTime& value) { SetHeld(ItemType_monthDay, value); }
+void TsVariant::SetDate(const CDateTime& value) { SetHeld(ItemType_date, value); }
+void TsVariant::SetDateTime(const CDateTime& value) { SetHeld(ItemType_datetime, value); }
+void TsVariant::SetTime(const CDateTime& value) { SetHeld(ItemType_time, value); }
+void TsVariant::SetString(const std::string& value) { SetHeld(ItemType_string, value); }
+void TsVariant::SetDecimal(const CDecimal& value) { SetHeld(ItemType_decimal, value); }
+void TsVariant::SetInteger(const CBigInteger& value) { SetHeld(ItemType_integer, value); }
 
 #define TESSEL16_INLINE_KIND(Name, Type, Tag, Field)                 \
     void TsVariant::Set##Name(Type value) {                          \
@@ -236,19 +297,19 @@ CXmlCollectionBase* TsVariant::HeldCollection() const {
     return m_type == ItemType_collection ? m_value.collection.collection : nullptr;
 }
 
-CBinaryData TsVariant::GetHexBinary() const { return GetHeap<CBinaryData>(ItemType_hexBinary); }
+CBinaryData TsVariant::GetHexBinary() const { return GetHeld<CBinaryData>(ItemType_hexBinary); }
 CBinaryData TsVariant::GetBase64Binary() const {
-    return GetHeap<CBinaryData>(ItemType_base64Binary);
+    return GetHeld<CBinaryData>(ItemType_base64Binary);
 }
-CDateTimeSpan TsVariant::GetDuration() const { return GetHeap<CDateTimeSpan>(ItemType_duration); }
-CDateTime TsVariant::GetYearMonth() const { return GetHeap<CDateTime>(ItemType_yearMonth); }
-CDateTime TsVariant::GetMonthDay() const { return GetHeap<CDateTime>(ItemType_monthDay); }
-CDateTime TsVariant::GetDate() const { return GetHeap<CDateTime>(ItemType_date); }
-CDateTime TsVariant::GetDateTime() const { return GetHeap<CDateTime>(ItemType_datetime); }
-CDateTime TsVariant::GetTime() const { return GetHeap<CDateTime>(ItemType_time); }
-std::string TsVariant::GetString() const { return GetHeap<std::string>(ItemType_string); }
-CDecimal TsVariant::GetDecimal() const { return GetHeap<CDecimal>(ItemType_decimal); }
-CBigInteger TsVariant::GetInteger() const { return GetHeap<CBigInteger>(ItemType_integer); }
+CDateTimeSpan TsVariant::GetDuration() const { return GetHeld<CDateTimeSpan>(ItemType_duration); }
+CDateTime TsVariant::GetYearMonth() const { return GetHeld<CDateTime>(ItemType_yearMonth); }
+CDateTime TsVariant::GetMonthDay() const { return GetHeld<CDateTime>(ItemType_monthDay); }
+CDateTime TsVariant::GetDate() const { return GetHeld<CDateTime>(ItemType_date); }
+CDateTime TsVariant::GetDateTime() const { return GetHeld<CDateTime>(ItemType_datetime); }
+CDateTime TsVariant::GetTime() const { return GetHeld<CDateTime>(ItemType_time); }
+std::string TsVariant::GetString() const { return GetHeld<std::string>(ItemType_string); }
+CDecimal TsVariant::GetDecimal() const { return GetHeld<CDecimal>(ItemType_decimal); }
+CBigInteger TsVariant::GetInteger() const { return GetHeld<CBigInteger>(ItemType_integer); }
 
 std::string TsVariant::GetType() const {
     if (m_type <= ItemType_none || m_type > ItemType_integer)
@@ -256,23 +317,25 @@ std::string TsVariant::GetType() const {
     return kLabels[m_type];
 }
 
-namespace {
-// The value a heap slot holds, read in place; a null slot reads as the default value, as
-// the copying getters give it.
-template <class T>
-const T& HeldOrDefault(const void* heap) {
-    static const T kDefault{};
-    return heap ? *static_cast<const T*>(heap) : kDefault;
+const std::string& TsVariant::ToText(const char* format, std::string& scratch) const {
+    if (m_type == ItemType_string && !m_nil) return *ValueIn<std::string>(m_value);
+    scratch = ToString(format);
+    return scratch;
 }
-}  // namespace
 
 std::string TsVariant::ToString(const char* format) const {
+    // A nil value keeps its kind but holds nothing; it converts as that kind's empty value.
+    const auto held = [this](auto* tag) {
+        using T = ClassOf<decltype(tag)>;
+        static const T kEmpty{};
+        return m_nil ? &kEmpty : ValueIn<T>(m_value);
+    };
     const std::string fmt = format ? format : "";
     switch (m_type) {
         case ItemType_hexBinary:
-            return CConversions::hexBinaryToString(HeldOrDefault<CBinaryData>(m_value.heap));
+            return CConversions::hexBinaryToString(*held(static_cast<CBinaryData*>(nullptr)));
         case ItemType_base64Binary:
-            return CConversions::base64BinaryToString(HeldOrDefault<CBinaryData>(m_value.heap));
+            return CConversions::base64BinaryToString(*held(static_cast<CBinaryData*>(nullptr)));
         case ItemType_i1:
             return CConversions::i1ToString(GetI1());
         case ItemType_i2:
@@ -294,7 +357,7 @@ std::string TsVariant::ToString(const char* format) const {
         case ItemType_r8:
             return CConversions::r8ToString(GetR8(), fmt);
         case ItemType_duration:
-            return CConversions::durationToString(HeldOrDefault<CDateTimeSpan>(m_value.heap));
+            return CConversions::durationToString(*held(static_cast<CDateTimeSpan*>(nullptr)));
         case ItemType_year:
             return CConversions::yearToString(GetYear());
         case ItemType_month:
@@ -304,17 +367,18 @@ std::string TsVariant::ToString(const char* format) const {
         case ItemType_char:
             return CConversions::charToString(GetChar());
         case ItemType_string:
-            return HeldOrDefault<std::string>(m_value.heap);
+            return *held(static_cast<std::string*>(nullptr));
         case ItemType_boolean:
             return CConversions::booleanToString(GetBoolean());
         case ItemType_decimal:
-            return CConversions::decimalToString(HeldOrDefault<CDecimal>(m_value.heap), fmt);
+            return CConversions::decimalToString(*held(static_cast<CDecimal*>(nullptr)), fmt);
         case ItemType_integer:
-            return CConversions::integerToString(HeldOrDefault<CBigInteger>(m_value.heap));
+            return CConversions::integerToString(*held(static_cast<CBigInteger*>(nullptr)));
         default:
             break;
     }
-    if (IsDateKind(m_type)) return CConversions::datetimeToString(HeldOrDefault<CDateTime>(m_value.heap));
+    if (IsDateKind(m_type))
+        return CConversions::datetimeToString(*held(static_cast<CDateTime*>(nullptr)));
     throw CTsException(FormatString(detail::kMsgInvalidTypeToString, m_type));
 }
 
@@ -331,9 +395,9 @@ void TsVariant::FromString(const std::string& text, ItemType type,
     using C = CConversions;
     switch (type) {
         case ItemType_hexBinary:
-            return AdoptHeap(ItemType_hexBinary, C::hexBinaryFromString(text, rule));
+            return AdoptHeld(ItemType_hexBinary, C::hexBinaryFromString(text, rule));
         case ItemType_base64Binary:
-            return AdoptHeap(ItemType_base64Binary, C::base64BinaryFromString(text, rule));
+            return AdoptHeld(ItemType_base64Binary, C::base64BinaryFromString(text, rule));
         case ItemType_i1:
             return SetI1(C::i1FromString(text, rule));
         case ItemType_i2:
@@ -355,11 +419,11 @@ void TsVariant::FromString(const std::string& text, ItemType type,
         case ItemType_r8:
             return SetR8(C::r8FromString(text, rule));
         case ItemType_duration:
-            return AdoptHeap(ItemType_duration, C::durationFromString(text, rule));
+            return AdoptHeld(ItemType_duration, C::durationFromString(text, rule));
         case ItemType_yearMonth:
-            return AdoptHeap(ItemType_yearMonth, C::yearMonthFromString(text, rule));
+            return AdoptHeld(ItemType_yearMonth, C::yearMonthFromString(text, rule));
         case ItemType_monthDay:
-            return AdoptHeap(ItemType_monthDay, C::monthDayFromString(text, rule));
+            return AdoptHeld(ItemType_monthDay, C::monthDayFromString(text, rule));
         case ItemType_year:
             return SetYear(C::yearFromString(text, rule));
         case ItemType_month:
@@ -367,21 +431,21 @@ void TsVariant::FromString(const std::string& text, ItemType type,
         case ItemType_day:
             return SetDay(C::dayFromString(text, rule));
         case ItemType_date:
-            return AdoptHeap(ItemType_date, C::dateFromString(text, rule));
+            return AdoptHeld(ItemType_date, C::dateFromString(text, rule));
         case ItemType_datetime:
-            return AdoptHeap(ItemType_datetime, C::datetimeFromString(text, rule));
+            return AdoptHeld(ItemType_datetime, C::datetimeFromString(text, rule));
         case ItemType_time:
-            return AdoptHeap(ItemType_time, C::timeFromString(text, rule));
+            return AdoptHeld(ItemType_time, C::timeFromString(text, rule));
         case ItemType_char:
             return SetChar(C::charFromString(text, rule));
         case ItemType_string:
-            return AdoptHeap(ItemType_string, C::stringFromString(text, rule));
+            return AdoptHeld(ItemType_string, C::stringFromString(text, rule));
         case ItemType_boolean:
             return SetBoolean(C::booleanFromString(text, rule));
         case ItemType_decimal:
-            return AdoptHeap(ItemType_decimal, C::decimalFromString(text, rule));
+            return AdoptHeld(ItemType_decimal, C::decimalFromString(text, rule));
         case ItemType_integer:
-            return AdoptHeap(ItemType_integer, C::integerFromString(text, rule));
+            return AdoptHeld(ItemType_integer, C::integerFromString(text, rule));
         default:
             break;
     }

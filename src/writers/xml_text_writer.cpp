@@ -7,6 +7,7 @@
 
 #include "tessel16/exception.h"
 #include "writers/line_end.h"
+#include "writers/markup.h"
 #include "writers/writer_messages.h"
 
 namespace Tessel16 {
@@ -37,20 +38,53 @@ constexpr EscapeFlags kEscapeFlags;
 // production; bytes above 0x7F are left to the encoding (UTF-8 names come from a parser or
 // from the caller, and a single-byte code page has no other way to spell them). A name the
 // code page could not hold arrives as '?', which is caught here rather than written as
-// markup no parser accepts.
-bool IsNameByte(unsigned char c, bool first) {
-    if (c >= 0x80) return true;
-    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':') return true;
-    return !first && ((c >= '0' && c <= '9') || c == '-' || c == '.');
+// markup no parser accepts. Every element and attribute name passes here, so the verdict
+// per byte is a table lookup.
+constexpr unsigned char kNameStart = 1;
+constexpr unsigned char kNameChar = 2;
+
+struct NameFlags {
+    unsigned char flags[256] = {};
+    constexpr NameFlags() {
+        for (int c = 0x80; c < 256; ++c) flags[c] = kNameStart | kNameChar;
+        for (int c = 'a'; c <= 'z'; ++c) flags[c] = kNameStart | kNameChar;
+        for (int c = 'A'; c <= 'Z'; ++c) flags[c] = kNameStart | kNameChar;
+        for (int c = '0'; c <= '9'; ++c) flags[c] = kNameChar;
+        flags[static_cast<unsigned char>('_')] = kNameStart | kNameChar;
+        flags[static_cast<unsigned char>(':')] = kNameStart | kNameChar;
+        flags[static_cast<unsigned char>('-')] = kNameChar;
+        flags[static_cast<unsigned char>('.')] = kNameChar;
+    }
+};
+constexpr NameFlags kNameFlags;
+
+[[noreturn]] void ThrowInvalidXmlName(const std::string& name) {
+    throw CTsException(FormatString(detail::kMsgInvalidXmlName, name.c_str()));
 }
 
-void RequireXmlName(const std::string& name) {
-    bool valid = !name.empty();
-    for (std::size_t i = 0; valid && i < name.size(); ++i)
-        valid = IsNameByte(static_cast<unsigned char>(name[i]), i == 0);
-    if (!valid) throw CTsException(FormatString(detail::kMsgInvalidXmlName, name.c_str()));
+inline void RequireXmlName(const std::string& name) {
+    const auto* p = reinterpret_cast<const unsigned char*>(name.data());
+    const std::size_t size = name.size();
+    const bool start = size != 0 && (kNameFlags.flags[p[0]] & kNameStart) != 0;
+    // The name-character bit survives only if every later byte carries it.
+    unsigned char rest = kNameChar;
+    for (std::size_t i = 1; i < size; ++i) rest &= kNameFlags.flags[p[i]];
+    if (!start || !rest) ThrowInvalidXmlName(name);
+}
+
+using detail::TextLength;
+inline char* Copy(char* out, const char* text, std::size_t length) {
+    return detail::CopyShort(out, text, length);
 }
 }  // namespace
+
+inline char* CXmlTextWriter::QName::CopyTo(char* out) const {
+    if (prefix) {
+        out = Copy(out, prefix, prefixLength);
+        *out++ = ':';
+    }
+    return Copy(out, local, localLength);
+}
 
 CXmlTextWriter::CXmlTextWriter(CTextStream* stream)
     : CXmlWriter("CXmlTextWriter"), m_stream(stream) {}
@@ -116,35 +150,29 @@ void CXmlTextWriter::WriteInLineSchema(const std::string& text) {
 void CXmlTextWriter::StartElement(const std::string& localName, const std::string& namespaceUri) {
     CXmlWriterContext* parent = GetCurrentContext();
     const bool isRoot = parent == nullptr;
-    if (parent) {
-        parent->AddChild();
-        if (parent->IsStartTagOpen()) {
-            m_stream->Write('>');
-            parent->SetStartTagOpen(false);
-            if (m_formatted) WriteLineEnd();
-        }
-    }
+    if (parent) OpenChildOf(parent);
     if (m_checkNames) RequireXmlName(localName);
     CXmlWriterContext* context = PushContext(localName, namespaceUri);
-    if (m_formatted) WriteIndent(context->GetDepth());
-    m_stream->Write('<');
-    if (!namespaceUri.empty() && namespaceUri != context->GetDefaultNamespace()) {
-        bool declare = false;
-        const std::string& prefix = EnsurePrefix(namespaceUri, declare);
-        m_stream->Write(prefix);
-        m_stream->Write(':');
-        m_stream->Write(localName);
-        if (declare) {
-            m_stream->Write(" xmlns:", 7);
-            m_stream->Write(prefix);
-            m_stream->Write("=\"", 2);
-            m_stream->Write(namespaceUri);
-            m_stream->Write('"');
-        }
-    } else {
-        // An element without a namespace stays unprefixed even under a default namespace;
-        // xmlns="" is never written.
-        m_stream->Write(localName);
+    // An element without a namespace stays unprefixed even under a default namespace;
+    // xmlns="" is never written.
+    const std::string* prefix = nullptr;
+    bool declare = false;
+    if (!namespaceUri.empty() && namespaceUri != context->GetDefaultNamespace())
+        prefix = &EnsurePrefix(namespaceUri, declare);
+    const QName name = NameOf(prefix, localName, m_checkNames);
+    const std::size_t indentLength = m_formatted ? IndentLength(context->GetDepth()) : 0;
+    const std::size_t length = indentLength + 1 + name.Length();
+    char* out = BeginMarkup(length);
+    out = Copy(out, m_indentRun.data(), indentLength);
+    *out++ = '<';
+    name.CopyTo(out);
+    EndMarkup(length);
+    if (declare) {
+        m_stream->Write(" xmlns:", 7);
+        m_stream->Write(*prefix);
+        m_stream->Write("=\"", 2);
+        m_stream->Write(namespaceUri);
+        m_stream->Write('"');
     }
     if (isRoot) {
         // Only what the document held when the root started is declared, on the root.
@@ -174,32 +202,107 @@ void CXmlTextWriter::WriteText(const std::string& text, ItemType /*type*/, bool 
         m_stream->Write('>');
         context->SetStartTagOpen(false);
     }
+    WriteTextContent(text);
+    CheckFlush();
+}
+
+void CXmlTextWriter::WriteTextContent(const std::string& text) {
     constexpr std::size_t kCDataStartLength = sizeof(kCDataStart) - 1;
     if (text.size() >= kCDataStartLength &&
         std::memcmp(text.data(), kCDataStart, kCDataStartLength) == 0)
         m_stream->Write(text);
     else
         WriteEscaped(text.c_str(), false);
+}
+
+void CXmlTextWriter::WriteSimpleElement(const std::string& localName,
+                                        const std::string& namespaceUri, const std::string& text,
+                                        ItemType type, bool isDefaultValue) {
+    CXmlWriterContext* parent = GetCurrentContext();
+    // The document element declares the document's namespaces: the general path does that.
+    if (!parent)
+        return CXmlWriter::WriteSimpleElement(localName, namespaceUri, text, type, isDefaultValue);
+    OpenChildOf(parent);
+    if (m_checkNames) RequireXmlName(localName);
+    // The element would inherit its parent's scope; a namespace it has to declare is bound
+    // only for itself, so nothing is added to that scope.
+    const std::string* prefix = nullptr;
+    std::string declared;
+    if (!namespaceUri.empty() && namespaceUri != parent->GetDefaultNamespace()) {
+        prefix = parent->FindPrefix(namespaceUri);
+        if (!prefix) {
+            declared = AllocatePrefix(parent->GetNamespaceMap());
+            prefix = &declared;
+        }
+    }
+    const QName name = NameOf(prefix, localName, m_checkNames);
+    const std::size_t indentLength = m_formatted ? IndentLength(parent->GetDepth() + 1) : 0;
+    const std::size_t lineEndLength = m_formatted ? m_lineEnd.size() : 0;
+    const bool hasText = !text.empty() && (!isDefaultValue || m_writeDefaultValues);
+    // The start tag, and with it the rest of the element when it has no text and no
+    // declaration: one piece of markup.
+    const bool closesHere = declared.empty();
+    const std::size_t closing = !closesHere ? 0 : hasText ? 1 : 2 + lineEndLength;
+    std::size_t length = indentLength + 1 + name.Length() + closing;
+    char* out = BeginMarkup(length);
+    out = Copy(out, m_indentRun.data(), indentLength);
+    *out++ = '<';
+    out = name.CopyTo(out);
+    if (closesHere) out = hasText ? Copy(out, ">", 1) : CloseEmpty(out, lineEndLength);
+    EndMarkup(length);
+    if (!closesHere) {
+        m_stream->Write(" xmlns:", 7);
+        m_stream->Write(declared);
+        m_stream->Write("=\"", 2);
+        m_stream->Write(namespaceUri);
+        m_stream->Write('"');
+        if (hasText) {
+            m_stream->Write('>');
+        } else {
+            length = 2 + lineEndLength;
+            CloseEmpty(BeginMarkup(length), lineEndLength);
+            EndMarkup(length);
+        }
+    }
+    if (hasText) {
+        WriteTextContent(text);
+        length = 3 + name.Length() + lineEndLength;
+        out = BeginMarkup(length);
+        out = Copy(out, "</", 2);
+        out = name.CopyTo(out);
+        *out++ = '>';
+        Copy(out, m_lineEnd.data(), lineEndLength);
+        EndMarkup(length);
+    }
     CheckFlush();
 }
 
 void CXmlTextWriter::EndElement() {
     CXmlWriterContext* context = GetCurrentContext();
     if (!context) return;
+    const std::size_t lineEndLength = m_formatted ? m_lineEnd.size() : 0;
     if (context->IsStartTagOpen()) {
-        m_stream->Write("/>", 2);
+        const std::size_t length = 2 + lineEndLength;
+        CloseEmpty(BeginMarkup(length), lineEndLength);
+        EndMarkup(length);
     } else {
-        if (m_formatted && context->GetChildCount() > 0) WriteIndent(context->GetDepth());
-        m_stream->Write("</", 2);
+        const std::size_t indentLength =
+            m_formatted && context->GetChildCount() > 0 ? IndentLength(context->GetDepth()) : 0;
         const std::string& namespaceUri = context->GetNamespace();
-        if (!namespaceUri.empty() && namespaceUri != context->GetDefaultNamespace()) {
-            m_stream->Write(context->LookupPrefix(namespaceUri));
-            m_stream->Write(':');
-        }
-        m_stream->Write(context->GetLocalName());
-        m_stream->Write('>');
+        const std::string* prefix = nullptr;
+        if (!namespaceUri.empty() && namespaceUri != context->GetDefaultNamespace())
+            prefix = &context->LookupPrefix(namespaceUri);
+        // Measured again: the names check may have been switched since the start tag.
+        const QName name = NameOf(prefix, context->GetLocalName(), false);
+        const std::size_t length = indentLength + 3 + name.Length() + lineEndLength;
+        char* out = BeginMarkup(length);
+        out = Copy(out, m_indentRun.data(), indentLength);
+        out = Copy(out, "</", 2);
+        out = name.CopyTo(out);
+        *out++ = '>';
+        Copy(out, m_lineEnd.data(), lineEndLength);
+        EndMarkup(length);
     }
-    if (m_formatted) WriteLineEnd();
     CheckFlush();
     PopContext();
 }
@@ -208,23 +311,25 @@ void CXmlTextWriter::AddAttribute(const std::string& localName, const std::strin
                                   const std::string& value, ItemType /*type*/) {
     RequireOpenStartTag();
     if (m_checkNames) RequireXmlName(localName);
-    m_stream->Write(' ');
     // Attributes ignore the default namespace: a namespaced attribute always has a prefix.
-    if (!namespaceUri.empty()) {
-        bool declare = false;
-        const std::string& prefix = EnsurePrefix(namespaceUri, declare);
-        if (declare) {
-            m_stream->Write("xmlns:", 6);
-            m_stream->Write(prefix);
-            m_stream->Write("=\"", 2);
-            m_stream->Write(namespaceUri);
-            m_stream->Write("\" ", 2);
-        }
-        m_stream->Write(prefix);
-        m_stream->Write(':');
+    const std::string* prefix = nullptr;
+    bool declare = false;
+    if (!namespaceUri.empty()) prefix = &EnsurePrefix(namespaceUri, declare);
+    if (declare) {
+        // The declaration goes first, ahead of the attribute that needs it.
+        m_stream->Write(" xmlns:", 7);
+        m_stream->Write(*prefix);
+        m_stream->Write("=\"", 2);
+        m_stream->Write(namespaceUri);
+        m_stream->Write('"');
     }
-    m_stream->Write(localName);
-    m_stream->Write("=\"", 2);
+    const QName name = NameOf(prefix, localName, m_checkNames);
+    const std::size_t length = 3 + name.Length();
+    char* out = BeginMarkup(length);
+    *out++ = ' ';
+    out = name.CopyTo(out);
+    Copy(out, "=\"", 2);
+    EndMarkup(length);
     WriteEscaped(value.c_str(), true);
     m_stream->Write('"');
     CheckFlush();
@@ -319,9 +424,37 @@ void CXmlTextWriter::WriteEscaped(const char* text, bool attributeMode) {
 }
 
 void CXmlTextWriter::WriteIndent(std::uint32_t depth) {
-    const std::size_t length = static_cast<std::size_t>(depth) * m_indent.size();
+    m_stream->Write(m_indentRun.data(), IndentLength(depth));
+}
+
+void CXmlTextWriter::GrowIndentRun(std::size_t length) {
     while (m_indentRun.size() < length) m_indentRun += m_indent;
-    m_stream->Write(m_indentRun.data(), length);
+}
+
+char* CXmlTextWriter::SpillMarkup(std::size_t length) {
+    m_markup.resize(length);
+    m_markupSpilled = true;
+    return &m_markup[0];
+}
+
+char* CXmlTextWriter::CloseEmpty(char* out, std::size_t lineEndLength) const {
+    out = Copy(out, "/>", 2);
+    return Copy(out, m_lineEnd.data(), lineEndLength);
+}
+
+CXmlTextWriter::QName CXmlTextWriter::NameOf(const std::string* prefix,
+                                             const std::string& localName, bool checked) const {
+    return QName{prefix ? prefix->data() : nullptr, prefix ? TextLength(*prefix) : 0,
+                 localName.data(), checked ? localName.size() : TextLength(localName)};
+}
+
+void CXmlTextWriter::OpenChildOf(CXmlWriterContext* parent) {
+    parent->AddChild();
+    if (parent->IsStartTagOpen()) {
+        m_stream->Write('>');
+        parent->SetStartTagOpen(false);
+        if (m_formatted) WriteLineEnd();
+    }
 }
 
 void CXmlTextWriter::CheckFlush() {

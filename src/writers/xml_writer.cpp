@@ -4,6 +4,7 @@
 #include "tessel16/xml_writer.h"
 
 #include "tessel16/exception.h"
+#include "writers/markup.h"
 #include "writers/writer_messages.h"
 
 namespace Tessel16 {
@@ -82,7 +83,7 @@ const std::string& CXmlWriterContext::LookupPrefix(const std::string& namespaceU
 const std::string* CXmlWriterContext::FindPrefix(const std::string& namespaceUri) const {
     const CXmlWriterContext* owner = m_scopeOwner;
     const NamespaceMap::value_type* last = owner->m_lastFound;
-    if (last && last->first == namespaceUri) return &last->second;
+    if (last && detail::SameText(last->first, namespaceUri)) return &last->second;
     auto it = owner->m_scopeMap->find(namespaceUri);
     if (it == owner->m_scopeMap->end()) return nullptr;
     owner->m_lastFound = &*it;
@@ -142,6 +143,13 @@ void CXmlWriter::AddNamespaceAlias(const std::string& alias, const std::string& 
         m_current->AddNamespace(namespaceUri, alias);
     else
         m_documentMap[namespaceUri] = alias;
+}
+
+void CXmlWriter::WriteSimpleElement(const std::string& localName, const std::string& namespaceUri,
+                                    const std::string& text, ItemType type, bool isDefaultValue) {
+    StartElement(localName, namespaceUri);
+    WriteText(text, type, isDefaultValue);
+    EndElement();
 }
 
 void CXmlWriter::SetCollectionState(CollectionState state) {

@@ -56,7 +56,7 @@ const char* CStringBuffer::GetString() {
         m_currentUsed = m_totalLength;
         m_currentCapacity = m_totalLength;
     }
-    // Chunks are zero-filled when allocated and cleared, so the used part is terminated.
+    // Chunks are not zero-filled: the used part is terminated here.
     m_currentChunk[m_currentUsed] = '\0';
     return m_chunks.front();
 }
@@ -82,7 +82,7 @@ void CStringBuffer::Clear() {
 }
 
 void CStringBuffer::AddChunk() {
-    char* chunk = new char[m_chunkSize + 1]();
+    char* chunk = new char[m_chunkSize + 1];
     m_chunks.push_back(chunk);
     m_chunkLengths.push_back(m_chunkSize);
     m_currentChunk = chunk;

@@ -30,20 +30,28 @@ CBinaryData CTextStream::GetBinaryData() {
         case XmlEncoding_UTF8: {
             // The usual case, UTF-8 text under a UTF-8 local encoding, needs no conversion:
             // the chunks go straight into the result's own block, saving the join and a
-            // second copy of the whole document.
+            // second copy of the whole document. Each chunk is looked at (for a zero byte and
+            // for valid UTF-8) right after its copy, while it is still in the cache.
             const std::uint32_t total = m_buffer.GetLength();
             if (total == 0) return CBinaryData();
+            if (!detail::LocalIsUtf8()) return detail::LocalToUtf8(m_buffer.GetString());
             std::unique_ptr<unsigned char[]> bytes(new unsigned char[total]);
-            m_buffer.CopyTo(reinterpret_cast<char*>(bytes.get()));
-            // Like the conversion, the text ends at a zero byte.
-            const void* zero = std::memchr(bytes.get(), 0, total);
-            const std::uint32_t length =
-                zero ? static_cast<std::uint32_t>(static_cast<const unsigned char*>(zero) -
-                                                  bytes.get())
-                     : total;
+            detail::Utf8Checker checker;
+            std::uint32_t length = 0;
+            m_buffer.ForEachChunk([&](const char* chunk, std::size_t size) {
+                unsigned char* out = bytes.get() + length;
+                std::memcpy(out, chunk, size);
+                // Like the conversion, the text ends at a zero byte.
+                const void* zero = std::memchr(out, 0, size);
+                const std::size_t used =
+                    zero ? static_cast<std::size_t>(static_cast<const unsigned char*>(zero) - out)
+                         : size;
+                checker.Add(out, used);
+                length += static_cast<std::uint32_t>(used);
+                return zero == nullptr;
+            });
             if (length == 0) return CBinaryData();
-            if (detail::LocalIsAlreadyUtf8(reinterpret_cast<const char*>(bytes.get()), length))
-                return CBinaryData(bytes.release(), length, true);
+            if (checker.Finish()) return CBinaryData(bytes.release(), length, true);
             return detail::LocalToUtf8(m_buffer.GetString());
         }
         case XmlEncoding_UTF16:

@@ -1,0 +1,93 @@
+// utf8_checker_test.cpp: checking a writer's output for valid UTF-8 piece by piece must give
+// the verdict of checking it whole, wherever the pieces split a character; and the stream's
+// UTF-8 result must be the same bytes whatever chunk boundaries fall inside a character.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "conversion/char_encoding.h"
+#include "tessel16/streams.h"
+#include "tessel16/switches.h"
+
+using namespace Tessel16;
+
+namespace {
+
+const unsigned char* Bytes(const std::string& s) {
+    return reinterpret_cast<const unsigned char*>(s.data());
+}
+
+bool CheckedInPieces(const std::string& text, std::size_t cut1, std::size_t cut2) {
+    detail::Utf8Checker checker;
+    checker.Add(Bytes(text), cut1);
+    checker.Add(Bytes(text) + cut1, cut2 - cut1);
+    checker.Add(Bytes(text) + cut2, text.size() - cut2);
+    return checker.Finish();
+}
+
+// Texts with characters of every length, and the ways UTF-8 goes wrong.
+const struct {
+    const char* name;
+    std::string text;
+    bool valid;
+} kTexts[] = {
+    {"ascii", "plain text", true},
+    {"two three four", "a\xC3\xA9-\xE2\x82\xAC-\xF0\x9F\x98\x80z", true},
+    {"ends with four", "\xF0\x9F\x98\x80", true},
+    {"cut at the end", "ab\xE2\x82", false},
+    {"stray continuation", "a\x80z", false},
+    {"overlong", "\xC0\xAF", false},
+    {"surrogate", "\xED\xA0\x80", false},
+    {"lead then ascii", "\xC3z", false},
+    {"impossible byte", "a\xFFz", false},
+};
+
+}  // namespace
+
+TEST(Utf8Checker, PiecesGiveTheVerdictOfTheWhole) {
+    SetLocalCharEncoding(65001);
+    for (const auto& c : kTexts) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(detail::LocalIsAlreadyUtf8(c.text.data(), c.text.size()), c.valid);
+        for (std::size_t cut1 = 0; cut1 <= c.text.size(); ++cut1) {
+            for (std::size_t cut2 = cut1; cut2 <= c.text.size(); ++cut2) {
+                EXPECT_EQ(CheckedInPieces(c.text, cut1, cut2), c.valid) << cut1 << "," << cut2;
+            }
+        }
+    }
+    SetLocalCharEncoding(3);
+}
+
+TEST(Utf8Checker, AsciiOnlyTrustsEveryByte) {
+    ASCIIOnly(true);
+    detail::Utf8Checker checker;
+    checker.Add(Bytes("\xFF\xC3"), 2);
+    EXPECT_TRUE(checker.Finish());
+    ASCIIOnly(false);
+}
+
+TEST(Utf8Checker, StreamResultAcrossChunkBoundaries) {
+    // The stream's chunks hold 4095 bytes: a character is put across the first boundary at
+    // every offset, valid and broken, and a zero byte ends the text in a later chunk.
+    for (std::size_t lead = 4091; lead <= 4095; ++lead) {
+        for (const std::string tail : {"\xF0\x9F\x98\x80", "\xF0\x9F\x98"}) {
+            SCOPED_TRACE(std::to_string(lead) + (tail.size() == 4 ? " valid" : " broken"));
+            const std::string text = std::string(lead, 'a') + tail + std::string(5000, 'b');
+            CTextStream stream(XmlEncoding_UTF8);
+            stream.Open();
+            stream.Write(text);
+            stream.Write('\0');
+            stream.Write("after the zero", 14);
+            const CBinaryData result = stream.GetBinaryData();
+            const CBinaryData expected = detail::LocalToUtf8(text.c_str());
+            ASSERT_EQ(result.GetLength(), expected.GetLength());
+            EXPECT_EQ(
+                std::string(reinterpret_cast<const char*>(result.GetData()), result.GetLength()),
+                std::string(reinterpret_cast<const char*>(expected.GetData()),
+                            expected.GetLength()));
+            if (tail.size() == 4) {
+                EXPECT_EQ(result.GetLength(), text.size());
+            }
+        }
+    }
+}
