@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tessel16/export.h"
@@ -93,6 +94,8 @@ class TESSEL16_API CJsonTextReader : public CInstanceMonitor {
 public:
     // The input is not owned and must outlive the reader.
     explicit CJsonTextReader(const std::string* input);
+    // The same over bytes that need not be in a std::string (a caller's buffer, say).
+    CJsonTextReader(const char* data, std::size_t length);
     CJsonTextReader(const CJsonTextReader&) = delete;
     CJsonTextReader& operator=(const CJsonTextReader&) = delete;
     virtual ~CJsonTextReader();
@@ -135,7 +138,7 @@ private:
     bool m_allowComments = false;
     bool m_validateUtf8 = true;
     std::string m_rootElementName;
-    const std::string* m_input;
+    std::string_view m_input;
     std::uint32_t m_position = 0;
     char m_char = 0;
     bool m_endOfInput = false;

@@ -83,6 +83,22 @@ public:
                 return;
         }
     }
+    // Like ForEachChunk, but each chunk is freed once `f` has had it; the buffer is empty
+    // afterwards.
+    template <class F>
+    void DrainChunks(F&& f) {
+        bool more = true;
+        for (std::size_t i = 0; i < m_chunks.size(); ++i) {
+            const bool last = i + 1 == m_chunks.size();
+            if (more)
+                more = f(static_cast<const char*>(m_chunks[i]),
+                         last ? m_currentUsed : m_chunkLengths[i]);
+            delete[] m_chunks[i];
+            m_chunks[i] = nullptr;
+        }
+        FreeChunks();
+        m_totalLength = 0;
+    }
     void Clear();
 
 private:
@@ -133,11 +149,16 @@ public:
     // The buffered text converted to the stream's encoding: UTF-8 for 1, UTF-16LE without a
     // byte-order mark for 2 and 3; any other encoding throws CTsException.
     CBinaryData GetBinaryData();
+    // The same, freeing the text while it is copied (the stream is empty afterwards), so a
+    // large document is not held twice.
+    CBinaryData TakeBinaryData();
 
 protected:
     void ClearBuffer() { m_buffer.Clear(); }
 
 private:
+    CBinaryData Utf8BinaryData(bool drain);
+
     CStringBuffer m_buffer;
     XmlEncoding m_encoding = XmlEncoding_None;
 };

@@ -128,7 +128,7 @@ CBinaryData CXmlObjectBase::ToXmlStream(bool includeDocHeader, bool formatted, X
     detail::CheckGeneratorVersion();
     CTextStream stream(encoding);
     WriteXmlDocument(stream, includeDocHeader, formatted, eol, context);
-    CBinaryData data = stream.GetBinaryData();
+    CBinaryData data = stream.TakeBinaryData();
     if (compression != CompressionType_None) detail::CompressData(data, compression);
     return data;
 }

@@ -53,7 +53,7 @@ CBinaryData CXmlObjectBase::ToJsonStream(bool formatted, XmlEncoding encoding, E
     WriteJsonDocument(stream, formatted, eol, context, [&](CXmlWriter* writer) {
         ToXml_Int(writer, true, GetTargetNamespace().c_str(), context, false);
     });
-    CBinaryData data = stream.GetBinaryData();
+    CBinaryData data = stream.TakeBinaryData();
     if (compression != CompressionType_None) detail::CompressData(data, compression);
     return data;
 }

@@ -30,10 +30,13 @@ constexpr PlainTable kPlain;
 }  // namespace
 
 CJsonTextReader::CJsonTextReader(const std::string* input)
+    : CJsonTextReader(input->data(), input->size()) {}
+
+CJsonTextReader::CJsonTextReader(const char* data, std::size_t length)
     : CInstanceMonitor("CJsonTextReader"),
       m_handler(new CJsonReaderDefaultHandler),
       m_validateUtf8(detail::LocalIsUtf8()),
-      m_input(input) {}
+      m_input(data, length) {}
 
 CJsonTextReader::~CJsonTextReader() = default;
 
@@ -48,11 +51,11 @@ void CJsonTextReader::FailAt(const char* message, char found) {
 }
 
 bool CJsonTextReader::ReadByte() {
-    if (m_position >= m_input->size()) {
+    if (m_position >= m_input.size()) {
         m_endOfInput = true;
         return false;
     }
-    m_char = (*m_input)[m_position++];
+    m_char = m_input[m_position++];
     if (m_char == '\n') {
         ++m_line;
         m_column = 0;
@@ -65,8 +68,8 @@ bool CJsonTextReader::ReadByte() {
 bool CJsonTextReader::ReadSignificant() {
     while (ReadByte()) {
         if (IsJsonWhitespace(m_char)) continue;
-        if (m_char != '/' || !m_allowComments || m_position >= m_input->size()) return true;
-        const char next = (*m_input)[m_position];
+        if (m_char != '/' || !m_allowComments || m_position >= m_input.size()) return true;
+        const char next = m_input[m_position];
         if (next == '/') {
             while (ReadByte() && m_char != '\n') {
             }
@@ -202,7 +205,7 @@ void CJsonTextReader::ParseArray(int depth) {
 
 void CJsonTextReader::ParseLiteral(const char* rest, std::size_t length, const char* eofMessage,
                                    const char* mismatchMessage) {
-    if (m_input->size() - m_position < length) {
+    if (m_input.size() - m_position < length) {
         while (ReadByte()) {
         }
         Fail(eofMessage);
@@ -243,15 +246,15 @@ void CJsonTextReader::ParseNumber() {
         readDigits();
     }
     // The byte that ended the number is not part of it (unless the input ended).
-    const std::size_t end = m_endOfInput ? m_input->size() : m_position - 1;
-    m_scratch.assign(*m_input, start, end - start);
+    const std::size_t end = m_endOfInput ? m_input.size() : m_position - 1;
+    m_scratch.assign(m_input.data() + start, end - start);
     m_handler->NumberValue(m_scratch);
     SkipToSignificant();
 }
 
 void CJsonTextReader::ReadString(std::string& out) {
     out.clear();
-    const std::string& input = *m_input;
+    const std::string_view input = m_input;
     const std::size_t size = input.size();
     while (true) {
         // Plain runs are taken over in one piece; they hold no line feed, so only the column
@@ -260,7 +263,7 @@ void CJsonTextReader::ReadString(std::string& out) {
         while (m_position < size && kPlain.plain[static_cast<unsigned char>(input[m_position])])
             ++m_position;
         if (m_position > run) {
-            out.append(input, run, m_position - run);
+            out.append(input.data() + run, m_position - run);
             m_column += static_cast<std::uint32_t>(m_position - run);
         }
         if (m_position >= size) {
@@ -281,7 +284,7 @@ void CJsonTextReader::ReadString(std::string& out) {
                 ++m_column;
                 Fail(msg::kInvalidUtf8);
             }
-            out.append(input, m_position, decoded.length);
+            out.append(input.data() + m_position, decoded.length);
             m_position += static_cast<std::uint32_t>(decoded.length);
             m_column += static_cast<std::uint32_t>(decoded.length);
             continue;

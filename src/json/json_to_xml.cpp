@@ -139,15 +139,15 @@ void CJsonReaderToXmlHandler::EndValue() {
 
 namespace detail {
 
-CBinaryData ConvertJsonToXml(const std::string& json, const CSerializationContext& context,
-                             bool formatted) {
+CBinaryData ConvertJsonToXml(const char* json, std::size_t length,
+                             const CSerializationContext& context, bool formatted) {
     CTextStream stream(XmlEncoding_UTF8);
     CXmlTextWriter writer(&stream);
     writer.SetCheckNames(false);
     writer.StartDocument();
     writer.SetFormatted(formatted);
     const CJsonContext& settings = context.GetJsonContext();
-    CJsonTextReader reader(&json);
+    CJsonTextReader reader(json, length);
     reader.SetNextHandler(new CJsonReaderToXmlHandler(&writer, settings.GetSupportRoundtrip(),
                                                       reader.GetDefaultHandler()));
     reader.SetAllowComments(settings.GetAllowComments());
@@ -155,7 +155,7 @@ CBinaryData ConvertJsonToXml(const std::string& json, const CSerializationContex
     reader.SetRootElementName(rootName.c_str());
     reader.Parse();
     writer.EndDocument();
-    return stream.GetBinaryData();
+    return stream.TakeBinaryData();
 }
 
 }  // namespace detail

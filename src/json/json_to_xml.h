@@ -12,7 +12,11 @@ namespace Tessel16::detail {
 // Maps the JSON text (8-bit local text) onto XML text and returns it as UTF-8 bytes, indented
 // with tabs unless `formatted` is false. Throws the reader's CTsValidationException on
 // malformed JSON and the mapping's exceptions.
-CBinaryData ConvertJsonToXml(const std::string& json, const CSerializationContext& context,
-                             bool formatted = true);
+CBinaryData ConvertJsonToXml(const char* json, std::size_t length,
+                             const CSerializationContext& context, bool formatted = true);
+inline CBinaryData ConvertJsonToXml(const std::string& json, const CSerializationContext& context,
+                                    bool formatted = true) {
+    return ConvertJsonToXml(json.data(), json.size(), context, formatted);
+}
 
 }  // namespace Tessel16::detail

@@ -44,7 +44,7 @@ void CFileTextStream::Open() {
 void CFileTextStream::Flush() {
     if (GetLength() == 0 || !m_file->IsOpen()) return;
     WaitForWrite();
-    m_inFlight = GetBinaryData();
+    m_inFlight = TakeBinaryData();
     if (int error = m_file->StartWrite(m_offset, m_inFlight.GetData(), m_inFlight.GetLength()))
         Fail(detail::kMsgFileWriteFailedNoName, error);
     ClearBuffer();

@@ -87,14 +87,16 @@ CBinaryData CXmlDocument::ParseJson() {
         bytes += 3;
         length -= 3;
     }
-    std::string text;
     if (detail::LocalIsUtf8()) {
-        // Already the library's text; the reader checks the UTF-8 of every string itself.
-        text.assign(reinterpret_cast<const char*>(bytes), length);
-    } else {
-        RequireUtf8(bytes, length);
-        text = detail::Utf8ToLocal(reinterpret_cast<const char*>(bytes), length);
+        // Already the library's text, read where it lies (the reader checks the UTF-8 of
+        // every string itself); the input is freed with the document once the XML exists.
+        CBinaryData xml = detail::ConvertJsonToXml(reinterpret_cast<const char*>(bytes), length,
+                                                   *m_context, !m_compactJson);
+        Cleanup();
+        return xml;
     }
+    RequireUtf8(bytes, length);
+    const std::string text = detail::Utf8ToLocal(reinterpret_cast<const char*>(bytes), length);
     // The input is not needed any more; freeing it now keeps the peak of a load lower.
     Cleanup();
     return detail::ConvertJsonToXml(text, *m_context, !m_compactJson);
