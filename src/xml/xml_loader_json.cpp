@@ -78,8 +78,8 @@ CBinaryData CXmlDocument::LoadJsonStream(unsigned char* const data, std::uint32_
 CBinaryData CXmlDocument::ParseJson() {
     std::unique_ptr<unsigned char[]> inflated;
     std::size_t inflatedLength = 0;
-    if (detail::Inflate(m_inputData, m_inputLength,
-                        detail::InflateLimit(m_inputLength, *m_context), inflated, inflatedLength))
+    if (detail::Inflate(m_inputData, m_inputLength, detail::InflateLimit(m_inputLength, *m_context),
+                        inflated, inflatedLength))
         SetInput(std::move(inflated), inflatedLength);
     const unsigned char* bytes = m_inputData;
     std::size_t length = m_inputLength;
