@@ -110,7 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const CSerializationContext attributes = [] {
         CSerializationContext c;
         c.GetJsonContext().SetSupportRoundtrip(JsonRoundTrip_Attributes);
-        c.GetJsonContext().GetAllowComments(false);
+        c.GetJsonContext().SetAllowComments(false);
         return c;
     }();
     static const CSerializationContext wrapped = [] {
