@@ -77,11 +77,8 @@ public:
     // Hands the text to `f` as (data, length) chunk by chunk, in order, until f returns false.
     template <class F>
     void ForEachChunk(F&& f) const {
-        for (std::size_t i = 0; i < m_chunks.size(); ++i) {
-            const bool last = i + 1 == m_chunks.size();
-            if (!f(static_cast<const char*>(m_chunks[i]), last ? m_currentUsed : m_chunkLengths[i]))
-                return;
-        }
+        for (std::size_t i = 0; i < m_chunks.size(); ++i)
+            if (!f(static_cast<const char*>(m_chunks[i]), ChunkLength(i))) return;
     }
     // Like ForEachChunk, but each chunk is freed once `f` has had it; the buffer is empty
     // afterwards.
@@ -89,10 +86,7 @@ public:
     void DrainChunks(F&& f) {
         bool more = true;
         for (std::size_t i = 0; i < m_chunks.size(); ++i) {
-            const bool last = i + 1 == m_chunks.size();
-            if (more)
-                more = f(static_cast<const char*>(m_chunks[i]),
-                         last ? m_currentUsed : m_chunkLengths[i]);
+            if (more) more = f(static_cast<const char*>(m_chunks[i]), ChunkLength(i));
             delete[] m_chunks[i];
             m_chunks[i] = nullptr;
         }
@@ -103,6 +97,10 @@ public:
 
 private:
     static constexpr std::uint32_t kMaxLength = 0xFFFFFFFFu;
+    // Bytes used in chunk i: all but the last are full.
+    std::size_t ChunkLength(std::size_t i) const {
+        return i + 1 == m_chunks.size() ? m_currentUsed : m_chunkLengths[i];
+    }
     void AppendSlow(const char* text, std::size_t length);
     void AppendUpToZero(const char* text, std::size_t length);
     void AddChunk();

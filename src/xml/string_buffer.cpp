@@ -63,12 +63,11 @@ const char* CStringBuffer::GetString() {
 }
 
 void CStringBuffer::CopyTo(char* destination) const {
-    for (std::size_t i = 0; i < m_chunks.size(); ++i) {
-        const bool last = i + 1 == m_chunks.size();
-        const std::size_t length = last ? m_currentUsed : m_chunkLengths[i];
-        std::memcpy(destination, m_chunks[i], length);
+    ForEachChunk([&destination](const char* chunk, std::size_t length) {
+        std::memcpy(destination, chunk, length);
         destination += length;
-    }
+        return true;
+    });
 }
 
 void CStringBuffer::Clear() {

@@ -87,19 +87,21 @@ CBinaryData CXmlDocument::ParseJson() {
         bytes += 3;
         length -= 3;
     }
-    if (detail::LocalIsUtf8()) {
-        // Already the library's text, read where it lies (the reader checks the UTF-8 of
-        // every string itself); the input is freed with the document once the XML exists.
-        CBinaryData xml = detail::ConvertJsonToXml(reinterpret_cast<const char*>(bytes), length,
-                                                   *m_context, !m_compactJson);
+    // UTF-8 is already the library's text and is read where it lies (the reader checks the
+    // UTF-8 of every string itself); other local encodings get a converted copy, and the
+    // input goes as soon as it is not needed.
+    const char* text = reinterpret_cast<const char*>(bytes);
+    std::string local;
+    if (!detail::LocalIsUtf8()) {
+        RequireUtf8(bytes, length);
+        local = detail::Utf8ToLocal(text, length);
+        text = local.data();
+        length = local.size();
         Cleanup();
-        return xml;
     }
-    RequireUtf8(bytes, length);
-    const std::string text = detail::Utf8ToLocal(reinterpret_cast<const char*>(bytes), length);
-    // The input is not needed any more; freeing it now keeps the peak of a load lower.
+    CBinaryData xml = detail::ConvertJsonToXml(text, length, *m_context, !m_compactJson);
     Cleanup();
-    return detail::ConvertJsonToXml(text, *m_context, !m_compactJson);
+    return xml;
 }
 
 }  // namespace Tessel16
