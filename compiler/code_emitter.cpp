@@ -961,7 +961,10 @@ private:
             setter = "value.SetI4(" + field + ")";
         } else {
             setter = std::string("value.Set") + Kind(m.simple.kind).variant + "(" + field + ")";
-            getter = std::string("value.Get") + Kind(m.simple.kind).variant + "()";
+            // The engine hands values over in a disposable variant: class kinds are moved
+            // into the member rather than copied.
+            getter = std::string(Kind(m.simple.kind).byReference ? "value.Take" : "value.Get") +
+                     Kind(m.simple.kind).variant + "()";
         }
         const std::string has = choice ? "Holds(" + ChoiceNumber(cls, m) + ")"
                                        : "m_set.test(Own(" + Prop(m) + "))";

@@ -5,6 +5,7 @@
 
 #include <strings.h>
 
+#include "binding/name_match.h"
 #include "binding/strict_reading.h"
 #include "metadata/metadata_messages.h"
 #include "metadata/object_bridge.h"
@@ -98,8 +99,8 @@ void CElementInfo::PseudoChildAttributeToXml(const CSerializationContext&,
 
 bool CElementInfo::IsThisElement(const CSerializationContext& context,
                                  const CXmlElement* element) const {
-    if (!element || element->GetLocalName() != m_elementName) return false;
-    return context.GetIgnoreNamespaces() || element->GetNamespaceURI() == m_namespace;
+    if (!element || !SameName(element->GetLocalName(), m_elementName)) return false;
+    return context.GetIgnoreNamespaces() || SameName(element->GetNamespaceURI(), m_namespace);
 }
 
 void CElementInfo::InvokePropertyGet(CXmlGeneratedClass* object, TsVariant& value) const {
@@ -246,14 +247,22 @@ void CElementInfo::ElementFromXmlPrim(const CSerializationContext& context,
     const bool strict = context.GetStrictReading();
     try {
         TsVariant value;
-        if (!ReadSimpleElementAttributes(context, element, value)) {
+        // Most simple elements carry no attributes at all.
+        if (element->GetAttributes().empty() ||
+            !ReadSimpleElementAttributes(context, element, value)) {
             // A reference, not a copy: the text is parsed once, and most texts are not empty.
             const std::string& text = element->GetText().empty() && !m_defaultValue.empty()
                                           ? m_defaultValue
                                           : element->GetText();
-            value.FromString(text, m_itemType, m_whitespaceRule, strict);
-            // Strict reading holds a value to the facets that writing it back would.
-            if (strict) CheckRestriction(value);
+            if (strict) {
+                value.FromString(text, m_itemType, m_whitespaceRule, true);
+                // Strict reading holds a value to the facets that writing it back would.
+                CheckRestriction(value);
+            } else {
+                value.FromString(text, m_itemType, m_whitespaceRule);
+            }
+            // The variant dies here: the accessor may move its value into the member.
+            value.SetDisposable();
             InvokePropertySet(object, value, *element);
         }
     } catch (const CTsException& error) {
