@@ -41,4 +41,15 @@ inline bool SameName(const std::string& a, const std::string& b) {
     return true;
 }
 
+// a == text, without measuring text first: the walk stops at the first difference. A name
+// with an embedded zero byte never equals a C string.
+inline bool SameAsText(const std::string& a, const char* text) {
+    const char* p = a.c_str();
+    std::size_t i = 0;
+    for (; p[i] == text[i]; ++i) {
+        if (text[i] == '\0') return i == a.size();
+    }
+    return false;
+}
+
 }  // namespace Tessel16::detail

@@ -110,6 +110,11 @@ void CXmlGeneratedClass::CleanMetaData(CParentElementInfo*& classInfo, CElementI
     }
 }
 
+bool CXmlGeneratedClass::SetMemberFromText(int, const std::string&,
+                                           CWhitespaceUtils::WhitespaceRule) {
+    return false;
+}
+
 void CXmlGeneratedClass::ReadProperty(int propertyIndex, TsVariant& value) const {
     // The accessor serves both directions; a get does not change the object.
     const_cast<CXmlGeneratedClass*>(this)->InvokeProperty(propertyIndex, true, value);

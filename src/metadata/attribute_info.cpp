@@ -140,8 +140,12 @@ bool CAttributeInfoPrimitive::AttributeFromXml(const CSerializationContext& cont
         !SameName(attribute->GetNamespaceURI(), GetNamespace())) {
         return false;
     }
+    const bool strict = context.GetStrictReading();
+    if (!strict &&
+        object->SetMemberFromText(GetPropertyIndex(), attribute->GetValue(), m_whitespaceRule))
+        return true;
     TsVariant value;
-    if (context.GetStrictReading()) {
+    if (strict) {
         value.FromString(attribute->GetValue(), m_itemType, m_whitespaceRule, true);
         CheckRestriction(value);
     } else {

@@ -254,16 +254,18 @@ void CElementInfo::ElementFromXmlPrim(const CSerializationContext& context,
             const std::string& text = element->GetText().empty() && !m_defaultValue.empty()
                                           ? m_defaultValue
                                           : element->GetText();
-            if (strict) {
-                value.FromString(text, m_itemType, m_whitespaceRule, true);
-                // Strict reading holds a value to the facets that writing it back would.
-                CheckRestriction(value);
-            } else {
-                value.FromString(text, m_itemType, m_whitespaceRule);
+            if (strict || !object->SetMemberFromText(m_propertyIndex, text, m_whitespaceRule)) {
+                if (strict) {
+                    value.FromString(text, m_itemType, m_whitespaceRule, true);
+                    // Strict reading holds a value to the facets that writing it back would.
+                    CheckRestriction(value);
+                } else {
+                    value.FromString(text, m_itemType, m_whitespaceRule);
+                }
+                // The variant dies here: the accessor may move its value into the member.
+                value.SetDisposable();
+                InvokePropertySet(object, value, *element);
             }
-            // The variant dies here: the accessor may move its value into the member.
-            value.SetDisposable();
-            InvokePropertySet(object, value, *element);
         }
     } catch (const CTsException& error) {
         if (!strict || NamesLine(error)) throw;
