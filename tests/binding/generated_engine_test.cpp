@@ -267,6 +267,55 @@ TEST(GeneratedClassRead, AttributeRules) {
     EXPECT_EQ(item->GetCount_(), 2);
 }
 
+// Lenient reading stores the simple members of a generated class straight from their text; a
+// class derived by hand (Twisted) is read through InvokeProperty. Both ways must end with the
+// same members, under whitespace rules, defaults, nil and conversion failures alike.
+TEST(GeneratedClassRead, TextShortcutStoresWhatTheAccessorWould) {
+    const struct {
+        const char* attributes;
+        const char* content;
+    } kCases[] = {
+        {" id=\" 7 \" label=\" a  b \"", "<count>\n 12\t</count><color>red</color>"},
+        {" id=\"+0\"", "<count>-2147483648</count><note>x\r\ny</note><color>red</color><flag/>"},
+        {" id=\"1\"", "<count>1</count><color>red</color><flag> 0 </flag><size>99</size>"},
+        {" id=\"1\"", "<count>1</count><color>red</color><size xsi:nil=\"true\"/>"},
+        {" id=\"2147483648\"", "<count>1</count><color>red</color>"},
+        {" id=\"1\"", "<count>12x</count><color>red</color>"},
+        {" id=\"1\"", "<count>1</count><color>red</color><flag>yes</flag>"},
+    };
+    const CSerializationContext lenient;
+    for (const auto& c : kCases) {
+        const std::string xml = Xml("item", c.attributes, c.content);
+        SCOPED_TRACE(xml);
+        CSmartPtr<CItem> direct(new CItem);
+        CSmartPtr<Twisted<CItem>> viaAccessor(new Twisted<CItem>);
+        std::string directError, accessorError;
+        try {
+            Read(direct.get(), xml, lenient);
+        } catch (const CTsException& e) {
+            directError = e.GetMessage();
+        }
+        try {
+            Read(viaAccessor.get(), xml, lenient);
+        } catch (const CTsException& e) {
+            accessorError = e.GetMessage();
+        }
+        EXPECT_EQ(directError, accessorError);
+        if (directError.empty()) {
+            EXPECT_EQ(Write(direct.get(), lenient), Write(viaAccessor.get(), lenient));
+        }
+    }
+    // The shortcut is the generated class's own: enumerations and unknown indexes are left to
+    // InvokeProperty, and so is every member of a class derived by hand.
+    CSmartPtr<CItem> item(new CItem);
+    EXPECT_TRUE(item->SetMemberFromText(kCount, " 5 ", CWhitespaceUtils::WhitespaceRule_Collapse));
+    EXPECT_EQ(item->GetCount_(), 5);
+    EXPECT_FALSE(item->SetMemberFromText(kColor, "red", CWhitespaceUtils::WhitespaceRule_Collapse));
+    EXPECT_FALSE(item->SetMemberFromText(99, "1", CWhitespaceUtils::WhitespaceRule_Collapse));
+    CSmartPtr<Twisted<CItem>> twisted(new Twisted<CItem>);
+    EXPECT_FALSE(twisted->SetMemberFromText(kCount, "5", CWhitespaceUtils::WhitespaceRule_Collapse));
+}
+
 TEST(GeneratedClassRead, AccessorRefusalKeepsTheCause) {
     CSmartPtr<Twisted<CItem>> item(new Twisted<CItem>);
     item->rejectOn = kCount;

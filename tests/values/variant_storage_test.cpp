@@ -1,6 +1,7 @@
 // variant_storage_test.cpp: values held in the variant's own slot (strings, dates, binary
-// data) and on the heap (decimals, durations, big integers) survive moves and nil alike, and
-// ToText hands out a held string without copying it.
+// data) and on the heap (decimals, durations, big integers) survive moves and nil alike,
+// ToText hands out a held string without copying it, and a disposable variant gives its
+// value up to Take.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -70,4 +71,64 @@ TEST(VariantStorage, ToTextLendsAHeldStringAndConvertsTheRest) {
 
     v.FromString("12.50", ItemType_decimal, kNone);
     EXPECT_EQ(v.ToText(nullptr, scratch), "12.5");
+}
+
+namespace {
+
+// A class kind taken out of `v` the way a generated accessor takes it, put into a fresh
+// variant so that its text can be compared; an empty variant for the other kinds.
+TsVariant TakeInto(TsVariant& v, ItemType type) {
+    TsVariant out;
+    switch (type) {
+        case ItemType_hexBinary: out.SetHexBinary(v.TakeHexBinary()); break;
+        case ItemType_base64Binary: out.SetBase64Binary(v.TakeBase64Binary()); break;
+        case ItemType_duration: out.SetDuration(v.TakeDuration()); break;
+        case ItemType_yearMonth: out.SetYearMonth(v.TakeYearMonth()); break;
+        case ItemType_monthDay: out.SetMonthDay(v.TakeMonthDay()); break;
+        case ItemType_date: out.SetDate(v.TakeDate()); break;
+        case ItemType_datetime: out.SetDateTime(v.TakeDateTime()); break;
+        case ItemType_time: out.SetTime(v.TakeTime()); break;
+        case ItemType_string: out.SetString(v.TakeString()); break;
+        case ItemType_decimal: out.SetDecimal(v.TakeDecimal()); break;
+        case ItemType_integer: out.SetInteger(v.TakeInteger()); break;
+        default: break;
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(VariantStorage, TakeMovesOutOfADisposableVariantOnly) {
+    for (const test::TableRow& c : test::ReadTable("values/variant_kinds.txt")) {
+        SCOPED_TRACE(c.line);
+        const ItemType type = test::ItemTypeNamed(c[0]);
+        TsVariant kept;
+        kept.FromString(c[1], type, kNone);
+        const TsVariant taken = TakeInto(kept, type);
+        if (!taken.IsValid()) continue;  // not a class kind
+        EXPECT_EQ(taken.ToString(), c[2]);
+        EXPECT_EQ(kept.ToString(), c[2]);  // unmarked: a copy, the variant keeps its value
+
+        TsVariant given(kept);
+        given.SetDisposable();
+        TsVariant copy(given);  // the mark stays with the variant it was put on
+        EXPECT_EQ(TakeInto(given, type).ToString(), c[2]);
+        EXPECT_FALSE(given.IsValid());
+        EXPECT_EQ(TakeInto(copy, type).ToString(), c[2]);
+        EXPECT_EQ(copy.ToString(), c[2]);
+
+        // Nil has nothing to give: the kind's empty value, and the variant stays nil.
+        given.FromString(c[1], type, kNone);
+        given.SetNil();
+        const std::string empty = given.ToString();
+        EXPECT_EQ(TakeInto(given, type).ToString(), empty);
+        EXPECT_TRUE(given.IsNil());
+        EXPECT_EQ(given.GetTypeAsEnum(), type);
+    }
+    // Asked for another kind, a disposable variant keeps what it holds.
+    TsVariant other;
+    other.SetString(std::string(40, 'q'));
+    other.SetDisposable();
+    EXPECT_EQ(other.TakeDecimal(), CDecimal());
+    EXPECT_EQ(other.GetString(), std::string(40, 'q'));
 }
