@@ -1001,9 +1001,9 @@ private:
         c << "            }\n            return;\n";
     }
 
-    // The shortcut lenient reading takes past InvokeProperty for simple members. Members of a
-    // choice are left out: selecting one may fail, and that failure must reach the record
-    // the way InvokeProperty reports it.
+    // The shortcut lenient reading takes past InvokeProperty for simple members. A member of
+    // a choice takes it only while selecting it cannot fail (nothing or itself selected):
+    // otherwise the failure must reach the record the way InvokeProperty reports it.
     void TextSetter(std::ostream& c, const ClassInfo& cls) {
         const std::string& ns = cls.cppNamespace;
         const std::string& name = cls.cppName;
@@ -1019,21 +1019,28 @@ private:
             c << "    if (propertyIndex < kFirstProperty)\n        return "
               << ClassRef(cls.baseIndex, ns) << "::StoreMemberText(propertyIndex, text, rule);\n";
         }
+        const bool choice = cls.groupType == 1;
         std::vector<const Member*> simple;
-        if (cls.groupType != 1) {
-            for (const Member& m : cls.members) {
-                if (m.kind == MemberKind::Primitive && !m.Repeated()) simple.push_back(&m);
-            }
+        for (const Member& m : cls.members) {
+            if (m.kind == MemberKind::Primitive && !m.Repeated()) simple.push_back(&m);
         }
         if (simple.empty()) {
             c << "    (void)propertyIndex;\n    (void)text;\n    (void)rule;\n";
         } else {
             c << "    switch (propertyIndex) {\n";
             for (const Member* m : simple) {
-                c << "        case " << Prop(*m) << ":\n            " << Field(*m)
-                  << " = CConversions::" << Kind(m->simple.kind).column
-                  << "FromString(text, rule);\n            m_set.set(Own(" << Prop(*m)
-                  << "));\n            return true;\n";
+                c << "        case " << Prop(*m) << ":\n";
+                if (choice) {
+                    c << "            if (m_selected != 0 && !Holds(" << ChoiceNumber(cls, *m)
+                      << ")) return false;\n";
+                }
+                c << "            " << Field(*m) << " = CConversions::" << Kind(m->simple.kind).column
+                  << "FromString(text, rule);\n";
+                if (choice)
+                    c << "            m_selected = " << ChoiceNumber(cls, *m) << ";\n";
+                else
+                    c << "            m_set.set(Own(" << Prop(*m) << "));\n";
+                c << "            return true;\n";
             }
             c << "        default:\n            break;\n    }\n";
         }

@@ -245,27 +245,38 @@ void CElementInfo::ElementFromXmlPrim(const CSerializationContext& context,
                                       CXmlGeneratedClass* object, CXmlElement** cursor) {
     CXmlElement* element = *cursor;
     const bool strict = context.GetStrictReading();
+    const bool hasAttributes = !element->GetAttributes().empty();
+    // A reference, not a copy: the text is parsed once, and most texts are not empty.
+    auto text = [&]() -> const std::string& {
+        return element->GetText().empty() && !m_defaultValue.empty() ? m_defaultValue
+                                                                      : element->GetText();
+    };
+    // The usual case, a lenient read of an element without attributes (so without xsi:nil)
+    // into a generated class that stores the text itself, needs no variant. Conversion
+    // failures leave unchanged, as lenient reading's do below.
+    if (!strict && !hasAttributes &&
+        object->SetMemberFromText(m_propertyIndex, text(), m_whitespaceRule)) {
+        *cursor = element->GetNextSiblingElement();
+        return;
+    }
     try {
         TsVariant value;
-        // Most simple elements carry no attributes at all.
-        if (element->GetAttributes().empty() ||
-            !ReadSimpleElementAttributes(context, element, value)) {
-            // A reference, not a copy: the text is parsed once, and most texts are not empty.
-            const std::string& text = element->GetText().empty() && !m_defaultValue.empty()
-                                          ? m_defaultValue
-                                          : element->GetText();
-            if (strict || !object->SetMemberFromText(m_propertyIndex, text, m_whitespaceRule)) {
-                if (strict) {
-                    value.FromString(text, m_itemType, m_whitespaceRule, true);
-                    // Strict reading holds a value to the facets that writing it back would.
-                    CheckRestriction(value);
-                } else {
-                    value.FromString(text, m_itemType, m_whitespaceRule);
-                }
-                // The variant dies here: the accessor may move its value into the member.
-                value.SetDisposable();
-                InvokePropertySet(object, value, *element);
-            }
+        auto store = [&] {
+            // The variant dies here: the accessor may move its value into the member.
+            value.SetDisposable();
+            InvokePropertySet(object, value, *element);
+        };
+        if (hasAttributes && ReadSimpleElementAttributes(context, element, value)) {
+            // Nil: the member is left as it is.
+        } else if (strict) {
+            value.FromString(text(), m_itemType, m_whitespaceRule, true);
+            // Strict reading holds a value to the facets that writing it back would.
+            CheckRestriction(value);
+            store();
+        } else if (!hasAttributes ||
+                   !object->SetMemberFromText(m_propertyIndex, text(), m_whitespaceRule)) {
+            value.FromString(text(), m_itemType, m_whitespaceRule);
+            store();
         }
     } catch (const CTsException& error) {
         if (!strict || NamesLine(error)) throw;

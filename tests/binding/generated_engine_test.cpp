@@ -314,6 +314,15 @@ TEST(GeneratedClassRead, TextShortcutStoresWhatTheAccessorWould) {
     EXPECT_FALSE(item->SetMemberFromText(99, "1", CWhitespaceUtils::WhitespaceRule_Collapse));
     CSmartPtr<Twisted<CItem>> twisted(new Twisted<CItem>);
     EXPECT_FALSE(twisted->SetMemberFromText(kCount, "5", CWhitespaceUtils::WhitespaceRule_Collapse));
+    // A choice member takes it only while selecting it cannot clash with another member.
+    const int kChoiceA = 0;
+    CSmartPtr<CPickChoice> choice(new CPickChoice);
+    EXPECT_TRUE(choice->SetMemberFromText(kChoiceA, "x", CWhitespaceUtils::WhitespaceRule_None));
+    EXPECT_EQ(choice->GetChoiceSelectedElement(), "a");
+    choice->Init();
+    choice->SetB(new CChild);
+    EXPECT_FALSE(choice->SetMemberFromText(kChoiceA, "y", CWhitespaceUtils::WhitespaceRule_None));
+    EXPECT_EQ(choice->GetChoiceSelectedElement(), "b");
 }
 
 TEST(GeneratedClassRead, AccessorRefusalKeepsTheCause) {
