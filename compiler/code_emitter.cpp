@@ -463,7 +463,8 @@ private:
           << "    Tessel16Data::CAttributeInfo** GetClassAttributeInfo() const override;\n"
           << "    void Init() override;\n"
           << "    bool SetMemberFromText(int propertyIndex, const std::string& text,\n"
-          << "                           Tessel16::CWhitespaceUtils::WhitespaceRule rule) override;\n";
+          << "                           Tessel16::CWhitespaceUtils::WhitespaceRule rule)"
+             " override;\n";
         if (cls.pseudo) {
             h << "    // True when the element can begin this group's content.\n"
               << "    static bool CanStart(const Tessel16::CXmlElement* element);\n";
@@ -1034,7 +1035,8 @@ private:
                     c << "            if (m_selected != 0 && !Holds(" << ChoiceNumber(cls, *m)
                       << ")) return false;\n";
                 }
-                c << "            " << Field(*m) << " = CConversions::" << Kind(m->simple.kind).column
+                c << "            " << Field(*m)
+                  << " = CConversions::" << Kind(m->simple.kind).column
                   << "FromString(text, rule);\n";
                 if (choice)
                     c << "            m_selected = " << ChoiceNumber(cls, *m) << ";\n";

@@ -249,7 +249,7 @@ void CElementInfo::ElementFromXmlPrim(const CSerializationContext& context,
     // A reference, not a copy: the text is parsed once, and most texts are not empty.
     auto text = [&]() -> const std::string& {
         return element->GetText().empty() && !m_defaultValue.empty() ? m_defaultValue
-                                                                      : element->GetText();
+                                                                     : element->GetText();
     };
     // The usual case, a lenient read of an element without attributes (so without xsi:nil)
     // into a generated class that stores the text itself, needs no variant. Conversion

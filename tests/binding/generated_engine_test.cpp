@@ -313,7 +313,8 @@ TEST(GeneratedClassRead, TextShortcutStoresWhatTheAccessorWould) {
     EXPECT_FALSE(item->SetMemberFromText(kColor, "red", CWhitespaceUtils::WhitespaceRule_Collapse));
     EXPECT_FALSE(item->SetMemberFromText(99, "1", CWhitespaceUtils::WhitespaceRule_Collapse));
     CSmartPtr<Twisted<CItem>> twisted(new Twisted<CItem>);
-    EXPECT_FALSE(twisted->SetMemberFromText(kCount, "5", CWhitespaceUtils::WhitespaceRule_Collapse));
+    EXPECT_FALSE(
+        twisted->SetMemberFromText(kCount, "5", CWhitespaceUtils::WhitespaceRule_Collapse));
     // A choice member takes it only while selecting it cannot clash with another member.
     const int kChoiceA = 0;
     CSmartPtr<CPickChoice> choice(new CPickChoice);

@@ -99,7 +99,7 @@ TEST(Conversions, TextReadsAsEachKind) {
 TEST(Conversions, UnknownRuleRefusedBeforeAnyShortcut) {
     const auto rule = static_cast<WS::WhitespaceRule>(7);
     const std::function<void()> reads[] = {
-        [&] { C::i4FromString("42", rule); },     [&] { C::i8FromString("-42", rule); },
+        [&] { C::i4FromString("42", rule); }, [&] { C::i8FromString("-42", rule); },
         [&] { C::booleanFromString("true", rule); }, [&] { C::stringFromString("abc", rule); },
         [&] { C::decimalFromString("1.5", rule); }};
     for (const auto& read : reads)

@@ -80,18 +80,41 @@ namespace {
 TsVariant TakeInto(TsVariant& v, ItemType type) {
     TsVariant out;
     switch (type) {
-        case ItemType_hexBinary: out.SetHexBinary(v.TakeHexBinary()); break;
-        case ItemType_base64Binary: out.SetBase64Binary(v.TakeBase64Binary()); break;
-        case ItemType_duration: out.SetDuration(v.TakeDuration()); break;
-        case ItemType_yearMonth: out.SetYearMonth(v.TakeYearMonth()); break;
-        case ItemType_monthDay: out.SetMonthDay(v.TakeMonthDay()); break;
-        case ItemType_date: out.SetDate(v.TakeDate()); break;
-        case ItemType_datetime: out.SetDateTime(v.TakeDateTime()); break;
-        case ItemType_time: out.SetTime(v.TakeTime()); break;
-        case ItemType_string: out.SetString(v.TakeString()); break;
-        case ItemType_decimal: out.SetDecimal(v.TakeDecimal()); break;
-        case ItemType_integer: out.SetInteger(v.TakeInteger()); break;
-        default: break;
+        case ItemType_hexBinary:
+            out.SetHexBinary(v.TakeHexBinary());
+            break;
+        case ItemType_base64Binary:
+            out.SetBase64Binary(v.TakeBase64Binary());
+            break;
+        case ItemType_duration:
+            out.SetDuration(v.TakeDuration());
+            break;
+        case ItemType_yearMonth:
+            out.SetYearMonth(v.TakeYearMonth());
+            break;
+        case ItemType_monthDay:
+            out.SetMonthDay(v.TakeMonthDay());
+            break;
+        case ItemType_date:
+            out.SetDate(v.TakeDate());
+            break;
+        case ItemType_datetime:
+            out.SetDateTime(v.TakeDateTime());
+            break;
+        case ItemType_time:
+            out.SetTime(v.TakeTime());
+            break;
+        case ItemType_string:
+            out.SetString(v.TakeString());
+            break;
+        case ItemType_decimal:
+            out.SetDecimal(v.TakeDecimal());
+            break;
+        case ItemType_integer:
+            out.SetInteger(v.TakeInteger());
+            break;
+        default:
+            break;
     }
     return out;
 }
