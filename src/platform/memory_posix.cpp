@@ -5,6 +5,7 @@
 
 #if defined(__linux__)
 #include <sys/mman.h>
+#include <unistd.h>
 #endif
 
 namespace Tessel16::detail {
@@ -23,6 +24,20 @@ void AdviseLargeBlock(void* block, std::size_t size) {
 #else
     (void)block;
     (void)size;
+#endif
+}
+
+const unsigned char* DiscardPages(const unsigned char* begin, const unsigned char* end) {
+#if defined(__linux__) && defined(MADV_DONTNEED)
+    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const std::uintptr_t first = (reinterpret_cast<std::uintptr_t>(begin) + page - 1) & ~(page - 1);
+    const std::uintptr_t last = reinterpret_cast<std::uintptr_t>(end) & ~(page - 1);
+    if (last <= first) return begin;
+    madvise(reinterpret_cast<void*>(first), last - first, MADV_DONTNEED);
+    return begin + (last - reinterpret_cast<std::uintptr_t>(begin));
+#else
+    (void)end;
+    return begin;
 #endif
 }
 
