@@ -66,6 +66,22 @@ TEST(XmlTree, NamesAreSplitIntoNamespaceAndLocalName) {
     EXPECT_EQ(order->GetAttributes()[1]->GetNamespaceURI(), "");
 }
 
+TEST(XmlTree, RepeatedShapesWithNamesThatDifferAtTheEndKeepEveryName) {
+    // Each record's children are looked up against the names the previous record had in
+    // the same places; a name that extends, shortens or changes namespace must not pass.
+    CXmlDocument doc;
+    doc.LoadXml(
+        "<r xmlns:q='urn:q'><x><ab/><a/></x><x><a/><ab/></x><x><abc/><q:a/></x>"
+        "<x><ab/><a/></x><y><ab/></y></r>");
+    CXmlElement* r = doc.GetDocumentElement();
+    const std::vector<std::vector<std::string>> expected = {
+        {"ab", "a"}, {"a", "ab"}, {"abc", "a"}, {"ab", "a"}, {"ab"}};
+    ASSERT_EQ(ChildNames(r), (std::vector<std::string>{"x", "x", "x", "x", "y"}));
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(ChildNames(Child(r, i)), expected[i]) << i;
+    EXPECT_EQ(Child(Child(r, 2), 1)->GetNamespaceURI(), "urn:q");
+    EXPECT_EQ(Child(Child(r, 3), 1)->GetNamespaceURI(), "");
+}
+
 TEST(XmlTree, GetAttributeMatchesLocalNameAndNamespace) {
     CXmlDocument doc;
     doc.LoadXml("<a xmlns:x='urn:x' xmlns:y='urn:y' x:k='1' y:k='2' k='3'/>");
