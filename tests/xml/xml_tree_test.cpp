@@ -47,6 +47,14 @@ TEST(XmlTree, CarriageReturnsNeverReachTheText) {
     // A literal CR LF is normalised by the parser; &#13; arrives as a real CR and is dropped.
     doc.LoadXml("<a>one\r\ntwo&#13;three\rfour<![CDATA[five\r\n]]></a>");
     EXPECT_EQ(doc.GetDocumentElement()->GetText(), "one\ntwothree\nfourfive\n");
+    // An entity's text keeps its references' carriage returns inside one run of characters,
+    // with or without an element-end callback.
+    const char* entity = "<!DOCTYPE a [<!ENTITY e 'x&#13;y&#xD;&#13;'>]><a>&e;z</a>";
+    CXmlDocument withCallback([](CXmlElement*) { return false; });
+    for (CXmlDocument* target : {&doc, &withCallback}) {
+        target->LoadXml(entity);
+        EXPECT_EQ(target->GetDocumentElement()->GetText(), "xyz");
+    }
 }
 
 TEST(XmlTree, NamesAreSplitIntoNamespaceAndLocalName) {
