@@ -137,7 +137,7 @@ public:
 
     // Appends a new item (the collection takes a reference) and returns it.
     T* Add() {
-        T* item = new T(GetElementName().c_str());
+        T* item = new T(ElementNameText());
         AppendItem(item);
         return item;
     }
@@ -199,7 +199,7 @@ private:
     CXmlElement* ReadPseudoItems(CXmlElement* parent, CXmlElement* cursor,
                                  const CSerializationContext& context) {
         while (cursor && m_pseudoStart(cursor)) {
-            CSmartPtr<T> item(new T(GetElementName().c_str()));
+            CSmartPtr<T> item(new T(ElementNameText()));
             CXmlElement* next = CXmlObjectBase::FromXml_Int(item.get(), parent, cursor, context);
             if (next == cursor) break;
             AppendItem(item.get());

@@ -107,6 +107,10 @@ public:
     virtual std::string GetNamespace() const = 0;
 
 protected:
+    // The name without a copy, valid while this object keeps it: items made by a collection
+    // take it, which is already interned.
+    const char* ElementNameText() const { return m_elementName; }
+
     // Writes the object's attributes onto the open start tag; the base writes none.
     virtual void AttributesToXml_Int(CXmlWriter* writer,
                                      const CSerializationContext& context) const;
