@@ -107,9 +107,9 @@ public:
     virtual std::string GetNamespace() const = 0;
 
 protected:
-    // The name without a copy, valid while this object keeps it: items made by a collection
-    // take it, which is already interned.
-    const char* ElementNameText() const { return m_elementName; }
+    // Gives `object` the name `from` has without interning it again (a collection names each
+    // new item after itself); a name `from` owns is copied.
+    static void ShareElementName(CXmlObjectBase* object, const CXmlObjectBase& from);
 
     // Writes the object's attributes onto the open start tag; the base writes none.
     virtual void AttributesToXml_Int(CXmlWriter* writer,
