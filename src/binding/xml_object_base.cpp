@@ -103,6 +103,12 @@ void CXmlObjectBase::ShareElementName(CXmlObjectBase* object, const CXmlObjectBa
     object->m_elementName = from.m_elementName;
 }
 
+void CXmlObjectBase::SetStaticElementName(CXmlObjectBase* object, const char* name) {
+    if (object->m_ownsElementName) delete[] object->m_elementName;
+    object->m_elementName = name;
+    object->m_ownsElementName = false;
+}
+
 void CXmlObjectBase::SetElementName(CXmlObjectBase* object, const char* name) {
     object->SetElementName(name);
 }
