@@ -214,13 +214,14 @@ CXmlElement* CXmlGeneratedClass::SkipSurplusElements(const CSerializationContext
 CXmlElement* CXmlGeneratedClass::ProcessElementSeqFromXml(const CSerializationContext& context,
                                                           CXmlElement* element, CXmlElement* cursor,
                                                           XmlElementType readMode) {
+    // The record table ends in a null entry: walking to it counts the records on the way.
     CElementInfo** records = GetClassElementInfo();
-    const int count = GetClassElementInfoCount();
     const std::string parentNamespace = GetNamespace();
     CXmlElement* const start = cursor;
     // The group may give up and hand back where it started.
     StreamPin pinStart(element, start);
-    for (int i = 0; i < count; ++i) {
+    int count = 0;
+    for (int i = 0; records && records[i]; count = ++i) {
         bool accepted = records[i]->ElementFromXml(context, this, element, &cursor,
                                                    parentNamespace.c_str(), readMode);
         while (!accepted) {
@@ -279,14 +280,13 @@ CXmlElement* CXmlGeneratedClass::ProcessElementChoiceFromXml(const CSerializatio
                                                              XmlElementType readMode,
                                                              bool inChoice) {
     CElementInfo** records = GetClassElementInfo();
-    const int count = GetClassElementInfoCount();
     const std::string parentNamespace = GetNamespace();
     CXmlElement* const start = cursor;
     StreamPin pinStart(element, start);
 
     bool found = false;
     for (;;) {
-        for (int i = 0; i < count && !found; ++i) {
+        for (int i = 0; records && records[i] && !found; ++i) {
             found = records[i]->ElementFromXml(context, this, element, &cursor,
                                                parentNamespace.c_str(), readMode);
         }
