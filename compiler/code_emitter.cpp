@@ -930,10 +930,11 @@ private:
                 c << "    " << field << " = nullptr;\n";
             } else {
                 // A member made once is reset rather than made again: every read starts here.
-                c << "    if (" << field << ") {\n        " << field << "->Init();\n    } else {\n        "
-                  << field << " = new " << ClassRef(m.classIndex, ns) << "(\"\");\n"
-                  << "        SetStaticElementName(" << field << ".get(), " << Literal(m.xmlName)
-                  << ");\n    }\n";
+                // The literal names it, so the new member looks no name up.
+                c << "    if (" << field << ") {\n        " << field << "->Init();\n"
+                  << "    } else {\n        " << field << " = new "
+                  << ClassRef(m.classIndex, ns) << "(\"\");\n        SetStaticElementName("
+                  << field << ".get(), " << Literal(m.xmlName) << ");\n    }\n";
             }
         } else if (m.kind == MemberKind::Enum || !Kind(m.simple.kind).byReference) {
             // Values of class type (strings, decimals, dates) are left as they are: the member's
@@ -1023,42 +1024,27 @@ private:
         }
         const bool choice = cls.groupType == 1;
         std::vector<const Member*> simple;
-        bool ruleUsed = false;
         for (const Member& m : cls.members) {
-            if ((m.kind == MemberKind::Primitive || m.kind == MemberKind::Enum) && !m.Repeated()) {
-                simple.push_back(&m);
-                ruleUsed = ruleUsed || m.kind == MemberKind::Primitive;
-            }
+            if (m.kind == MemberKind::Primitive && !m.Repeated()) simple.push_back(&m);
         }
         if (simple.empty()) {
             c << "    (void)propertyIndex;\n    (void)text;\n    (void)rule;\n";
         } else {
-            if (!ruleUsed) c << "    (void)rule;\n";
             c << "    switch (propertyIndex) {\n";
             for (const Member* m : simple) {
-                c << "        case " << Prop(*m) << ": {\n";
+                c << "        case " << Prop(*m) << ":\n";
                 if (choice) {
                     c << "            if (m_selected != 0 && !Holds(" << ChoiceNumber(cls, *m)
                       << ")) return false;\n";
                 }
-                if (m->kind == MemberKind::Enum) {
-                    // Enumerated text is mapped as it stands; text naming no value takes the
-                    // general path, which reports it.
-                    const std::string e = EnumRef(m->simple.enumIndex, ns);
-                    c << "            const int number = " << e << "FromString(text.c_str());\n"
-                      << "            if (number < 0 || number >= "
-                      << m_model.enums[m->simple.enumIndex].values.size()
-                      << ") return false;\n"
-                      << "            " << Field(*m) << " = static_cast<" << e << ">(number);\n";
-                } else {
-                    c << "            " << Field(*m) << " = CConversions::"
-                      << Kind(m->simple.kind).column << "FromString(text, rule);\n";
-                }
+                c << "            " << Field(*m)
+                  << " = CConversions::" << Kind(m->simple.kind).column
+                  << "FromString(text, rule);\n";
                 if (choice)
                     c << "            m_selected = " << ChoiceNumber(cls, *m) << ";\n";
                 else
                     c << "            m_set.set(Own(" << Prop(*m) << "));\n";
-                c << "            return true;\n        }\n";
+                c << "            return true;\n";
             }
             c << "        default:\n            break;\n    }\n";
         }

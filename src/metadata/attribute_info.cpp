@@ -187,11 +187,6 @@ void CAttributeInfoEnum::AttributeToXml(const CSerializationContext& context,
 bool CAttributeInfoEnum::AttributeFromXml(const CSerializationContext& context,
                                           CXmlGeneratedClass* object, CXmlAttribute* attribute) {
     if (!IsThisAttribute(context, attribute)) return false;
-    // Text naming a value goes straight into the member, strictly too (an enumeration has no
-    // facets); other text takes the path below, which reports it as before.
-    if (object->SetMemberFromText(GetPropertyIndex(), attribute->GetValue(),
-                                  CWhitespaceUtils::WhitespaceRule_None))
-        return true;
     TsVariant value;
     const int mapped = m_stringToEnum ? m_stringToEnum(attribute->GetValue().c_str()) : 0;
     if (context.GetStrictReading() && mapped < 0)
