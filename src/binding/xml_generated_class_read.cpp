@@ -4,6 +4,7 @@
 // a missing, surplus or out-of-order child means under the context's ignore settings.
 #include <strings.h>
 
+#include <memory>
 #include <vector>
 
 #include "binding/engine_messages.h"
@@ -145,14 +146,10 @@ void CXmlGeneratedClass::ProcessAttributesFromXml(const CSerializationContext& c
     // Read once per element: the flags stay on the stack unless a class has very many
     // attributes.
     bool local[32] = {};
-    std::vector<bool> spill(recordCount > 32 ? recordCount : 0, false);
-    auto found = [&](std::size_t i) -> bool { return recordCount > 32 ? spill[i] : local[i]; };
-    auto setFound = [&](std::size_t i) {
-        if (recordCount > 32)
-            spill[i] = true;
-        else
-            local[i] = true;
-    };
+    std::unique_ptr<bool[]> spill(recordCount > 32 ? new bool[recordCount]() : nullptr);
+    bool* const flags = spill ? spill.get() : local;
+    auto found = [&](std::size_t i) -> bool { return flags[i]; };
+    auto setFound = [&](std::size_t i) { flags[i] = true; };
 
     for (CXmlAttribute* attribute : element->GetAttributes()) {
         if (attribute->IsNamespaceAttribute()) continue;
