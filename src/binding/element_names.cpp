@@ -34,7 +34,7 @@ const char* InternElementName(const char* name) {
     // thread's cache without taking the lock. It holds interned texts only, which never die.
     thread_local const char* cache[kCachedNames] = {};
     thread_local int next = 0;
-    // Collections hand their items the interned text itself, so the address settles it.
+    // A copied object hands over the interned text itself, so the address settles it.
     for (const char* cached : cache) {
         if (cached == name) return cached;
     }
