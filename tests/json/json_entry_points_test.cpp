@@ -35,7 +35,7 @@ CSmartPtr<CPurchaseOrder> MakeOrder() {
         party->SetName("Party \"A\" & <B>");
         party->SetId(1);
         CAddress* address = party->GetAddress();
-        address->SetName("line\nbreak\ttab");
+        address->SetName("line\nbreak\ttab\\back");
         address->GetStreet()->Add("Quay 1");
         address->GetStreet()->Add("Gate \xC3\xA9");
         address->SetCity("Hull");

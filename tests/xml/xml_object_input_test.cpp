@@ -168,6 +168,7 @@ TEST(XmlObjectInput, ElementNamesMatchByLocalNameAndNamespace) {
         {&strict, "Item", "", false},       {&strict, "item", "urn:p", false},
         {&ignoring, "Item", "urn:q", true}, {&ignoring, "Itemx", "urn:p", false},
         {&noNamespaces, "Item", "", true},  {&noNamespaces, "item", "urn:p", false},
+        {&ignoring, "item", "urn:p", false}, {&noNamespaces, "Item", "urn:q", true},
     };
     Held o;
     for (const auto& c : kCases) {
