@@ -303,20 +303,6 @@ TEST(GeneratedClassCollections, CountsOnWritingAndReading) {
     EXPECT_EQ(holder->GetKid()->GetCount(), 4);
 }
 
-TEST(GeneratedClassCollections, OptionalClassMemberIsCreatedByTheFactory) {
-    CSmartPtr<CHolder> holder(new CHolder);
-    Read(holder.get(),
-         Xml("holder", "",
-             "<first><name>f</name></first><second code=\"s\"><name>s</name></second>"
-             "<kid><name>k</name></kid><tail>end</tail>"),
-         CSerializationContext());
-    CChild* child = holder->GetSecond();
-    ASSERT_NE(child, nullptr);
-    EXPECT_EQ(ElementNameOf(child), "second");
-    EXPECT_EQ(child->GetCode(), "s");
-    EXPECT_EQ(holder->GetTail(), "end");
-}
-
 // A missing member of an all group is reported by name in tests/binding/generated_records_test.
 TEST(GeneratedClassAll, Surplus) {
     CSmartPtr<CAllGroup> group(new CAllGroup);
