@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "po/po_binding.h"
-#include "support/po_order.h"
 #include "support/engine_bindings.h"
+#include "support/po_order.h"
 #include "tessel16/exception.h"
 #include "tessel16/serialization_context.h"
 

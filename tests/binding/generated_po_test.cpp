@@ -16,9 +16,7 @@ using namespace Tessel16;
 using namespace Po;
 using Tessel16::test::MakeOrder;
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 TEST(PurchaseOrderBinding, RoundTripIsIdentical) {
     CSmartPtr<CPurchaseOrder> order = MakeOrder();

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "po/po_binding.h"
-#include "support/po_order.h"
 #include "support/expect_exception.h"
+#include "support/po_order.h"
 #include "support/strict_json.h"
 #include "support/test_node.h"
 #include "support/untyped_binding.h"
