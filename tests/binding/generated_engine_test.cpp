@@ -141,6 +141,7 @@ TEST(GeneratedClassRead, DocumentsUnderEachSetting) {
         Read(object.get(), xml, context);
         CSerializationContext unprefixed;
         unprefixed.SetDefaultNamespaceURI(kNs);
+        unprefixed.SetWriteDefaultElementValues(true);  // a default read shows as its value
         std::string written;
         try {
             written = object->ToXml(false, false, EOLType_LF, unprefixed);
