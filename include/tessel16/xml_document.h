@@ -269,6 +269,9 @@ private:
     // The JSON entry points load the mapped XML themselves and want it without indentation:
     // less to write and parse, and no indentation text in untyped content.
     bool m_compactJson = false;
+    // The input is the library's own and made again for any second pass: a streamed parse
+    // may give the pages it has finished with back to the system.
+    bool m_discardInput = false;
 };
 
 }  // namespace Tessel16

@@ -2,6 +2,7 @@
 // writer steps as XML text on a CJsonTextWriter, inside one enclosing object; input is mapped
 // to XML text first and then read exactly like XML input.
 #include <functional>
+#include <new>
 
 #include "binding/binding_messages.h"
 #include "binding/entry_support.h"
@@ -13,6 +14,7 @@
 #include "tessel16/switches.h"
 #include "tessel16/xml_document.h"
 #include "tessel16/xml_object_base.h"
+#include "xml/xml_messages.h"
 
 namespace Tessel16 {
 
@@ -99,6 +101,16 @@ CBinaryData LoadStream(CXmlDocument& document, const void* source) {
     const auto* stream = static_cast<const StreamSource*>(source);
     return document.LoadJsonStream(stream->data, stream->length);
 }
+
+// The XML made from the JSON, as the bound read loads it. The first load takes the text made
+// before the read began; a second one (a whole-tree pass after a streamed one) makes it
+// again, since the streamed pass gives the pages it has parsed back as it goes.
+struct MappedXml {
+    CBinaryData (*load)(CXmlDocument& document, const void* source);
+    const void* source;
+    CBinaryData xml;
+    bool fresh;
+};
 }  // namespace
 
 void CXmlObjectBase::FromJson(const char* jsonText, const CSerializationContext& context) {
@@ -133,12 +145,14 @@ void CXmlObjectBase::FromJson_Int(const CSerializationContext& context,
                                   const void* source) {
     // The XML is read without indentation; the indented text a message shows is made again
     // only when one is needed.
-    CBinaryData xml;
-    {
-        CXmlDocument document(context);
+    static const auto makeCompact = [](const CSerializationContext& settings,
+                                       const MappedXml& mapped) {
+        CXmlDocument document(settings);
         document.m_compactJson = true;
-        xml = load(document, source);
-    }
+        return mapped.load(document, mapped.source);
+    };
+    MappedXml mapped{load, source, CBinaryData(), true};
+    mapped.xml = makeCompact(context, mapped);
     // Below the full level the JSON carried no namespaces, so the XML made from it cannot
     // match them. The switch belongs to the caller's context and is put back however the
     // read ends.
@@ -155,17 +169,38 @@ void CXmlObjectBase::FromJson_Int(const CSerializationContext& context,
     } restore{settings, ignoreNamespaces, !full};
     if (!full) settings.SetIgnoreNamespaces(true);
     try {
-        FromXmlStream(xml, context);
+        try {
+            FromLoadedXml(
+                context,
+                [](CXmlDocument& document, const void* self) {
+                    auto& text = *static_cast<MappedXml*>(const_cast<void*>(self));
+                    if (!text.fresh) text.xml = makeCompact(*document.m_context, text);
+                    text.fresh = false;
+                    document.m_discardInput = true;
+                    document.LoadXmlStream(text.xml.GetData(), text.xml.GetLength());
+                },
+                &mapped);
+        } catch (const std::bad_alloc&) {
+            throw CTsException(detail::XmlMessages::kOutOfMemory);
+        }
     } catch (const CTsException& e) {
+        CBinaryData xml;
         try {
             CXmlDocument document(context);
             xml = load(document, source);
         } catch (const CTsException&) {
-            // The input changed under us (a file rewritten): the compact text has to do.
+            // The input changed under us (a file rewritten): the compact text has to do, as
+            // far as a streamed pass has not given it back.
+            xml = std::move(mapped.xml);
         }
         std::string text;
-        if (xml.GetData())
-            text.assign(reinterpret_cast<const char*>(xml.GetData()), xml.GetLength());
+        if (xml.GetData()) {
+            // Pages given back read as zeros, and they are the ones at the start.
+            const char* begin = reinterpret_cast<const char*>(xml.GetData());
+            const char* end = begin + xml.GetLength();
+            while (begin != end && *begin == '\0') ++begin;
+            text.assign(begin, end);
+        }
         throw CTsException(FormatString(msg::kConvertFailed, text.c_str()), e);
     }
 }

@@ -48,6 +48,7 @@ void CExpatReader::FreeParser() {
 void CExpatReader::Init(bool stripCData, const char* encoding) {
     FreeParser();
     m_localIsUtf8 = detail::LocalIsUtf8();
+    m_top = nullptr;
     m_split = m_document->m_schemaType != 2;
     // Without namespace processing names arrive as written (prefix included) and xmlns
     // attributes arrive as ordinary attributes.
@@ -178,30 +179,54 @@ void CExpatReader::Fail(std::exception_ptr error) {
     XML_StopParser(m_parser, XML_FALSE);
 }
 
-CExpatReader::ExpandedName CExpatReader::Expand(const char* name) {
+CExpatReader::NameEntry* CExpatReader::Expand(const char* name) {
     std::size_t length = std::strlen(name);
     std::size_t hash = detail::HashName(name, length, m_seed);
     if (!m_slots.empty()) {
         std::size_t mask = m_slots.size() - 1;
         for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
             const NameSlot& slot = m_slots[i];
-            if (!slot.key) break;
-            if (slot.hash == hash && slot.key->size() == length &&
-                std::memcmp(slot.key->data(), name, length) == 0)
-                return slot.name;
+            if (!slot.entry) break;
+            const std::string& key = slot.entry->key;
+            if (slot.hash == hash && key.size() == length &&
+                std::memcmp(key.data(), name, length) == 0)
+                return slot.entry;
         }
     }
     return AddName(name, length, hash);
+}
+
+CExpatReader::NameEntry* CExpatReader::ExpandElementName(const char* name, std::size_t depth) {
+    if (m_nameLevels.size() < depth) m_nameLevels.resize(depth);
+    NameEntry* entry = nullptr;
+    if (depth > 1) {
+        NameLevel& parent = m_nameLevels[depth - 2];
+        NameEntry*& predicted =
+            parent.lastChild ? parent.lastChild->nextSibling : parent.open->firstChild;
+        // strncmp stops at the end of either string, so a shorter name is never overread.
+        if (predicted && std::strncmp(predicted->key.data(), name, predicted->key.size()) == 0 &&
+            name[predicted->key.size()] == '\0') {
+            entry = predicted;
+        } else {
+            entry = Expand(name);
+            predicted = entry;
+        }
+        parent.lastChild = entry;
+    } else {
+        entry = Expand(name);
+    }
+    m_nameLevels[depth - 1] = NameLevel{entry, nullptr};
+    return entry;
 }
 
 bool CExpatReader::RebuildNames(std::size_t slots) {
     std::vector<NameSlot> fresh(slots);
     const std::size_t mask = slots - 1;
     for (NameSlot slot : m_slots) {
-        if (!slot.key) continue;
-        slot.hash = detail::HashName(slot.key->data(), slot.key->size(), m_seed);
+        if (!slot.entry) continue;
+        slot.hash = detail::HashName(slot.entry->key.data(), slot.entry->key.size(), m_seed);
         std::size_t i = slot.hash & mask;
-        for (std::size_t probes = 0; fresh[i].key; i = (i + 1) & mask)
+        for (std::size_t probes = 0; fresh[i].entry; i = (i + 1) & mask)
             if (++probes > kMaxProbe) return false;
         fresh[i] = slot;
     }
@@ -214,8 +239,8 @@ void CExpatReader::GrowNames() {
     while (!RebuildNames(slots)) m_seed = detail::NewHashSeed();
 }
 
-CExpatReader::ExpandedName CExpatReader::AddName(const char* name, std::size_t length,
-                                                 std::size_t hash) {
+CExpatReader::NameEntry* CExpatReader::AddName(const char* name, std::size_t length,
+                                               std::size_t hash) {
     const char* text = name;
     std::size_t textLength = length;
     if (!m_localIsUtf8) {
@@ -243,14 +268,16 @@ CExpatReader::ExpandedName CExpatReader::AddName(const char* name, std::size_t l
         // Growing may have had to reseed, which moves every name, this one included.
         if (m_seed != seed) hash = detail::HashName(name, length, m_seed);
     }
-    const std::string& key = m_keys.emplace_back(name, length);
+    NameEntry& entry = m_entries.emplace_back();
+    entry.key.assign(name, length);
+    entry.name = expanded;
     while (true) {
         const std::size_t mask = m_slots.size() - 1;
         std::size_t i = hash & mask;
         std::size_t probes = 0;
-        while (m_slots[i].key && ++probes <= kMaxProbe) i = (i + 1) & mask;
-        if (!m_slots[i].key) {
-            m_slots[i] = NameSlot{hash, &key, expanded};
+        while (m_slots[i].entry && ++probes <= kMaxProbe) i = (i + 1) & mask;
+        if (!m_slots[i].entry) {
+            m_slots[i] = NameSlot{hash, &entry};
             break;
         }
         do m_seed = detail::NewHashSeed();
@@ -258,14 +285,15 @@ CExpatReader::ExpandedName CExpatReader::AddName(const char* name, std::size_t l
         hash = detail::HashName(name, length, m_seed);
     }
     ++m_used;
-    return expanded;
+    return &entry;
 }
 
 void CExpatReader::StartElement(const char* name, const char** attributes) {
     if (m_document->m_openElements.size() >= m_maxDepth)
         throw CTsException(FormatString(detail::XmlMessages::kTooDeep, m_maxDepth,
                                         static_cast<int>(XML_GetCurrentLineNumber(m_parser))));
-    ExpandedName expanded = Expand(name);
+    const ExpandedName expanded =
+        ExpandElementName(name, m_document->m_openElements.size() + 1)->name;
     detail::DocumentStore& store = detail::DocumentStore::Of(m_document);
     CXmlElement* element;
     if (!m_document->m_documentElement) {
@@ -289,6 +317,7 @@ void CExpatReader::StartElement(const char* name, const char** attributes) {
         element->m_streamFlags = depth == 1 ? CXmlElement::kStreamRoot : CXmlElement::kPullNext;
     if (m_pendingText.size() < depth) m_pendingText.resize(depth);
     m_pendingText[depth - 1].size = 0;
+    SetTop();
 
     if (!attributes[0]) return;
     std::size_t count = 0;
@@ -296,7 +325,7 @@ void CExpatReader::StartElement(const char* name, const char** attributes) {
     element->m_attributes = new std::vector<CXmlAttribute*>();
     element->m_attributes->reserve(count / 2);
     for (std::size_t i = 0; i < count; i += 2) {
-        ExpandedName attributeName = Expand(attributes[i]);
+        const ExpandedName attributeName = Expand(attributes[i])->name;
         const char* value = attributes[i + 1];
         CXmlAttribute* attribute;
         if (m_localIsUtf8) {
@@ -322,15 +351,18 @@ void CExpatReader::AppendToTop(const char* text, std::size_t length) {
         AppendDirect(m_document->m_openElements.back(), text, length);
         return;
     }
-    PendingText& pending = m_pendingText[depth - 1];
+    m_pendingText[depth - 1].Append(text, length);
+}
+
+void CExpatReader::PendingText::Append(const char* text, std::size_t length) {
     // expat has already turned line ends into line feeds, so a carriage return can only
     // come from a character reference, and it never delivers a zero byte. A third of the
     // pieces are a single line feed.
     if (length == 1) {
-        if (*text != '\r') *pending.Reserve(1) = *text, ++pending.size;
+        if (*text != '\r') *Reserve(1) = *text, ++size;
         return;
     }
-    char* const out = pending.Reserve(length);
+    char* const out = Reserve(length);
     std::memcpy(out, text, length);
     char* end = out + length;
     if (char* cr = static_cast<char*>(std::memchr(out, '\r', length))) {
@@ -341,7 +373,13 @@ void CExpatReader::AppendToTop(const char* text, std::size_t length) {
         }
         end = kept;
     }
-    pending.size += static_cast<std::size_t>(end - out);
+    size += static_cast<std::size_t>(end - out);
+}
+
+void CExpatReader::SetTop() {
+    const std::size_t depth = m_document->m_openElements.size();
+    m_top = depth && m_localIsUtf8 && !m_document->m_callback ? &m_pendingText[depth - 1]
+                                                              : nullptr;
 }
 
 void CExpatReader::PendingText::Grow(std::size_t needed) {
@@ -373,6 +411,7 @@ void CExpatReader::EndElement() {
         pending.size = 0;
     }
     m_document->EndElement();
+    SetTop();
     if (open.size() == 1 && m_childEnd != ChildEnd::Keep) {
         if (m_childEnd == ChildEnd::Suspend) {
             // Every suspension costs expat a few thousand instructions, so children are
@@ -458,7 +497,10 @@ void XMLCALL CExpatReader::OnCharacterData(void* userData, const XML_Char* text,
     if (length <= 0) return;
     auto* reader = static_cast<CExpatReader*>(userData);
     try {
-        reader->CharacterData(text, static_cast<std::size_t>(length));
+        if (reader->m_top)
+            reader->m_top->Append(text, static_cast<std::size_t>(length));
+        else
+            reader->CharacterData(text, static_cast<std::size_t>(length));
     } catch (...) {
         reader->Fail(std::current_exception());
     }

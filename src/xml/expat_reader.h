@@ -58,6 +58,16 @@ private:
         const std::string* namespaceUri;
         const std::string* localName;
     };
+    // A distinct name of this load, keyed by expat's UTF-8 bytes. Each remembers the name
+    // that last came first among its children and the one that last followed it as a
+    // sibling: documents repeat their shapes, so the next start tag's name is usually one
+    // comparison away, without hashing.
+    struct NameEntry {
+        std::string key;
+        ExpandedName name{};
+        NameEntry* firstChild = nullptr;
+        NameEntry* nextSibling = nullptr;
+    };
 
     static void XMLCALL OnStartElement(void* userData, const XML_Char* name,
                                        const XML_Char** attributes);
@@ -77,7 +87,10 @@ private:
     // Moves the text gathered for every open element into the element (after a failure).
     void FlushPendingText();
     // Looks up (or converts, splits and interns) a name as expat delivered it.
-    ExpandedName Expand(const char* name);
+    NameEntry* Expand(const char* name);
+    // The entry for the name of an element starting at `depth` (1 for the document
+    // element), tried first against the name its parent's shape predicts.
+    NameEntry* ExpandElementName(const char* name, std::size_t depth);
     void Fail(std::exception_ptr error);
     void FreeParser();
     // Throws for a failed status (as Parse does); true when expat suspended.
@@ -97,14 +110,20 @@ private:
     // reseeds and rebuilds the table, so crafted names cannot make lookups linear.
     struct NameSlot {
         std::size_t hash = 0;
-        const std::string* key = nullptr;
-        ExpandedName name{};
+        NameEntry* entry = nullptr;
     };
-    std::deque<std::string> m_keys;
+    std::deque<NameEntry> m_entries;
     std::vector<NameSlot> m_slots;
     std::size_t m_used = 0;
     std::uint64_t m_seed;
-    ExpandedName AddName(const char* name, std::size_t length, std::size_t hash);
+    NameEntry* AddName(const char* name, std::size_t length, std::size_t hash);
+    // Per open element (by depth): its name and the name of its latest child, for the
+    // predictions above.
+    struct NameLevel {
+        NameEntry* open = nullptr;
+        NameEntry* lastChild = nullptr;
+    };
+    std::vector<NameLevel> m_nameLevels;
     // Rebuilds the table with `slots` slots (a power of two) under the current seed; returns
     // false when some name had to probe too far.
     bool RebuildNames(std::size_t slots);
@@ -126,8 +145,14 @@ private:
             return data.get() + size;
         }
         void Grow(std::size_t needed);
+        // Appends a piece of text as expat delivered it, dropping carriage returns.
+        void Append(const char* text, std::size_t length);
     };
     std::vector<PendingText> m_pendingText;
+    // Where character data goes without further checks: the innermost open element's
+    // pending text, while text needs no conversion and no element-end callback is set.
+    PendingText* m_top = nullptr;
+    void SetTop();
     // An exception raised inside a handler is parked here and rethrown once expat has
     // returned, so it never unwinds through the C parser.
     std::exception_ptr m_error;

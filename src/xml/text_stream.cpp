@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "conversion/char_encoding.h"
+#include "platform/memory.h"
 #include "tessel16/exception.h"
 #include "tessel16/streams.h"
 #include "xml/stream_messages.h"
@@ -55,6 +56,7 @@ CBinaryData CTextStream::Utf8BinaryData(bool drain) {
     if (total == 0) return CBinaryData();
     if (!detail::LocalIsUtf8()) return detail::LocalToUtf8(m_buffer.GetString());
     std::unique_ptr<unsigned char[]> bytes(new unsigned char[total]);
+    detail::AdviseLargeBlock(bytes.get(), total);
     detail::Utf8Checker checker;
     std::uint32_t length = 0;
     auto copy = [&](const char* chunk, std::size_t size) {

@@ -2,6 +2,7 @@
 // drive it. See xml_stream.h for what makes a streamed read exact.
 #include "xml/xml_stream.h"
 
+#include "platform/memory.h"
 #include "tessel16/serialization_context.h"
 #include "tessel16/xml_document.h"
 #include "xml/document_store.h"
@@ -17,6 +18,15 @@ void XmlStream::Start(const char* forcedEncoding) {
     m_reader.Init(m_document->m_context->GetStripCDATA(), forcedEncoding);
     m_reader.SetChildEnd(CExpatReader::ChildEnd::Suspend);
     m_suspended = m_reader.ParseStreamed(m_data, m_length, m_offset);
+    DiscardConsumed();
+}
+
+void XmlStream::DiscardConsumed() {
+    // expat copies each piece into its own buffer before it parses it, so nothing before
+    // the offset is read again.
+    if (!m_document->m_discardInput) return;
+    m_discarded = static_cast<std::size_t>(
+        detail::DiscardPages(m_data + m_discarded, m_data + m_offset) - m_data);
 }
 
 void XmlStream::Resume() {
@@ -27,6 +37,7 @@ void XmlStream::Resume() {
         m_suspended = false;
         m_error = std::current_exception();
     }
+    DiscardConsumed();
 }
 
 void XmlStream::PullAfter(CXmlElement* from) {

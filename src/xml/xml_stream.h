@@ -58,12 +58,15 @@ private:
     void Prune(CXmlElement* from);
     bool IsPinned(const CXmlElement* element) const;
     void Resume();
+    // Gives the input expat has been handed back, where the document allows it.
+    void DiscardConsumed();
 
     CXmlDocument* m_document;
     CExpatReader m_reader;
     const unsigned char* m_data;
     std::size_t m_length;
     std::size_t m_offset = 0;
+    std::size_t m_discarded = 0;
     bool m_suspended = false;
     bool m_faithful = true;
     bool m_lookedUp = false;

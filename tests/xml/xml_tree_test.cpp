@@ -47,6 +47,14 @@ TEST(XmlTree, CarriageReturnsNeverReachTheText) {
     // A literal CR LF is normalised by the parser; &#13; arrives as a real CR and is dropped.
     doc.LoadXml("<a>one\r\ntwo&#13;three\rfour<![CDATA[five\r\n]]></a>");
     EXPECT_EQ(doc.GetDocumentElement()->GetText(), "one\ntwothree\nfourfive\n");
+    // An entity's text keeps its references' carriage returns inside one run of characters,
+    // with or without an element-end callback.
+    const char* entity = "<!DOCTYPE a [<!ENTITY e 'x&#13;y&#xD;&#13;'>]><a>&e;z</a>";
+    CXmlDocument withCallback([](CXmlElement*) { return false; });
+    for (CXmlDocument* target : {&doc, &withCallback}) {
+        target->LoadXml(entity);
+        EXPECT_EQ(target->GetDocumentElement()->GetText(), "xyz");
+    }
 }
 
 TEST(XmlTree, NamesAreSplitIntoNamespaceAndLocalName) {
@@ -64,6 +72,22 @@ TEST(XmlTree, NamesAreSplitIntoNamespaceAndLocalName) {
     EXPECT_EQ(order->GetAttributes()[0]->GetLocalName(), "id");
     EXPECT_EQ(order->GetAttributes()[0]->GetNamespaceURI(), "urn:po");
     EXPECT_EQ(order->GetAttributes()[1]->GetNamespaceURI(), "");
+}
+
+TEST(XmlTree, RepeatedShapesWithNamesThatDifferAtTheEndKeepEveryName) {
+    // Each record's children are looked up against the names the previous record had in
+    // the same places; a name that extends, shortens or changes namespace must not pass.
+    CXmlDocument doc;
+    doc.LoadXml(
+        "<r xmlns:q='urn:q'><x><ab/><a/></x><x><a/><ab/></x><x><abc/><q:a/></x>"
+        "<x><ab/><a/></x><y><ab/></y></r>");
+    CXmlElement* r = doc.GetDocumentElement();
+    const std::vector<std::vector<std::string>> expected = {
+        {"ab", "a"}, {"a", "ab"}, {"abc", "a"}, {"ab", "a"}, {"ab"}};
+    ASSERT_EQ(ChildNames(r), (std::vector<std::string>{"x", "x", "x", "x", "y"}));
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(ChildNames(Child(r, i)), expected[i]) << i;
+    EXPECT_EQ(Child(Child(r, 2), 1)->GetNamespaceURI(), "urn:q");
+    EXPECT_EQ(Child(Child(r, 3), 1)->GetNamespaceURI(), "");
 }
 
 TEST(XmlTree, GetAttributeMatchesLocalNameAndNamespace) {

@@ -1,0 +1,19 @@
+// memory.h: hints to the system about large blocks the library is about to fill.
+#pragma once
+
+#include <cstddef>
+
+namespace Tessel16::detail {
+
+// Asks for large pages behind a fresh block of at least a few megabytes that is about to be
+// written from start to end (a whole serialized document), so that filling it takes a few
+// hundred page faults instead of one per 4 KiB. Only a hint: without support it does nothing.
+void AdviseLargeBlock(void* block, std::size_t size);
+
+// Gives the whole pages inside [begin, end) back to the system while the block stays
+// allocated: they read as zeros afterwards. For input a parse has finished with. Returns
+// where the pages given back end (`begin` when there were none), so the next call can
+// start there.
+const unsigned char* DiscardPages(const unsigned char* begin, const unsigned char* end);
+
+}  // namespace Tessel16::detail
