@@ -139,8 +139,10 @@ TEST(StreamedRead, JsonReadGivesTheMappedXmlBackAndStillFailsAlike) {
     EXPECT_EQ(copy->ToXml(false, true, EOLType_LF, CSerializationContext()), text);
     // When line 2500 fails, the streamed pass has given most of the XML made from the JSON
     // back: the second pass and the message have to work from XML made again.
-    const std::string bad = ReplaceNth(json, "\"AA:quantity\": 2500,", "\"AA:quantity\": \"x\",", 1);
-    const std::string badXml = ReplaceNth(text, "<AA:quantity>2500<", "<AA:quantity>x<", 1);
+    // Line n orders 3n.
+    const std::string bad =
+        ReplaceNth(json, "\"AA:quantity\": 7500,", "\"AA:quantity\": \"x\",", 1);
+    const std::string badXml = ReplaceNth(text, "<AA:quantity>7500<", "<AA:quantity>x<", 1);
     for (bool strict : {false, true}) {
         SCOPED_TRACE(strict);
         context.SetStrictReading(strict);
