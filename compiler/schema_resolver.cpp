@@ -999,7 +999,7 @@ private:
             "base", "namespace", "targetnamespace", "classinfo", "classelementinfo",
             "classattributeinfo", "elementname", "choiceselectedelement", "xml", "xmlfile",
             "xmlstream", "json", "jsonfile", "jsonstream", "fastinfosetfile", "fastinfosetstream",
-            "nil", "count", "orcreate"};
+            "nil", "count", "orcreate", "memberfromtext"};
         std::set<std::string> taken;
         for (const Member& existing : AllMembers(index)) taken.insert(Lowercase(existing.cppName));
         for (const char* reserved : kReserved) taken.insert(reserved);

@@ -100,6 +100,24 @@ public:
     bool GetBoolean() const;
     CDecimal GetDecimal() const;
     CBigInteger GetInteger() const;
+    // As the matching Get, but a variant marked disposable (SetDisposable) gives its value up
+    // instead of copying it and is left empty; an unmarked one is left as it was.
+    CBinaryData TakeHexBinary();
+    CBinaryData TakeBase64Binary();
+    CDateTimeSpan TakeDuration();
+    CDateTime TakeYearMonth();
+    CDateTime TakeMonthDay();
+    CDateTime TakeDate();
+    CDateTime TakeDateTime();
+    CDateTime TakeTime();
+    std::string TakeString();
+    CDecimal TakeDecimal();
+    CBigInteger TakeInteger();
+    // Marks a holder that is thrown away once an accessor has taken its value, so the Take
+    // getters may move the value out. The mark belongs to this variant, not to its value:
+    // copies and moves do not carry it.
+    void SetDisposable() { m_disposable = true; }
+
     // A new reference to the held object; null when there is none.
     CSmartPtr<CXmlObjectBase> GetXmlObject() const;
     // A new reference to the held collection; null when there is none.
@@ -196,6 +214,8 @@ private:
     void AdoptHeld(std::int32_t type, T&& value);
     template <class T>
     T GetHeld(std::int32_t type) const;
+    template <class T>
+    T TakeHeld(std::int32_t type);
     // The value of kind T that the slot holds (in place or on the heap); only valid while
     // the variant holds a value of that kind and is not nil.
     template <class T>
@@ -210,6 +230,7 @@ private:
     static void ZeroSlot(Slot& slot) { slot.collection = {nullptr, nullptr}; }
 
     bool m_nil = false;
+    bool m_disposable = false;
     std::int32_t m_type = ItemType_none;
     // Holds a value exactly when the tag is a kind and the variant is not nil.
     Slot m_value;

@@ -10,6 +10,7 @@
 #include "tessel16/export.h"
 #include "tessel16/fwd.h"
 #include "tessel16/types.h"
+#include "tessel16/whitespace_utils.h"
 #include "tessel16/xml_object_base.h"
 
 namespace Tessel16Data {
@@ -88,6 +89,12 @@ public:
     virtual Tessel16Data::CAttributeInfo** GetClassAttributeInfo() const = 0;
     // Puts the members back into their initial state; called at the start of every read.
     virtual void Init() = 0;
+    // Lenient reading's shortcut past InvokeProperty: parses the text of a simple member
+    // under the whitespace rule, as TsVariant::FromString would, straight into the member.
+    // False when the class leaves the member to InvokeProperty (the default); conversion
+    // failures are thrown as the conversions throw them.
+    virtual bool SetMemberFromText(int propertyIndex, const std::string& text,
+                                   CWhitespaceUtils::WhitespaceRule rule);
 
 protected:
     ~CXmlGeneratedClass() override;

@@ -9,6 +9,7 @@
 #include <typeinfo>
 
 #include "binding/engine_messages.h"
+#include "binding/nillable.h"
 #include "metadata/object_bridge.h"
 #include "tessel16/attribute.h"
 #include "tessel16/attribute_info.h"
@@ -50,12 +51,9 @@ namespace Tessel16 {
 using namespace Tessel16Data;
 using namespace Tessel16::detail;
 
-namespace {
-
-// The object as INillable, or null. The cross cast searches the class hierarchy on every
-// call, and every object written asks; its answer depends only on the object's class (and
-// which base subobject `object` is), so the last few answers are kept per thread.
-const INillable* AsNillable(const CXmlGeneratedClass* object) {
+// The answer depends only on the object's class (and which base subobject `object` is), so
+// the last few answers are kept per thread.
+const INillable* detail::AsNillable(const CXmlGeneratedClass* object) {
     struct Answer {
         const std::type_info* type;
         std::ptrdiff_t fromTop;  // where `object` sits in the whole object
@@ -79,8 +77,6 @@ const INillable* AsNillable(const CXmlGeneratedClass* object) {
         type, fromTop, nillable ? reinterpret_cast<const char*>(nillable) - self : kNotNillable};
     return nillable;
 }
-
-}  // namespace
 
 CTSCriticalSection CXmlGeneratedClass::m_csInit;
 
@@ -112,6 +108,11 @@ void CXmlGeneratedClass::CleanMetaData(CParentElementInfo*& classInfo, CElementI
         delete[] attributes;
         attributes = nullptr;
     }
+}
+
+bool CXmlGeneratedClass::SetMemberFromText(int, const std::string&,
+                                           CWhitespaceUtils::WhitespaceRule) {
+    return false;
 }
 
 void CXmlGeneratedClass::ReadProperty(int propertyIndex, TsVariant& value) const {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "binding/engine_messages.h"
+#include "binding/nillable.h"
 #include "binding/strict_reading.h"
 #include "tessel16/attribute_info.h"
 #include "tessel16/element_info.h"
@@ -94,7 +95,7 @@ CXmlElement* CXmlGeneratedClass::ReadElement(CXmlElement* element, CXmlElement* 
     }
     ProcessAttributesFromXml(context, element, info->GetFromXmlFailIfAttributeUnknown());
 
-    const INillable* nillable = dynamic_cast<const INillable*>(this);
+    const INillable* nillable = AsNillable(this);
     if (nillable && nillable->IsNil()) return cursor;
 
     const XmlElementType readMode = info->GetElementType();
@@ -128,6 +129,7 @@ CXmlElement* CXmlGeneratedClass::ReadElement(CXmlElement* element, CXmlElement* 
             value.FromString(element->GetText(), info->GetPrimitiveDataType(),
                              CWhitespaceUtils::WhitespaceRule_None, context.GetStrictReading());
         }
+        value.SetDisposable();
         InvokeProperty(valueIndex, false, value);
     }
     return cursor;

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "binding/entry_support.h"
+#include "binding/name_match.h"
 #include "binding/strict_reading.h"
 #include "tessel16/binary_data.h"
 #include "tessel16/exception.h"
@@ -156,11 +157,11 @@ void CXmlObjectBase::FromXmlElement(const CXmlElement* element,
 bool CXmlObjectBase::DoesElementNameMatch(const CSerializationContext& context,
                                           const CXmlElement* element, const char* localName,
                                           const char* namespaceUri) const {
-    if (!element) return false;
-    if (element->GetLocalName() != (localName ? localName : "")) return false;
+    if (!element || !detail::SameAsText(element->GetLocalName(), localName ? localName : ""))
+        return false;
     if (context.GetSchemaType() == SchemaType_NoNamespaces || context.GetIgnoreNamespaces())
         return true;
-    return element->GetNamespaceURI() == (namespaceUri ? namespaceUri : "");
+    return detail::SameAsText(element->GetNamespaceURI(), namespaceUri ? namespaceUri : "");
 }
 
 }  // namespace Tessel16

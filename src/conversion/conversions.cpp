@@ -76,6 +76,29 @@ Magnitude ScanInteger(std::string_view t, std::uint64_t limit) {
     return m;
 }
 
+// An optional sign and one to `maxDigits` digits, nothing else: the form nearly every number
+// in a document has. No whitespace rule changes such text (for the rules known to us) and,
+// with few enough digits, no value of it is out of range, so the general scan is not needed.
+bool ReadPlainDigits(const std::string& text, Rule rule, std::size_t maxDigits,
+                     std::int64_t& value) {
+    if (rule != Rule::WhitespaceRule_None && rule != Rule::WhitespaceRule_Preserve &&
+        rule != Rule::WhitespaceRule_Replace && rule != Rule::WhitespaceRule_Collapse)
+        return false;
+    const char* p = text.data();
+    const char* end = p + text.size();
+    const bool negative = p != end && *p == '-';
+    if (p != end && (*p == '-' || *p == '+')) ++p;
+    if (p == end || static_cast<std::size_t>(end - p) > maxDigits) return false;
+    std::int64_t magnitude = 0;
+    for (; p != end; ++p) {
+        const unsigned digit = static_cast<unsigned>(*p) - '0';
+        if (digit > 9) return false;
+        magnitude = magnitude * 10 + static_cast<std::int64_t>(digit);
+    }
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
 // strtol semantics at the width of T: the negative range reaches one further than the positive.
 template <class T>
 T ParseSigned(const std::string& t, const char* notConverted, const char* tooLarge) {
@@ -246,11 +269,15 @@ std::string CConversions::dayToString(unsigned char value) {
 }
 
 std::int32_t CConversions::i4FromString(const std::string& text, WhitespaceRule rule) {
+    std::int64_t plain;
+    if (ReadPlainDigits(text, rule, 9, plain)) return static_cast<std::int32_t>(plain);
     return WithRule(text, rule, [](const std::string& t) {
         return ParseSigned<std::int32_t>(t, detail::kMsgI4NotConverted, detail::kMsgI4TooLarge);
     });
 }
 long long CConversions::i8FromString(const std::string& text, WhitespaceRule rule) {
+    std::int64_t plain;
+    if (ReadPlainDigits(text, rule, 18, plain)) return plain;
     return WithRule(text, rule, [](const std::string& t) {
         return ParseSigned<long long>(t, detail::kMsgI8NotConverted, detail::kMsgI8TooLarge);
     });
@@ -300,6 +327,11 @@ double CConversions::r8FromString(const std::string& text, WhitespaceRule rule) 
 }
 
 bool CConversions::booleanFromString(const std::string& text, WhitespaceRule rule) {
+    // The canonical forms, which no known rule changes, answer at once.
+    if (rule >= Rule::WhitespaceRule_None && rule <= Rule::WhitespaceRule_Collapse) {
+        if (text == "true") return true;
+        if (text == "false") return false;
+    }
     return WithRule(text, rule, [&text](const std::string& t) {
         auto equalsIgnoringCase = [&t](const char* word) {
             const std::size_t n = std::strlen(word);
@@ -325,6 +357,7 @@ char CConversions::charFromString(const std::string& text, WhitespaceRule rule) 
 }
 
 std::string CConversions::stringFromString(const std::string& text, WhitespaceRule rule) {
+    if (detail::RuleKeepsText(rule, text)) return text;
     return CWhitespaceUtils::ApplyRule(rule, text);
 }
 

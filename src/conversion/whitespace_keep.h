@@ -4,6 +4,7 @@
 // caller's string itself and build a new one only when the rule changes something.
 #pragma once
 
+#include <cstring>
 #include <string>
 
 #include "tessel16/whitespace_utils.h"
@@ -15,6 +16,9 @@ inline bool RuleKeepsText(CWhitespaceUtils::WhitespaceRule rule, const std::stri
     if (rule == CWhitespaceUtils::WhitespaceRule_None) return true;
     const char* p = text.data();
     const std::size_t n = text.size();
+    // Preserve only ends lines: two library scans beat a loop over long free text.
+    if (rule == CWhitespaceUtils::WhitespaceRule_Preserve)
+        return !std::memchr(p, '\r', n) && !std::memchr(p, '\0', n);
     for (std::size_t i = 0; i < n; ++i) {
         const char c = p[i];
         // Every character the rules act on sorts at or below the space.

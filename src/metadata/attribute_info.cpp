@@ -3,6 +3,7 @@
 // matched and stored, and the report of a required attribute that was missing.
 #include "tessel16/attribute_info.h"
 
+#include "binding/name_match.h"
 #include "binding/namespace_constraint.h"
 #include "binding/strict_reading.h"
 #include "metadata/metadata_messages.h"
@@ -41,8 +42,8 @@ CAttributeInfo::~CAttributeInfo() = default;
 
 bool CAttributeInfo::IsThisAttribute(const CSerializationContext& context,
                                      CXmlAttribute* attribute) const {
-    if (!attribute || attribute->GetLocalName() != m_attributeName) return false;
-    return context.GetIgnoreNamespaces() || attribute->GetNamespaceURI() == m_namespace;
+    if (!attribute || !SameName(attribute->GetLocalName(), m_attributeName)) return false;
+    return context.GetIgnoreNamespaces() || SameName(attribute->GetNamespaceURI(), m_namespace);
 }
 
 void CAttributeInfo::InvokePropertyGet(CXmlGeneratedClass* object, TsVariant& value) const {
@@ -135,14 +136,22 @@ bool CAttributeInfoPrimitive::AttributeFromXml(const CSerializationContext& cont
                                                CXmlAttribute* attribute) {
     // Unlike the other records, a typed attribute keeps its namespace even when the context
     // ignores namespaces.
-    if (attribute->GetLocalName() != GetAttributeName() ||
-        attribute->GetNamespaceURI() != GetNamespace()) {
+    if (!SameName(attribute->GetLocalName(), GetAttributeName()) ||
+        !SameName(attribute->GetNamespaceURI(), GetNamespace())) {
         return false;
     }
+    const bool strict = context.GetStrictReading();
+    if (!strict &&
+        object->SetMemberFromText(GetPropertyIndex(), attribute->GetValue(), m_whitespaceRule))
+        return true;
     TsVariant value;
-    value.FromString(attribute->GetValue(), m_itemType, m_whitespaceRule,
-                     context.GetStrictReading());
-    if (context.GetStrictReading()) CheckRestriction(value);
+    if (strict) {
+        value.FromString(attribute->GetValue(), m_itemType, m_whitespaceRule, true);
+        CheckRestriction(value);
+    } else {
+        value.FromString(attribute->GetValue(), m_itemType, m_whitespaceRule);
+    }
+    value.SetDisposable();
     InvokePropertySet(object, value, *attribute);
     return true;
 }

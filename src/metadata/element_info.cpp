@@ -5,6 +5,7 @@
 
 #include <strings.h>
 
+#include "binding/name_match.h"
 #include "binding/strict_reading.h"
 #include "metadata/metadata_messages.h"
 #include "metadata/object_bridge.h"
@@ -98,8 +99,8 @@ void CElementInfo::PseudoChildAttributeToXml(const CSerializationContext&,
 
 bool CElementInfo::IsThisElement(const CSerializationContext& context,
                                  const CXmlElement* element) const {
-    if (!element || element->GetLocalName() != m_elementName) return false;
-    return context.GetIgnoreNamespaces() || element->GetNamespaceURI() == m_namespace;
+    if (!element || !SameName(element->GetLocalName(), m_elementName)) return false;
+    return context.GetIgnoreNamespaces() || SameName(element->GetNamespaceURI(), m_namespace);
 }
 
 void CElementInfo::InvokePropertyGet(CXmlGeneratedClass* object, TsVariant& value) const {
@@ -244,17 +245,38 @@ void CElementInfo::ElementFromXmlPrim(const CSerializationContext& context,
                                       CXmlGeneratedClass* object, CXmlElement** cursor) {
     CXmlElement* element = *cursor;
     const bool strict = context.GetStrictReading();
+    const bool hasAttributes = !element->GetAttributes().empty();
+    // A reference, not a copy: the text is parsed once, and most texts are not empty.
+    auto text = [&]() -> const std::string& {
+        return element->GetText().empty() && !m_defaultValue.empty() ? m_defaultValue
+                                                                     : element->GetText();
+    };
+    // The usual case, a lenient read of an element without attributes (so without xsi:nil)
+    // into a generated class that stores the text itself, needs no variant. Conversion
+    // failures leave unchanged, as lenient reading's do below.
+    if (!strict && !hasAttributes &&
+        object->SetMemberFromText(m_propertyIndex, text(), m_whitespaceRule)) {
+        *cursor = element->GetNextSiblingElement();
+        return;
+    }
     try {
         TsVariant value;
-        if (!ReadSimpleElementAttributes(context, element, value)) {
-            // A reference, not a copy: the text is parsed once, and most texts are not empty.
-            const std::string& text = element->GetText().empty() && !m_defaultValue.empty()
-                                          ? m_defaultValue
-                                          : element->GetText();
-            value.FromString(text, m_itemType, m_whitespaceRule, strict);
-            // Strict reading holds a value to the facets that writing it back would.
-            if (strict) CheckRestriction(value);
+        auto store = [&] {
+            // The variant dies here: the accessor may move its value into the member.
+            value.SetDisposable();
             InvokePropertySet(object, value, *element);
+        };
+        if (hasAttributes && ReadSimpleElementAttributes(context, element, value)) {
+            // Nil: the member is left as it is.
+        } else if (strict) {
+            value.FromString(text(), m_itemType, m_whitespaceRule, true);
+            // Strict reading holds a value to the facets that writing it back would.
+            CheckRestriction(value);
+            store();
+        } else if (!hasAttributes ||
+                   !object->SetMemberFromText(m_propertyIndex, text(), m_whitespaceRule)) {
+            value.FromString(text(), m_itemType, m_whitespaceRule);
+            store();
         }
     } catch (const CTsException& error) {
         if (!strict || NamesLine(error)) throw;

@@ -234,6 +234,21 @@ T TsVariant::GetHeld(std::int32_t type) const {
     return *ValueIn<T>(m_value);
 }
 
+template <class T>
+T TsVariant::TakeHeld(std::int32_t type) {
+    if (!m_disposable || m_type != type || m_nil) return GetHeld<T>(type);
+    T* held = ValueIn<T>(m_value);
+    T taken(std::move(*held));
+    // The kind is known here: no need for ClearValue's dispatch on the tag.
+    if constexpr (kHeldInPlace<T>)
+        held->T::~T();
+    else
+        delete held;
+    m_type = ItemType_none;
+    ZeroSlot(m_value);
+    return taken;
+}
+
 void TsVariant::SetHexBinary(const CBinaryData& value) { SetHeld(ItemType_hexBinary, value); }
 void TsVariant::SetBase64Binary(const CBinaryData& value) { SetHeld(ItemType_base64Binary, value); }
 void TsVariant::SetDuration(const CDateTimeSpan& value) { SetHeld(ItemType_duration, value); }
@@ -310,6 +325,18 @@ CDateTime TsVariant::GetTime() const { return GetHeld<CDateTime>(ItemType_time);
 std::string TsVariant::GetString() const { return GetHeld<std::string>(ItemType_string); }
 CDecimal TsVariant::GetDecimal() const { return GetHeld<CDecimal>(ItemType_decimal); }
 CBigInteger TsVariant::GetInteger() const { return GetHeld<CBigInteger>(ItemType_integer); }
+
+CBinaryData TsVariant::TakeHexBinary() { return TakeHeld<CBinaryData>(ItemType_hexBinary); }
+CBinaryData TsVariant::TakeBase64Binary() { return TakeHeld<CBinaryData>(ItemType_base64Binary); }
+CDateTimeSpan TsVariant::TakeDuration() { return TakeHeld<CDateTimeSpan>(ItemType_duration); }
+CDateTime TsVariant::TakeYearMonth() { return TakeHeld<CDateTime>(ItemType_yearMonth); }
+CDateTime TsVariant::TakeMonthDay() { return TakeHeld<CDateTime>(ItemType_monthDay); }
+CDateTime TsVariant::TakeDate() { return TakeHeld<CDateTime>(ItemType_date); }
+CDateTime TsVariant::TakeDateTime() { return TakeHeld<CDateTime>(ItemType_datetime); }
+CDateTime TsVariant::TakeTime() { return TakeHeld<CDateTime>(ItemType_time); }
+std::string TsVariant::TakeString() { return TakeHeld<std::string>(ItemType_string); }
+CDecimal TsVariant::TakeDecimal() { return TakeHeld<CDecimal>(ItemType_decimal); }
+CBigInteger TsVariant::TakeInteger() { return TakeHeld<CBigInteger>(ItemType_integer); }
 
 std::string TsVariant::GetType() const {
     if (m_type <= ItemType_none || m_type > ItemType_integer)

@@ -175,13 +175,14 @@ const FeatureCase kCases[] = {
      }},
     {"C++ keywords, reserved names and case clashes",
      "<f:switch" + kHead + " class=\"low\"><f:class>a</f:class><Class>b</Class>"
-     "<f:namespace>3</f:namespace></f:switch>",
+     "<f:namespace>3</f:namespace><f:memberFromText>4</f:memberFromText></f:switch>",
      [](const CSmartPtr<CXmlObjectBase>& object) {
          CKeywords* keywords = As<CKeywords>(object);
          ASSERT_TRUE(keywords);
          EXPECT_EQ(keywords->GetClass(), "a");
          EXPECT_EQ(keywords->GetClass_(), "b");
          EXPECT_EQ(keywords->GetNamespace_(), 3);
+         EXPECT_EQ(keywords->GetMemberFromText_(), 4);
          EXPECT_EQ(keywords->GetClassAttribute(), Level_low);
          CSmartPtr<CKeywords2> other(new CKeywords2);  // "Keywords" after "keywords"
          other->SetX("y");

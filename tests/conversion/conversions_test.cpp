@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <limits>
 #include <map>
 #include <stdexcept>
@@ -115,6 +116,18 @@ TEST(Conversions, DecimalFormatGivesTheFractionDigits) {
     EXPECT_EQ(C::decimalToString(d, ""), "3.14159");
     EXPECT_EQ(C::decimalToString(C::decimalFromString("2", kNone), "3"), "2.000");
     EXPECT_EQ(C::decimalToString(d, "x"), C::decimalToString(d, "0"));
+}
+
+// The shortcuts for plain digits, canonical booleans and text no rule changes still meet an
+// unknown whitespace rule with its error.
+TEST(Conversions, UnknownRuleRefusedBeforeAnyShortcut) {
+    const auto rule = static_cast<WS::WhitespaceRule>(7);
+    const std::function<void()> reads[] = {
+        [&] { C::i4FromString("42", rule); }, [&] { C::i8FromString("-42", rule); },
+        [&] { C::booleanFromString("true", rule); }, [&] { C::stringFromString("abc", rule); },
+        [&] { C::decimalFromString("1.5", rule); }};
+    for (const auto& read : reads)
+        EXPECT_TRUE(ThrowsExactly<CTsException>(read, detail::kMsgUnknownWhitespaceRule));
 }
 
 TEST(Conversions, IntegerWriters) {

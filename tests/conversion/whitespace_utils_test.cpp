@@ -38,6 +38,9 @@ TEST(WhitespaceUtils, KeepingTheTextAgreesWithTheRule) {
     texts.push_back(std::string("a\0b", 3));
     for (const test::TableRow& c : test::ReadTable("conversion/whitespace_rules.txt"))
         texts.push_back(c[0]);
+    // Long free text, where the carriage return or zero sits past the first word of it.
+    texts.push_back(std::string(40, 'w') + '\r');
+    texts.push_back(std::string(40, 'w') + '\0');
     for (WS::WhitespaceRule rule : {WS::WhitespaceRule_None, WS::WhitespaceRule_Preserve,
                                     WS::WhitespaceRule_Replace, WS::WhitespaceRule_Collapse}) {
         for (const std::string& text : texts) {
