@@ -28,11 +28,6 @@
 
 namespace Tessel16::detail {
 
-const std::string& EmptyString() {
-    static const std::string empty;
-    return empty;
-}
-
 std::uint64_t NewHashSeed() {
     static const std::uint64_t base = []() -> std::uint64_t {
         try {

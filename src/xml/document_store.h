@@ -16,8 +16,12 @@
 
 namespace Tessel16::detail {
 
-// The empty string that empty names and URIs point to; it lives for the whole run.
-const std::string& EmptyString();
+// The empty string that empty names and URIs point to; it lives for the whole run. Inline:
+// every new element asks for it twice.
+inline const std::string& EmptyString() {
+    static const std::string empty;
+    return empty;
+}
 
 class BlockPool {
 public:
