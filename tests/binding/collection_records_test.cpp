@@ -1,8 +1,8 @@
 // collection_records_test.cpp: repeated simple and enumerated members held in the library's
 // primitive collections, and untyped members, driven through the engine in an all group and
 // a choice: interleaved all-group items, a mandatory untyped all member, choice collections of
-// every kind deciding whether an empty choice is allowed, and the count and facet rules of
-// the collections under both ignore settings.
+// every kind deciding whether an empty choice is allowed, and the count rules of the
+// collections under the ignore settings (documents in tests/data/binding/collection_reads.txt).
 #include <gtest/gtest.h>
 
 #include <array>
@@ -13,6 +13,7 @@
 #include "metadata/metadata_messages.h"
 #include "support/engine_bindings.h"
 #include "support/expect_exception.h"
+#include "support/test_table.h"
 #include "tessel16/element.h"
 #include "tessel16/element_info_variants.h"
 #include "tessel16/primitive_collections.h"
@@ -41,11 +42,6 @@ CstringCol* Colours(int minOccurs) {
                           nullptr, nullptr, -1, -1, -1, kPreserve, nullptr);
 }
 
-template <class T>
-T* CollectionAs(TestObject* object, int index) {
-    return dynamic_cast<T*>(object->Member(index).GetXmlCollection().get());
-}
-
 // <palette> all of <size/>{0,3} (i4 up to 10), <hue/>* (red|green|blue) and <data/> (an
 // untyped element of that name, required) </palette>
 class Palette : public TestObject {
@@ -70,9 +66,6 @@ public:
             new CElementInfoAllUntpdMnd("data", kNs, Data, "##any", kNs), nullptr};
         return records;
     }
-    Ci4Col* GetSizes() { return CollectionAs<Ci4Col>(this, Sizes); }
-    CstringCol* GetHues() { return CollectionAs<CstringCol>(this, Hues); }
-    CElement* GetData() { return dynamic_cast<CElement*>(Member(Data).GetXmlObject().get()); }
 };
 
 // <mix> choice of <n/>{min,3} (i4 up to 10), <hue/>{min,} (red|green|blue), <line/>{min,}
@@ -104,10 +97,6 @@ public:
                                           nullptr};
         return records;
     }
-    Ci4Col* GetNumbers() { return CollectionAs<Ci4Col>(this, Numbers); }
-    CstringCol* GetHues() { return CollectionAs<CstringCol>(this, Hues); }
-    CElementCol* GetLines() { return CollectionAs<CElementCol>(this, Lines); }
-    CElementCol* GetOthers() { return CollectionAs<CElementCol>(this, Others); }
 
 private:
     std::array<int, 4> m_mins;
@@ -126,65 +115,40 @@ CSerializationContext Settings(bool ignoreUnknown, bool ignoreCounts = false,
     return context;
 }
 
-// How a message reads once the exception carries the path of the node.
-std::string AtPath(const std::string& message, const char* path) {
-    return message + "\nPath: " + path;
-}
-
 std::string Doc(const char* name, const std::string& content) {
     return std::string("<") + name + " xmlns=\"urn:t\">" + content + "</" + name + ">";
 }
 
-// --- all group -------------------------------------------------------------------------------
-
-TEST(AllGroupCollections, InterleavedItemsAreCollectedAndWrittenInSchemaOrder) {
-    for (bool ignoreUnknown : {false, true}) {
-        SCOPED_TRACE(ignoreUnknown);
-        CSmartPtr<Palette> palette(new Palette());
-        palette->FromXml(Doc("palette",
-                             "<size>1</size><hue>red</hue>"
-                             "<data k=\"v\"><x/>t</data><size> 2 </size>"
-                             "<hue>blue</hue>")
-                             .c_str(),
-                         Settings(ignoreUnknown));
-        ASSERT_EQ(palette->GetSizes()->GetCount(), 2);
-        EXPECT_EQ(palette->GetSizes()->Item(0), 1);
-        EXPECT_EQ(palette->GetSizes()->Item(1), 2);
-        ASSERT_EQ(palette->GetHues()->GetCount(), 2);
-        EXPECT_EQ(palette->GetHues()->Item(0), "red");
-        EXPECT_EQ(palette->GetHues()->Item(1), "blue");
-        CElement* data = palette->GetData();
-        ASSERT_NE(data, nullptr);
-        EXPECT_EQ(data->GetName(), "data");
-        EXPECT_EQ(data->GetText(), "t");
-        EXPECT_EQ(data->GetAttributes()->GetCount(), 1);
-        EXPECT_EQ(data->GetChildElements()->GetCount(), 1);
-
-        const std::string written = Write(palette.get(), CSerializationContext());
-        EXPECT_EQ(written,
-                  "<AA:palette xmlns:AA=\"urn:t\"><AA:size>1</AA:size><AA:size>2</AA:size>"
-                  "<AA:hue>red</AA:hue><AA:hue>blue</AA:hue>"
-                  "<AA:data k=\"v\"><AA:x/>t</AA:data></AA:palette>");
-        CSmartPtr<Palette> again(new Palette());
-        again->FromXml(written.c_str(), CSerializationContext());
-        EXPECT_EQ(Write(again.get(), CSerializationContext()), written);
-    }
-}
-
-TEST(AllGroupCollections, MissingMandatoryUntypedMemberIsReportedByValidate) {
-    const std::string missing = FormatString(detail::kMsgMandatoryMissing, "data");
-    // The member's own name is required: an element of another name is no substitute.
-    const std::vector<std::string> documents = {"<size>1</size>", "", "<other/><size>1</size>"};
-    for (bool ignoreUnknown : {false, true}) {
-        for (const std::string& content : documents) {
-            SCOPED_TRACE(content + (ignoreUnknown ? " ignoring" : ""));
-            CSmartPtr<Palette> palette(new Palette());
-            EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
-                [&] { palette->FromXml(Doc("palette", content).c_str(), Settings(ignoreUnknown)); },
-                missing));
+// Each document of binding/collection_reads.txt read into a fresh palette or mix: the
+// validation failure, or the document the object writes back.
+TEST(CollectionRecords, DocumentsUnderEachSetting) {
+    for (const test::TableRow& c : test::ReadTable("binding/collection_reads.txt")) {
+        SCOPED_TRACE("collection_reads.txt line " + std::to_string(c.line));
+        const std::string name = c[0].substr(0, c[0].find(' '));
+        CSmartPtr<TestObject> object;
+        if (name == "mix") {
+            std::array<int, 4> mins{};
+            for (std::size_t i = 0; i < 4; ++i) mins[i] = c[0][4 + i] - '0';
+            object = new Mix(mins);
+        } else {
+            object = new Palette();
         }
+        const CSerializationContext context = Settings(c[1].find("unknown") != std::string::npos,
+                                                       c[1].find("counts") != std::string::npos,
+                                                       c[1].find("choice") != std::string::npos);
+        const std::string document = Doc(name.c_str(), c[2]);
+        std::string outcome;
+        try {
+            object->FromXml(document.c_str(), context);
+            outcome = Write(object.get(), context);
+        } catch (const CTsValidationException& e) {
+            outcome = "!" + e.GetMessage();
+        }
+        EXPECT_EQ(outcome, c[3]);
     }
 }
+
+// --- all group -------------------------------------------------------------------------------
 
 TEST(AllGroupCollections, MandatoryUntypedMemberMustBeSetForWriting) {
     CSmartPtr<Palette> palette(new Palette());
@@ -194,65 +158,7 @@ TEST(AllGroupCollections, MandatoryUntypedMemberMustBeSetForWriting) {
         FormatString(detail::kMsgMandatoryNull, "data")));
 }
 
-TEST(AllGroupCollections, CountsAreCheckedAfterReadingUnlessIgnored) {
-    // Four sizes split over two runs: only the total breaks the maximum.
-    const std::string content = "<size>1</size><size>2</size><data/><size>3</size><size>4</size>";
-    CSmartPtr<Palette> palette(new Palette());
-    EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
-        [&] { palette->FromXml(Doc("palette", content).c_str(), Settings(false)); },
-        FormatString(detail::kMsgCollectionMaximum, "size", 3)));
-    palette = new Palette();
-    palette->FromXml(Doc("palette", content).c_str(), Settings(false, true));
-    EXPECT_EQ(palette->GetSizes()->GetCount(), 4);
-}
-
 // --- choice ----------------------------------------------------------------------------------
-
-TEST(ChoiceCollections, EachCollectionKindIsChosenByItsElements) {
-    struct Case {
-        const char* content;
-        int numbers, hues, lines, others;
-    };
-    const Case cases[] = {
-        {"<n>1</n><n>2</n>", 2, 0, 0, 0},
-        {"<hue>green</hue><hue>red</hue><hue>red</hue>", 0, 3, 0, 0},
-        {"<line a=\"1\"><b/>one</line><line/>", 0, 0, 2, 0},
-        {"<o:x xmlns:o=\"urn:o\">t</o:x><p:y xmlns:p=\"urn:p\"><z/></p:y>", 0, 0, 0, 2},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.content);
-        CSmartPtr<Mix> mix(new Mix());
-        mix->FromXml(Doc("mix", c.content).c_str(), CSerializationContext());
-        EXPECT_EQ(mix->GetNumbers()->GetCount(), c.numbers);
-        EXPECT_EQ(mix->GetHues()->GetCount(), c.hues);
-        EXPECT_EQ(mix->GetLines()->GetCount(), c.lines);
-        EXPECT_EQ(mix->GetOthers()->GetCount(), c.others);
-
-        const std::string written = Write(mix.get(), CSerializationContext());
-        CSmartPtr<Mix> again(new Mix());
-        again->FromXml(written.c_str(), CSerializationContext());
-        EXPECT_EQ(Write(again.get(), CSerializationContext()), written);
-    }
-}
-
-TEST(ChoiceCollections, ReadItemsKeepTheirContent) {
-    // The wildcard admits only other namespaces, but that constrains the admitted element, not
-    // its content: a child in the target namespace is kept like any other.
-    CSmartPtr<Mix> mix(new Mix());
-    mix->FromXml(Doc("mix", "<o:x xmlns:o=\"urn:o\" k=\"v\">t<o:deep/><own/></o:x>").c_str(),
-                 CSerializationContext());
-    ASSERT_EQ(mix->GetOthers()->GetCount(), 1);
-    CElement* other = mix->GetOthers()->Item(0);
-    EXPECT_EQ(other->GetName(), "x");
-    EXPECT_EQ(other->GetNamespace(), "urn:o");
-    EXPECT_EQ(other->GetText(), "t");
-    EXPECT_EQ(other->GetAttributes()->GetCount(), 1);
-    ASSERT_EQ(other->GetChildElements()->GetCount(), 2);
-    EXPECT_EQ(other->GetChildElements()->Item(1)->GetNamespace(), kNs);
-    EXPECT_EQ(Write(mix.get(), CSerializationContext()),
-              "<AA:mix xmlns:AA=\"urn:t\"><AB:x xmlns:AB=\"urn:o\" k=\"v\"><AB:deep/><AA:own/>t"
-              "</AB:x></AA:mix>");
-}
 
 TEST(ChoiceCollections, AnEmptyChoiceIsWrittenOnlyWhenAllowed) {
     // Any choice collection whose minimum is 0 makes the empty choice valid.
@@ -277,50 +183,6 @@ TEST(ChoiceCollections, AnEmptyChoiceIsWrittenOnlyWhenAllowed) {
                                                               detail::kMsgChoiceNoneSet));
         }
     }
-}
-
-TEST(ChoiceCollections, AChoiceThatMatchesNothingFollowsTheSettings) {
-    const std::string nothing = AtPath(FormatString(detail::kMsgChoiceNothingRead, "mix"), "/mix");
-    const std::string remains =
-        AtPath(FormatString(detail::kMsgElementsRemain, "mix", "zzz"), "/mix");
-    struct Case {
-        std::array<int, 4> mins;
-        bool ignoreUnknown;
-        bool ignoreMissingChoice;
-        std::string error;  // empty: the read succeeds
-    };
-    const std::vector<Case> cases = {
-        {{1, 1, 1, 1}, false, false, nothing}, {{1, 1, 1, 1}, true, false, nothing},
-        {{1, 1, 1, 1}, false, true, remains},  {{1, 1, 1, 1}, true, true, ""},
-        {{1, 1, 0, 1}, false, false, remains}, {{1, 1, 0, 1}, true, false, ""},
-        {{1, 1, 1, 0}, false, false, remains},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << c.mins[2] << c.mins[3] << c.ignoreUnknown << c.ignoreMissingChoice);
-        CSmartPtr<Mix> mix(new Mix(c.mins));
-        const CSerializationContext context =
-            Settings(c.ignoreUnknown, false, c.ignoreMissingChoice);
-        // An element of the target namespace that no member takes.
-        const std::string document = Doc("mix", "<zzz/>");
-        if (c.error.empty()) {
-            EXPECT_NO_THROW(mix->FromXml(document.c_str(), context));
-        } else {
-            EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
-                [&] { mix->FromXml(document.c_str(), context); }, c.error));
-        }
-    }
-}
-
-TEST(ChoiceCollections, CountsAreCheckedOnReadingUnlessIgnored) {
-    const std::string document = Doc("mix", "<n>1</n><n>2</n><n>3</n><n>4</n>");
-    CSmartPtr<Mix> mix(new Mix());
-    EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
-        [&] { mix->FromXml(document.c_str(), Settings(false)); },
-        FormatString(detail::kMsgCollectionMaximum, "n", 3)));
-    mix = new Mix();
-    mix->FromXml(document.c_str(), Settings(false, true));
-    EXPECT_EQ(mix->GetNumbers()->GetCount(), 4);
 }
 
 }  // namespace

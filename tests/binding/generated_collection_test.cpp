@@ -10,37 +10,19 @@
 #include "metadata/object_bridge.h"
 #include "support/engine_bindings.h"
 #include "support/expect_exception.h"
+#include "support/test_node.h"
 #include "tessel16/serialization_context.h"
 #include "tessel16/xml_collection.h"
 #include "tessel16/xml_document.h"
 
 using namespace Tessel16;
+using Tessel16::test::CTestNode;
 using Tessel16::test::ThrowsExactly;
 
 namespace {
 
-// Counts its destructions so tests can see when the collection lets go of an item.
-class Item : public CXmlObjectBase {
-public:
-    explicit Item(int* destroyed = nullptr) : m_destroyed(destroyed) {}
-    CXmlObjectBase* GetBase() override { return this; }
-    std::string GetTargetNamespace() const override { return ""; }
-    std::string GetNamespace() const override { return ""; }
-
-protected:
-    ~Item() override {
-        if (m_destroyed) ++*m_destroyed;
-    }
-    void ToXml_Int(CXmlWriter*, bool, const char*, const CSerializationContext&,
-                   bool) const override {}
-    CXmlElement* FromXml_Int(CXmlElement*, CXmlElement* child, const CSerializationContext&,
-                             bool) override {
-        return child;
-    }
-
-private:
-    int* m_destroyed;
-};
+// An item whose destruction shows in CTestNode::LiveCount().
+CSmartPtr<CTestNode> Node() { return CTestNode::Create("item"); }
 
 class ItemCol : public CXmlCollection {
 public:
@@ -88,7 +70,7 @@ TEST(XmlCollection, AppendFiresAddAddCompleteChangeAndLinksOneNode) {
     CSmartPtr<ItemCol> col = MakeCol();
     Recorder sink;
     col->AddEventListener(&sink);
-    CSmartPtr<Item> item(new Item);
+    CSmartPtr<CTestNode> item = Node();
     col->AppendItem(item.get());
     EXPECT_EQ(col->GetCount(), 1);
     EXPECT_EQ(col->GetHead(), col->GetTail());
@@ -101,8 +83,8 @@ TEST(XmlCollection, AppendFiresAddAddCompleteChangeAndLinksOneNode) {
 
 TEST(XmlCollection, InsertionPositions) {
     CSmartPtr<ItemCol> col = MakeCol();
-    CSmartPtr<Item> a(new Item), b(new Item), c(new Item), d(new Item), e(new Item), f(new Item),
-        g(new Item);
+    CSmartPtr<CTestNode> a = Node(), b = Node(), c = Node(), d = Node(), e = Node(), f = Node(),
+                         g = Node();
     col->AppendItem(b.get());
     col->PrependItem(a.get());
     col->AddItemAt(2, d.get());            // index == count appends
@@ -122,7 +104,7 @@ TEST(XmlCollection, IndexErrors) {
     CSmartPtr<ItemCol> col = MakeCol();
     Recorder sink;
     col->AddEventListener(&sink);
-    CSmartPtr<Item> a(new Item);
+    CSmartPtr<CTestNode> a = Node();
     EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>([&] { col->AddItemAt(1, a.get()); },
                                                         detail::kMsgIndexOutOfRange));
     EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>([&] { col->AddItemAt(-1, a.get()); },
@@ -138,7 +120,7 @@ TEST(XmlCollection, IndexErrors) {
 
 TEST(XmlCollection, UnknownExistingItemLeavesListUnchangedAfterAddEvent) {
     CSmartPtr<ItemCol> col = MakeCol();
-    CSmartPtr<Item> a(new Item), stranger(new Item), b(new Item);
+    CSmartPtr<CTestNode> a = Node(), stranger = Node(), b = Node();
     col->AppendItem(a.get());
     Recorder sink;
     col->AddEventListener(&sink);
@@ -152,7 +134,7 @@ TEST(XmlCollection, UnknownExistingItemLeavesListUnchangedAfterAddEvent) {
 
 TEST(XmlCollection, SameItemTwiceStandsTwiceAndFindFindsTheFirst) {
     CSmartPtr<ItemCol> col = MakeCol();
-    CSmartPtr<Item> a(new Item);
+    CSmartPtr<CTestNode> a = Node();
     col->AppendItem(a.get());
     col->AppendItem(a.get());
     EXPECT_EQ(col->GetCount(), 2);
@@ -162,20 +144,20 @@ TEST(XmlCollection, SameItemTwiceStandsTwiceAndFindFindsTheFirst) {
 }
 
 TEST(XmlCollection, RemoveFiresRemoveRemoveCompleteChangeAndReleasesTheItem) {
-    int destroyed = 0;
+    const int before = CTestNode::LiveCount();
     CSmartPtr<ItemCol> col = MakeCol();
-    col->AppendItem(new Item(&destroyed));
-    col->AppendItem(new Item(&destroyed));
+    col->AppendItem(Node().get());
+    col->AppendItem(Node().get());
     Recorder sink;
     col->AddEventListener(&sink);
     col->Remove(1);
-    EXPECT_EQ(destroyed, 1);
+    EXPECT_EQ(CTestNode::LiveCount(), before + 1);
     ASSERT_EQ(sink.events.size(), 3u);
     EXPECT_EQ(sink.events[0], std::make_pair(3, static_cast<const void*>(nullptr)));
     EXPECT_EQ(sink.events[1], std::make_pair(4, static_cast<const void*>(nullptr)));
     EXPECT_EQ(sink.events[2], std::make_pair(0, static_cast<const void*>(nullptr)));
     col->Clear();
-    EXPECT_EQ(destroyed, 2);
+    EXPECT_EQ(CTestNode::LiveCount(), before);
     EXPECT_EQ(col->GetCount(), 0);
     EXPECT_EQ(col->GetHead(), nullptr);
     EXPECT_EQ(col->GetTail(), nullptr);
@@ -183,16 +165,16 @@ TEST(XmlCollection, RemoveFiresRemoveRemoveCompleteChangeAndReleasesTheItem) {
 }
 
 TEST(XmlCollection, ItemHeldElsewhereSurvivesRemovalAndDestructionOfCollection) {
-    int destroyed = 0;
-    CSmartPtr<Item> kept(new Item(&destroyed));
+    const int before = CTestNode::LiveCount();
+    CSmartPtr<CTestNode> kept = Node();
     {
         CSmartPtr<ItemCol> col = MakeCol();
         col->AppendItem(kept.get());
-        col->AppendItem(new Item(&destroyed));
+        col->AppendItem(Node().get());
     }
-    EXPECT_EQ(destroyed, 1);
+    EXPECT_EQ(CTestNode::LiveCount(), before + 1);
     kept = nullptr;
-    EXPECT_EQ(destroyed, 2);
+    EXPECT_EQ(CTestNode::LiveCount(), before);
 }
 
 TEST(XmlCollection, ListenersRemovedByEveryOccurrence) {
@@ -211,9 +193,9 @@ TEST(XmlCollection, ListenersRemovedByEveryOccurrence) {
 }
 
 TEST(XmlCollection, CopyHoldsItsOwnNodesOnTheSameItems) {
-    int destroyed = 0;
+    const int before = CTestNode::LiveCount();
     CSmartPtr<ItemCol> col = MakeCol(1, 4);
-    col->AppendItem(new Item(&destroyed));
+    col->AppendItem(Node().get());
     CSmartPtr<ItemCol> copy(new ItemCol(*col));
     EXPECT_EQ(copy->GetCount(), 1);
     EXPECT_EQ(copy->GetMinOccurs(), 1);
@@ -221,9 +203,9 @@ TEST(XmlCollection, CopyHoldsItsOwnNodesOnTheSameItems) {
     EXPECT_NE(copy->GetHead(), col->GetHead());
     EXPECT_EQ(copy->At(0), col->At(0));
     col->Clear();
-    EXPECT_EQ(destroyed, 0);
+    EXPECT_EQ(CTestNode::LiveCount(), before + 1);
     copy = nullptr;
-    EXPECT_EQ(destroyed, 1);
+    EXPECT_EQ(CTestNode::LiveCount(), before);
 }
 
 TEST(XmlCollection, CountChecks) {
@@ -244,7 +226,7 @@ TEST(XmlCollection, CountChecks) {
     };
     for (const Case& c : cases) {
         CSmartPtr<ItemCol> col = MakeCol(c.min, c.max);
-        for (int i = 0; i < c.count; ++i) col->AppendItem(new Item);
+        for (int i = 0; i < c.count; ++i) col->AppendItem(Node().get());
         EXPECT_EQ(col->IsValidCount(strict), c.message == nullptr) << c.min << c.max << c.count;
         EXPECT_TRUE(col->IsValidCount(lenient));
         col->ValidateCount(lenient);

@@ -11,6 +11,7 @@
 
 #include "po/po_binding.h"
 #include "support/engine_bindings.h"
+#include "support/po_order.h"
 #include "tessel16/exception.h"
 #include "tessel16/serialization_context.h"
 
@@ -21,37 +22,10 @@ namespace {
 const int kThreads = 4;
 const int kRounds = 20;
 
+// Orders of different lengths and ids, so a thread reading another's text would notice.
 CSmartPtr<Po::CPurchaseOrder> MakeOrder(int seed) {
-    CSmartPtr<Po::CPurchaseOrder> order(new Po::CPurchaseOrder);
+    CSmartPtr<Po::CPurchaseOrder> order = test::MakeOrder(1 + seed % 7);
     order->SetId(1000 + seed);
-    order->SetCurrency(seed % 2 ? "EUR" : "USD");
-    order->SetIssued(CDateTime(2024, 1, static_cast<unsigned char>(1 + seed % 28), 8, 0, 0));
-    order->SetStatus(static_cast<Po::OrderStatus>(seed % 6));
-    for (Po::CParty* party : {order->GetBuyer(), order->GetSeller()}) {
-        party->SetId(seed);
-        party->SetName("party " + std::to_string(seed));
-        party->GetAddress()->SetName("a");
-        party->GetAddress()->GetStreet()->Add("street " + std::to_string(seed));
-        party->GetAddress()->SetCity("c");
-        party->GetAddress()->SetPostalCode("p");
-        party->GetAddress()->SetCountry("NL");
-    }
-    for (int i = 0; i <= seed % 7; ++i) {
-        Po::CLine* line = order->GetLine()->Add();
-        line->SetNumber(i + 1);
-        if (i % 2)
-            line->GetChoice()->SetServiceHours(CDecimal("0.5"));
-        else
-            line->GetChoice()->SetSku("SKU-" + std::to_string(100000 + seed));
-        line->SetDescription("line " + std::to_string(i));
-        line->SetQuantity(seed + i);
-        line->SetUnitPrice(CDecimal("1.25"));
-        line->SetTaxable(i % 3 == 0);
-    }
-    order->GetTotals()->SetLineCount(order->GetLine()->GetCount());
-    order->GetTotals()->SetNet(CDecimal("1"));
-    order->GetTotals()->SetTax(CDecimal("0"));
-    order->GetTotals()->SetGross(CDecimal("1"));
     return order;
 }
 

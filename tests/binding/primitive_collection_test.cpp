@@ -253,6 +253,8 @@ TEST(PrimitiveCollection, FacetsAreCheckedAfterTheAddEvent) {
     };
     Facets min5;
     min5.minInclusive = "5";
+    Facets above5;
+    above5.minExclusive = "5";
     Facets len2;
     len2.length = 2;
     Facets digits;
@@ -260,6 +262,7 @@ TEST(PrimitiveCollection, FacetsAreCheckedAfterTheAddEvent) {
     const std::vector<Refusal> refusals = {
         {"i1", [&] { Make<Ci1Col>(min5)->Add(4); }},
         {"i2", [&] { Make<Ci2Col>(min5)->Add(4); }},
+        {"i4 at an exclusive bound", [&] { Make<Ci4Col>(above5)->Add(5); }},
         {"i8", [&] { Make<Ci8Col>(min5)->Add(4); }},
         {"ui1", [&] { Make<Cui1Col>(min5)->Add(4); }},
         {"ui2", [&] { Make<Cui2Col>(min5)->Add(4); }},

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "po/po_binding.h"
+#include "support/po_order.h"
 #include "tessel16/exception.h"
 #include "tessel16/json_context.h"
 #include "tessel16/serialization_context.h"
@@ -22,35 +23,7 @@ namespace {
 constexpr int kLines = 3000;
 
 std::string LargeOrderText() {
-    CSmartPtr<CPurchaseOrder> order(new CPurchaseOrder);
-    order->SetIssued(CDateTime("2024-03-01T10:20:30Z"));
-    order->SetStatus(OrderStatus_submitted);
-    order->SetId(42);
-    order->SetCurrency("EUR");
-    for (CParty* party : {order->GetBuyer(), order->GetSeller()}) {
-        party->SetName("Party");
-        party->SetId(1);
-        party->GetAddress()->SetName("Dock");
-        party->GetAddress()->GetStreet()->Add("1 Main St");
-        party->GetAddress()->SetCity("Hull");
-        party->GetAddress()->SetPostalCode("HU1");
-        party->GetAddress()->SetCountry("GB");
-    }
-    for (int i = 1; i <= kLines; ++i) {
-        CLine* line = order->GetLine()->Add();
-        line->SetNumber(i);
-        line->GetChoice()->SetSku("ABCDEFGHIJ");
-        line->SetDescription("item " + std::to_string(i));
-        line->SetQuantity(i);
-        line->SetUnitPrice(CDecimal("19.99"));
-        line->SetTaxable(i % 2 == 0);
-    }
-    order->GetTotals()->SetLineCount(kLines);
-    order->GetTotals()->SetNet(CDecimal("1"));
-    order->GetTotals()->SetTax(CDecimal("0"));
-    order->GetTotals()->SetGross(CDecimal("1"));
-    order->SetComment("end");
-    return order->ToXml(false, true, EOLType_LF, CSerializationContext());
+    return test::MakeOrder(kLines)->ToXml(false, true, EOLType_LF, CSerializationContext());
 }
 
 // Replaces the n-th (from 1) occurrence of `from`.
@@ -104,7 +77,7 @@ TEST(StreamedRead, LargeDocumentReadsIntoTheSameObjects) {
         CSmartPtr<CPurchaseOrder> order(new CPurchaseOrder);
         order->FromXml(text.c_str(), context);
         ASSERT_EQ(order->GetLine()->GetCount(), kLines);
-        EXPECT_EQ(order->GetLine()->Item(kLines - 1)->GetQuantity(), kLines);
+        EXPECT_EQ(order->GetLine()->Item(kLines - 1)->GetQuantity(), 3 * kLines);
         EXPECT_EQ(order->ToXml(false, true, EOLType_LF, CSerializationContext()), text);
     }
 }
@@ -166,8 +139,10 @@ TEST(StreamedRead, JsonReadGivesTheMappedXmlBackAndStillFailsAlike) {
     EXPECT_EQ(copy->ToXml(false, true, EOLType_LF, CSerializationContext()), text);
     // When line 2500 fails, the streamed pass has given most of the XML made from the JSON
     // back: the second pass and the message have to work from XML made again.
-    const std::string bad = ReplaceNth(json, "\"AA:quantity\": 2500,", "\"AA:quantity\": \"x\",", 1);
-    const std::string badXml = ReplaceNth(text, "<AA:quantity>2500<", "<AA:quantity>x<", 1);
+    // Line n orders 3n.
+    const std::string bad =
+        ReplaceNth(json, "\"AA:quantity\": 7500,", "\"AA:quantity\": \"x\",", 1);
+    const std::string badXml = ReplaceNth(text, "<AA:quantity>7500<", "<AA:quantity>x<", 1);
     for (bool strict : {false, true}) {
         SCOPED_TRACE(strict);
         context.SetStrictReading(strict);

@@ -55,6 +55,15 @@ std::string ReadAs(const std::string& kind, const char* text, WS::WhitespaceRule
     if (kind == "month") return std::to_string(C::monthFromString(text, rule));
     if (kind == "day") return std::to_string(C::dayFromString(text, rule));
     if (kind == "time") return C::timeFromString(text, rule).ToString();
+    if (kind == "decimal") return C::decimalToString(C::decimalFromString(text, rule));
+    if (kind == "hexBinary") return C::hexBinaryToString(C::hexBinaryFromString(text, rule));
+    if (kind == "base64Binary")
+        return C::base64BinaryToString(C::base64BinaryFromString(text, rule));
+    if (kind == "date") return C::dateToString(C::dateFromString(text, rule));
+    if (kind == "datetime") return C::datetimeToString(C::datetimeFromString(text, rule));
+    if (kind == "yearMonth") return C::yearMonthToString(C::yearMonthFromString(text, rule));
+    if (kind == "monthDay") return C::monthDayToString(C::monthDayFromString(text, rule));
+    if (kind == "duration") return C::durationToString(C::durationFromString(text, rule));
     throw std::runtime_error("no kind " + kind);
 }
 
@@ -85,13 +94,28 @@ TEST(Conversions, TextReadsAsEachKind) {
             EXPECT_EQ(call(), c[3]);
             continue;
         }
+        // "!!" and a message of the base class (binary data refusals are not value errors);
         // "!" and a message's name, formatted with the text; or "!" and the whole message.
+        if (c[3].compare(0, 2, "!!") == 0) {
+            EXPECT_TRUE(ThrowsExactly<CTsException>(call, c[3].substr(2)));
+            continue;
+        }
         const auto named = messages.find(c[3].substr(1));
         const std::string& shown = c.cells.size() > 4 ? c[4] : c[2];
         const std::string message =
             named == messages.end() ? c[3].substr(1) : Msg(named->second, shown);
         EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(call, message));
     }
+}
+
+TEST(Conversions, DecimalFormatGivesTheFractionDigits) {
+    // A non-empty format is read like atoi.
+    const CDecimal d = C::decimalFromString("3.14159", kNone);
+    EXPECT_EQ(C::decimalToString(d, "2"), "3.14");
+    EXPECT_EQ(C::decimalToString(d, "4 digits"), "3.1416");
+    EXPECT_EQ(C::decimalToString(d, ""), "3.14159");
+    EXPECT_EQ(C::decimalToString(C::decimalFromString("2", kNone), "3"), "2.000");
+    EXPECT_EQ(C::decimalToString(d, "x"), C::decimalToString(d, "0"));
 }
 
 // The shortcuts for plain digits, canonical booleans and text no rule changes still meet an

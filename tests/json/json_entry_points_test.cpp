@@ -11,6 +11,7 @@
 
 #include "po/po_binding.h"
 #include "support/expect_exception.h"
+#include "support/po_order.h"
 #include "support/strict_json.h"
 #include "support/test_node.h"
 #include "support/untyped_binding.h"
@@ -19,50 +20,11 @@
 using namespace Tessel16;
 using namespace Po;
 using Tessel16::test::IsStrictJson;
+using Tessel16::test::MakeOrder;
 using Tessel16::test::TempPath;
 using Tessel16::test::ThrowsExactly;
 
 namespace {
-
-CSmartPtr<CPurchaseOrder> MakeOrder() {
-    CSmartPtr<CPurchaseOrder> order(new CPurchaseOrder);
-    order->SetIssued(CDateTime("2024-03-01T10:20:30Z"));
-    order->SetStatus(OrderStatus_submitted);
-    order->SetId(4200000000LL);
-    order->SetCurrency("EUR");
-    order->SetUrgent(true);
-    for (CParty* party : {order->GetBuyer(), order->GetSeller()}) {
-        party->SetName("Party \"A\" & <B>");
-        party->SetId(1);
-        CAddress* address = party->GetAddress();
-        address->SetName("line\nbreak\ttab");
-        address->GetStreet()->Add("Quay 1");
-        address->GetStreet()->Add("Gate \xC3\xA9");
-        address->SetCity("Hull");
-        address->SetPostalCode("HU1");
-        address->SetCountry("GB");
-    }
-    for (int i = 1; i <= 3; ++i) {
-        CLine* line = order->GetLine()->Add();
-        line->SetNumber(i);
-        if (i == 2)
-            line->GetChoice()->SetServiceHours(CDecimal("2.5"));
-        else
-            line->GetChoice()->SetSku("ABCDEFGHIJ");
-        line->SetDescription("item " + std::to_string(i));
-        line->SetQuantity(3 * i);
-        line->SetUnitPrice(CDecimal("19.99"));
-        line->SetTaxable(i == 1);
-        if (i == 3) line->SetNote("");
-    }
-    order->SetComment("rush");
-    CTotals* totals = order->GetTotals();
-    totals->SetLineCount(3);
-    totals->SetNet(CDecimal("10.5"));
-    totals->SetTax(CDecimal("1.05"));
-    totals->SetGross(CDecimal("11.55"));
-    return order;
-}
 
 CSerializationContext Context(JsonRoundTrip level) {
     CSerializationContext context;

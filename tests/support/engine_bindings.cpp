@@ -33,13 +33,6 @@ TsVariant Property(CXmlGeneratedClass* object, int index) {
     return value;
 }
 
-std::string ElementNameOf(const CXmlObjectBase* object) {
-    struct Access : CXmlObjectBase {
-        using CXmlObjectBase::GetElementName;
-    };
-    return (object->*&Access::GetElementName)();
-}
-
 TestObject::TestObject(int memberCount, const char* elementName, const char* namespaceUri)
     : m_members(static_cast<size_t>(memberCount)), m_namespace(namespaceUri) {
     SetElementName(elementName);

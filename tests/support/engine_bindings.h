@@ -26,9 +26,6 @@ using CChildCol = Tessel16::CObjectCol<CChild>;
 // What a member holds as the engine sees it, through the object's indexed accessor.
 Tessel16::TsVariant Property(Tessel16::CXmlGeneratedClass* object, int index);
 
-// The element name an object stands for (the base keeps its getter protected).
-std::string ElementNameOf(const Tessel16::CXmlObjectBase* object);
-
 // A generated class whose accessor hands out a nil value for one property and refuses to set
 // another, so tests reach the engine's handling of both.
 template <class T>

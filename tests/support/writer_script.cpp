@@ -37,7 +37,7 @@ void SplitValue(const std::string& text, std::string& name, ItemType& type, bool
 
 }  // namespace
 
-void RunWriterScript(CXmlWriter& writer, const std::string& script) {
+void RunWriterScript(CXmlWriter& writer, const std::string& script, bool simpleCalls) {
     std::size_t at = 0;
     while (at <= script.size()) {
         std::size_t end = script.find(';', at);
@@ -61,6 +61,16 @@ void RunWriterScript(CXmlWriter& writer, const std::string& script) {
             SplitValue(command.substr(1), name, type, isDefault, value);
             SplitName(name, ns, local);
             writer.AddAttribute(local, ns, value, type);
+        } else if (command[0] == '+') {
+            SplitValue(command.substr(1), name, type, isDefault, value);
+            SplitName(name, ns, local);
+            if (simpleCalls) {
+                writer.WriteSimpleElement(local, ns, value, type, isDefault);
+            } else {
+                writer.StartElement(local, ns);
+                writer.WriteText(value, type, isDefault);
+                writer.EndElement();
+            }
         } else if (command[0] == '=' || command[0] == '#') {
             SplitValue(command, name, type, isDefault, value);
             writer.WriteText(value, type, isDefault);

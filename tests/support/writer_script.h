@@ -5,6 +5,8 @@
 //   =text  string text             #i4=5  typed text      #i4!=5   a default value
 //   xsitype {urn}T   nil   default urn   alias p urn   comment c   pi <?p?>   schema <s/>
 //   [  a collection starts         ]  it ends (the JSON writer's arrays)
+//   +name=text (+name#i4=5, +name#i4!=5)  a text-only element: one WriteSimpleElement call
+//      when `simpleCalls` is set, else StartElement, WriteText and EndElement
 #pragma once
 
 #include <string>
@@ -14,6 +16,6 @@
 namespace Tessel16::test {
 
 // Runs `script` on `writer`; throws std::runtime_error on a command it does not know.
-void RunWriterScript(CXmlWriter& writer, const std::string& script);
+void RunWriterScript(CXmlWriter& writer, const std::string& script, bool simpleCalls = false);
 
 }  // namespace Tessel16::test

@@ -7,35 +7,16 @@
 
 #include "conversion/conversion_messages.h"
 #include "support/expect_exception.h"
+#include "support/test_node.h"
 #include "support/test_table.h"
 #include "tessel16/exception.h"
 
 using namespace Tessel16;
+using Tessel16::test::CTestNode;
 using Tessel16::test::ThrowsExactly;
 constexpr auto kNone = CWhitespaceUtils::WhitespaceRule_None;
 
 namespace {
-
-// A minimal bindable object that reports its own destruction.
-class Probe : public CXmlObjectBase {
-public:
-    explicit Probe(bool* destroyed) : m_destroyed(destroyed) {}
-    ~Probe() override { *m_destroyed = true; }
-    CXmlObjectBase* GetBase() override { return this; }
-    std::string GetTargetNamespace() const override { return ""; }
-    std::string GetNamespace() const override { return ""; }
-
-protected:
-    void ToXml_Int(CXmlWriter*, bool, const char*, const CSerializationContext&,
-                   bool) const override {}
-    CXmlElement* FromXml_Int(CXmlElement*, CXmlElement* child, const CSerializationContext&,
-                             bool) override {
-        return child;
-    }
-
-private:
-    bool* m_destroyed;
-};
 
 // Reference count of an object, read without changing it.
 int CountOf(CXmlObjectBase* object) {
@@ -181,9 +162,9 @@ TEST(Variant, CopiesAreDeep) {
 }
 
 TEST(Variant, ObjectSlotHoldsOneReference) {
-    bool destroyed = false;
-    auto* object = new Probe(&destroyed);
-    CSmartPtr<CXmlObjectBase> owner(object);
+    const int before = CTestNode::LiveCount();
+    CSmartPtr<CXmlObjectBase> owner = CTestNode::Create("probe");
+    CXmlObjectBase* object = owner.get();
     ASSERT_EQ(CountOf(object), 1);
     {
         TsVariant v;
@@ -200,17 +181,17 @@ TEST(Variant, ObjectSlotHoldsOneReference) {
         EXPECT_EQ(copy.GetXmlObject(), nullptr);
     }
     EXPECT_EQ(CountOf(object), 1);
-    EXPECT_FALSE(destroyed);
+    EXPECT_EQ(CTestNode::LiveCount(), before + 1);
 
     // A variant that holds the last reference deletes the object when it lets go.
     TsVariant last;
     last.SetXmlObject(object);
     owner = nullptr;
-    EXPECT_FALSE(destroyed);
+    EXPECT_EQ(CTestNode::LiveCount(), before + 1);
     last.SetXmlObject(object);  // the sole owner re-sets it: must survive
-    EXPECT_FALSE(destroyed);
+    EXPECT_EQ(CTestNode::LiveCount(), before + 1);
     last.SetNil();
-    EXPECT_TRUE(destroyed);
+    EXPECT_EQ(CTestNode::LiveCount(), before);
     EXPECT_EQ(last.GetTypeAsEnum(), ItemType_object);
 }
 

@@ -1,11 +1,15 @@
 // simple_element_test.cpp: WriteSimpleElement, the one-call form of a text-only element, must
 // give every writer's output exactly as StartElement, WriteText and EndElement give it. Each
-// script runs twice per writer and setting, once per form, and the outputs are compared.
+// script of tests/data/writers/simple_element_scripts.txt runs twice per writer and setting,
+// once per form, and the outputs are compared.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "support/test_table.h"
+#include "support/writer_script.h"
 #include "tessel16/exception.h"
 #include "tessel16/fastinfoset_context.h"
 #include "tessel16/fastinfoset_writer.h"
@@ -17,91 +21,20 @@ using namespace Tessel16;
 
 namespace {
 
-using Script = std::function<void(CXmlWriter&, bool whole)>;
-
-void Simple(CXmlWriter& w, bool whole, const char* name, const char* ns, const char* text,
-            ItemType type = ItemType_string, bool isDefault = false) {
-    if (whole) {
-        w.WriteSimpleElement(name, ns, text, type, isDefault);
-    } else {
-        w.StartElement(name, ns);
-        w.WriteText(text, type, isDefault);
-        w.EndElement();
-    }
-}
-
-// Every shape a text-only member meets: namespaces bound, default, absent or new (declared
-// twice, since a declaration ends with its element), empty and default-valued text, CDATA,
-// escapes, typed values, an open start tag, mixed content, depth and repeated members.
-// Where JSON refuses a script, in both forms alike: a namespace first bound below the document
-// element has no spelling at the full level, and text before a member none at any level.
-enum JsonRefusal { kNever, kAtFullLevel, kAlways };
-
-const struct {
-    const char* name;
-    JsonRefusal json;
-    Script body;
-} kScripts[] = {
-    {"values", kNever,
-     [](CXmlWriter& w, bool whole) {
-         w.AddNamespaceAlias("p", "urn:p");
-         w.SetDefaultNamespace("urn:a");
-         w.StartElement("root", "urn:a");
-         w.AddAttribute("id", "", "7", ItemType_i4);
-         Simple(w, whole, "first", "urn:a", "a<b&c>\"d'\n\re");
-         Simple(w, whole, "bare", "", "x");
-         Simple(w, whole, "aliased", "urn:p", "y");
-         Simple(w, whole, "empty", "urn:a", "");
-         Simple(w, whole, "dropped", "urn:a", "5", ItemType_i4, true);
-         Simple(w, whole, "cdata", "urn:a", "<![CDATA[<&>]]>");
-         Simple(w, whole, "number", "urn:a", "-12", ItemType_i4);
-         Simple(w, whole, "flag", "urn:a", "true", ItemType_boolean);
-         Simple(w, whole, "inf", "urn:a", "INF", ItemType_r8);
-         Simple(w, whole, "high", "urn:a", "M\xC3\xBCller");
-         w.EndElement();
-     }},
-    {"nested and repeated", kNever,
-     [](CXmlWriter& w, bool whole) {
-         w.StartElement("order", "urn:a");
-         w.StartElement("line", "urn:a");
-         Simple(w, whole, "sku", "urn:a", "AB-1");
-         w.EndElement();
-         w.SetCollectionState(CollectionState_Starting);
-         for (const char* item : {"1", "2", "3"}) Simple(w, whole, "item", "urn:a", item);
-         w.SetCollectionState(CollectionState_Ended);
-         Simple(w, whole, "after", "urn:a", "z");
-         w.SetCollectionState(CollectionState_Starting);
-         Simple(w, whole, "single", "urn:a", "only");
-         w.SetCollectionState(CollectionState_Ended);
-         w.EndElement();
-     }},
-    {"mixed content", kAlways,
-     [](CXmlWriter& w, bool whole) {
-         w.StartElement("p", "");
-         w.WriteText("lead ", ItemType_string, false);
-         Simple(w, whole, "b", "", "bold");
-         w.WriteText(" tail", ItemType_string, false);
-         w.EndElement();
-     }},
-    {"new namespaces", kAtFullLevel,
-     [](CXmlWriter& w, bool whole) {
-         w.StartElement("root", "urn:a");
-         Simple(w, whole, "x", "urn:x", "1");
-         Simple(w, whole, "x", "urn:x", "2");
-         Simple(w, whole, "y", "urn:y", "");
-         w.StartElement("inner", "urn:a");
-         w.AddNamespaceAlias("q", "urn:q");
-         Simple(w, whole, "z", "urn:q", "3");
-         w.EndElement();
-         Simple(w, whole, "z", "urn:q", "4");
-         w.EndElement();
-     }},
-    {"document element", kNever,
-     [](CXmlWriter& w, bool whole) {
-         w.AddNamespaceAlias("p", "urn:p");
-         Simple(w, whole, "only", "urn:p", "text");
-     }},
+// A script runs either way: `whole` writes each "+" element in one call.
+struct Script {
+    std::string name;
+    std::string json;  // where JSON refuses it: never, full or always
+    std::string text;
+    void operator()(CXmlWriter& w, bool whole) const { test::RunWriterScript(w, text, whole); }
 };
+
+std::vector<Script> Scripts() {
+    std::vector<Script> scripts;
+    for (const test::TableRow& row : test::ReadTable("writers/simple_element_scripts.txt"))
+        scripts.push_back({row[0], row[1], row[2]});
+    return scripts;
+}
 
 // What a run gave: the output, or the message it failed with.
 std::string Outcome(const std::function<std::string()>& run) {
@@ -161,17 +94,17 @@ std::string WriteFastInfoset(const Script& body, bool whole) {
 }  // namespace
 
 TEST(SimpleElement, XmlTextMatchesTheThreeCalls) {
-    for (const auto& script : kScripts) {
+    for (const Script& script : Scripts()) {
         for (bool formatted : {true, false}) {
             for (EOLType eol : {EOLType_LF, EOLType_CRLF}) {
                 for (bool writeDefaults : {false, true}) {
-                    SCOPED_TRACE(std::string(script.name) + (formatted ? " formatted" : "") +
+                    SCOPED_TRACE(script.name + (formatted ? " formatted" : "") +
                                  (eol == EOLType_CRLF ? " crlf" : "") +
                                  (writeDefaults ? " defaults" : ""));
                     const std::string split =
-                        WriteXml(script.body, false, formatted, eol, writeDefaults);
+                        WriteXml(script, false, formatted, eol, writeDefaults);
                     EXPECT_EQ(split.rfind("throws", 0), std::string::npos) << split;
-                    EXPECT_EQ(WriteXml(script.body, true, formatted, eol, writeDefaults), split);
+                    EXPECT_EQ(WriteXml(script, true, formatted, eol, writeDefaults), split);
                 }
             }
         }
@@ -179,28 +112,28 @@ TEST(SimpleElement, XmlTextMatchesTheThreeCalls) {
 }
 
 TEST(SimpleElement, JsonMatchesTheThreeCalls) {
-    for (const auto& script : kScripts) {
+    for (const Script& script : Scripts()) {
         for (bool formatted : {true, false}) {
             for (JsonRoundTrip level :
                  {JsonRoundTrip_Full, JsonRoundTrip_Attributes, JsonRoundTrip_None}) {
-                SCOPED_TRACE(std::string(script.name) + (formatted ? " formatted" : "") +
-                             " level " + std::to_string(level));
-                const std::string split = WriteJson(script.body, false, formatted, level);
-                const bool refused = script.json == kAlways ||
-                                     (script.json == kAtFullLevel && level == JsonRoundTrip_Full);
+                SCOPED_TRACE(script.name + (formatted ? " formatted" : "") + " level " +
+                             std::to_string(level));
+                const std::string split = WriteJson(script, false, formatted, level);
+                const bool refused = script.json == "always" ||
+                                     (script.json == "full" && level == JsonRoundTrip_Full);
                 EXPECT_EQ(split.rfind("throws", 0) == 0, refused) << split;
-                EXPECT_EQ(WriteJson(script.body, true, formatted, level), split);
+                EXPECT_EQ(WriteJson(script, true, formatted, level), split);
             }
         }
     }
 }
 
 TEST(SimpleElement, FastInfosetMatchesTheThreeCalls) {
-    for (const auto& script : kScripts) {
+    for (const Script& script : Scripts()) {
         SCOPED_TRACE(script.name);
-        const std::string split = WriteFastInfoset(script.body, false);
+        const std::string split = WriteFastInfoset(script, false);
         EXPECT_EQ(split.rfind("throws", 0), std::string::npos) << split;
-        EXPECT_EQ(WriteFastInfoset(script.body, true), split);
+        EXPECT_EQ(WriteFastInfoset(script, true), split);
     }
 }
 
@@ -218,10 +151,11 @@ TEST(SimpleElement, NamesAreCheckedLikeStartElement) {
             CXmlTextWriter writer(&stream);
             writer.StartDocument();
             writer.StartElement("root", "");
+            const std::string script = std::string("+") + c.name + "=1";
             if (c.valid)
-                EXPECT_NO_THROW(Simple(writer, whole, c.name, "", "1"));
+                EXPECT_NO_THROW(test::RunWriterScript(writer, script, whole));
             else
-                EXPECT_THROW(Simple(writer, whole, c.name, "", "1"), CTsException);
+                EXPECT_THROW(test::RunWriterScript(writer, script, whole), CTsException);
         }
     }
 }

@@ -164,10 +164,11 @@ TEST(XmlObjectInput, ElementNamesMatchByLocalNameAndNamespace) {
         const char* ns;
         bool match;
     } const kCases[] = {
-        {&strict, "Item", "urn:p", true},   {&strict, "Item", "urn:q", false},
-        {&strict, "Item", "", false},       {&strict, "item", "urn:p", false},
-        {&ignoring, "Item", "urn:q", true}, {&ignoring, "Itemx", "urn:p", false},
-        {&noNamespaces, "Item", "", true},  {&noNamespaces, "item", "urn:p", false},
+        {&strict, "Item", "urn:p", true},    {&strict, "Item", "urn:q", false},
+        {&strict, "Item", "", false},        {&strict, "item", "urn:p", false},
+        {&ignoring, "Item", "urn:q", true},  {&ignoring, "Itemx", "urn:p", false},
+        {&noNamespaces, "Item", "", true},   {&noNamespaces, "item", "urn:p", false},
+        {&ignoring, "item", "urn:p", false}, {&noNamespaces, "Item", "urn:q", true},
     };
     Held o;
     for (const auto& c : kCases) {
