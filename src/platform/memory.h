@@ -10,10 +10,11 @@ namespace Tessel16::detail {
 // hundred page faults instead of one per 4 KiB. Only a hint: without support it does nothing.
 void AdviseLargeBlock(void* block, std::size_t size);
 
-// Gives the whole pages inside [begin, end) back to the system while the block stays
-// allocated: they read as zeros afterwards. For input a parse has finished with. Returns
-// where the pages given back end (`begin` when there were none), so the next call can
-// start there.
+// Gives the whole large pages (2 MiB) inside [begin, end) back to the system while the block
+// stays allocated: they read as zeros afterwards. For input a parse has finished with. Large
+// pages only, so that a block backed by them is never split, and so that small pieces cost
+// no system call. Returns where the pages given back end (`begin` when there were none), so
+// the next call can start there.
 const unsigned char* DiscardPages(const unsigned char* begin, const unsigned char* end);
 
 }  // namespace Tessel16::detail
