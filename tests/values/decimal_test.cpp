@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <string>
 #include <vector>
@@ -141,32 +142,23 @@ TEST_F(DecimalTest, BigIntegerSignOperations) {
 }
 
 TEST_F(DecimalTest, DivisionByZeroNamesTheOperator) {
-    const CBigInteger one(1);
-    const CBigInteger zero;
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>([&] { (void)(one / zero); },
-                                                        "ERROR: Overflow in operator/."));
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>([&] { (void)(one % zero); },
-                                                        "ERROR: Overflow in operator%."));
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
-        [&] {
-            CBigInteger x(one);
-            x /= zero;
-        },
-        "ERROR: Overflow in operator /=."));
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
-        [&] {
-            CBigInteger x(one);
-            x %= zero;
-        },
-        "ERROR: Overflow in operator%=."));
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
-        [] { (void)(CDecimal(1) / CDecimal("0.000")); }, "ERROR: Overflow in operator/."));
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
-        [] {
-            CDecimal x("2.5");
-            x /= CDecimal();
-        },
-        "ERROR: Overflow in operator /=."));
+    CBigInteger one(1);
+    CDecimal half("0.5");
+    const struct {
+        std::function<void()> call;
+        const char* message;
+    } cases[] = {
+        {[&] { (void)(one / CBigInteger()); }, "ERROR: Overflow in operator/."},
+        {[&] { (void)(one % CBigInteger()); }, "ERROR: Overflow in operator%."},
+        {[&] { one /= CBigInteger(); }, "ERROR: Overflow in operator /=."},
+        {[&] { one %= CBigInteger(); }, "ERROR: Overflow in operator%=."},
+        {[&] { (void)(half / CDecimal("0.000")); }, "ERROR: Overflow in operator/."},
+        {[&] { half /= CDecimal(); }, "ERROR: Overflow in operator /=."},
+    };
+    for (const auto& c : cases)
+        EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(c.call, c.message));
+    EXPECT_EQ(one.ToString(), "1");
+    EXPECT_EQ(half.ToString(), "0.5");
 }
 
 TEST_F(DecimalTest, SquareRootRoundsDown) {
