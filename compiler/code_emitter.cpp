@@ -930,9 +930,11 @@ private:
                 c << "    " << field << " = nullptr;\n";
             } else {
                 // A member made once is reset rather than made again: every read starts here.
-                c << "    if (" << field << ")\n        " << field << "->Init();\n    else\n        "
-                  << field << " = new " << ClassRef(m.classIndex, ns) << "("
-                  << Literal(m.xmlName) << ");\n";
+                // The literal names it, so the new member looks no name up.
+                c << "    if (" << field << ") {\n        " << field << "->Init();\n"
+                  << "    } else {\n        " << field << " = new "
+                  << ClassRef(m.classIndex, ns) << "(\"\");\n        SetStaticElementName("
+                  << field << ".get(), " << Literal(m.xmlName) << ");\n    }\n";
             }
         } else if (m.kind == MemberKind::Enum || !Kind(m.simple.kind).byReference) {
             // Values of class type (strings, decimals, dates) are left as they are: the member's

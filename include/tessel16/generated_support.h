@@ -137,7 +137,8 @@ public:
 
     // Appends a new item (the collection takes a reference) and returns it.
     T* Add() {
-        T* item = new T(GetElementName().c_str());
+        T* item = new T("");
+        ShareElementName(item, *this);
         AppendItem(item);
         return item;
     }
@@ -199,7 +200,8 @@ private:
     CXmlElement* ReadPseudoItems(CXmlElement* parent, CXmlElement* cursor,
                                  const CSerializationContext& context) {
         while (cursor && m_pseudoStart(cursor)) {
-            CSmartPtr<T> item(new T(GetElementName().c_str()));
+            CSmartPtr<T> item(new T(""));
+            ShareElementName(item.get(), *this);
             CXmlElement* next = CXmlObjectBase::FromXml_Int(item.get(), parent, cursor, context);
             if (next == cursor) break;
             AppendItem(item.get());

@@ -107,6 +107,13 @@ public:
     virtual std::string GetNamespace() const = 0;
 
 protected:
+    // Gives `object` the name `from` has without interning it again (a collection names each
+    // new item after itself); a name `from` owns is copied.
+    static void ShareElementName(CXmlObjectBase* object, const CXmlObjectBase& from);
+    // Names `object` with text that lives as long as the process (a literal of generated
+    // code): it is pointed at, neither copied nor looked up.
+    static void SetStaticElementName(CXmlObjectBase* object, const char* name);
+
     // Writes the object's attributes onto the open start tag; the base writes none.
     virtual void AttributesToXml_Int(CXmlWriter* writer,
                                      const CSerializationContext& context) const;

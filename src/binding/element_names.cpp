@@ -34,6 +34,10 @@ const char* InternElementName(const char* name) {
     // thread's cache without taking the lock. It holds interned texts only, which never die.
     thread_local const char* cache[kCachedNames] = {};
     thread_local int next = 0;
+    // A copied object hands over the interned text itself, so the address settles it.
+    for (const char* cached : cache) {
+        if (cached == name) return cached;
+    }
     for (const char* cached : cache) {
         // The first letters settle most misses without a call.
         if (cached && cached[0] == name[0] && std::strcmp(cached, name) == 0) return cached;

@@ -4,6 +4,7 @@
 // a missing, surplus or out-of-order child means under the context's ignore settings.
 #include <strings.h>
 
+#include <memory>
 #include <vector>
 
 #include "binding/engine_messages.h"
@@ -145,14 +146,10 @@ void CXmlGeneratedClass::ProcessAttributesFromXml(const CSerializationContext& c
     // Read once per element: the flags stay on the stack unless a class has very many
     // attributes.
     bool local[32] = {};
-    std::vector<bool> spill(recordCount > 32 ? recordCount : 0, false);
-    auto found = [&](std::size_t i) -> bool { return recordCount > 32 ? spill[i] : local[i]; };
-    auto setFound = [&](std::size_t i) {
-        if (recordCount > 32)
-            spill[i] = true;
-        else
-            local[i] = true;
-    };
+    std::unique_ptr<bool[]> spill(recordCount > 32 ? new bool[recordCount]() : nullptr);
+    bool* const flags = spill ? spill.get() : local;
+    auto found = [&](std::size_t i) -> bool { return flags[i]; };
+    auto setFound = [&](std::size_t i) { flags[i] = true; };
 
     for (CXmlAttribute* attribute : element->GetAttributes()) {
         if (attribute->IsNamespaceAttribute()) continue;
@@ -214,13 +211,14 @@ CXmlElement* CXmlGeneratedClass::SkipSurplusElements(const CSerializationContext
 CXmlElement* CXmlGeneratedClass::ProcessElementSeqFromXml(const CSerializationContext& context,
                                                           CXmlElement* element, CXmlElement* cursor,
                                                           XmlElementType readMode) {
+    // The record table ends in a null entry: walking to it counts the records on the way.
     CElementInfo** records = GetClassElementInfo();
-    const int count = GetClassElementInfoCount();
     const std::string parentNamespace = GetNamespace();
     CXmlElement* const start = cursor;
     // The group may give up and hand back where it started.
     StreamPin pinStart(element, start);
-    for (int i = 0; i < count; ++i) {
+    int count = 0;
+    for (int i = 0; records && records[i]; count = ++i) {
         bool accepted = records[i]->ElementFromXml(context, this, element, &cursor,
                                                    parentNamespace.c_str(), readMode);
         while (!accepted) {
@@ -279,14 +277,13 @@ CXmlElement* CXmlGeneratedClass::ProcessElementChoiceFromXml(const CSerializatio
                                                              XmlElementType readMode,
                                                              bool inChoice) {
     CElementInfo** records = GetClassElementInfo();
-    const int count = GetClassElementInfoCount();
     const std::string parentNamespace = GetNamespace();
     CXmlElement* const start = cursor;
     StreamPin pinStart(element, start);
 
     bool found = false;
     for (;;) {
-        for (int i = 0; i < count && !found; ++i) {
+        for (int i = 0; records && records[i] && !found; ++i) {
             found = records[i]->ElementFromXml(context, this, element, &cursor,
                                                parentNamespace.c_str(), readMode);
         }

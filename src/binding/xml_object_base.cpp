@@ -80,7 +80,9 @@ std::int32_t CXmlObjectBase::Release() {
 void CXmlObjectBase::SetElementName(const char* name) {
     const char* text = name ? name : "";
     // Reading sets every object's name again, nearly always to the name it has.
-    if (std::strcmp(text, m_elementName) == 0) return;
+    // Objects made unnamed (a collection names its items itself) settle here without a call.
+    if (text[0] == m_elementName[0] && (text[0] == '\0' || std::strcmp(text, m_elementName) == 0))
+        return;
     const char* interned = detail::InternElementName(text);
     char* owned = nullptr;
     if (!interned) {
@@ -91,6 +93,20 @@ void CXmlObjectBase::SetElementName(const char* name) {
     if (m_ownsElementName) delete[] m_elementName;
     m_elementName = interned ? interned : owned;
     m_ownsElementName = owned != nullptr;
+}
+
+void CXmlObjectBase::ShareElementName(CXmlObjectBase* object, const CXmlObjectBase& from) {
+    if (from.m_ownsElementName || object->m_ownsElementName) {
+        object->SetElementName(from.m_elementName);
+        return;
+    }
+    object->m_elementName = from.m_elementName;
+}
+
+void CXmlObjectBase::SetStaticElementName(CXmlObjectBase* object, const char* name) {
+    if (object->m_ownsElementName) delete[] object->m_elementName;
+    object->m_elementName = name;
+    object->m_ownsElementName = false;
 }
 
 void CXmlObjectBase::SetElementName(CXmlObjectBase* object, const char* name) {

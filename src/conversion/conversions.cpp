@@ -329,8 +329,10 @@ double CConversions::r8FromString(const std::string& text, WhitespaceRule rule) 
 bool CConversions::booleanFromString(const std::string& text, WhitespaceRule rule) {
     // The canonical forms, which no known rule changes, answer at once.
     if (rule >= Rule::WhitespaceRule_None && rule <= Rule::WhitespaceRule_Collapse) {
-        if (text == "true") return true;
-        if (text == "false") return false;
+        // Length first, then the bytes in place: std::string's compare is a call per word.
+        const std::size_t n = text.size();
+        if (n == 4 && std::memcmp(text.data(), "true", 4) == 0) return true;
+        if (n == 5 && std::memcmp(text.data(), "false", 5) == 0) return false;
     }
     return WithRule(text, rule, [&text](const std::string& t) {
         auto equalsIgnoringCase = [&t](const char* word) {

@@ -188,7 +188,12 @@ void CDateTime::ParseXSDDate(const char* text) {
         v.m_month = static_cast<std::uint8_t>(Digits(t + 5, 2));
         v.m_day = static_cast<std::uint8_t>(Digits(t + 8, 2));
         v.m_zoneMinuteNegative = false;
-        v.Validate();
+        // Four digits make a year of at most 9999; only year zero, a month or a day out of
+        // range need the full check, which names what is wrong.
+        if (v.m_year == 0 || v.m_month < 1 || v.m_month > 12 || v.m_day < 1 ||
+            v.m_day > detail::DaysInMonth(v.m_year, v.m_month)) {
+            v.Validate();
+        }
         *this = v;
         return;
     }

@@ -167,8 +167,15 @@ const FeatureCase kCases[] = {
          CNode* tree = As<CNode>(object);
          ASSERT_TRUE(tree);
          EXPECT_EQ(tree->GetValue()->GetValue().ToString(), "1.5");
+         // A member the class made itself, and an item its collection made, write under
+         // their own element names.
+         const CSerializationContext plain;
+         EXPECT_EQ(Tree(tree->GetValue()->ToXml(false, false, EOLType_LF, plain))[0],
+                   "E {urn:test:features}value");
          EXPECT_EQ(tree->GetValue()->GetCurrency(), "EUR");
          ASSERT_EQ(tree->GetNode()->GetCount(), 1);
+         EXPECT_EQ(Tree(tree->GetNode()->Item(0)->ToXml(false, false, EOLType_LF, plain))[0],
+                   "E {urn:test:features}node");
          EXPECT_TRUE(tree->GetNode()->Item(0)->GetValue()->IsNil());
          EXPECT_EQ(tree->GetAny()->GetCount(), 1);
          EXPECT_EQ(tree->GetAnyAttribute()->GetCount(), 1);
