@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "support/expect_exception.h"
+#include "support/test_table.h"
 #include "tessel16/exception.h"
 
 using namespace Tessel16;
@@ -17,26 +18,23 @@ namespace {
 CBinaryData Bytes(std::vector<unsigned char> v) {
     return CBinaryData(v.data(), static_cast<std::uint32_t>(v.size()), false);
 }
+
+// Hex digits to bytes, read independently of the class under test.
+CBinaryData FromHex(const std::string& hex) {
+    std::vector<unsigned char> bytes;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+        bytes.push_back(static_cast<unsigned char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+    return Bytes(bytes);
+}
 }  // namespace
 
 TEST(BinaryData, Base64EncodingPadsToFourCharacters) {
-    const struct {
-        std::vector<unsigned char> bytes;
-        const char* text;
-    } cases[] = {
-        {{}, ""},
-        {{'M'}, "TQ=="},
-        {{'M', 'a'}, "TWE="},
-        {{'M', 'a', 'n'}, "TWFu"},
-        {{0xFF, 0xFE, 0xFD, 0x00}, "//79AA=="},
-        {{0xFB, 0xFF}, "+/8="},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(Bytes(c.bytes).GetAsBase64(), c.text);
+    for (const test::TableRow& c : test::ReadTable("values/binary_base64.txt")) {
+        SCOPED_TRACE(c.line);
+        EXPECT_EQ(FromHex(c[0]).GetAsBase64(), c[1]);
         CBinaryData back;
-        back.SetAsBase64(c.text);
-        EXPECT_EQ(back, Bytes(c.bytes));
+        back.SetAsBase64(c[1].c_str());
+        EXPECT_EQ(back, FromHex(c[0]));
     }
 }
 

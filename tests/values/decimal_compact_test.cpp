@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "support/test_table.h"
 #include "tessel16/decimal.h"
 #include "tessel16/exception.h"
 #include "values/wide_decimal.h"
@@ -24,15 +25,9 @@ WideDecimal Wide(const std::string& text) {
 
 // Fixed texts at the edges of the compact form, then random ones of 1 to 22 digits.
 std::vector<std::string> Operands() {
-    std::vector<std::string> texts = {
-        "0", "-0.0", "1", "-1", "0.5", "-0.5", "1.25", "-1.26", "9.99", "12.50",
-        "1844674407370955161.5",   // 2^64 - 1 as a coefficient
-        "1844674407370955161.6",   // one above
-        "-1844674407370955161.5",  "999999999999999999", "9999999999999999999",
-        "0.0000000000000000001",   // 19 fraction digits
-        "0.00000000000000000001",  // 20
-        "2147483647", "2147483647.5", "-2147483648", "-2147483648.1", "9007199254740993.1",
-        "123456789012345678901234567890.123"};
+    std::vector<std::string> texts;
+    for (const test::TableRow& row : test::ReadTable("values/decimal_compact_operands.txt"))
+        texts.push_back(row[0]);
     std::mt19937_64 random(12);
     for (int i = 0; i < 150; ++i) {
         std::string text = random() % 3 == 0 ? "-" : "";
@@ -47,15 +42,8 @@ std::vector<std::string> Operands() {
     return texts;
 }
 
-std::string LongText(const CDecimal& value) {
-    try {
-        return std::to_string(value.ToLong());
-    } catch (const CTsOverFlowException&) {
-        return "overflow";
-    }
-}
-
-std::string LongText(const WideDecimal& value) {
+template <class Decimal>
+std::string LongText(const Decimal& value) {
     try {
         return std::to_string(value.ToLong());
     } catch (const CTsOverFlowException&) {
