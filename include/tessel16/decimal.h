@@ -275,6 +275,8 @@ private:
     // fit; the caller then repeats it in the unbounded form.
     bool ParseCompact(const char* text);
     bool AddCompact(const CDecimal& other, bool subtract);
+    // Adds or subtracts `other`: compactly when both values and the result fit, else wide.
+    CDecimal& AddSigned(const CDecimal& other, bool subtract);
     bool MultiplyCompact(const CDecimal& other);
     bool ChangeFractionalDividerCompact(int n);
     // The sign, the integer part and, when fractionDigits > 0, the fraction zero-padded to

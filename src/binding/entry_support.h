@@ -17,5 +17,9 @@ void NoticeGeneratorVersionOnce();
 // are left alone. The result may not be longer than the input: input that does not shrink
 // throws CTsException "Failed to compress data. [Error Code: %d]".
 void CompressData(CBinaryData& data, CompressionType type);
+// What an input entry point throws instead of std::bad_alloc: "Out of memory while reading the
+// document". Called once the document and the partly read objects are gone, so the memory is
+// back before the caller sees the exception.
+[[noreturn]] void RefuseOutOfMemory();
 
 }  // namespace Tessel16::detail

@@ -154,7 +154,7 @@ void CXmlGeneratedClass::ProcessAttributesFromXml(const CSerializationContext& c
     for (CXmlAttribute* attribute : element->GetAttributes()) {
         if (attribute->IsNamespaceAttribute()) continue;
         if (attribute->IsNilAttribute()) {
-            INillable* nillable = dynamic_cast<INillable*>(this);
+            INillable* nillable = const_cast<INillable*>(AsNillable(this));
             if (!nillable) throw CTsValidationException(kMsgNilOnNonNillable, element->GetXPath());
             const std::string& value = attribute->GetValue();
             if (EqualsNoCase(value, "true") || value == "1") {

@@ -15,6 +15,7 @@
 #include "tessel16/streams.h"
 #include "tessel16/switches.h"
 #include "tessel16/xml_text_writer.h"
+#include "xml/xml_messages.h"
 #include "xml/xml_stream.h"
 
 namespace Tessel16 {
@@ -36,6 +37,8 @@ void ShowVersionNotice() {
     std::fprintf(stderr, "%s: %s\n", kVersionBoxCaption, text.c_str());
 }
 }  // namespace
+
+void RefuseOutOfMemory() { throw CTsException(XmlMessages::kOutOfMemory); }
 
 void CheckGeneratorVersion() {
     if (VersionMatches()) return;

@@ -41,10 +41,6 @@ void CheckRoot(const CSerializationContext& context, const CXmlElement& root,
     detail::CheckRootElement(context, root, elementName, object.GetNamespace());
 }
 
-// The document and the partly read objects are gone by the time the handler runs, so the
-// memory is back before the caller sees the exception.
-[[noreturn]] void RefuseOutOfMemory() { throw CTsException(detail::XmlMessages::kOutOfMemory); }
-
 }  // namespace
 
 void CXmlObjectBase::FromLoadedXml(const CSerializationContext& context,
@@ -89,7 +85,7 @@ void CXmlObjectBase::FromXml(const char* xmlText, const CSerializationContext& c
         },
         xmlText);
 } catch (const std::bad_alloc&) {
-    RefuseOutOfMemory();
+    detail::RefuseOutOfMemory();
 }
 
 void CXmlObjectBase::FromXml(const unsigned short* xmlText,
@@ -102,7 +98,7 @@ void CXmlObjectBase::FromXml(const unsigned short* xmlText,
         },
         xmlText);
 } catch (const std::bad_alloc&) {
-    RefuseOutOfMemory();
+    detail::RefuseOutOfMemory();
 }
 
 void CXmlObjectBase::FromXmlFile(const char* fileName, const CSerializationContext& context) try {
@@ -114,7 +110,7 @@ void CXmlObjectBase::FromXmlFile(const char* fileName, const CSerializationConte
         },
         fileName);
 } catch (const std::bad_alloc&) {
-    RefuseOutOfMemory();
+    detail::RefuseOutOfMemory();
 }
 
 void CXmlObjectBase::FromXmlStream(unsigned char* const data, std::uint32_t length,
@@ -132,7 +128,7 @@ void CXmlObjectBase::FromXmlStream(unsigned char* const data, std::uint32_t leng
         },
         &block);
 } catch (const std::bad_alloc&) {
-    RefuseOutOfMemory();
+    detail::RefuseOutOfMemory();
 }
 
 void CXmlObjectBase::ReadDocumentElement(CXmlElement* root, const CSerializationContext& context) {
@@ -151,7 +147,7 @@ void CXmlObjectBase::FromXmlElement(const CXmlElement* element,
     // The tree stays the caller's; reading never changes it, whatever the signature says.
     ReadDocumentElement(const_cast<CXmlElement*>(element), context);
 } catch (const std::bad_alloc&) {
-    RefuseOutOfMemory();
+    detail::RefuseOutOfMemory();
 }
 
 bool CXmlObjectBase::DoesElementNameMatch(const CSerializationContext& context,

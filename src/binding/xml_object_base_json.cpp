@@ -14,7 +14,6 @@
 #include "tessel16/switches.h"
 #include "tessel16/xml_document.h"
 #include "tessel16/xml_object_base.h"
-#include "xml/xml_messages.h"
 
 namespace Tessel16 {
 
@@ -181,7 +180,7 @@ void CXmlObjectBase::FromJson_Int(const CSerializationContext& context,
                 },
                 &mapped);
         } catch (const std::bad_alloc&) {
-            throw CTsException(detail::XmlMessages::kOutOfMemory);
+            detail::RefuseOutOfMemory();
         }
     } catch (const CTsException& e) {
         CBinaryData xml;

@@ -56,42 +56,6 @@ std::size_t SequenceLength(unsigned char lead) {
     return 1;
 }
 
-// IsValidUtf8's verdict, faster on document text: ASCII goes eight bytes at a time, a word
-// with a non-ASCII byte skips straight to it, and two-byte characters (most non-ASCII text in
-// Latin scripts) are checked inline; longer ones go through the full decoder.
-bool IsValidUtf8Text(const unsigned char* p, std::size_t n) {
-    std::size_t i = 0;
-    while (i < n) {
-        if (n - i >= 8) {
-            std::uint64_t word;
-            std::memcpy(&word, p + i, 8);
-            const std::uint64_t high = word & 0x8080808080808080ull;
-            if (high == 0) {
-                i += 8;
-                continue;
-            }
-            // Bytes are in memory order, so the lowest set bit marks the first non-ASCII byte
-            // on a little-endian machine; elsewhere the loop below walks there byte by byte.
-#if defined(__GNUC__) && defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-            i += static_cast<std::size_t>(__builtin_ctzll(high)) / 8;
-#endif
-        }
-        const unsigned char b = p[i];
-        if (b < 0x80) {
-            ++i;
-            continue;
-        }
-        if (b >= 0xC2 && b <= 0xDF) {
-            if (i + 1 >= n || (p[i + 1] & 0xC0) != 0x80) return false;
-            i += 2;
-            continue;
-        }
-        const Utf8Decoded d = DecodeUtf8CodePoint(p + i, n - i);
-        if (!d.ok) return false;
-        i += d.length;
-    }
-    return true;
-}
 }  // namespace
 
 Utf8Checker::Utf8Checker()
@@ -117,7 +81,7 @@ void Utf8Checker::Add(const unsigned char* piece, std::size_t length) {
         if (SequenceLength(b) > back) end = length - back;
         break;
     }
-    m_valid = IsValidUtf8Text(piece + i, end - i);
+    m_valid = IsValidUtf8(piece + i, end - i);
     for (std::size_t k = end; k < length; ++k) m_pending[m_pendingLength++] = piece[k];
 }
 

@@ -32,20 +32,34 @@ Utf8Decoded DecodeUtf8CodePoint(const unsigned char* p, std::size_t n) {
     return {cp, j, true};
 }
 
+// Document text is mostly ASCII: it goes eight bytes at a time, a word with a non-ASCII byte
+// skips straight to it, and two-byte characters (most non-ASCII text in Latin scripts) are
+// checked inline; longer ones go through the full decoder.
 bool IsValidUtf8(const unsigned char* p, std::size_t n) {
     std::size_t i = 0;
     while (i < n) {
-        // Most bytes of a document are ASCII, which is checked eight at a time.
         if (n - i >= 8) {
             std::uint64_t word;
             std::memcpy(&word, p + i, 8);
-            if ((word & 0x8080808080808080ull) == 0) {
+            const std::uint64_t high = word & 0x8080808080808080ull;
+            if (high == 0) {
                 i += 8;
                 continue;
             }
+            // Bytes are in memory order, so the lowest set bit marks the first non-ASCII byte
+            // on a little-endian machine; elsewhere the loop below walks there byte by byte.
+#if defined(__GNUC__) && defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+            i += static_cast<std::size_t>(__builtin_ctzll(high)) / 8;
+#endif
         }
-        if (p[i] < 0x80) {
+        const unsigned char b = p[i];
+        if (b < 0x80) {
             ++i;
+            continue;
+        }
+        if (b >= 0xC2 && b <= 0xDF) {
+            if (i + 1 >= n || (p[i + 1] & 0xC0) != 0x80) return false;
+            i += 2;
             continue;
         }
         const Utf8Decoded d = DecodeUtf8CodePoint(p + i, n - i);

@@ -26,7 +26,6 @@ const CXmlElement* RootOf(const CXmlDocument& document) {
     return root;
 }
 
-[[noreturn]] void RefuseOutOfMemory() { throw CTsException(detail::XmlMessages::kOutOfMemory); }
 }  // namespace
 
 CElement::CElement(const char* name) : CInstanceMonitor("CElement") { Init(name, "", "##any", ""); }
@@ -135,7 +134,7 @@ void CElement::FromXml(const char* xmlText) try {
     document.LoadXml(xmlText);
     CopyXmlElement(RootOf(document));
 } catch (const std::bad_alloc&) {
-    RefuseOutOfMemory();
+    detail::RefuseOutOfMemory();
 }
 
 void CElement::ReadDocumentElement(CXmlElement* root, const CSerializationContext&) {

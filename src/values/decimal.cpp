@@ -46,8 +46,6 @@ constexpr std::uint64_t kPow10[20] = {1ull,
                                       1000000000000000000ull,
                                       10000000000000000000ull};
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 // value * 10^n, false when it does not fit 64 bits (n <= 19).
 bool ScaleUp(std::uint64_t value, int n, std::uint64_t& out) {
     return !__builtin_mul_overflow(value, kPow10[n], &out);
@@ -252,24 +250,15 @@ CBigInteger CDecimal::GetFractionPart() const {
 CBigInteger CDecimal::ToBigInteger() const { return GetIntegerPart(); }
 
 bool CDecimal::ParseCompact(const char* text) {
-    // [sign] digits [. digits] with nothing else and at most 19 significant digits; blanks,
-    // exponents, errors and rounding to the fraction digit limit take the general path.
-    const char* p = text;
-    const bool negative = *p == '-';
-    if (*p == '+' || *p == '-') ++p;
-    const char* intBegin = p;
-    while (IsDigit(*p)) ++p;
-    const char* intEnd = p;
-    const char* fracBegin = p;
-    const char* fracEnd = p;
-    if (*p == '.') {
-        fracBegin = ++p;
-        while (IsDigit(*p)) ++p;
-        fracEnd = p;
-    }
-    if (*p != '\0' || (intEnd == intBegin && fracEnd == fracBegin)) return false;
-    // Trailing zeros of the fraction are what rationalising would drop.
-    while (fracEnd - fracBegin > 1 && fracEnd[-1] == '0') --fracEnd;
+    // The plain shape with at most 19 significant digits; other shapes and rounding to the
+    // fraction digit limit take the general path.
+    detail::PlainDecimal plain;
+    if (!detail::SplitPlainDecimal(text, plain)) return false;
+    const bool negative = plain.negative;
+    const char* intBegin = plain.intBegin;
+    const char* const intEnd = plain.intEnd;
+    const char* const fracBegin = plain.fracBegin;
+    const char* const fracEnd = plain.fracEnd;
     while (intBegin < intEnd && *intBegin == '0') ++intBegin;
     const int fractionDigits = static_cast<int>(fracEnd - fracBegin);
     const int count = fractionDigits > 0 ? fractionDigits : 1;
@@ -458,26 +447,20 @@ bool CDecimal::MultiplyCompact(const CDecimal& other) {
     return true;
 }
 
-CDecimal& CDecimal::operator+=(const CDecimal& other) {
+CDecimal& CDecimal::AddSigned(const CDecimal& other, bool subtract) {
     // A failed compact attempt leaves the value as it was.
-    if (!m_isWide && !other.m_isWide && AddCompact(other, false)) return *this;
+    if (!m_isWide && !other.m_isWide && AddCompact(other, subtract)) return *this;
     WideDecimal scratch;
     WideDecimal otherScratch;
     WideDecimal value = WideView(scratch);
-    value.Add(other.WideView(otherScratch), false);
+    value.Add(other.WideView(otherScratch), subtract);
     AssignWide(std::move(value));
     return *this;
 }
 
-CDecimal& CDecimal::operator-=(const CDecimal& other) {
-    if (!m_isWide && !other.m_isWide && AddCompact(other, true)) return *this;
-    WideDecimal scratch;
-    WideDecimal otherScratch;
-    WideDecimal value = WideView(scratch);
-    value.Add(other.WideView(otherScratch), true);
-    AssignWide(std::move(value));
-    return *this;
-}
+CDecimal& CDecimal::operator+=(const CDecimal& other) { return AddSigned(other, false); }
+
+CDecimal& CDecimal::operator-=(const CDecimal& other) { return AddSigned(other, true); }
 
 CDecimal& CDecimal::operator*=(const CDecimal& other) {
     if (!m_isWide && !other.m_isWide) {
@@ -496,8 +479,8 @@ CDecimal& CDecimal::operator*=(const CDecimal& other) {
 CDecimal& CDecimal::operator/=(const CDecimal& other) {
     WideDecimal scratch;
     WideDecimal otherScratch;
-    AssignWide(WideView(scratch).Divide(other.WideView(otherScratch),
-                                        detail::kBigIntDivideAssignByZero));
+    AssignWide(
+        WideView(scratch).Divide(other.WideView(otherScratch), detail::kBigIntDivideAssignByZero));
     return *this;
 }
 

@@ -237,13 +237,8 @@ T TsVariant::GetHeld(std::int32_t type) const {
 template <class T>
 T TsVariant::TakeHeld(std::int32_t type) {
     if (!m_disposable || m_type != type || m_nil) return GetHeld<T>(type);
-    T* held = ValueIn<T>(m_value);
-    T taken(std::move(*held));
-    // The kind is known here: no need for ClearValue's dispatch on the tag.
-    if constexpr (kHeldInPlace<T>)
-        held->T::~T();
-    else
-        delete held;
+    T taken(std::move(*ValueIn<T>(m_value)));
+    DestroyValue();
     m_type = ItemType_none;
     ZeroSlot(m_value);
     return taken;

@@ -50,32 +50,37 @@ int MaxDivider() { return CDecimal::GetMaxDecimalPlaces(); }
 
 }  // namespace
 
-bool WideDecimal::ParsePlain(const char* text) {
-    // The common shape, [sign] digits [. digits] with nothing else, is read straight from the
-    // text; blanks, exponents and errors take the general path below.
+bool SplitPlainDecimal(const char* text, PlainDecimal& out) {
     const char* p = text;
-    const bool negative = *p == '-';
+    out.negative = *p == '-';
     if (*p == '+' || *p == '-') ++p;
-    const char* intBegin = p;
+    out.intBegin = p;
     while (IsDigit(*p)) ++p;
-    const char* intEnd = p;
-    const char* fracBegin = p;
-    const char* fracEnd = p;
+    out.intEnd = p;
+    out.fracBegin = p;
+    out.fracEnd = p;
     if (*p == '.') {
-        fracBegin = ++p;
+        out.fracBegin = ++p;
         while (IsDigit(*p)) ++p;
-        fracEnd = p;
+        out.fracEnd = p;
     }
-    if (*p != '\0' || (intEnd == intBegin && fracEnd == fracBegin)) return false;
-    // Trailing zeros of the fraction are what rationalising would drop.
-    while (fracEnd - fracBegin > 1 && fracEnd[-1] == '0') --fracEnd;
-    LimbsFromDigits(m_integer.m_limbs, intBegin, intEnd);
-    LimbsFromDigits(m_fraction.m_limbs, fracBegin, fracEnd);
-    m_integer.m_sign = negative ? -1 : 1;
-    m_fraction.m_sign = negative ? -1 : 1;
+    if (*p != '\0' || (out.intEnd == out.intBegin && out.fracEnd == out.fracBegin)) return false;
+    while (out.fracEnd - out.fracBegin > 1 && out.fracEnd[-1] == '0') --out.fracEnd;
+    return true;
+}
+
+bool WideDecimal::ParsePlain(const char* text) {
+    // The common shape is read straight from the text; the rest takes the general path below.
+    PlainDecimal plain;
+    if (!SplitPlainDecimal(text, plain)) return false;
+    LimbsFromDigits(m_integer.m_limbs, plain.intBegin, plain.intEnd);
+    LimbsFromDigits(m_fraction.m_limbs, plain.fracBegin, plain.fracEnd);
+    m_integer.m_sign = plain.negative ? -1 : 1;
+    m_fraction.m_sign = plain.negative ? -1 : 1;
     m_integer.Normalise();
     m_fraction.Normalise();
-    m_count = fracEnd > fracBegin ? static_cast<int>(fracEnd - fracBegin) : 1;
+    m_count =
+        plain.fracEnd > plain.fracBegin ? static_cast<int>(plain.fracEnd - plain.fracBegin) : 1;
     LimitFractionDigits();
     Rationalise();
     return true;
@@ -136,14 +141,15 @@ void WideDecimal::Parse(const char* text) {
         // Dividing by 10^e keeps nothing once e reaches past every digit and the guard
         // digits of a quotient, so such exponents need not be materialised; below that the
         // divisor is no longer than the text itself.
-        const std::size_t vanishing =
-            (intEnd - intBegin) + (fracEnd - fracBegin) + static_cast<std::size_t>(MaxDivider()) + 2;
+        const std::size_t vanishing = (intEnd - intBegin) + (fracEnd - fracBegin) +
+                                      static_cast<std::size_t>(MaxDivider()) + 2;
         if (exponent >= vanishing) {
             value = WideDecimal();
         } else {
             value = value.ScaledByPow10(static_cast<unsigned>(exponent), true);
         }
-    } else if (hasExponent && (!value.m_integer.m_limbs.empty() || !value.m_fraction.m_limbs.empty())) {
+    } else if (hasExponent &&
+               (!value.m_integer.m_limbs.empty() || !value.m_fraction.m_limbs.empty())) {
         // A positive exponent adds digits that the text does not carry: bounded, so that a
         // few bytes of text cannot become megabytes of number.
         if (exponent > kMaxExponent)
@@ -172,8 +178,7 @@ void WideDecimal::ScaledMagnitude(int count, Limbs& out) const {
 }
 
 WideDecimal& WideDecimal::Assign(const Limbs& scaled, int sign, int count) {
-    DivModPow10(scaled, static_cast<unsigned>(count), &m_integer.m_limbs,
-                        &m_fraction.m_limbs);
+    DivModPow10(scaled, static_cast<unsigned>(count), &m_integer.m_limbs, &m_fraction.m_limbs);
     m_integer.m_sign = sign;
     m_fraction.m_sign = sign;
     m_integer.Normalise();

@@ -11,6 +11,18 @@
 
 namespace Tessel16::detail {
 
+// A decimal text of the common shape, [sign] digits [. digits] with nothing else, split into
+// its digit runs; the fraction run leaves out the trailing zeros rationalising would drop.
+struct PlainDecimal {
+    bool negative = false;
+    const char* intBegin = nullptr;
+    const char* intEnd = nullptr;
+    const char* fracBegin = nullptr;
+    const char* fracEnd = nullptr;
+};
+// False for any other shape (blanks, exponents, errors), which takes the general path.
+bool SplitPlainDecimal(const char* text, PlainDecimal& out);
+
 class WideDecimal {
 public:
     WideDecimal() = default;

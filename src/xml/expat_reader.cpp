@@ -160,7 +160,8 @@ void CExpatReader::ResolveLines(const unsigned char* data, std::size_t length) {
                 const void* lf = std::memchr(data + position, '\n', target - position);
                 if (!lf) break;
                 ++line;
-                position = static_cast<std::size_t>(static_cast<const unsigned char*>(lf) - data) + 1;
+                position =
+                    static_cast<std::size_t>(static_cast<const unsigned char*>(lf) - data) + 1;
             }
             position = target > position ? target : position;
         }
@@ -197,12 +198,11 @@ CExpatReader::NameEntry* CExpatReader::Expand(const char* name) {
 }
 
 CExpatReader::NameEntry* CExpatReader::ExpandElementName(const char* name, std::size_t depth) {
-    if (m_nameLevels.size() < depth) m_nameLevels.resize(depth);
     NameEntry* entry = nullptr;
     if (depth > 1) {
-        NameLevel& parent = m_nameLevels[depth - 2];
+        OpenLevel& parent = m_levels[depth - 2];
         NameEntry*& predicted =
-            parent.lastChild ? parent.lastChild->nextSibling : parent.open->firstChild;
+            parent.lastChild ? parent.lastChild->nextSibling : parent.name->firstChild;
         // strncmp stops at the end of either string, so a shorter name is never overread.
         if (predicted && std::strncmp(predicted->key.data(), name, predicted->key.size()) == 0 &&
             name[predicted->key.size()] == '\0') {
@@ -215,7 +215,9 @@ CExpatReader::NameEntry* CExpatReader::ExpandElementName(const char* name, std::
     } else {
         entry = Expand(name);
     }
-    m_nameLevels[depth - 1] = NameLevel{entry, nullptr};
+    OpenLevel& level = m_levels[depth - 1];
+    level.name = entry;
+    level.lastChild = nullptr;
     return entry;
 }
 
@@ -292,8 +294,13 @@ void CExpatReader::StartElement(const char* name, const char** attributes) {
     if (m_document->m_openElements.size() >= m_maxDepth)
         throw CTsException(FormatString(detail::XmlMessages::kTooDeep, m_maxDepth,
                                         static_cast<int>(XML_GetCurrentLineNumber(m_parser))));
-    const ExpandedName expanded =
-        ExpandElementName(name, m_document->m_openElements.size() + 1)->name;
+    const std::size_t depth = m_document->m_openElements.size() + 1;
+    if (m_levels.size() < depth) {
+        m_levels.resize(depth);
+        m_top = nullptr;  // the levels moved; SetTop below points it again
+    }
+    m_levels[depth - 1].text.size = 0;
+    const ExpandedName expanded = ExpandElementName(name, depth)->name;
     detail::DocumentStore& store = detail::DocumentStore::Of(m_document);
     CXmlElement* element;
     if (!m_document->m_documentElement) {
@@ -308,15 +315,11 @@ void CExpatReader::StartElement(const char* name, const char** attributes) {
     // expat finds a line by scanning every byte since it was last asked, a tenth of a whole
     // parse; where the input stays at hand the start tag's offset is kept instead and
     // ResolveLines turns the offsets into lines in one fast pass.
-    element->m_line =
-        m_deferLines ? static_cast<std::uint32_t>(XML_GetCurrentByteIndex(m_parser))
-                     : static_cast<std::uint32_t>(XML_GetCurrentLineNumber(m_parser));
+    element->m_line = m_deferLines ? static_cast<std::uint32_t>(XML_GetCurrentByteIndex(m_parser))
+                                   : static_cast<std::uint32_t>(XML_GetCurrentLineNumber(m_parser));
     m_document->m_openElements.push_back(element);
-    const std::size_t depth = m_document->m_openElements.size();
     if (m_document->m_stream && depth <= 2)
         element->m_streamFlags = depth == 1 ? CXmlElement::kStreamRoot : CXmlElement::kPullNext;
-    if (m_pendingText.size() < depth) m_pendingText.resize(depth);
-    m_pendingText[depth - 1].size = 0;
     SetTop();
 
     if (!attributes[0]) return;
@@ -351,7 +354,7 @@ void CExpatReader::AppendToTop(const char* text, std::size_t length) {
         AppendDirect(m_document->m_openElements.back(), text, length);
         return;
     }
-    m_pendingText[depth - 1].Append(text, length);
+    m_levels[depth - 1].text.Append(text, length);
 }
 
 void CExpatReader::PendingText::Append(const char* text, std::size_t length) {
@@ -378,8 +381,7 @@ void CExpatReader::PendingText::Append(const char* text, std::size_t length) {
 
 void CExpatReader::SetTop() {
     const std::size_t depth = m_document->m_openElements.size();
-    m_top = depth && m_localIsUtf8 && !m_document->m_callback ? &m_pendingText[depth - 1]
-                                                              : nullptr;
+    m_top = depth && m_localIsUtf8 && !m_document->m_callback ? &m_levels[depth - 1].text : nullptr;
 }
 
 void CExpatReader::PendingText::Grow(std::size_t needed) {
@@ -405,7 +407,7 @@ void CExpatReader::AppendDirect(CXmlElement* element, const char* text, std::siz
 void CExpatReader::EndElement() {
     std::vector<CXmlElement*>& open = m_document->m_openElements;
     if (open.empty()) return;
-    PendingText& pending = m_pendingText[open.size() - 1];
+    PendingText& pending = m_levels[open.size() - 1].text;
     if (pending.size) {
         open.back()->m_text.append(pending.data.get(), pending.size);
         pending.size = 0;
@@ -434,8 +436,8 @@ void CExpatReader::EndElement() {
 
 void CExpatReader::FlushPendingText() {
     const std::vector<CXmlElement*>& open = m_document->m_openElements;
-    for (std::size_t i = 0; i < open.size() && i < m_pendingText.size(); ++i) {
-        PendingText& pending = m_pendingText[i];
+    for (std::size_t i = 0; i < open.size() && i < m_levels.size(); ++i) {
+        PendingText& pending = m_levels[i].text;
         if (!pending.size) continue;
         open[i]->m_text.append(pending.data.get(), pending.size);
         pending.size = 0;

@@ -89,7 +89,7 @@ private:
     // Looks up (or converts, splits and interns) a name as expat delivered it.
     NameEntry* Expand(const char* name);
     // The entry for the name of an element starting at `depth` (1 for the document
-    // element), tried first against the name its parent's shape predicts.
+    // element; its level exists), tried first against the name its parent's shape predicts.
     NameEntry* ExpandElementName(const char* name, std::size_t depth);
     void Fail(std::exception_ptr error);
     void FreeParser();
@@ -117,13 +117,6 @@ private:
     std::size_t m_used = 0;
     std::uint64_t m_seed;
     NameEntry* AddName(const char* name, std::size_t length, std::size_t hash);
-    // Per open element (by depth): its name and the name of its latest child, for the
-    // predictions above.
-    struct NameLevel {
-        NameEntry* open = nullptr;
-        NameEntry* lastChild = nullptr;
-    };
-    std::vector<NameLevel> m_nameLevels;
     // Rebuilds the table with `slots` slots (a power of two) under the current seed; returns
     // false when some name had to probe too far.
     bool RebuildNames(std::size_t slots);
@@ -148,7 +141,15 @@ private:
         // Appends a piece of text as expat delivered it, dropping carriage returns.
         void Append(const char* text, std::size_t length);
     };
-    std::vector<PendingText> m_pendingText;
+    // What the reader keeps per open element (by depth): its pending text, its name and the
+    // name of its latest child (for the name predictions above). Entries are reused by the
+    // next element at the same depth.
+    struct OpenLevel {
+        PendingText text;
+        NameEntry* name = nullptr;
+        NameEntry* lastChild = nullptr;
+    };
+    std::vector<OpenLevel> m_levels;
     // Where character data goes without further checks: the innermost open element's
     // pending text, while text needs no conversion and no element-end callback is set.
     PendingText* m_top = nullptr;
