@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "conversion/char_encoding.h"
+#include "platform/memory.h"
 #include "tessel16/exception.h"
 #include "tessel16/serialization_context.h"
 #include "xml/document_store.h"
@@ -83,26 +84,40 @@ void CExpatReader::Parse(const unsigned char* data, std::size_t length, bool isF
     if (isFinal) FreeParser();
 }
 
-bool CExpatReader::ParseStreamed(const unsigned char* data, std::size_t length,
-                                 std::size_t& offset) {
-    if (!m_parser) return false;
-    if (m_suspended) {
-        m_suspended = false;
-        if (Check(XML_ResumeParser(m_parser))) return true;
-    }
-    while (offset < length) {
-        const std::size_t piece = std::min(length - offset, kStreamPiece);
-        const bool last = offset + piece == length;
-        const char* start = reinterpret_cast<const char*>(data + offset);
-        offset += piece;
-        if (Check(XML_Parse(m_parser, start, static_cast<int>(piece), last ? XML_TRUE : XML_FALSE)))
-            return true;
+void CExpatReader::ParseStreamed(const unsigned char* data, std::size_t length, bool whole) {
+    if (!m_parser) return;
+    if (whole) {
+        void* buffer = XML_GetBuffer(m_parser, static_cast<int>(length));
+        if (!buffer) throw std::bad_alloc();
+        auto* copy = static_cast<unsigned char*>(buffer);
+        detail::AdviseLargeBlock(copy, length);
+        std::memcpy(copy, data, length);
+        m_wholeBuffer = m_wholeDiscarded = copy;
+        m_fed = length;
+        if (CanDeferLines(data, length)) {
+            m_lineData = data;
+            m_lineLength = length;
+            m_lineHasCr = std::memchr(data, '\r', length) != nullptr;
+        }
+        Check(XML_ParseBuffer(m_parser, static_cast<int>(length), XML_TRUE));
+    } else {
+        while (m_parser && m_fed < length) {
+            const std::size_t piece = std::min(length - m_fed, kStreamPiece);
+            const bool last = m_fed + piece == length;
+            const char* start = reinterpret_cast<const char*>(data + m_fed);
+            m_fed += piece;
+            Check(XML_Parse(m_parser, start, static_cast<int>(piece), last ? XML_TRUE : XML_FALSE));
+        }
     }
     FreeParser();
-    return false;
 }
 
-bool CExpatReader::Check(XML_Status status) {
+void CExpatReader::Check(XML_Status status) {
+    if (m_aborting) {
+        // The read that wanted this parse is gone; what the tree holds no longer matters.
+        FreeParser();
+        return;
+    }
     if (m_error) {
         std::exception_ptr error = m_error;
         m_error = nullptr;
@@ -110,13 +125,9 @@ bool CExpatReader::Check(XML_Status status) {
         FreeParser();
         std::rethrow_exception(error);
     }
-    if (status == XML_STATUS_SUSPENDED) {
-        m_suspended = true;
-        return true;
-    }
     if (status != XML_STATUS_OK) {
         const XML_Error code = XML_GetErrorCode(m_parser);
-        const int line = static_cast<int>(XML_GetCurrentLineNumber(m_parser));
+        const int line = CurrentLine();
         std::string message =
             code == XML_ERROR_AMPLIFICATION_LIMIT_BREACH
                 ? FormatString(
@@ -128,7 +139,35 @@ bool CExpatReader::Check(XML_Status status) {
         FreeParser();
         throw CTsException(message);
     }
-    return false;
+}
+
+int CExpatReader::CurrentLine() {
+    if (!m_lineData) return static_cast<int>(XML_GetCurrentLineNumber(m_parser));
+    const XML_Index at = XML_GetCurrentByteIndex(m_parser);
+    return static_cast<int>(LineAt(at < 0 ? 0 : static_cast<std::size_t>(at)));
+}
+
+std::uint32_t CExpatReader::LineAt(std::size_t offset) {
+    const unsigned char* const data = m_lineData;
+    const std::size_t target = std::min(offset, m_lineLength);
+    std::size_t position = m_linePosition;
+    if (m_lineHasCr) {
+        for (; position < target; ++position) {
+            const unsigned char byte = data[position];
+            if (byte == '\n' ||
+                (byte == '\r' && (position + 1 >= m_lineLength || data[position + 1] != '\n')))
+                ++m_line;
+        }
+    } else {
+        while (position < target) {
+            const void* lf = std::memchr(data + position, '\n', target - position);
+            if (!lf) break;
+            ++m_line;
+            position = static_cast<std::size_t>(static_cast<const unsigned char*>(lf) - data) + 1;
+        }
+    }
+    m_linePosition = std::max(position, target);
+    return m_line;
 }
 
 bool CExpatReader::CanDeferLines(const unsigned char* data, std::size_t length) {
@@ -292,8 +331,7 @@ CExpatReader::NameEntry* CExpatReader::AddName(const char* name, std::size_t len
 
 void CExpatReader::StartElement(const char* name, const char** attributes) {
     if (m_document->m_openElements.size() >= m_maxDepth)
-        throw CTsException(FormatString(detail::XmlMessages::kTooDeep, m_maxDepth,
-                                        static_cast<int>(XML_GetCurrentLineNumber(m_parser))));
+        throw CTsException(FormatString(detail::XmlMessages::kTooDeep, m_maxDepth, CurrentLine()));
     const std::size_t depth = m_document->m_openElements.size() + 1;
     if (m_levels.size() < depth) {
         m_levels.resize(depth);
@@ -315,8 +353,12 @@ void CExpatReader::StartElement(const char* name, const char** attributes) {
     // expat finds a line by scanning every byte since it was last asked, a tenth of a whole
     // parse; where the input stays at hand the start tag's offset is kept instead and
     // ResolveLines turns the offsets into lines in one fast pass.
-    element->m_line = m_deferLines ? static_cast<std::uint32_t>(XML_GetCurrentByteIndex(m_parser))
-                                   : static_cast<std::uint32_t>(XML_GetCurrentLineNumber(m_parser));
+    if (m_lineData)
+        element->m_line = LineAt(static_cast<std::size_t>(XML_GetCurrentByteIndex(m_parser)));
+    else if (m_deferLines)
+        element->m_line = static_cast<std::uint32_t>(XML_GetCurrentByteIndex(m_parser));
+    else
+        element->m_line = static_cast<std::uint32_t>(XML_GetCurrentLineNumber(m_parser));
     m_document->m_openElements.push_back(element);
     if (m_document->m_stream && depth <= 2)
         element->m_streamFlags = depth == 1 ? CXmlElement::kStreamRoot : CXmlElement::kPullNext;
@@ -416,12 +458,12 @@ void CExpatReader::EndElement() {
     SetTop();
     if (open.size() == 1 && m_childEnd != ChildEnd::Keep) {
         if (m_childEnd == ChildEnd::Suspend) {
-            // Every suspension costs expat a few thousand instructions, so children are
-            // handed over in batches of about this much input rather than one by one.
+            // Every hand-over costs a switch of stacks, so children are handed over in
+            // batches of about this much input rather than one by one.
             const XML_Index at = XML_GetCurrentByteIndex(m_parser);
-            if (at - m_suspendedAt >= kSuspendBytes) {
-                m_suspendedAt = at;
-                XML_StopParser(m_parser, XML_TRUE);
+            if (at - m_batchStart >= kSuspendBytes) {
+                m_batchStart = at;
+                EndBatch();
             }
         } else {
             CXmlElement* child = open.back()->RemoveLastChildElement();
@@ -432,6 +474,19 @@ void CExpatReader::EndElement() {
         m_document->m_documentElement->m_streamFlags &=
             static_cast<std::uint8_t>(~CXmlElement::kStreamRoot);
     }
+}
+
+void CExpatReader::EndBatch() {
+    if (m_wholeBuffer) {
+        // expat reads on from this end tag and never looks back, so the pages of its copy
+        // before here can go; where expat counts lines itself, it must have counted up to
+        // here first.
+        if (!m_lineData) XML_GetCurrentLineNumber(m_parser);
+        const XML_Index at = XML_GetCurrentByteIndex(m_parser);
+        m_wholeDiscarded = detail::DiscardPages(m_wholeDiscarded, m_wholeBuffer + at);
+    }
+    if (m_batchEnd) m_batchEnd(m_batchArgument);
+    if (m_aborting) XML_StopParser(m_parser, XML_FALSE);
 }
 
 void CExpatReader::FlushPendingText() {

@@ -47,11 +47,22 @@ public:
     // What a streamed parse does when a child of the document element ends.
     enum class ChildEnd { Keep, Suspend, Destroy };
     void SetChildEnd(ChildEnd mode) { m_childEnd = mode; }
-    // Parses the input from `offset` in pieces, advancing `offset`, until expat suspends at
-    // the end of a child of the document element (returns true; only in Suspend mode, and
-    // only once enough input has passed since the last suspension) or the input ends (false).
-    // Resumes a suspended parse first. Throws as Parse does.
-    bool ParseStreamed(const unsigned char* data, std::size_t length, std::size_t& offset);
+    // Called (in Suspend mode) at the end of a child of the document element once enough
+    // input has passed since the last call; the tree up to there is complete. A streamed
+    // read runs the parse on a fiber and switches back to the reading engine from here.
+    void SetBatchEnd(void (*batchEnd)(void*), void* argument) {
+        m_batchEnd = batchEnd;
+        m_batchArgument = argument;
+    }
+    // Parses the whole input for a streamed read. `whole` hands expat everything as one final
+    // piece, so expat never counts positions on its own (that costs it a rescan of every byte
+    // whenever it returns part-way); elements then take their lines from a count kept here.
+    // Otherwise the input goes in pieces and expat's buffer stays small. Throws as Parse does.
+    void ParseStreamed(const unsigned char* data, std::size_t length, bool whole);
+    // How much of the input expat has been handed (and has copied) so far.
+    std::size_t FedLength() const { return m_fed; }
+    // Makes a parse waiting in the batch-end call stop when it returns, leaving the tree as it is.
+    void Abort() { m_aborting = true; }
 
 private:
     struct ExpandedName {
@@ -93,17 +104,37 @@ private:
     NameEntry* ExpandElementName(const char* name, std::size_t depth);
     void Fail(std::exception_ptr error);
     void FreeParser();
-    // Throws for a failed status (as Parse does); true when expat suspended.
-    bool Check(XML_Status status);
+    // Throws for a failed status (as Parse does).
+    void Check(XML_Status status);
+    // The line of expat's current event.
+    int CurrentLine();
+    // The line of input offset `offset`, counted on from the last offset asked for (offsets
+    // only grow): line feeds, carriage returns and the two together each end one line, as
+    // expat counts them.
+    std::uint32_t LineAt(std::size_t offset);
+    void EndBatch();
 
     CXmlDocument* m_document;
     XML_Parser m_parser = nullptr;
     bool m_split = true;
     bool m_localIsUtf8 = true;
-    bool m_suspended = false;
     bool m_deferLines = false;
+    bool m_aborting = false;
     ChildEnd m_childEnd = ChildEnd::Keep;
-    XML_Index m_suspendedAt = 0;
+    XML_Index m_batchStart = 0;
+    void (*m_batchEnd)(void*) = nullptr;
+    void* m_batchArgument = nullptr;
+    std::size_t m_fed = 0;
+    // A whole streamed parse: expat's copy of the input, and how much of it went back to the
+    // system already.
+    const unsigned char* m_wholeBuffer = nullptr;
+    const unsigned char* m_wholeDiscarded = nullptr;
+    // The line count of a whole streamed parse (m_lineData set): where it stands.
+    const unsigned char* m_lineData = nullptr;
+    std::size_t m_lineLength = 0;
+    std::size_t m_linePosition = 0;
+    std::uint32_t m_line = 1;
+    bool m_lineHasCr = false;
     // Names seen in this load, keyed by expat's UTF-8 bytes, so each distinct name is
     // converted and split once rather than per occurrence. Open addressing over a
     // power-of-two table with a seeded hash; an insertion that has to probe too far

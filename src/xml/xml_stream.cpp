@@ -11,39 +11,70 @@ namespace Tessel16 {
 
 namespace detail {
 
+namespace {
+// Input up to this size goes to expat in one piece (see CExpatReader::ParseStreamed); expat
+// doubles its buffer up to the size it is asked for, which must stay far from INT_MAX.
+constexpr std::size_t kMaxWhole = std::size_t{256} << 20;
+}  // namespace
+
 XmlStream::XmlStream(CXmlDocument* document, const unsigned char* data, std::size_t length)
-    : m_document(document), m_reader(document), m_data(data), m_length(length) {}
+    : m_document(document),
+      m_reader(document),
+      m_data(data),
+      m_length(length),
+      m_fiber(&XmlStream::Run, this) {}
+
+XmlStream::~XmlStream() {
+    if (m_fiber.IsStarted() && !m_fiber.IsFinished()) {
+        m_reader.Abort();
+        m_fiber.Resume();
+    }
+}
+
+void XmlStream::Run(void* stream) noexcept {
+    auto* self = static_cast<XmlStream*>(stream);
+    try {
+        self->m_reader.ParseStreamed(self->m_data, self->m_length, self->m_whole);
+    } catch (...) {
+        self->m_error = std::current_exception();
+    }
+}
+
+void XmlStream::OnBatchEnd(void* stream) {
+    auto* self = static_cast<XmlStream*>(stream);
+    self->DiscardConsumed();
+    self->m_fiber.Yield();
+}
 
 void XmlStream::Start(const char* forcedEncoding) {
     m_reader.Init(m_document->m_context->GetStripCDATA(), forcedEncoding);
     m_reader.SetChildEnd(CExpatReader::ChildEnd::Suspend);
-    m_suspended = m_reader.ParseStreamed(m_data, m_length, m_offset);
-    DiscardConsumed();
+    m_reader.SetBatchEnd(&XmlStream::OnBatchEnd, this);
+    // Input that is given back to the system as it is parsed (see DiscardConsumed) goes in
+    // pieces, so expat holds no second copy of it.
+    m_whole = !m_document->m_discardInput && m_length <= kMaxWhole;
+    m_fiber.Resume();
+    if (m_error) {
+        std::exception_ptr error = m_error;
+        m_error = nullptr;
+        std::rethrow_exception(error);
+    }
 }
 
 void XmlStream::DiscardConsumed() {
     // expat copies each piece into its own buffer before it parses it, so nothing before
-    // the offset is read again.
+    // what it has been handed is read again.
     if (!m_document->m_discardInput) return;
     m_discarded = static_cast<std::size_t>(
-        detail::DiscardPages(m_data + m_discarded, m_data + m_offset) - m_data);
+        detail::DiscardPages(m_data + m_discarded, m_data + m_reader.FedLength()) - m_data);
 }
 
-void XmlStream::Resume() {
-    if (!m_suspended) return;
-    try {
-        m_suspended = m_reader.ParseStreamed(m_data, m_length, m_offset);
-    } catch (...) {
-        m_suspended = false;
-        m_error = std::current_exception();
-    }
-    DiscardConsumed();
-}
+void XmlStream::Resume() { m_fiber.Resume(); }
 
 void XmlStream::PullAfter(CXmlElement* from) {
     // Once the document element has ended nothing more is parsed, and a pin placed since
     // (there is no stream root left to pin under) could not protect an element any more.
-    if (!m_suspended) return;
+    if (m_fiber.IsFinished()) return;
     Prune(from);
     Resume();
 }

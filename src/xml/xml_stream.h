@@ -8,14 +8,16 @@
 #include <exception>
 #include <vector>
 
+#include "platform/fiber.h"
 #include "xml/expat_reader.h"
 
 namespace Tessel16::detail {
 
-// The parser's progress through one document while a bound object reads it. expat suspends
-// only at the end of a child of the document element (in batches of children, see
-// expat_reader.cpp); whenever the engine holds the cursor, every child linked into the tree
-// is complete.
+// The parser's progress through one document while a bound object reads it. The parse runs
+// on a fiber of its own and switches back to the engine only at the end of a child of the
+// document element (in batches of children, see expat_reader.cpp); whenever the engine
+// holds the cursor, every child linked into the tree is complete. expat itself never
+// suspends, so it needs no position count (see CExpatReader::ParseStreamed).
 //
 // Anything a streamed read cannot reproduce exactly marks the stream unfaithful and the
 // caller reads the document again as a whole tree: a cursor stepping forward from an element
@@ -24,6 +26,8 @@ namespace Tessel16::detail {
 class XmlStream {
 public:
     XmlStream(CXmlDocument* document, const unsigned char* data, std::size_t length);
+    // A parse still waiting for the engine is stopped where it stands.
+    ~XmlStream();
     XmlStream(const XmlStream&) = delete;
     XmlStream& operator=(const XmlStream&) = delete;
 
@@ -57,7 +61,11 @@ public:
 private:
     void Prune(CXmlElement* from);
     bool IsPinned(const CXmlElement* element) const;
+    // Runs the parse on until the next batch of children is complete or the input ends;
+    // a parse failure is kept in m_error.
     void Resume();
+    static void Run(void* stream) noexcept;
+    static void OnBatchEnd(void* stream);
     // Gives the input expat has been handed back, where the document allows it.
     void DiscardConsumed();
 
@@ -65,13 +73,13 @@ private:
     CExpatReader m_reader;
     const unsigned char* m_data;
     std::size_t m_length;
-    std::size_t m_offset = 0;
     std::size_t m_discarded = 0;
-    bool m_suspended = false;
+    bool m_whole = false;
     bool m_faithful = true;
     bool m_lookedUp = false;
     std::exception_ptr m_error;
     std::vector<CXmlElement*> m_pins;
+    Fiber m_fiber;
 };
 
 // Pins `element` for the scope when `parent` is a streamed document element.

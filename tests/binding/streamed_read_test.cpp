@@ -6,6 +6,7 @@
 // from the JSON and gives it back as it goes.
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 
 #include "po/po_binding.h"
@@ -166,4 +167,32 @@ TEST(StreamedRead, JsonReadGivesTheMappedXmlBackAndStillFailsAlike) {
             EXPECT_EQ(inner, expected);
         }
     }
+}
+
+namespace {
+
+// Runs out of memory on its first value, while most of the document is still unparsed.
+class StarvedOrder : public CPurchaseOrder {
+public:
+    void InvokeProperty(int index, bool get, TsVariant& value) override {
+        if (!get) throw std::bad_alloc();
+        CPurchaseOrder::InvokeProperty(index, get, value);
+    }
+};
+
+}  // namespace
+
+TEST(StreamedRead, GivingUpMidDocumentStopsTheParse) {
+    const std::string text = LargeOrderText();
+    CSmartPtr<StarvedOrder> starved(new StarvedOrder);
+    try {
+        starved->FromXml(text.c_str(), CSerializationContext());
+        ADD_FAILURE() << "the read did not give up";
+    } catch (const CTsException& e) {
+        EXPECT_STREQ(e.GetMessage().c_str(), "Out of memory while reading the document");
+    }
+    // The stopped parse left nothing behind that the next streamed read trips over.
+    CSmartPtr<CPurchaseOrder> order(new CPurchaseOrder);
+    order->FromXml(text.c_str(), CSerializationContext());
+    EXPECT_EQ(order->GetLine()->GetCount(), kLines);
 }
