@@ -21,12 +21,9 @@ inline std::uint32_t LoadHalfWord(const char* p) {
     return word;
 }
 
-// a == b. Lengths of 4 to 16 bytes are settled by two overlapping loads from each end.
-inline bool SameName(const std::string& a, const std::string& b) {
-    const std::size_t n = a.size();
-    if (n != b.size()) return false;
-    const char* p = a.data();
-    const char* q = b.data();
+// The n bytes at p equal the n bytes at q. Lengths of 4 to 16 bytes are settled by two
+// overlapping loads from each end.
+inline bool SameBytes(const char* p, const char* q, std::size_t n) {
     if (n >= 8) {
         if (n > 16) return std::memcmp(p, q, n) == 0;
         return LoadWord(p) == LoadWord(q) && LoadWord(p + n - 8) == LoadWord(q + n - 8);
@@ -39,6 +36,17 @@ inline bool SameName(const std::string& a, const std::string& b) {
         if (p[i] != q[i]) return false;
     }
     return true;
+}
+
+// a == b.
+inline bool SameName(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && SameBytes(a.data(), b.data(), a.size());
+}
+
+// a == text, where length is strlen(text). A name with an embedded zero byte never equals
+// the C string: the text holds no zero in its first length bytes.
+inline bool SameAsText(const std::string& a, const char* text, std::size_t length) {
+    return a.size() == length && SameBytes(a.data(), text, length);
 }
 
 // a == text, without measuring text first: the walk stops at the first difference. A name

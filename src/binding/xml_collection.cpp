@@ -79,28 +79,34 @@ std::string CXmlCollectionBase::GetTargetNamespace() const {
 
 std::string CXmlCollectionBase::GetNamespace() const { return m_namespace; }
 
-// Listeners may remove themselves while being told, so each round works on a copy.
+// Listeners may remove themselves while being told, so each round works on a copy. Nearly
+// every collection has none, and then nothing is copied.
 void CXmlCollectionBase::FireOnCollectionChange() {
+    if (m_listeners.empty()) return;
     const std::vector<IEventSink*> listeners = m_listeners;
     for (IEventSink* sink : listeners) FireOnCollectionChangeEvent(sink, this);
 }
 
 void CXmlCollectionBase::FireOnCollectionAdd(void* item) {
+    if (m_listeners.empty()) return;
     const std::vector<IEventSink*> listeners = m_listeners;
     for (IEventSink* sink : listeners) FireOnCollectionAddEvent(sink, this, item);
 }
 
 void CXmlCollectionBase::FireOnCollectionAddComplete(void* item) {
+    if (m_listeners.empty()) return;
     const std::vector<IEventSink*> listeners = m_listeners;
     for (IEventSink* sink : listeners) FireOnCollectionAddCompleteEvent(sink, this, item);
 }
 
 void CXmlCollectionBase::FireOnCollectionRemove(int index) {
+    if (m_listeners.empty()) return;
     const std::vector<IEventSink*> listeners = m_listeners;
     for (IEventSink* sink : listeners) FireOnCollectionRemoveEvent(sink, this, index);
 }
 
 void CXmlCollectionBase::FireOnCollectionRemoveComplete(int index) {
+    if (m_listeners.empty()) return;
     const std::vector<IEventSink*> listeners = m_listeners;
     for (IEventSink* sink : listeners) FireOnCollectionRemoveCompleteEvent(sink, this, index);
 }

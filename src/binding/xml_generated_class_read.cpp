@@ -51,6 +51,22 @@ std::string StrayExcerpt(const std::string& text) {
     return shown;
 }
 
+// xsi:nil on the object's element sets or clears the object's nil state.
+void ReadNilAttribute(const CXmlGeneratedClass* object, CXmlElement* element,
+                      CXmlAttribute* attribute) {
+    INillable* nillable = const_cast<INillable*>(AsNillable(object));
+    if (!nillable) throw CTsValidationException(kMsgNilOnNonNillable, element->GetXPath());
+    const std::string& value = attribute->GetValue();
+    if (EqualsNoCase(value, "true") || value == "1") {
+        nillable->SetNil(true);
+    } else if (EqualsNoCase(value, "false") || value == "0") {
+        nillable->SetNil(false);
+    } else {
+        throw CTsValidationException(FormatString(kMsgUnexpectedNilValue, value.c_str()),
+                                     attribute->GetXPath());
+    }
+}
+
 [[noreturn]] void ThrowElementsRemain(CXmlElement* element, CXmlElement* cursor) {
     throw CTsValidationException(FormatString(kMsgElementsRemain, element->GetLocalName().c_str(),
                                               cursor->GetLocalName().c_str()),
@@ -143,6 +159,16 @@ void CXmlGeneratedClass::ProcessAttributesFromXml(const CSerializationContext& c
     if (records) {
         while (records[recordCount]) ++recordCount;
     }
+    // A class without attribute records (a choice or sequence read as a pseudo element sees
+    // its parent's attributes on every read) has only xsi:nil to look for, unless an unknown
+    // attribute is an error.
+    if (recordCount == 0 && (!failIfUnknown || context.GetIgnoreUnknownAttributes())) {
+        for (CXmlAttribute* attribute : element->GetAttributes()) {
+            if (attribute->IsNilAttribute() && !attribute->IsNamespaceAttribute())
+                ReadNilAttribute(this, element, attribute);
+        }
+        return;
+    }
     // Read once per element: the flags stay on the stack unless a class has very many
     // attributes.
     bool local[32] = {};
@@ -154,17 +180,7 @@ void CXmlGeneratedClass::ProcessAttributesFromXml(const CSerializationContext& c
     for (CXmlAttribute* attribute : element->GetAttributes()) {
         if (attribute->IsNamespaceAttribute()) continue;
         if (attribute->IsNilAttribute()) {
-            INillable* nillable = const_cast<INillable*>(AsNillable(this));
-            if (!nillable) throw CTsValidationException(kMsgNilOnNonNillable, element->GetXPath());
-            const std::string& value = attribute->GetValue();
-            if (EqualsNoCase(value, "true") || value == "1") {
-                nillable->SetNil(true);
-            } else if (EqualsNoCase(value, "false") || value == "0") {
-                nillable->SetNil(false);
-            } else {
-                throw CTsValidationException(FormatString(kMsgUnexpectedNilValue, value.c_str()),
-                                             attribute->GetXPath());
-            }
+            ReadNilAttribute(this, element, attribute);
             continue;
         }
         bool taken = false;

@@ -250,25 +250,42 @@ CBigInteger CDecimal::GetFractionPart() const {
 CBigInteger CDecimal::ToBigInteger() const { return GetIntegerPart(); }
 
 bool CDecimal::ParseCompact(const char* text) {
-    // The plain shape with at most 19 significant digits; other shapes and rounding to the
-    // fraction digit limit take the general path.
-    detail::PlainDecimal plain;
-    if (!detail::SplitPlainDecimal(text, plain)) return false;
-    const bool negative = plain.negative;
-    const char* intBegin = plain.intBegin;
-    const char* const intEnd = plain.intEnd;
-    const char* const fracBegin = plain.fracBegin;
-    const char* const fracEnd = plain.fracEnd;
-    while (intBegin < intEnd && *intBegin == '0') ++intBegin;
-    const int fractionDigits = static_cast<int>(fracEnd - fracBegin);
-    const int count = fractionDigits > 0 ? fractionDigits : 1;
-    if (count > m_maxDivider || (intEnd - intBegin) + count > kMaxCompactCount) return false;
+    // One pass over the plain shape [sign][digits][.digits] (at least one digit) that
+    // detail::SplitPlainDecimal describes, for values of at most 19 significant digits once
+    // the fraction's trailing zeros are dropped: a document's amounts are read without a
+    // second walk. Other shapes and rounding to the fraction digit limit take the general
+    // path.
+    const char* p = text;
+    const bool negative = *p == '-';
+    if (*p == '+' || *p == '-') ++p;
+    const char* const digitsBegin = p;
+    while (*p == '0') ++p;
     std::uint64_t coefficient = 0;
-    for (const char* c = intBegin; c < intEnd; ++c)
-        coefficient = coefficient * 10 + static_cast<std::uint64_t>(*c - '0');
-    for (const char* c = fracBegin; c < fracEnd; ++c)
-        coefficient = coefficient * 10 + static_cast<std::uint64_t>(*c - '0');
-    if (fractionDigits == 0) coefficient *= 10;
+    int intDigits = 0;  // without the leading zeros
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        if (++intDigits > kMaxCompactCount) return false;
+        coefficient = coefficient * 10 + static_cast<std::uint64_t>(*p - '0');
+    }
+    bool anyDigit = p != digitsBegin;
+    int kept = 0;  // fraction digits up to the last non-zero one, at least the first
+    if (*p == '.') {
+        int zeros = 0;  // zeros after the last kept digit
+        for (++p; *p >= '0' && *p <= '9'; ++p) {
+            if (*p == '0' && kept > 0) {
+                ++zeros;
+                continue;
+            }
+            kept += zeros + 1;
+            if (intDigits + kept > kMaxCompactCount) return false;
+            coefficient = coefficient * kPow10[zeros + 1] + static_cast<std::uint64_t>(*p - '0');
+            zeros = 0;
+        }
+        anyDigit = anyDigit || kept > 0;
+    }
+    if (*p != '\0' || !anyDigit) return false;
+    const int count = kept > 0 ? kept : 1;
+    if (count > m_maxDivider || intDigits + count > kMaxCompactCount) return false;
+    if (kept == 0) coefficient *= 10;
     ReleaseWide();
     SetCompact(coefficient, count, negative);
     return true;
