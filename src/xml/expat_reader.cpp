@@ -300,7 +300,8 @@ void CExpatReader::StartElement(const char* name, const char** attributes) {
         m_top = nullptr;  // the levels moved; SetTop below points it again
     }
     m_levels[depth - 1].text.size = 0;
-    const ExpandedName expanded = ExpandElementName(name, depth)->name;
+    NameEntry* const elementEntry = ExpandElementName(name, depth);
+    const ExpandedName expanded = elementEntry->name;
     detail::DocumentStore& store = detail::DocumentStore::Of(m_document);
     CXmlElement* element;
     if (!m_document->m_documentElement) {
@@ -325,10 +326,21 @@ void CExpatReader::StartElement(const char* name, const char** attributes) {
     if (!attributes[0]) return;
     std::size_t count = 0;
     while (attributes[count]) count += 2;
-    element->m_attributes = new std::vector<CXmlAttribute*>();
+    element->m_attributes = store.NewAttributeList();
     element->m_attributes->reserve(count / 2);
+    std::vector<NameEntry*>& predicted = elementEntry->attributes;
     for (std::size_t i = 0; i < count; i += 2) {
-        const ExpandedName attributeName = Expand(attributes[i])->name;
+        const char* const qualified = attributes[i];
+        NameEntry* entry = i / 2 < predicted.size() ? predicted[i / 2] : nullptr;
+        if (!entry || std::strncmp(entry->key.data(), qualified, entry->key.size()) != 0 ||
+            qualified[entry->key.size()] != '\0') {
+            entry = Expand(qualified);
+            if (i / 2 < predicted.size())
+                predicted[i / 2] = entry;
+            else
+                predicted.push_back(entry);
+        }
+        const ExpandedName attributeName = entry->name;
         const char* value = attributes[i + 1];
         CXmlAttribute* attribute;
         if (m_localIsUtf8) {

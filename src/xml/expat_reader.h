@@ -67,6 +67,9 @@ private:
         ExpandedName name{};
         NameEntry* firstChild = nullptr;
         NameEntry* nextSibling = nullptr;
+        // For an element name: the names of the attributes, in order, of its latest start
+        // tag, which the next start tag of the same name usually repeats.
+        std::vector<NameEntry*> attributes;
     };
 
     static void XMLCALL OnStartElement(void* userData, const XML_Char* name,
