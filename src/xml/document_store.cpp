@@ -166,6 +166,7 @@ void DocumentStore::Reset() {
     names.Clear();
     elements.Release();
     attributes.Release();
+    attributeLists.Release();
 }
 
 }  // namespace Tessel16::detail

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <new>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -66,6 +67,9 @@ struct DocumentStore {
     // Packed to the nodes' own alignment: a large document holds hundreds of thousands.
     BlockPool elements{sizeof(CXmlElement), alignof(CXmlElement)};
     BlockPool attributes{sizeof(CXmlAttribute), alignof(CXmlAttribute)};
+    // An element's list of attributes: one allocation fewer per element that has any.
+    BlockPool attributeLists{sizeof(std::vector<CXmlAttribute*>),
+                             alignof(std::vector<CXmlAttribute*>)};
     NameTable names;
 
     CXmlElement* NewElement(const CXmlDocument* document, CXmlElement* parent);
@@ -78,6 +82,14 @@ struct DocumentStore {
     // Destroys first, its following siblings and all their subtrees.
     void DestroyChain(CXmlElement* first);
     void DestroyAttribute(CXmlAttribute* attribute);
+    // An empty list for an element's attributes, and its end (the attributes already gone).
+    std::vector<CXmlAttribute*>* NewAttributeList() {
+        return new (attributeLists.Allocate()) std::vector<CXmlAttribute*>();
+    }
+    void DestroyAttributeList(std::vector<CXmlAttribute*>* list) {
+        list->~vector();
+        attributeLists.Free(list);
+    }
     // Destroys nothing: forgets all names and slabs once the tree is gone.
     void Reset();
 };

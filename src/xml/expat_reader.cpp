@@ -338,7 +338,8 @@ void CExpatReader::StartElement(const char* name, const char** attributes) {
         m_top = nullptr;  // the levels moved; SetTop below points it again
     }
     m_levels[depth - 1].text.size = 0;
-    const ExpandedName expanded = ExpandElementName(name, depth)->name;
+    NameEntry* const elementEntry = ExpandElementName(name, depth);
+    const ExpandedName expanded = elementEntry->name;
     detail::DocumentStore& store = detail::DocumentStore::Of(m_document);
     CXmlElement* element;
     if (!m_document->m_documentElement) {
@@ -367,10 +368,21 @@ void CExpatReader::StartElement(const char* name, const char** attributes) {
     if (!attributes[0]) return;
     std::size_t count = 0;
     while (attributes[count]) count += 2;
-    element->m_attributes = new std::vector<CXmlAttribute*>();
+    element->m_attributes = store.NewAttributeList();
     element->m_attributes->reserve(count / 2);
+    std::vector<NameEntry*>& predicted = elementEntry->attributes;
     for (std::size_t i = 0; i < count; i += 2) {
-        const ExpandedName attributeName = Expand(attributes[i])->name;
+        const char* const qualified = attributes[i];
+        NameEntry* entry = i / 2 < predicted.size() ? predicted[i / 2] : nullptr;
+        if (!entry || std::strncmp(entry->key.data(), qualified, entry->key.size()) != 0 ||
+            qualified[entry->key.size()] != '\0') {
+            entry = Expand(qualified);
+            if (i / 2 < predicted.size())
+                predicted[i / 2] = entry;
+            else
+                predicted.push_back(entry);
+        }
+        const ExpandedName attributeName = entry->name;
         const char* value = attributes[i + 1];
         CXmlAttribute* attribute;
         if (m_localIsUtf8) {
@@ -399,26 +411,81 @@ void CExpatReader::AppendToTop(const char* text, std::size_t length) {
     m_levels[depth - 1].text.Append(text, length);
 }
 
+namespace {
+// Unaligned loads and stores of whole words; the compiler turns these into single moves.
+template <typename Word>
+Word LoadWord(const char* from) {
+    Word word;
+    std::memcpy(&word, from, sizeof(Word));
+    return word;
+}
+template <typename Word>
+void StoreWord(char* to, Word word) {
+    std::memcpy(to, &word, sizeof(Word));
+}
+// Nonzero when some byte of the word is a carriage return (exact: no false positives).
+template <typename Word>
+Word HasCarriageReturn(Word word) {
+    constexpr Word ones = static_cast<Word>(~Word{0}) / 0xFF;
+    const Word v = word ^ (ones * 0x0D);
+    return (v - ones) & ~v & (ones * 0x80);
+}
+}  // namespace
+
 void CExpatReader::PendingText::Append(const char* text, std::size_t length) {
     // expat has already turned line ends into line feeds, so a carriage return can only
     // come from a character reference, and it never delivers a zero byte. A third of the
-    // pieces are a single line feed.
+    // pieces are a single line feed and nearly all the others are short: those are copied
+    // with two overlapping word moves each way, which also show whether a carriage return
+    // is among them, instead of calls to copy and search.
     if (length == 1) {
         if (*text != '\r') *Reserve(1) = *text, ++size;
         return;
     }
     char* const out = Reserve(length);
-    std::memcpy(out, text, length);
-    char* end = out + length;
-    if (char* cr = static_cast<char*>(std::memchr(out, '\r', length))) {
-        char* kept = cr;
-        for (const char* p = cr; p != end; ++p) {
-            *kept = *p;
-            kept += *p != '\r';
+    if (length <= 16) {
+        if (length >= 8) {
+            const std::uint64_t head = LoadWord<std::uint64_t>(text);
+            const std::uint64_t tail = LoadWord<std::uint64_t>(text + length - 8);
+            StoreWord(out, head);
+            StoreWord(out + length - 8, tail);
+            if (!(HasCarriageReturn(head) | HasCarriageReturn(tail))) {
+                size += length;
+                return;
+            }
+        } else if (length >= 4) {
+            const std::uint32_t head = LoadWord<std::uint32_t>(text);
+            const std::uint32_t tail = LoadWord<std::uint32_t>(text + length - 4);
+            StoreWord(out, head);
+            StoreWord(out + length - 4, tail);
+            if (!(HasCarriageReturn(head) | HasCarriageReturn(tail))) {
+                size += length;
+                return;
+            }
+        } else {
+            const char first = text[0], middle = text[1], last = text[length - 1];
+            out[0] = first;
+            out[1] = middle;
+            out[length - 1] = last;
+            if (first != '\r' && middle != '\r' && last != '\r') {
+                size += length;
+                return;
+            }
         }
-        end = kept;
+        size += DropCarriageReturns(out, length);
+        return;
     }
-    size += static_cast<std::size_t>(end - out);
+    std::memcpy(out, text, length);
+    size += std::memchr(out, '\r', length) ? DropCarriageReturns(out, length) : length;
+}
+
+std::size_t CExpatReader::PendingText::DropCarriageReturns(char* out, std::size_t length) {
+    char* kept = out;
+    for (const char* p = out; p != out + length; ++p) {
+        *kept = *p;
+        kept += *p != '\r';
+    }
+    return static_cast<std::size_t>(kept - out);
 }
 
 void CExpatReader::SetTop() {

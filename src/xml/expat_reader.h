@@ -78,6 +78,9 @@ private:
         ExpandedName name{};
         NameEntry* firstChild = nullptr;
         NameEntry* nextSibling = nullptr;
+        // For an element name: the names of the attributes, in order, of its latest start
+        // tag, which the next start tag of the same name usually repeats.
+        std::vector<NameEntry*> attributes;
     };
 
     static void XMLCALL OnStartElement(void* userData, const XML_Char* name,
@@ -171,6 +174,8 @@ private:
         void Grow(std::size_t needed);
         // Appends a piece of text as expat delivered it, dropping carriage returns.
         void Append(const char* text, std::size_t length);
+        // Removes the carriage returns from `length` bytes at `out`; returns how many remain.
+        static std::size_t DropCarriageReturns(char* out, std::size_t length);
     };
     // What the reader keeps per open element (by depth): its pending text, its name and the
     // name of its latest child (for the name predictions above). Entries are reused by the

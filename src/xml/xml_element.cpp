@@ -87,7 +87,7 @@ CXmlElement::~CXmlElement() {
     detail::DocumentStore& store = StoreOf(m_document);
     if (m_attributes) {
         for (CXmlAttribute* attribute : *m_attributes) store.DestroyAttribute(attribute);
-        delete m_attributes;
+        store.DestroyAttributeList(m_attributes);
         m_attributes = nullptr;
     }
     if (m_firstChild) {
@@ -141,7 +141,7 @@ void CXmlElement::AddAttribute(const std::string& localName, const std::string& 
         this, m_document->Intern(localName.data(), localName.size()),
         m_document->Intern(namespaceUri.data(), namespaceUri.size()), value.data(), value.size());
     try {
-        if (!m_attributes) m_attributes = new std::vector<CXmlAttribute*>();
+        if (!m_attributes) m_attributes = store.NewAttributeList();
         m_attributes->push_back(attribute);
     } catch (...) {
         store.DestroyAttribute(attribute);

@@ -57,6 +57,23 @@ TEST(XmlTree, CarriageReturnsNeverReachTheText) {
     }
 }
 
+TEST(XmlTree, CarriageReturnsAreDroppedFromRunsOfEveryLength) {
+    // An entity's text arrives as one run; runs of different lengths are copied in
+    // different ways, and a carriage return at either end or inside must go in each.
+    for (std::size_t length = 2; length <= 40; ++length) {
+        for (std::size_t at : {std::size_t{0}, length / 2, length - 1}) {
+            std::string value(length, 'x'), expected;
+            for (std::size_t i = 0; i < length; ++i) value[i] = static_cast<char>('a' + i % 26);
+            expected = value;
+            expected.erase(at, 1);
+            std::string text = value.substr(0, at) + "&#13;" + value.substr(at + 1);
+            CXmlDocument doc;
+            doc.LoadXml(("<!DOCTYPE a [<!ENTITY e '" + text + "'>]><a>&e;</a>").c_str());
+            EXPECT_EQ(doc.GetDocumentElement()->GetText(), expected) << length << " " << at;
+        }
+    }
+}
+
 TEST(XmlTree, NamesAreSplitIntoNamespaceAndLocalName) {
     CXmlDocument doc;
     doc.LoadXml(
