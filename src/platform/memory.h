@@ -17,4 +17,8 @@ void AdviseLargeBlock(void* block, std::size_t size);
 // the next call can start there.
 const unsigned char* DiscardPages(const unsigned char* begin, const unsigned char* end);
 
+// Gives the whole small pages inside [begin, end) back, as DiscardPages does for large ones:
+// for the edge of a block before its first large page, which DiscardPages never reaches.
+void DiscardSmallPages(const unsigned char* begin, const unsigned char* end);
+
 }  // namespace Tessel16::detail

@@ -5,6 +5,7 @@
 
 #if defined(__linux__)
 #include <sys/mman.h>
+#include <unistd.h>
 #endif
 
 namespace Tessel16::detail {
@@ -40,6 +41,18 @@ const unsigned char* DiscardPages(const unsigned char* begin, const unsigned cha
 #else
     (void)end;
     return begin;
+#endif
+}
+
+void DiscardSmallPages(const unsigned char* begin, const unsigned char* end) {
+#if defined(__linux__) && defined(MADV_DONTNEED)
+    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const std::uintptr_t first = (reinterpret_cast<std::uintptr_t>(begin) + page - 1) & ~(page - 1);
+    const std::uintptr_t last = reinterpret_cast<std::uintptr_t>(end) & ~(page - 1);
+    if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_DONTNEED);
+#else
+    (void)begin;
+    (void)end;
 #endif
 }
 

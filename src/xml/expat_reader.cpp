@@ -550,7 +550,16 @@ void CExpatReader::EndBatch() {
         // here first.
         if (!m_lineData) XML_GetCurrentLineNumber(m_parser);
         const XML_Index at = XML_GetCurrentByteIndex(m_parser);
+        const unsigned char* const before = m_wholeDiscarded;
         m_wholeDiscarded = detail::DiscardPages(m_wholeDiscarded, m_wholeBuffer + at);
+        // The copy rarely starts on a large page: once the first one has gone, the small
+        // pages before it go too, or up to 2 MiB of it would stay to the end.
+        if (before == m_wholeBuffer && m_wholeDiscarded != before) {
+            constexpr std::uintptr_t kLargePage = std::uintptr_t{2} << 20;
+            const auto start = reinterpret_cast<std::uintptr_t>(m_wholeBuffer);
+            const std::uintptr_t firstLarge = (start + kLargePage - 1) & ~(kLargePage - 1);
+            detail::DiscardSmallPages(m_wholeBuffer, m_wholeBuffer + (firstLarge - start));
+        }
     }
     if (m_batchEnd) m_batchEnd(m_batchArgument);
     if (m_aborting) XML_StopParser(m_parser, XML_FALSE);
