@@ -182,22 +182,10 @@ TEST(GeneratedClassRead, NilValuesOnSimpleElementsByNillability) {
 // class derived by hand (Twisted) is read through InvokeProperty. Both ways must end with the
 // same members, under whitespace rules, defaults, nil and conversion failures alike.
 TEST(GeneratedClassRead, TextShortcutStoresWhatTheAccessorWould) {
-    const struct {
-        const char* attributes;
-        const char* content;
-    } kCases[] = {
-        {" id=\" 7 \" label=\" a  b \"", "<count>\n 12\t</count><color>red</color>"},
-        {" id=\"+0\"", "<count>-2147483648</count><note>x\r\ny</note><color>red</color><flag/>"},
-        {" id=\"1\"", "<count>1</count><color>red</color><flag> 0 </flag><size>99</size>"},
-        {" id=\"1\"", "<count>1</count><color>red</color><size xsi:nil=\"true\"/>"},
-        {" id=\"2147483648\"", "<count>1</count><color>red</color>"},
-        {" id=\"1\"", "<count>12x</count><color>red</color>"},
-        {" id=\"1\"", "<count>1</count><color>red</color><flag>yes</flag>"},
-    };
     const CSerializationContext lenient;
-    for (const auto& c : kCases) {
-        const std::string xml = Xml("item", c.attributes, c.content);
-        SCOPED_TRACE(xml);
+    for (const test::TableRow& c : test::ReadTable("binding/text_shortcut_reads.txt")) {
+        SCOPED_TRACE("text_shortcut_reads.txt line " + std::to_string(c.line));
+        const std::string xml = Xml("item", " " + c[0], c[1]);
         auto read = [&](CXmlObjectBase* object) -> std::string {
             try {
                 Read(object, xml, lenient);

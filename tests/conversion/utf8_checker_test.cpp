@@ -6,6 +6,7 @@
 #include <string>
 
 #include "conversion/char_encoding.h"
+#include "support/test_table.h"
 #include "tessel16/streams.h"
 #include "tessel16/switches.h"
 
@@ -25,36 +26,18 @@ bool CheckedInPieces(const std::string& text, std::size_t cut1, std::size_t cut2
     return checker.Finish();
 }
 
-// Texts with characters of every length, and the ways UTF-8 goes wrong.
-const struct {
-    const char* name;
-    std::string text;
-    bool valid;
-} kTexts[] = {
-    {"ascii", "plain text", true},
-    {"two three four", "a\xC3\xA9-\xE2\x82\xAC-\xF0\x9F\x98\x80z", true},
-    {"ends with four", "\xF0\x9F\x98\x80", true},
-    {"cut at the end", "ab\xE2\x82", false},
-    {"stray continuation", "a\x80z", false},
-    {"overlong", "\xC0\xAF", false},
-    {"overlong two-byte", "abcdefgh\xC1\xBFxyz", false},
-    {"two-byte edges", "abcdefg\xC2\x80\xDF\xBF" "abcdefgh\xC3", false},
-    {"long ascii then two-byte", "abcdefghijklmnopq\xC3\xA9rstuvwxyz0123\xC3\xA9", true},
-    {"surrogate", "\xED\xA0\x80", false},
-    {"lead then ascii", "\xC3z", false},
-    {"impossible byte", "a\xFFz", false},
-};
-
 }  // namespace
 
 TEST(Utf8Checker, PiecesGiveTheVerdictOfTheWhole) {
     SetLocalCharEncoding(65001);
-    for (const auto& c : kTexts) {
-        SCOPED_TRACE(c.name);
-        ASSERT_EQ(detail::LocalIsAlreadyUtf8(c.text.data(), c.text.size()), c.valid);
-        for (std::size_t cut1 = 0; cut1 <= c.text.size(); ++cut1) {
-            for (std::size_t cut2 = cut1; cut2 <= c.text.size(); ++cut2) {
-                EXPECT_EQ(CheckedInPieces(c.text, cut1, cut2), c.valid) << cut1 << "," << cut2;
+    for (const test::TableRow& c : test::ReadTable("conversion/utf8_texts.txt")) {
+        SCOPED_TRACE(c[0]);
+        const std::string& text = c[1];
+        const bool valid = c[2] == "valid";
+        ASSERT_EQ(detail::LocalIsAlreadyUtf8(text.data(), text.size()), valid);
+        for (std::size_t cut1 = 0; cut1 <= text.size(); ++cut1) {
+            for (std::size_t cut2 = cut1; cut2 <= text.size(); ++cut2) {
+                EXPECT_EQ(CheckedInPieces(text, cut1, cut2), valid) << cut1 << "," << cut2;
             }
         }
     }
