@@ -179,32 +179,15 @@ bool CExpatReader::CanDeferLines(const unsigned char* data, std::size_t length) 
 }
 
 void CExpatReader::ResolveLines(const unsigned char* data, std::size_t length) {
-    // Offsets grow in document order, which is the tree's pre-order. Line ends are counted
-    // as expat counts them: a line feed, a carriage return, or the two together as one.
-    const bool hasCr = std::memchr(data, '\r', length) != nullptr;
-    std::size_t position = 0;
-    std::uint32_t line = 1;
+    // Offsets grow in document order, which is the tree's pre-order.
+    m_lineData = data;
+    m_lineLength = length;
+    m_lineHasCr = std::memchr(data, '\r', length) != nullptr;
+    m_linePosition = 0;
+    m_line = 1;
     CXmlElement* node = m_document->m_documentElement;
     while (node) {
-        const std::size_t target = std::min<std::size_t>(node->m_line, length);
-        if (hasCr) {
-            for (; position < target; ++position) {
-                const unsigned char byte = data[position];
-                if (byte == '\n' ||
-                    (byte == '\r' && (position + 1 >= length || data[position + 1] != '\n')))
-                    ++line;
-            }
-        } else {
-            while (position < target) {
-                const void* lf = std::memchr(data + position, '\n', target - position);
-                if (!lf) break;
-                ++line;
-                position =
-                    static_cast<std::size_t>(static_cast<const unsigned char*>(lf) - data) + 1;
-            }
-            position = target > position ? target : position;
-        }
-        node->m_line = line;
+        node->m_line = LineAt(node->m_line);
         if (node->m_firstChild) {
             node = node->m_firstChild;
             continue;
@@ -212,6 +195,7 @@ void CExpatReader::ResolveLines(const unsigned char* data, std::size_t length) {
         while (node && !node->m_nextSibling) node = node->m_parent;
         if (node) node = node->m_nextSibling;
     }
+    m_lineData = nullptr;
 }
 
 void CExpatReader::Fail(std::exception_ptr error) {
