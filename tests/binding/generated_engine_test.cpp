@@ -450,13 +450,3 @@ TEST(GeneratedClassChoice, NestedChoiceMayBeEmptyOnlyAsAChoiceMember) {
         [&] { Write(inSequence.get(), CSerializationContext()); },
         At(detail::kMsgChoiceNoneSet, "")));
 }
-
-TEST(GeneratedClassChoice, UnknownElementsBeforeTheMemberAreSkippedWhenIgnored) {
-    CSmartPtr<ChoiceGroup> pick(new ChoiceGroup);
-    const std::string xml = Xml("pick", "", "<zz/><yy/><c>green</c>");
-    EXPECT_THROW(Read(pick.get(), xml, CSerializationContext()), CTsValidationException);
-    CSerializationContext ignore;
-    ignore.SetIgnoreUnknownElements(true);
-    Read(pick.get(), xml, ignore);
-    EXPECT_EQ(pick->Member(ChoiceGroup::C).GetI4(), Color_green);
-}

@@ -154,17 +154,6 @@ TEST_F(OutputEntryPoints, FilesWrittenBothWaysAreIdentical) {
     }
 }
 
-TEST_F(OutputEntryPoints, GzipFileHoldsTheCompressedDocument) {
-    CSmartPtr<CTestNode> order = Order(30);
-    const std::string path = TempPath("order.xml.gz");
-    AsyncToXmlFile(true);  // compression always goes through memory
-    order->ToXmlFile(path.c_str(), true, false, XmlEncoding_UTF8, EOLType_LF, ctx,
-                     CompressionType_GZip);
-    EXPECT_EQ(Inflate(ReadFileBytes(path), 31),
-              Bytes(order->ToXmlStream(true, false, XmlEncoding_UTF8, EOLType_LF, ctx,
-                                       CompressionType_None)));
-}
-
 TEST_F(OutputEntryPoints, BadSettingsGetTheirMessages) {
     CSmartPtr<CTestNode> order = Order(1);
     auto expectMessage = [](auto call, const std::string& message) {

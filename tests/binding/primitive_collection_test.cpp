@@ -1,7 +1,6 @@
 // Primitive value collections: every kind written and read back through XML text (texts,
 // item types and values), the event order of adding and removing, index messages, facet
-// checks on adding, the kind checks of the date collections, count bounds on writing, and
-// reading that stops at the first element of another name.
+// checks on adding, the kind checks of the date collections, and reading that stops at the first element of another name.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -143,19 +142,6 @@ TEST(PrimitiveCollection, EveryKindRoundTripsThroughXml) {
                                        20);
     RoundTrip<CyearMonthCol, CDateTime>({C::yearMonthFromString("2024-02", kCollapse)}, {"2024-02"},
                                         20);
-}
-
-TEST(PrimitiveCollection, FormatIsUsedForRealsAndDecimals) {
-    Facets formatted;
-    formatted.format = "%.2f";
-    auto reals = Make<Cr8Col>(formatted);
-    reals->Add(1.0 / 3.0);
-    EXPECT_EQ(Transcript(reals.get()).at(1), "text " + C::r8ToString(1.0 / 3.0, "%.2f") + " (12)");
-    auto decimals = Make<CdecimalCol>(formatted);
-    decimals->Add(C::decimalFromString("2.5", kCollapse));
-    EXPECT_EQ(
-        Transcript(decimals.get()).at(1),
-        "text " + C::decimalToString(C::decimalFromString("2.5", kCollapse), "%.2f") + " (25)");
 }
 
 // Records every event as "type:data", where data is the index for removals.
@@ -330,31 +316,6 @@ TEST(PrimitiveCollection, DateCollectionsRefuseOtherKindsBeforeAnyEvent) {
     for (const auto& c : kOthers)
         EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>(
             c.add, std::string("Dates added to this collection must be of type ") + c.kind));
-}
-
-TEST(PrimitiveCollection, WritingChecksTheBoundsFirst) {
-    Facets bounds;
-    bounds.maxOccurs = 2;
-    bounds.minOccurs = 1;
-    auto col = Make<Ci4Col>(bounds);
-    EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
-        [&] { Transcript(col.get()); },
-        "The Minimum number of [v] elements allowed in this collection is 1"));
-    col->Add(1);
-    col->Add(2);
-    col->Add(3);
-    TestSupport::RecordingWriter writer;
-    CSerializationContext context;
-    EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
-        [&] { Bridge::WriteObject(col.get(), &writer, false, "", context, false); },
-        "The Maximum number of [v] elements allowed in this collection is 2"));
-    EXPECT_TRUE(writer.Lines().empty());
-    context.SetIgnoreInvalidCollectionCounts(true);
-    EXPECT_EQ(WriteXml(col.get(), context),
-              "<AA:root xmlns:AA=\"urn:p\"><AA:v>1</AA:v><AA:v>2</AA:v><AA:v>3</AA:v></AA:root>");
-    // An empty collection writes nothing.
-    auto empty = Make<CdateCol>();
-    EXPECT_TRUE(Transcript(empty.get()).empty());
 }
 
 TEST(PrimitiveCollection, ReadingStopsAtTheFirstOtherElement) {

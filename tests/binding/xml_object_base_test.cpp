@@ -17,20 +17,6 @@ using namespace Tessel16;
 using Tessel16::test::CTestNode;
 using Tessel16::test::ThrowsExactly;
 
-TEST(XmlObjectBase, ReleaseToZeroDestroys) {
-    const int before = CTestNode::LiveCount();
-    CTestNode* raw = CTestNode::Create("n").get();  // the temporary handle let go of it...
-    EXPECT_EQ(CTestNode::LiveCount(), before);      // ...and that destroyed it
-    (void)raw;
-    CSmartPtr<CTestNode> p = CTestNode::Create("n");
-    CTestNode* node = p.get();
-    EXPECT_EQ(node->AddRef(), 2);
-    p = nullptr;
-    EXPECT_EQ(CTestNode::LiveCount(), before + 1);
-    EXPECT_EQ(node->Release(), 0);
-    EXPECT_EQ(CTestNode::LiveCount(), before);
-}
-
 TEST(XmlObjectBase, CopiesStartUnownedAndAssignmentKeepsCounts) {
     CSmartPtr<CTestNode> a = CTestNode::Create("a");
     CSmartPtr<CTestNode> a2 = a;

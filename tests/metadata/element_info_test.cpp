@@ -26,7 +26,6 @@ public:
         : CElementInfoSeqEnumMnd("e", "urn:t", 0, false, EngineTest::ColorToString,
                                  EngineTest::ColorFromString, nullptr) {}
     using CElementInfo::InvokePropertyGet;
-    using CElementInfo::IsThisElement;
 };
 
 class AttributeProbe : public CAttributeInfoEnum {
@@ -72,24 +71,6 @@ TEST(ElementInfo, BaseValidateAndRestrictionWithoutPrimitiveInfo) {
     value.SetI4(1);
     EXPECT_TRUE(ThrowsExactly<CTsException>([&] { probe.CheckRestriction(value); },
                                             "Cannot CheckRestriction for type: i4"));
-}
-
-TEST(ElementInfo, NameMatchingIsExactUnlessNamespacesAreIgnored) {
-    CXmlDocument document;
-    document.LoadXml("<r xmlns=\"urn:t\"><e/><E/><e xmlns=\"urn:other\"/></r>");
-    CXmlElement* same = document.GetDocumentElement()->GetFirstElement();
-    CXmlElement* upper = same->GetNextSiblingElement();
-    CXmlElement* other = upper->GetNextSiblingElement();
-    ElementProbe probe;
-    CSerializationContext strict;
-    CSerializationContext loose;
-    loose.SetIgnoreNamespaces(true);
-    EXPECT_TRUE(probe.IsThisElement(strict, same));
-    EXPECT_FALSE(probe.IsThisElement(strict, upper));
-    EXPECT_FALSE(probe.IsThisElement(strict, other));
-    EXPECT_TRUE(probe.IsThisElement(loose, other));
-    EXPECT_FALSE(probe.IsThisElement(loose, upper));
-    EXPECT_FALSE(probe.IsThisElement(strict, nullptr));
 }
 
 TEST(ElementInfo, AccessorFailureOnReadIsWrappedWithTheName) {
@@ -158,20 +139,6 @@ TEST(AttributeInfo, RequiredAndStoreFailures) {
         EXPECT_EQ(e.GetMessage(), "Failed to set the property value [12].\nPath: /r/@n");
         ASSERT_NE(e.GetInnerException(), nullptr);
     }
-}
-
-TEST(AttributeInfo, OptionalAttributeWithoutValueIsNotCheckedOrWritten) {
-    CAttributeInfoPrimitive optional(
-        "n", "", 1, true, ItemType_string, nullptr, CWhitespaceUtils::WhitespaceRule_Preserve,
-        CPrimitiveRestrictions("", -1, 1, "", "", "", "", -1, -1, -1), nullptr);
-    CSmartPtr<EngineTest::CItem> object(new EngineTest::CItem);  // 1: note
-    TestSupport::RecordingWriter writer;
-    optional.AttributeToXml(CSerializationContext(), object.get(), &writer);
-    EXPECT_TRUE(writer.Lines().empty());
-    object->SetNote("too long");
-    EXPECT_THROW(optional.AttributeToXml(CSerializationContext(), object.get(), &writer),
-                 CTsException);
-    EXPECT_TRUE(writer.Lines().empty());
 }
 
 TEST(ElementInfo, PseudoCollectionLendsItsItemsAttributesToTheParent) {

@@ -30,16 +30,6 @@ CSmartPtr<CAttributeCol> MakeCol(const char* ns, const char* restriction, const 
     return CSmartPtr<CAttributeCol>(new CAttributeCol(ns, restriction, target));
 }
 
-TEST(AttributeCol, AddChecksTheNamespaceAgainstTheRestriction) {
-    // The rule itself is the object base's (tested there); here only that Add applies it.
-    auto col = MakeCol("", "urn:a ##targetNamespace", "urn:b");
-    EXPECT_EQ(col->Add("a", "v", "urn:b")->GetNamespace(), "urn:b");
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidNamespaceException>(
-        [&] { col->Add("a", "v", "urn:d"); },
-        FormatString(kBadNamespace, "urn:d", "urn:a ##targetNamespace", "urn:b")));
-    EXPECT_EQ(col->GetCount(), 1);
-}
-
 TEST(AttributeCol, CollectionNamespaceComesFromTheFirstUriOfTheRestriction) {
     // Empty namespace and a URI list: attributes added without a namespace take the first URI.
     auto listed = MakeCol("", "urn:a urn:b", "urn:t");
@@ -120,18 +110,6 @@ TEST(AttributeCol, CloneIsDeepCopyShares) {
     EXPECT_EQ(single->GetName(), "x");
     EXPECT_EQ(single->GetNamespace(), "urn:a");
     EXPECT_EQ(single->GetTargetNamespace(), "urn:a");
-}
-
-TEST(AttributeCol, ReadingTakesEveryAdmittedAttributeInOrder) {
-    Parsed parsed(R"(<r xmlns:p="urn:p" a="1" p:b="2" c="3"><k/></r>)");
-    auto col = MakeCol("", "##local urn:p", "urn:t");
-    CSerializationContext context;
-    CXmlElement* child = parsed.root->GetFirstElement();
-    EXPECT_EQ(detail::ObjectBridge::ReadObject(col.get(), parsed.root, child, context), child);
-    ASSERT_EQ(col->GetCount(), 3);
-    EXPECT_EQ(col->Item(1)->GetName(), "b");
-    EXPECT_EQ(col->Item(1)->GetNamespace(), "urn:p");
-    EXPECT_EQ(col->Item(2)->GetValue(), "3");
 }
 
 TEST(AttributeCol, ReadingAnInadmissibleAttributeFailsWithThePath) {

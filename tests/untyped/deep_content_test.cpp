@@ -127,22 +127,4 @@ TEST(DeepUntypedContent, NestedDefaultNamespaceFragmentsAreWrittenIteratively) {
     EXPECT_EQ(node->GetNamespaceURI(), "urn:" + std::to_string((depth - 1) % 3));
 }
 
-TEST(DeepUntypedContent, RestrictionCheckRefusesBeforeChangingAnything) {
-    CSmartPtr<CElement> root(new CElement("root"));
-    CElement* child = root->GetChildElements()->Add("child", "urn:a");
-    CElement* grandchild = child->GetChildElements()->Add("grandchild", "urn:b");
-    const std::string before = grandchild->GetNamespaceRestriction();
-    try {
-        root->SetNamespaceRestrictions("##local urn:a", "");
-        FAIL() << "urn:b breaks the restriction";
-    } catch (const CTsInvalidNamespaceException& e) {
-        EXPECT_EQ(e.GetMessage(),
-                  "The namespace urn:b in the class grandchild is invalid against restriction "
-                  "##local urn:a");
-    }
-    EXPECT_EQ(root->GetNamespaceRestriction(), "##any");
-    EXPECT_EQ(child->GetNamespaceRestriction(), before);
-    EXPECT_EQ(grandchild->GetNamespaceRestriction(), before);
-}
-
 }  // namespace

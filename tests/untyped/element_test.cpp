@@ -1,6 +1,6 @@
-// Untyped elements: construction and its namespace messages, the wildcard rules on reading,
-// writing (attributes, children, text, and the separate fragment of an element with its own
-// default namespace), cloning, restriction changes, name-locked reading and the iterator.
+// Untyped elements: construction and its namespace messages, reading and writing (attributes,
+// children, text, and the separate fragment of an element with its own default namespace),
+// cloning, restriction changes, name-locked reading and the iterator.
 #include "tessel16/element.h"
 
 #include <gtest/gtest.h>
@@ -57,38 +57,6 @@ TEST(Element, ConstructorsCheckTheirArguments) {
     EXPECT_EQ(own->GetTargetNamespace(), "urn:x");
     EXPECT_EQ(own->GetChildElements()->GetNamespace(), "");
     EXPECT_EQ(own->GetAttributes()->GetNamespace(), "urn:x");
-}
-
-TEST(Element, ReadingAdmitsByTheRestriction) {
-    struct Case {
-        const char* restriction;
-        const char* target;
-        const char* xml;
-        bool admitted;
-        const char* ns = "";  // what the element starts with; its restriction must admit it
-    };
-    const Case cases[] = {
-        // The namespace rule is the object base's; these show that reading applies it.
-        {"##other", "urn:t", R"(<r><e xmlns="urn:t"/></r>)", false},
-        {"##other", "urn:t", R"(<r><e/></r>)", true},
-        {"##targetNamespace", "urn:t", R"(<r><e xmlns="urn:t"/></r>)", true, "urn:t"},
-        {"urn:a urn:c", "urn:t", R"(<r><e xmlns="urn:d"/></r>)", false},
-    };
-    CSerializationContext context;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.restriction) + " " + c.xml);
-        Parsed parsed(c.xml);
-        CSmartPtr<CElement> element(new CElement("e", c.ns, c.restriction, c.target));
-        CXmlElement* e = parsed.root->GetFirstElement();
-        CXmlElement* next = Bridge::ReadObject(element.get(), parsed.root, e, context);
-        if (c.admitted) {
-            EXPECT_EQ(next, nullptr);
-            EXPECT_EQ(element->GetNamespace(), e->GetNamespaceURI());
-        } else {
-            // Nothing consumed: the cursor stays on the element.
-            EXPECT_EQ(next, e);
-        }
-    }
 }
 
 TEST(Element, ReadsAttributesChildrenAndTextAndReturnsTheSibling) {

@@ -234,15 +234,6 @@ TEST_F(DecimalTest, SumsCarryBetweenTheParts) {
     EXPECT_EQ((--d).ToString(), "-0.5");
 }
 
-TEST_F(DecimalTest, ToStringWithFixedDigits) {
-    for (const test::TableRow& c : test::ReadTable("values/decimal_fixed_digits.txt")) {
-        SCOPED_TRACE(c.line);
-        const CDecimal value(c[0].c_str());
-        EXPECT_EQ(value.ToString(std::stoi(c[1])), c[2]);
-        EXPECT_EQ(value, CDecimal(c[0].c_str()));  // writing never changes the value
-    }
-}
-
 TEST_F(DecimalTest, PartsCarryTheSign) {
     const CDecimal value("-1.05");
     EXPECT_EQ(value.GetIntegerPart().ToString(), "-1");

@@ -127,9 +127,11 @@ TEST(Variant, FromStringPassesConversionFailuresThrough) {
         ThrowsExactly<CTsInvalidValueException>([&] { v.FromString("32768", ItemType_i2, kNone); },
                                                 "The value [32768] is to large to fit in a i2"));
     EXPECT_EQ(v.GetI4(), 7);  // a failed parse leaves the variant as it was
+    v.SetString(std::string(40, 'k'));  // and so it does a value held on the heap
+    EXPECT_THROW(v.FromString("1.2.3", ItemType_decimal, kNone), CTsInvalidValueException);
+    EXPECT_EQ(v.GetString(), std::string(40, 'k'));
     EXPECT_THROW(v.FromString("2003-02-29", ItemType_date, kNone), CTsInvalidValueException);
     EXPECT_THROW(v.FromString("P", ItemType_duration, kNone), CTsInvalidValueException);
-    EXPECT_THROW(v.FromString("1.2.3", ItemType_decimal, kNone), CTsInvalidValueException);
     EXPECT_THROW(v.FromString("0G", ItemType_hexBinary, kNone), CTsException);
     EXPECT_THROW(v.FromString(" x", ItemType_boolean, kNone), CTsInvalidValueException);
     EXPECT_THROW(v.FromString(" 5 ", ItemType_i4, kNone), CTsInvalidValueException);
