@@ -148,16 +148,6 @@ TEST(CollectionRecords, DocumentsUnderEachSetting) {
     }
 }
 
-// --- all group -------------------------------------------------------------------------------
-
-TEST(AllGroupCollections, MandatoryUntypedMemberMustBeSetForWriting) {
-    CSmartPtr<Palette> palette(new Palette());
-    palette->Member(Palette::Data).Clear();
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>(
-        [&] { Write(palette.get(), CSerializationContext()); },
-        FormatString(detail::kMsgMandatoryNull, "data")));
-}
-
 // --- choice ----------------------------------------------------------------------------------
 
 TEST(ChoiceCollections, AnEmptyChoiceIsWrittenOnlyWhenAllowed) {

@@ -48,17 +48,6 @@ template <class Call>
 
 }  // namespace
 
-TEST(StrictReading, ValidOrderReadsInBothModes) {
-    for (bool strict : {false, true}) {
-        CSerializationContext context;
-        context.SetStrictReading(strict);
-        CSmartPtr<CPurchaseOrder> order(new CPurchaseOrder);
-        ASSERT_NO_THROW(order->FromXml(kOrder.c_str(), context));
-        EXPECT_EQ(order->GetLine()->GetCount(), 2);
-        EXPECT_EQ(order->GetStatus(), OrderStatus_submitted);
-    }
-}
-
 // The catalogue of breaks, each refused by strict reading with path and line.
 TEST(StrictReading, RefusesEachBreakNamingPathAndLine) {
     for (const test::TableRow& c : test::ReadTable("binding/strict_breaks.txt")) {
