@@ -257,19 +257,6 @@ TEST(ElementCol, ConstructionAndAdding) {
                                                 "The object was not found in the collection"));
 }
 
-TEST(ElementCol, IteratorReportsTheEnd) {
-    CSmartPtr<CElementCol> col(new CElementCol("urn:a", "##any", "", 0, -1));
-    col->Add("only");
-    auto it = col->begin();
-    EXPECT_EQ(it->GetName(), "only");
-    auto before = it++;
-    EXPECT_EQ((*before)->GetName(), "only");
-    EXPECT_TRUE(it == col->end());
-    EXPECT_TRUE(ThrowsExactly<CTsException>([&] { ++it; }, "No More Elements in the Collection"));
-    EXPECT_TRUE(
-        ThrowsExactly<CTsException>([&] { it->GetName(); }, "No More Elements in the Collection"));
-}
-
 TEST(ElementCol, ReadingStopsAtTheFirstElementTheRestrictionRejects) {
     Parsed parsed(R"(<r xmlns:t="urn:t"><a/><b xmlns="urn:x"/><t:own/><c/></r>)");
     CSmartPtr<CElementCol> col(new CElementCol("", "##other", "urn:t", 0, -1));
