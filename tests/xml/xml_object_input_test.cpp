@@ -62,44 +62,35 @@ const char kSeen[] = "urn:r|root child=first text=hello";
 
 TEST(XmlObjectInput, EveryFormHandsTheDocumentElementAndItsFirstChild) {
     const CSerializationContext& context = CSerializationContext::GetDefaultContext();
-    {
+    const std::u16string text = u"<r:root xmlns:r='urn:r'>hello<first/><second/></r:root>";
+    std::vector<unsigned short> units(text.begin(), text.end());
+    units.push_back(0);
+    std::string packed = Compress(kDoc, 31);
+    const std::string path = TempPath("xml_object_input_doc.xml");
+    test::WriteFileBytes(path, packed);
+    const std::function<void(Recorder&)> forms[] = {
+        [&](Recorder& o) { o.FromXml(kDoc, context); },
+        [&](Recorder& o) { o.FromXml(units.data(), context); },
+        [&](Recorder& o) {
+            o.FromXmlStream(CBinaryData(reinterpret_cast<unsigned char*>(&packed[0]),
+                                        static_cast<std::uint32_t>(packed.size()), false),
+                            context);
+        },
+        [&](Recorder& o) { o.FromXmlFile(path.c_str(), context); },
+    };
+    for (const auto& form : forms) {
         Held o;
-        o->FromXml(kDoc, context);
+        form(*o.object);
         EXPECT_EQ(o->seen, kSeen);
     }
-    {
-        Held o;
-        std::u16string text = u"<r:root xmlns:r='urn:r'>hello<first/><second/></r:root>";
-        std::vector<unsigned short> units(text.begin(), text.end());
-        units.push_back(0);
-        o->FromXml(units.data(), context);
-        EXPECT_EQ(o->seen, kSeen);
-    }
-    {
-        Held o;
-        std::string packed = Compress(kDoc, 31);
-        CBinaryData data(reinterpret_cast<unsigned char*>(&packed[0]),
-                         static_cast<std::uint32_t>(packed.size()), false);
-        o->FromXmlStream(data, context);
-        EXPECT_EQ(o->seen, kSeen);
-    }
-    {
-        Held o;
-        std::string path = TempPath("xml_object_input_doc.xml");
-        test::WriteFileBytes(path, Compress(kDoc, 31));
-        o->FromXmlFile(path.c_str(), context);
-        EXPECT_EQ(o->seen, kSeen);
-        std::remove(path.c_str());
-    }
-    {
-        CXmlDocument doc;
-        doc.LoadXml(kDoc);
-        Held o;
-        o->FromXmlElement(doc.GetDocumentElement()->GetFirstElement(), context);
-        EXPECT_EQ(o->seen, "|first child=- text=");
-        // The caller's tree is left as it was.
-        EXPECT_EQ(doc.GetDocumentElement()->GetFirstElement()->GetLocalName(), "first");
-    }
+    std::remove(path.c_str());
+    CXmlDocument doc;
+    doc.LoadXml(kDoc);
+    Held o;
+    o->FromXmlElement(doc.GetDocumentElement()->GetFirstElement(), context);
+    EXPECT_EQ(o->seen, "|first child=- text=");
+    // The caller's tree is left as it was.
+    EXPECT_EQ(doc.GetDocumentElement()->GetFirstElement()->GetLocalName(), "first");
 }
 
 TEST(XmlObjectInput, TheCallersContextReachesTheLoader) {
