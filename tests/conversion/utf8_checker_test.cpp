@@ -18,6 +18,10 @@ const unsigned char* Bytes(const std::string& s) {
     return reinterpret_cast<const unsigned char*>(s.data());
 }
 
+std::string Text(const CBinaryData& data) {
+    return std::string(reinterpret_cast<const char*>(data.GetData()), data.GetLength());
+}
+
 bool CheckedInPieces(const std::string& text, std::size_t cut1, std::size_t cut2) {
     detail::Utf8Checker checker;
     checker.Add(Bytes(text), cut1);
@@ -64,15 +68,10 @@ TEST(Utf8Checker, StreamResultAcrossChunkBoundaries) {
             stream.Write(text);
             stream.Write('\0');
             stream.Write("after the zero", 14);
-            const CBinaryData result = stream.GetBinaryData();
-            const CBinaryData expected = detail::LocalToUtf8(text.c_str());
-            ASSERT_EQ(result.GetLength(), expected.GetLength());
-            EXPECT_EQ(
-                std::string(reinterpret_cast<const char*>(result.GetData()), result.GetLength()),
-                std::string(reinterpret_cast<const char*>(expected.GetData()),
-                            expected.GetLength()));
+            const std::string result = Text(stream.GetBinaryData());
+            EXPECT_EQ(result, Text(detail::LocalToUtf8(text.c_str())));
             if (tail.size() == 4) {
-                EXPECT_EQ(result.GetLength(), text.size());
+                EXPECT_EQ(result, text);
             }
         }
     }

@@ -5,14 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "conversion/conversion_messages.h"
 #include "conversion/whitespace_keep.h"
-#include "support/expect_exception.h"
 #include "support/test_table.h"
-#include "tessel16/exception.h"
 
 using namespace Tessel16;
-using Tessel16::test::ThrowsExactly;
 using WS = CWhitespaceUtils;
 
 TEST(WhitespaceUtils, RulesOverTable) {
@@ -72,15 +68,6 @@ TEST(WhitespaceUtils, PreserveWithLengthStopsAtLengthAndNul) {
     EXPECT_EQ(WS::Preserve(nullptr, 4), "");
     EXPECT_EQ(WS::Preserve("abc", 0), "");
     EXPECT_EQ(WS::Preserve("abc", -1), "");
-}
-
-TEST(WhitespaceUtils, UnknownRuleThrowsRootException) {
-    for (int rule : {-1, 4, 7}) {
-        EXPECT_TRUE(ThrowsExactly<CTsException>(
-            [&] { WS::ApplyRule(static_cast<WS::WhitespaceRule>(rule), "x"); },
-            detail::kMsgUnknownWhitespaceRule))
-            << "rule " << rule;
-    }
 }
 
 TEST(WhitespaceUtils, IsWhiteSpaceOnlyTheFourXmlCharacters) {
