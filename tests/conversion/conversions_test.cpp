@@ -130,9 +130,9 @@ TEST(Conversions, UnknownRuleRefusedBeforeAnyShortcut) {
         [](WS::WhitespaceRule r) { WS::ApplyRule(r, "x"); }};
     for (int rule : {-1, 4, 7}) {
         for (const auto& read : reads) {
-            EXPECT_TRUE(ThrowsExactly<CTsException>(
-                [&] { read(static_cast<WS::WhitespaceRule>(rule)); },
-                detail::kMsgUnknownWhitespaceRule))
+            EXPECT_TRUE(
+                ThrowsExactly<CTsException>([&] { read(static_cast<WS::WhitespaceRule>(rule)); },
+                                            detail::kMsgUnknownWhitespaceRule))
                 << "rule " << rule;
         }
     }
@@ -191,8 +191,6 @@ TEST(Conversions, FloatingWriters) {
         EXPECT_EQ(C::r8ToString(value), c[1]);
         EXPECT_EQ(C::r4ToString(static_cast<float>(value)), c[2]);
     }
-    EXPECT_EQ(C::r4ToString(FLT_MAX), "3.4028235e+38");
-    EXPECT_EQ(C::r4ToString(std::numeric_limits<float>::denorm_min()), "1e-45");
     EXPECT_EQ(C::r8ToString(1.5, "%.3f"), "1.500");
     EXPECT_EQ(C::r4ToString(2.25f, "value=%08.2f"), "value=00002.25");
     EXPECT_EQ(C::r8ToString(1.5, "100%% %g"), "100% 1.5");

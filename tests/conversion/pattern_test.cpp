@@ -103,10 +103,10 @@ TEST(XsdPattern, FailuresEndInAnExceptionOnEveryCheck) {
     };
     for (const auto& c : cases) {
         const std::string translated = detail::TranslateXsdPattern(c.pattern);
-        const std::string prefix =
-            c.compiles ? "Regular Expression: " + translated +
-                             " gave up before deciding on the value. Error: '"
-                       : "Invalid Regular Expression: " + translated + " Error: '";
+        const std::string gaveUp = " gave up before deciding on the value. Error: '";
+        const std::string prefix = c.compiles
+                                       ? "Regular Expression: " + translated + gaveUp
+                                       : "Invalid Regular Expression: " + translated + " Error: '";
         for (int check = 0; check < 2; ++check) {
             for (bool cached : {true, false}) {
                 SCOPED_TRACE(std::string(c.pattern) + (cached ? " cached" : " uncached"));

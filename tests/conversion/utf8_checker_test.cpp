@@ -32,7 +32,7 @@ bool CheckedInPieces(const std::string& text, std::size_t cut1, std::size_t cut2
 
 }  // namespace
 
-TEST(Utf8Checker, PiecesGiveTheVerdictOfTheWhole) {
+TEST(Utf8Checker, PiecesGiveTheVerdictOfTheWholeUnlessAsciiOnly) {
     SetLocalCharEncoding(65001);
     for (const test::TableRow& c : test::ReadTable("conversion/utf8_texts.txt")) {
         SCOPED_TRACE(c[0]);
@@ -46,9 +46,7 @@ TEST(Utf8Checker, PiecesGiveTheVerdictOfTheWhole) {
         }
     }
     SetLocalCharEncoding(3);
-}
-
-TEST(Utf8Checker, AsciiOnlyTrustsEveryByte) {
+    // With ASCIIOnly every byte is trusted.
     ASCIIOnly(true);
     detail::Utf8Checker checker;
     checker.Add(Bytes("\xFF\xC3"), 2);

@@ -52,15 +52,13 @@ TEST(WhitespaceUtils, KeepingTheTextAgreesWithTheRule) {
     EXPECT_FALSE(detail::RuleKeepsText(static_cast<WS::WhitespaceRule>(9), "x"));
 }
 
-TEST(WhitespaceUtils, EmbeddedNulEndsTheTextExceptForRuleNone) {
+TEST(WhitespaceUtils, EmbeddedNulOrLengthEndsTheTextExceptForRuleNone) {
     const std::string text("a b\0c d", 7);
     EXPECT_EQ(WS::Preserve(text), "a b");
     EXPECT_EQ(WS::Replace(text), "a b");
     EXPECT_EQ(WS::Collapse(text), "a b");
     EXPECT_EQ(WS::ApplyRule(WS::WhitespaceRule_None, text), text);
-}
-
-TEST(WhitespaceUtils, PreserveWithLengthStopsAtLengthAndNul) {
+    // With a length, Preserve stops there or at a zero byte, whichever comes first.
     EXPECT_EQ(WS::Preserve("a\r\nbc", 3), "a\n");
     // A CR at the last allowed position is lone even when an LF follows beyond the length.
     EXPECT_EQ(WS::Preserve("a\r\nb", 2), "a\n");
