@@ -34,49 +34,22 @@ TEST(FastInfosetWriter, IndexRangesSwitchAtTheirBoundaries) {
     context.SetElementMaxAddLength(100);
     // Element names 32/33 and chunks 16/17 (r is element name 1): literal once, then
     // referenced.
-    const CBinaryData refs = WriteFi(context, [](W& w) {
-        w.StartElement("r", "");
-        for (int i = 2; i <= 33; ++i) {
-            w.StartElement("n" + std::to_string(i), "");
-            w.EndElement();
-        }
-        w.StartElement("n32", "");
-        w.EndElement();
-        w.StartElement("n33", "");
-        for (int i = 1; i <= 17; ++i) {
-            w.StartElement("c", "");
-            w.WriteText("t" + std::to_string(i), ItemType_string, false);
-            w.EndElement();
-        }
-        w.StartElement("c", "");
-        w.WriteText("t16", ItemType_string, false);
-        w.WriteText("t17", ItemType_string, false);
-        w.EndElement();
-        w.EndElement();
-        w.EndElement();
-    });
-    const std::string hex = Hex(refs);
+    std::string script = "<r; ";
+    for (int i = 2; i <= 33; ++i) script += "<n" + std::to_string(i) + "; >; ";
+    script += "<n32; >; <n33; ";
+    for (int i = 1; i <= 17; ++i) script += "<c; =t" + std::to_string(i) + "; >; ";
+    script += "<c; =t16; =t17; >; >; >";
+    const std::string hex = Hex(WriteFi(context, [&](W& w) { RunWriterScript(w, script); }));
     EXPECT_NE(hex.find("F0 1F F0 20 00"), std::string::npos) << hex;  // n32 = 32, n33 = 33
     EXPECT_NE(hex.find("AF B0 00"), std::string::npos) << hex;        // chunks 16 and 17
 }
 
 TEST(FastInfosetWriter, AttributeValueIndicesPast64TakeTwoOctets) {
-    CFastInfosetContext context;
-    const CBinaryData out = WriteFi(context, [](W& w) {
-        w.StartElement("r", "");
-        for (int i = 1; i <= 65; ++i) {
-            w.StartElement("e", "");
-            w.AddAttribute("v", "", std::to_string(i), ItemType_string);
-            w.EndElement();
-        }
-        for (int i : {64, 65}) {
-            w.StartElement("e", "");
-            w.AddAttribute("v", "", std::to_string(i), ItemType_string);
-            w.EndElement();
-        }
-        w.EndElement();
-    });
-    const std::string hex = Hex(out);
+    std::string script = "<r; ";
+    for (int i = 1; i <= 65; ++i) script += "<e; @v=" + std::to_string(i) + "; >; ";
+    script += "<e; @v=64; >; <e; @v=65; >; >";
+    const std::string hex =
+        Hex(WriteFi(CFastInfosetContext(), [&](W& w) { RunWriterScript(w, script); }));
     EXPECT_NE(hex.find("41 00 BF F0 F0 41 00 C0 00 F0 FF"), std::string::npos) << hex;
 }
 
