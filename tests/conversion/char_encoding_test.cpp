@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/test_table.h"
 #include "tessel16/switches.h"
 
 using namespace Tessel16;
@@ -77,20 +79,14 @@ TEST_F(CharEncoding, AsciiOnlyCopiesBytes) {
 }
 
 TEST_F(CharEncoding, Utf16ToUtf8SurrogateRules) {
-    const struct {
+    for (const test::TableRow& c : test::ReadTable("conversion/utf16_to_utf8.txt")) {
+        SCOPED_TRACE("utf16_to_utf8.txt line " + std::to_string(c.line));
         std::vector<unsigned short> units;
-        const char* hex;
-    } cases[] = {
-        {{0xD83D, 0xDE00, 0}, "F09F9880"},
-        {{0x0041, 0xD83D, 0x0041, 0}, "41"},       // unpaired high surrogate stops output
-        {{0x0041, 0xD83D, 0}, "41"},               // high surrogate at the end
-        {{0x0042, 0xDE00, 0x0043, 0}, "42"},       // lone low surrogate
-        {{0x007F, 0x0080, 0x07FF, 0x0800, 0xFFFF, 0}, "7FC280DFBFE0A080EFBFBF"},
-        {{0}, ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.hex);
-        EXPECT_EQ(Hex(detail::Utf16ToUtf8(c.units.data())), c.hex);
+        std::istringstream words(c[0]);
+        for (unsigned unit = 0; words >> std::hex >> unit;)
+            units.push_back(static_cast<unsigned short>(unit));
+        units.push_back(0);
+        EXPECT_EQ(Hex(detail::Utf16ToUtf8(units.data())), c.cells.size() > 1 ? c[1] : "");
     }
 }
 

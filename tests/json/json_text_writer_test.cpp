@@ -77,16 +77,6 @@ TEST(JsonTextWriter, TypedValuesBareOrQuoted) {
     }
 }
 
-TEST(JsonTextWriter, StringEscapes) {
-    const std::string raw = "q\" b\\ t\t n\n r\r f\f b\b c\x01 d\x1f / \xC3\xA9";
-    const std::string text =
-        Write(JsonRoundTrip_Full, true, [&](CJsonTextWriter& w) { Simple(w, "R", raw.c_str()); });
-    EXPECT_EQ(text,
-              "{\n\t\"R\": \"q\\\" b\\\\ t\\t n\\n r\\r f\\f b\\b c\\u0001 d\\u001F / "
-              "\xC3\xA9\"\n}");
-    EXPECT_TRUE(IsStrictJson(text));
-}
-
 TEST(JsonTextWriter, CommentsAndLineEnds) {
     CTextStream stream(XmlEncoding_None);
     CJsonTextWriter writer(&stream);

@@ -36,40 +36,7 @@ struct Doc {
     CXmlTextWriter writer;
 };
 
-// Two children, one empty, and a nested one, in the default namespace.
-const char* const kSample =
-    "default urn:a; <{urn:a}root; <{urn:a}child; =text; >; <{urn:a}empty; >; <{urn:a}parent; "
-    "<{urn:a}x; #i4=1; >; >; >";
-
-void WriteSampleTree(CXmlTextWriter& w) {
-    w.WriteXmlDeclaration();
-    test::RunWriterScript(w, kSample);
-}
-
 }  // namespace
-
-TEST(XmlTextWriter, FormattedSampleMatchesByteForByte) {
-    Doc d(XmlEncoding_UTF8);
-    WriteSampleTree(d.writer);
-    EXPECT_EQ(d.Finish(),
-              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-              "<root xmlns=\"urn:a\">\n"
-              "\t<child>text</child>\n"
-              "\t<empty/>\n"
-              "\t<parent>\n"
-              "\t\t<x>1</x>\n"
-              "\t</parent>\n"
-              "</root>\n");
-}
-
-TEST(XmlTextWriter, UnformattedSampleHasOnlyTheDeclarationLineEnd) {
-    Doc d(XmlEncoding_UTF8, false);
-    WriteSampleTree(d.writer);
-    EXPECT_EQ(d.Finish(),
-              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-              "<root xmlns=\"urn:a\"><child>text</child><empty/><parent><x>1</x></parent>"
-              "</root>");
-}
 
 TEST(XmlTextWriter, DeclarationFollowsStreamEncoding) {
     const struct {
@@ -82,19 +49,14 @@ TEST(XmlTextWriter, DeclarationFollowsStreamEncoding) {
         {XmlEncoding_UTF16_NoDecl, "<?xml version=\"1.0\"?>\r\n"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.encoding);
-        // Unformatted and CR LF: the declaration still ends with a line end of that kind.
-        Doc d(c.encoding, false, EOLType_CRLF);
-        d.writer.WriteXmlDeclaration();
-        EXPECT_EQ(d.Finish(), c.expected);
+        // Formatted or not, the declaration ends with one line end of the writer's kind.
+        for (bool formatted : {false, true}) {
+            SCOPED_TRACE(testing::Message() << c.encoding << " formatted " << formatted);
+            Doc d(c.encoding, formatted, EOLType_CRLF);
+            d.writer.WriteXmlDeclaration();
+            EXPECT_EQ(d.Finish(), c.expected);
+        }
     }
-}
-
-TEST(XmlTextWriter, DefaultValuesAreWrittenWhenAsked) {
-    Doc d(XmlEncoding_None, false);
-    d.writer.SetWriteDefaultValues(true);
-    test::RunWriterScript(d.writer, "<c; #i4!=5; >");
-    EXPECT_EQ(d.Finish(), "<c>5</c>");
 }
 
 TEST(XmlTextWriter, EscapesTextAndAttributes) {
@@ -123,6 +85,7 @@ TEST(XmlTextWriter, ScriptsGiveTheirText) {
     for (const test::TableRow& c : test::ReadTable("writers/xml_scripts.txt")) {
         SCOPED_TRACE("xml_scripts.txt line " + std::to_string(c.line));
         Doc d(XmlEncoding_None, c[0] == "formatted");
+        d.writer.SetWriteDefaultValues(c[0] == "defaults");
         test::RunWriterScript(d.writer, c[1]);
         EXPECT_EQ(d.Finish(), c[2]);
     }
@@ -137,31 +100,22 @@ TEST(XmlTextWriter, AllocatePrefixRunsPastZ) {
 }
 
 TEST(XmlTextWriter, RefusesOutOfOrderCalls) {
-    {
+    // Attributes and xsi members after text, after a child or once their element is closed:
+    // refused, and the refused call writes nothing.
+    for (const std::string script :
+         {"<r; =t; @a=1", "<r; <c; >; nil", "<r; <c; >; xsitype {urn:t}T", "<r; <c; >; >; @a=1"}) {
+        SCOPED_TRACE(script);
         Doc d;
-        d.writer.StartElement("r", "");
-        d.writer.WriteText("t", ItemType_string, false);
+        const std::size_t last = script.rfind("; ");
+        test::RunWriterScript(d.writer, script.substr(0, last));
         const std::string before = d.stream.GetString();
-        EXPECT_TRUE(ThrowsMessage([&] { d.writer.AddAttribute("a", "", "1", ItemType_string); },
+        EXPECT_TRUE(ThrowsMessage([&] { test::RunWriterScript(d.writer, script.substr(last + 2)); },
                                   detail::kMsgAttributesBeforeElements));
-        EXPECT_EQ(std::string(d.stream.GetString()), before);  // nothing written
-        d.writer.EndElement();
+        EXPECT_EQ(std::string(d.stream.GetString()), before);
     }
-    {
-        Doc d;
-        d.writer.StartElement("r", "");
-        d.writer.StartElement("c", "");
-        d.writer.EndElement();
-        EXPECT_THROW(d.writer.AddXsiNil(), CTsException);
-        EXPECT_THROW(d.writer.AddXsiType("urn:t", "T", ItemType_string), CTsException);
-        d.writer.EndElement();
-        EXPECT_THROW(d.writer.AddAttribute("a", "", "1", ItemType_string), CTsException);
-    }
-    {
-        Doc d;
-        d.writer.StartElement("r", "");
-        EXPECT_TRUE(ThrowsMessage([&] { d.writer.EndDocument(); }, detail::kMsgElementNotClosed));
-    }
+    Doc d;
+    d.writer.StartElement("r", "");
+    EXPECT_TRUE(ThrowsMessage([&] { d.writer.EndDocument(); }, detail::kMsgElementNotClosed));
 }
 
 TEST(XmlTextWriter, InvalidEolTypeKeepsThePreviousLineEnd) {
@@ -193,17 +147,13 @@ public:
 TEST(XmlTextWriter, HandsTextOnEvery4096Bytes) {
     RecordingStream stream;
     CTextStream reference(XmlEncoding_UTF8);
+    std::string script = "<root; ";
+    for (int i = 0; i < 2000; ++i)
+        script += "<item; @n#i4=" + std::to_string(i) + "; =value & more; >; ";
     for (CTextStream* s : {static_cast<CTextStream*>(&stream), &reference}) {
         CXmlTextWriter w(s);
         w.StartDocument();
-        w.StartElement("root", "");
-        for (int i = 0; i < 2000; ++i) {
-            w.StartElement("item", "");
-            w.AddAttribute("n", "", std::to_string(i), ItemType_i4);
-            w.WriteText("value & more", ItemType_string, false);
-            w.EndElement();
-        }
-        w.EndElement();
+        test::RunWriterScript(w, script + ">");
         w.EndDocument();
     }
     ASSERT_GT(stream.flushedLengths.size(), 10u);
@@ -221,7 +171,6 @@ TEST(XmlTextWriter, ReusedElementStateStartsAfresh) {
     // nothing of what came before (depth, children, open tag, scope).
     CTextStream stream;
     CXmlTextWriter writer(&stream);
-    std::string first;
     for (int pass = 0; pass < 2; ++pass) {
         writer.StartDocument();
         // urn:p is no longer bound when c starts.
@@ -229,14 +178,9 @@ TEST(XmlTextWriter, ReusedElementStateStartsAfresh) {
                               "<{urn:r}r; <a; alias p urn:p; <{urn:p}b; #i4=1; >; >; "
                               "<{urn:p}c; >; >");
         writer.EndDocument();
-        std::string text = stream.GetString();
-        if (pass == 0) {
-            first = text;
-            EXPECT_EQ(text,
-                      "<AA:r xmlns:AA=\"urn:r\">\n\t<a>\n\t\t<p:b>1</p:b>\n\t</a>\n"
-                      "\t<AB:c xmlns:AB=\"urn:p\"/>\n</AA:r>\n");
-        } else {
-            EXPECT_EQ(text, first);
-        }
+        EXPECT_EQ(std::string(stream.GetString()),
+                  "<AA:r xmlns:AA=\"urn:r\">\n\t<a>\n\t\t<p:b>1</p:b>\n\t</a>\n"
+                  "\t<AB:c xmlns:AB=\"urn:p\"/>\n</AA:r>\n")
+            << "pass " << pass;
     }
 }

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <sys/mman.h>
 #include <unistd.h>
-#include <zlib.h>
 
 #include <cstdio>
 #include <cstring>
@@ -15,6 +14,7 @@
 #include <string>
 
 #include "support/expect_exception.h"
+#include "support/test_node.h"
 #include "tessel16/binary_data.h"
 #include "tessel16/exception.h"
 #include "tessel16/serialization_context.h"
@@ -24,22 +24,9 @@
 namespace {
 
 using namespace Tessel16;
+using Tessel16::test::Compress;
 using Tessel16::test::ThrowsExactly;
 namespace msg = detail::XmlMessages;
-
-std::string Gzip(const std::string& data) {
-    z_stream zs{};
-    deflateInit2(&zs, 9, Z_DEFLATED, 31, 9, Z_DEFAULT_STRATEGY);
-    std::string out(deflateBound(&zs, data.size()), '\0');
-    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
-    zs.avail_in = static_cast<uInt>(data.size());
-    zs.next_out = reinterpret_cast<Bytef*>(&out[0]);
-    zs.avail_out = static_cast<uInt>(out.size());
-    deflate(&zs, Z_FINISH);
-    out.resize(zs.total_out);
-    deflateEnd(&zs);
-    return out;
-}
 
 void LoadBytes(const std::string& bytes, const CSerializationContext& context) {
     CXmlDocument document(context);
@@ -75,7 +62,7 @@ TEST(InputLimits, InflatedSizeIsBoundedByRatioAndCap) {
     // 5 MiB of text packs into a few kilobytes: far beyond the default ratio, and above the
     // floor that small documents may always inflate to.
     const std::string xml = "<a>" + std::string(5u << 20, 'q') + "</a>";
-    const std::string packed = Gzip(xml);
+    const std::string packed = Compress(xml, 31);
     const auto ratioMessage = FormatString(msg::kInflatedTooLarge, 4ull << 20,
                                            static_cast<unsigned long long>(packed.size()));
     EXPECT_TRUE(ThrowsExactly<CTsException>([&] { LoadBytes(packed, CSerializationContext()); },
@@ -85,7 +72,7 @@ TEST(InputLimits, InflatedSizeIsBoundedByRatioAndCap) {
     LoadBytes(packed, generous);
 
     // The cap, at the document's own size of 5007 bytes and just below it.
-    const std::string small = Gzip("<a>" + std::string(5000, 'q') + "</a>");
+    const std::string small = Compress("<a>" + std::string(5000, 'q') + "</a>", 31);
     for (unsigned long long cap : {4096ull, 5006ull}) {
         CSerializationContext capped;
         capped.SetMaxInflatedSize(cap);

@@ -5,10 +5,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "support/expect_exception.h"
 #include "support/test_node.h"
+#include "support/test_table.h"
 #include "tessel16/binary_data.h"
 #include "tessel16/exception.h"
 #include "tessel16/serialization_context.h"
@@ -62,44 +65,35 @@ const char kSeen[] = "urn:r|root child=first text=hello";
 
 TEST(XmlObjectInput, EveryFormHandsTheDocumentElementAndItsFirstChild) {
     const CSerializationContext& context = CSerializationContext::GetDefaultContext();
-    {
+    const std::u16string text = u"<r:root xmlns:r='urn:r'>hello<first/><second/></r:root>";
+    std::vector<unsigned short> units(text.begin(), text.end());
+    units.push_back(0);
+    std::string packed = Compress(kDoc, 31);
+    const std::string path = TempPath("xml_object_input_doc.xml");
+    test::WriteFileBytes(path, packed);
+    const std::function<void(Recorder&)> forms[] = {
+        [&](Recorder& o) { o.FromXml(kDoc, context); },
+        [&](Recorder& o) { o.FromXml(units.data(), context); },
+        [&](Recorder& o) {
+            o.FromXmlStream(CBinaryData(reinterpret_cast<unsigned char*>(&packed[0]),
+                                        static_cast<std::uint32_t>(packed.size()), false),
+                            context);
+        },
+        [&](Recorder& o) { o.FromXmlFile(path.c_str(), context); },
+    };
+    for (const auto& form : forms) {
         Held o;
-        o->FromXml(kDoc, context);
+        form(*o.object);
         EXPECT_EQ(o->seen, kSeen);
     }
-    {
-        Held o;
-        std::u16string text = u"<r:root xmlns:r='urn:r'>hello<first/><second/></r:root>";
-        std::vector<unsigned short> units(text.begin(), text.end());
-        units.push_back(0);
-        o->FromXml(units.data(), context);
-        EXPECT_EQ(o->seen, kSeen);
-    }
-    {
-        Held o;
-        std::string packed = Compress(kDoc, 31);
-        CBinaryData data(reinterpret_cast<unsigned char*>(&packed[0]),
-                         static_cast<std::uint32_t>(packed.size()), false);
-        o->FromXmlStream(data, context);
-        EXPECT_EQ(o->seen, kSeen);
-    }
-    {
-        Held o;
-        std::string path = TempPath("xml_object_input_doc.xml");
-        test::WriteFileBytes(path, Compress(kDoc, 31));
-        o->FromXmlFile(path.c_str(), context);
-        EXPECT_EQ(o->seen, kSeen);
-        std::remove(path.c_str());
-    }
-    {
-        CXmlDocument doc;
-        doc.LoadXml(kDoc);
-        Held o;
-        o->FromXmlElement(doc.GetDocumentElement()->GetFirstElement(), context);
-        EXPECT_EQ(o->seen, "|first child=- text=");
-        // The caller's tree is left as it was.
-        EXPECT_EQ(doc.GetDocumentElement()->GetFirstElement()->GetLocalName(), "first");
-    }
+    std::remove(path.c_str());
+    CXmlDocument doc;
+    doc.LoadXml(kDoc);
+    Held o;
+    o->FromXmlElement(doc.GetDocumentElement()->GetFirstElement(), context);
+    EXPECT_EQ(o->seen, "|first child=- text=");
+    // The caller's tree is left as it was.
+    EXPECT_EQ(doc.GetDocumentElement()->GetFirstElement()->GetLocalName(), "first");
 }
 
 TEST(XmlObjectInput, TheCallersContextReachesTheLoader) {
@@ -124,15 +118,7 @@ TEST(XmlObjectInput, LoaderFailuresPassThroughUnchanged) {
         {[&] { o->FromXmlElement(static_cast<const CXmlElement*>(nullptr), context); },
          "FromXmlElement was given no element"},
     };
-    for (const auto& c : kCases) {
-        SCOPED_TRACE(c.message);
-        try {
-            c.call();
-            ADD_FAILURE() << "no exception";
-        } catch (const CTsException& e) {
-            EXPECT_EQ(e.GetMessage(), c.message);
-        }
-    }
+    for (const auto& c : kCases) EXPECT_TRUE(test::ThrowsMessage(c.call, c.message));
     EXPECT_EQ(o->element, nullptr);
 }
 
@@ -143,36 +129,22 @@ TEST(XmlObjectInput, AnExceptionFromTheObjectLeavesNoDocumentBehind) {
     std::string xml = "<list>";
     for (int i = 0; i < 1000; ++i) xml += "<item a='" + std::to_string(i) + "'>text</item>";
     xml += "</list>";
-    try {
-        o->FromXml(xml.c_str(), CSerializationContext::GetDefaultContext());
-        ADD_FAILURE() << "no exception";
-    } catch (const CTsValidationException& e) {
-        EXPECT_EQ(e.GetMessage(), "rejected\nPath: /list");
-    }
+    EXPECT_TRUE(test::ThrowsExactly<CTsValidationException>(
+        [&] { o->FromXml(xml.c_str(), CSerializationContext::GetDefaultContext()); },
+        "rejected\nPath: /list"));
 }
 
 TEST(XmlObjectInput, ElementNamesMatchByLocalNameAndNamespace) {
     CXmlDocument doc;
     doc.LoadXml("<p:Item xmlns:p='urn:p'/>");
-    const CXmlElement* item = doc.GetDocumentElement();
-    CSerializationContext strict, ignoring, noNamespaces;
-    ignoring.SetIgnoreNamespaces(true);
-    noNamespaces.SetSchemaType(SchemaType_NoNamespaces);
-    struct {
-        const CSerializationContext* context;
-        const char* local;
-        const char* ns;
-        bool match;
-    } const kCases[] = {
-        {&strict, "Item", "urn:p", true},    {&strict, "Item", "urn:q", false},
-        {&strict, "Item", "", false},        {&strict, "item", "urn:p", false},
-        {&ignoring, "Item", "urn:q", true},  {&ignoring, "Itemx", "urn:p", false},
-        {&noNamespaces, "Item", "", true},   {&noNamespaces, "item", "urn:p", false},
-        {&ignoring, "item", "urn:p", false}, {&noNamespaces, "Item", "urn:q", true},
-    };
+    std::map<std::string, CSerializationContext> contexts;  // "strict" is the default
+    contexts["ignoring"].SetIgnoreNamespaces(true);
+    contexts["no-namespaces"].SetSchemaType(SchemaType_NoNamespaces);
     Held o;
-    for (const auto& c : kCases) {
-        SCOPED_TRACE(std::string(c.local) + " " + c.ns);
-        EXPECT_EQ(o->DoesElementNameMatch(*c.context, item, c.local, c.ns), c.match);
+    for (const test::TableRow& c : test::ReadTable("xml/name_matches.txt")) {
+        SCOPED_TRACE("name_matches.txt line " + std::to_string(c.line));
+        EXPECT_EQ(o->DoesElementNameMatch(contexts[c[0]], doc.GetDocumentElement(), c[1].c_str(),
+                                          c[2].c_str()),
+                  c[3] == "yes");
     }
 }
