@@ -370,15 +370,6 @@ public:
     using CXmlGeneratedClass::DoesElementContainOptionalElements;
 };
 
-class BadGroup : public CItem {
-public:
-    Tessel16Data::CParentElementInfo* GetClassInfo() const override {
-        static Tessel16Data::CParentElementInfo info(
-            static_cast<Tessel16Data::XmlElementGroupType>(7), Tessel16Data::XmlElementType_Element,
-            "item", kNs, true, false, -1, ItemType_none, nullptr, false);
-        return &info;
-    }
-};
 
 }  // namespace
 
@@ -393,16 +384,6 @@ TEST(GeneratedClassHelpers, OptionalElementsAndElementList) {
     CXmlElement* b = document.GetDocumentElement()->GetFirstElement();
     EXPECT_TRUE(probe->IsElementInList(CSerializationContext(), b));
     EXPECT_FALSE(probe->IsElementInList(CSerializationContext(), b->GetNextSiblingElement()));
-}
-
-TEST(GeneratedClassHelpers, UnknownGroupType) {
-    CSmartPtr<BadGroup> bad(new BadGroup);
-    bad->SetId(1);
-    EXPECT_TRUE(ThrowsExactly<CTsException>([&] { Write(bad.get(), CSerializationContext()); },
-                                            detail::kMsgUnknownXmlGroupType));
-    EXPECT_TRUE(ThrowsExactly<CTsException>(
-        [&] { Read(bad.get(), Xml("item", " id=\"1\"", ""), CSerializationContext()); },
-        detail::kMsgUnknownGroupType));
 }
 
 namespace {

@@ -120,24 +120,6 @@ TEST(UntypedRecords, MandatoryNamedMemberFailures) {
                  CTsValidationException);
 }
 
-TEST(UntypedRecords, OptionalMembersLeaveElementsOfOtherNames) {
-    Fixture f("<r xmlns=\"urn:t\"><x/></r>");
-    CXmlElement* cursor = f.root->GetFirstElement();
-    CElementInfoSeqUntpdOpt seq("data", "urn:t", 0, "##any", "urn:t");
-    EXPECT_TRUE(seq.ElementFromXml(kDefault, f.holder.get(), f.root, &cursor, "urn:t",
-                                   XmlElementType_Element));
-    CElementInfoChoiceUntpdOpt choice("data", "urn:t", 0, "##any", "urn:t");
-    EXPECT_FALSE(choice.ElementFromXml(kDefault, f.holder.get(), f.root, &cursor, "urn:t",
-                                       XmlElementType_Element));
-    CElementInfoAllUntpdOpt all("data", "urn:t", 0, "##any", "urn:t");
-    EXPECT_FALSE(all.ElementFromXml(kDefault, f.holder.get(), f.root, &cursor, "urn:t",
-                                    XmlElementType_Element));
-    EXPECT_EQ(cursor, f.root->GetFirstElement());
-    CXmlElement* end = nullptr;
-    EXPECT_TRUE(seq.ElementFromXml(kDefault, f.holder.get(), f.root, &end, "urn:t",
-                                   XmlElementType_Element));
-}
-
 TEST(UntypedRecords, WildcardCollections) {
     Fixture f("<r xmlns=\"urn:t\"><a/><b/><stop/></r>");
     CSmartPtr<FakeCollection> collection(new FakeCollection(0, 1));
