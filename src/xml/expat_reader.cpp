@@ -414,6 +414,16 @@ Word HasCarriageReturn(Word word) {
     const Word v = word ^ (ones * 0x0D);
     return (v - ones) & ~v & (ones * 0x80);
 }
+// Copies sizeof(Word) <= length <= 2 * sizeof(Word) bytes as two overlapping words; true when
+// no carriage return is among them.
+template <typename Word>
+bool CopyWords(char* out, const char* text, std::size_t length) {
+    const Word head = LoadWord<Word>(text);
+    const Word tail = LoadWord<Word>(text + length - sizeof(Word));
+    StoreWord(out, head);
+    StoreWord(out + length - sizeof(Word), tail);
+    return !(HasCarriageReturn(head) | HasCarriageReturn(tail));
+}
 }  // namespace
 
 void CExpatReader::PendingText::Append(const char* text, std::size_t length) {
@@ -428,35 +438,18 @@ void CExpatReader::PendingText::Append(const char* text, std::size_t length) {
     }
     char* const out = Reserve(length);
     if (length <= 16) {
+        bool clean;
         if (length >= 8) {
-            const std::uint64_t head = LoadWord<std::uint64_t>(text);
-            const std::uint64_t tail = LoadWord<std::uint64_t>(text + length - 8);
-            StoreWord(out, head);
-            StoreWord(out + length - 8, tail);
-            if (!(HasCarriageReturn(head) | HasCarriageReturn(tail))) {
-                size += length;
-                return;
-            }
+            clean = CopyWords<std::uint64_t>(out, text, length);
         } else if (length >= 4) {
-            const std::uint32_t head = LoadWord<std::uint32_t>(text);
-            const std::uint32_t tail = LoadWord<std::uint32_t>(text + length - 4);
-            StoreWord(out, head);
-            StoreWord(out + length - 4, tail);
-            if (!(HasCarriageReturn(head) | HasCarriageReturn(tail))) {
-                size += length;
-                return;
-            }
+            clean = CopyWords<std::uint32_t>(out, text, length);
         } else {
-            const char first = text[0], middle = text[1], last = text[length - 1];
-            out[0] = first;
-            out[1] = middle;
-            out[length - 1] = last;
-            if (first != '\r' && middle != '\r' && last != '\r') {
-                size += length;
-                return;
-            }
+            out[0] = text[0];
+            out[1] = text[1];
+            out[length - 1] = text[length - 1];
+            clean = out[0] != '\r' && out[1] != '\r' && out[length - 1] != '\r';
         }
-        size += DropCarriageReturns(out, length);
+        size += clean ? length : DropCarriageReturns(out, length);
         return;
     }
     std::memcpy(out, text, length);
