@@ -34,10 +34,8 @@ public:
     using CXmlCollection::AddBeforeItem;
     using CXmlCollection::AddItemAt;
     using CXmlCollection::AppendItem;
-    using CXmlCollection::FireOnCollectionChange;
     using CXmlCollection::GetHead;
     using CXmlCollection::GetNodeAtIndex;
-    using CXmlCollection::GetNodeForItem;
     using CXmlCollection::GetTail;
     using CXmlCollection::PrependItem;
 

@@ -360,7 +360,6 @@ namespace {
 // Exposes the protected helpers of the engine.
 class Probe : public ChoiceGroup {
 public:
-    using CXmlGeneratedClass::CleanMetaData;
     using CXmlGeneratedClass::DoesElementContainOptionalElements;
     using CXmlGeneratedClass::IsElementInList;
 };

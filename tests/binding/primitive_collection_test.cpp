@@ -56,14 +56,13 @@ CSmartPtr<Col> Make(const Facets& f = Facets()) {
 
 // The collection's elements inside <root>, as XML text; the record's namespace is passed to
 // show that the collection uses its own.
-std::string WriteXml(const CXmlObjectBase* collection,
-                     const CSerializationContext& context = CSerializationContext()) {
+std::string WriteXml(const CXmlObjectBase* collection) {
     CTextStream stream;
     CXmlTextWriter writer(&stream);
     writer.StartDocument();
     writer.SetFormatted(false);
     writer.StartElement("root", "urn:p");
-    Bridge::WriteObject(collection, &writer, false, "urn:record", context, false);
+    Bridge::WriteObject(collection, &writer, false, "urn:record", CSerializationContext(), false);
     writer.EndElement();
     writer.EndDocument();
     return stream.GetString();
