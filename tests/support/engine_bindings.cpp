@@ -27,12 +27,6 @@ CSmartPtr<CXmlObjectBase> CreateExtras(int, const char* elementName) {
 
 }  // namespace
 
-TsVariant Property(CXmlGeneratedClass* object, int index) {
-    TsVariant value;
-    object->InvokeProperty(index, true, value);
-    return value;
-}
-
 TestObject::TestObject(int memberCount, const char* elementName, const char* namespaceUri)
     : m_members(static_cast<size_t>(memberCount)), m_namespace(namespaceUri) {
     SetElementName(elementName);
@@ -43,10 +37,9 @@ CAttributeInfo** TestObject::GetClassAttributeInfo() const {
     return none;
 }
 
-CParentElementInfo* NewClassInfo(XmlElementGroupType group, const char* name, bool hasBaseClasses,
-                                 int valueIndex, ItemType valueType) {
-    return new CParentElementInfo(group, XmlElementType_Element, name, kNs, true, hasBaseClasses,
-                                  valueIndex, valueType, nullptr, false);
+CParentElementInfo* NewClassInfo(XmlElementGroupType group, const char* name) {
+    return new CParentElementInfo(group, XmlElementType_Element, name, kNs, true, false, -1,
+                                  ItemType_none, nullptr, false);
 }
 
 void TestObject::ResetMembers() {

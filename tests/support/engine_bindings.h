@@ -23,9 +23,6 @@ extern const char* const kNs;  // "urn:t", the target namespace of every test cl
 
 using CChildCol = Tessel16::CObjectCol<CChild>;
 
-// What a member holds as the engine sees it, through the object's indexed accessor.
-Tessel16::TsVariant Property(Tessel16::CXmlGeneratedClass* object, int index);
-
 // A generated class whose accessor hands out a nil value for one property and refuses to set
 // another, so tests reach the engine's handling of both.
 template <class T>
@@ -67,11 +64,9 @@ private:
     std::string m_namespace;
 };
 
-// A class record in the test namespace that refuses unknown attributes; a simple-content
-// class names the member holding its value and that value's type.
-Tessel16Data::CParentElementInfo* NewClassInfo(
-    Tessel16Data::XmlElementGroupType group, const char* name, bool hasBaseClasses = false,
-    int valueIndex = -1, Tessel16::ItemType valueType = Tessel16::ItemType_none);
+// A class record in the test namespace that refuses unknown attributes.
+Tessel16Data::CParentElementInfo* NewClassInfo(Tessel16Data::XmlElementGroupType group,
+                                               const char* name);
 
 // A class of `memberCount` variant members and no records, for tests that hand a record an
 // object of their own.
