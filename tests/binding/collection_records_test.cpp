@@ -9,10 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "binding/engine_messages.h"
 #include "metadata/metadata_messages.h"
 #include "support/engine_bindings.h"
-#include "support/expect_exception.h"
 #include "support/test_table.h"
 #include "tessel16/element.h"
 #include "tessel16/element_info_variants.h"
@@ -23,7 +21,6 @@ using namespace Tessel16;
 using namespace Tessel16Data;
 using EngineTest::kNs;
 using EngineTest::TestObject;
-using Tessel16::test::ThrowsExactly;
 
 namespace {
 
@@ -145,33 +142,6 @@ TEST(CollectionRecords, DocumentsUnderEachSetting) {
             outcome = "!" + e.GetMessage();
         }
         EXPECT_EQ(outcome, c[3]);
-    }
-}
-
-// --- choice ----------------------------------------------------------------------------------
-
-TEST(ChoiceCollections, AnEmptyChoiceIsWrittenOnlyWhenAllowed) {
-    // Any choice collection whose minimum is 0 makes the empty choice valid.
-    struct Case {
-        std::array<int, 4> mins;
-        bool ignoreMissingChoice;
-        bool allowed;
-    };
-    const Case cases[] = {
-        {{1, 1, 1, 1}, false, false}, {{1, 1, 1, 1}, true, true},  {{0, 1, 1, 1}, false, true},
-        {{1, 0, 1, 1}, false, true},  {{1, 1, 0, 1}, false, true}, {{1, 1, 1, 0}, false, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << c.mins[0] << c.mins[1] << c.mins[2] << c.mins[3] << c.ignoreMissingChoice);
-        CSmartPtr<Mix> mix(new Mix(c.mins));
-        const CSerializationContext context = Settings(false, false, c.ignoreMissingChoice);
-        if (c.allowed) {
-            EXPECT_EQ(Write(mix.get(), context), "<AA:mix xmlns:AA=\"urn:t\"/>");
-        } else {
-            EXPECT_TRUE(ThrowsExactly<CTsValidationException>([&] { Write(mix.get(), context); },
-                                                              detail::kMsgChoiceNoneSet));
-        }
     }
 }
 
