@@ -83,7 +83,7 @@ TEST(XmlCollection, InsertionPositions) {
     EXPECT_EQ(col->GetHead()->GetNext()->GetPrevious(), col->GetHead());
 }
 
-TEST(XmlCollection, IndexErrors) {
+TEST(XmlCollection, IndexErrorsAndTheMissingTargetNamespace) {
     CSmartPtr<ItemCol> col = MakeCol();
     Recorder sink;
     col->AddEventListener(&sink);
@@ -99,6 +99,8 @@ TEST(XmlCollection, IndexErrors) {
     EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>([&] { col->GetNodeAtIndex(1); },
                                                         "Index 1 is out of range, use 0 - 0"));
     col->RemoveEventListener(&sink);
+    EXPECT_TRUE(ThrowsExactly<CTsException>([&] { col->GetTargetNamespace(); },
+                                            detail::kMsgCollectionTargetNamespace));
 }
 
 // Add, add-complete and change carry the item; remove and remove-complete carry nothing. A
@@ -131,13 +133,6 @@ TEST(XmlCollection, EventsOfAppendAndRemoveAndTheItemsRelease) {
     EXPECT_EQ(col->GetHead(), nullptr);
     EXPECT_EQ(col->GetTail(), nullptr);
     col->RemoveEventListener(&other);
-}
-
-TEST(XmlCollection, NamespaceAndTargetNamespace) {
-    CSmartPtr<ItemCol> col = MakeCol();
-    EXPECT_EQ(col->GetNamespace(), "urn:t");
-    EXPECT_TRUE(ThrowsExactly<CTsException>([&] { col->GetTargetNamespace(); },
-                                            detail::kMsgCollectionTargetNamespace));
 }
 
 namespace {

@@ -59,16 +59,13 @@ TEST(XmlObjectBase, WrongGeneratorVersionStopsEveryEntryPoint) {
     expectWrongVersion([&] {
         n->ToXmlStream(true, false, XmlEncoding_UTF8, EOLType_LF, ctx, CompressionType_None);
     });
-    expectWrongVersion([&] {
-        n->ToXmlFile(test::TempPath("never.xml").c_str(), true, false, XmlEncoding_UTF8, EOLType_LF,
-                     ctx, CompressionType_None);
-    });
-    AsyncToXmlFile(true);
-    expectWrongVersion([&] {
-        n->ToXmlFile(test::TempPath("never.xml").c_str(), true, false, XmlEncoding_UTF8, EOLType_LF,
-                     ctx, CompressionType_None);
-    });
-    AsyncToXmlFile(false);
+    for (bool direct : {true, false}) {
+        AsyncToXmlFile(direct);
+        expectWrongVersion([&] {
+            n->ToXmlFile(test::TempPath("never.xml").c_str(), true, false, XmlEncoding_UTF8,
+                         EOLType_LF, ctx, CompressionType_None);
+        });
+    }
     expectWrongVersion([&] { n->FromXml("<r/>", ctx); });
     // The compression test of the file methods comes before the version check.
     EXPECT_TRUE(ThrowsExactly<CTsException>(
