@@ -16,8 +16,6 @@ using namespace Tessel16;
 using namespace Po;
 using Tessel16::test::MakeOrder;
 
-namespace {}  // namespace
-
 TEST(PurchaseOrderBinding, RoundTripIsIdentical) {
     CSmartPtr<CPurchaseOrder> order = MakeOrder();
     order->GetOrCreateShipTo()->SetName("Dock 4");

@@ -57,18 +57,13 @@ TEST(SerializationContext, SchemaTypeTwoIgnoresNamespaces) {
     EXPECT_FALSE(c.GetIgnoreNamespaces());  // the switch itself was never set
 }
 
-TEST(SerializationContext, SubContextsAreCreatedOnceWithDefaults) {
-    const CSerializationContext c;
-    CJsonContext& json = c.GetJsonContext();
-    EXPECT_EQ(&json, &c.GetJsonContext());
-    EXPECT_EQ(json.GetSupportRoundtrip(), JsonRoundTrip_Full);
-    CFastInfosetContext& fi = c.GetFIContext();
-    EXPECT_EQ(&fi, &c.GetFIContext());
-    EXPECT_EQ(fi.GetAttributeMaxAddLength(), 6u);
-}
-
+// The sub-contexts are made on first use, once, with their defaults.
 TEST(SerializationContext, CopiesCarrySettingsAndOwnTheirSubContexts) {
     CSerializationContext a;
+    EXPECT_EQ(&a.GetJsonContext(), &a.GetJsonContext());
+    EXPECT_EQ(a.GetJsonContext().GetSupportRoundtrip(), JsonRoundTrip_Full);
+    EXPECT_EQ(&a.GetFIContext(), &a.GetFIContext());
+    EXPECT_EQ(a.GetFIContext().GetAttributeMaxAddLength(), 6u);
     a.SetIndentChars("  ");
     a.SetWriteTypeAttribute(false);
     a.SetIgnoreUnknownAttributes(true);
