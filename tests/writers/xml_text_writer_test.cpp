@@ -48,6 +48,7 @@ TEST(XmlTextWriter, DeclarationFollowsStreamEncoding) {
             // A line-end kind that does not exist is refused and the previous one kept.
             EXPECT_TRUE(ThrowsMessage([&] { d.writer.SetEOLType(static_cast<EOLType>(2)); },
                                       detail::kMsgInvalidEolType));
+            EXPECT_EQ(d.writer.GetEOLType(), EOLType_CRLF);
             d.writer.WriteXmlDeclaration();
             EXPECT_EQ(d.Finish(), c[1]);
         }
