@@ -19,22 +19,6 @@ using namespace Tessel16;
 
 namespace {
 
-class Counter : public IJsonReaderHandler {
-public:
-    void StartJsonDocument() override { ++events; }
-    void EndJsonDocument() override { ++events; }
-    void ObjectName(const std::string&) override { ++events; }
-    void StringValue(const std::string&) override { ++events; }
-    void NumberValue(const std::string&) override { ++events; }
-    void StartObject() override { ++events; }
-    void EndObject() override { ++events; }
-    void StartArray() override { ++events; }
-    void EndArray() override { ++events; }
-    void BooleanValue(bool) override { ++events; }
-    void NullValue() override { ++events; }
-    int events = 0;
-};
-
 std::vector<std::string> CorpusFiles(const std::string& dir) {
     std::vector<std::string> names;
     if (DIR* d = opendir(dir.c_str())) {
@@ -60,9 +44,8 @@ TEST(JsonTestSuite, AcceptsYesRefusesNo) {
     for (const std::string& name : files) {
         SCOPED_TRACE(name);
         const std::string json = Tessel16::test::ReadFileBytes(dir + "/" + name);
+        // The default handler alone: the events are read in json_text_reader_test.
         CJsonTextReader reader(&json);
-        auto* counter = new Counter;
-        reader.SetNextHandler(counter);
         reader.SetAllowComments(false);
         bool accepted = false;
         std::string failure;
@@ -76,7 +59,6 @@ TEST(JsonTestSuite, AcceptsYesRefusesNo) {
             case 'y':
                 ++yes;
                 EXPECT_TRUE(accepted);
-                EXPECT_GE(counter->events, 3);
                 break;
             case 'n':
                 ++no;

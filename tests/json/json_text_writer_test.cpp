@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <map>
 #include <string>
 
@@ -21,23 +20,7 @@ using Tessel16::test::ThrowsExactly;
 
 namespace {
 
-// Runs `body` between the document object's braces, as the entry points do.
-std::string Write(JsonRoundTrip level, bool formatted,
-                  const std::function<void(CJsonTextWriter&)>& body) {
-    CTextStream stream(XmlEncoding_None);
-    CJsonTextWriter writer(&stream);
-    writer.StartDocument();
-    writer.SetFormatted(formatted);
-    writer.SetSupportRoundtrip(level);
-    writer.WriteObjectStart();
-    body(writer);
-    writer.WriteObjectEnd();
-    writer.EndDocument();
-    return stream.GetString();
-}
-
-void Simple(CJsonTextWriter& w, const char* name, const char* text,
-            ItemType type = ItemType_string) {
+void Simple(CXmlWriter& w, const char* name, const char* text, ItemType type = ItemType_string) {
     w.StartElement(name, "");
     w.WriteText(text, type, false);
     w.EndElement();
@@ -52,8 +35,8 @@ TEST(JsonTextWriter, ScriptsGiveTheirText) {
     for (const test::TableRow& c : test::ReadTable("json/writer_scripts.txt")) {
         SCOPED_TRACE("writer_scripts.txt line " + std::to_string(c.line));
         const auto run = [&] {
-            return Write(levels.at(c[0]), c[1] == "formatted",
-                         [&](CJsonTextWriter& w) { test::RunWriterScript(w, c[2]); });
+            return test::WriteJson(levels.at(c[0]), c[1] == "formatted",
+                                   [&](CXmlWriter& w) { test::RunWriterScript(w, c[2]); });
         };
         if (c[3][0] == '!') {
             EXPECT_TRUE(ThrowsExactly<CTsException>(run, c[3].substr(1)));
@@ -69,9 +52,8 @@ TEST(JsonTextWriter, TypedValuesBareOrQuoted) {
     for (const test::TableRow& c : test::ReadTable("json/writer_typed_values.txt")) {
         SCOPED_TRACE(c.line);
         const ItemType type = test::ItemTypeNamed(c[1]);
-        const std::string text = Write(JsonRoundTrip_Full, false, [&](CJsonTextWriter& w) {
-            Simple(w, "R", c[0].c_str(), type);
-        });
+        const std::string text = test::WriteJson(
+            JsonRoundTrip_Full, false, [&](CXmlWriter& w) { Simple(w, "R", c[0].c_str(), type); });
         EXPECT_EQ(text, "{\"R\": " + c[2] + "}");
         EXPECT_TRUE(IsStrictJson(text));
     }

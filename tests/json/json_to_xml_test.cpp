@@ -91,6 +91,9 @@ TEST(JsonToXml, ByteInputIsInflatedAndDecoded) {
                  CTsValidationException);
     EXPECT_TRUE(
         ThrowsExactly<CTsException>([&] { document.LoadJson(""); }, "JSON String is empty!"));
+    const unsigned short empty16[] = {0};
+    EXPECT_TRUE(
+        ThrowsExactly<CTsException>([&] { document.LoadJson(empty16); }, "JSON String is empty!"));
     EXPECT_TRUE(ThrowsExactly<CTsException>([&] { document.LoadJsonStream(plain.data(), 0); },
                                             "JSON Stream is empty!"));
     EXPECT_EQ(document.GetDocumentElement(), nullptr);

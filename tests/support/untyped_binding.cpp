@@ -107,8 +107,6 @@ CstringCol* Envelope::GetTags() { return CollectionAs<CstringCol>(this, Tags); }
 CAttributeCol* Envelope::GetOtherAttributes() {
     return CollectionAs<CAttributeCol>(this, OtherAttributes);
 }
-Inner* Envelope::GetInner() { return MemberAs<Inner>(this, InnerMember); }
-CElement* Envelope::GetNote() { return MemberAs<CElement>(this, Note); }
 
 Pick::Pick() : TestObject(MemberCount, "pick", kNs) { Init(); }
 
@@ -126,8 +124,6 @@ CElementInfo** Pick::GetClassElementInfo() const {
     return records;
 }
 
-CElement* Pick::GetLocal() { return MemberAs<CElement>(this, Local); }
-
 Bag::Bag() : TestObject(MemberCount, "bag", kNs) { Init(); }
 
 CParentElementInfo* Bag::GetClassInfo() const {
@@ -143,8 +139,6 @@ CElementInfo** Bag::GetClassElementInfo() const {
         new CElementInfoAllUntpdOpt("memo", kNs, Memo, "##any", kNs), nullptr};
     return records;
 }
-
-CElement* Bag::GetMemo() { return MemberAs<CElement>(this, Memo); }
 
 Lines::Lines() : TestObject(MemberCount, "lines", kNs) { Init(); }
 
@@ -167,7 +161,5 @@ CElementInfo** Lines::GetClassElementInfo() const {
         nullptr};
     return records;
 }
-
-CElementCol* Lines::GetLines() { return CollectionAs<CElementCol>(this, LineMember); }
 
 }  // namespace UntypedTest

@@ -56,8 +56,6 @@ public:
     Tessel16::CElementCol* GetExtras();
     Tessel16::CstringCol* GetTags();
     Tessel16::CAttributeCol* GetOtherAttributes();
-    Inner* GetInner();
-    Tessel16::CElement* GetNote();
 };
 
 // <pick> choice of <code/> (i4) or one unqualified element of any name </pick>
@@ -67,7 +65,6 @@ public:
     Pick();
     Tessel16Data::CParentElementInfo* GetClassInfo() const override;
     Tessel16Data::CElementInfo** GetClassElementInfo() const override;
-    Tessel16::CElement* GetLocal();
 };
 
 // <bag> all of <size/>? (i4) and <memo/>? (untyped, any namespace), in either order </bag>
@@ -77,7 +74,6 @@ public:
     Bag();
     Tessel16Data::CParentElementInfo* GetClassInfo() const override;
     Tessel16Data::CElementInfo** GetClassElementInfo() const override;
-    Tessel16::CElement* GetMemo();
 };
 
 // <lines> <line/>* (untyped elements of that one name, any content) <end/>? (string) </lines>
@@ -88,7 +84,6 @@ public:
     void Init() override;
     Tessel16Data::CParentElementInfo* GetClassInfo() const override;
     Tessel16Data::CElementInfo** GetClassElementInfo() const override;
-    Tessel16::CElementCol* GetLines();
 };
 
 }  // namespace UntypedTest

@@ -4,6 +4,8 @@
 #include <stdexcept>
 
 #include "support/test_table.h"
+#include "tessel16/json_text_writer.h"
+#include "tessel16/streams.h"
 
 namespace Tessel16::test {
 
@@ -97,6 +99,20 @@ void RunWriterScript(CXmlWriter& writer, const std::string& script, bool simpleC
             throw std::runtime_error("unknown writer command [" + command + "]");
         }
     }
+}
+
+std::string WriteJson(JsonRoundTrip level, bool formatted,
+                      const std::function<void(CXmlWriter&)>& body) {
+    CTextStream stream(XmlEncoding_None);
+    CJsonTextWriter writer(&stream);
+    writer.StartDocument();
+    writer.SetFormatted(formatted);
+    writer.SetSupportRoundtrip(level);
+    writer.WriteObjectStart();
+    body(writer);
+    writer.WriteObjectEnd();
+    writer.EndDocument();
+    return stream.GetString();
 }
 
 }  // namespace Tessel16::test

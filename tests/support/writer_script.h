@@ -9,13 +9,20 @@
 //      when `simpleCalls` is set, else StartElement, WriteText and EndElement
 #pragma once
 
+#include <functional>
 #include <string>
 
+#include "tessel16/json_context.h"
 #include "tessel16/xml_writer.h"
 
 namespace Tessel16::test {
 
 // Runs `script` on `writer`; throws std::runtime_error on a command it does not know.
 void RunWriterScript(CXmlWriter& writer, const std::string& script, bool simpleCalls = false);
+
+// The text a JSON writer at `level` gives when `body` runs between the document object's
+// braces, as the entry points run it.
+std::string WriteJson(JsonRoundTrip level, bool formatted,
+                      const std::function<void(CXmlWriter&)>& body);
 
 }  // namespace Tessel16::test

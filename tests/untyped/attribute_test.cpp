@@ -1,12 +1,13 @@
 // Untyped attributes: the namespace rules of the collection on adding and reading, how the
-// collection namespace is chosen, writing as plain text, cloning and copying, and the extra
-// root attributes of the serialization context.
+// collection namespace is chosen, writing as plain text, cloning and copying. The extra root
+// attributes of the serialization context are in untyped_binding_test.
 #include "tessel16/attribute.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "binding/binding_messages.h"
 #include "metadata/object_bridge.h"
 #include "support/expect_exception.h"
 #include "support/parsed_xml.h"
@@ -22,9 +23,7 @@ using Tessel16::test::ThrowsExactly;
 using Parsed = Tessel16::test::ParsedXml;
 namespace M = Tessel16::detail::UntypedMessages;
 
-const char kBadNamespace[] =
-    "Invalid namespace [%s]. The namespace must be one of [%s] where the target namespace is "
-    "[%s].";
+const char* const kBadNamespace = detail::kMsgInvalidNamespace;
 
 CSmartPtr<CAttributeCol> MakeCol(const char* ns, const char* restriction, const char* target) {
     return CSmartPtr<CAttributeCol>(new CAttributeCol(ns, restriction, target));
@@ -126,37 +125,10 @@ TEST(AttributeCol, ReadingAnInadmissibleAttributeFailsWithThePath) {
         EXPECT_EQ(e.GetPath(), s->GetXPath());
         EXPECT_FALSE(e.GetPath().empty());
     }
-}
-
-TEST(Attribute, ReadingASingleAttributeIsRefused) {
-    auto col = MakeCol("", "##any", "");
-    CAttribute* attribute = col->Add("a", "1", "");
-    Parsed parsed("<r/>");
-    CSerializationContext context;
+    // A single attribute is read only through its collection.
     EXPECT_TRUE(ThrowsExactly<CTsException>(
-        [&] { detail::ObjectBridge::ReadObject(attribute, parsed.root, nullptr, context); },
+        [&] { detail::ObjectBridge::ReadObject(col->Add("a", "1", "urn:o"), s, nullptr, context); },
         M::kAttributeReadByCollection));
-}
-
-TEST(SerializationContext, AdditionalRootAttributesAreCreatedOnceAndShared) {
-    // Writers only see a const context; the collection they create must be the one that the
-    // application reaches later through the non-const accessor.
-    CSerializationContext context;
-    const CSerializationContext& view = context;
-    CSmartPtr<CAttributeCol> first = view.GetAdditionalRootAttributes();
-    ASSERT_TRUE(first);
-    EXPECT_EQ(first, context.GetAdditionalRootAttributes());
-    EXPECT_EQ(first->GetNamespaceRestriction(), "##any");
-    first->Add("extra", "1", "urn:anything");
-
-    CSerializationContext copy(context);
-    EXPECT_EQ(copy.GetAdditionalRootAttributes()->GetCount(), 1);
-    copy.GetAdditionalRootAttributes()->Add("more", "2", "");
-    EXPECT_EQ(context.GetAdditionalRootAttributes()->GetCount(), 2);
-
-    CSerializationContext assigned;
-    assigned = copy;
-    EXPECT_EQ(assigned.GetAdditionalRootAttributes(), first);
 }
 
 }  // namespace

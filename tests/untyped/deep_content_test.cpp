@@ -1,6 +1,6 @@
 // Untyped content a million levels deep: every operation that walks a subtree (reading by
-// each entry point, writing, cloning, re-checking namespaces, destruction) must finish on the
-// default thread stack.
+// each entry point, writing, cloning, re-checking namespaces, destruction), and the parsed
+// tree it is read from with its paths, must finish on the default thread stack.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -64,6 +64,9 @@ TEST(DeepUntypedContent, ReadWriteCloneAndDestroyWithoutRecursion) {
     const CSerializationContext context = DeepContext();
     CXmlDocument document(context);
     document.LoadXml(xml.c_str());
+    const CXmlElement* deepest = document.GetDocumentElement();
+    while (deepest->GetFirstElement()) deepest = deepest->GetFirstElement();
+    EXPECT_EQ(deepest->GetXPath().size(), static_cast<std::size_t>(kDepth) * 2);  // "/e" a level
 
     CSmartPtr<CElement> element(new CElement("placeholder"));
     detail::ObjectBridge::ReadObject(element.get(), nullptr, document.GetDocumentElement(),

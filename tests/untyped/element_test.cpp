@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "binding/binding_messages.h"
 #include "metadata/object_bridge.h"
 #include "support/expect_exception.h"
 #include "support/parsed_xml.h"
@@ -25,9 +26,7 @@ using Parsed = Tessel16::test::ParsedXml;
 using Bridge = Tessel16::detail::ObjectBridge;
 namespace M = Tessel16::detail::UntypedMessages;
 
-const char kBadNamespace[] =
-    "Invalid namespace [%s]. The namespace must be one of [%s] where the target namespace is "
-    "[%s].";
+const char* const kBadNamespace = detail::kMsgInvalidNamespace;
 
 std::string Write(CElement* element, bool formatted = false) {
     return element->ToXml(false, formatted, EOLType_LF, CSerializationContext());
@@ -97,22 +96,6 @@ TEST(Element, WritesAttributesThenChildrenThenText) {
               TestSupport::RecordingWriter().Transcript() +
                   "start urn:e e\nattr a=\"q\" (23)\nattr urn:e:b=2 (23)\nstart urn:c c\n"
                   "text inner (23)\nend\ntext tail & <text> (23)\nend\n");
-}
-
-TEST(Element, CopiesABoundObjectThroughItsXml) {
-    CSmartPtr<CTestNode> node = CTestNode::Create("order", "urn:o");
-    node->AddAttribute("id", "7");
-    node->AddChild("line", "widget");
-    CSmartPtr<CElement> element(new CElement(node.get(), nullptr));
-    EXPECT_EQ(element->GetName(), "order");
-    EXPECT_EQ(element->GetNamespace(), "urn:o");
-    EXPECT_EQ(element->GetDefaultNamespaceDeclaration(), "");
-    ASSERT_EQ(element->GetChildElements()->GetCount(), 1);
-    EXPECT_EQ(element->GetChildElements()->Item(0)->GetText(), "widget");
-    EXPECT_EQ(element->GetAttributes()->Item(0)->GetName(), "id");
-
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>(
-        [] { new CElement(static_cast<CXmlObjectBase*>(nullptr), nullptr); }, M::kNoSourceObject));
 }
 
 TEST(Element, ADefaultNamespaceDeclarationIsWrittenAsItsOwnFragment) {

@@ -11,6 +11,7 @@
 
 #include "support/expect_exception.h"
 #include "support/test_table.h"
+#include "tessel16/attribute.h"
 #include "tessel16/conversions.h"
 #include "tessel16/serialization_context.h"
 
@@ -88,12 +89,24 @@ TEST(UntypedBinding, DocumentsReadAsTheRecordsAdmitThem) {
     }
 }
 
-TEST(UntypedBinding, AdditionalRootAttributesGoOnTheRootOnly) {
+TEST(UntypedBinding, AdditionalRootAttributesAreSharedAndGoOnTheRootOnly) {
+    // Writers only see a const context; the collection they create must be the one that the
+    // application reaches later through the non-const accessor, and copies share it.
     CSerializationContext context;
-    context.GetAdditionalRootAttributes()->Add("schemaLocation", "urn:env env.xsd",
-                                               "http://www.w3.org/2001/XMLSchema-instance");
-    context.GetAdditionalRootAttributes()->Add("rev", "3");
-    const std::string xml = Write(Filled().get(), context);
+    const CSerializationContext& view = context;
+    CSmartPtr<CAttributeCol> extra = view.GetAdditionalRootAttributes();
+    ASSERT_TRUE(extra);
+    EXPECT_EQ(extra, context.GetAdditionalRootAttributes());
+    EXPECT_EQ(extra->GetNamespaceRestriction(), "##any");
+    extra->Add("schemaLocation", "urn:env env.xsd", "http://www.w3.org/2001/XMLSchema-instance");
+    CSerializationContext copy(context);
+    EXPECT_EQ(copy.GetAdditionalRootAttributes()->GetCount(), 1);
+    copy.GetAdditionalRootAttributes()->Add("rev", "3");
+    EXPECT_EQ(context.GetAdditionalRootAttributes()->GetCount(), 2);
+    CSerializationContext assigned;
+    assigned = copy;
+    EXPECT_EQ(assigned.GetAdditionalRootAttributes(), extra);
+    const std::string xml = Write(Filled().get(), assigned);
     EXPECT_EQ(xml.substr(0, xml.find('>') + 1),
               "<AA:envelope xmlns:AA=\"urn:env\" xmlns:AB=\"http://www.w3.org/2001/"
               "XMLSchema-instance\" AB:schemaLocation=\"urn:env env.xsd\" rev=\"3\" id=\"7\" "
@@ -115,6 +128,7 @@ TEST(UntypedBinding, UntypedElementsConvertToAndFromBoundObjects) {
     EXPECT_EQ(element->GetName(), "envelope");
     EXPECT_EQ(element->GetNamespace(), kNs);
     EXPECT_EQ(element->GetChildElements()->GetCount(), 9);
+    EXPECT_EQ(element->GetDefaultNamespaceDeclaration(), "");
     // ... reads back into a bound object.
     CSmartPtr<Envelope> copy(new Envelope());
     copy->FromXmlElement(element.get(), context);
@@ -123,6 +137,9 @@ TEST(UntypedBinding, UntypedElementsConvertToAndFromBoundObjects) {
     EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>(
         [&] { copy->FromXmlElement(static_cast<const CElement*>(nullptr), context); },
         "The element to read from is null"));
+    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>(
+        [] { new CElement(static_cast<CXmlObjectBase*>(nullptr), nullptr); },
+        "The object to copy into an element is null"));
 }
 
 }  // namespace

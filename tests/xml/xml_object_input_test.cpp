@@ -50,14 +50,6 @@ protected:
     }
 };
 
-// Objects are reference counted; the tests hold one reference for their duration.
-struct Held {
-    Recorder* object = new Recorder;
-    Held() { object->AddRef(); }
-    ~Held() { object->Release(); }
-    Recorder* operator->() { return object; }
-};
-
 const char kDoc[] = "<r:root xmlns:r='urn:r'>hello<first/><second/></r:root>";
 const char kSeen[] = "urn:r|root child=first text=hello";
 
@@ -82,14 +74,14 @@ TEST(XmlObjectInput, EveryFormHandsTheDocumentElementAndItsFirstChild) {
         [&](Recorder& o) { o.FromXmlFile(path.c_str(), context); },
     };
     for (const auto& form : forms) {
-        Held o;
-        form(*o.object);
+        CSmartPtr<Recorder> o(new Recorder);
+        form(*o);
         EXPECT_EQ(o->seen, kSeen);
     }
     std::remove(path.c_str());
     CXmlDocument doc;
     doc.LoadXml(kDoc);
-    Held o;
+    CSmartPtr<Recorder> o(new Recorder);
     o->FromXmlElement(doc.GetDocumentElement()->GetFirstElement(), context);
     EXPECT_EQ(o->seen, "|first child=- text=");
     // The caller's tree is left as it was.
@@ -100,14 +92,14 @@ TEST(XmlObjectInput, TheCallersContextReachesTheLoader) {
     CSerializationContext context;
     context.SetSchemaType(SchemaType_NoNamespaces);
     context.SetStripCDATA(false);
-    Held o;
+    CSmartPtr<Recorder> o(new Recorder);
     o->FromXml("<p:a xmlns:p='urn:p'><![CDATA[x]]></p:a>", context);
     EXPECT_EQ(o->seen, "|p:a child=- text=<![CDATA[x]]>");
 }
 
 TEST(XmlObjectInput, LoaderFailuresPassThroughUnchanged) {
     const CSerializationContext& context = CSerializationContext::GetDefaultContext();
-    Held o;
+    CSmartPtr<Recorder> o(new Recorder);
     struct {
         std::function<void()> call;
         const char* message;
@@ -124,7 +116,7 @@ TEST(XmlObjectInput, LoaderFailuresPassThroughUnchanged) {
 
 TEST(XmlObjectInput, AnExceptionFromTheObjectLeavesNoDocumentBehind) {
     // Under the sanitizers a document left behind shows up as a leak.
-    Held o;
+    CSmartPtr<Recorder> o(new Recorder);
     o->throwInside = true;
     std::string xml = "<list>";
     for (int i = 0; i < 1000; ++i) xml += "<item a='" + std::to_string(i) + "'>text</item>";
@@ -140,7 +132,7 @@ TEST(XmlObjectInput, ElementNamesMatchByLocalNameAndNamespace) {
     std::map<std::string, CSerializationContext> contexts;  // "strict" is the default
     contexts["ignoring"].SetIgnoreNamespaces(true);
     contexts["no-namespaces"].SetSchemaType(SchemaType_NoNamespaces);
-    Held o;
+    CSmartPtr<Recorder> o(new Recorder);
     for (const test::TableRow& c : test::ReadTable("xml/name_matches.txt")) {
         SCOPED_TRACE("name_matches.txt line " + std::to_string(c.line));
         EXPECT_EQ(o->DoesElementNameMatch(contexts[c[0]], doc.GetDocumentElement(), c[1].c_str(),

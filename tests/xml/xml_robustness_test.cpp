@@ -1,6 +1,6 @@
-// xml_robustness_test.cpp: shapes and inputs that break naive trees and loaders: very deep
-// and very wide documents, hostile bytes, entity expansion, and text in a non-UTF-8 local
-// encoding.
+// xml_robustness_test.cpp: shapes and inputs that break naive trees and loaders: very wide
+// documents (very deep ones are in untyped/deep_content_test), hostile bytes, entity
+// expansion, and text in a non-UTF-8 local encoding.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -38,34 +38,6 @@ struct LocalEncoding {
 };
 
 }  // namespace
-
-TEST(XmlRobustness, DeepDocumentLoadsAndIsDestroyedWithoutRecursion) {
-    const int depth = 100000;
-    std::string xml;
-    xml.reserve(static_cast<std::size_t>(depth) * 8);
-    for (int i = 0; i < depth; ++i) xml += "<e a='1'>";
-    xml += "leaf";
-    for (int i = 0; i < depth; ++i) xml += "</e>";
-    {
-        CSerializationContext context;
-        context.SetMaxDepth(depth);
-        CXmlDocument doc(context);
-        doc.LoadXml(xml.c_str());
-        const CXmlElement* node = doc.GetDocumentElement();
-        int levels = 1;
-        while (node->GetFirstElement()) {
-            node = node->GetFirstElement();
-            ++levels;
-        }
-        EXPECT_EQ(levels, depth);
-        EXPECT_EQ(node->GetText(), "leaf");
-        std::string path = node->GetXPath();
-        EXPECT_EQ(path.size(), static_cast<std::size_t>(depth) * 2);
-        EXPECT_EQ(node->GetAttributes()[0]->GetXPath(), path + "/@a");
-        // Reloading destroys the deep tree as well.
-        doc.LoadXml(xml.c_str());
-    }
-}
 
 TEST(XmlRobustness, MillionSiblingsLoadAndNumberTheirPaths) {
     const int width = 1000000;
