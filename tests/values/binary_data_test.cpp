@@ -101,11 +101,8 @@ TEST(BinaryData, ReleaseDataOnlyWhenUnshared) {
 }
 
 TEST(BinaryData, IndexOutOfRange) {
-    EXPECT_TRUE(ThrowsExactly<CTsException>(
-        [] {
-            (void)Bytes({1, 2})[2];
-        },
-        "Index Out of range [2]"));
+    const CBinaryData two = Bytes({1, 2});
+    EXPECT_TRUE(ThrowsExactly<CTsException>([&] { (void)two[2]; }, "Index Out of range [2]"));
     const CBinaryData empty;
     EXPECT_TRUE(ThrowsExactly<CTsException>([&] { (void)empty[0]; }, "Index Out of range [0]"));
 }
