@@ -73,6 +73,7 @@ protected:
 };
 
 using Holder = EngineTest::Bag;
+const CSerializationContext kDefault;
 
 struct Fixture {
     CXmlDocument document;
@@ -84,9 +85,11 @@ struct Fixture {
         root = document.GetDocumentElement();
         holder->Member(0).SetXmlObject(element.get());
     }
+    // Offers the elements from *cursor to `record`, read as a member of the kind given.
+    bool Read(CElementInfo& record, CXmlElement** cursor, XmlElementType mode) {
+        return record.ElementFromXml(kDefault, holder.get(), root, cursor, "urn:t", mode);
+    }
 };
-
-const CSerializationContext kDefault;
 
 }  // namespace
 
@@ -95,29 +98,20 @@ TEST(UntypedRecords, MandatoryNamedMemberFailures) {
     CElementInfoSeqUntpdMnd data("data", "urn:t", 0, "##any", "urn:t");
     CXmlElement* cursor = f.root->GetFirstElement();
     EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
-        [&] {
-            data.ElementFromXml(kDefault, f.holder.get(), f.root, &cursor, "urn:t",
-                                XmlElementType_Element);
-        },
+        [&] { f.Read(data, &cursor, XmlElementType_Element); },
         "Failed to find the required element from namespace [urn:t].\nPath: /r"));
-    EXPECT_FALSE(data.ElementFromXml(kDefault, f.holder.get(), f.root, &cursor, "urn:t",
-                                     XmlElementType_Pseudo));
+    EXPECT_FALSE(f.Read(data, &cursor, XmlElementType_Pseudo));
     EXPECT_EQ(cursor, f.root->GetFirstElement());
     cursor = nullptr;
     EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
-        [&] {
-            data.ElementFromXml(kDefault, f.holder.get(), f.root, &cursor, "urn:t",
-                                XmlElementType_Pseudo);
-        },
+        [&] { f.Read(data, &cursor, XmlElementType_Pseudo); },
         "Failed to find the required child element [data].\nPath: /r"));
 
     // A wildcard whose element refuses the namespace consumed nothing: the same failure.
     CElementInfoSeqUntpdMnd any("AnyElement", "urn:t", 0, "##other", "urn:t");
     f.element->refuse = true;
     cursor = f.root->GetFirstElement();
-    EXPECT_THROW(any.ElementFromXml(kDefault, f.holder.get(), f.root, &cursor, "urn:t",
-                                    XmlElementType_Element),
-                 CTsValidationException);
+    EXPECT_THROW(f.Read(any, &cursor, XmlElementType_Element), CTsValidationException);
 }
 
 TEST(UntypedRecords, WildcardCollections) {
@@ -127,21 +121,16 @@ TEST(UntypedRecords, WildcardCollections) {
     CElementInfoSeqUntpdCol seq("AnyElement", "urn:t", 0);
     CXmlElement* cursor = f.root->GetFirstElement();
     EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
-        [&] {
-            seq.ElementFromXml(kDefault, f.holder.get(), f.root, &cursor, "urn:t",
-                               XmlElementType_Element);
-        },
+        [&] { f.Read(seq, &cursor, XmlElementType_Element); },
         "The Maximum number of [any] elements allowed in this collection is 1"));
     EXPECT_EQ(cursor->GetLocalName(), "stop");
     cursor = f.root->GetFirstElement();
-    EXPECT_FALSE(seq.ElementFromXml(kDefault, f.holder.get(), f.root, &cursor, "urn:t",
-                                    XmlElementType_Pseudo));
+    EXPECT_FALSE(f.Read(seq, &cursor, XmlElementType_Pseudo));
 
     CElementInfoChoiceUntpdCol choice("AnyElement", "urn:t", 0);
     CXmlElement* stop = f.root->GetFirstElement()->GetNextSiblingElement()->GetNextSiblingElement();
     cursor = stop;
-    EXPECT_FALSE(choice.ElementFromXml(kDefault, f.holder.get(), f.root, &cursor, "urn:t",
-                                       XmlElementType_Element))
+    EXPECT_FALSE(f.Read(choice, &cursor, XmlElementType_Element))
         << "a choice collection that took nothing is not the chosen member";
     EXPECT_EQ(cursor, stop);
 }
