@@ -2,11 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cfloat>
 #include <cmath>
 #include <cstdlib>
 #include <functional>
-#include <limits>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -34,8 +32,8 @@ WS::WhitespaceRule RuleNamed(const std::string& name) {
     return name == "preserve" ? WS::WhitespaceRule_Preserve : kNone;
 }
 
-// The value read, written with the standard library so the rows do not lean on the
-// library's own writers.
+// The value read, written with the standard library (any NaN as "NaN") so the rows do not
+// lean on the library's own writers.
 std::string ReadAs(const std::string& kind, const char* text, WS::WhitespaceRule rule) {
     if (kind == "i1") return std::to_string(static_cast<int>(C::i1FromString(text, rule)));
     if (kind == "i2") return std::to_string(C::i2FromString(text, rule));
@@ -45,8 +43,11 @@ std::string ReadAs(const std::string& kind, const char* text, WS::WhitespaceRule
     if (kind == "ui2") return std::to_string(C::ui2FromString(text, rule));
     if (kind == "ui4") return std::to_string(C::ui4FromString(text, rule));
     if (kind == "ui8") return std::to_string(C::ui8FromString(text, rule));
-    if (kind == "r4") return std::to_string(C::r4FromString(text, rule));
-    if (kind == "r8") return std::to_string(C::r8FromString(text, rule));
+    const auto real = [](double v) {
+        return std::isnan(v) ? std::string("NaN") : std::to_string(v);
+    };
+    if (kind == "r4") return real(C::r4FromString(text, rule));
+    if (kind == "r8") return real(C::r8FromString(text, rule));
     if (kind == "boolean") return C::booleanFromString(text, rule) ? "true" : "false";
     if (kind == "char") return std::string(1, C::charFromString(text, rule));
     if (kind == "string") return C::stringFromString(text, rule);
@@ -138,15 +139,6 @@ TEST(Conversions, UnknownRuleRefusedBeforeAnyShortcut) {
     }
 }
 
-TEST(Conversions, FloatingSpecialWords) {
-    EXPECT_TRUE(std::isnan(C::r8FromString("NaN", kNone)));
-    EXPECT_TRUE(std::isnan(C::r8FromString("1.#QNAN", kNone)));
-    EXPECT_TRUE(std::isnan(C::r8FromString("-NAN", kNone)));
-    EXPECT_TRUE(std::isnan(C::r4FromString("NaN", kNone)));
-    EXPECT_EQ(C::r4FromString(" INF ", kCollapse), std::numeric_limits<float>::infinity());
-    EXPECT_EQ(C::r8ToString(C::r8FromString("1.#QNAN", kNone)), "NaN");
-}
-
 TEST(Conversions, FloatingNumbers) {
     for (const test::TableRow& c : test::ReadTable("conversion/double_reads.txt")) {
         SCOPED_TRACE(c.line);
@@ -155,10 +147,7 @@ TEST(Conversions, FloatingNumbers) {
         EXPECT_EQ(got, expected);
         EXPECT_EQ(std::signbit(got), std::signbit(expected));
     }
-    // Beyond the float range the narrowing gives an infinity, not a failure.
-    EXPECT_EQ(C::r4FromString("1e39", kNone), std::numeric_limits<float>::infinity());
-    EXPECT_EQ(C::r4FromString("-3.5e38", kNone), -std::numeric_limits<float>::infinity());
-    EXPECT_EQ(C::r4FromString("3.4028234e38", kNone), FLT_MAX);
+    // Narrowing to float rounds to the nearest float (the float rows are in text_reads.txt).
     EXPECT_EQ(C::r4FromString("0.1", kNone), 0.1f);
 }
 
