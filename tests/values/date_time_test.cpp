@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
-#include <functional>
 #include <map>
 #include <random>
 #include <sstream>
@@ -146,33 +145,31 @@ TEST(DateTime, KindSettersValidate) {
     }
 }
 
-// Runs the operation a row of date_time_kind_operations.txt names on a copy of `value`.
-void Operate(CDateTime value, const std::string& operation) {
-    const std::map<std::string, std::function<void(CDateTime&)>> operations = {
-        {"GetYear", [](CDateTime& v) { v.GetYear(); }},
-        {"GetMonth", [](CDateTime& v) { v.GetMonth(); }},
-        {"GetDay", [](CDateTime& v) { v.GetDay(); }},
-        {"GetHour", [](CDateTime& v) { v.GetHour(); }},
-        {"GetMinute", [](CDateTime& v) { v.GetMinute(); }},
-        {"GetSecond", [](CDateTime& v) { v.GetSecond(); }},
-        {"GetRealSecond", [](CDateTime& v) { v.GetRealSecond(); }},
-        {"GetMilliSecond", [](CDateTime& v) { v.GetMilliSecond(); }},
-        {"GetMicroSecond", [](CDateTime& v) { v.GetMicroSecond(); }},
-        {"GetNanoSecond", [](CDateTime& v) { v.GetNanoSecond(); }},
-        {"GetZoneHour", [](CDateTime& v) { v.GetZoneHour(); }},
-        {"GetZoneMinute", [](CDateTime& v) { v.GetZoneMinute(); }},
-        {"GetDayOfYear", [](CDateTime& v) { v.GetDayOfYear(); }},
-        {"GetDayOfWeek", [](CDateTime& v) { v.GetDayOfWeek(); }},
-        {"GetTime", [](CDateTime& v) { v.GetTime(); }},
-        {"GetAsSystemTime", [](CDateTime& v) { v.GetAsSystemTime(); }},
-        {"SetHour", [](CDateTime& v) { v.SetHour(1); }},
-        {"SetNanoSecond", [](CDateTime& v) { v.SetNanoSecond(1); }},
-        {"SetMonth", [](CDateTime& v) { v.SetMonth(1); }},
-        {"SetDate", [](CDateTime& v) { v.SetDate(2004, 1, 1); }},
-        {"SetGDay", [](CDateTime& v) { v.SetGDay(1); }},
-        {"AssignTime_t", [](CDateTime& v) { v = std::time_t(0); }},
-        {"SubtractTime", [](CDateTime& v) { (void)(v - Parse("Time", "10:00:00")); }}};
-    operations.at(operation)(value);
+// Runs the operation a row of date_time_kind_operations.txt names on a copy of `v`.
+void Operate(CDateTime v, const std::string& operation) {
+    if (operation == "GetYear") v.GetYear();
+    if (operation == "GetMonth") v.GetMonth();
+    if (operation == "GetDay") v.GetDay();
+    if (operation == "GetHour") v.GetHour();
+    if (operation == "GetMinute") v.GetMinute();
+    if (operation == "GetSecond") v.GetSecond();
+    if (operation == "GetRealSecond") v.GetRealSecond();
+    if (operation == "GetMilliSecond") v.GetMilliSecond();
+    if (operation == "GetMicroSecond") v.GetMicroSecond();
+    if (operation == "GetNanoSecond") v.GetNanoSecond();
+    if (operation == "GetZoneHour") v.GetZoneHour();
+    if (operation == "GetZoneMinute") v.GetZoneMinute();
+    if (operation == "GetDayOfYear") v.GetDayOfYear();
+    if (operation == "GetDayOfWeek") v.GetDayOfWeek();
+    if (operation == "GetTime") v.GetTime();
+    if (operation == "GetAsSystemTime") v.GetAsSystemTime();
+    if (operation == "SetHour") v.SetHour(1);
+    if (operation == "SetNanoSecond") v.SetNanoSecond(1);
+    if (operation == "SetMonth") v.SetMonth(1);
+    if (operation == "SetDate") v.SetDate(2004, 1, 1);
+    if (operation == "SetGDay") v.SetGDay(1);
+    if (operation == "AssignTime_t") v = std::time_t(0);
+    if (operation == "SubtractTime") (void)(v - Parse("Time", "10:00:00"));
 }
 
 TEST(DateTime, OperationsOutsideTheKindAreRefused) {
