@@ -7,9 +7,11 @@
 #include <type_traits>
 #include <vector>
 
+#include "support/expect_exception.h"
 #include "support/test_table.h"
 #include "tessel16/decimal.h"
 #include "tessel16/exception.h"
+#include "values/decimal_messages.h"
 
 using namespace Tessel16;
 
@@ -129,16 +131,9 @@ void ExpectReading(const std::string& text, const std::string& expected, Make ma
         EXPECT_EQ(make(text), expected);
         return;
     }
-    const std::string message = FormatString(
-        "The string representing a Decimal, contained an invalid char at position "
-        "%d [%s].",
-        std::stoi(expected.substr(1)), text.c_str());
-    try {
-        make(text);
-        ADD_FAILURE() << "accepted";
-    } catch (const CTsInvalidValueException& e) {
-        EXPECT_EQ(e.GetMessage(), message);
-    }
+    const std::string message =
+        FormatString(detail::kDecimalInvalidChar, std::stoi(expected.substr(1)), text.c_str());
+    EXPECT_TRUE(test::ThrowsExactly<CTsInvalidValueException>([&] { make(text); }, message));
 }
 
 TEST(DecimalCrossCheck, ArbitraryTextsReadOrFailAtTheRightPlace) {
