@@ -74,9 +74,7 @@ TEST_F(DecimalTest, ReportsTheFirstInvalidCharacter) {
     for (const char* text : {"1e1001", "1E100001", "0.5e99999999999999999999999"}) {
         EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
             [&] { CDecimal value(text); },
-            FormatString("The string representing a Decimal [%s] has an exponent above the "
-                         "limit of 1000.",
-                         text)));
+            FormatString(detail::kDecimalExponentLimit, text, 1000)));
     }
     EXPECT_EQ(CDecimal("1e1000").ToString(), "1" + std::string(1000, '0'));
 }
