@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes tests/data/values/calendar.csv: random dateTimes with what Python's datetime (an
+"""Writes tests/data/values/calendar.txt: random dateTimes with what Python's datetime (an
 independent proleptic Gregorian implementation) says about them, for the CDateTime
 cross-check test. Run once and commit the output; the seed keeps it reproducible.
 
@@ -18,9 +18,9 @@ def main():
     rng = random.Random(20041029)
     epoch = datetime.datetime(1970, 1, 1, tzinfo=datetime.timezone.utc)
     here = os.path.dirname(os.path.abspath(__file__))
-    out_path = os.path.join(here, "..", "tests", "data", "values", "calendar.csv")
+    out_path = os.path.join(here, "..", "tests", "data", "values", "calendar.txt")
     with open(out_path, "w", encoding="ascii") as out:
-        out.write("# lexical,unix_seconds,weekday_sunday1,day_of_year,utc_lexical\n")
+        out.write("# lexical|unix_seconds|weekday_sunday1|day_of_year|utc_lexical\n")
         for _ in range(ROWS):
             # Years 2..9998 keep the UTC reading inside datetime's range for any offset.
             year = rng.randint(2, 9998)
@@ -50,7 +50,7 @@ def main():
                 utc_lexical += "+00:00"
             else:
                 utc_lexical += suffix
-            out.write("%s,%d,%d,%d,%s\n" % (lexical, seconds, weekday,
+            out.write("%s|%d|%d|%d|%s\n" % (lexical, seconds, weekday,
                                             value.timetuple().tm_yday, utc_lexical))
 
 

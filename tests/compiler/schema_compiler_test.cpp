@@ -26,6 +26,11 @@ std::string WriteSchema(const std::string& name, const std::string& text) {
     return path;
 }
 
+// Writes a schema of the target namespace urn:t whose body starts on its second line.
+std::string WriteBody(const std::string& name, const std::string& body) {
+    return WriteSchema(name, kOpen + body + "</xs:schema>\n");
+}
+
 // The message of the first error of a schema, or "" when it compiles.
 std::string ErrorOf(const std::string& path) {
     xsd::Options options;
@@ -41,28 +46,22 @@ std::string ErrorOf(const std::string& path) {
 TEST(SchemaCompiler, EveryDiagnosticNamesFileLineColumnAndConstruct) {
     for (const Tessel16::test::TableRow& d :
          Tessel16::test::ReadTable("compiler/diagnostics.txt")) {
-        const std::string path =
-            WriteSchema("diagnostic.xsd", std::string(kOpen) + d[1] + "</xs:schema>\n");
+        const std::string path = WriteBody("diagnostic.xsd", d[1]);
         EXPECT_EQ(ErrorOf(path), path + ":" + d[2]) << d[0];
     }
 }
 
 TEST(SchemaCompiler, DocumentLevelDiagnostics) {
-    const std::string first = WriteSchema("first.xsd", std::string(kOpen) +
-                                                           "  <xs:complexType name=\"X\"/>\n"
-                                                           "</xs:schema>\n");
-    const std::string second =
-        WriteSchema("second.xsd", std::string(kOpen) +
-                                      "  <xs:include schemaLocation=\"first.xsd\"/>\n"
-                                      "  <xs:complexType name=\"X\"/>\n</xs:schema>\n");
+    const std::string first = WriteBody("first.xsd", "  <xs:complexType name=\"X\"/>\n");
+    const std::string second = WriteBody("second.xsd",
+                                         "  <xs:include schemaLocation=\"first.xsd\"/>\n"
+                                         "  <xs:complexType name=\"X\"/>\n");
     EXPECT_EQ(ErrorOf(second), second +
                                    ":3:3: error: duplicate definition of complexType 'X' "
                                    "(first defined at " +
                                    first + ":2:3)");
     const std::string missing =
-        WriteSchema("missing.xsd", std::string(kOpen) +
-                                       "  <xs:include schemaLocation=\"absent.xsd\"/>\n"
-                                       "</xs:schema>\n");
+        WriteBody("missing.xsd", "  <xs:include schemaLocation=\"absent.xsd\"/>\n");
     EXPECT_EQ(ErrorOf(missing),
               missing + ":2:3: error: cannot open schema '" + TempPath("absent.xsd") + "'");
     const std::string notSchema = WriteSchema("root.xsd", "<?xml version=\"1.0\"?>\n<root/>\n");
@@ -107,19 +106,18 @@ TEST(SchemaCompiler, ProgramIsDeterministicAndFailsCleanly) {
     EXPECT_NE(first.find("Registration"), std::string::npos);
     EXPECT_EQ(ReadFileBytes(c + "/po_binding_2.cpp").find("Registration"), std::string::npos);
     EXPECT_EQ(std::system(("test -f " + c + "/po_binding_40.cpp && test ! -e " + c +
-                           "/po_binding_41.cpp && test ! -e " + c + "/po_binding.cpp").c_str()),
+                           "/po_binding_41.cpp && test ! -e " + c + "/po_binding.cpp")
+                              .c_str()),
               0);
     ASSERT_EQ(std::system(split.c_str()), 0);
     EXPECT_EQ(ReadFileBytes(c + "/po_binding_1.cpp"), first);
     for (const char* count : {"0", "x", "2y", "1001"}) {
-        const int refused = std::system((program + " --split " + count + " " + schema + " -o " +
-                                         c + " 2>/dev/null").c_str());
+        const int refused = std::system(
+            (program + " --split " + count + " " + schema + " -o " + c + " 2>/dev/null").c_str());
         EXPECT_TRUE(WIFEXITED(refused) && WEXITSTATUS(refused) == 2) << count;
     }
 
-    const std::string bad = WriteSchema("bad.xsd", std::string(kOpen) +
-                                                       "  <xs:element name=\"a\" type=\"t:X\"/>\n"
-                                                       "</xs:schema>\n");
+    const std::string bad = WriteBody("bad.xsd", "  <xs:element name=\"a\" type=\"t:X\"/>\n");
     const std::string log = TempPath("xsd_err.txt");
     const int status = std::system((program + " " + bad + " -o " + a + " 2>" + log).c_str());
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1);

@@ -3,8 +3,6 @@
 // text that reads back to the same value.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstring>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -12,6 +10,7 @@
 #include <vector>
 
 #include "support/test_table.h"
+#include "support/value_roundtrip.h"
 #include "tessel16/tessel16.h"
 
 using namespace Tessel16;
@@ -76,34 +75,26 @@ bool SameDate(const CDateTime& a, const CDateTime& b) {
            a.HasTimeZone() == b.HasTimeZone() && a.CompareTo(b) == CDateTime::Equal;
 }
 
-template <class Real>
-bool SameReal(Real a, Real b) {
-    if (std::isnan(a) || std::isnan(b)) return std::isnan(a) && std::isnan(b);
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
 // Compares the values, not their texts.
 bool SameValue(ItemType kind, const TsVariant& a, const TsVariant& b) {
-    switch (kind) {
-        case ItemType_r4: return SameReal(a.GetR4(), b.GetR4());
-        case ItemType_r8: return SameReal(a.GetR8(), b.GetR8());
-        case ItemType_decimal: return a.GetDecimal() == b.GetDecimal();
-        case ItemType_integer: return a.GetInteger() == b.GetInteger();
-        case ItemType_duration: return SameDuration(a.GetDuration(), b.GetDuration());
-        case ItemType_datetime: return SameDate(a.GetDateTime(), b.GetDateTime());
-        case ItemType_date: return SameDate(a.GetDate(), b.GetDate());
-        case ItemType_time: return SameDate(a.GetTime(), b.GetTime());
-        case ItemType_yearMonth: return SameDate(a.GetYearMonth(), b.GetYearMonth());
-        case ItemType_monthDay: return SameDate(a.GetMonthDay(), b.GetMonthDay());
-        case ItemType_hexBinary: return a.GetHexBinary() == b.GetHexBinary();
-        case ItemType_base64Binary: return a.GetBase64Binary() == b.GetBase64Binary();
-        default: return a.ToString() == b.ToString();  // integers, booleans, bare g* numbers
-    }
+    using test::roundtrip_detail::SameReal;
+    if (kind == ItemType_r4) return SameReal(a.GetR4(), b.GetR4());
+    if (kind == ItemType_r8) return SameReal(a.GetR8(), b.GetR8());
+    if (kind == ItemType_decimal) return a.GetDecimal() == b.GetDecimal();
+    if (kind == ItemType_integer) return a.GetInteger() == b.GetInteger();
+    if (kind == ItemType_duration) return SameDuration(a.GetDuration(), b.GetDuration());
+    if (kind == ItemType_datetime) return SameDate(a.GetDateTime(), b.GetDateTime());
+    if (kind == ItemType_date) return SameDate(a.GetDate(), b.GetDate());
+    if (kind == ItemType_time) return SameDate(a.GetTime(), b.GetTime());
+    if (kind == ItemType_yearMonth) return SameDate(a.GetYearMonth(), b.GetYearMonth());
+    if (kind == ItemType_monthDay) return SameDate(a.GetMonthDay(), b.GetMonthDay());
+    if (kind == ItemType_hexBinary) return a.GetHexBinary() == b.GetHexBinary();
+    if (kind == ItemType_base64Binary) return a.GetBase64Binary() == b.GetBase64Binary();
+    return a.ToString() == b.ToString();  // integers, booleans, bare g* numbers
 }
 
 TEST(DatatypeCorpus, ValidValuesReadAndInvalidOnesAreRefused) {
-    const std::string path =
-        std::string(TESSEL16_SHARED_DIR) + "/corpora/w3c-datatypes/cases.tsv";
+    const std::string path = std::string(TESSEL16_SHARED_DIR) + "/corpora/w3c-datatypes/cases.tsv";
     if (!std::ifstream(path)) GTEST_SKIP() << "corpus not found at " << path;
     const std::vector<Case> cases = LoadCases(path);
     ASSERT_GT(cases.size(), 3800u);

@@ -28,15 +28,10 @@ TEST(WhitespaceUtils, RulesOverTable) {
 // The no-copy path must give exactly what the rule gives, including where a single space
 // sits at either end, spaces double up, or a zero byte hides inside the string.
 TEST(WhitespaceUtils, KeepingTheTextAgreesWithTheRule) {
-    std::vector<std::string> texts = {"1.5",  "a b c", " a", "a ",  "a  b",
-                                      "a\tb", "a\nb",  "\r", "-12", "2024-03-08T06:35:21Z",
-                                      " ",    ""};
-    texts.push_back(std::string("a\0b", 3));
+    // A zero byte ends the text for the rules but not for the table's C strings.
+    std::vector<std::string> texts = {std::string("a\0b", 3), std::string(40, 'w') + '\0'};
     for (const test::TableRow& c : test::ReadTable("conversion/whitespace_rules.txt"))
         texts.push_back(c[0]);
-    // Long free text, where the carriage return or zero sits past the first word of it.
-    texts.push_back(std::string(40, 'w') + '\r');
-    texts.push_back(std::string(40, 'w') + '\0');
     for (WS::WhitespaceRule rule : {WS::WhitespaceRule_None, WS::WhitespaceRule_Preserve,
                                     WS::WhitespaceRule_Replace, WS::WhitespaceRule_Collapse}) {
         for (const std::string& text : texts) {

@@ -73,6 +73,7 @@ protected:
 };
 
 using Holder = EngineTest::Bag;
+const CSerializationContext kDefault;
 
 struct Fixture {
     CXmlDocument document;
@@ -84,9 +85,11 @@ struct Fixture {
         root = document.GetDocumentElement();
         holder->Member(0).SetXmlObject(element.get());
     }
+    // Offers the elements from *cursor to `record`, read as a member of the kind given.
+    bool Read(CElementInfo& record, CXmlElement** cursor, XmlElementType mode) {
+        return record.ElementFromXml(kDefault, holder.get(), root, cursor, "urn:t", mode);
+    }
 };
-
-const CSerializationContext kDefault;
 
 }  // namespace
 
@@ -95,29 +98,20 @@ TEST(UntypedRecords, MandatoryNamedMemberFailures) {
     CElementInfoSeqUntpdMnd data("data", "urn:t", 0, "##any", "urn:t");
     CXmlElement* cursor = f.root->GetFirstElement();
     EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
-        [&] {
-            data.ElementFromXml(kDefault, f.holder.get(), f.root, &cursor, "urn:t",
-                                XmlElementType_Element);
-        },
+        [&] { f.Read(data, &cursor, XmlElementType_Element); },
         "Failed to find the required element from namespace [urn:t].\nPath: /r"));
-    EXPECT_FALSE(data.ElementFromXml(kDefault, f.holder.get(), f.root, &cursor, "urn:t",
-                                     XmlElementType_Pseudo));
+    EXPECT_FALSE(f.Read(data, &cursor, XmlElementType_Pseudo));
     EXPECT_EQ(cursor, f.root->GetFirstElement());
     cursor = nullptr;
     EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
-        [&] {
-            data.ElementFromXml(kDefault, f.holder.get(), f.root, &cursor, "urn:t",
-                                XmlElementType_Pseudo);
-        },
+        [&] { f.Read(data, &cursor, XmlElementType_Pseudo); },
         "Failed to find the required child element [data].\nPath: /r"));
 
     // A wildcard whose element refuses the namespace consumed nothing: the same failure.
     CElementInfoSeqUntpdMnd any("AnyElement", "urn:t", 0, "##other", "urn:t");
     f.element->refuse = true;
     cursor = f.root->GetFirstElement();
-    EXPECT_THROW(any.ElementFromXml(kDefault, f.holder.get(), f.root, &cursor, "urn:t",
-                                    XmlElementType_Element),
-                 CTsValidationException);
+    EXPECT_THROW(f.Read(any, &cursor, XmlElementType_Element), CTsValidationException);
 }
 
 TEST(UntypedRecords, WildcardCollections) {
@@ -127,21 +121,16 @@ TEST(UntypedRecords, WildcardCollections) {
     CElementInfoSeqUntpdCol seq("AnyElement", "urn:t", 0);
     CXmlElement* cursor = f.root->GetFirstElement();
     EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
-        [&] {
-            seq.ElementFromXml(kDefault, f.holder.get(), f.root, &cursor, "urn:t",
-                               XmlElementType_Element);
-        },
+        [&] { f.Read(seq, &cursor, XmlElementType_Element); },
         "The Maximum number of [any] elements allowed in this collection is 1"));
     EXPECT_EQ(cursor->GetLocalName(), "stop");
     cursor = f.root->GetFirstElement();
-    EXPECT_FALSE(seq.ElementFromXml(kDefault, f.holder.get(), f.root, &cursor, "urn:t",
-                                    XmlElementType_Pseudo));
+    EXPECT_FALSE(f.Read(seq, &cursor, XmlElementType_Pseudo));
 
     CElementInfoChoiceUntpdCol choice("AnyElement", "urn:t", 0);
     CXmlElement* stop = f.root->GetFirstElement()->GetNextSiblingElement()->GetNextSiblingElement();
     cursor = stop;
-    EXPECT_FALSE(choice.ElementFromXml(kDefault, f.holder.get(), f.root, &cursor, "urn:t",
-                                       XmlElementType_Element))
+    EXPECT_FALSE(f.Read(choice, &cursor, XmlElementType_Element))
         << "a choice collection that took nothing is not the chosen member";
     EXPECT_EQ(cursor, stop);
 }
@@ -161,26 +150,7 @@ TEST(UntypedRecords, ChoiceWithUntypedOptionalMayStandEmpty) {
     EXPECT_TRUE(probe->DoesElementContainOptionalElements());
 }
 
-TEST(UntypedRecords, AnyAttributeFiltersByNamespaceAndWritesThroughItsCollection) {
-    CXmlDocument document;
-    document.LoadXml("<r xmlns:t=\"urn:t\" t:a=\"1\"/>");
-    CXmlAttribute* inTarget = document.GetDocumentElement()->GetAttributes().back();
-    CSmartPtr<Holder> holder(new Holder);
-    CSmartPtr<FakeCollection> collection(new FakeCollection(0, -1));
-    collection->taken = {"p", "q"};
-    holder->Member(0).SetXmlCollection(collection.get());
-
-    CAttributeInfoAny other("any", "", 0, true, nullptr, "##other", "urn:t");
-    EXPECT_FALSE(other.AttributeFromXml(kDefault, holder.get(), inTarget));
-    EXPECT_NO_THROW(other.Validate(kDefault, false));
-
-    TestSupport::RecordingWriter writer;
-    other.AttributeToXml(kDefault, holder.get(), &writer);
-    const std::vector<std::string> expected = {"attr urn:t:p=v (23)", "attr urn:t:q=v (23)"};
-    EXPECT_EQ(writer.Lines(), expected) << "written under the object's target namespace";
-}
-
-TEST(UntypedRecords, AnyAttributeNeedsAnAttributeCollectionForWhatItAdmits) {
+TEST(UntypedRecords, AnyAttributeFiltersByNamespaceAndNeedsAnAttributeCollection) {
     CXmlDocument document;
     document.LoadXml("<r xmlns:t=\"urn:t\" xmlns:o=\"urn:o\" t:a=\"1\" o:b=\"2\"/>");
     CXmlAttribute* inTarget = nullptr;
@@ -192,10 +162,13 @@ TEST(UntypedRecords, AnyAttributeNeedsAnAttributeCollectionForWhatItAdmits) {
     ASSERT_TRUE(inTarget && inOther);
     ASSERT_EQ(inOther->GetNamespaceURI(), "urn:o");
     const CAttributeInfoAny other("any", "", 0, true, nullptr, "##other", "urn:t");
+    EXPECT_NO_THROW(other.Validate(kDefault, false));
     // A member that is some other collection, or none at all, is a fault of the binding; an
     // attribute the restriction refuses never reaches the member.
+    CSmartPtr<FakeCollection> collection(new FakeCollection(0, -1));
+    collection->taken = {"p", "q"};
     CSmartPtr<Holder> wrongKind(new Holder);
-    wrongKind->Member(0).SetXmlCollection(new FakeCollection(0, -1));
+    wrongKind->Member(0).SetXmlCollection(collection.get());
     CSmartPtr<Holder> empty(new Holder);
     for (Holder* holder : {wrongKind.get(), empty.get()}) {
         CAttributeInfoAny record(other);
@@ -204,4 +177,9 @@ TEST(UntypedRecords, AnyAttributeNeedsAnAttributeCollectionForWhatItAdmits) {
             ThrowsExactly<CTsException>([&] { record.AttributeFromXml(kDefault, holder, inOther); },
                                         detail::kMsgNotAttributeCollection));
     }
+    // What the member holds is written under the object's target namespace.
+    TestSupport::RecordingWriter writer;
+    other.AttributeToXml(kDefault, wrongKind.get(), &writer);
+    const std::vector<std::string> expected = {"attr urn:t:p=v (23)", "attr urn:t:q=v (23)"};
+    EXPECT_EQ(writer.Lines(), expected);
 }

@@ -31,38 +31,22 @@ std::vector<std::string> SplitCells(const std::string& line) {
             cells.back() += c;
         }
     }
+    // \n, \r, \t, \| and \\ stand for the byte they name, \xHH for its byte; other escapes
+    // (regular expressions) are kept as written.
+    static const std::string kNamed = "nrt|\\", kBytes = "\n\r\t|\\";
     for (std::string& cell : cells) {
         const std::string raw = Trim(cell);
         cell.clear();
         for (std::size_t i = 0; i < raw.size(); ++i) {
             if (raw[i] != '\\' || i + 1 == raw.size()) {
                 cell += raw[i];
-                continue;
-            }
-            switch (raw[++i]) {
-                case 'n':
-                    cell += '\n';
-                    break;
-                case 'r':
-                    cell += '\r';
-                    break;
-                case 't':
-                    cell += '\t';
-                    break;
-                case 'x':
-                    cell +=
-                        static_cast<char>(std::strtoul(raw.substr(i + 1, 2).c_str(), nullptr, 16));
-                    i += 2;
-                    break;
-                case '|':
-                    cell += '|';
-                    break;
-                case '\\':
-                    cell += '\\';
-                    break;
-                default:  // other escapes (regular expressions) are kept as written
-                    cell += '\\';
-                    cell += raw[i];
+            } else if (raw[i + 1] == 'x') {
+                cell += static_cast<char>(std::strtoul(raw.substr(i + 2, 2).c_str(), nullptr, 16));
+                i += 3;
+            } else {
+                const std::size_t named = kNamed.find(raw[i + 1]);
+                cell += named == std::string::npos ? raw.substr(i, 2) : kBytes.substr(named, 1);
+                ++i;
             }
         }
     }

@@ -30,20 +30,19 @@ public:
 
 // The kinds with a lexical form of their own (char and string have none to lose).
 inline constexpr ItemType kRoundTripKinds[] = {
-    ItemType_i1,        ItemType_i2,      ItemType_i4,        ItemType_i8,
-    ItemType_ui1,       ItemType_ui2,     ItemType_ui4,       ItemType_ui8,
-    ItemType_r4,        ItemType_r8,      ItemType_boolean,   ItemType_decimal,
-    ItemType_integer,   ItemType_duration, ItemType_datetime, ItemType_date,
-    ItemType_time,      ItemType_yearMonth, ItemType_monthDay, ItemType_year,
-    ItemType_month,     ItemType_day,     ItemType_hexBinary, ItemType_base64Binary};
+    ItemType_i1,      ItemType_i2,      ItemType_i4,        ItemType_i8,          ItemType_ui1,
+    ItemType_ui2,     ItemType_ui4,     ItemType_ui8,       ItemType_r4,          ItemType_r8,
+    ItemType_boolean, ItemType_decimal, ItemType_integer,   ItemType_duration,    ItemType_datetime,
+    ItemType_date,    ItemType_time,    ItemType_yearMonth, ItemType_monthDay,    ItemType_year,
+    ItemType_month,   ItemType_day,     ItemType_hexBinary, ItemType_base64Binary};
 
 namespace roundtrip_detail {
 
 inline std::string Digits(Draw& d, int count, bool leadingNonZero) {
     std::string out;
     for (int i = 0; i < count; ++i)
-        out.push_back(static_cast<char>('0' + (i == 0 && leadingNonZero ? d.Between(1, 9)
-                                                                        : d.Between(0, 9))));
+        out.push_back(static_cast<char>(
+            '0' + (i == 0 && leadingNonZero ? d.Between(1, 9) : d.Between(0, 9))));
     return out;
 }
 
@@ -63,18 +62,13 @@ inline std::string Fraction(Draw& d) {
 
 // Z or an offset of up to 14 hours; "-00:00" is written "+00:00", so it is not drawn.
 inline std::string Zone(Draw& d) {
-    switch (d.Between(0, 3)) {
-        case 0:
-            return std::string();
-        case 1:
-            return "Z";
-        default: {
-            const long long hour = d.Between(0, 14);
-            const long long minute = hour == 14 ? 0 : d.Between(0, 59);
-            const bool negative = (hour != 0 || minute != 0) && d.OneIn(2);
-            return (negative ? "-" : "+") + Two(hour) + ":" + Two(minute);
-        }
-    }
+    const long long pick = d.Between(0, 3);
+    if (pick == 0) return std::string();
+    if (pick == 1) return "Z";
+    const long long hour = d.Between(0, 14);
+    const long long minute = hour == 14 ? 0 : d.Between(0, 59);
+    const bool negative = (hour != 0 || minute != 0) && d.OneIn(2);
+    return (negative ? "-" : "+") + Two(hour) + ":" + Two(minute);
 }
 
 inline std::string Year(Draw& d) {
@@ -103,14 +97,10 @@ inline std::string Clock(Draw& d) {
 
 template <class T>
 std::string Integer(Draw& d) {
-    const T value = d.OneIn(6) ? (d.OneIn(2) ? std::numeric_limits<T>::min()
-                                            : std::numeric_limits<T>::max())
-                               : static_cast<T>(d.Next());
-    if constexpr (std::numeric_limits<T>::is_signed) {
-        return std::to_string(static_cast<long long>(value));
-    } else {
-        return std::to_string(static_cast<unsigned long long>(value));
-    }
+    const T value =
+        d.OneIn(6) ? (d.OneIn(2) ? std::numeric_limits<T>::min() : std::numeric_limits<T>::max())
+                   : static_cast<T>(d.Next());
+    return std::to_string(+value);  // the unary plus prints the char kinds as numbers
 }
 
 inline std::string Number(Draw& d, bool fraction) {
@@ -148,44 +138,42 @@ inline std::string Duration(Draw& d) {
 // Canonical text of a text-made kind: what the writer gives for the value it denotes.
 inline std::string CanonicalText(ItemType kind, Draw& d) {
     std::string year;
-    switch (kind) {
-        case ItemType_i1: return Integer<signed char>(d);
-        case ItemType_i2: return Integer<short>(d);
-        case ItemType_i4: return Integer<std::int32_t>(d);
-        case ItemType_i8: return Integer<long long>(d);
-        case ItemType_ui1: return Integer<unsigned char>(d);
-        case ItemType_ui2: return Integer<unsigned short>(d);
-        case ItemType_ui4: return Integer<std::uint32_t>(d);
-        case ItemType_ui8: return Integer<unsigned long long>(d);
-        case ItemType_boolean: return d.OneIn(2) ? "true" : "false";
-        case ItemType_decimal: return Number(d, true);
-        case ItemType_integer: return Number(d, false);
-        case ItemType_duration: return Duration(d);
-        case ItemType_datetime: {
-            year = Year(d);
-            const std::string md = MonthAndDay(d, year);
-            return year + "-" + md + "T" + Clock(d) + Zone(d);
-        }
-        case ItemType_date: {
-            year = Year(d);
-            const std::string md = MonthAndDay(d, year);
-            return year + "-" + md + Zone(d);
-        }
-        case ItemType_time: return Clock(d) + Zone(d);
-        case ItemType_yearMonth: return Year(d) + "-" + Two(d.Between(1, 12)) + Zone(d);
-        case ItemType_monthDay: {
-            const std::string md = MonthAndDay(d, year);
-            return "--" + md + Zone(d);
-        }
-        // The bare-number kinds hold a positive year and no zone.
-        case ItemType_year: {
-            std::string y = Year(d);
-            return y[0] == '-' ? y.substr(1) : y;
-        }
-        case ItemType_month: return "--" + Two(d.Between(1, 12));
-        case ItemType_day: return "---" + Two(d.Between(1, 31));
-        default: return std::string();
+    if (kind == ItemType_i1) return Integer<signed char>(d);
+    if (kind == ItemType_i2) return Integer<short>(d);
+    if (kind == ItemType_i4) return Integer<std::int32_t>(d);
+    if (kind == ItemType_i8) return Integer<long long>(d);
+    if (kind == ItemType_ui1) return Integer<unsigned char>(d);
+    if (kind == ItemType_ui2) return Integer<unsigned short>(d);
+    if (kind == ItemType_ui4) return Integer<std::uint32_t>(d);
+    if (kind == ItemType_ui8) return Integer<unsigned long long>(d);
+    if (kind == ItemType_boolean) return d.OneIn(2) ? "true" : "false";
+    if (kind == ItemType_decimal) return Number(d, true);
+    if (kind == ItemType_integer) return Number(d, false);
+    if (kind == ItemType_duration) return Duration(d);
+    if (kind == ItemType_datetime) {
+        year = Year(d);
+        const std::string md = MonthAndDay(d, year);
+        return year + "-" + md + "T" + Clock(d) + Zone(d);
     }
+    if (kind == ItemType_date) {
+        year = Year(d);
+        const std::string md = MonthAndDay(d, year);
+        return year + "-" + md + Zone(d);
+    }
+    if (kind == ItemType_time) return Clock(d) + Zone(d);
+    if (kind == ItemType_yearMonth) return Year(d) + "-" + Two(d.Between(1, 12)) + Zone(d);
+    if (kind == ItemType_monthDay) {
+        const std::string md = MonthAndDay(d, year);
+        return "--" + md + Zone(d);
+    }
+    // The bare-number kinds hold a positive year and no zone.
+    if (kind == ItemType_year) {
+        std::string y = Year(d);
+        return y[0] == '-' ? y.substr(1) : y;
+    }
+    if (kind == ItemType_month) return "--" + Two(d.Between(1, 12));
+    if (kind == ItemType_day) return "---" + Two(d.Between(1, 31));
+    return std::string();
 }
 
 template <class Real, class Bits>

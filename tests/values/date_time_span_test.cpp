@@ -61,17 +61,13 @@ TEST(DateTimeSpan, RejectsMalformedText) {
     };
     EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>([] { Span(nullptr); },
                                                         "Invalid XSD Duration (Null String)"));
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>([] { Span(""); },
-                                                        "Invalid XSD Duration (Empty String)"));
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>(
-        [] { Span("PT1.1234567891S"); },
-        "Invalid XSD Duration [PT1.1234567891S] Fraction part too long"));
     for (const test::TableRow& c : test::ReadTable("values/span_malformed.txt")) {
         const char* text = c[0].c_str();
         SCOPED_TRACE(c.line);
         CDateTimeSpan target = Span("P7D");
+        const std::string message = c.cells.size() > 1 ? c[1] : shape(text);
         EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>([&] { target.ParseXSDDuration(text); },
-                                                            shape(text)));
+                                                            message));
         EXPECT_EQ(target.ToString(), "P7D");
     }
 }

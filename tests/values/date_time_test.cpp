@@ -5,16 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <ctime>
-#include <fstream>
-#include <functional>
-#include <limits>
 #include <map>
 #include <random>
 #include <sstream>
 #include <string>
-#include <typeinfo>
 #include <vector>
 
 #include "support/expect_exception.h"
@@ -99,8 +94,9 @@ TEST(DateTime, RejectsMalformedAndInvalidText) {
     }
 }
 
-// Calls the constructor or kind setter a row of date_time_setters.txt names with its numbers.
-void CallSetter(const std::string& call, const std::string& numbers) {
+// Calls the constructor, assignment or kind setter a row of date_time_setters.txt names with
+// its numbers.
+CDateTime CallSetter(const std::string& call, const std::string& numbers) {
     std::vector<long long> n;
     std::istringstream in(numbers);
     for (long long v; in >> v;) n.push_back(v);
@@ -124,6 +120,8 @@ void CallSetter(const std::string& call, const std::string& numbers) {
     }
     if (call == "filetime") v = CDateTime(TsFileTime::FromTicks(static_cast<std::uint64_t>(n[0])));
     if (call == "time_t") v = CDateTime(static_cast<std::time_t>(n[0]));
+    if (call == "=filetime") v = TsFileTime::FromTicks(static_cast<std::uint64_t>(n[0]));
+    if (call == "=time_t") v = static_cast<std::time_t>(n[0]);
     if (call == "SetGYear") v.SetGYear(s(0));
     if (call == "SetGYearMonth") v.SetGYearMonth(s(0), b(1));
     if (call == "SetGMonth") v.SetGMonth(b(0));
@@ -132,48 +130,46 @@ void CallSetter(const std::string& call, const std::string& numbers) {
     if (call == "SetTime") v.SetTime(b(0), b(1), b(2));
     if (call == "SetFracTime") v.SetFracTime(w(0), w(1), w(2));
     if (call == "SetTimeZone") v.SetTimeZone(s(0), b(1));
+    return v;
 }
 
 TEST(DateTime, KindSettersValidate) {
     for (const test::TableRow& c : test::ReadTable("values/date_time_setters.txt")) {
         SCOPED_TRACE(c.line);
-        EXPECT_TRUE(ThrowsExactly<CTsInvalidValueException>([&] { CallSetter(c[0], c[1]); }, c[2]));
+        if (c[2].compare(0, 2, "= ") == 0) {
+            EXPECT_EQ(CallSetter(c[0], c[1]).ToString(), c[2].substr(2));
+        } else {
+            EXPECT_TRUE(
+                ThrowsExactly<CTsInvalidValueException>([&] { CallSetter(c[0], c[1]); }, c[2]));
+        }
     }
-    CDateTime leap;
-    leap.SetGMonthDay(2, 29);
-    EXPECT_EQ(leap.ToString(), "--02-29");
-    CDateTime frac;
-    frac.SetFracTime(5, 6, 7);
-    EXPECT_EQ(frac.ToString(), "00:00:00.005006007");
 }
 
-// Runs the operation a row of date_time_kind_operations.txt names on a copy of `value`.
-void Operate(CDateTime value, const std::string& operation) {
-    const std::map<std::string, std::function<void(CDateTime&)>> operations = {
-        {"GetYear", [](CDateTime& v) { v.GetYear(); }},
-        {"GetMonth", [](CDateTime& v) { v.GetMonth(); }},
-        {"GetDay", [](CDateTime& v) { v.GetDay(); }},
-        {"GetHour", [](CDateTime& v) { v.GetHour(); }},
-        {"GetMinute", [](CDateTime& v) { v.GetMinute(); }},
-        {"GetSecond", [](CDateTime& v) { v.GetSecond(); }},
-        {"GetRealSecond", [](CDateTime& v) { v.GetRealSecond(); }},
-        {"GetMilliSecond", [](CDateTime& v) { v.GetMilliSecond(); }},
-        {"GetMicroSecond", [](CDateTime& v) { v.GetMicroSecond(); }},
-        {"GetNanoSecond", [](CDateTime& v) { v.GetNanoSecond(); }},
-        {"GetZoneHour", [](CDateTime& v) { v.GetZoneHour(); }},
-        {"GetZoneMinute", [](CDateTime& v) { v.GetZoneMinute(); }},
-        {"GetDayOfYear", [](CDateTime& v) { v.GetDayOfYear(); }},
-        {"GetDayOfWeek", [](CDateTime& v) { v.GetDayOfWeek(); }},
-        {"GetTime", [](CDateTime& v) { v.GetTime(); }},
-        {"GetAsSystemTime", [](CDateTime& v) { v.GetAsSystemTime(); }},
-        {"SetHour", [](CDateTime& v) { v.SetHour(1); }},
-        {"SetNanoSecond", [](CDateTime& v) { v.SetNanoSecond(1); }},
-        {"SetMonth", [](CDateTime& v) { v.SetMonth(1); }},
-        {"SetDate", [](CDateTime& v) { v.SetDate(2004, 1, 1); }},
-        {"SetGDay", [](CDateTime& v) { v.SetGDay(1); }},
-        {"AssignTime_t", [](CDateTime& v) { v = std::time_t(0); }},
-        {"SubtractTime", [](CDateTime& v) { (void)(v - Parse("Time", "10:00:00")); }}};
-    operations.at(operation)(value);
+// Runs the operation a row of date_time_kind_operations.txt names on a copy of `v`.
+void Operate(CDateTime v, const std::string& operation) {
+    if (operation == "GetYear") v.GetYear();
+    if (operation == "GetMonth") v.GetMonth();
+    if (operation == "GetDay") v.GetDay();
+    if (operation == "GetHour") v.GetHour();
+    if (operation == "GetMinute") v.GetMinute();
+    if (operation == "GetSecond") v.GetSecond();
+    if (operation == "GetRealSecond") v.GetRealSecond();
+    if (operation == "GetMilliSecond") v.GetMilliSecond();
+    if (operation == "GetMicroSecond") v.GetMicroSecond();
+    if (operation == "GetNanoSecond") v.GetNanoSecond();
+    if (operation == "GetZoneHour") v.GetZoneHour();
+    if (operation == "GetZoneMinute") v.GetZoneMinute();
+    if (operation == "GetDayOfYear") v.GetDayOfYear();
+    if (operation == "GetDayOfWeek") v.GetDayOfWeek();
+    if (operation == "GetTime") v.GetTime();
+    if (operation == "GetAsSystemTime") v.GetAsSystemTime();
+    if (operation == "SetHour") v.SetHour(1);
+    if (operation == "SetNanoSecond") v.SetNanoSecond(1);
+    if (operation == "SetMonth") v.SetMonth(1);
+    if (operation == "SetDate") v.SetDate(2004, 1, 1);
+    if (operation == "SetGDay") v.SetGDay(1);
+    if (operation == "AssignTime_t") v = std::time_t(0);
+    if (operation == "SubtractTime") (void)(v - Parse("Time", "10:00:00"));
 }
 
 TEST(DateTime, OperationsOutsideTheKindAreRefused) {
@@ -324,9 +320,6 @@ TEST(DateTime, DerivedValues) {
         EXPECT_EQ(v.GetDayOfWeek(), std::stoi(c[2]));
         EXPECT_EQ(static_cast<long long>(v.GetTime()), std::stoll(c[3]));
     }
-    CDateTime assigned;
-    assigned = std::time_t(86399);
-    EXPECT_EQ(assigned.ToString(), "1970-01-01T23:59:59");
 }
 
 TEST(DateTime, SystemAndFileTimes) {
@@ -341,14 +334,6 @@ TEST(DateTime, SystemAndFileTimes) {
     EXPECT_EQ(st.wSecond, 15);
     EXPECT_EQ(st.wMilliseconds, 678);
     EXPECT_EQ(CDateTime(st).ToString(), "2004-02-29T13:14:15.678");
-
-    // 116444736000000000 ticks separate 1601-01-01 from 1970-01-01.
-    EXPECT_EQ(CDateTime(TsFileTime::FromTicks(116444736000000000ull + 12345678)).ToString(),
-              "1970-01-01T00:00:01.234");
-    EXPECT_EQ(CDateTime(TsFileTime::FromTicks(0)).ToString(), "1601-01-01T00:00:00");
-    CDateTime fromFile;
-    fromFile = TsFileTime::FromTicks(116444736000000000ull + 951782400ull * 10000000ull);
-    EXPECT_EQ(fromFile.ToString(), "2000-02-29T00:00:00");
 }
 
 TEST(DateTime, TickCountIsTheLocalClock) {
@@ -394,34 +379,21 @@ TEST(DateTime, DifferenceAddsBack) {
     }
 }
 
-// Each line of calendar.csv was computed by Python's datetime (tools/gen_calendar_data.py).
+// Each row of calendar.txt was computed by Python's datetime (tools/gen_calendar_data.py):
+// lexical form, seconds since 1970, weekday, day of the year, the value moved to UTC.
 TEST(DateTime, AgreesWithAnIndependentCalendar) {
-    std::ifstream in(std::string(TESSEL16_TEST_DATA_DIR) + "/values/calendar.csv");
-    ASSERT_TRUE(in.good());
-    std::string line;
-    int rows = 0;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') {
-            continue;
-        }
-        std::stringstream fields(line);
-        std::string lexical, seconds, weekday, yday, utc;
-        std::getline(fields, lexical, ',');
-        std::getline(fields, seconds, ',');
-        std::getline(fields, weekday, ',');
-        std::getline(fields, yday, ',');
-        std::getline(fields, utc, ',');
-        SCOPED_TRACE(line);
-        const CDateTime v(lexical.c_str());
-        EXPECT_EQ(v.ToString(), lexical);
-        EXPECT_EQ(static_cast<long long>(v.GetTime()), std::stoll(seconds));
-        EXPECT_EQ(v.GetDayOfWeek(), std::stoi(weekday));
-        EXPECT_EQ(v.GetDayOfYear(), std::stoi(yday));
-        EXPECT_EQ(v.GetNormalized().ToString(), utc);
-        EXPECT_EQ(CDateTime(v.GetTime()).ToString(), utc.substr(0, 19));
-        ++rows;
+    const std::vector<test::TableRow> rows = test::ReadTable("values/calendar.txt");
+    ASSERT_EQ(rows.size(), 3000u);
+    for (const test::TableRow& c : rows) {
+        SCOPED_TRACE(c.line);
+        const CDateTime v(c[0].c_str());
+        EXPECT_EQ(v.ToString(), c[0]);
+        EXPECT_EQ(static_cast<long long>(v.GetTime()), std::stoll(c[1]));
+        EXPECT_EQ(v.GetDayOfWeek(), std::stoi(c[2]));
+        EXPECT_EQ(v.GetDayOfYear(), std::stoi(c[3]));
+        EXPECT_EQ(v.GetNormalized().ToString(), c[4]);
+        EXPECT_EQ(CDateTime(v.GetTime()).ToString(), c[4].substr(0, 19));
     }
-    EXPECT_EQ(rows, 3000);
 }
 
 // The largest duration the fields can hold, added to or taken from every kind: kinds with a

@@ -1,5 +1,5 @@
-// variant_storage_test.cpp: a nil string converts as empty, ToText hands out a held string
-// without copying it, and a disposable variant gives its value up to Take.
+// variant_storage_test.cpp: ToText hands out a held string without copying it, and a
+// disposable variant gives its value up to Take.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,16 +10,6 @@
 
 using namespace Tessel16;
 constexpr auto kNone = CWhitespaceUtils::WhitespaceRule_None;
-
-TEST(VariantStorage, NilStringConvertsAsEmpty) {
-    TsVariant v;
-    v.SetString(std::string(40, 'y'));
-    v.SetNil();
-    EXPECT_EQ(v.ToString(), "");
-    EXPECT_EQ(v.GetString(), "");
-    std::string scratch;
-    EXPECT_EQ(v.ToText(nullptr, scratch), "");
-}
 
 TEST(VariantStorage, ToTextLendsAHeldStringAndConvertsTheRest) {
     const std::string longText(64, 'z');
