@@ -115,6 +115,7 @@ private:
     // only grow): line feeds, carriage returns and the two together each end one line, as
     // expat counts them.
     std::uint32_t LineAt(std::size_t offset);
+    void StartLines(const unsigned char* data, std::size_t length);
     void EndBatch();
 
     CXmlDocument* m_document;
