@@ -162,4 +162,25 @@ CElementInfo** Lines::GetClassElementInfo() const {
     return records;
 }
 
+Tail::Tail() : TestObject(MemberCount, "tail", kNs) { Init(); }
+
+void Tail::Init() {
+    ResetMembers();
+    Member(Any).SetXmlCollection(new CElementCol("", "##other", kNs, 0, -1));
+}
+
+CParentElementInfo* Tail::GetClassInfo() const {
+    static CParentElementInfo info(XmlElementGroupType_Sequence, XmlElementType_Element, "tail",
+                                   kNs, true, false, -1, ItemType_none, nullptr, false);
+    return &info;
+}
+
+CElementInfo** Tail::GetClassElementInfo() const {
+    static CElementInfo* records[] = {
+        new CElementInfoSeqPrimMnd("a", kNs, A, false, ItemType_string, nullptr, kPreserve,
+                                   CPrimitiveRestrictions(), nullptr),
+        new CElementInfoSeqUntpdCol("AnyElement", kNs, Any), nullptr};
+    return records;
+}
+
 }  // namespace UntypedTest
