@@ -63,27 +63,19 @@ std::string Xml(const std::string& root, const std::string& attributes,
 enum { kCount, kNote, kColor, kFlag, kSize };
 const int kNoteValue = 0;
 
-CSmartPtr<Twisted<CItem>> FilledItem() {
+}  // namespace
+
+TEST(GeneratedClassWrite, SimpleMembersRootExtrasDefaultsNilAndFacets) {
     CSmartPtr<Twisted<CItem>> item(new Twisted<CItem>);
     item->SetCount_(5);
     item->SetNote("hi");
     item->SetColor(Color_green);
     item->SetId(7);
     item->SetTone(Color_blue);
-    return item;
-}
-
-}  // namespace
-
-TEST(GeneratedClassWrite, SequenceOfSimpleMembersWithAttributes) {
-    CSmartPtr<Twisted<CItem>> item = FilledItem();
     EXPECT_EQ(Write(item.get(), CSerializationContext()),
               "start urn:t item|attr id=7 (5)|attr tone=blue (23)|start urn:t count|text 5 (5)|"
               "end|start urn:t note|text hi (23)|end|start urn:t color|text green (23)|end|end");
-}
 
-TEST(GeneratedClassWrite, RootExtrasComeBeforeAndInsideTheRootTag) {
-    CSmartPtr<Twisted<CItem>> item = FilledItem();
     CSerializationContext context;
     context.GetProcessingInstructions().push_back("<?a b?>");
     context.GetNamespaceAliases().Add("x", "urn:x");
@@ -93,10 +85,7 @@ TEST(GeneratedClassWrite, RootExtrasComeBeforeAndInsideTheRootTag) {
     EXPECT_THAT(Write(item.get(), context),
                 StartsWith("pi <?a b?>|alias x urn:x|defaultns urn:t|start urn:t item|"
                            "attr id=7 (5)|attr tone=blue (23)|schema <xs:schema/>|start"));
-}
 
-TEST(GeneratedClassWrite, DefaultsNilAndFacets) {
-    CSmartPtr<Twisted<CItem>> item = FilledItem();
     item->SetFlag(true);  // equal to the default "true"
     item->nilOn = kSize;
     EXPECT_THAT(Write(item.get(), CSerializationContext()),
@@ -227,21 +216,6 @@ TEST(GeneratedClassRead, AccessorRefusalKeepsTheCause) {
     }
 }
 
-TEST(GeneratedClassChoice, EmptyChoice) {
-    // Optional choice records make an empty choice acceptable. Reading an empty choice is in
-    // collection_reads.txt.
-    CSmartPtr<ChoiceGroup> pick(new ChoiceGroup);
-    EXPECT_NO_THROW(Write(pick.get(), CSerializationContext()));
-    EXPECT_NO_THROW(Read(pick.get(), Xml("pick", "", ""), CSerializationContext()));
-
-    CSmartPtr<StrictChoice> strict(new StrictChoice);
-    EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
-        [&] { Write(strict.get(), CSerializationContext()); }, At(detail::kMsgChoiceNoneSet, "")));
-    CSerializationContext ignoreChoice;
-    ignoreChoice.SetIgnoreMissingChoice(true);
-    EXPECT_NO_THROW(Write(strict.get(), ignoreChoice));
-}
-
 TEST(GeneratedClassSubstitution, XsiTypeWrittenForDerivedClassUnderBaseName) {
     CSmartPtr<CDrawing> drawing(new CDrawing);
     CCircle* circle = new CCircle("shape");
@@ -306,24 +280,11 @@ TEST(GeneratedClassPseudo, InlinedMemberAttributesAndChildren) {
 
 namespace {
 
-// Exposes a protected helper of the engine.
+// The choice group with a protected helper of the engine exposed.
 class Probe : public ChoiceGroup {
 public:
     using CXmlGeneratedClass::IsElementInList;
 };
-
-}  // namespace
-
-TEST(GeneratedClassHelpers, ElementList) {
-    CSmartPtr<Probe> probe(new Probe);
-    CXmlDocument document;
-    document.LoadXml("<r xmlns=\"urn:t\"><b/><q/></r>");
-    CXmlElement* b = document.GetDocumentElement()->GetFirstElement();
-    EXPECT_TRUE(probe->IsElementInList(CSerializationContext(), b));
-    EXPECT_FALSE(probe->IsElementInList(CSerializationContext(), b->GetNextSiblingElement()));
-}
-
-namespace {
 
 // A class whose one member is the strict choice, as a member of a choice (InChoice) or of a
 // sequence: only a choice member is written with the choice flag, which lets it be empty.
@@ -351,7 +312,20 @@ public:
 
 }  // namespace
 
-TEST(GeneratedClassChoice, NestedChoiceMayBeEmptyOnlyAsAChoiceMember) {
+TEST(GeneratedClassChoice, EmptyChoiceAndTheMemberList) {
+    // Optional choice records make an empty choice acceptable. Reading an empty choice is in
+    // collection_reads.txt.
+    CSmartPtr<Probe> pick(new Probe);
+    EXPECT_NO_THROW(Write(pick.get(), CSerializationContext()));
+    EXPECT_NO_THROW(Read(pick.get(), Xml("pick", "", ""), CSerializationContext()));
+    CSmartPtr<StrictChoice> strict(new StrictChoice);
+    EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
+        [&] { Write(strict.get(), CSerializationContext()); }, At(detail::kMsgChoiceNoneSet, "")));
+    CSerializationContext ignoreChoice;
+    ignoreChoice.SetIgnoreMissingChoice(true);
+    EXPECT_NO_THROW(Write(strict.get(), ignoreChoice));
+
+    // A nested choice may be empty only as a member of a choice.
     CSmartPtr<Outer<true>> inChoice(new Outer<true>);
     inChoice->Member(ChoiceGroup::A).SetXmlObject(new StrictChoice);
     EXPECT_EQ(Write(inChoice.get(), CSerializationContext()),
@@ -362,4 +336,11 @@ TEST(GeneratedClassChoice, NestedChoiceMayBeEmptyOnlyAsAChoiceMember) {
     EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
         [&] { Write(inSequence.get(), CSerializationContext()); },
         At(detail::kMsgChoiceNoneSet, "")));
+
+    // The member list of the choice knows b and not q.
+    CXmlDocument document;
+    document.LoadXml("<r xmlns=\"urn:t\"><b/><q/></r>");
+    CXmlElement* b = document.GetDocumentElement()->GetFirstElement();
+    EXPECT_TRUE(pick->IsElementInList(CSerializationContext(), b));
+    EXPECT_FALSE(pick->IsElementInList(CSerializationContext(), b->GetNextSiblingElement()));
 }
