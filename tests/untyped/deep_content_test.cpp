@@ -59,7 +59,7 @@ int Levels(const CElement* element, const CElement** innermost) {
     return levels;
 }
 
-TEST(DeepUntypedContent, ReadWriteCloneAndDestroyWithoutRecursion) {
+TEST(DeepUntypedContent, ReadWriteCopyCloneAndDestroyWithoutRecursion) {
     const std::string xml = Nested(kDepth);
     const CSerializationContext context = DeepContext();
     CXmlDocument document(context);
@@ -85,23 +85,20 @@ TEST(DeepUntypedContent, ReadWriteCloneAndDestroyWithoutRecursion) {
     EXPECT_EQ(Levels(copy.get(), &innermost), kDepth);
     EXPECT_EQ(innermost->GetText(), "leaf");
     EXPECT_EQ(innermost->GetNamespaceRestriction(), "##local");
-}
+    copy = nullptr;
 
-TEST(DeepUntypedContent, TreeCopyAndBoundWildcardWithoutRecursion) {
-    const std::string xml = Nested(kDepth);
+    // The copy of a parsed tree that FromXml reads from.
     CSerializationContext& defaults = CSerializationContext::GetDefaultContext();
     const std::uint32_t saved = defaults.GetMaxDepth();
     defaults.SetMaxDepth(kDepth + 1);
-    CSmartPtr<CElement> element(new CElement("placeholder"));
+    element = new CElement("placeholder");
     element->FromXml(xml.c_str());
     defaults.SetMaxDepth(saved);
-    const CElement* innermost = nullptr;
     EXPECT_EQ(Levels(element.get(), &innermost), kDepth);
     EXPECT_EQ(innermost->GetText(), "leaf");
     element = nullptr;
 
     // The wildcard of <inner> takes the whole subtree below it.
-    const CSerializationContext context = DeepContext();
     CSmartPtr<UntypedTest::Inner> inner(new UntypedTest::Inner());
     inner->FromXml(("<inner xmlns='urn:env'>" + Nested(kDepth - 1) + "</inner>").c_str(), context);
     EXPECT_EQ(Levels(inner->GetAny(), &innermost), kDepth - 1);
