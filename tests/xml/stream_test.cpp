@@ -28,7 +28,7 @@ std::string Pattern(std::size_t length) {
 
 }  // namespace
 
-TEST(StringBuffer, AppendsAcrossChunksJoinsOnceAndClears) {
+TEST(StringBuffer, AppendsAcrossChunksJoinsOnceClearsAndStopsAtAZeroByte) {
     CStringBuffer buffer;
     EXPECT_STREQ(buffer.GetString(), "");
     std::string expected = Pattern(10000);
@@ -53,6 +53,20 @@ TEST(StringBuffer, AppendsAcrossChunksJoinsOnceAndClears) {
     EXPECT_STREQ(buffer.GetString(), "");
     buffer.Append("q");
     EXPECT_STREQ(buffer.GetString(), "q");
+
+    // Short and long strings take different paths; both end at an embedded zero byte.
+    const std::string cases[] = {std::string("ab\0cd", 5),
+                                 std::string("abcdefghijklmno\0p", 17),
+                                 std::string(40, 'x') + std::string("\0y", 2),
+                                 "sixteen-chars-ab",
+                                 std::string(17, 'z'),
+                                 ""};
+    for (const std::string& text : cases) {
+        CStringBuffer fresh;
+        fresh.Append(text);
+        fresh.Append(std::string("|"));
+        EXPECT_EQ(std::string(fresh.GetString()), std::string(text.c_str()) + "|");
+    }
 }
 
 TEST(TextStream, ConvertsToTheOutputEncoding) {
@@ -75,22 +89,6 @@ TEST(TextStream, ConvertsToTheOutputEncoding) {
         CTextStream s(static_cast<XmlEncoding>(e));
         s.Write('x');
         EXPECT_TRUE(ThrowsMessage([&] { s.GetBinaryData(); }, detail::kMsgUnknownEncoding));
-    }
-}
-
-// Short and long strings take different paths; both end at an embedded zero byte.
-TEST(StringBuffer, StdStringAppendEndsAtAZeroByte) {
-    const std::string cases[] = {std::string("ab\0cd", 5),
-                                 std::string("abcdefghijklmno\0p", 17),
-                                 std::string(40, 'x') + std::string("\0y", 2),
-                                 "sixteen-chars-ab",
-                                 std::string(17, 'z'),
-                                 ""};
-    for (const std::string& text : cases) {
-        CStringBuffer buffer;
-        buffer.Append(text);
-        buffer.Append(std::string("|"));
-        EXPECT_EQ(std::string(buffer.GetString()), std::string(text.c_str()) + "|");
     }
 }
 
