@@ -216,41 +216,30 @@ TEST(GeneratedClassRead, AccessorRefusalKeepsTheCause) {
     }
 }
 
-TEST(GeneratedClassSubstitution, XsiTypeWrittenForDerivedClassUnderBaseName) {
+// The type attribute a derived class is written with under its base's name is in the drawing
+// rows of engine_reads.txt; the context can leave it out.
+TEST(GeneratedClassSubstitution, XsiTypeCanBeLeftOut) {
     CSmartPtr<CDrawing> drawing(new CDrawing);
     CCircle* circle = new CCircle("shape");
     circle->SetRadius(2);
     drawing->SetShape(circle);
-    EXPECT_EQ(Write(drawing.get(), CSerializationContext()),
-              "start urn:t drawing|start urn:t shape|xsitype urn:t Circle|start urn:t radius|"
-              "text 2 (5)|end|end|end");
     CSerializationContext noType;
     noType.SetWriteTypeAttribute(false);
     EXPECT_THAT(Write(drawing.get(), noType),
                 StartsWith("start urn:t drawing|start urn:t shape|start urn:t radius"));
 }
 
-TEST(GeneratedClassNil, NillableClassAndSimpleContent) {
+// Writing a nil class (read from rows of engine_reads.txt) gives its attributes, then nil; so
+// does a class whose simple content the accessor hands out as nil.
+TEST(GeneratedClassNil, NilSimpleContentIsWrittenAsANilClass) {
     CSmartPtr<CMemo> memo(new CMemo);
     Twisted<CNote>* note = new Twisted<CNote>("note");
     note->SetValue("hello");
     note->SetLang("en");
+    note->nilOn = kNoteValue;
     memo->SetNote(note);
     EXPECT_EQ(Write(memo.get(), CSerializationContext()),
-              "start urn:t memo|start urn:t note|attr lang=en (23)|text hello (23)|end|end");
-
-    note->SetNil(true);
-    const std::string expected = "start urn:t memo|start urn:t note|attr lang=en (23)|nil|end|end";
-    EXPECT_EQ(Write(memo.get(), CSerializationContext()), expected);
-
-    note->SetNil(false);
-    note->nilOn = kNoteValue;
-    EXPECT_EQ(Write(memo.get(), CSerializationContext()), expected) << "nil simple content";
-    Read(memo.get(), Xml("memo", "", "<note xsi:nil=\"TRUE\"><junk/></note><count>2</count>"),
-         CSerializationContext());
-    ASSERT_NE(memo->GetNote(), nullptr);
-    EXPECT_TRUE(memo->GetNote()->IsNil()) << "content is skipped, children and all";
-    EXPECT_EQ(memo->GetCount_(), 2);
+              "start urn:t memo|start urn:t note|attr lang=en (23)|nil|end|end");
 }
 
 TEST(GeneratedClassPseudo, InlinedMemberAttributesAndChildren) {

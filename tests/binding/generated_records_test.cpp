@@ -77,12 +77,6 @@ template <class T>
     return ::testing::AssertionFailure() << "first:\n" << text << "\nsecond:\n" << again;
 }
 
-std::string Doc(const char* name, const std::string& content, const char* attributes = "") {
-    return std::string("<") + name + " xmlns=\"urn:t\" " + attributes +
-           " xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">" + content + "</" + name +
-           ">";
-}
-
 }  // namespace
 
 TEST(GeneratedRecords, SequenceOfEveryKindRoundTripsWithEachChoiceMember) {
@@ -149,7 +143,9 @@ TEST(GeneratedRecords, ChoiceMembersOnWriting) {
     EXPECT_NO_THROW(seq->ToXml(false, false, EOLType_LF, ignoreCounts));
 }
 
-TEST(GeneratedRecords, AttributeDefaultsAndFacets) {
+// An attribute's facet is checked whenever the value is written, never when it is read: a row
+// of engine_reads.txt.
+TEST(GeneratedRecords, OptionalAttributeDefaults) {
     CSmartPtr<CEverySeq> seq = FilledSeq();
     seq->GetChoice()->SetTone(Color_red);
     seq->SetLevel(Color_red);  // optional, equal to its default
@@ -160,19 +156,6 @@ TEST(GeneratedRecords, AttributeDefaultsAndFacets) {
         EXPECT_NE(text.find(" code=\"std\""), std::string::npos) << "required: always written";
         EXPECT_EQ(text.find(" level=\"red\"") != std::string::npos, !omit) << text;
     }
-
-    // A facet is checked whenever the value is written, never when it is read.
-    CSmartPtr<CEverySeq> read(new CEverySeq);
-    read->FromXml(Doc("everySeq",
-                      "<shape xsi:type=\"Circle\"><radius>1</radius></shape><first "
-                      "code=\"c\"><name>f</name></first><tone>red</tone><count>1</count>"
-                      "<tone>blue</tone>",
-                      "code=\"muchtoolong\"")
-                      .c_str(),
-                  CSerializationContext());
-    EXPECT_EQ(read->GetCode(), "muchtoolong");
-    EXPECT_THROW(read->ToXml(false, false, EOLType_LF, CSerializationContext()),
-                 CTsValidationException);
 }
 
 TEST(GeneratedRecords, ElementDefaultsAndNilOnWriting) {
