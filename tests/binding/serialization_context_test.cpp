@@ -14,7 +14,7 @@
 using namespace Tessel16;
 using Tessel16::test::ThrowsExactly;
 
-TEST(SerializationContext, CannotIgnoreUnknownAndMissingElementsTogether) {
+TEST(SerializationContext, IgnoreRulesAndTheSchemaTypeThatIgnoresNamespaces) {
     CSerializationContext c;
     c.SetIgnoreUnknownElements(true);
     EXPECT_TRUE(ThrowsExactly<CTsInvalidStateException>(
@@ -26,6 +26,14 @@ TEST(SerializationContext, CannotIgnoreUnknownAndMissingElementsTogether) {
     EXPECT_TRUE(ThrowsExactly<CTsInvalidStateException>([&] { c.SetIgnoreUnknownElements(true); },
                                                         detail::kMsgIgnoreUnknownElements));
     EXPECT_FALSE(c.GetIgnoreUnknownElements());
+
+    // Schema type 2 ignores namespaces; the switch itself is never set.
+    c.SetSchemaType(SchemaType_Xsd);
+    EXPECT_FALSE(c.GetIgnoreNamespaces());
+    c.SetSchemaType(static_cast<SchemaType>(2));
+    EXPECT_TRUE(c.GetIgnoreNamespaces());
+    c.SetSchemaType(SchemaType_Default);
+    EXPECT_FALSE(c.GetIgnoreNamespaces());
 }
 
 TEST(SerializationContext, IndentCharsAcceptOnlyBlanksAndTabs) {
@@ -46,16 +54,6 @@ TEST(SerializationContext, IndentCharsAcceptOnlyBlanksAndTabs) {
     CSerializationContext ctx;
     ctx.SetIndentChars(nullptr);
     EXPECT_EQ(ctx.GetIndentChars(), "");
-}
-
-TEST(SerializationContext, SchemaTypeTwoIgnoresNamespaces) {
-    CSerializationContext c;
-    c.SetSchemaType(SchemaType_Xsd);
-    EXPECT_FALSE(c.GetIgnoreNamespaces());
-    c.SetSchemaType(static_cast<SchemaType>(2));
-    EXPECT_TRUE(c.GetIgnoreNamespaces());
-    c.SetSchemaType(SchemaType_Default);
-    EXPECT_FALSE(c.GetIgnoreNamespaces());  // the switch itself was never set
 }
 
 // The sub-contexts are made on first use, once, with their defaults.
