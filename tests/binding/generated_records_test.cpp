@@ -127,27 +127,14 @@ TEST(GeneratedRecords, AllGroupOfEveryKindRoundTrips) {
     EXPECT_EQ(copy->GetTag()->GetCount(), 0);
 }
 
-TEST(GeneratedRecords, ChoiceMembersOnWriting) {
+// An attribute's facet is checked whenever the value is written, never when it is read: a row
+// of engine_reads.txt.
+TEST(GeneratedRecords, OptionalAttributeDefaultsAndChoiceMembersOnWriting) {
     // A choice collection is never count-checked on writing, a sequence one always is
     // unless counts are ignored.
     CSmartPtr<CEverySeq> seq = FilledSeq();
     for (Color hue : {Color_red, Color_green, Color_blue})  // maximum 2
         seq->GetChoice()->GetHue()->Add(hue);
-    EXPECT_NO_THROW(seq->ToXml(false, false, EOLType_LF, CSerializationContext()));
-    seq->GetNote()->Add("x");
-    EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
-        [&] { seq->ToXml(false, false, EOLType_LF, CSerializationContext()); },
-        "The Maximum number of [note] elements allowed in this collection is 2"));
-    CSerializationContext ignoreCounts;
-    ignoreCounts.SetIgnoreInvalidCollectionCounts(true);
-    EXPECT_NO_THROW(seq->ToXml(false, false, EOLType_LF, ignoreCounts));
-}
-
-// An attribute's facet is checked whenever the value is written, never when it is read: a row
-// of engine_reads.txt.
-TEST(GeneratedRecords, OptionalAttributeDefaults) {
-    CSmartPtr<CEverySeq> seq = FilledSeq();
-    seq->GetChoice()->SetTone(Color_red);
     seq->SetLevel(Color_red);  // optional, equal to its default
     for (bool omit : {false, true}) {
         CSerializationContext context;
@@ -156,6 +143,13 @@ TEST(GeneratedRecords, OptionalAttributeDefaults) {
         EXPECT_NE(text.find(" code=\"std\""), std::string::npos) << "required: always written";
         EXPECT_EQ(text.find(" level=\"red\"") != std::string::npos, !omit) << text;
     }
+    seq->GetNote()->Add("x");
+    EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
+        [&] { seq->ToXml(false, false, EOLType_LF, CSerializationContext()); },
+        "The Maximum number of [note] elements allowed in this collection is 2"));
+    CSerializationContext ignoreCounts;
+    ignoreCounts.SetIgnoreInvalidCollectionCounts(true);
+    EXPECT_NO_THROW(seq->ToXml(false, false, EOLType_LF, ignoreCounts));
 }
 
 TEST(GeneratedRecords, ElementDefaultsAndNilOnWriting) {
