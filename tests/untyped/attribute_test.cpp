@@ -67,7 +67,7 @@ TEST(AttributeCol, CollectionNamespaceComesFromTheFirstUriOfTheRestrictionAndClo
         [&] { other->Add("x", "1"); }, FormatString(kBadNamespace, "urn:t", "##other", "urn:t")));
 }
 
-TEST(AttributeCol, AddingAnObjectSkipsTheTestAndWritesItAsItIs) {
+TEST(AttributeCol, AddingAnObjectSkipsTheTestAndInsertingKeepsTheOrder) {
     auto col = MakeCol("", "##other", "urn:t");
     auto any = MakeCol("", "##any", "");
     CAttribute* foreign = any->Add("n", "5", "urn:t");
@@ -80,10 +80,9 @@ TEST(AttributeCol, AddingAnObjectSkipsTheTestAndWritesItAsItIs) {
     detail::ObjectBridge::WriteObject(col.get(), &writer, false, "urn:ignored", context, false);
     // Item type 23 (string) whatever the text looks like.
     EXPECT_EQ(writer.Lines().at(1), "attr urn:t:n=5 (23)");
-}
 
-TEST(AttributeCol, InsertsNextToExistingItemsAndIterates) {
-    auto col = MakeCol("", "##any", "");
+    // Insertion next to existing items, and the iterator.
+    col = MakeCol("", "##any", "");
     CAttribute* a = col->Add("a", "1", "");
     CAttribute* c = col->Add("c", "3", "");
     auto holder = MakeCol("", "##any", "");

@@ -69,7 +69,7 @@ TEST(StringBuffer, AppendsAcrossChunksJoinsOnceClearsAndStopsAtAZeroByte) {
     }
 }
 
-TEST(TextStream, ConvertsToTheOutputEncoding) {
+TEST(TextStream, ConvertsToTheOutputEncodingAndTheBinaryStreamAppends) {
     const std::string text = "<a>\xC3\xA9</a>";  // internal text is UTF-8 by default
     {
         CTextStream s(XmlEncoding_UTF8);
@@ -90,6 +90,14 @@ TEST(TextStream, ConvertsToTheOutputEncoding) {
         s.Write('x');
         EXPECT_TRUE(ThrowsMessage([&] { s.GetBinaryData(); }, detail::kMsgUnknownEncoding));
     }
+
+    // The binary stream appends bytes of every form.
+    CBinaryStream b("CBinaryStream", CBinaryData("ab"));
+    b.Append(static_cast<unsigned char>('c'));
+    b.Append(CBinaryData("de"));
+    unsigned char raw[] = {'f', 0, 'g'};
+    b.Append(raw, 3);
+    EXPECT_EQ(Bytes(b.GetData()), std::string("abcdef\0g", 8));
 }
 
 TEST(FileTextStream, Utf16FileStartsWithByteOrderMarkThenFlushedText) {
@@ -104,15 +112,6 @@ TEST(FileTextStream, Utf16FileStartsWithByteOrderMarkThenFlushedText) {
     EXPECT_EQ(ReadFileBytes(path), std::string("\xFF\xFE"
                                                "a\0b\0c\0",
                                                8));
-}
-
-TEST(BinaryStream, AppendsBytes) {
-    CBinaryStream s("CBinaryStream", CBinaryData("ab"));
-    s.Append(static_cast<unsigned char>('c'));
-    s.Append(CBinaryData("de"));
-    unsigned char raw[] = {'f', 0, 'g'};
-    s.Append(raw, 3);
-    EXPECT_EQ(Bytes(s.GetData()), std::string("abcdef\0g", 8));
 }
 
 TEST(FileStreams, WriteFailuresCarryTheSystemError) {
