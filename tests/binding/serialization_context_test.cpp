@@ -14,7 +14,7 @@
 using namespace Tessel16;
 using Tessel16::test::ThrowsExactly;
 
-TEST(SerializationContext, IgnoreRulesAndTheSchemaTypeThatIgnoresNamespaces) {
+TEST(SerializationContext, IgnoreRulesSchemaTypeAndIndentChars) {
     CSerializationContext c;
     c.SetIgnoreUnknownElements(true);
     EXPECT_TRUE(ThrowsExactly<CTsInvalidStateException>(
@@ -34,9 +34,8 @@ TEST(SerializationContext, IgnoreRulesAndTheSchemaTypeThatIgnoresNamespaces) {
     EXPECT_TRUE(c.GetIgnoreNamespaces());
     c.SetSchemaType(SchemaType_Default);
     EXPECT_FALSE(c.GetIgnoreNamespaces());
-}
 
-TEST(SerializationContext, IndentCharsAcceptOnlyBlanksAndTabs) {
+    // IndentChars accept only blanks and tabs.
     for (const char* text : {"  \t", ""}) {
         CSerializationContext ctx;
         ctx.SetIndentChars(text);

@@ -103,19 +103,16 @@ TEST(DeepUntypedContent, ReadWriteCopyCloneAndDestroyWithoutRecursion) {
     inner->FromXml(("<inner xmlns='urn:env'>" + Nested(kDepth - 1) + "</inner>").c_str(), context);
     EXPECT_EQ(Levels(inner->GetAny(), &innermost), kDepth - 1);
     EXPECT_EQ(innermost->GetText(), "leaf");
-}
 
-TEST(DeepUntypedContent, NestedDefaultNamespaceFragmentsAreWrittenIteratively) {
     // Read without namespace processing, every level carries its own xmlns and is written as
     // a fragment of its own inside its parent's.
     const int depth = 500;
-    std::string xml;
-    for (int i = 0; i < depth; ++i) xml += "<e xmlns='urn:" + std::to_string(i % 3) + "'>";
-    for (int i = 0; i < depth; ++i) xml += "</e>";
-    CSerializationContext& defaults = CSerializationContext::GetDefaultContext();
+    std::string fragments;
+    for (int i = 0; i < depth; ++i) fragments += "<e xmlns='urn:" + std::to_string(i % 3) + "'>";
+    for (int i = 0; i < depth; ++i) fragments += "</e>";
     defaults.SetSchemaType(SchemaType_NoNamespaces);
-    CSmartPtr<CElement> element(new CElement("placeholder"));
-    element->FromXml(xml.c_str());
+    element = new CElement("placeholder");
+    element->FromXml(fragments.c_str());
     defaults.SetSchemaType(SchemaType_Default);
     const std::string written = element->ToXml(false, false, EOLType_LF, CSerializationContext());
     CXmlDocument reread;
