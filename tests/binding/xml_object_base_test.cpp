@@ -77,7 +77,7 @@ TEST(XmlObjectBase, WrongGeneratorVersionStopsEveryEntryPoint) {
     EXPECT_EQ(n->ToXml(false, false, EOLType_LF, ctx), "<r/>");
 }
 
-TEST(XmlObjectBase, ChoiceHelpersAndNullAndNameChecks) {
+TEST(XmlObjectBase, ChoiceHelpersNullAndNameChecksAndNamespaceConstraints) {
     CSmartPtr<CTestNode> host = CTestNode::Create("h");
     CSmartPtr<CTestNode> v = CTestNode::Create("item");
     std::string current = "A";
@@ -125,10 +125,8 @@ TEST(XmlObjectBase, ChoiceHelpersAndNullAndNameChecks) {
         [&] { host->Throw_IfElementNameDiffers(v.get(), "other"); },
         "This property requires an element with the name other the element being set has the "
         "element name item"));
-}
 
-TEST(XmlObjectBase, NamespaceConstraints) {
-    CSmartPtr<CTestNode> host = CTestNode::Create("h");
+    // The namespace constraints of namespace_constraints.txt.
     for (const test::TableRow& c : test::ReadTable("binding/namespace_constraints.txt")) {
         SCOPED_TRACE("namespace_constraints.txt line " + std::to_string(c.line));
         const char* ns = c[0].c_str();
