@@ -99,23 +99,6 @@ private:
     std::array<int, 4> m_mins;
 };
 
-std::string Write(CXmlObjectBase* object, const CSerializationContext& context) {
-    return object->ToXml(false, false, EOLType_LF, context);
-}
-
-CSerializationContext Settings(bool ignoreUnknown, bool ignoreCounts = false,
-                               bool ignoreMissingChoice = false) {
-    CSerializationContext context;
-    context.SetIgnoreUnknownElements(ignoreUnknown);
-    context.SetIgnoreInvalidCollectionCounts(ignoreCounts);
-    context.SetIgnoreMissingChoice(ignoreMissingChoice);
-    return context;
-}
-
-std::string Doc(const char* name, const std::string& content) {
-    return std::string("<") + name + " xmlns=\"urn:t\">" + content + "</" + name + ">";
-}
-
 // Each document of binding/collection_reads.txt read into a fresh palette or mix: the
 // validation failure, or the document the object writes back.
 TEST(CollectionRecords, DocumentsUnderEachSetting) {
@@ -130,14 +113,15 @@ TEST(CollectionRecords, DocumentsUnderEachSetting) {
         } else {
             object = new Palette();
         }
-        const CSerializationContext context = Settings(c[1].find("unknown") != std::string::npos,
-                                                       c[1].find("counts") != std::string::npos,
-                                                       c[1].find("choice") != std::string::npos);
-        const std::string document = Doc(name.c_str(), c[2]);
+        CSerializationContext context;
+        context.SetIgnoreUnknownElements(c[1].find("unknown") != std::string::npos);
+        context.SetIgnoreInvalidCollectionCounts(c[1].find("counts") != std::string::npos);
+        context.SetIgnoreMissingChoice(c[1].find("choice") != std::string::npos);
+        const std::string document = "<" + name + " xmlns=\"urn:t\">" + c[2] + "</" + name + ">";
         std::string outcome;
         try {
             object->FromXml(document.c_str(), context);
-            outcome = Write(object.get(), context);
+            outcome = object->ToXml(false, false, EOLType_LF, context);
         } catch (const CTsValidationException& e) {
             outcome = "!" + e.GetMessage();
         }

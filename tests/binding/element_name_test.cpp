@@ -13,7 +13,7 @@
 using namespace Tessel16;
 using Tessel16::test::CTestNode;
 
-TEST(ElementName, FollowsTheTextOfAReusedBuffer) {
+TEST(ElementName, FollowsTheTextOfAReusedBufferAndOwnsNamesPastTheTable) {
     CSmartPtr<CTestNode> first = CTestNode::Create("x");
     CSmartPtr<CTestNode> second = CTestNode::Create("x");
     char buffer[] = "alpha";
@@ -24,14 +24,11 @@ TEST(ElementName, FollowsTheTextOfAReusedBuffer) {
     EXPECT_EQ(second->Name(), "omega");
     first->SetElementName(nullptr);
     EXPECT_EQ(first->Name(), "");
-}
 
-// Far more distinct names than the table takes: the later objects own their names, and copies
-// and assignments of them stay valid after the original is gone.
-TEST(ElementName, NamesPastTheTableAreOwnedAndCopied) {
+    // Far more distinct names than the table takes: the later objects own their names, and
+    // copies and assignments of them stay valid after the original is gone.
     std::vector<CSmartPtr<CTestNode>> nodes;
-    for (int i = 0; i < 6000; ++i)
-        nodes.push_back(CTestNode::Create("flood" + std::to_string(i)));
+    for (int i = 0; i < 6000; ++i) nodes.push_back(CTestNode::Create("flood" + std::to_string(i)));
     for (int i = 0; i < 6000; ++i) ASSERT_EQ(nodes[i]->Name(), "flood" + std::to_string(i));
 
     CSmartPtr<CTestNode> copy(new CTestNode(*nodes.back()));
@@ -50,8 +47,8 @@ namespace {
 // A generated class (its count is atomic, unlike the test node's instance count) with its
 // name in reach.
 struct NamedLine : Po::CLine {
-    using Po::CLine::CLine;
     using CXmlObjectBase::GetElementName;
+    using Po::CLine::CLine;
 };
 
 }  // namespace

@@ -26,9 +26,7 @@ CSmartPtr<CTestNode> Node() { return CTestNode::Create("item"); }
 
 class ItemCol : public CXmlCollection {
 public:
-    ItemCol(int minOccurs = 0, int maxOccurs = -1)
-        : CXmlCollection("item", "urn:t", minOccurs, maxOccurs) {}
-    ItemCol(const ItemCol& other) = default;
+    ItemCol() : CXmlCollection("item", "urn:t", 0, -1) {}
     CXmlObjectBase* GetBase() override { return this; }
     using CXmlCollection::AddAfterItem;
     using CXmlCollection::AddBeforeItem;
@@ -58,14 +56,10 @@ struct Recorder final : IEventSink {
     }
 };
 
-CSmartPtr<ItemCol> MakeCol(int minOccurs = 0, int maxOccurs = -1) {
-    return CSmartPtr<ItemCol>(new ItemCol(minOccurs, maxOccurs));
-}
-
 }  // namespace
 
 TEST(XmlCollection, InsertionPositions) {
-    CSmartPtr<ItemCol> col = MakeCol();
+    CSmartPtr<ItemCol> col(new ItemCol);
     CSmartPtr<CTestNode> a = Node(), b = Node(), c = Node(), d = Node(), e = Node(), f = Node(),
                          g = Node();
     col->AppendItem(b.get());
@@ -84,7 +78,7 @@ TEST(XmlCollection, InsertionPositions) {
 }
 
 TEST(XmlCollection, IndexErrorsAndTheMissingTargetNamespace) {
-    CSmartPtr<ItemCol> col = MakeCol();
+    CSmartPtr<ItemCol> col(new ItemCol);
     Recorder sink;
     col->AddEventListener(&sink);
     CSmartPtr<CTestNode> a = Node();
@@ -107,7 +101,7 @@ TEST(XmlCollection, IndexErrorsAndTheMissingTargetNamespace) {
 // listener added twice hears twice and goes with one removal.
 TEST(XmlCollection, EventsOfAppendAndRemoveAndTheItemsRelease) {
     const int before = CTestNode::LiveCount();
-    CSmartPtr<ItemCol> col = MakeCol();
+    CSmartPtr<ItemCol> col(new ItemCol);
     Recorder sink, other;
     col->AddEventListener(&sink);
     col->AddEventListener(&other);

@@ -22,13 +22,6 @@ namespace {
 const int kThreads = 4;
 const int kRounds = 20;
 
-// Orders of different lengths and ids, so a thread reading another's text would notice.
-CSmartPtr<Po::CPurchaseOrder> MakeOrder(int seed) {
-    CSmartPtr<Po::CPurchaseOrder> order = test::MakeOrder(1 + seed % 7);
-    order->SetId(1000 + seed);
-    return order;
-}
-
 // Runs `work(thread, round)` on kThreads threads released together; returns the failures.
 template <class Work>
 std::vector<std::string> RunTogether(Work work) {
@@ -57,7 +50,9 @@ TEST(GeneratedClassConcurrency, ThreadsWriteAndReadOrdersOfTheSameClasses) {
     const std::vector<std::string> failures = RunTogether([](int t, int round, std::string& fail) {
         const int seed = t * 100 + round;
         CSerializationContext context;  // one per thread: a context is not shared
-        CSmartPtr<Po::CPurchaseOrder> order = MakeOrder(seed);
+        // Orders of different lengths and ids, so a thread reading another's text would notice.
+        CSmartPtr<Po::CPurchaseOrder> order = test::MakeOrder(1 + seed % 7);
+        order->SetId(1000 + seed);
         const std::string text = order->ToXml(true, t % 2 == 0, EOLType_LF, context);
         CSmartPtr<Po::CPurchaseOrder> copy(new Po::CPurchaseOrder);
         copy->FromXml(text.c_str(), context);

@@ -16,7 +16,7 @@ using namespace Tessel16;
 using namespace Po;
 using Tessel16::test::MakeOrder;
 
-TEST(PurchaseOrderBinding, RoundTripIsIdentical) {
+TEST(PurchaseOrderBinding, RoundTripIsIdenticalAndLinesAreShared) {
     CSmartPtr<CPurchaseOrder> order = MakeOrder();
     order->GetOrCreateShipTo()->SetName("Dock 4");
     order->GetShipTo()->GetStreet()->Add("Quay 1");
@@ -57,10 +57,8 @@ TEST(PurchaseOrderBinding, RoundTripIsIdentical) {
     EXPECT_EQ(copy->GetShipTo()->GetStreet()->GetCount(), 2);
     EXPECT_EQ(copy->GetShipTo()->GetRegion(), "Yorkshire");
     EXPECT_EQ(copy->ToXml(true, true, EOLType_LF, context), text);
-}
 
-TEST(PurchaseOrderBinding, TypedCollectionSharesTheNodesReferences) {
-    CSmartPtr<CPurchaseOrder> order = MakeOrder();
+    // The typed collection shares its nodes' references.
     CLineCol* lines = order->GetLine();
     CSmartPtr<CLine> held(lines->Item(1));
     int numbers = 0;

@@ -6,6 +6,7 @@
 
 #include "binding/binding_messages.h"
 #include "support/expect_exception.h"
+#include "support/test_table.h"
 #include "tessel16/exception.h"
 #include "tessel16/fastinfoset_context.h"
 #include "tessel16/json_context.h"
@@ -13,7 +14,7 @@
 using namespace Tessel16;
 using Tessel16::test::ThrowsExactly;
 
-TEST(SerializationContext, CannotIgnoreUnknownAndMissingElementsTogether) {
+TEST(SerializationContext, IgnoreRulesSchemaTypeAndIndentChars) {
     CSerializationContext c;
     c.SetIgnoreUnknownElements(true);
     EXPECT_TRUE(ThrowsExactly<CTsInvalidStateException>(
@@ -25,9 +26,16 @@ TEST(SerializationContext, CannotIgnoreUnknownAndMissingElementsTogether) {
     EXPECT_TRUE(ThrowsExactly<CTsInvalidStateException>([&] { c.SetIgnoreUnknownElements(true); },
                                                         detail::kMsgIgnoreUnknownElements));
     EXPECT_FALSE(c.GetIgnoreUnknownElements());
-}
 
-TEST(SerializationContext, IndentCharsAcceptOnlyBlanksAndTabs) {
+    // Schema type 2 ignores namespaces; the switch itself is never set.
+    c.SetSchemaType(SchemaType_Xsd);
+    EXPECT_FALSE(c.GetIgnoreNamespaces());
+    c.SetSchemaType(static_cast<SchemaType>(2));
+    EXPECT_TRUE(c.GetIgnoreNamespaces());
+    c.SetSchemaType(SchemaType_Default);
+    EXPECT_FALSE(c.GetIgnoreNamespaces());
+
+    // IndentChars accept only blanks and tabs.
     for (const char* text : {"  \t", ""}) {
         CSerializationContext ctx;
         ctx.SetIndentChars(text);
@@ -45,16 +53,6 @@ TEST(SerializationContext, IndentCharsAcceptOnlyBlanksAndTabs) {
     CSerializationContext ctx;
     ctx.SetIndentChars(nullptr);
     EXPECT_EQ(ctx.GetIndentChars(), "");
-}
-
-TEST(SerializationContext, SchemaTypeTwoIgnoresNamespaces) {
-    CSerializationContext c;
-    c.SetSchemaType(SchemaType_Xsd);
-    EXPECT_FALSE(c.GetIgnoreNamespaces());
-    c.SetSchemaType(static_cast<SchemaType>(2));
-    EXPECT_TRUE(c.GetIgnoreNamespaces());
-    c.SetSchemaType(SchemaType_Default);
-    EXPECT_FALSE(c.GetIgnoreNamespaces());  // the switch itself was never set
 }
 
 // The sub-contexts are made on first use, once, with their defaults.
@@ -100,17 +98,13 @@ TEST(FastInfosetContext, SuggestedValues) {
     for (int t = 0; t < CFastInfosetContext::kEncodingCount; ++t)
         EXPECT_EQ(fi.GetEncoding(t), (CFastInfosetContext::EncodedCharacterString{0, 0}));
     fi.SetSuggestedValues();
-    const struct {
-        int type;
-        std::uint32_t kind, index;
-    } cases[] = {{1, 2, 1},  {2, 2, 2},  {3, 2, 3},  {4, 2, 3},  {5, 2, 4},  {6, 2, 5},
-                 {7, 2, 3},  {8, 2, 4},  {9, 2, 5},  {10, 2, 5}, {11, 2, 7}, {12, 2, 8},
-                 {13, 0, 0}, {14, 1, 2}, {19, 1, 2}, {21, 1, 2}, {22, 0, 0}, {23, 0, 0},
-                 {24, 2, 6}, {25, 1, 1}, {26, 1, 1}, {27, 0, 0}, {28, 0, 0}, {0, 0, 0}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.type);
-        EXPECT_EQ(fi.GetEncoding(c.type),
-                  (CFastInfosetContext::EncodedCharacterString{c.kind, c.index}));
+    for (const test::TableRow& c : test::ReadTable("binding/suggested_encodings.txt")) {
+        SCOPED_TRACE("suggested_encodings.txt line " + std::to_string(c.line));
+        const auto number = [&](std::size_t i) {
+            return static_cast<std::uint32_t>(std::stoul(c[i]));
+        };
+        EXPECT_EQ(fi.GetEncoding(std::stoi(c[0])),
+                  (CFastInfosetContext::EncodedCharacterString{number(1), number(2)}));
     }
     EXPECT_THROW(fi.GetEncoding(29), CTsException);
     EXPECT_THROW(fi.SetEncoding(-1, {}), CTsException);

@@ -17,7 +17,7 @@ using namespace Tessel16;
 using Tessel16::test::CTestNode;
 using Tessel16::test::ThrowsExactly;
 
-TEST(XmlObjectBase, CopiesStartUnownedAndAssignmentKeepsCounts) {
+TEST(XmlObjectBase, CopiesCountsAndTheSmartPointer) {
     CSmartPtr<CTestNode> a = CTestNode::Create("a");
     CSmartPtr<CTestNode> a2 = a;
     CSmartPtr<CTestNode> b = CTestNode::Create("b");
@@ -29,18 +29,17 @@ TEST(XmlObjectBase, CopiesStartUnownedAndAssignmentKeepsCounts) {
     EXPECT_EQ(b->Name(), "a");
     EXPECT_EQ(a->RefCount(), 2);
     EXPECT_EQ(b->RefCount(), 1);
-}
 
-TEST(SmartPtr, ComparesAndConverts) {
+    // The smart pointer compares, converts, survives self-assignment and moves.
     CSmartPtr<CTestNode> empty;
     EXPECT_TRUE(empty == nullptr);
     EXPECT_FALSE(empty);
-    CSmartPtr<CTestNode> a = CTestNode::Create("a");
+    a2 = nullptr;
     CSmartPtr<CXmlObjectBase> base = a;
     EXPECT_TRUE(base == a);
     EXPECT_TRUE(nullptr != a);
     EXPECT_EQ(a->RefCount(), 2);
-    a = a;  // self-assignment keeps the object alive
+    a = a;
     EXPECT_EQ((*a).Name(), "a");
     CSmartPtr<CTestNode> moved = std::move(a);
     EXPECT_TRUE(a == nullptr);
@@ -78,9 +77,9 @@ TEST(XmlObjectBase, WrongGeneratorVersionStopsEveryEntryPoint) {
     EXPECT_EQ(n->ToXml(false, false, EOLType_LF, ctx), "<r/>");
 }
 
-TEST(XmlObjectBase, ChoiceSelectElement) {
+TEST(XmlObjectBase, ChoiceHelpersNullAndNameChecksAndNamespaceConstraints) {
     CSmartPtr<CTestNode> host = CTestNode::Create("h");
-    CSmartPtr<CTestNode> v = CTestNode::Create("v");
+    CSmartPtr<CTestNode> v = CTestNode::Create("item");
     std::string current = "A";
     EXPECT_TRUE(ThrowsExactly<CTsInvalidStateException>(
         [&] { host->Choice_SelectElement("B", v.get(), current); },
@@ -94,11 +93,8 @@ TEST(XmlObjectBase, ChoiceSelectElement) {
     EXPECT_EQ(current, "");
     host->Choice_SelectElement("B", nullptr, current);  // nothing selected: selects anyway
     EXPECT_EQ(current, "B");
-}
 
-TEST(XmlObjectBase, ChoiceSetElementValidAndCollectionChanged) {
-    CSmartPtr<CTestNode> host = CTestNode::Create("h");
-    std::string current;
+    current = "";
     host->Choice_SetElementValid(true, "A", current);
     EXPECT_EQ(current, "A");
     EXPECT_TRUE(ThrowsExactly<CTsInvalidStateException>(
@@ -118,25 +114,19 @@ TEST(XmlObjectBase, ChoiceSetElementValidAndCollectionChanged) {
     EXPECT_EQ(current, "C");
     host->Choice_CollectionChanged("C", 0, current);
     EXPECT_EQ(current, "");
-}
 
-TEST(XmlObjectBase, NullAndElementNameChecks) {
-    CSmartPtr<CTestNode> host = CTestNode::Create("h");
-    CSmartPtr<CTestNode> item = CTestNode::Create("item");
     EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>(
         [&] { host->Throw_IfPropertyIsNull(nullptr, "Customer"); },
         "The Property [Customer] is mandatory, it may node be NULL"));
-    host->Throw_IfPropertyIsNull(item.get(), "Customer");
-    host->Throw_IfElementNameDiffers(item.get(), "item");
+    host->Throw_IfPropertyIsNull(v.get(), "Customer");
+    host->Throw_IfElementNameDiffers(v.get(), "item");
     host->Throw_IfElementNameDiffers(nullptr, "other");
     EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>(
-        [&] { host->Throw_IfElementNameDiffers(item.get(), "other"); },
+        [&] { host->Throw_IfElementNameDiffers(v.get(), "other"); },
         "This property requires an element with the name other the element being set has the "
         "element name item"));
-}
 
-TEST(XmlObjectBase, NamespaceConstraints) {
-    CSmartPtr<CTestNode> host = CTestNode::Create("h");
+    // The namespace constraints of namespace_constraints.txt.
     for (const test::TableRow& c : test::ReadTable("binding/namespace_constraints.txt")) {
         SCOPED_TRACE("namespace_constraints.txt line " + std::to_string(c.line));
         const char* ns = c[0].c_str();

@@ -29,7 +29,7 @@ TEST(FastInfosetWriter, WritesTheExpectedOctets) {
     }
 }
 
-TEST(FastInfosetWriter, IndexRangesSwitchAtTheirBoundaries) {
+TEST(FastInfosetWriter, IndexRangesAndValueIndicesSwitchAtTheirBoundaries) {
     CFastInfosetContext context;
     context.SetElementMaxAddLength(100);
     // Element names 32/33 and chunks 16/17 (r is element name 1): literal once, then
@@ -39,17 +39,15 @@ TEST(FastInfosetWriter, IndexRangesSwitchAtTheirBoundaries) {
     script += "<n32; >; <n33; ";
     for (int i = 1; i <= 17; ++i) script += "<c; =t" + std::to_string(i) + "; >; ";
     script += "<c; =t16; =t17; >; >; >";
-    const std::string hex = Hex(WriteFi(context, [&](W& w) { RunWriterScript(w, script); }));
+    std::string hex = Hex(WriteFi(context, [&](W& w) { RunWriterScript(w, script); }));
     EXPECT_NE(hex.find("F0 1F F0 20 00"), std::string::npos) << hex;  // n32 = 32, n33 = 33
     EXPECT_NE(hex.find("AF B0 00"), std::string::npos) << hex;        // chunks 16 and 17
-}
 
-TEST(FastInfosetWriter, AttributeValueIndicesPast64TakeTwoOctets) {
-    std::string script = "<r; ";
+    // Attribute value indices past 64 take two octets.
+    script = "<r; ";
     for (int i = 1; i <= 65; ++i) script += "<e; @v=" + std::to_string(i) + "; >; ";
     script += "<e; @v=64; >; <e; @v=65; >; >";
-    const std::string hex =
-        Hex(WriteFi(CFastInfosetContext(), [&](W& w) { RunWriterScript(w, script); }));
+    hex = Hex(WriteFi(CFastInfosetContext(), [&](W& w) { RunWriterScript(w, script); }));
     EXPECT_NE(hex.find("41 00 BF F0 F0 41 00 C0 00 F0 FF"), std::string::npos) << hex;
 }
 

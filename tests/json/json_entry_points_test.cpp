@@ -77,11 +77,8 @@ TEST(JsonEntryPoints, PurchaseOrderRoundTripsThroughTextStreamsAndFiles) {
                               context, CompressionType_ZLib);
         },
         "ZLIB Compression only available for To Stream methods."));
-}
 
-TEST(JsonEntryPoints, DocumentObjectEnclosesTheRoot) {
-    CSmartPtr<CPurchaseOrder> order = MakeOrder();
-    CSerializationContext context;
+    // The document object encloses the root, on one line or formatted with the line ends asked.
     const std::string flat = order->ToJson(false, EOLType_LF, context);
     EXPECT_EQ(flat.rfind("{\"AA:purchaseOrder\": {\"@xmlns:AA\": \"urn:example:po\",", 0), 0u)
         << flat;
@@ -124,7 +121,7 @@ TEST(JsonEntryPoints, FailedReadWrapsTheMappedXmlAndRestoresTheSwitch) {
     EXPECT_FALSE(level2.GetIgnoreNamespaces());
 }
 
-TEST(JsonEntryPoints, UntypedElementsThroughJson) {
+TEST(JsonEntryPoints, UntypedElementsAndWildcardRunsThroughJson) {
     // Untyped content writes through the same writer and reads back into an untyped element
     // equal to the first.
     CSmartPtr<CElement> element(new CElement("placeholder"));
@@ -144,12 +141,9 @@ TEST(JsonEntryPoints, UntypedElementsThroughJson) {
     foreign->FromXml("<r><q:c xmlns:q='urn:v'/></r>");
     EXPECT_TRUE(ThrowsExactly<CTsException>([&] { foreign->ToJson(false, EOLType_LF, context); },
                                             "Unknown Namespace: urn:v."));
-}
 
-TEST(JsonEntryPoints, WildcardRunsAreArraysOfTheirOwn) {
     // An xs:any collection is one repeated member to the engine; in JSON only runs of one
     // name become arrays, so every name keeps its own member.
-    CSerializationContext context;
     context.GetNamespaceAliases().Add("o", "urn:other");
     context.GetNamespaceAliases().Add("m", "urn:meta");
     CSmartPtr<UntypedTest::Envelope> envelope(new UntypedTest::Envelope());
@@ -157,14 +151,14 @@ TEST(JsonEntryPoints, WildcardRunsAreArraysOfTheirOwn) {
         "<envelope xmlns='urn:env' xmlns:o='urn:other' id='7'><title>t</title><score>1</score>"
         "<o:x/><o:x k='1'/><o:y>t</o:y><o:x/></envelope>",
         context);
-    const std::string xml = envelope->ToXml(false, false, EOLType_LF, context);
-    const std::string json = envelope->ToJson(false, EOLType_LF, context);
-    EXPECT_TRUE(IsStrictJson(json));
+    const std::string envelopeXml = envelope->ToXml(false, false, EOLType_LF, context);
+    const std::string envelopeJson = envelope->ToJson(false, EOLType_LF, context);
+    EXPECT_TRUE(IsStrictJson(envelopeJson));
     // Untyped elements always write their text, so an empty one is "" rather than null.
-    EXPECT_NE(json.find("\"o:x\": [\"\",{\"@k\": \"1\"}],\"o:y\": \"t\",\"o:x\": \"\""),
+    EXPECT_NE(envelopeJson.find("\"o:x\": [\"\",{\"@k\": \"1\"}],\"o:y\": \"t\",\"o:x\": \"\""),
               std::string::npos)
-        << json;
+        << envelopeJson;
     CSmartPtr<UntypedTest::Envelope> copy(new UntypedTest::Envelope());
-    copy->FromJson(json.c_str(), context);
-    EXPECT_EQ(copy->ToXml(false, false, EOLType_LF, context), xml);
+    copy->FromJson(envelopeJson.c_str(), context);
+    EXPECT_EQ(copy->ToXml(false, false, EOLType_LF, context), envelopeXml);
 }

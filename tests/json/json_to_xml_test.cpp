@@ -46,7 +46,7 @@ TEST(JsonToXml, MembersAttributesTextAndArrays) {
     }
 }
 
-TEST(JsonToXml, MappingMessages) {
+TEST(JsonToXml, MappingMessagesAndByteInput) {
     EXPECT_TRUE(ThrowsExactly<CTsInvalidStateException>(
         [] { Map("{\"R\": {\"a\": \"x\", \"@id\": \"7\"}}"); },
         "Failed to convert value '7' to Attribute string value in XML."));
@@ -68,9 +68,8 @@ TEST(JsonToXml, MappingMessages) {
     strict.GetJsonContext().SetAllowComments(true);
     EXPECT_EQ(Text(CXmlDocument(strict).LoadJson("// c\n{\"R\": 1}")),
               std::string(kDeclaration) + "<R>1</R>\n");
-}
 
-TEST(JsonToXml, ByteInputIsInflatedAndDecoded) {
+    // Byte input is inflated and decoded.
     const std::string json = "\xEF\xBB\xBF{\"R\": \"\xC3\xA9\"}";
     const std::string expected = std::string(kDeclaration) + "<R>\xC3\xA9</R>\n";
     CXmlDocument document;

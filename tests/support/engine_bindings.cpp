@@ -37,9 +37,10 @@ CAttributeInfo** TestObject::GetClassAttributeInfo() const {
     return none;
 }
 
-CParentElementInfo* NewClassInfo(XmlElementGroupType group, const char* name) {
-    return new CParentElementInfo(group, XmlElementType_Element, name, kNs, true, false, -1,
-                                  ItemType_none, nullptr, false);
+CParentElementInfo* NewClassInfo(XmlElementGroupType group, const char* name,
+                                 const char* namespaceUri) {
+    return new CParentElementInfo(group, XmlElementType_Element, name, namespaceUri, true, false,
+                                  -1, ItemType_none, nullptr, false);
 }
 
 void TestObject::ResetMembers() {

@@ -64,9 +64,9 @@ private:
     std::string m_namespace;
 };
 
-// A class record in the test namespace that refuses unknown attributes.
+// A class record in the test namespace (unless given) that refuses unknown attributes.
 Tessel16Data::CParentElementInfo* NewClassInfo(Tessel16Data::XmlElementGroupType group,
-                                               const char* name);
+                                               const char* name, const char* namespaceUri = kNs);
 
 // A class of `memberCount` variant members and no records, for tests that hand a record an
 // object of their own.

@@ -29,11 +29,6 @@ public:
         m_children.push_back(child);
         return child.get();
     }
-    CTestNode* AddChildIn(const std::string& name, const std::string& ns) {
-        CSmartPtr<CTestNode> child = Create(name, ns);
-        m_children.push_back(child);
-        return child.get();
-    }
     void AddAttribute(const std::string& name, const std::string& value,
                       const std::string& ns = "") {
         m_attributes.push_back({name, ns, value});
@@ -59,11 +54,6 @@ public:
     using CXmlObjectBase::Choice_CollectionChanged;
     using CXmlObjectBase::Choice_SelectElement;
     using CXmlObjectBase::Choice_SetElementValid;
-    using CXmlObjectBase::FireOnCollectionAddCompleteEvent;
-    using CXmlObjectBase::FireOnCollectionAddEvent;
-    using CXmlObjectBase::FireOnCollectionChangeEvent;
-    using CXmlObjectBase::FireOnCollectionRemoveCompleteEvent;
-    using CXmlObjectBase::FireOnCollectionRemoveEvent;
     using CXmlObjectBase::IsNamespaceValid;
     using CXmlObjectBase::SetElementName;
     using CXmlObjectBase::TestNamespace;

@@ -16,6 +16,10 @@ namespace {
 const CWhitespaceUtils::WhitespaceRule kCollapse = CWhitespaceUtils::WhitespaceRule_Collapse;
 const CWhitespaceUtils::WhitespaceRule kPreserve = CWhitespaceUtils::WhitespaceRule_Preserve;
 
+CParentElementInfo* ClassInfo(XmlElementGroupType group, const char* name) {
+    return EngineTest::NewClassInfo(group, name, kNs);
+}
+
 template <class T>
 T* MemberAs(EngineTest::TestObject* object, int index) {
     return dynamic_cast<T*>(detail::RawPtr(object->Member(index).GetXmlObject()));
@@ -41,9 +45,8 @@ void Inner::Init() {
 }
 
 CParentElementInfo* Inner::GetClassInfo() const {
-    static CParentElementInfo info(XmlElementGroupType_Sequence, XmlElementType_Element, "inner",
-                                   kNs, true, false, -1, ItemType_none, nullptr, false);
-    return &info;
+    static CParentElementInfo* info = ClassInfo(XmlElementGroupType_Sequence, "inner");
+    return info;
 }
 
 CElementInfo** Inner::GetClassElementInfo() const {
@@ -71,9 +74,8 @@ void Envelope::Init() {
 }
 
 CParentElementInfo* Envelope::GetClassInfo() const {
-    static CParentElementInfo info(XmlElementGroupType_Sequence, XmlElementType_Element, "envelope",
-                                   kNs, true, false, -1, ItemType_none, nullptr, false);
-    return &info;
+    static CParentElementInfo* info = ClassInfo(XmlElementGroupType_Sequence, "envelope");
+    return info;
 }
 
 CElementInfo** Envelope::GetClassElementInfo() const {
@@ -111,9 +113,8 @@ CAttributeCol* Envelope::GetOtherAttributes() {
 Pick::Pick() : TestObject(MemberCount, "pick", kNs) { Init(); }
 
 CParentElementInfo* Pick::GetClassInfo() const {
-    static CParentElementInfo info(XmlElementGroupType_Choice, XmlElementType_Element, "pick", kNs,
-                                   true, false, -1, ItemType_none, nullptr, false);
-    return &info;
+    static CParentElementInfo* info = ClassInfo(XmlElementGroupType_Choice, "pick");
+    return info;
 }
 
 CElementInfo** Pick::GetClassElementInfo() const {
@@ -127,9 +128,8 @@ CElementInfo** Pick::GetClassElementInfo() const {
 Bag::Bag() : TestObject(MemberCount, "bag", kNs) { Init(); }
 
 CParentElementInfo* Bag::GetClassInfo() const {
-    static CParentElementInfo info(XmlElementGroupType_All, XmlElementType_Element, "bag", kNs,
-                                   true, false, -1, ItemType_none, nullptr, false);
-    return &info;
+    static CParentElementInfo* info = ClassInfo(XmlElementGroupType_All, "bag");
+    return info;
 }
 
 CElementInfo** Bag::GetClassElementInfo() const {
@@ -148,9 +148,8 @@ void Lines::Init() {
 }
 
 CParentElementInfo* Lines::GetClassInfo() const {
-    static CParentElementInfo info(XmlElementGroupType_Sequence, XmlElementType_Element, "lines",
-                                   kNs, true, false, -1, ItemType_none, nullptr, false);
-    return &info;
+    static CParentElementInfo* info = ClassInfo(XmlElementGroupType_Sequence, "lines");
+    return info;
 }
 
 CElementInfo** Lines::GetClassElementInfo() const {
@@ -159,6 +158,26 @@ CElementInfo** Lines::GetClassElementInfo() const {
         new CElementInfoSeqPrimOpt("end", kNs, End, false, ItemType_string, nullptr, kPreserve,
                                    CPrimitiveRestrictions(), nullptr),
         nullptr};
+    return records;
+}
+
+Tail::Tail() : TestObject(MemberCount, "tail", kNs) { Init(); }
+
+void Tail::Init() {
+    ResetMembers();
+    Member(Any).SetXmlCollection(new CElementCol("", "##other", kNs, 0, -1));
+}
+
+CParentElementInfo* Tail::GetClassInfo() const {
+    static CParentElementInfo* info = ClassInfo(XmlElementGroupType_Sequence, "tail");
+    return info;
+}
+
+CElementInfo** Tail::GetClassElementInfo() const {
+    static CElementInfo* records[] = {
+        new CElementInfoSeqPrimMnd("a", kNs, A, false, ItemType_string, nullptr, kPreserve,
+                                   CPrimitiveRestrictions(), nullptr),
+        new CElementInfoSeqUntpdCol("AnyElement", kNs, Any), nullptr};
     return records;
 }
 

@@ -1,7 +1,8 @@
 // untyped_binding.h: test classes in the form a schema compiler emits for schemas with
 // wildcard and repeated simple content: bound members beside an xs:any collection, a named
 // untyped element, an xs:anyAttribute collection, primitive collections, a nested class whose
-// content is a single mandatory wildcard, and a choice between a simple member and a wildcard.
+// content is a single mandatory wildcard, a choice between a simple member and a wildcard, and
+// a sequence that ends in a wildcard.
 #pragma once
 
 #include "support/engine_bindings.h"
@@ -81,6 +82,16 @@ class Lines : public EngineTest::TestObject {
 public:
     enum { LineMember, End, MemberCount };
     Lines();
+    void Init() override;
+    Tessel16Data::CParentElementInfo* GetClassInfo() const override;
+    Tessel16Data::CElementInfo** GetClassElementInfo() const override;
+};
+
+// <tail> <a/> (string) <xs:any ##other/>* </tail>
+class Tail : public EngineTest::TestObject {
+public:
+    enum { A, Any, MemberCount };
+    Tail();
     void Init() override;
     Tessel16Data::CParentElementInfo* GetClassInfo() const override;
     Tessel16Data::CElementInfo** GetClassElementInfo() const override;

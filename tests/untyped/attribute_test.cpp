@@ -29,13 +29,31 @@ CSmartPtr<CAttributeCol> MakeCol(const char* ns, const char* restriction, const 
     return CSmartPtr<CAttributeCol>(new CAttributeCol(ns, restriction, target));
 }
 
-TEST(AttributeCol, CollectionNamespaceComesFromTheFirstUriOfTheRestriction) {
+TEST(AttributeCol, CollectionNamespaceComesFromTheFirstUriOfTheRestrictionAndClones) {
     // Empty namespace and a URI list: attributes added without a namespace take the first URI.
     auto listed = MakeCol("", "urn:a urn:b", "urn:t");
     EXPECT_EQ(listed->GetNamespace(), "urn:a");
     EXPECT_EQ(listed->GetTargetNamespace(), "urn:a");
     EXPECT_EQ(listed->Add("x", "1")->GetNamespace(), "urn:a");
     EXPECT_EQ(listed->Add("y")->GetValue(), "");
+
+    // A clone is deep, a copy shares the items.
+    CSmartPtr<CAttributeCol> clone = listed->Clone();
+    ASSERT_EQ(clone->GetCount(), 2);
+    EXPECT_NE(clone->Item(0), listed->Item(0));
+    EXPECT_EQ(clone->GetNamespace(), "urn:a");
+    EXPECT_EQ(clone->GetNamespaceRestriction(), "urn:a urn:b");
+    EXPECT_EQ(clone->GetRestrictionTargetNamespace(), "urn:t");
+    clone->Item(0)->SetValue("changed");
+    EXPECT_EQ(listed->Item(0)->GetValue(), "1");
+
+    CSmartPtr<CAttributeCol> copy(new CAttributeCol(*listed));
+    EXPECT_EQ(copy->Item(0), listed->Item(0));
+
+    CSmartPtr<CAttribute> single = listed->Item(0)->Clone();
+    EXPECT_EQ(single->GetName(), "x");
+    EXPECT_EQ(single->GetNamespace(), "urn:a");
+    EXPECT_EQ(single->GetTargetNamespace(), "urn:a");
 
     // A keyword first leaves the namespace empty; a given namespace always wins.
     EXPECT_EQ(MakeCol("", "##other urn:a", "urn:t")->GetNamespace(), "");
@@ -49,7 +67,7 @@ TEST(AttributeCol, CollectionNamespaceComesFromTheFirstUriOfTheRestriction) {
         [&] { other->Add("x", "1"); }, FormatString(kBadNamespace, "urn:t", "##other", "urn:t")));
 }
 
-TEST(AttributeCol, AddingAnObjectSkipsTheTestAndWritesItAsItIs) {
+TEST(AttributeCol, AddingAnObjectSkipsTheTestAndInsertingKeepsTheOrder) {
     auto col = MakeCol("", "##other", "urn:t");
     auto any = MakeCol("", "##any", "");
     CAttribute* foreign = any->Add("n", "5", "urn:t");
@@ -62,10 +80,9 @@ TEST(AttributeCol, AddingAnObjectSkipsTheTestAndWritesItAsItIs) {
     detail::ObjectBridge::WriteObject(col.get(), &writer, false, "urn:ignored", context, false);
     // Item type 23 (string) whatever the text looks like.
     EXPECT_EQ(writer.Lines().at(1), "attr urn:t:n=5 (23)");
-}
 
-TEST(AttributeCol, InsertsNextToExistingItemsAndIterates) {
-    auto col = MakeCol("", "##any", "");
+    // Insertion next to existing items, and the iterator.
+    col = MakeCol("", "##any", "");
     CAttribute* a = col->Add("a", "1", "");
     CAttribute* c = col->Add("c", "3", "");
     auto holder = MakeCol("", "##any", "");
@@ -88,27 +105,6 @@ TEST(AttributeCol, InsertsNextToExistingItemsAndIterates) {
     EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>(
         [&] { col->AddAfter(a, static_cast<CAttribute*>(nullptr)); }, M::kNoAttributeToAdd));
     EXPECT_EQ(col->GetCount(), 4);
-}
-
-TEST(AttributeCol, CloneIsDeepCopyShares) {
-    auto col = MakeCol("", "urn:a urn:b", "urn:t");
-    col->Add("x", "1");
-    CSmartPtr<CAttributeCol> clone = col->Clone();
-    ASSERT_EQ(clone->GetCount(), 1);
-    EXPECT_NE(clone->Item(0), col->Item(0));
-    EXPECT_EQ(clone->GetNamespace(), "urn:a");
-    EXPECT_EQ(clone->GetNamespaceRestriction(), "urn:a urn:b");
-    EXPECT_EQ(clone->GetRestrictionTargetNamespace(), "urn:t");
-    clone->Item(0)->SetValue("changed");
-    EXPECT_EQ(col->Item(0)->GetValue(), "1");
-
-    CSmartPtr<CAttributeCol> copy(new CAttributeCol(*col));
-    EXPECT_EQ(copy->Item(0), col->Item(0));
-
-    CSmartPtr<CAttribute> single = col->Item(0)->Clone();
-    EXPECT_EQ(single->GetName(), "x");
-    EXPECT_EQ(single->GetNamespace(), "urn:a");
-    EXPECT_EQ(single->GetTargetNamespace(), "urn:a");
 }
 
 TEST(AttributeCol, ReadingAnInadmissibleAttributeFailsWithThePath) {

@@ -59,7 +59,7 @@ int Levels(const CElement* element, const CElement** innermost) {
     return levels;
 }
 
-TEST(DeepUntypedContent, ReadWriteCloneAndDestroyWithoutRecursion) {
+TEST(DeepUntypedContent, ReadWriteCopyCloneAndDestroyWithoutRecursion) {
     const std::string xml = Nested(kDepth);
     const CSerializationContext context = DeepContext();
     CXmlDocument document(context);
@@ -85,40 +85,34 @@ TEST(DeepUntypedContent, ReadWriteCloneAndDestroyWithoutRecursion) {
     EXPECT_EQ(Levels(copy.get(), &innermost), kDepth);
     EXPECT_EQ(innermost->GetText(), "leaf");
     EXPECT_EQ(innermost->GetNamespaceRestriction(), "##local");
-}
+    copy = nullptr;
 
-TEST(DeepUntypedContent, TreeCopyAndBoundWildcardWithoutRecursion) {
-    const std::string xml = Nested(kDepth);
+    // The copy of a parsed tree that FromXml reads from.
     CSerializationContext& defaults = CSerializationContext::GetDefaultContext();
     const std::uint32_t saved = defaults.GetMaxDepth();
     defaults.SetMaxDepth(kDepth + 1);
-    CSmartPtr<CElement> element(new CElement("placeholder"));
+    element = new CElement("placeholder");
     element->FromXml(xml.c_str());
     defaults.SetMaxDepth(saved);
-    const CElement* innermost = nullptr;
     EXPECT_EQ(Levels(element.get(), &innermost), kDepth);
     EXPECT_EQ(innermost->GetText(), "leaf");
     element = nullptr;
 
     // The wildcard of <inner> takes the whole subtree below it.
-    const CSerializationContext context = DeepContext();
     CSmartPtr<UntypedTest::Inner> inner(new UntypedTest::Inner());
     inner->FromXml(("<inner xmlns='urn:env'>" + Nested(kDepth - 1) + "</inner>").c_str(), context);
     EXPECT_EQ(Levels(inner->GetAny(), &innermost), kDepth - 1);
     EXPECT_EQ(innermost->GetText(), "leaf");
-}
 
-TEST(DeepUntypedContent, NestedDefaultNamespaceFragmentsAreWrittenIteratively) {
     // Read without namespace processing, every level carries its own xmlns and is written as
     // a fragment of its own inside its parent's.
     const int depth = 500;
-    std::string xml;
-    for (int i = 0; i < depth; ++i) xml += "<e xmlns='urn:" + std::to_string(i % 3) + "'>";
-    for (int i = 0; i < depth; ++i) xml += "</e>";
-    CSerializationContext& defaults = CSerializationContext::GetDefaultContext();
+    std::string fragments;
+    for (int i = 0; i < depth; ++i) fragments += "<e xmlns='urn:" + std::to_string(i % 3) + "'>";
+    for (int i = 0; i < depth; ++i) fragments += "</e>";
     defaults.SetSchemaType(SchemaType_NoNamespaces);
-    CSmartPtr<CElement> element(new CElement("placeholder"));
-    element->FromXml(xml.c_str());
+    element = new CElement("placeholder");
+    element->FromXml(fragments.c_str());
     defaults.SetSchemaType(SchemaType_Default);
     const std::string written = element->ToXml(false, false, EOLType_LF, CSerializationContext());
     CXmlDocument reread;

@@ -65,6 +65,7 @@ CSmartPtr<CXmlObjectBase> Create(const std::string& element) {
     if (element == "envelope") return CSmartPtr<CXmlObjectBase>(new Envelope());
     if (element == "pick") return CSmartPtr<CXmlObjectBase>(new Pick());
     if (element == "bag") return CSmartPtr<CXmlObjectBase>(new Bag());
+    if (element == "tail") return CSmartPtr<CXmlObjectBase>(new Tail());
     return CSmartPtr<CXmlObjectBase>(new Lines());
 }
 
@@ -73,6 +74,7 @@ TEST(UntypedBinding, DocumentsReadAsTheRecordsAdmitThem) {
         SCOPED_TRACE("binding_reads.txt line " + std::to_string(c.line));
         CSerializationContext context;
         context.SetIgnoreUnknownAttributes(c[1] == "attributes");
+        context.SetIgnoreUnknownElements(c[1] == "unknown");
         CSmartPtr<CXmlObjectBase> object = Create(c[0]);
         const std::string xml =
             "<" + c[0] + " xmlns=\"urn:env\" " + c[2] + ">" + c[3] + "</" + c[0] + ">";

@@ -10,8 +10,7 @@
 using namespace Tessel16;
 using Tessel16::test::ThrowsMessage;
 
-namespace {
-CNamespaceAliasMap Sample() {
+TEST(NamespaceAliasMap, KeepsUriOrderLooksUpBothWaysAndCopiesApart) {
     CNamespaceAliasMap map;
     map.Add("c", "urn:c");
     map.Add("a", "urn:a");
@@ -19,12 +18,6 @@ CNamespaceAliasMap Sample() {
     map.Add("x", "urn:x");
     map.Add("dup", "urn:x");  // replaces x
     map.Add("dup", "urn:y");
-    return map;
-}
-}  // namespace
-
-TEST(NamespaceAliasMap, KeepsUriOrderLooksUpBothWaysAndCopiesApart) {
-    CNamespaceAliasMap map = Sample();
     CNamespaceAliasMap copy(map);
     ASSERT_EQ(map.GetNamespaceCount(), 5);
     const char* expected[] = {"urn:a", "urn:b", "urn:c", "urn:x", "urn:y"};

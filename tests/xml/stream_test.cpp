@@ -28,7 +28,7 @@ std::string Pattern(std::size_t length) {
 
 }  // namespace
 
-TEST(StringBuffer, AppendsAcrossChunksJoinsOnceAndClears) {
+TEST(StringBuffer, AppendsAcrossChunksJoinsOnceClearsAndStopsAtAZeroByte) {
     CStringBuffer buffer;
     EXPECT_STREQ(buffer.GetString(), "");
     std::string expected = Pattern(10000);
@@ -53,9 +53,23 @@ TEST(StringBuffer, AppendsAcrossChunksJoinsOnceAndClears) {
     EXPECT_STREQ(buffer.GetString(), "");
     buffer.Append("q");
     EXPECT_STREQ(buffer.GetString(), "q");
+
+    // Short and long strings take different paths; both end at an embedded zero byte.
+    const std::string cases[] = {std::string("ab\0cd", 5),
+                                 std::string("abcdefghijklmno\0p", 17),
+                                 std::string(40, 'x') + std::string("\0y", 2),
+                                 "sixteen-chars-ab",
+                                 std::string(17, 'z'),
+                                 ""};
+    for (const std::string& text : cases) {
+        CStringBuffer fresh;
+        fresh.Append(text);
+        fresh.Append(std::string("|"));
+        EXPECT_EQ(std::string(fresh.GetString()), std::string(text.c_str()) + "|");
+    }
 }
 
-TEST(TextStream, ConvertsToTheOutputEncoding) {
+TEST(TextStream, ConvertsToTheOutputEncodingAndTheBinaryStreamAppends) {
     const std::string text = "<a>\xC3\xA9</a>";  // internal text is UTF-8 by default
     {
         CTextStream s(XmlEncoding_UTF8);
@@ -76,22 +90,14 @@ TEST(TextStream, ConvertsToTheOutputEncoding) {
         s.Write('x');
         EXPECT_TRUE(ThrowsMessage([&] { s.GetBinaryData(); }, detail::kMsgUnknownEncoding));
     }
-}
 
-// Short and long strings take different paths; both end at an embedded zero byte.
-TEST(StringBuffer, StdStringAppendEndsAtAZeroByte) {
-    const std::string cases[] = {std::string("ab\0cd", 5),
-                                 std::string("abcdefghijklmno\0p", 17),
-                                 std::string(40, 'x') + std::string("\0y", 2),
-                                 "sixteen-chars-ab",
-                                 std::string(17, 'z'),
-                                 ""};
-    for (const std::string& text : cases) {
-        CStringBuffer buffer;
-        buffer.Append(text);
-        buffer.Append(std::string("|"));
-        EXPECT_EQ(std::string(buffer.GetString()), std::string(text.c_str()) + "|");
-    }
+    // The binary stream appends bytes of every form.
+    CBinaryStream b("CBinaryStream", CBinaryData("ab"));
+    b.Append(static_cast<unsigned char>('c'));
+    b.Append(CBinaryData("de"));
+    unsigned char raw[] = {'f', 0, 'g'};
+    b.Append(raw, 3);
+    EXPECT_EQ(Bytes(b.GetData()), std::string("abcdef\0g", 8));
 }
 
 TEST(FileTextStream, Utf16FileStartsWithByteOrderMarkThenFlushedText) {
@@ -106,15 +112,6 @@ TEST(FileTextStream, Utf16FileStartsWithByteOrderMarkThenFlushedText) {
     EXPECT_EQ(ReadFileBytes(path), std::string("\xFF\xFE"
                                                "a\0b\0c\0",
                                                8));
-}
-
-TEST(BinaryStream, AppendsBytes) {
-    CBinaryStream s("CBinaryStream", CBinaryData("ab"));
-    s.Append(static_cast<unsigned char>('c'));
-    s.Append(CBinaryData("de"));
-    unsigned char raw[] = {'f', 0, 'g'};
-    s.Append(raw, 3);
-    EXPECT_EQ(Bytes(s.GetData()), std::string("abcdef\0g", 8));
 }
 
 TEST(FileStreams, WriteFailuresCarryTheSystemError) {

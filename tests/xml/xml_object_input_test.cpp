@@ -86,14 +86,12 @@ TEST(XmlObjectInput, EveryFormHandsTheDocumentElementAndItsFirstChild) {
     EXPECT_EQ(o->seen, "|first child=- text=");
     // The caller's tree is left as it was.
     EXPECT_EQ(doc.GetDocumentElement()->GetFirstElement()->GetLocalName(), "first");
-}
 
-TEST(XmlObjectInput, TheCallersContextReachesTheLoader) {
-    CSerializationContext context;
-    context.SetSchemaType(SchemaType_NoNamespaces);
-    context.SetStripCDATA(false);
-    CSmartPtr<Recorder> o(new Recorder);
-    o->FromXml("<p:a xmlns:p='urn:p'><![CDATA[x]]></p:a>", context);
+    // The caller's context reaches the loader.
+    CSerializationContext own;
+    own.SetSchemaType(SchemaType_NoNamespaces);
+    own.SetStripCDATA(false);
+    o->FromXml("<p:a xmlns:p='urn:p'><![CDATA[x]]></p:a>", own);
     EXPECT_EQ(o->seen, "|p:a child=- text=<![CDATA[x]]>");
 }
 

@@ -80,7 +80,7 @@ TEST(XmlTree, CarriageReturnsAreDroppedFromRunsOfEveryLength) {
     }
 }
 
-TEST(XmlTree, GetAttributeMatchesLocalNameAndNamespace) {
+TEST(XmlTree, AttributeLookupAndThePrefixMap) {
     CXmlDocument doc;
     doc.LoadXml("<a xmlns:x='urn:x' xmlns:y='urn:y' x:k='1' y:k='2' k='3'/>");
     const CXmlElement* a = doc.GetDocumentElement();
@@ -92,10 +92,8 @@ TEST(XmlTree, GetAttributeMatchesLocalNameAndNamespace) {
     // The miss result is one shared string, not a temporary.
     EXPECT_EQ(&missing, &a->GetAttribute("other", ""));
     EXPECT_EQ(a->GetDocument(), &doc);
-}
 
-TEST(XmlTree, PrefixMapKeepsTheLastBindingOfEachPrefixUntilTheNextLoad) {
-    CXmlDocument doc;
+    // The prefix map keeps the last binding of each prefix until the next load.
     doc.LoadXml(
         "<root xmlns='urn:r'><a xmlns:p='urn:first'/><b xmlns:p='urn:second'/>"
         "<c xmlns=''/></root>");
