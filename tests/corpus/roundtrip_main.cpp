@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -80,29 +81,19 @@ bool Same(const std::string& a, const std::string& b) {
 // again on the written root, they keep QName values such as xsi:type="xs:string" or
 // "tns:Binding" resolvable: the binding holds those as text.
 void DeclareInputPrefixes(const std::string& text, Tessel16::CSerializationContext& context) {
-    std::size_t at = 0;
-    while ((at = text.find("xmlns:", at)) != std::string::npos) {
-        const std::size_t equals = text.find('=', at);
-        if (equals == std::string::npos) break;
-        const std::string prefix = text.substr(at + 6, equals - at - 6);
-        const std::size_t open = text.find_first_of("\"'", equals);
-        if (open == std::string::npos) break;
-        const std::size_t close = text.find(text[open], open + 1);
-        if (close == std::string::npos) break;
-        const std::string uri = text.substr(open + 1, close - open - 1);
-        if (prefix.find_first_of(" \t\n<>") == std::string::npos && prefix != "xml" &&
-            !context.GetNamespaceAliases().DoesAliasExist(prefix.c_str()) &&
-            !context.GetNamespaceAliases().DoesNamespaceExist(uri.c_str()))
-            context.GetNamespaceAliases().Add(prefix.c_str(), uri.c_str());
-        at = close;
+    static const std::regex declaration("xmlns:([^\\s=<>]+)\\s*=\\s*([\"'])(.*?)\\2");
+    Tessel16::CNamespaceAliasMap& aliases = context.GetNamespaceAliases();
+    for (std::sregex_iterator it(text.begin(), text.end(), declaration), end; it != end; ++it) {
+        const std::string prefix = (*it)[1], uri = (*it)[3];
+        if (prefix != "xml" && !aliases.DoesAliasExist(prefix.c_str()) &&
+            !aliases.DoesNamespaceExist(uri.c_str()))
+            aliases.Add(prefix.c_str(), uri.c_str());
     }
 }
 
 std::string ReadFile(const char* path) {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 }  // namespace
