@@ -211,10 +211,9 @@ inline std::string RoundTripOne(ItemType kind, Draw& d) {
             return std::string();
         }
         if (kind == ItemType_hexBinary || kind == ItemType_base64Binary) {
-            std::string bytes(static_cast<std::size_t>(d.Between(0, 40)), '\0');
-            for (char& c : bytes) c = static_cast<char>(d.Next());
-            const CBinaryData data(reinterpret_cast<unsigned char*>(&bytes[0]),
-                                   static_cast<std::uint32_t>(bytes.size()), false);
+            CBinaryData data;
+            for (long long n = d.Between(0, 40); n > 0; --n)
+                data.Append(static_cast<char>(d.Next()));
             text = kind == ItemType_hexBinary ? CConversions::hexBinaryToString(data)
                                               : CConversions::base64BinaryToString(data);
             TsVariant back;

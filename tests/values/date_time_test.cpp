@@ -84,13 +84,7 @@ CDateTime CallSetter(const std::string& call, const std::string& numbers) {
     CDateTime v;
     if (call == "date") v = CDateTime(s(0), b(1), b(2));
     if (call == "datetime") v = CDateTime(s(0), b(1), b(2), b(3), b(4), b(5), w(6), w(7), w(8));
-    if (call == "systemtime") {
-        TsSystemTime st;
-        st.wYear = w(0);
-        st.wMonth = w(1);
-        st.wDay = w(2);
-        v = CDateTime(st);
-    }
+    if (call == "systemtime") v = CDateTime(TsSystemTime{w(0), w(1), 0, w(2)});
     if (call == "filetime") v = CDateTime(TsFileTime::FromTicks(static_cast<std::uint64_t>(n[0])));
     if (call == "time_t") v = CDateTime(static_cast<std::time_t>(n[0]));
     if (call == "=filetime") v = TsFileTime::FromTicks(static_cast<std::uint64_t>(n[0]));
