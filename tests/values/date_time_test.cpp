@@ -314,12 +314,9 @@ TEST(DateTime, DifferenceAddsBack) {
     std::uniform_int_distribution<int> clock(0, 59);
     for (int i = 0; i < 2000; ++i) {
         auto make = [&]() {
-            int y = year(rng);
-            if (y == 0) {
-                y = 1;
-            }
+            const int y = year(rng);  // the lexical space has no year 0
             CDateTime v(
-                static_cast<short>(y), static_cast<unsigned char>(month(rng)),
+                static_cast<short>(y == 0 ? 1 : y), static_cast<unsigned char>(month(rng)),
                 static_cast<unsigned char>(day(rng)), static_cast<unsigned char>(clock(rng) % 24),
                 static_cast<unsigned char>(clock(rng)), static_cast<unsigned char>(clock(rng)),
                 static_cast<unsigned short>(clock(rng) * 16), 0, 7);
