@@ -5,7 +5,6 @@
 // here (Class_, Namespace_, ClassAttribute, CKeywords2) are the compiler's mangling at work.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -14,6 +13,7 @@
 
 #include "features_binding.h"
 #include "features_split.h"
+#include "support/tree_dump.h"
 #include "tessel16/xml_document.h"
 
 using namespace Tessel16;
@@ -30,34 +30,9 @@ std::string Doc(const std::string& root, const std::string& rest) {
            rest + "</f:" + root + ">";
 }
 
-void Dump(const CXmlElement* element, std::vector<std::string>& lines) {
-    lines.push_back("E {" + element->GetNamespaceURI() + "}" + element->GetLocalName());
-    std::vector<std::string> attributes;
-    for (const CXmlAttribute* attribute : element->GetAttributes()) {
-        if (attribute->GetLocalName() == "type" && !attribute->GetNamespaceURI().empty()) continue;
-        attributes.push_back("A {" + attribute->GetNamespaceURI() + "}" +
-                             attribute->GetLocalName() + "=" + attribute->GetValue());
-    }
-    std::sort(attributes.begin(), attributes.end());
-    lines.insert(lines.end(), attributes.begin(), attributes.end());
-    std::vector<std::vector<std::string>> children;
-    for (const CXmlElement* child = element->GetFirstElement(); child;
-         child = child->GetNextSiblingElement()) {
-        children.emplace_back();
-        Dump(child, children.back());
-    }
-    std::sort(children.begin(), children.end());
-    for (const auto& child : children) lines.insert(lines.end(), child.begin(), child.end());
-    if (!element->GetText().empty()) lines.push_back("T " + element->GetText());
-    lines.push_back("/E");
-}
-
+// The tree of a document, with its values as they are written.
 std::vector<std::string> Tree(const std::string& xml) {
-    CXmlDocument document;
-    document.LoadXml(xml.c_str());
-    std::vector<std::string> lines;
-    Dump(document.GetDocumentElement(), lines);
-    return lines;
+    return test::TreeOf(xml, [](const std::string& text) { return text; });
 }
 
 // Reads a document into the single-source binding, or into the one generated with --split 3.

@@ -13,11 +13,7 @@ using namespace Tessel16;
 
 namespace {
 std::string Hex(const CBinaryData& d) { return d.GetAsHexString(); }
-std::string Hex(const std::string& s) {
-    return CBinaryData::GetAsHexString(
-        reinterpret_cast<unsigned char*>(const_cast<char*>(s.data())),
-        static_cast<std::uint32_t>(s.size()));
-}
+std::string Hex(const std::string& s) { return CBinaryData(s.c_str()).GetAsHexString(); }
 
 // Restores the process-wide encoding switches after each test.
 class CharEncoding : public ::testing::Test {

@@ -24,15 +24,6 @@ struct Case {
     bool valid = false;
 };
 
-// Valid values that a documented choice of ours refuses, "kind:value"; the reasons are in
-// the table.
-std::set<std::string> RefusedByChoice() {
-    std::set<std::string> refused;
-    for (const test::TableRow& row : test::ReadTable("conversion/refused_by_choice.txt"))
-        refused.insert(row[0] + ":" + row[1]);
-    return refused;
-}
-
 std::string Unescape(const std::string& text) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -99,7 +90,11 @@ TEST(DatatypeCorpus, ValidValuesReadAndInvalidOnesAreRefused) {
     const std::vector<Case> cases = LoadCases(path);
     ASSERT_GT(cases.size(), 3800u);
     constexpr auto kCollapse = CWhitespaceUtils::WhitespaceRule_Collapse;
-    const std::set<std::string> refusedByChoice = RefusedByChoice();
+    // Valid values that a documented choice of ours refuses, "kind:value"; the reasons are in
+    // the table.
+    std::set<std::string> refusedByChoice;
+    for (const test::TableRow& row : test::ReadTable("conversion/refused_by_choice.txt"))
+        refusedByChoice.insert(row[0] + ":" + row[1]);
     int checked = 0;
     for (const Case& c : cases) {
         const ItemType type = test::ItemTypeNamed(c.kind);

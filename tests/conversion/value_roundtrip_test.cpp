@@ -2,13 +2,13 @@
 // through the record path give the same value and the same text.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <random>
 #include <string>
 
 #include "support/value_roundtrip.h"
 
 using namespace Tessel16;
+using Tessel16::test::roundtrip_detail::Padded;
 
 namespace {
 
@@ -42,18 +42,16 @@ TEST(ValueRoundTrip, EveryZoneOffsetIsKept) {
     for (int offset = -14 * 60; offset <= 14 * 60; ++offset) {
         if (offset == 0) continue;  // written "+00:00" whatever its sign
         const int magnitude = offset < 0 ? -offset : offset;
-        char zone[8];
-        std::snprintf(zone, sizeof zone, "%c%02d:%02d", offset < 0 ? '-' : '+', magnitude / 60,
-                      magnitude % 60);
+        const std::string zone =
+            (offset < 0 ? "-" : "+") + Padded(magnitude / 60) + ":" + Padded(magnitude % 60);
         SCOPED_TRACE(zone);
-        const std::string dateTime = std::string("2000-02-29T23:59:59.999999999") + zone;
+        const std::string dateTime = "2000-02-29T23:59:59.999999999" + zone;
         ASSERT_EQ(CConversions::datetimeToString(CConversions::datetimeFromString(dateTime, kNone)),
                   dateTime);
-        ASSERT_EQ(CConversions::timeToString(CConversions::timeFromString(
-                      std::string("00:00:00") + zone, kNone)),
-                  std::string("00:00:00") + zone);
+        const std::string time = "00:00:00" + zone;
+        ASSERT_EQ(CConversions::timeToString(CConversions::timeFromString(time, kNone)), time);
         for (const char* form : {"-0001-12-31", "9999-12", "0001", "--02-29", "--12", "---31"}) {
-            const std::string text = std::string(form) + zone;
+            const std::string text = form + zone;
             ASSERT_EQ(CConversions::dateToString(CConversions::dateFromString(text, kNone)), text);
         }
     }

@@ -18,10 +18,9 @@ TEST(WhitespaceUtils, RulesOverTable) {
         EXPECT_EQ(WS::Preserve(input), c[1]);
         EXPECT_EQ(WS::Replace(input), c[2]);
         EXPECT_EQ(WS::Collapse(input), c[3]);
-        EXPECT_EQ(WS::ApplyRule(WS::WhitespaceRule_None, input), c[0]);
-        EXPECT_EQ(WS::ApplyRule(WS::WhitespaceRule_Preserve, input), c[1]);
-        EXPECT_EQ(WS::ApplyRule(WS::WhitespaceRule_Replace, input), c[2]);
-        EXPECT_EQ(WS::ApplyRule(WS::WhitespaceRule_Collapse, input), c[3]);
+        // The rules None, Preserve, Replace and Collapse give the columns 0 to 3.
+        for (int rule = 0; rule < 4; ++rule)
+            EXPECT_EQ(WS::ApplyRule(static_cast<WS::WhitespaceRule>(rule), input), c[rule]);
     }
 }
 

@@ -14,49 +14,29 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "binding.h"
+#include "support/tree_dump.h"
 
 namespace {
 
-using Tessel16::CXmlAttribute;
-using Tessel16::CXmlElement;
-
-const char* const kXsi = "http://www.w3.org/2001/XMLSchema-instance";
-
+// The words of a text one space apart (an XML text holds no blank but the four XML spaces).
 std::string Collapse(const std::string& text) {
-    std::string out;
-    bool blank = false;
-    for (char c : text) {
-        if (c == ' ' || c == '\t' || c == '\n' || c == '\r') {
-            blank = !out.empty();
-        } else {
-            if (blank) out += ' ';
-            out += c;
-            blank = false;
-        }
-    }
+    std::istringstream words(text);
+    std::string out, word;
+    while (words >> word) out += (out.empty() ? "" : " ") + word;
     return out;
 }
 
-// "12:00:00.500" and "12:00:00.5" are one time: trailing zeros of the seconds' fraction go.
-std::string TrimSecondsFraction(std::string text) {
-    const std::size_t colon = text.find(':');
-    const std::size_t dot = colon == std::string::npos ? colon : text.find('.', colon);
-    auto digit = [&](std::size_t i) { return text[i] >= '0' && text[i] <= '9'; };
-    if (dot == std::string::npos || dot < 3 || text[dot - 3] != ':' || !digit(dot - 1) ||
-        !digit(dot - 2))
-        return text;
-    std::size_t end = dot + 1;
-    while (end < text.size() && digit(end)) ++end;
-    if (end == dot + 1) return text;
-    std::size_t last = end;
-    while (last > dot + 1 && text[last - 1] == '0') --last;
-    if (last == dot + 1) last = dot;
-    return text.erase(last, end - last);
+// "12:00:00.500" and "12:00:00.5" are one time: trailing zeros of a seconds' fraction go.
+std::string TrimSecondsFraction(const std::string& text) {
+    static const std::regex zeros(":([0-9]{2})(?:(\\.[0-9]*[1-9])0+|\\.0+)(?![0-9])");
+    return std::regex_replace(text, zeros, ":$1$2");
 }
 
 // Numbers, booleans, times and hexBinary (its canonical form is upper case) in one spelling,
@@ -77,39 +57,6 @@ std::string Value(const std::string& raw) {
     if (std::all_of(text.begin(), text.end(), hex))
         for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return text;
-}
-
-// Children are listed in a fixed order (by their own dumps): members of an xs:all group are
-// written in schema order, and the order of a sequence is xmllint's to check on the output.
-void Dump(const CXmlElement* element, std::vector<std::string>& lines) {
-    lines.push_back("E {" + element->GetNamespaceURI() + "}" + element->GetLocalName());
-    std::vector<std::string> attributes;
-    for (const CXmlAttribute* attribute : element->GetAttributes()) {
-        if (attribute->GetNamespaceURI() == kXsi && attribute->GetLocalName() != "nil") continue;
-        attributes.push_back("A {" + attribute->GetNamespaceURI() + "}" +
-                             attribute->GetLocalName() + "=" + Value(attribute->GetValue()));
-    }
-    std::sort(attributes.begin(), attributes.end());
-    lines.insert(lines.end(), attributes.begin(), attributes.end());
-    std::vector<std::vector<std::string>> children;
-    for (const CXmlElement* child = element->GetFirstElement(); child;
-         child = child->GetNextSiblingElement()) {
-        children.emplace_back();
-        Dump(child, children.back());
-    }
-    std::stable_sort(children.begin(), children.end());
-    for (const auto& child : children) lines.insert(lines.end(), child.begin(), child.end());
-    const std::string text = Value(element->GetText());
-    if (!text.empty()) lines.push_back("T " + text);
-    lines.push_back("/E");
-}
-
-std::vector<std::string> DumpOf(const std::string& xml) {
-    Tessel16::CXmlDocument doc;
-    doc.LoadXml(xml.c_str());
-    std::vector<std::string> lines;
-    Dump(doc.GetDocumentElement(), lines);
-    return lines;
 }
 
 // Base64 text may be broken into lines; the binary value is the same without the breaks.
@@ -134,29 +81,19 @@ bool Same(const std::string& a, const std::string& b) {
 // again on the written root, they keep QName values such as xsi:type="xs:string" or
 // "tns:Binding" resolvable: the binding holds those as text.
 void DeclareInputPrefixes(const std::string& text, Tessel16::CSerializationContext& context) {
-    std::size_t at = 0;
-    while ((at = text.find("xmlns:", at)) != std::string::npos) {
-        const std::size_t equals = text.find('=', at);
-        if (equals == std::string::npos) break;
-        const std::string prefix = text.substr(at + 6, equals - at - 6);
-        const std::size_t open = text.find_first_of("\"'", equals);
-        if (open == std::string::npos) break;
-        const std::size_t close = text.find(text[open], open + 1);
-        if (close == std::string::npos) break;
-        const std::string uri = text.substr(open + 1, close - open - 1);
-        if (prefix.find_first_of(" \t\n<>") == std::string::npos && prefix != "xml" &&
-            !context.GetNamespaceAliases().DoesAliasExist(prefix.c_str()) &&
-            !context.GetNamespaceAliases().DoesNamespaceExist(uri.c_str()))
-            context.GetNamespaceAliases().Add(prefix.c_str(), uri.c_str());
-        at = close;
+    static const std::regex declaration("xmlns:([^\\s=<>]+)\\s*=\\s*([\"'])(.*?)\\2");
+    Tessel16::CNamespaceAliasMap& aliases = context.GetNamespaceAliases();
+    for (std::sregex_iterator it(text.begin(), text.end(), declaration), end; it != end; ++it) {
+        const std::string prefix = (*it)[1], uri = (*it)[3];
+        if (prefix != "xml" && !aliases.DoesAliasExist(prefix.c_str()) &&
+            !aliases.DoesNamespaceExist(uri.c_str()))
+            aliases.Add(prefix.c_str(), uri.c_str());
     }
 }
 
 std::string ReadFile(const char* path) {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 }  // namespace
@@ -185,8 +122,8 @@ int main(int argc, char** argv) {
         object->FromXml(input.c_str(), context);
         const std::string output = object->ToXml(true, true, EOLType_LF, context);
         std::ofstream(argv[2], std::ios::binary) << output;
-        const std::vector<std::string> expected = DumpOf(input);
-        const std::vector<std::string> actual = DumpOf(output);
+        const std::vector<std::string> expected = test::TreeOf(input, Value);
+        const std::vector<std::string> actual = test::TreeOf(output, Value);
         std::size_t i = 0, j = 0;
         while (i < expected.size() || j < actual.size()) {
             const std::string want = i < expected.size() ? expected[i] : "(end)";

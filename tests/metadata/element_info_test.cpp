@@ -25,7 +25,6 @@ public:
     ElementProbe()
         : CElementInfoSeqEnumMnd("e", "urn:t", 0, false, EngineTest::ColorToString,
                                  EngineTest::ColorFromString, nullptr) {}
-    using CElementInfo::InvokePropertyGet;
 };
 
 class AttributeProbe : public CAttributeInfoEnum {

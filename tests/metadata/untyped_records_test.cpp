@@ -153,13 +153,10 @@ TEST(UntypedRecords, ChoiceWithUntypedOptionalMayStandEmpty) {
 TEST(UntypedRecords, AnyAttributeFiltersByNamespaceAndNeedsAnAttributeCollection) {
     CXmlDocument document;
     document.LoadXml("<r xmlns:t=\"urn:t\" xmlns:o=\"urn:o\" t:a=\"1\" o:b=\"2\"/>");
-    CXmlAttribute* inTarget = nullptr;
-    CXmlAttribute* inOther = nullptr;
-    for (CXmlAttribute* attribute : document.GetDocumentElement()->GetAttributes()) {
-        if (attribute->GetLocalName() == "a") inTarget = attribute;
-        if (attribute->GetLocalName() == "b") inOther = attribute;
-    }
-    ASSERT_TRUE(inTarget && inOther);
+    const std::vector<CXmlAttribute*>& attributes = document.GetDocumentElement()->GetAttributes();
+    ASSERT_EQ(attributes.size(), 2u);
+    CXmlAttribute* inTarget = attributes[0];
+    CXmlAttribute* inOther = attributes[1];
     ASSERT_EQ(inOther->GetNamespaceURI(), "urn:o");
     const CAttributeInfoAny other("any", "", 0, true, nullptr, "##other", "urn:t");
     EXPECT_NO_THROW(other.Validate(kDefault, false));

@@ -46,18 +46,23 @@ inline std::string Digits(Draw& d, int count, bool leadingNonZero) {
     return out;
 }
 
-inline std::string Two(long long v) {
+// v written in at least `width` digits.
+inline std::string Padded(long long v, int width = 2) {
     char buffer[24];
-    std::snprintf(buffer, sizeof buffer, "%02lld", v);
+    std::snprintf(buffer, sizeof buffer, "%0*lld", width, v);
     return buffer;
+}
+
+// A point and the digits without their trailing zeros, or nothing when no digit is left.
+inline std::string PointAnd(std::string digits) {
+    while (!digits.empty() && digits.back() == '0') digits.pop_back();
+    return digits.empty() ? std::string() : "." + digits;
 }
 
 // Nine fraction digits with their trailing zeros dropped: how seconds are written.
 inline std::string Fraction(Draw& d) {
     if (d.OneIn(3)) return std::string();
-    std::string digits = d.OneIn(4) ? "000000001" : Digits(d, 9, false);
-    while (!digits.empty() && digits.back() == '0') digits.pop_back();
-    return digits.empty() ? std::string() : "." + digits;
+    return PointAnd(d.OneIn(4) ? "000000001" : Digits(d, 9, false));
 }
 
 // Z or an offset of up to 14 hours; "-00:00" is written "+00:00", so it is not drawn.
@@ -68,14 +73,13 @@ inline std::string Zone(Draw& d) {
     const long long hour = d.Between(0, 14);
     const long long minute = hour == 14 ? 0 : d.Between(0, 59);
     const bool negative = (hour != 0 || minute != 0) && d.OneIn(2);
-    return (negative ? "-" : "+") + Two(hour) + ":" + Two(minute);
+    return (negative ? "-" : "+") + Padded(hour) + ":" + Padded(minute);
 }
 
-inline std::string Year(Draw& d) {
+// The bare-number kinds hold a positive year, so they are drawn without a sign.
+inline std::string Year(Draw& d, bool mayBeNegative = true) {
     const long long year = d.OneIn(8) ? (d.OneIn(2) ? 9999 : 1) : d.Between(1, 9999);
-    char buffer[24];
-    std::snprintf(buffer, sizeof buffer, "%04lld", year);
-    return (d.OneIn(10) ? "-" : "") + std::string(buffer);
+    return (mayBeNegative && d.OneIn(10) ? "-" : "") + Padded(year, 4);
 }
 
 // Days that exist in every year, with 29 February in a year that is surely leap.
@@ -87,12 +91,12 @@ inline std::string MonthAndDay(Draw& d, std::string& year) {
         day = 29;
         year = "2000";
     }
-    return Two(month) + "-" + Two(day);
+    return Padded(month) + "-" + Padded(day);
 }
 
 inline std::string Clock(Draw& d) {
-    return Two(d.Between(0, 23)) + ":" + Two(d.Between(0, 59)) + ":" + Two(d.Between(0, 59)) +
-           Fraction(d);
+    return Padded(d.Between(0, 23)) + ":" + Padded(d.Between(0, 59)) + ":" +
+           Padded(d.Between(0, 59)) + Fraction(d);
 }
 
 template <class T>
@@ -107,11 +111,8 @@ inline std::string Number(Draw& d, bool fraction) {
     std::string out = d.OneIn(2) ? "-" : "";
     const int whole = static_cast<int>(d.Between(0, d.OneIn(4) ? 60 : 12));
     out += whole == 0 ? "0" : Digits(d, whole, true);
-    if (fraction && d.OneIn(2)) {
-        std::string digits = Digits(d, static_cast<int>(d.Between(1, 30)), false);
-        while (!digits.empty() && digits.back() == '0') digits.pop_back();
-        if (!digits.empty()) out += "." + digits;
-    }
+    if (fraction && d.OneIn(2))
+        out += PointAnd(Digits(d, static_cast<int>(d.Between(1, 30)), false));
     if (out == "-0") out = "0";
     return out;
 }
@@ -150,46 +151,27 @@ inline std::string CanonicalText(ItemType kind, Draw& d) {
     if (kind == ItemType_decimal) return Number(d, true);
     if (kind == ItemType_integer) return Number(d, false);
     if (kind == ItemType_duration) return Duration(d);
-    if (kind == ItemType_datetime) {
+    if (kind == ItemType_datetime || kind == ItemType_date) {
         year = Year(d);
         const std::string md = MonthAndDay(d, year);
-        return year + "-" + md + "T" + Clock(d) + Zone(d);
-    }
-    if (kind == ItemType_date) {
-        year = Year(d);
-        const std::string md = MonthAndDay(d, year);
-        return year + "-" + md + Zone(d);
+        return year + "-" + md + (kind == ItemType_date ? "" : "T" + Clock(d)) + Zone(d);
     }
     if (kind == ItemType_time) return Clock(d) + Zone(d);
-    if (kind == ItemType_yearMonth) return Year(d) + "-" + Two(d.Between(1, 12)) + Zone(d);
-    if (kind == ItemType_monthDay) {
-        const std::string md = MonthAndDay(d, year);
-        return "--" + md + Zone(d);
-    }
-    // The bare-number kinds hold a positive year and no zone.
-    if (kind == ItemType_year) {
-        std::string y = Year(d);
-        return y[0] == '-' ? y.substr(1) : y;
-    }
-    if (kind == ItemType_month) return "--" + Two(d.Between(1, 12));
-    if (kind == ItemType_day) return "---" + Two(d.Between(1, 31));
+    if (kind == ItemType_yearMonth) return Year(d) + "-" + Padded(d.Between(1, 12)) + Zone(d);
+    if (kind == ItemType_monthDay) return "--" + MonthAndDay(d, year) + Zone(d);
+    if (kind == ItemType_year) return Year(d, false);
+    if (kind == ItemType_month) return "--" + Padded(d.Between(1, 12));
+    if (kind == ItemType_day) return "---" + Padded(d.Between(1, 31));
     return std::string();
 }
 
 template <class Real, class Bits>
 Real RealFrom(Draw& d) {
-    static const Real kExtremes[] = {Real(0),
-                                     -Real(0),
-                                     std::numeric_limits<Real>::denorm_min(),
-                                     -std::numeric_limits<Real>::denorm_min(),
-                                     std::numeric_limits<Real>::min(),
-                                     std::numeric_limits<Real>::max(),
-                                     std::numeric_limits<Real>::lowest(),
-                                     std::numeric_limits<Real>::infinity(),
-                                     -std::numeric_limits<Real>::infinity(),
-                                     std::numeric_limits<Real>::quiet_NaN(),
-                                     Real(0.1),
-                                     Real(1) / Real(3)};
+    using L = std::numeric_limits<Real>;
+    static const Real kExtremes[] = {Real(0),          -Real(0),      L::denorm_min(),
+                                     -L::denorm_min(), L::min(),      L::max(),
+                                     L::lowest(),      L::infinity(), -L::infinity(),
+                                     L::quiet_NaN(),   Real(0.1),     Real(1) / Real(3)};
     if (d.OneIn(5)) return kExtremes[d.Between(0, sizeof kExtremes / sizeof kExtremes[0] - 1)];
     const Bits bits = static_cast<Bits>(d.Next());
     Real value;
@@ -229,10 +211,9 @@ inline std::string RoundTripOne(ItemType kind, Draw& d) {
             return std::string();
         }
         if (kind == ItemType_hexBinary || kind == ItemType_base64Binary) {
-            std::string bytes(static_cast<std::size_t>(d.Between(0, 40)), '\0');
-            for (char& c : bytes) c = static_cast<char>(d.Next());
-            const CBinaryData data(reinterpret_cast<unsigned char*>(&bytes[0]),
-                                   static_cast<std::uint32_t>(bytes.size()), false);
+            CBinaryData data;
+            for (long long n = d.Between(0, 40); n > 0; --n)
+                data.Append(static_cast<char>(d.Next()));
             text = kind == ItemType_hexBinary ? CConversions::hexBinaryToString(data)
                                               : CConversions::base64BinaryToString(data);
             TsVariant back;

@@ -42,8 +42,7 @@ TEST(BinaryData, Base64DecodingSkipsBlanksAndRejectsStrayCharacters) {
     CBinaryData plain, spaced, bad;
     plain.SetAsBase64("SGVsbG8gd29ybGQ=");
     spaced.SetAsBase64(" SGVs\nbG8g\r\nd29y\tbGQ =");
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(plain.GetData()), plain.GetLength()),
-              "Hello world");
+    EXPECT_EQ(plain, CBinaryData("Hello world"));
     EXPECT_EQ(spaced, plain);
     EXPECT_NO_THROW(bad.SetAsBase64("SGVs*bG8="));
     EXPECT_EQ(bad.GetLength(), 0u);

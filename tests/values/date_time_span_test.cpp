@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
+#include <vector>
 
 #include "support/expect_exception.h"
 #include "support/test_table.h"
@@ -27,15 +27,10 @@ TEST(DateTimeSpan, ParsesEveryPart) {
     for (const test::TableRow& c : test::ReadTable("values/span_fields.txt")) {
         SCOPED_TRACE(c.line);
         const CDateTimeSpan s = Span(c[0].c_str());
-        const unsigned long long fields[] = {static_cast<unsigned long long>(s.GetYears()),
-                                             s.GetMonths(),
-                                             s.GetDays(),
-                                             s.GetHours(),
-                                             s.GetMinutes(),
-                                             s.GetSeconds(),
-                                             static_cast<unsigned long long>(s.GetMilliSeconds()),
-                                             static_cast<unsigned long long>(s.GetMicroSeconds()),
-                                             static_cast<unsigned long long>(s.GetNanoSeconds())};
+        const unsigned long long fields[] = {
+            s.GetYears(),        s.GetMonths(),       s.GetDays(),
+            s.GetHours(),        s.GetMinutes(),      s.GetSeconds(),
+            s.GetMilliSeconds(), s.GetMicroSeconds(), s.GetNanoSeconds()};
         EXPECT_EQ(s.IsNegative(), c[1] == "true");
         for (std::size_t i = 0; i < 9; ++i) EXPECT_EQ(fields[i], std::stoull(c[i + 2])) << i;
     }
@@ -87,21 +82,17 @@ TEST(DateTimeSpan, Signs) {
 }
 
 TEST(DateTimeSpan, PartialOrder) {
-    const std::map<std::string, DT::DTCompareResult> results = {
-        {"LessThan", DT::LessThan},
-        {"Equal", DT::Equal},
-        {"GreaterThan", DT::GreaterThan},
-        {"Indeterminate", DT::Indeterminate}};
+    const std::vector<std::string> kResults = {"Equal", "LessThan", "GreaterThan", "Indeterminate"};
     for (const test::TableRow& c : test::ReadTable("values/span_order.txt")) {
         SCOPED_TRACE(c.line);
         const CDateTimeSpan a = Span(c[0].c_str());
         const CDateTimeSpan b = Span(c[1].c_str());
-        const DT::DTCompareResult expected = results.at(c[2]);
-        EXPECT_EQ(a.CompareTo(b), expected);
-        EXPECT_EQ(a == b, expected == DT::Equal);
-        EXPECT_EQ(a != b, expected != DT::Equal);
-        EXPECT_EQ(a < b, expected == DT::LessThan);
-        EXPECT_EQ(a > b, expected == DT::GreaterThan);
+        const DT::DTCompareResult r = a.CompareTo(b);
+        EXPECT_EQ(kResults.at(r), c[2]);
+        EXPECT_EQ(a == b, r == DT::Equal);
+        EXPECT_EQ(a != b, r != DT::Equal);
+        EXPECT_EQ(a < b, r == DT::LessThan);
+        EXPECT_EQ(a > b, r == DT::GreaterThan);
     }
     EXPECT_EQ(CDateTimeSpan().CompareTo(CDateTimeSpan().GetAsNegative()), DT::Equal);
     // Huge counts are compared without overflow or a long walk.

@@ -46,29 +46,21 @@ void ExpectArithmetic(char op, const std::vector<std::string>& f) {
     const T b(f[2].c_str());
     T result;
     T assigned(a);
-    switch (op) {
-        case '+':
-            result = a + b;
-            assigned += b;
-            break;
-        case '-':
-            result = a - b;
-            assigned -= b;
-            break;
-        case '*':
-            result = a * b;
-            assigned *= b;
-            break;
-        case '/':
-            result = a / b;
-            assigned /= b;
-            break;
-        default:
-            if constexpr (std::is_same_v<T, CBigInteger>) {
-                result = a % b;
-                assigned %= b;
-            }
-            break;
+    if (op == '+') {
+        result = a + b;
+        assigned += b;
+    } else if (op == '-') {
+        result = a - b;
+        assigned -= b;
+    } else if (op == '*') {
+        result = a * b;
+        assigned *= b;
+    } else if (op == '/') {
+        result = a / b;
+        assigned /= b;
+    } else if constexpr (std::is_same_v<T, CBigInteger>) {
+        result = a % b;
+        assigned %= b;
     }
     EXPECT_EQ(result.ToString(), f[3]);
     EXPECT_EQ(assigned.ToString(), f[3]);
