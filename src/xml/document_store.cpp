@@ -162,11 +162,18 @@ void DocumentStore::DestroyChain(CXmlElement* first) {
     }
 }
 
+void DocumentStore::DropSpareLists() {
+    for (std::vector<CXmlAttribute*>* list : m_spareLists) list->~vector();
+    m_spareLists.clear();
+    m_listCount = 0;
+}
+
 void DocumentStore::Reset() {
     names.Clear();
     elements.Release();
     attributes.Release();
-    attributeLists.Release();
+    DropSpareLists();
+    m_listBlocks.Release();
 }
 
 }  // namespace Tessel16::detail

@@ -4,6 +4,7 @@
 // attribute name or namespace URI is stored once per document and shared by pointer.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <deque>
 #include <new>
@@ -67,10 +68,12 @@ struct DocumentStore {
     // Packed to the nodes' own alignment: a large document holds hundreds of thousands.
     BlockPool elements{sizeof(CXmlElement), alignof(CXmlElement)};
     BlockPool attributes{sizeof(CXmlAttribute), alignof(CXmlAttribute)};
-    // An element's list of attributes: one allocation fewer per element that has any.
-    BlockPool attributeLists{sizeof(std::vector<CXmlAttribute*>),
-                             alignof(std::vector<CXmlAttribute*>)};
     NameTable names;
+
+    DocumentStore() = default;
+    DocumentStore(const DocumentStore&) = delete;
+    DocumentStore& operator=(const DocumentStore&) = delete;
+    ~DocumentStore() { DropSpareLists(); }
 
     CXmlElement* NewElement(const CXmlDocument* document, CXmlElement* parent);
     CXmlAttribute* NewAttribute(const CXmlElement* owner, const std::string* localName,
@@ -83,15 +86,35 @@ struct DocumentStore {
     void DestroyChain(CXmlElement* first);
     void DestroyAttribute(CXmlAttribute* attribute);
     // An empty list for an element's attributes, and its end (the attributes already gone).
+    // An ended list keeps its capacity for the next element that has attributes, so a read
+    // that prunes as it goes allocates no attribute arrays once it is under way.
     std::vector<CXmlAttribute*>* NewAttributeList() {
-        return new (attributeLists.Allocate()) std::vector<CXmlAttribute*>();
+        if (!m_spareLists.empty()) {
+            std::vector<CXmlAttribute*>* list = m_spareLists.back();
+            m_spareLists.pop_back();
+            return list;
+        }
+        // Room to keep every list made so far, so ending one never allocates.
+        if (m_spareLists.capacity() <= m_listCount)
+            m_spareLists.reserve(std::max<std::size_t>(16, 2 * m_listCount));
+        auto* list = new (m_listBlocks.Allocate()) std::vector<CXmlAttribute*>();
+        ++m_listCount;
+        return list;
     }
-    void DestroyAttributeList(std::vector<CXmlAttribute*>* list) {
-        list->~vector();
-        attributeLists.Free(list);
+    void DestroyAttributeList(std::vector<CXmlAttribute*>* list) noexcept {
+        list->clear();
+        m_spareLists.push_back(list);
     }
     // Destroys nothing: forgets all names and slabs once the tree is gone.
     void Reset();
+
+private:
+    // Destroys the ended lists; only valid when every list has ended.
+    void DropSpareLists();
+    BlockPool m_listBlocks{sizeof(std::vector<CXmlAttribute*>),
+                           alignof(std::vector<CXmlAttribute*>)};
+    std::vector<std::vector<CXmlAttribute*>*> m_spareLists;
+    std::size_t m_listCount = 0;
 };
 
 }  // namespace Tessel16::detail
