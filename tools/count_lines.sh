@@ -22,4 +22,9 @@ if [ "${1:-}" = "-v" ]; then
         printf '%6d %s\n' "$n" "$dir"
     done | sort -rn
 fi
+runtime=$(find src include -type f \( -name '*.cpp' -o -name '*.h' -o -name '*.in' \) -print0 | nonblank)
+testcxx=$(find tests -path tests/data -prune -o -type f \( -name '*.cpp' -o -name '*.h' \) -print0 |
+    nonblank)
 printf 'code  %d\ntests %d\nshare %d%%\n' "$code" "$tests" $((tests * 100 / code))
+printf 'runtime (src, include) %d, test C++ %d: share %d.%d%%\n' "$runtime" "$testcxx" \
+    $((testcxx * 100 / runtime)) $((testcxx * 1000 / runtime % 10))
