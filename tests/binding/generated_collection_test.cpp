@@ -2,12 +2,10 @@
 // events, index messages and ownership through the reference count.
 #include <gtest/gtest.h>
 
-#include <string>
 #include <utility>
 #include <vector>
 
 #include "binding/engine_messages.h"
-#include "metadata/object_bridge.h"
 #include "support/engine_bindings.h"
 #include "support/expect_exception.h"
 #include "support/test_node.h"

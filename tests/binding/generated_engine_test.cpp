@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "binding/engine_messages.h"
 #include "metadata/metadata_messages.h"

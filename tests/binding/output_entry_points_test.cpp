@@ -9,7 +9,6 @@
 #include "binding/entry_support.h"
 #include "support/expect_exception.h"
 #include "support/test_node.h"
-#include "support/test_table.h"
 #include "tessel16/exception.h"
 #include "tessel16/serialization_context.h"
 #include "tessel16/switches.h"

@@ -36,10 +36,11 @@ TEST(SerializationContext, IgnoreRulesSchemaTypeAndIndentChars) {
     EXPECT_FALSE(c.GetIgnoreNamespaces());
 
     // IndentChars accept only blanks and tabs.
-    for (const char* text : {"  \t", ""}) {
+    for (const char* text : {"  \t", "", static_cast<const char*>(nullptr)}) {
         CSerializationContext ctx;
+        ctx.SetIndentChars("  ");
         ctx.SetIndentChars(text);
-        EXPECT_EQ(ctx.GetIndentChars(), text);
+        EXPECT_EQ(ctx.GetIndentChars(), text ? text : "");
     }
     for (const char* text : {" x", "\n", "\t\r"}) {
         SCOPED_TRACE(text);
@@ -50,9 +51,6 @@ TEST(SerializationContext, IgnoreRulesSchemaTypeAndIndentChars) {
             "IndentChars can only contain Whitespace characters, i.e. \\t or spaces"));
         EXPECT_EQ(ctx.GetIndentChars(), "  ");
     }
-    CSerializationContext ctx;
-    ctx.SetIndentChars(nullptr);
-    EXPECT_EQ(ctx.GetIndentChars(), "");
 }
 
 // The sub-contexts are made on first use, once, with their defaults.

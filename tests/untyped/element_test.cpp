@@ -243,7 +243,6 @@ TEST(ElementCol, NameLockedReadingTakesOnlyThatName) {
 
 TEST(ElementCol, WritingChecksTheCountBounds) {
     CSmartPtr<CElementCol> col(new CElementCol("urn:a", "##any", "", 1, 2));
-    CSmartPtr<CElement> holder(new CElement("h"));
     TestSupport::RecordingWriter writer;
     CSerializationContext context;
     EXPECT_TRUE(ThrowsExactly<CTsValidationException>(
