@@ -55,18 +55,19 @@ protected:
 TEST_F(OutputEntryPoints, ToXmlStreamEncodesUtf8AndUtf16) {
     CSmartPtr<CTestNode> root = CTestNode::Create("r");
     root->SetText("\xC3\xA9");
-    EXPECT_EQ(Bytes(root->ToXmlStream(true, false, XmlEncoding_UTF8, EOLType_LF, ctx,
-                                      CompressionType_None)),
+    const auto stream = [&](XmlEncoding encoding) {
+        return Bytes(
+            root->ToXmlStream(true, false, encoding, EOLType_LF, ctx, CompressionType_None));
+    };
+    EXPECT_EQ(stream(XmlEncoding_UTF8),
               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r>\xC3\xA9</r>");
-    const std::string utf16 = Bytes(
-        root->ToXmlStream(true, false, XmlEncoding_UTF16, EOLType_LF, ctx, CompressionType_None));
+    const std::string utf16 = stream(XmlEncoding_UTF16);
     const std::string decl = "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<r>";
     std::string expected;
     for (char c : decl) expected += std::string{c, '\0'};
     expected += std::string("\xE9\0<\0/\0r\0>\0", 10);
     EXPECT_EQ(utf16, expected);
-    const std::string undeclared = Bytes(root->ToXmlStream(true, false, XmlEncoding_UTF16_NoDecl,
-                                                           EOLType_LF, ctx, CompressionType_None));
+    const std::string undeclared = stream(XmlEncoding_UTF16_NoDecl);
     EXPECT_EQ(undeclared.substr(0, 24), std::string("<\0?\0x\0m\0l\0 \0v\0e\0r\0s\0i\0o\0", 24));
     EXPECT_EQ(undeclared.find(std::string("e\0n\0c\0", 6)), std::string::npos);
 }
