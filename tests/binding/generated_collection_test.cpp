@@ -80,10 +80,10 @@ TEST(XmlCollection, IndexErrorsAndTheMissingTargetNamespace) {
     Recorder sink;
     col->AddEventListener(&sink);
     CSmartPtr<CTestNode> a = Node();
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>([&] { col->AddItemAt(1, a.get()); },
-                                                        detail::kMsgIndexOutOfRange));
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>([&] { col->AddItemAt(-1, a.get()); },
-                                                        detail::kMsgIndexOutOfRange));
+    for (int index : {1, -1}) {
+        EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>([&] { col->AddItemAt(index, a.get()); },
+                                                            detail::kMsgIndexOutOfRange));
+    }
     EXPECT_TRUE(sink.events.empty()) << "the index is checked before any event";
     EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>([&] { col->Remove(0); },
                                                         "Index 0 is out of range, use 0 - -1"));

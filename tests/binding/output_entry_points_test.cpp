@@ -80,12 +80,10 @@ TEST_F(OutputEntryPoints, CompressedStreamsInflateToThePlainBytes) {
         order->ToXmlStream(true, true, XmlEncoding_UTF8, EOLType_LF, ctx, CompressionType_GZip));
     const std::string zlib = Bytes(
         order->ToXmlStream(true, true, XmlEncoding_UTF8, EOLType_LF, ctx, CompressionType_ZLib));
-    ASSERT_GE(gzip.size(), 2u);
     EXPECT_EQ(gzip.substr(0, 2), "\x1F\x8B");
     EXPECT_LT(gzip.size(), plain.size());
     EXPECT_EQ(Inflate(gzip, 16 + 15), plain);
-    ASSERT_GE(zlib.size(), 1u);
-    EXPECT_EQ(static_cast<unsigned char>(zlib[0]), 0x78);
+    EXPECT_EQ(zlib.substr(0, 1), "\x78");
     EXPECT_EQ(Inflate(zlib, 15), plain);
 }
 

@@ -28,12 +28,10 @@ TEST(SerializationContext, IgnoreRulesSchemaTypeAndIndentChars) {
     EXPECT_FALSE(c.GetIgnoreUnknownElements());
 
     // Schema type 2 ignores namespaces; the switch itself is never set.
-    c.SetSchemaType(SchemaType_Xsd);
-    EXPECT_FALSE(c.GetIgnoreNamespaces());
-    c.SetSchemaType(static_cast<SchemaType>(2));
-    EXPECT_TRUE(c.GetIgnoreNamespaces());
-    c.SetSchemaType(SchemaType_Default);
-    EXPECT_FALSE(c.GetIgnoreNamespaces());
+    for (int type : {int{SchemaType_Xsd}, 2, int{SchemaType_Default}}) {
+        c.SetSchemaType(static_cast<SchemaType>(type));
+        EXPECT_EQ(c.GetIgnoreNamespaces(), type == 2) << type;
+    }
 
     // IndentChars accept only blanks and tabs.
     for (const char* text : {"  \t", "", static_cast<const char*>(nullptr)}) {

@@ -81,9 +81,8 @@ void CheckLargeDocument(CXmlDocument& doc, int records) {
 
 TEST(XmlLoader, EmptyInputsAreRejectedWithTheirMessages) {
     CXmlDocument doc;
-    EXPECT_EQ(MessageOf([&] { doc.LoadXml(static_cast<const char*>("")); }), msg::kStringEmpty);
-    EXPECT_EQ(MessageOf([&] { doc.LoadXml(static_cast<const char*>(nullptr)); }),
-              msg::kStringEmpty);
+    for (const char* text : {"", static_cast<const char*>(nullptr)})
+        EXPECT_EQ(MessageOf([&] { doc.LoadXml(text); }), msg::kStringEmpty);
     const unsigned short empty16[] = {0};
     EXPECT_EQ(MessageOf([&] { doc.LoadXml(empty16); }), msg::kStringEmpty);
     unsigned char byte = '<';
