@@ -41,12 +41,6 @@ std::string Nested(int depth, const char* name = "e") {
     return xml;
 }
 
-CSerializationContext DeepContext() {
-    CSerializationContext context;
-    context.SetMaxDepth(kDepth + 1);
-    return context;
-}
-
 // Follows the first child down, expecting `levels` levels ending in the text "leaf"; returns
 // the innermost element.
 const CElement* Innermost(const CElement* element, int levels) {
@@ -62,7 +56,8 @@ const CElement* Innermost(const CElement* element, int levels) {
 
 TEST(DeepUntypedContent, ReadWriteCopyCloneAndDestroyWithoutRecursion) {
     const std::string xml = Nested(kDepth);
-    const CSerializationContext context = DeepContext();
+    CSerializationContext context;
+    context.SetMaxDepth(kDepth + 1);
     CXmlDocument document(context);
     document.LoadXml(xml.c_str());
     const CXmlElement* deepest = document.GetDocumentElement();
