@@ -7,9 +7,7 @@
 
 #include <array>
 #include <string>
-#include <vector>
 
-#include "metadata/metadata_messages.h"
 #include "support/engine_bindings.h"
 #include "support/test_table.h"
 #include "tessel16/element.h"

@@ -2,12 +2,10 @@
 // events, index messages and ownership through the reference count.
 #include <gtest/gtest.h>
 
-#include <string>
 #include <utility>
 #include <vector>
 
 #include "binding/engine_messages.h"
-#include "metadata/object_bridge.h"
 #include "support/engine_bindings.h"
 #include "support/expect_exception.h"
 #include "support/test_node.h"
@@ -82,10 +80,10 @@ TEST(XmlCollection, IndexErrorsAndTheMissingTargetNamespace) {
     Recorder sink;
     col->AddEventListener(&sink);
     CSmartPtr<CTestNode> a = Node();
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>([&] { col->AddItemAt(1, a.get()); },
-                                                        detail::kMsgIndexOutOfRange));
-    EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>([&] { col->AddItemAt(-1, a.get()); },
-                                                        detail::kMsgIndexOutOfRange));
+    for (int index : {1, -1}) {
+        EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>([&] { col->AddItemAt(index, a.get()); },
+                                                            detail::kMsgIndexOutOfRange));
+    }
     EXPECT_TRUE(sink.events.empty()) << "the index is checked before any event";
     EXPECT_TRUE(ThrowsExactly<CTsInvalidParamException>([&] { col->Remove(0); },
                                                         "Index 0 is out of range, use 0 - -1"));

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "binding/engine_messages.h"
 #include "metadata/metadata_messages.h"
@@ -61,7 +60,6 @@ std::string Xml(const std::string& root, const std::string& attributes,
 
 // Property indexes of CItem and CNote, as the engine addresses them.
 enum { kCount, kNote, kColor, kFlag, kSize };
-const int kNoteValue = 0;
 
 }  // namespace
 
@@ -229,7 +227,7 @@ TEST(GeneratedClassNil, NilSimpleContentIsWrittenAsANilClass) {
     Twisted<CNote>* note = new Twisted<CNote>("note");
     note->SetValue("hello");
     note->SetLang("en");
-    note->nilOn = kNoteValue;
+    note->nilOn = 0;  // the note's value
     memo->SetNote(note);
     EXPECT_EQ(Write(memo.get(), CSerializationContext()),
               "start urn:t memo|start urn:t note|attr lang=en (23)|nil|end|end");

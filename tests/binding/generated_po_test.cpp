@@ -15,6 +15,7 @@
 using namespace Tessel16;
 using namespace Po;
 using Tessel16::test::MakeOrder;
+namespace test = Tessel16::test;
 
 TEST(PurchaseOrderBinding, RoundTripIsIdenticalAndLinesAreShared) {
     CSmartPtr<CPurchaseOrder> order = MakeOrder();
@@ -30,32 +31,12 @@ TEST(PurchaseOrderBinding, RoundTripIsIdenticalAndLinesAreShared) {
     order->SetComment("rush");
     order->SetVersion(3);
     CSerializationContext context;
+    // The expected text holds every member set here and by MakeOrder: both lines with their
+    // choice members, the escaped texts, the preserved blanks of the note, the ship-to address.
     const std::string text = order->ToXml(true, true, EOLType_LF, context);
-    EXPECT_NE(text.find("<AA:purchaseOrder xmlns:AA=\"urn:example:po\""), std::string::npos)
-        << text;
-
+    EXPECT_EQ(text, test::ReadDataFile("binding/po_order_written.xml"));
     CSmartPtr<CPurchaseOrder> copy(new CPurchaseOrder);
     copy->FromXml(text.c_str(), context);
-    EXPECT_EQ(copy->GetId(), 4200000000LL);
-    EXPECT_EQ(copy->GetStatus(), OrderStatus_submitted);
-    EXPECT_EQ(copy->GetVersion(), 3);
-    EXPECT_TRUE(copy->GetUrgent());
-    ASSERT_EQ(copy->GetLine()->GetCount(), 2);
-    CLine* first = copy->GetLine()->Item(0);
-    EXPECT_EQ(first->GetChoice()->GetChoiceSelectedElement(), "sku");
-    EXPECT_EQ(first->GetChoice()->GetSku(), "ABCDEFGHIJ");
-    EXPECT_EQ(first->GetUom(), UnitOfMeasure_BOX);
-    EXPECT_FALSE(first->IsDiscountPercentValid());
-    CLine* second = copy->GetLine()->Item(1);
-    EXPECT_EQ(second->GetChoice()->GetChoiceSelectedElement(), "serviceHours");
-    EXPECT_EQ(second->GetChoice()->GetServiceHours().ToString(), "2.5");
-    EXPECT_EQ(second->GetNote(), "  spaces kept  ");
-    EXPECT_TRUE(second->IsBackorderedValid());
-    EXPECT_FALSE(second->IsUomValid());
-    EXPECT_EQ(copy->GetBuyer()->GetAddress()->GetStreet()->Item(0), "1 Main St & Co <x>");
-    ASSERT_NE(copy->GetShipTo(), nullptr);
-    EXPECT_EQ(copy->GetShipTo()->GetStreet()->GetCount(), 2);
-    EXPECT_EQ(copy->GetShipTo()->GetRegion(), "Yorkshire");
     EXPECT_EQ(copy->ToXml(true, true, EOLType_LF, context), text);
 
     // The typed collection shares its nodes' references.
@@ -75,27 +56,10 @@ TEST(PurchaseOrderBinding, HandWrittenDocumentReadsIntoTheObjects) {
     const std::string xml = Tessel16::test::ReadDataFile("binding/po_handwritten.xml");
     CSmartPtr<CPurchaseOrder> order(new CPurchaseOrder);
     order->FromXml(xml.c_str(), CSerializationContext());
-    EXPECT_EQ(order->GetId(), 7);
-    EXPECT_EQ(order->GetCurrency(), "USD");
-    EXPECT_TRUE(order->IsUrgentValid());
-    EXPECT_FALSE(order->GetUrgent());
-    EXPECT_FALSE(order->IsVersionValid());
-    EXPECT_EQ(order->GetIssued().ToString(), "2024-01-02T03:04:05Z");
-    EXPECT_EQ(order->GetStatus(), OrderStatus_shipped);
-    EXPECT_EQ(order->GetBuyer()->GetEmail(), "b@x");
-    EXPECT_FALSE(order->GetBuyer()->IsTaxIdValid());
-    EXPECT_TRUE(order->GetBuyer()->GetAddress()->GetResidential());
-    EXPECT_EQ(order->GetSeller()->GetAddress()->GetStreet()->GetCount(), 3);
-    EXPECT_EQ(order->GetShipTo(), nullptr);
-    ASSERT_EQ(order->GetLine()->GetCount(), 1);
-    CLine* line = order->GetLine()->Item(0);
-    EXPECT_EQ(line->GetNumber(), 9);
-    EXPECT_EQ(line->GetUom(), UnitOfMeasure_H);
-    EXPECT_TRUE(line->GetBackordered());
-    EXPECT_EQ(line->GetChoice()->GetServiceHours().ToString(), "1.25");
-    EXPECT_TRUE(line->GetTaxable());
-    EXPECT_EQ(order->GetTotals()->GetGross().ToString(), "80");
-    EXPECT_FALSE(order->IsCommentValid());
+    // Written back: urgent="0" as false, the issued time without its blanks, no version, tax
+    // id, ship-to or comment, the line's service hours and its attributes.
+    EXPECT_EQ(order->ToXml(true, true, EOLType_LF, CSerializationContext()),
+              test::ReadDataFile("binding/po_handwritten_read.xml"));
 }
 
 TEST(PurchaseOrderBinding, FacetsAndChoiceGuardOnWriting) {

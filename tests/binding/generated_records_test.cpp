@@ -8,7 +8,6 @@
 
 #include <string>
 
-#include "binding/engine_messages.h"
 #include "support/engine_bindings.h"
 #include "support/expect_exception.h"
 #include "tessel16/serialization_context.h"

@@ -9,7 +9,6 @@
 #include "binding/entry_support.h"
 #include "support/expect_exception.h"
 #include "support/test_node.h"
-#include "support/test_table.h"
 #include "tessel16/exception.h"
 #include "tessel16/serialization_context.h"
 #include "tessel16/switches.h"
@@ -56,18 +55,19 @@ protected:
 TEST_F(OutputEntryPoints, ToXmlStreamEncodesUtf8AndUtf16) {
     CSmartPtr<CTestNode> root = CTestNode::Create("r");
     root->SetText("\xC3\xA9");
-    EXPECT_EQ(Bytes(root->ToXmlStream(true, false, XmlEncoding_UTF8, EOLType_LF, ctx,
-                                      CompressionType_None)),
+    const auto stream = [&](XmlEncoding encoding) {
+        return Bytes(
+            root->ToXmlStream(true, false, encoding, EOLType_LF, ctx, CompressionType_None));
+    };
+    EXPECT_EQ(stream(XmlEncoding_UTF8),
               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r>\xC3\xA9</r>");
-    const std::string utf16 = Bytes(
-        root->ToXmlStream(true, false, XmlEncoding_UTF16, EOLType_LF, ctx, CompressionType_None));
+    const std::string utf16 = stream(XmlEncoding_UTF16);
     const std::string decl = "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<r>";
     std::string expected;
     for (char c : decl) expected += std::string{c, '\0'};
     expected += std::string("\xE9\0<\0/\0r\0>\0", 10);
     EXPECT_EQ(utf16, expected);
-    const std::string undeclared = Bytes(root->ToXmlStream(true, false, XmlEncoding_UTF16_NoDecl,
-                                                           EOLType_LF, ctx, CompressionType_None));
+    const std::string undeclared = stream(XmlEncoding_UTF16_NoDecl);
     EXPECT_EQ(undeclared.substr(0, 24), std::string("<\0?\0x\0m\0l\0 \0v\0e\0r\0s\0i\0o\0", 24));
     EXPECT_EQ(undeclared.find(std::string("e\0n\0c\0", 6)), std::string::npos);
 }
@@ -80,12 +80,10 @@ TEST_F(OutputEntryPoints, CompressedStreamsInflateToThePlainBytes) {
         order->ToXmlStream(true, true, XmlEncoding_UTF8, EOLType_LF, ctx, CompressionType_GZip));
     const std::string zlib = Bytes(
         order->ToXmlStream(true, true, XmlEncoding_UTF8, EOLType_LF, ctx, CompressionType_ZLib));
-    ASSERT_GE(gzip.size(), 2u);
     EXPECT_EQ(gzip.substr(0, 2), "\x1F\x8B");
     EXPECT_LT(gzip.size(), plain.size());
     EXPECT_EQ(Inflate(gzip, 16 + 15), plain);
-    ASSERT_GE(zlib.size(), 1u);
-    EXPECT_EQ(static_cast<unsigned char>(zlib[0]), 0x78);
+    EXPECT_EQ(zlib.substr(0, 1), "\x78");
     EXPECT_EQ(Inflate(zlib, 15), plain);
 }
 

@@ -28,18 +28,17 @@ TEST(SerializationContext, IgnoreRulesSchemaTypeAndIndentChars) {
     EXPECT_FALSE(c.GetIgnoreUnknownElements());
 
     // Schema type 2 ignores namespaces; the switch itself is never set.
-    c.SetSchemaType(SchemaType_Xsd);
-    EXPECT_FALSE(c.GetIgnoreNamespaces());
-    c.SetSchemaType(static_cast<SchemaType>(2));
-    EXPECT_TRUE(c.GetIgnoreNamespaces());
-    c.SetSchemaType(SchemaType_Default);
-    EXPECT_FALSE(c.GetIgnoreNamespaces());
+    for (int type : {int{SchemaType_Xsd}, 2, int{SchemaType_Default}}) {
+        c.SetSchemaType(static_cast<SchemaType>(type));
+        EXPECT_EQ(c.GetIgnoreNamespaces(), type == 2) << type;
+    }
 
     // IndentChars accept only blanks and tabs.
-    for (const char* text : {"  \t", ""}) {
+    for (const char* text : {"  \t", "", static_cast<const char*>(nullptr)}) {
         CSerializationContext ctx;
+        ctx.SetIndentChars("  ");
         ctx.SetIndentChars(text);
-        EXPECT_EQ(ctx.GetIndentChars(), text);
+        EXPECT_EQ(ctx.GetIndentChars(), text ? text : "");
     }
     for (const char* text : {" x", "\n", "\t\r"}) {
         SCOPED_TRACE(text);
@@ -50,9 +49,6 @@ TEST(SerializationContext, IgnoreRulesSchemaTypeAndIndentChars) {
             "IndentChars can only contain Whitespace characters, i.e. \\t or spaces"));
         EXPECT_EQ(ctx.GetIndentChars(), "  ");
     }
-    CSerializationContext ctx;
-    ctx.SetIndentChars(nullptr);
-    EXPECT_EQ(ctx.GetIndentChars(), "");
 }
 
 // The sub-contexts are made on first use, once, with their defaults.

@@ -7,7 +7,6 @@
 
 #include "po/po_binding.h"
 #include "support/expect_exception.h"
-#include "support/test_node.h"
 #include "support/test_table.h"
 #include "support/untyped_binding.h"
 #include "tessel16/exception.h"
@@ -20,10 +19,7 @@ using Tessel16::test::ThrowsExactly;
 namespace {
 
 // A valid order with one element per line, so every case knows the line of what it breaks.
-std::string ReadOrder() {
-    return test::ReadFileBytes(std::string(TESSEL16_TEST_DATA_DIR) + "/binding/strict_order.xml");
-}
-const std::string kOrder = ReadOrder();
+const std::string kOrder = test::ReadDataFile("binding/strict_order.xml");
 
 // Every occurrence, so that a renamed element is renamed in its end tag too.
 std::string Replace(std::string text, const std::string& from, const std::string& to) {

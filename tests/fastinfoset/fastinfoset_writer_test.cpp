@@ -7,7 +7,6 @@
 #include "support/expect_exception.h"
 #include "support/test_table.h"
 #include "support/writer_script.h"
-#include "tessel16/element.h"
 #include "tessel16/exception.h"
 
 using namespace Tessel16;

@@ -90,10 +90,7 @@ TEST(JsonTextReader, ErrorsWithLinePositionAndPath) {
     }
 }
 
+// A hundred levels are read; the 101st is a row of reader_errors.txt.
 TEST(JsonTextReader, DepthLimitIsOneHundred) {
-    const std::string hundred = std::string(100, '[') + std::string(100, ']');
-    EXPECT_NO_THROW(Read(hundred));
-    const std::string message = "JSON exceeded depth limit at line 1, position 101.";
-    EXPECT_TRUE(Fails(std::string(101, '[') + std::string(101, ']'), message));
-    EXPECT_TRUE(Fails(std::string(100, '[') + "1" + std::string(100, ']'), message));
+    EXPECT_NO_THROW(Read(std::string(100, '[') + std::string(100, ']')));
 }

@@ -6,7 +6,6 @@
 
 #include <map>
 #include <string>
-#include <vector>
 
 #include "support/expect_exception.h"
 #include "support/test_node.h"
@@ -73,27 +72,22 @@ TEST(JsonToXml, MappingMessagesAndByteInput) {
     const std::string json = "\xEF\xBB\xBF{\"R\": \"\xC3\xA9\"}";
     const std::string expected = std::string(kDeclaration) + "<R>\xC3\xA9</R>\n";
     CXmlDocument document;
-    std::vector<unsigned char> plain(json.begin(), json.end());
-    EXPECT_EQ(Text(document.LoadJsonStream(plain.data(), static_cast<std::uint32_t>(plain.size()))),
-              expected);
+    const auto stream = [&](std::string bytes) {
+        return Text(document.LoadJsonStream(reinterpret_cast<unsigned char*>(&bytes[0]),
+                                            static_cast<std::uint32_t>(bytes.size())));
+    };
+    EXPECT_EQ(stream(json), expected);
     // gzip framing: the loader detects it by itself.
-    std::string packed = test::Compress(json, 31);
-    EXPECT_EQ(Text(document.LoadJsonStream(reinterpret_cast<unsigned char*>(&packed[0]),
-                                           static_cast<std::uint32_t>(packed.size()))),
-              expected);
+    EXPECT_EQ(stream(test::Compress(json, 31)), expected);
     const unsigned short wide[] = {'{', '"', 'R', '"', ':', '"', 0xE9, '"', '}', 0};
     EXPECT_EQ(Text(document.LoadJson(wide)), expected);
     // Broken UTF-8 in a string is refused, not passed on.
-    const std::string broken = "{\"R\": \"\xC3(\"}";
-    std::vector<unsigned char> bad(broken.begin(), broken.end());
-    EXPECT_THROW(document.LoadJsonStream(bad.data(), static_cast<std::uint32_t>(bad.size())),
-                 CTsValidationException);
+    EXPECT_THROW(stream("{\"R\": \"\xC3(\"}"), CTsValidationException);
     EXPECT_TRUE(
         ThrowsExactly<CTsException>([&] { document.LoadJson(""); }, "JSON String is empty!"));
     const unsigned short empty16[] = {0};
     EXPECT_TRUE(
         ThrowsExactly<CTsException>([&] { document.LoadJson(empty16); }, "JSON String is empty!"));
-    EXPECT_TRUE(ThrowsExactly<CTsException>([&] { document.LoadJsonStream(plain.data(), 0); },
-                                            "JSON Stream is empty!"));
+    EXPECT_TRUE(ThrowsExactly<CTsException>([&] { stream(""); }, "JSON Stream is empty!"));
     EXPECT_EQ(document.GetDocumentElement(), nullptr);
 }

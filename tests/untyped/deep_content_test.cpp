@@ -8,7 +8,6 @@
 #include "metadata/object_bridge.h"
 #include "support/untyped_binding.h"
 #include "tessel16/element.h"
-#include "tessel16/exception.h"
 #include "tessel16/serialization_context.h"
 #include "tessel16/xml_document.h"
 
@@ -42,26 +41,23 @@ std::string Nested(int depth, const char* name = "e") {
     return xml;
 }
 
-CSerializationContext DeepContext() {
-    CSerializationContext context;
-    context.SetMaxDepth(kDepth + 1);
-    return context;
-}
-
-// Follows the first child down; returns the number of levels and the innermost element.
-int Levels(const CElement* element, const CElement** innermost) {
-    int levels = 1;
+// Follows the first child down, expecting `levels` levels ending in the text "leaf"; returns
+// the innermost element.
+const CElement* Innermost(const CElement* element, int levels) {
+    int found = 1;
     while (element->GetChildElements()->GetCount() > 0) {
         element = element->GetChildElements()->Item(0);
-        ++levels;
+        ++found;
     }
-    *innermost = element;
-    return levels;
+    EXPECT_EQ(found, levels);
+    EXPECT_EQ(element->GetText(), "leaf");
+    return element;
 }
 
 TEST(DeepUntypedContent, ReadWriteCopyCloneAndDestroyWithoutRecursion) {
     const std::string xml = Nested(kDepth);
-    const CSerializationContext context = DeepContext();
+    CSerializationContext context;
+    context.SetMaxDepth(kDepth + 1);
     CXmlDocument document(context);
     document.LoadXml(xml.c_str());
     const CXmlElement* deepest = document.GetDocumentElement();
@@ -71,9 +67,7 @@ TEST(DeepUntypedContent, ReadWriteCopyCloneAndDestroyWithoutRecursion) {
     CSmartPtr<CElement> element(new CElement("placeholder"));
     detail::ObjectBridge::ReadObject(element.get(), nullptr, document.GetDocumentElement(),
                                      context);
-    const CElement* innermost = nullptr;
-    EXPECT_EQ(Levels(element.get(), &innermost), kDepth);
-    EXPECT_EQ(innermost->GetText(), "leaf");
+    const CElement* innermost = Innermost(element.get(), kDepth);
 
     EXPECT_EQ(element->ToXml(false, false, EOLType_LF, context), xml);
 
@@ -82,9 +76,7 @@ TEST(DeepUntypedContent, ReadWriteCopyCloneAndDestroyWithoutRecursion) {
 
     CSmartPtr<CElement> copy = element->Clone();
     element = nullptr;  // the original goes first; the clone must not share its subtree
-    EXPECT_EQ(Levels(copy.get(), &innermost), kDepth);
-    EXPECT_EQ(innermost->GetText(), "leaf");
-    EXPECT_EQ(innermost->GetNamespaceRestriction(), "##local");
+    EXPECT_EQ(Innermost(copy.get(), kDepth)->GetNamespaceRestriction(), "##local");
     copy = nullptr;
 
     // The copy of a parsed tree that FromXml reads from.
@@ -94,15 +86,13 @@ TEST(DeepUntypedContent, ReadWriteCopyCloneAndDestroyWithoutRecursion) {
     element = new CElement("placeholder");
     element->FromXml(xml.c_str());
     defaults.SetMaxDepth(saved);
-    EXPECT_EQ(Levels(element.get(), &innermost), kDepth);
-    EXPECT_EQ(innermost->GetText(), "leaf");
+    Innermost(element.get(), kDepth);
     element = nullptr;
 
     // The wildcard of <inner> takes the whole subtree below it.
     CSmartPtr<UntypedTest::Inner> inner(new UntypedTest::Inner());
     inner->FromXml(("<inner xmlns='urn:env'>" + Nested(kDepth - 1) + "</inner>").c_str(), context);
-    EXPECT_EQ(Levels(inner->GetAny(), &innermost), kDepth - 1);
-    EXPECT_EQ(innermost->GetText(), "leaf");
+    Innermost(inner->GetAny(), kDepth - 1);
 
     // Read without namespace processing, every level carries its own xmlns and is written as
     // a fragment of its own inside its parent's.

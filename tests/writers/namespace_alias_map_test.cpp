@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "support/expect_exception.h"
-#include "tessel16/exception.h"
 
 using namespace Tessel16;
 using Tessel16::test::ThrowsMessage;

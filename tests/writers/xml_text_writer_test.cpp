@@ -10,7 +10,6 @@
 #include "support/expect_exception.h"
 #include "support/test_table.h"
 #include "support/writer_script.h"
-#include "tessel16/exception.h"
 #include "tessel16/streams.h"
 #include "writers/writer_messages.h"
 

@@ -8,7 +8,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <functional>
 #include <new>
 #include <set>
 #include <string>
@@ -44,8 +43,7 @@ std::string Nested(int depth) {
 
 TEST(InputLimits, NestingDepth) {
     const std::uint32_t limit = CSerializationContext::kDefaultMaxDepth;
-    CSerializationContext defaults;
-    CXmlDocument document(defaults);
+    CXmlDocument document;
     document.LoadXml(Nested(static_cast<int>(limit)).c_str());
     const std::string tooDeep = Nested(static_cast<int>(limit) + 1);
     EXPECT_TRUE(ThrowsExactly<CTsException>([&] { document.LoadXml(tooDeep.c_str()); },

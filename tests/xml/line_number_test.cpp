@@ -3,7 +3,6 @@
 // agree on every element, whatever the line ends and wherever the breaks hide.
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 #include "support/test_table.h"

@@ -109,9 +109,7 @@ TEST(FileTextStream, Utf16FileStartsWithByteOrderMarkThenFlushedText) {
     s.Flush();
     s.Write(std::string("c"));
     s.Close();
-    EXPECT_EQ(ReadFileBytes(path), std::string("\xFF\xFE"
-                                               "a\0b\0c\0",
-                                               8));
+    EXPECT_EQ(ReadFileBytes(path), std::string("\xFF\xFE\x61\0b\0c\0", 8));
 }
 
 TEST(FileStreams, WriteFailuresCarryTheSystemError) {

@@ -4,7 +4,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -81,9 +80,8 @@ void CheckLargeDocument(CXmlDocument& doc, int records) {
 
 TEST(XmlLoader, EmptyInputsAreRejectedWithTheirMessages) {
     CXmlDocument doc;
-    EXPECT_EQ(MessageOf([&] { doc.LoadXml(static_cast<const char*>("")); }), msg::kStringEmpty);
-    EXPECT_EQ(MessageOf([&] { doc.LoadXml(static_cast<const char*>(nullptr)); }),
-              msg::kStringEmpty);
+    for (const char* text : {"", static_cast<const char*>(nullptr)})
+        EXPECT_EQ(MessageOf([&] { doc.LoadXml(text); }), msg::kStringEmpty);
     const unsigned short empty16[] = {0};
     EXPECT_EQ(MessageOf([&] { doc.LoadXml(empty16); }), msg::kStringEmpty);
     unsigned char byte = '<';
@@ -180,8 +178,8 @@ TEST(XmlLoader, WholeFileErrorsNameTheFileAndTheSystemError) {
     CXmlDocument doc;
     EXPECT_EQ(MessageOf([&] { doc.Load(missing.c_str()); }),
               FormatString(msg::kOpenFailed, missing.c_str(), unsigned{ENOENT}));
-    const char* tmp = std::getenv("TESSEL16_TEST_TMP");
-    std::string dir = tmp && *tmp ? tmp : "/tmp";
+    const std::string dir = TempPath("");  // the test folder, ending in '/'
+
     EXPECT_EQ(MessageOf([&] { doc.Load(dir.c_str()); }),
               FormatString(msg::kOpenFailed, dir.c_str(), unsigned{EISDIR}));
     // An empty file read whole reaches the parser.

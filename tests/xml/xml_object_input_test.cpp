@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <map>
 #include <string>
@@ -15,7 +14,6 @@
 #include "tessel16/binary_data.h"
 #include "tessel16/exception.h"
 #include "tessel16/serialization_context.h"
-#include "tessel16/switches.h"
 #include "tessel16/xml_document.h"
 #include "tessel16/xml_object_base.h"
 
@@ -57,9 +55,7 @@ const char kSeen[] = "urn:r|root child=first text=hello";
 
 TEST(XmlObjectInput, EveryFormHandsTheDocumentElementAndItsFirstChild) {
     const CSerializationContext& context = CSerializationContext::GetDefaultContext();
-    const std::u16string text = u"<r:root xmlns:r='urn:r'>hello<first/><second/></r:root>";
-    std::vector<unsigned short> units(text.begin(), text.end());
-    units.push_back(0);
+    const std::vector<unsigned short> units(kDoc, kDoc + sizeof kDoc);  // ASCII, zero included
     std::string packed = Compress(kDoc, 31);
     const std::string path = TempPath("xml_object_input_doc.xml");
     test::WriteFileBytes(path, packed);

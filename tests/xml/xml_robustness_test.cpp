@@ -48,13 +48,9 @@ TEST(XmlRobustness, MillionSiblingsLoadAndNumberTheirPaths) {
     // Quadratic behaviour over a million siblings would run into the test timeout.
     CXmlDocument doc;
     doc.LoadXml(xml.c_str());
-    int count = 0;
-    const CXmlElement* last = nullptr;
-    for (const CXmlElement* c = doc.GetDocumentElement()->GetFirstElement(); c;
-         c = c->GetNextSiblingElement()) {
-        ++count;
-        last = c;
-    }
+    int count = 1;
+    const CXmlElement* last = doc.GetDocumentElement()->GetFirstElement();
+    for (; last->GetNextSiblingElement(); last = last->GetNextSiblingElement()) ++count;
     EXPECT_EQ(count, width);
     EXPECT_EQ(last->GetXPath(), "/list/a[500000]");
 }
