@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <mutex>
 #include <new>
 #include <random>
 
@@ -49,9 +50,53 @@ std::uint64_t NewHashSeed() {
 namespace {
 // Every block holds at least a free-list link.
 constexpr std::size_t kAlign = alignof(void*);
-// Slabs stay below the allocator's mmap threshold, so memory given back by one document is
-// reused by the next from the heap instead of being faulted in afresh.
+// Slabs stay below the allocator's mmap threshold, and once a pool has grown to this size
+// every further slab of every pool has exactly this size, so that slabs can be shared
+// through the cache below.
 constexpr std::size_t kMaxSlabBytes = 64 * 1024;
+// The full-size slabs of a destroyed tree are kept for the next one, up to this much in all.
+// Given back to the allocator, a large tree's memory goes back to the system at once and
+// the next load faults it in afresh, which measured about a tenth of loading it; a process
+// that loads document after document now reuses the same pages. The amount is in line with
+// what the allocator itself keeps once it has seen large blocks come and go.
+constexpr std::size_t kMaxCachedSlabs = (32u << 20) / kMaxSlabBytes;
+
+class SlabCache {
+public:
+    static SlabCache& Instance() {
+        // Never destroyed: documents destroyed by other static destructors may still give
+        // their slabs back at exit.
+        static SlabCache* cache = new SlabCache;
+        return *cache;
+    }
+    unsigned char* Take() {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (!m_slabs.empty()) {
+                unsigned char* slab = m_slabs.back();
+                m_slabs.pop_back();
+                return slab;
+            }
+        }
+        return static_cast<unsigned char*>(::operator new(kMaxSlabBytes));
+    }
+    void Give(unsigned char* slab) {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (m_slabs.size() < kMaxCachedSlabs) {
+                if (m_slabs.capacity() == 0) m_slabs.reserve(kMaxCachedSlabs);
+                TESSEL16_POISON(slab, kMaxSlabBytes);
+                m_slabs.push_back(slab);
+                return;
+            }
+        }
+        ::operator delete(slab);
+    }
+
+private:
+    std::mutex m_mutex;
+    std::vector<unsigned char*> m_slabs;
+};
 }  // namespace
 
 BlockPool::BlockPool(std::size_t blockSize, std::size_t alignment)
@@ -68,16 +113,20 @@ void* BlockPool::Allocate() {
         return block;
     }
     if (m_cursor == m_end) {
-        // Slabs grow geometrically up to a cap, so small documents stay small and large
-        // ones need few slabs.
-        std::size_t bytes = m_blockSize * m_nextSlabBlocks;
-        auto* slab = static_cast<unsigned char*>(::operator new(bytes));
-        m_slabs.push_back(slab);
+        // Slabs grow geometrically up to the full size, so small documents stay small and
+        // large ones need few slabs.
+        const std::size_t fullBlocks = std::max<std::size_t>(1, kMaxSlabBytes / m_blockSize);
+        const bool full = m_nextSlabBlocks >= fullBlocks && m_blockSize <= kMaxSlabBytes;
+        std::size_t bytes = full ? kMaxSlabBytes : m_blockSize * m_nextSlabBlocks;
+        // Reserved first, so that keeping the slab cannot fail once it is taken.
+        m_slabs.reserve(m_slabs.size() + 1);
+        auto* slab = full ? SlabCache::Instance().Take()
+                          : static_cast<unsigned char*>(::operator new(bytes));
+        m_slabs.push_back(Slab{slab, full});
         m_cursor = slab;
-        m_end = slab + bytes;
+        m_end = slab + bytes / m_blockSize * m_blockSize;
         TESSEL16_POISON(slab, bytes);
-        m_nextSlabBlocks =
-            std::min(m_nextSlabBlocks * 2, std::max<std::size_t>(1, kMaxSlabBytes / m_blockSize));
+        m_nextSlabBlocks = std::min(m_nextSlabBlocks * 2, fullBlocks);
     }
     void* block = m_cursor;
     m_cursor += m_blockSize;
@@ -95,8 +144,11 @@ void BlockPool::Free(void* block) {
 }
 
 void BlockPool::Release() {
-    for (unsigned char* slab : m_slabs) {
-        ::operator delete(slab);
+    for (const Slab& slab : m_slabs) {
+        if (slab.full)
+            SlabCache::Instance().Give(slab.bytes);
+        else
+            ::operator delete(slab.bytes);
     }
     m_slabs.clear();
     m_cursor = m_end = nullptr;

@@ -42,9 +42,13 @@ private:
     struct FreeBlock {
         FreeBlock* next;
     };
+    struct Slab {
+        unsigned char* bytes;
+        bool full;  // of the shared full size, so it may go back to the slab cache
+    };
     std::size_t m_blockSize;
     std::size_t m_nextSlabBlocks = 16;
-    std::vector<unsigned char*> m_slabs;
+    std::vector<Slab> m_slabs;
     unsigned char* m_cursor = nullptr;
     unsigned char* m_end = nullptr;
     FreeBlock* m_free = nullptr;

@@ -98,7 +98,7 @@ void CExpatReader::ParseStreamed(const unsigned char* data, std::size_t length, 
         std::memcpy(copy, data, length);
         m_wholeBuffer = m_wholeDiscarded = copy;
         m_fed = length;
-        if (CanDeferLines(data, length)) StartLines(data, length);
+        if (CanCountLines(data, length)) CountLines(data, length);
         Check(XML_ParseBuffer(m_parser, static_cast<int>(length), XML_TRUE));
     } else {
         while (m_parser && m_fed < length) {
@@ -147,7 +147,7 @@ int CExpatReader::CurrentLine() {
     return static_cast<int>(LineAt(at < 0 ? 0 : static_cast<std::size_t>(at)));
 }
 
-void CExpatReader::StartLines(const unsigned char* data, std::size_t length) {
+void CExpatReader::CountLines(const unsigned char* data, std::size_t length) {
     m_lineData = data;
     m_lineLength = length;
     m_lineHasCr = std::memchr(data, '\r', length) != nullptr;
@@ -188,28 +188,12 @@ std::uint32_t CExpatReader::LineAt(std::size_t offset) {
     return m_line;
 }
 
-bool CExpatReader::CanDeferLines(const unsigned char* data, std::size_t length) {
+bool CExpatReader::CanCountLines(const unsigned char* data, std::size_t length) {
     // UTF-16 (with or without a byte-order mark) is the only other encoding expat reads
     // without an unknown-encoding handler; its line ends are not single bytes.
     if (length < 2) return true;
     return data[0] != 0 && data[1] != 0 && !(data[0] == 0xFE && data[1] == 0xFF) &&
            !(data[0] == 0xFF && data[1] == 0xFE);
-}
-
-void CExpatReader::ResolveLines(const unsigned char* data, std::size_t length) {
-    // Offsets grow in document order, which is the tree's pre-order.
-    StartLines(data, length);
-    CXmlElement* node = m_document->m_documentElement;
-    while (node) {
-        node->m_line = LineAt(node->m_line);
-        if (node->m_firstChild) {
-            node = node->m_firstChild;
-            continue;
-        }
-        while (node && !node->m_nextSibling) node = node->m_parent;
-        if (node) node = node->m_nextSibling;
-    }
-    m_lineData = nullptr;
 }
 
 void CExpatReader::Fail(std::exception_ptr error) {
@@ -350,12 +334,9 @@ void CExpatReader::StartElement(const char* name, const char** attributes) {
     element->m_localName = expanded.localName;
     element->m_namespaceUri = expanded.namespaceUri;
     // expat finds a line by scanning every byte since it was last asked, a tenth of a whole
-    // parse; where the input stays at hand the start tag's offset is kept instead and
-    // ResolveLines turns the offsets into lines in one fast pass.
+    // parse; the count kept here moves on only over the bytes expat has just parsed.
     if (m_lineData)
         element->m_line = LineAt(static_cast<std::size_t>(XML_GetCurrentByteIndex(m_parser)));
-    else if (m_deferLines)
-        element->m_line = static_cast<std::uint32_t>(XML_GetCurrentByteIndex(m_parser));
     else
         element->m_line = static_cast<std::uint32_t>(XML_GetCurrentLineNumber(m_parser));
     m_document->m_openElements.push_back(element);

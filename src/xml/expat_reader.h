@@ -37,12 +37,11 @@ public:
     // text and line; the parser is freed after the final chunk and on any error.
     void Parse(const unsigned char* data, std::size_t length, bool isFinal);
 
-    // Elements then record their start tag's byte offset rather than its line, until
-    // ResolveLines, over the same input, turns the offsets into lines. Only for input that
-    // CanDeferLines and stays at hand until the load ends.
-    void DeferLineNumbers(bool on) { m_deferLines = on; }
-    static bool CanDeferLines(const unsigned char* data, std::size_t length);
-    void ResolveLines(const unsigned char* data, std::size_t length);
+    // Elements take their lines from a line-feed count kept here over `data`, next to the
+    // parse, instead of asking expat, which rescans every byte since it was last asked. Only
+    // for input that CanCountLines and stays at hand until the load ends.
+    static bool CanCountLines(const unsigned char* data, std::size_t length);
+    void CountLines(const unsigned char* data, std::size_t length);
 
     // What a streamed parse does when a child of the document element ends.
     enum class ChildEnd { Keep, Suspend, Destroy };
@@ -115,14 +114,12 @@ private:
     // only grow): line feeds, carriage returns and the two together each end one line, as
     // expat counts them.
     std::uint32_t LineAt(std::size_t offset);
-    void StartLines(const unsigned char* data, std::size_t length);
     void EndBatch();
 
     CXmlDocument* m_document;
     XML_Parser m_parser = nullptr;
     bool m_split = true;
     bool m_localIsUtf8 = true;
-    bool m_deferLines = false;
     bool m_aborting = false;
     ChildEnd m_childEnd = ChildEnd::Keep;
     XML_Index m_batchStart = 0;
@@ -133,7 +130,7 @@ private:
     // system already.
     const unsigned char* m_wholeBuffer = nullptr;
     const unsigned char* m_wholeDiscarded = nullptr;
-    // The line count of a whole streamed parse (m_lineData set): where it stands.
+    // The line count (m_lineData set): where it stands.
     const unsigned char* m_lineData = nullptr;
     std::size_t m_lineLength = 0;
     std::size_t m_linePosition = 0;

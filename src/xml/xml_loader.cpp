@@ -287,18 +287,9 @@ void CXmlDocument::ParseText(const char* forcedEncoding) {
     }
     CExpatReader reader(this);
     reader.Init(StripCData(m_context), forcedEncoding);
-    // An element-end callback may ask an element for its line while the parse runs.
-    const bool deferLines =
-        !m_callback && !forcedEncoding && CExpatReader::CanDeferLines(m_inputData, m_inputLength);
-    reader.DeferLineNumbers(deferLines);
-    try {
-        reader.Parse(m_inputData, m_inputLength, true);
-    } catch (...) {
-        // A failed load keeps its partial tree, lines included.
-        if (deferLines) reader.ResolveLines(m_inputData, m_inputLength);
-        throw;
-    }
-    if (deferLines) reader.ResolveLines(m_inputData, m_inputLength);
+    if (!forcedEncoding && CExpatReader::CanCountLines(m_inputData, m_inputLength))
+        reader.CountLines(m_inputData, m_inputLength);
+    reader.Parse(m_inputData, m_inputLength, true);
 }
 
 }  // namespace Tessel16
