@@ -98,7 +98,7 @@ void CExpatReader::ParseStreamed(const unsigned char* data, std::size_t length, 
         std::memcpy(copy, data, length);
         m_wholeBuffer = m_wholeDiscarded = copy;
         m_fed = length;
-        if (CanCountLines(data, length)) CountLines(data, length);
+        CountLines(data, length);
         Check(XML_ParseBuffer(m_parser, static_cast<int>(length), XML_TRUE));
     } else {
         while (m_parser && m_fed < length) {
@@ -148,6 +148,7 @@ int CExpatReader::CurrentLine() {
 }
 
 void CExpatReader::CountLines(const unsigned char* data, std::size_t length) {
+    if (!CanCountLines(data, length)) return;
     m_lineData = data;
     m_lineLength = length;
     m_lineHasCr = std::memchr(data, '\r', length) != nullptr;

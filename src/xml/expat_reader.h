@@ -38,9 +38,8 @@ public:
     void Parse(const unsigned char* data, std::size_t length, bool isFinal);
 
     // Elements take their lines from a line-feed count kept here over `data`, next to the
-    // parse, instead of asking expat, which rescans every byte since it was last asked. Only
-    // for input that CanCountLines and stays at hand until the load ends.
-    static bool CanCountLines(const unsigned char* data, std::size_t length);
+    // parse, instead of asking expat, which rescans every byte since it was last asked. The
+    // input must stay at hand until the load ends; UTF-16 input is left to expat.
     void CountLines(const unsigned char* data, std::size_t length);
 
     // What a streamed parse does when a child of the document element ends.
@@ -114,6 +113,7 @@ private:
     // only grow): line feeds, carriage returns and the two together each end one line, as
     // expat counts them.
     std::uint32_t LineAt(std::size_t offset);
+    static bool CanCountLines(const unsigned char* data, std::size_t length);
     void EndBatch();
 
     CXmlDocument* m_document;

@@ -287,8 +287,7 @@ void CXmlDocument::ParseText(const char* forcedEncoding) {
     }
     CExpatReader reader(this);
     reader.Init(StripCData(m_context), forcedEncoding);
-    if (!forcedEncoding && CExpatReader::CanCountLines(m_inputData, m_inputLength))
-        reader.CountLines(m_inputData, m_inputLength);
+    if (!forcedEncoding) reader.CountLines(m_inputData, m_inputLength);
     reader.Parse(m_inputData, m_inputLength, true);
 }
 
