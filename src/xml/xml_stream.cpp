@@ -2,6 +2,8 @@
 // drive it. See xml_stream.h for what makes a streamed read exact.
 #include "xml/xml_stream.h"
 
+#include <expat.h>
+
 #include "platform/memory.h"
 #include "tessel16/serialization_context.h"
 #include "tessel16/xml_document.h"
@@ -12,6 +14,17 @@ namespace Tessel16 {
 namespace detail {
 
 namespace {
+// Whether this expat copies what it is handed into a buffer of its own (it keeps context
+// bytes); one built without them parses the caller's bytes in place and points into them.
+bool ExpatCopiesInput() {
+    static const bool copies = [] {
+        for (const XML_Feature* f = XML_GetFeatureList(); f && f->feature != XML_FEATURE_END; ++f)
+            if (f->feature == XML_FEATURE_CONTEXT_BYTES) return f->value > 0;
+        return false;
+    }();
+    return copies;
+}
+
 // Input up to this size goes to expat in one piece (see CExpatReader::ParseStreamed); expat
 // doubles its buffer up to the size it is asked for, which must stay far from INT_MAX.
 constexpr std::size_t kMaxWhole = std::size_t{256} << 20;
@@ -64,7 +77,7 @@ void XmlStream::Start(const char* forcedEncoding) {
 void XmlStream::DiscardConsumed() {
     // expat copies each piece into its own buffer before it parses it, so nothing before
     // what it has been handed is read again.
-    if (!m_document->m_discardInput) return;
+    if (!m_document->m_discardInput || !ExpatCopiesInput()) return;
     m_discarded = static_cast<std::size_t>(
         detail::DiscardPages(m_data + m_discarded, m_data + m_reader.FedLength()) - m_data);
 }

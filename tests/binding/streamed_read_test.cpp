@@ -116,6 +116,20 @@ TEST(StreamedRead, FailuresMatchTheWholeTreeRead) {
     }
 }
 
+TEST(StreamedRead, TheDocumentElementsStartTagOutlivesThePagesGivenBack) {
+    // The parser keeps the start tag of the document element in its buffer until the end tag:
+    // a long comment in front puts that tag a few large pages into the input, behind pages
+    // the read gives back as it goes.
+    const std::string text = LargeOrderText(12000);
+    const std::string::size_type root = text.find("<AA:purchaseOrder");
+    ASSERT_NE(root, std::string::npos);
+    const std::string padded = text.substr(0, root) + "<!--" +
+                               std::string(std::size_t{5} << 20, 'c') + "-->\n" + text.substr(root);
+    CSmartPtr<CPurchaseOrder> order(new CPurchaseOrder);
+    order->FromXml(padded.c_str(), CSerializationContext());
+    EXPECT_EQ(order->ToXml(false, true, EOLType_LF, CSerializationContext()), text);
+}
+
 TEST(StreamedRead, JsonReadGivesTheMappedXmlBackAndStillFailsAlike) {
     // The XML is given back in whole 2 MiB pages: this order maps to about 4 MB.
     const std::string text = LargeOrderText(20000);
