@@ -96,7 +96,7 @@ void CExpatReader::ParseStreamed(const unsigned char* data, std::size_t length, 
         auto* copy = static_cast<unsigned char*>(buffer);
         detail::AdviseLargeBlock(copy, length);
         std::memcpy(copy, data, length);
-        m_wholeBuffer = m_wholeDiscarded = m_wholeFloor = copy;
+        m_wholeBuffer = m_wholeDiscarded = copy;
         m_fed = length;
         CountLines(data, length);
         Check(XML_ParseBuffer(m_parser, static_cast<int>(length), XML_TRUE));
@@ -328,6 +328,9 @@ void CExpatReader::StartElement(const char* name, const char** attributes) {
     if (!m_document->m_documentElement) {
         element = store.NewElement(m_document, nullptr);
         m_document->m_documentElement = element;
+        if (m_wholeBuffer)
+            m_wholeDiscarded = m_wholeBuffer + XML_GetCurrentByteIndex(m_parser) +
+                               XML_GetCurrentByteCount(m_parser);
     } else {
         CXmlElement* parent = m_document->m_openElements.back();
         element = parent->CreateNewChildElement();
@@ -341,11 +344,6 @@ void CExpatReader::StartElement(const char* name, const char** attributes) {
     else
         element->m_line = static_cast<std::uint32_t>(XML_GetCurrentLineNumber(m_parser));
     m_document->m_openElements.push_back(element);
-    if (depth == 1 && m_wholeBuffer) {
-        m_wholeFloor = m_wholeBuffer + XML_GetCurrentByteIndex(m_parser) +
-                       XML_GetCurrentByteCount(m_parser);
-        m_wholeDiscarded = m_wholeFloor;
-    }
     if (m_document->m_stream && depth <= 2)
         element->m_streamFlags = depth == 1 ? CXmlElement::kStreamRoot : CXmlElement::kPullNext;
     SetTop();
@@ -530,13 +528,14 @@ void CExpatReader::EndBatch() {
         const XML_Index at = XML_GetCurrentByteIndex(m_parser);
         const unsigned char* const before = m_wholeDiscarded;
         m_wholeDiscarded = detail::DiscardPages(m_wholeDiscarded, m_wholeBuffer + at);
-        // The floor rarely lies on a large page: once the first one after it has gone, the
-        // small pages between them go too, or up to 2 MiB would stay to the end.
-        if (before == m_wholeFloor && m_wholeDiscarded != before) {
+        // The start rarely lies on a large page: once the first one after it has gone, the
+        // small pages between them go too, or up to 2 MiB would stay to the end. (Later
+        // starts are on large pages, and the range is empty.)
+        if (m_wholeDiscarded != before) {
             constexpr std::uintptr_t kLargePage = std::uintptr_t{2} << 20;
-            const auto floor = reinterpret_cast<std::uintptr_t>(m_wholeFloor);
-            const std::uintptr_t firstLarge = (floor + kLargePage - 1) & ~(kLargePage - 1);
-            detail::DiscardSmallPages(m_wholeFloor, m_wholeFloor + (firstLarge - floor));
+            const auto start = reinterpret_cast<std::uintptr_t>(before);
+            const std::uintptr_t firstLarge = (start + kLargePage - 1) & ~(kLargePage - 1);
+            detail::DiscardSmallPages(before, before + (firstLarge - start));
         }
     }
     if (m_batchEnd) m_batchEnd(m_batchArgument);

@@ -126,14 +126,13 @@ private:
     void (*m_batchEnd)(void*) = nullptr;
     void* m_batchArgument = nullptr;
     std::size_t m_fed = 0;
-    // A whole streamed parse: expat's copy of the input, and how much of it went back to the
-    // system already. expat keeps pointing into its copy at the start tag of the document
-    // element until the end tag (it saves the raw names of open tags only when a parse call
-    // returns, and batches end inside one), so nothing before the end of that tag, the floor,
-    // goes back.
+    // A whole streamed parse: expat's copy of the input, and where the part of it that may
+    // go back to the system starts (past what went back already). expat keeps pointing into
+    // its copy at the start tag of the document element until the end tag (it saves the raw
+    // names of open tags only when a parse call returns, and batches end inside one), so
+    // that part starts after the end of that tag.
     const unsigned char* m_wholeBuffer = nullptr;
     const unsigned char* m_wholeDiscarded = nullptr;
-    const unsigned char* m_wholeFloor = nullptr;
     // The line count (m_lineData set): where it stands.
     const unsigned char* m_lineData = nullptr;
     std::size_t m_lineLength = 0;

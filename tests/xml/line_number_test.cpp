@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "conversion/char_encoding.h"
 #include "support/test_table.h"
 #include "tessel16/exception.h"
 #include "tessel16/xml_document.h"
@@ -32,18 +33,15 @@ void Lines(const CXmlElement* element, bool pre, std::vector<std::uint32_t>& lin
     if (!pre) lines.push_back(element->GetLineNumber());
 }
 
-// The UTF-16 code units of UTF-8 text (up to three bytes a character), without a leading
-// byte-order mark: the UTF-16 load writes its own.
-std::vector<unsigned short> Utf16(const std::string& utf8) {
+// The UTF-16 code units of the text, zero-terminated and without a leading byte-order mark:
+// the UTF-16 load writes its own.
+std::vector<unsigned short> Utf16(const std::string& text) {
+    const CBinaryData bytes = detail::LocalToUtf16(text.c_str());
+    const unsigned char* data = bytes.GetData();
     std::vector<unsigned short> units;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto byte = static_cast<unsigned char>(utf8[i]);
-        const std::size_t length = byte < 0x80 ? 1 : byte < 0xE0 ? 2 : 3;
-        unsigned code = length == 1 ? byte : length == 2 ? byte & 0x1Fu : byte & 0x0Fu;
-        for (std::size_t k = 1; k < length; ++k)
-            code = code << 6 | (static_cast<unsigned char>(utf8[i + k]) & 0x3Fu);
-        if (!(i == 0 && code == 0xFEFF)) units.push_back(static_cast<unsigned short>(code));
-        i += length;
+    for (std::uint32_t i = 0; i + 1 < bytes.GetLength(); i += 2) {
+        const auto unit = static_cast<unsigned short>(data[i] | data[i + 1] << 8);
+        if (i > 0 || unit != 0xFEFF) units.push_back(unit);
     }
     units.push_back(0);
     return units;
