@@ -130,6 +130,17 @@ private:
 
     // Set only while a bound read streams the document (see detail::XmlStream).
     enum : std::uint8_t { kPullNext = 1, kGapAfter = 2, kStreamRoot = 4 };
+    // The reader's: a named child, linked in after the parent's other children.
+    CXmlElement(CXmlElement* parent, const std::string* localName,
+                const std::string* namespaceUri) noexcept
+        : CInstanceMonitor("CXmlElement"),
+          m_document(parent->m_document),
+          m_parent(parent),
+          m_localName(localName),
+          m_namespaceUri(namespaceUri) {
+        (parent->m_lastChild ? parent->m_lastChild->m_nextSibling : parent->m_firstChild) = this;
+        parent->m_lastChild = this;
+    }
     CXmlElement* StreamNextSibling() const;
     void CompleteStreamText() const;
 

@@ -10,23 +10,6 @@
 #include <new>
 #include <random>
 
-#if defined(__SANITIZE_ADDRESS__)
-#define TESSEL16_POOL_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define TESSEL16_POOL_ASAN 1
-#endif
-#endif
-
-#if defined(TESSEL16_POOL_ASAN)
-#include <sanitizer/asan_interface.h>
-#define TESSEL16_POISON(p, n) ASAN_POISON_MEMORY_REGION(p, n)
-#define TESSEL16_UNPOISON(p, n) ASAN_UNPOISON_MEMORY_REGION(p, n)
-#else
-#define TESSEL16_POISON(p, n) ((void)(p), (void)(n))
-#define TESSEL16_UNPOISON(p, n) ((void)(p), (void)(n))
-#endif
-
 namespace Tessel16::detail {
 
 std::uint64_t NewHashSeed() {
@@ -105,33 +88,23 @@ BlockPool::BlockPool(std::size_t blockSize, std::size_t alignment)
 
 BlockPool::~BlockPool() { Release(); }
 
-void* BlockPool::Allocate() {
-    if (m_free) {
-        FreeBlock* block = m_free;
-        TESSEL16_UNPOISON(block, m_blockSize);
-        m_free = block->next;
-        return block;
-    }
-    if (m_cursor == m_end) {
-        // Slabs grow geometrically up to the full size, so small documents stay small and
-        // large ones need few slabs.
-        const std::size_t fullBlocks = std::max<std::size_t>(1, kMaxSlabBytes / m_blockSize);
-        const bool full = m_nextSlabBlocks >= fullBlocks && m_blockSize <= kMaxSlabBytes;
-        std::size_t bytes = full ? kMaxSlabBytes : m_blockSize * m_nextSlabBlocks;
-        // Reserved first, so that keeping the slab cannot fail once it is taken.
-        m_slabs.reserve(m_slabs.size() + 1);
-        auto* slab = full ? SlabCache::Instance().Take()
-                          : static_cast<unsigned char*>(::operator new(bytes));
-        m_slabs.push_back(Slab{slab, full});
-        m_cursor = slab;
-        m_end = slab + bytes / m_blockSize * m_blockSize;
-        TESSEL16_POISON(slab, bytes);
-        m_nextSlabBlocks = std::min(m_nextSlabBlocks * 2, fullBlocks);
-    }
-    void* block = m_cursor;
-    m_cursor += m_blockSize;
-    TESSEL16_UNPOISON(block, m_blockSize);
-    return block;
+void* BlockPool::AllocateFromNewSlab() {
+    // Slabs grow geometrically up to the full size, so small documents stay small and large
+    // ones need few slabs.
+    const std::size_t fullBlocks = std::max<std::size_t>(1, kMaxSlabBytes / m_blockSize);
+    const bool full = m_nextSlabBlocks >= fullBlocks && m_blockSize <= kMaxSlabBytes;
+    std::size_t bytes = full ? kMaxSlabBytes : m_blockSize * m_nextSlabBlocks;
+    // Reserved first, so that keeping the slab cannot fail once it is taken.
+    m_slabs.reserve(m_slabs.size() + 1);
+    auto* slab = full ? SlabCache::Instance().Take()
+                      : static_cast<unsigned char*>(::operator new(bytes));
+    m_slabs.push_back(Slab{slab, full});
+    TESSEL16_POISON(slab, bytes);
+    m_nextSlabBlocks = std::min(m_nextSlabBlocks * 2, fullBlocks);
+    m_cursor = slab + m_blockSize;
+    m_end = slab + bytes / m_blockSize * m_blockSize;
+    TESSEL16_UNPOISON(slab, m_blockSize);
+    return slab;
 }
 
 void BlockPool::Free(void* block) {
@@ -209,6 +182,7 @@ void DocumentStore::DestroyChain(CXmlElement* first) {
             pending = node->m_firstChild;
             node->m_firstChild = node->m_lastChild = nullptr;
         }
+        if (m_recycleTexts) KeepText(node->m_text);
         node->~CXmlElement();
         elements.Free(node);
     }
@@ -221,6 +195,8 @@ void DocumentStore::DropSpareLists() {
 }
 
 void DocumentStore::Reset() {
+    m_spareTexts.clear();
+    m_recycleTexts = false;
     names.Clear();
     elements.Release();
     attributes.Release();

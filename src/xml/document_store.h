@@ -16,6 +16,25 @@
 #include "tessel16/xml_document.h"
 #include "xml/name_hash.h"
 
+// Blocks on a pool's free list are poisoned under AddressSanitizer, so a use after the
+// node went is reported as one.
+#if defined(__SANITIZE_ADDRESS__)
+#define TESSEL16_POOL_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TESSEL16_POOL_ASAN 1
+#endif
+#endif
+
+#if defined(TESSEL16_POOL_ASAN)
+#include <sanitizer/asan_interface.h>
+#define TESSEL16_POISON(p, n) ASAN_POISON_MEMORY_REGION(p, n)
+#define TESSEL16_UNPOISON(p, n) ASAN_UNPOISON_MEMORY_REGION(p, n)
+#else
+#define TESSEL16_POISON(p, n) ((void)(p), (void)(n))
+#define TESSEL16_UNPOISON(p, n) ((void)(p), (void)(n))
+#endif
+
 namespace Tessel16::detail {
 
 // The empty string that empty names and URIs point to; it lives for the whole run. Inline:
@@ -33,7 +52,19 @@ public:
     BlockPool(const BlockPool&) = delete;
     BlockPool& operator=(const BlockPool&) = delete;
 
-    void* Allocate();
+    void* Allocate() {
+        if (m_free) {
+            FreeBlock* block = m_free;
+            TESSEL16_UNPOISON(block, m_blockSize);
+            m_free = block->next;
+            return block;
+        }
+        if (m_cursor == m_end) return AllocateFromNewSlab();
+        void* block = m_cursor;
+        m_cursor += m_blockSize;
+        TESSEL16_UNPOISON(block, m_blockSize);
+        return block;
+    }
     void Free(void* block);
     // Gives every slab back; only valid when no block is in use.
     void Release();
@@ -42,6 +73,7 @@ private:
     struct FreeBlock {
         FreeBlock* next;
     };
+    void* AllocateFromNewSlab();
     struct Slab {
         unsigned char* bytes;
         bool full;  // of the shared full size, so it may go back to the slab cache
@@ -80,6 +112,11 @@ struct DocumentStore {
     ~DocumentStore() { DropSpareLists(); }
 
     CXmlElement* NewElement(const CXmlDocument* document, CXmlElement* parent);
+    // A named element appended to the children of parent.
+    CXmlElement* NewChild(CXmlElement* parent, const std::string* localName,
+                          const std::string* namespaceUri) {
+        return new (elements.Allocate()) CXmlElement(parent, localName, namespaceUri);
+    }
     CXmlAttribute* NewAttribute(const CXmlElement* owner, const std::string* localName,
                                 const std::string* namespaceUri, const char* value,
                                 std::size_t valueLength);
@@ -109,12 +146,38 @@ struct DocumentStore {
         list->clear();
         m_spareLists.push_back(list);
     }
+    // Texts this long live outside the string itself (its short-string buffer holds 15).
+    static constexpr std::size_t kShortText = 15;
+    // About what one batch of a streamed read destroys; a tree torn down whole keeps no more.
+    static constexpr std::size_t kMaxSpareTexts = 512;
+    // From here on, destroyed elements keep their text buffers for the next elements' texts
+    // (up to a batch's worth): a read that destroys the elements it has passed then
+    // allocates no text once under way.
+    void RecycleTexts() {
+        if (!m_recycleTexts) m_spareTexts.reserve(kMaxSpareTexts);
+        m_recycleTexts = true;
+    }
+    // Gives an element without text the buffer of a destroyed element's text, if one is kept.
+    void TakeSpareText(std::string& text) noexcept {
+        if (m_spareTexts.empty() || !text.empty()) return;
+        text.swap(m_spareTexts.back());
+        m_spareTexts.pop_back();
+    }
     // Destroys nothing: forgets all names and slabs once the tree is gone.
     void Reset();
 
 private:
     // Destroys the ended lists; only valid when every list has ended.
     void DropSpareLists();
+    // Keeps the buffer of a text going with its element (never allocates: RecycleTexts made
+    // the room).
+    void KeepText(std::string& text) noexcept {
+        if (text.capacity() <= kShortText || m_spareTexts.size() == kMaxSpareTexts) return;
+        m_spareTexts.push_back(std::move(text));
+        m_spareTexts.back().clear();
+    }
+    bool m_recycleTexts = false;
+    std::vector<std::string> m_spareTexts;
     BlockPool m_listBlocks{sizeof(std::vector<CXmlAttribute*>),
                            alignof(std::vector<CXmlAttribute*>)};
     std::vector<std::vector<CXmlAttribute*>*> m_spareLists;

@@ -43,6 +43,14 @@ CExpatReader::CExpatReader(CXmlDocument* document)
 
 CExpatReader::~CExpatReader() { FreeParser(); }
 
+void CExpatReader::SetChildEnd(ChildEnd mode) {
+    m_childEnd = mode;
+    if (mode != ChildEnd::Keep) {
+        detail::DocumentStore::Of(m_document).RecycleTexts();
+        m_recycleTexts = true;
+    }
+}
+
 void CExpatReader::FreeParser() {
     if (m_parser) {
         XML_ParserFree(m_parser);
@@ -156,37 +164,45 @@ void CExpatReader::CountLines(const unsigned char* data, std::size_t length) {
     m_line = 1;
 }
 
-std::uint32_t CExpatReader::LineAt(std::size_t offset) {
+inline std::uint32_t CExpatReader::LineAt(std::size_t offset) {
+    // Kept in locals: the input's bytes could alias the members as far as the compiler knows.
     const unsigned char* const data = m_lineData;
-    const std::size_t target = std::min(offset, m_lineLength);
+    const std::size_t length = m_lineLength;
+    const std::size_t target = std::min(offset, length);
     std::size_t position = m_linePosition;
+    std::uint32_t line = m_line;
+    if (position >= target) return line;
     if (m_lineHasCr) {
         for (; position < target; ++position) {
             const unsigned char byte = data[position];
             if (byte == '\n' ||
-                (byte == '\r' && (position + 1 >= m_lineLength || data[position + 1] != '\n')))
-                ++m_line;
+                (byte == '\r' && (position + 1 >= length || data[position + 1] != '\n')))
+                ++line;
         }
     } else {
 #ifdef __SSE2__
         // Start tags are a line or so apart: line feeds are counted sixteen bytes at a time
-        // in place, which is cheaper than calls to search for each one. A load may reach
-        // past the target but never past the input.
+        // in place, which is cheaper than calls to search for each one; the last block is
+        // masked to the bytes before the target. A load may reach past the target but never
+        // past the input.
         const __m128i lineFeeds = _mm_set1_epi8('\n');
-        while (position < target && position + 16 <= m_lineLength) {
-            const __m128i bytes =
-                _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + position));
-            auto found = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lineFeeds)));
-            const std::size_t span = std::min<std::size_t>(target - position, 16);
-            if (span < 16) found &= (1u << span) - 1;
-            for (; found; found &= found - 1) ++m_line;  // rarely more than one
-            position += span;
+        auto lineFeedsAt = [&](std::size_t at) {
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
+            return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lineFeeds)));
+        };
+        for (; position + 16 <= target; position += 16)
+            for (unsigned found = lineFeedsAt(position); found; found &= found - 1) ++line;
+        if (position < target && position + 16 <= length) {
+            unsigned found = lineFeedsAt(position) & ((1u << (target - position)) - 1);
+            for (; found; found &= found - 1) ++line;  // rarely more than one
+            position = target;
         }
 #endif
-        for (; position < target; ++position) m_line += data[position] == '\n';
+        for (; position < target; ++position) line += data[position] == '\n';
     }
-    m_linePosition = std::max(position, target);
-    return m_line;
+    m_line = line;
+    m_linePosition = position;
+    return line;
 }
 
 bool CExpatReader::CanCountLines(const unsigned char* data, std::size_t length) {
@@ -219,19 +235,34 @@ CExpatReader::NameEntry* CExpatReader::Expand(const char* name) {
     return AddName(name, length, hash);
 }
 
-CExpatReader::NameEntry* CExpatReader::ExpandElementName(const char* name, std::size_t depth) {
+namespace {
+// Whether expat's name is the entry's key. strncmp stops at the end of either string, so a
+// shorter name is never overread.
+template <typename Entry>
+bool IsNameOf(const Entry* entry, const char* name) {
+    return entry && std::strncmp(entry->key.data(), name, entry->key.size()) == 0 &&
+           name[entry->key.size()] == '\0';
+}
+}  // namespace
+
+// Called from one place, for every start tag: inlined there.
+[[gnu::always_inline]] inline CExpatReader::NameEntry* CExpatReader::ExpandElementName(
+    const char* name, std::size_t depth) {
     NameEntry* entry = nullptr;
     if (depth > 1) {
         OpenLevel& parent = m_levels[depth - 2];
-        NameEntry*& predicted =
+        Prediction& predicted =
             parent.lastChild ? parent.lastChild->nextSibling : parent.name->firstChild;
-        // strncmp stops at the end of either string, so a shorter name is never overread.
-        if (predicted && std::strncmp(predicted->key.data(), name, predicted->key.size()) == 0 &&
-            name[predicted->key.size()] == '\0') {
-            entry = predicted;
+        if (IsNameOf(predicted.latest, name)) {
+            entry = predicted.latest;
+        } else if (IsNameOf(predicted.earlier, name)) {
+            entry = predicted.earlier;
+            predicted.earlier = predicted.latest;
+            predicted.latest = entry;
         } else {
             entry = Expand(name);
-            predicted = entry;
+            predicted.earlier = predicted.latest;
+            predicted.latest = entry;
         }
         parent.lastChild = entry;
     } else {
@@ -331,12 +362,12 @@ void CExpatReader::StartElement(const char* name, const char** attributes) {
         if (m_wholeBuffer)
             m_wholeDiscarded = m_wholeBuffer + XML_GetCurrentByteIndex(m_parser) +
                                XML_GetCurrentByteCount(m_parser);
+        element->m_localName = expanded.localName;
+        element->m_namespaceUri = expanded.namespaceUri;
     } else {
-        CXmlElement* parent = m_document->m_openElements.back();
-        element = parent->CreateNewChildElement();
+        element = store.NewChild(m_document->m_openElements.back(), expanded.localName,
+                                 expanded.namespaceUri);
     }
-    element->m_localName = expanded.localName;
-    element->m_namespaceUri = expanded.namespaceUri;
     // expat finds a line by scanning every byte since it was last asked, a tenth of a whole
     // parse; the count kept here moves on only over the bytes expat has just parsed.
     if (m_lineData)
@@ -357,8 +388,7 @@ void CExpatReader::StartElement(const char* name, const char** attributes) {
     for (std::size_t i = 0; i < count; i += 2) {
         const char* const qualified = attributes[i];
         NameEntry* entry = i / 2 < predicted.size() ? predicted[i / 2] : nullptr;
-        if (!entry || std::strncmp(entry->key.data(), qualified, entry->key.size()) != 0 ||
-            qualified[entry->key.size()] != '\0') {
+        if (!IsNameOf(entry, qualified)) {
             entry = Expand(qualified);
             if (i / 2 < predicted.size())
                 predicted[i / 2] = entry;
@@ -426,16 +456,21 @@ bool CopyWords(char* out, const char* text, std::size_t length) {
 }  // namespace
 
 void CExpatReader::PendingText::Append(const char* text, std::size_t length) {
+    if (size + length > capacity) Grow(size + length);
+    AppendFitting(text, length);
+}
+
+inline void CExpatReader::PendingText::AppendFitting(const char* text, std::size_t length) {
     // expat has already turned line ends into line feeds, so a carriage return can only
     // come from a character reference, and it never delivers a zero byte. A third of the
     // pieces are a single line feed and nearly all the others are short: those are copied
     // with two overlapping word moves each way, which also show whether a carriage return
     // is among them, instead of calls to copy and search.
+    char* const out = data.get() + size;
     if (length == 1) {
-        if (*text != '\r') *Reserve(1) = *text, ++size;
+        if (*text != '\r') *out = *text, ++size;
         return;
     }
-    char* const out = Reserve(length);
     if (length <= 16) {
         bool clean;
         if (length >= 8) {
@@ -494,10 +529,16 @@ void CExpatReader::EndElement() {
     if (open.empty()) return;
     PendingText& pending = m_levels[open.size() - 1].text;
     if (pending.size) {
-        open.back()->m_text.append(pending.data.get(), pending.size);
+        std::string& text = open.back()->m_text;
+        if (pending.size > detail::DocumentStore::kShortText && m_recycleTexts)
+            detail::DocumentStore::Of(m_document).TakeSpareText(text);
+        text.append(pending.data.get(), pending.size);
         pending.size = 0;
     }
-    m_document->EndElement();
+    if (m_document->m_callback)
+        m_document->EndElement();
+    else
+        open.pop_back();
     SetTop();
     if (open.size() == 1 && m_childEnd != ChildEnd::Keep) {
         if (m_childEnd == ChildEnd::Suspend) {
@@ -606,13 +647,26 @@ void XMLCALL CExpatReader::OnStartNamespace(void* userData, const XML_Char* pref
 void XMLCALL CExpatReader::OnCharacterData(void* userData, const XML_Char* text, int length) {
     if (length <= 0) return;
     auto* reader = static_cast<CExpatReader*>(userData);
+    // Nearly every piece fits what the element's text has room for: that needs no call.
+    PendingText* const top = reader->m_top;
+    const auto count = static_cast<std::size_t>(length);
+    if (top && top->size + count <= top->capacity) {
+        top->AppendFitting(text, count);
+        return;
+    }
+    reader->CharacterDataAnyway(text, count);
+}
+
+// Kept out of line, so that the copy above needs no saved registers.
+[[gnu::noinline]] void CExpatReader::CharacterDataAnyway(const char* text,
+                                                         std::size_t length) noexcept {
     try {
-        if (reader->m_top)
-            reader->m_top->Append(text, static_cast<std::size_t>(length));
+        if (m_top)
+            m_top->Append(text, length);
         else
-            reader->CharacterData(text, static_cast<std::size_t>(length));
+            CharacterData(text, length);
     } catch (...) {
-        reader->Fail(std::current_exception());
+        Fail(std::current_exception());
     }
 }
 

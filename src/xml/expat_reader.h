@@ -44,7 +44,7 @@ public:
 
     // What a streamed parse does when a child of the document element ends.
     enum class ChildEnd { Keep, Suspend, Destroy };
-    void SetChildEnd(ChildEnd mode) { m_childEnd = mode; }
+    void SetChildEnd(ChildEnd mode);
     // Called (in Suspend mode) at the end of a child of the document element once enough
     // input has passed since the last call; the tree up to there is complete. A streamed
     // read runs the parse on a fiber and switches back to the reading engine from here.
@@ -67,15 +67,22 @@ private:
         const std::string* namespaceUri;
         const std::string* localName;
     };
-    // A distinct name of this load, keyed by expat's UTF-8 bytes. Each remembers the name
-    // that last came first among its children and the one that last followed it as a
-    // sibling: documents repeat their shapes, so the next start tag's name is usually one
-    // comparison away, without hashing.
+    struct NameEntry;
+    // The two names that last came in some place, the latest first: where a schema offers a
+    // choice or an optional element, the next name is usually one of the last two.
+    struct Prediction {
+        NameEntry* latest = nullptr;
+        NameEntry* earlier = nullptr;
+    };
+    // A distinct name of this load, keyed by expat's UTF-8 bytes. Each remembers the names
+    // that last came first among its children and those that last followed it as a
+    // sibling: documents repeat their shapes, so the next start tag's name is usually a
+    // comparison or two away, without hashing.
     struct NameEntry {
         std::string key;
         ExpandedName name{};
-        NameEntry* firstChild = nullptr;
-        NameEntry* nextSibling = nullptr;
+        Prediction firstChild;
+        Prediction nextSibling;
         // For an element name: the names of the attributes, in order, of its latest start
         // tag, which the next start tag of the same name usually repeats.
         std::vector<NameEntry*> attributes;
@@ -92,6 +99,8 @@ private:
 
     void StartElement(const char* name, const char** attributes);
     void CharacterData(const char* text, std::size_t length);
+    // The character data that needs more than a copy: a text growing, or the conversion.
+    void CharacterDataAnyway(const char* text, std::size_t length) noexcept;
     void StartNamespace(const char* prefix, const char* uri);
     void AppendToTop(const char* text, std::size_t length);
     static void AppendDirect(CXmlElement* element, const char* text, std::size_t length);
@@ -122,6 +131,8 @@ private:
     bool m_localIsUtf8 = true;
     bool m_aborting = false;
     ChildEnd m_childEnd = ChildEnd::Keep;
+    // The document's store recycles the text buffers of destroyed elements.
+    bool m_recycleTexts = false;
     XML_Index m_batchStart = 0;
     void (*m_batchEnd)(void*) = nullptr;
     void* m_batchArgument = nullptr;
@@ -167,14 +178,11 @@ private:
         std::unique_ptr<char[]> data;
         std::size_t size = 0;
         std::size_t capacity = 0;
-        // Room for `length` more bytes; returns where they go.
-        char* Reserve(std::size_t length) {
-            if (size + length > capacity) Grow(size + length);
-            return data.get() + size;
-        }
         void Grow(std::size_t needed);
         // Appends a piece of text as expat delivered it, dropping carriage returns.
         void Append(const char* text, std::size_t length);
+        // Append where the capacity is known to suffice.
+        void AppendFitting(const char* text, std::size_t length);
         // Removes the carriage returns from `length` bytes at `out`; returns how many remain.
         static std::size_t DropCarriageReturns(char* out, std::size_t length);
     };
