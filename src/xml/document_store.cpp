@@ -107,15 +107,6 @@ void* BlockPool::AllocateFromNewSlab() {
     return slab;
 }
 
-void BlockPool::Free(void* block) {
-    auto* freeBlock = static_cast<FreeBlock*>(block);
-    freeBlock->next = m_free;
-    m_free = freeBlock;
-    TESSEL16_POISON(block, m_blockSize);
-    // The link itself must stay readable for Allocate.
-    TESSEL16_UNPOISON(&freeBlock->next, sizeof(FreeBlock*));
-}
-
 void BlockPool::Release() {
     for (const Slab& slab : m_slabs) {
         if (slab.full)
@@ -165,6 +156,28 @@ void DocumentStore::DestroyAttribute(CXmlAttribute* attribute) {
     attributes.Free(attribute);
 }
 
+}  // namespace Tessel16::detail
+
+namespace Tessel16 {
+
+CXmlElement::~CXmlElement() {
+    detail::DocumentStore& store = detail::DocumentStore::Of(m_document);
+    if (m_attributes) {
+        for (CXmlAttribute* attribute : *m_attributes) store.DestroyAttribute(attribute);
+        store.DestroyAttributeList(m_attributes);
+        m_attributes = nullptr;
+    }
+    if (m_firstChild) {
+        CXmlElement* first = m_firstChild;
+        m_firstChild = m_lastChild = nullptr;
+        store.DestroyChain(first);
+    }
+}
+
+}  // namespace Tessel16
+
+namespace Tessel16::detail {
+
 void DocumentStore::DestroySubtree(CXmlElement* element) {
     element->m_nextSibling = nullptr;
     DestroyChain(element);
@@ -183,7 +196,8 @@ void DocumentStore::DestroyChain(CXmlElement* first) {
             node->m_firstChild = node->m_lastChild = nullptr;
         }
         if (m_recycleTexts) KeepText(node->m_text);
-        node->~CXmlElement();
+        // Every block of the pool holds a CXmlElement itself: no virtual call needed.
+        node->CXmlElement::~CXmlElement();
         elements.Free(node);
     }
 }

@@ -65,7 +65,14 @@ public:
         TESSEL16_UNPOISON(block, m_blockSize);
         return block;
     }
-    void Free(void* block);
+    void Free(void* block) {
+        auto* freeBlock = static_cast<FreeBlock*>(block);
+        freeBlock->next = m_free;
+        m_free = freeBlock;
+        TESSEL16_POISON(block, m_blockSize);
+        // The link itself must stay readable for Allocate.
+        TESSEL16_UNPOISON(&freeBlock->next, sizeof(FreeBlock*));
+    }
     // Gives every slab back; only valid when no block is in use.
     void Release();
 

@@ -83,19 +83,7 @@ CXmlElement::CXmlElement(const CXmlDocument* document, const CXmlElement* parent
       m_localName(&detail::EmptyString()),
       m_namespaceUri(&detail::EmptyString()) {}
 
-CXmlElement::~CXmlElement() {
-    detail::DocumentStore& store = StoreOf(m_document);
-    if (m_attributes) {
-        for (CXmlAttribute* attribute : *m_attributes) store.DestroyAttribute(attribute);
-        store.DestroyAttributeList(m_attributes);
-        m_attributes = nullptr;
-    }
-    if (m_firstChild) {
-        CXmlElement* first = m_firstChild;
-        m_firstChild = m_lastChild = nullptr;
-        store.DestroyChain(first);
-    }
-}
+// The destructor lives beside the pools, in document_store.cpp, where their teardown inlines it.
 
 CXmlElement* CXmlElement::CreateNewChildElement() {
     CXmlElement* child = StoreOf(m_document).NewElement(m_document, this);
