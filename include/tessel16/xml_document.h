@@ -56,7 +56,12 @@ private:
     friend class CXmlElement;
     friend struct detail::DocumentStore;
     CXmlAttribute(const CXmlElement* owner, const std::string* localName,
-                  const std::string* namespaceUri, const char* value, std::size_t valueLength);
+                  const std::string* namespaceUri, const char* value, std::size_t valueLength)
+        : CInstanceMonitor("CXmlAttribute"),
+          m_owner(owner),
+          m_localName(localName),
+          m_value(value, valueLength),
+          m_namespaceUri(namespaceUri) {}
 
     const CXmlElement* m_owner;
     const std::string* m_localName;

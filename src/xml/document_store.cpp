@@ -139,18 +139,6 @@ CXmlElement* DocumentStore::NewElement(const CXmlDocument* document, CXmlElement
     return new (block) CXmlElement(document, parent);
 }
 
-CXmlAttribute* DocumentStore::NewAttribute(const CXmlElement* owner, const std::string* localName,
-                                           const std::string* namespaceUri, const char* value,
-                                           std::size_t valueLength) {
-    void* block = attributes.Allocate();
-    try {
-        return new (block) CXmlAttribute(owner, localName, namespaceUri, value, valueLength);
-    } catch (...) {
-        attributes.Free(block);
-        throw;
-    }
-}
-
 void DocumentStore::DestroyAttribute(CXmlAttribute* attribute) {
     attribute->~CXmlAttribute();
     attributes.Free(attribute);

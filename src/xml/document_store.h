@@ -126,7 +126,15 @@ struct DocumentStore {
     }
     CXmlAttribute* NewAttribute(const CXmlElement* owner, const std::string* localName,
                                 const std::string* namespaceUri, const char* value,
-                                std::size_t valueLength);
+                                std::size_t valueLength) {
+        void* block = attributes.Allocate();
+        try {
+            return new (block) CXmlAttribute(owner, localName, namespaceUri, value, valueLength);
+        } catch (...) {
+            attributes.Free(block);
+            throw;
+        }
+    }
     // Destroys the element and its subtree without recursion; the element must already be
     // unlinked from its parent.
     void DestroySubtree(CXmlElement* element);

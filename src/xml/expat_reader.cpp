@@ -61,6 +61,7 @@ void CExpatReader::FreeParser() {
 void CExpatReader::Init(bool stripCData, const char* encoding) {
     FreeParser();
     m_localIsUtf8 = detail::LocalIsUtf8();
+    m_textAsIs = m_localIsUtf8 && !m_document->m_callback;
     m_top = nullptr;
     m_split = m_document->m_schemaType != 2;
     // Without namespace processing names arrive as written (prefix included) and xmlns
@@ -501,7 +502,7 @@ std::size_t CExpatReader::PendingText::DropCarriageReturns(char* out, std::size_
 
 void CExpatReader::SetTop() {
     const std::size_t depth = m_document->m_openElements.size();
-    m_top = depth && m_localIsUtf8 && !m_document->m_callback ? &m_levels[depth - 1].text : nullptr;
+    m_top = depth && m_textAsIs ? &m_levels[depth - 1].text : nullptr;
 }
 
 void CExpatReader::PendingText::Grow(std::size_t needed) {

@@ -198,6 +198,8 @@ private:
     // Where character data goes without further checks: the innermost open element's
     // pending text, while text needs no conversion and no element-end callback is set.
     PendingText* m_top = nullptr;
+    // Text goes into pending text as expat delivers it: no conversion, no callback.
+    bool m_textAsIs = true;
     void SetTop();
     // An exception raised inside a handler is parked here and rethrown once expat has
     // returned, so it never unwinds through the C parser.

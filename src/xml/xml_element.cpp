@@ -38,15 +38,6 @@ CXmlAttribute::CXmlAttribute(const CXmlElement* owner, const std::string& localN
       m_value(value),
       m_namespaceUri(owner->m_document->Intern(namespaceUri.data(), namespaceUri.size())) {}
 
-CXmlAttribute::CXmlAttribute(const CXmlElement* owner, const std::string* localName,
-                             const std::string* namespaceUri, const char* value,
-                             std::size_t valueLength)
-    : CInstanceMonitor("CXmlAttribute"),
-      m_owner(owner),
-      m_localName(localName),
-      m_value(value, valueLength),
-      m_namespaceUri(namespaceUri) {}
-
 CXmlAttribute::~CXmlAttribute() { m_owner = nullptr; }
 
 bool CXmlAttribute::IsNamespaceAttribute() const {
