@@ -194,17 +194,15 @@ TEST(GeneratedClassRead, TextShortcutStoresWhatTheAccessorWould) {
 TEST(GeneratedClassRead, AccessorRefusalKeepsTheCause) {
     CSmartPtr<Twisted<CItem>> item(new Twisted<CItem>);
     item->rejectOn = kCount;
-    try {
+    const auto e = test::Caught<CTsValidationException>([&] {
         Read(item.get(), Xml("item", " id=\"1\"", "<count>1</count><color>red</color>"),
              CSerializationContext());
-        FAIL() << "did not throw";
-    } catch (const CTsValidationException& e) {
-        EXPECT_EQ(e.GetPath(), "/item/count");
-        EXPECT_EQ(e.GetMessage(),
-                  std::string(detail::kMsgSetPropertyFailed) + "\nPath: /item/count");
-        ASSERT_NE(e.GetInnerException(), nullptr);
-        EXPECT_EQ(e.GetInnerException()->GetMessage(), "value refused");
-    }
+    });
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->GetPath(), "/item/count");
+    EXPECT_EQ(e->GetMessage(), std::string(detail::kMsgSetPropertyFailed) + "\nPath: /item/count");
+    ASSERT_NE(e->GetInnerException(), nullptr);
+    EXPECT_EQ(e->GetInnerException()->GetMessage(), "value refused");
 }
 
 // The type attribute a derived class is written with under its base's name is in the drawing

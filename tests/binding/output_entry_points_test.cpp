@@ -16,6 +16,7 @@
 #include "xml/stream_messages.h"
 
 using namespace Tessel16;
+using Tessel16::test::BytesOf;
 using Tessel16::test::CTestNode;
 using Tessel16::test::Inflate;
 using Tessel16::test::ReadFileBytes;
@@ -23,10 +24,6 @@ using Tessel16::test::TempPath;
 using Tessel16::test::ThrowsExactly;
 
 namespace {
-
-std::string Bytes(const CBinaryData& data) {
-    return std::string(reinterpret_cast<const char*>(data.GetData()), data.GetLength());
-}
 
 // A purchase-order-like tree, large enough to shrink under compression and to need several
 // 4096-byte flushes on the direct file path.
@@ -56,7 +53,7 @@ TEST_F(OutputEntryPoints, ToXmlStreamEncodesUtf8AndUtf16) {
     CSmartPtr<CTestNode> root = CTestNode::Create("r");
     root->SetText("\xC3\xA9");
     const auto stream = [&](XmlEncoding encoding) {
-        return Bytes(
+        return BytesOf(
             root->ToXmlStream(true, false, encoding, EOLType_LF, ctx, CompressionType_None));
     };
     EXPECT_EQ(stream(XmlEncoding_UTF8),
@@ -74,11 +71,11 @@ TEST_F(OutputEntryPoints, ToXmlStreamEncodesUtf8AndUtf16) {
 
 TEST_F(OutputEntryPoints, CompressedStreamsInflateToThePlainBytes) {
     CSmartPtr<CTestNode> order = Order(40);
-    const std::string plain = Bytes(
+    const std::string plain = BytesOf(
         order->ToXmlStream(true, true, XmlEncoding_UTF8, EOLType_LF, ctx, CompressionType_None));
-    const std::string gzip = Bytes(
+    const std::string gzip = BytesOf(
         order->ToXmlStream(true, true, XmlEncoding_UTF8, EOLType_LF, ctx, CompressionType_GZip));
-    const std::string zlib = Bytes(
+    const std::string zlib = BytesOf(
         order->ToXmlStream(true, true, XmlEncoding_UTF8, EOLType_LF, ctx, CompressionType_ZLib));
     EXPECT_EQ(gzip.substr(0, 2), "\x1F\x8B");
     EXPECT_LT(gzip.size(), plain.size());
@@ -94,20 +91,18 @@ TEST_F(OutputEntryPoints, ContextSettingsReachTheWriterAndCompressionThatWouldGr
     EXPECT_EQ(tiny->ToXml(false, true, EOLType_CRLF, ctx),
               "<r>\r\n  <c>\r\n    <g/>\r\n  </c>\r\n</r>\r\n");
     for (CompressionType type : {CompressionType_GZip, CompressionType_ZLib}) {
-        try {
-            tiny->ToXmlStream(false, false, XmlEncoding_UTF8, EOLType_LF, ctx, type);
-            FAIL() << "compressed output longer than its input";
-        } catch (const CTsException& e) {
-            EXPECT_EQ(e.GetMessage().rfind("Failed to compress data. [Error Code: ", 0), 0u)
-                << e.GetMessage();
-        }
+        const auto e = test::Caught<CTsException>(
+            [&] { tiny->ToXmlStream(false, false, XmlEncoding_UTF8, EOLType_LF, ctx, type); });
+        ASSERT_TRUE(e) << "compressed output longer than its input";
+        EXPECT_EQ(e->GetMessage().rfind("Failed to compress data. [Error Code: ", 0), 0u)
+            << e->GetMessage();
     }
     CBinaryData empty;
     detail::CompressData(empty, CompressionType_GZip);
     EXPECT_EQ(empty.GetLength(), 0u);
     CBinaryData other("unchanged");
     detail::CompressData(other, static_cast<CompressionType>(7));
-    EXPECT_EQ(Bytes(other), "unchanged");
+    EXPECT_EQ(BytesOf(other), "unchanged");
 }
 
 TEST_F(OutputEntryPoints, FilesWrittenBothWaysAreIdentical) {
@@ -133,7 +128,7 @@ TEST_F(OutputEntryPoints, FilesWrittenBothWaysAreIdentical) {
         EXPECT_GT(memory.size(), 3u * 4096u);
         EXPECT_EQ(memory, direct);
         const std::string stream =
-            Bytes(order->ToXmlStream(true, true, c.encoding, c.eol, ctx, CompressionType_None));
+            BytesOf(order->ToXmlStream(true, true, c.encoding, c.eol, ctx, CompressionType_None));
         const bool utf16 = c.encoding != XmlEncoding_UTF8;
         EXPECT_EQ(memory, (utf16 ? std::string("\xFF\xFE") : std::string()) + stream);
     }

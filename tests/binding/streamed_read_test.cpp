@@ -151,23 +151,20 @@ TEST(StreamedRead, JsonReadGivesTheMappedXmlBackAndStillFailsAlike) {
         SCOPED_TRACE(strict);
         context.SetStrictReading(strict);
         const Failure whole = WholeTreeFailure(badXml, context);
-        try {
-            copy->FromJson(bad.c_str(), context);
-            ADD_FAILURE() << "the bad quantity was accepted";
-        } catch (const CTsException& e) {
-            EXPECT_EQ(e.GetMessage().rfind("Error converting JSON to XML:\n<?xml", 0), 0u);
-            EXPECT_NE(e.GetMessage().find("<AA:quantity>x</AA:quantity>"), std::string::npos);
-            ASSERT_NE(e.GetInnerException(), nullptr);
-            // The XML made from JSON has no line breaks, so only the line differs.
-            std::string inner = e.GetInnerException()->GetMessage();
-            std::string expected = whole.message;
-            for (std::string* message : {&inner, &expected}) {
-                const auto at = message->find(" at line ");
-                if (at != std::string::npos)
-                    message->erase(at, message->find_first_not_of("0123456789", at + 9) - at);
-            }
-            EXPECT_EQ(inner, expected);
+        const auto e = test::Caught<CTsException>([&] { copy->FromJson(bad.c_str(), context); });
+        ASSERT_TRUE(e) << "the bad quantity was accepted";
+        EXPECT_EQ(e->GetMessage().rfind("Error converting JSON to XML:\n<?xml", 0), 0u);
+        EXPECT_NE(e->GetMessage().find("<AA:quantity>x</AA:quantity>"), std::string::npos);
+        ASSERT_NE(e->GetInnerException(), nullptr);
+        // The XML made from JSON has no line breaks, so only the line differs.
+        std::string inner = e->GetInnerException()->GetMessage();
+        std::string expected = whole.message;
+        for (std::string* message : {&inner, &expected}) {
+            const auto at = message->find(" at line ");
+            if (at != std::string::npos)
+                message->erase(at, message->find_first_not_of("0123456789", at + 9) - at);
         }
+        EXPECT_EQ(inner, expected);
     }
 }
 

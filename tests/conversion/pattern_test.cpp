@@ -5,9 +5,10 @@
 #include <atomic>
 #include <string>
 #include <thread>
-#include <typeinfo>
 #include <vector>
 
+#include "support/expect_exception.h"
+#include "support/test_node.h"
 #include "support/test_table.h"
 #include "tessel16/exception.h"
 #include "tessel16/switches.h"
@@ -72,11 +73,7 @@ TEST(XsdPattern, ConcurrentChecksAgree) {
 // matching, and string lengths count bytes; switching code pages must not reuse patterns
 // compiled for the other one.
 TEST(XsdPattern, FollowsTheLocalCodePage) {
-    struct Restore {
-        unsigned int codePage = detail::LocalCharEncoding();
-        ~Restore() { SetLocalCharEncoding(codePage); }
-    } restore;
-    SetLocalCharEncoding(1252);
+    test::CodePageScope latin1(1252);
     EXPECT_TRUE(MatchesXsdPattern("\\p{IsLatin-1Supplement}", "\xE9"));  // e-acute in 1252
     EXPECT_TRUE(MatchesXsdPattern("caf\xE9", "caf\xE9"));
     EXPECT_TRUE(MatchesXsdPattern(".", "\x80"));  // the euro sign: one character, U+20AC
@@ -110,17 +107,15 @@ TEST(XsdPattern, FailuresEndInAnExceptionOnEveryCheck) {
         for (int check = 0; check < 2; ++check) {
             for (bool cached : {true, false}) {
                 SCOPED_TRACE(std::string(c.pattern) + (cached ? " cached" : " uncached"));
-                try {
+                const auto e = test::Caught<CTsException>([&] {
                     cached ? MatchesXsdPattern(c.pattern, c.value)
                            : MatchesXsdPatternUncached(c.pattern, c.value);
-                    ADD_FAILURE() << "decided without an error";
-                } catch (const CTsException& e) {
-                    const std::string& m = e.GetMessage();
-                    EXPECT_EQ(typeid(e), typeid(CTsException));
-                    EXPECT_EQ(m.compare(0, prefix.size(), prefix), 0) << m;
-                    EXPECT_EQ(m.back(), '\'');
-                    EXPECT_GT(m.size(), prefix.size() + 1);  // the engine's text is there
-                }
+                });
+                ASSERT_TRUE(e);
+                const std::string& m = e->GetMessage();
+                EXPECT_EQ(m.compare(0, prefix.size(), prefix), 0) << m;
+                EXPECT_EQ(m.back(), '\'');
+                EXPECT_GT(m.size(), prefix.size() + 1);  // the engine's text is there
             }
         }
     }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "support/expect_exception.h"
+#include "support/test_node.h"
 #include "support/test_table.h"
 #include "tessel16/exception.h"
 #include "tessel16/switches.h"
@@ -104,13 +105,9 @@ TEST(PrimitiveRestrictions, KindsWithoutFacetsAndUnknownKinds) {
 }
 
 TEST(PrimitiveRestrictions, StringLengthCountsCharactersOfTheLocalEncoding) {
-    struct Restore {
-        unsigned int codePage = detail::LocalCharEncoding();
-        ~Restore() { SetLocalCharEncoding(codePage); }
-    } restore;
     const CPrimitiveRestrictions r = FacetsOf("length=3");
     EXPECT_NO_THROW(r.CheckString("v", "\xC3\xA9t\xC3\xA9"));  // UTF-8: three characters
-    SetLocalCharEncoding(1252);
+    test::CodePageScope latin1(1252);
     EXPECT_THROW(r.CheckString("v", "\xC3\xA9t\xC3\xA9"), CTsInvalidValueException);
     EXPECT_NO_THROW(r.CheckString("v", "\xE9t\xE9"));
 }
@@ -133,14 +130,12 @@ TEST(PrimitiveRestrictions, PatternFailuresAreReportedWithTheValue) {
         const CPrimitiveRestrictions r = FacetsOf(std::string("pattern=") + c.pattern);
         const std::string tail = "'\nInvalid Value for code [" + c.value + "].";
         for (int i = 0; i < 2; ++i) {
-            try {
-                r.CheckString("code", c.value);
-                ADD_FAILURE() << "no exception";
-            } catch (const CTsInvalidValueException& e) {
-                // The engine's own words lie between the head and the tail.
-                EXPECT_THAT(e.GetMessage(), AllOf(StartsWith(c.head), EndsWith(tail),
-                                                  SizeIs(Gt(std::strlen(c.head) + tail.size()))));
-            }
+            const auto e =
+                test::Caught<CTsInvalidValueException>([&] { r.CheckString("code", c.value); });
+            ASSERT_TRUE(e);
+            // The engine's own words lie between the head and the tail.
+            EXPECT_THAT(e->GetMessage(), AllOf(StartsWith(c.head), EndsWith(tail),
+                                               SizeIs(Gt(std::strlen(c.head) + tail.size()))));
         }
     }
 }

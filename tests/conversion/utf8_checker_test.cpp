@@ -6,6 +6,7 @@
 #include <string>
 
 #include "conversion/char_encoding.h"
+#include "support/test_node.h"
 #include "support/test_table.h"
 #include "tessel16/streams.h"
 #include "tessel16/switches.h"
@@ -16,10 +17,6 @@ namespace {
 
 const unsigned char* Bytes(const std::string& s) {
     return reinterpret_cast<const unsigned char*>(s.data());
-}
-
-std::string Text(const CBinaryData& data) {
-    return std::string(reinterpret_cast<const char*>(data.GetData()), data.GetLength());
 }
 
 bool CheckedInPieces(const std::string& text, std::size_t cut1, std::size_t cut2) {
@@ -66,8 +63,8 @@ TEST(Utf8Checker, StreamResultAcrossChunkBoundaries) {
             stream.Write(text);
             stream.Write('\0');
             stream.Write("after the zero", 14);
-            const std::string result = Text(stream.GetBinaryData());
-            EXPECT_EQ(result, Text(detail::LocalToUtf8(text.c_str())));
+            const std::string result = test::BytesOf(stream.GetBinaryData());
+            EXPECT_EQ(result, test::BytesOf(detail::LocalToUtf8(text.c_str())));
             if (tail.size() == 4) {
                 EXPECT_EQ(result, text);
             }

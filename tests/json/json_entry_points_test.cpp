@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <typeinfo>
 
 #include "po/po_binding.h"
 #include "support/expect_exception.h"
@@ -96,17 +95,13 @@ TEST(JsonEntryPoints, FailedReadWrapsTheMappedXmlAndRestoresTheSwitch) {
     const std::string json = order->ToJson(false, EOLType_LF, context);
     EXPECT_TRUE(IsStrictJson(json));
     CSmartPtr<CPurchaseOrder> copy(new CPurchaseOrder);
-    try {
-        copy->FromJson(json.c_str(), context);
-        ADD_FAILURE() << "level 0 output was accepted";
-    } catch (const CTsException& e) {
-        EXPECT_EQ(typeid(e), typeid(CTsException));
-        const std::string prefix =
-            "Error converting JSON to XML:\n<?xml version=\"1.0\" "
-            "encoding=\"UTF-8\"?>\n<purchaseOrder>";
-        EXPECT_EQ(e.GetMessage().rfind(prefix, 0), 0u) << e.GetMessage();
-        EXPECT_NE(e.GetInnerException(), nullptr);
-    }
+    const auto e = test::Caught<CTsException>([&] { copy->FromJson(json.c_str(), context); });
+    ASSERT_TRUE(e) << "level 0 output was accepted";
+    const std::string prefix =
+        "Error converting JSON to XML:\n<?xml version=\"1.0\" "
+        "encoding=\"UTF-8\"?>\n<purchaseOrder>";
+    EXPECT_EQ(e->GetMessage().rfind(prefix, 0), 0u) << e->GetMessage();
+    EXPECT_NE(e->GetInnerException(), nullptr);
     EXPECT_FALSE(context.GetIgnoreNamespaces());
 
     // Level 1 reads without namespaces and puts the caller's switch back on success too.

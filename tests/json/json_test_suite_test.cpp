@@ -2,11 +2,11 @@
 // repository, in shared/corpora): every y_ file is accepted, every n_ file refused with a
 // CTsValidationException, and the implementation-defined i_ files end either way without
 // anything else escaping. Comments are off, as RFC 8259 has none.
-#include <dirent.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <typeinfo>
 #include <vector>
@@ -21,14 +21,9 @@ namespace {
 
 std::vector<std::string> CorpusFiles(const std::string& dir) {
     std::vector<std::string> names;
-    if (DIR* d = opendir(dir.c_str())) {
-        while (dirent* entry = readdir(d)) {
-            const std::string name = entry->d_name;
-            if (name.size() > 5 && name.compare(name.size() - 5, 5, ".json") == 0)
-                names.push_back(name);
-        }
-        closedir(d);
-    }
+    std::error_code missing;
+    for (const auto& entry : std::filesystem::directory_iterator(dir, missing))
+        if (entry.path().extension() == ".json") names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
     return names;
 }

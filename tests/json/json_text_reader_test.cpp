@@ -9,6 +9,7 @@
 #include <string>
 #include <typeinfo>
 
+#include "support/expect_exception.h"
 #include "support/test_table.h"
 #include "tessel16/exception.h"
 
@@ -81,12 +82,9 @@ TEST(JsonTextReader, ErrorsWithLinePositionAndPath) {
     // The error path names the member.
     for (const test::TableRow& c : test::ReadTable("json/reader_error_paths.txt")) {
         SCOPED_TRACE(c.line);
-        try {
-            Read(c[0]);
-            ADD_FAILURE() << "accepted";
-        } catch (const CTsValidationException& e) {
-            EXPECT_EQ(e.GetPath(), c[1]);
-        }
+        const auto e = test::Caught<CTsValidationException>([&] { Read(c[0]); });
+        ASSERT_TRUE(e);
+        EXPECT_EQ(e->GetPath(), c[1]);
     }
 }
 

@@ -17,11 +17,8 @@ using Tessel16::test::ThrowsExactly;
 
 namespace {
 
+using Tessel16::test::BytesOf;
 constexpr const char* kDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-
-std::string Text(const CBinaryData& data) {
-    return std::string(reinterpret_cast<const char*>(data.GetData()), data.GetLength());
-}
 
 std::string Map(const char* json, JsonRoundTrip level = JsonRoundTrip_Full,
                 const char* root = nullptr) {
@@ -29,7 +26,7 @@ std::string Map(const char* json, JsonRoundTrip level = JsonRoundTrip_Full,
     context.GetJsonContext().SetSupportRoundtrip(level);
     if (root) context.GetJsonContext().SetRootElementName(root);
     CXmlDocument document(context);
-    return Text(document.LoadJson(json));
+    return BytesOf(document.LoadJson(json));
 }
 
 }  // namespace
@@ -65,7 +62,7 @@ TEST(JsonToXml, MappingMessagesAndByteInput) {
         "Expected Value '{', '[', '\"', '0-9', '-', 'true', 'false' or 'null', found '/' at "
         "line 1, position 1.\nPath: $"));
     strict.GetJsonContext().SetAllowComments(true);
-    EXPECT_EQ(Text(CXmlDocument(strict).LoadJson("// c\n{\"R\": 1}")),
+    EXPECT_EQ(BytesOf(CXmlDocument(strict).LoadJson("// c\n{\"R\": 1}")),
               std::string(kDeclaration) + "<R>1</R>\n");
 
     // Byte input is inflated and decoded.
@@ -73,14 +70,14 @@ TEST(JsonToXml, MappingMessagesAndByteInput) {
     const std::string expected = std::string(kDeclaration) + "<R>\xC3\xA9</R>\n";
     CXmlDocument document;
     const auto stream = [&](std::string bytes) {
-        return Text(document.LoadJsonStream(reinterpret_cast<unsigned char*>(&bytes[0]),
-                                            static_cast<std::uint32_t>(bytes.size())));
+        return BytesOf(document.LoadJsonStream(reinterpret_cast<unsigned char*>(&bytes[0]),
+                                               static_cast<std::uint32_t>(bytes.size())));
     };
     EXPECT_EQ(stream(json), expected);
     // gzip framing: the loader detects it by itself.
     EXPECT_EQ(stream(test::Compress(json, 31)), expected);
     const unsigned short wide[] = {'{', '"', 'R', '"', ':', '"', 0xE9, '"', '}', 0};
-    EXPECT_EQ(Text(document.LoadJson(wide)), expected);
+    EXPECT_EQ(BytesOf(document.LoadJson(wide)), expected);
     // Broken UTF-8 in a string is refused, not passed on.
     EXPECT_THROW(stream("{\"R\": \"\xC3(\"}"), CTsValidationException);
     EXPECT_TRUE(

@@ -62,14 +62,12 @@ TEST(ElementInfo, AccessorFailureOnReadIsWrappedWithTheName) {
                                   CWhitespaceUtils::WhitespaceRule_Preserve,
                                   CPrimitiveRestrictions(), nullptr);
     TestSupport::RecordingWriter writer;
-    try {
-        record.ElementToXml(CSerializationContext(), object.get(), &writer);
-        FAIL() << "did not throw";
-    } catch (const CTsValidationException& e) {
-        EXPECT_EQ(e.GetMessage(), "Failed to get the property value for [far].");
-        ASSERT_NE(e.GetInnerException(), nullptr);
-        EXPECT_EQ(e.GetInnerException()->GetMessage(), "no such property");
-    }
+    const auto e = test::Caught<CTsValidationException>(
+        [&] { record.ElementToXml(CSerializationContext(), object.get(), &writer); });
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->GetMessage(), "Failed to get the property value for [far].");
+    ASSERT_NE(e->GetInnerException(), nullptr);
+    EXPECT_EQ(e->GetInnerException()->GetMessage(), "no such property");
 }
 
 TEST(AttributeInfo, NamespaceConstraints) {
@@ -110,14 +108,13 @@ TEST(AttributeInfo, StoreFailureIsWrappedWithThePath) {
     CSmartPtr<EngineTest::Twisted<EngineTest::CItem>> object(
         new EngineTest::Twisted<EngineTest::CItem>);
     object->rejectOn = 0;
-    try {
-        required.AttributeFromXml(CSerializationContext(), object.get(), attribute);
-        FAIL() << "did not throw";
-    } catch (const CTsValidationException& e) {
-        EXPECT_EQ(e.GetPath(), "/r/@n");
-        EXPECT_EQ(e.GetMessage(), "Failed to set the property value [12].\nPath: /r/@n");
-        ASSERT_NE(e.GetInnerException(), nullptr);
-    }
+    const auto e = test::Caught<CTsValidationException>(
+        [&] { required.AttributeFromXml(CSerializationContext(), object.get(), attribute); });
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->GetPath(), "/r/@n");
+    EXPECT_EQ(e->GetMessage(), "Failed to set the property value [12].\nPath: /r/@n");
+    ASSERT_NE(e->GetInnerException(), nullptr);
+    EXPECT_EQ(e->GetInnerException()->GetMessage(), "value refused");
 }
 
 TEST(ElementInfo, PseudoCollectionLendsItsItemsAttributesToTheParent) {

@@ -11,6 +11,7 @@
 #include "support/engine_bindings.h"
 #include "support/expect_exception.h"
 #include "support/recording_writer.h"
+#include "support/test_node.h"
 #include "tessel16/serialization_context.h"
 #include "tessel16/xml_document.h"
 #include "tessel16/xml_writer.h"
@@ -23,20 +24,13 @@ namespace {
 
 // Reads the element at the cursor unless told to refuse, like an untyped element whose
 // namespace restriction does not admit it.
-class FakeElement : public CXmlObjectBase {
+class FakeElement : public Tessel16::test::CTestNode {
 public:
-    CXmlObjectBase* GetBase() override { return this; }
-    std::string GetTargetNamespace() const override { return ""; }
-    std::string GetNamespace() const override { return ""; }
+    FakeElement() : CTestNode("fake", "") {}
     std::vector<std::string> taken;
     bool refuse = false;
 
 protected:
-    void ToXml_Int(CXmlWriter* writer, bool, const char* namespaceUri, const CSerializationContext&,
-                   bool) const override {
-        writer->StartElement("fake", namespaceUri);
-        writer->EndElement();
-    }
     CXmlElement* FromXml_Int(CXmlElement*, CXmlElement* cursor, const CSerializationContext&,
                              bool) override {
         if (!cursor || refuse) return cursor;

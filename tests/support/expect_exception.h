@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <typeinfo>
 
@@ -42,6 +43,23 @@ template <class Call>
                << "message [" << e.GetMessage() << "] expected [" << message << "]";
     }
     return ::testing::AssertionFailure() << "did not throw";
+}
+
+// Runs `call` and gives back a copy of what it threw, for tests that look past the message (the
+// path, the inner exception). The copy is empty, and the test has failed, unless `call` threw
+// an object whose dynamic class is exactly `Expected`.
+template <class Expected, class Call>
+std::unique_ptr<Expected> Caught(Call&& call) {
+    try {
+        call();
+    } catch (const CTsException& e) {
+        if (typeid(e) == typeid(Expected))
+            return std::make_unique<Expected>(dynamic_cast<const Expected&>(e));
+        ADD_FAILURE() << "threw " << typeid(e).name() << " with [" << e.GetMessage() << "]";
+        return nullptr;
+    }
+    ADD_FAILURE() << "did not throw";
+    return nullptr;
 }
 
 }  // namespace Tessel16::test

@@ -7,8 +7,10 @@
 #include <utility>
 #include <vector>
 
+#include "tessel16/binary_data.h"
 #include "tessel16/serialization_context.h"
 #include "tessel16/smart_ptr.h"
+#include "tessel16/switches.h"
 #include "tessel16/xml_object_base.h"
 #include "tessel16/xml_writer.h"
 
@@ -115,6 +117,16 @@ std::string TempPath(const std::string& fileName);
 std::string ReadFileBytes(const std::string& path);
 // Replaces the file's content with `bytes`.
 void WriteFileBytes(const std::string& path, const std::string& bytes);
+// The bytes of binary data as a string, to compare with expected bytes.
+inline std::string BytesOf(const CBinaryData& data) {
+    return std::string(reinterpret_cast<const char*>(data.GetData()), data.GetLength());
+}
+// Sets the process-wide local code page for one scope and puts the one before it back.
+struct CodePageScope {
+    explicit CodePageScope(unsigned int codePage) { SetLocalCharEncoding(codePage); }
+    ~CodePageScope() { SetLocalCharEncoding(m_saved); }
+    unsigned int m_saved = detail::LocalCharEncoding();
+};
 // zlib's deflate and inflate; windowBits 31 is the gzip wrapper, 15 the zlib one.
 std::string Compress(const std::string& data, int windowBits);
 std::string Inflate(const std::string& compressed, int windowBits);

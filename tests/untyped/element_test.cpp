@@ -151,16 +151,13 @@ TEST(Element, SetNamespaceRestrictionsChecksTheWholeSubtree) {
         [&] { element->SetNamespaceRestrictions("##targetNamespace", "urn:x"); },
         FormatString(kBadNamespace, "urn:e", "##targetNamespace", "urn:x")));
     // A child that breaks it is named; the original message is kept as the inner one.
-    try {
-        element->SetNamespaceRestrictions("##other", "urn:t");
-        FAIL() << "no exception";
-    } catch (const CTsInvalidNamespaceException& e) {
-        EXPECT_EQ(e.GetMessage(),
-                  FormatString(M::kChildBreaksRestriction, "urn:t", "c", "##other"));
-        ASSERT_NE(e.GetInnerException(), nullptr);
-        EXPECT_EQ(e.GetInnerException()->GetMessage(),
-                  FormatString(kBadNamespace, "urn:t", "##other", "urn:t"));
-    }
+    const auto e = test::Caught<CTsInvalidNamespaceException>(
+        [&] { element->SetNamespaceRestrictions("##other", "urn:t"); });
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->GetMessage(), FormatString(M::kChildBreaksRestriction, "urn:t", "c", "##other"));
+    ASSERT_NE(e->GetInnerException(), nullptr);
+    EXPECT_EQ(e->GetInnerException()->GetMessage(),
+              FormatString(kBadNamespace, "urn:t", "##other", "urn:t"));
     EXPECT_EQ(element->GetNamespaceRestriction(), "urn:e");
 
     element->SetNamespaceRestrictions("urn:e urn:t", "urn:t");

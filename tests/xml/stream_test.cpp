@@ -11,15 +11,12 @@
 #include "xml/stream_messages.h"
 
 using namespace Tessel16;
+using Tessel16::test::BytesOf;
 using Tessel16::test::ReadFileBytes;
 using Tessel16::test::TempPath;
 using Tessel16::test::ThrowsMessage;
 
 namespace {
-std::string Bytes(const CBinaryData& data) {
-    return std::string(reinterpret_cast<const char*>(data.GetData()), data.GetLength());
-}
-
 std::string Pattern(std::size_t length) {
     std::string s;
     for (std::size_t i = 0; i < length; ++i) s += static_cast<char>('a' + i % 26);
@@ -74,7 +71,7 @@ TEST(TextStream, ConvertsToTheOutputEncodingAndTheBinaryStreamAppends) {
     {
         CTextStream s(XmlEncoding_UTF8);
         s.Write(text);
-        EXPECT_EQ(Bytes(s.GetBinaryData()), text);
+        EXPECT_EQ(BytesOf(s.GetBinaryData()), text);
         CTextStream empty(XmlEncoding_UTF8);
         EXPECT_EQ(empty.GetBinaryData().GetLength(), 0u);
         EXPECT_EQ(empty.GetBinaryData().GetData(), nullptr);
@@ -82,7 +79,7 @@ TEST(TextStream, ConvertsToTheOutputEncodingAndTheBinaryStreamAppends) {
     for (XmlEncoding e : {XmlEncoding_UTF16, XmlEncoding_UTF16_NoDecl}) {
         CTextStream s(e);
         s.Write(text);
-        EXPECT_EQ(Bytes(s.GetBinaryData()),
+        EXPECT_EQ(BytesOf(s.GetBinaryData()),
                   std::string("<\0a\0>\0\xE9\0<\0/\0a\0>\0", 16));  // LE, no BOM
     }
     for (int e : {0, 4, -1}) {
@@ -97,7 +94,7 @@ TEST(TextStream, ConvertsToTheOutputEncodingAndTheBinaryStreamAppends) {
     b.Append(CBinaryData("de"));
     unsigned char raw[] = {'f', 0, 'g'};
     b.Append(raw, 3);
-    EXPECT_EQ(Bytes(b.GetData()), std::string("abcdef\0g", 8));
+    EXPECT_EQ(BytesOf(b.GetData()), std::string("abcdef\0g", 8));
 }
 
 TEST(FileTextStream, Utf16FileStartsWithByteOrderMarkThenFlushedText) {

@@ -23,20 +23,15 @@ using Tessel16::test::TempPath;
 
 namespace {
 
-class Recorder : public CXmlObjectBase {
+class Recorder : public test::CTestNode {
 public:
+    Recorder() : CTestNode("recorder", "") {}
     std::string seen;
     const CXmlElement* element = nullptr;
     bool throwInside = false;
-
-    CXmlObjectBase* GetBase() override { return this; }
-    std::string GetTargetNamespace() const override { return ""; }
-    std::string GetNamespace() const override { return ""; }
     using CXmlObjectBase::DoesElementNameMatch;
 
 protected:
-    void ToXml_Int(CXmlWriter*, bool, const char*, const CSerializationContext&,
-                   bool) const override {}
     CXmlElement* FromXml_Int(CXmlElement* e, CXmlElement* child, const CSerializationContext&,
                              bool inChoice) override {
         element = e;

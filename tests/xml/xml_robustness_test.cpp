@@ -7,6 +7,7 @@
 #include <string>
 
 #include "support/expect_exception.h"
+#include "support/test_node.h"
 #include "support/test_table.h"
 #include "tessel16/element.h"
 #include "tessel16/exception.h"
@@ -31,11 +32,6 @@ std::string Outcome(const std::string& bytes) {
         return e.GetMessage();
     }
 }
-
-struct LocalEncoding {
-    explicit LocalEncoding(unsigned codePage) { SetLocalCharEncoding(codePage); }
-    ~LocalEncoding() { SetLocalCharEncoding(3); }
-};
 
 }  // namespace
 
@@ -101,7 +97,7 @@ TEST(XmlRobustness, RandomDamageNeverEscapesTheExceptionFamily) {
 }
 
 TEST(XmlRobustness, TextIsConvertedIntoANonUtf8LocalEncodingAndBackWhereItFits) {
-    LocalEncoding latin1(1252);
+    test::CodePageScope latin1(1252);
     CXmlDocument doc;
     doc.LoadXml(
         "<caf\xC3\xA9 xmlns='urn:\xC3\xA9' n\xC3\xA9='\xC3\xA0'>cr\xC3\xA8me \xE2\x82\xAC"
