@@ -144,28 +144,6 @@ void DocumentStore::DestroyAttribute(CXmlAttribute* attribute) {
     attributes.Free(attribute);
 }
 
-}  // namespace Tessel16::detail
-
-namespace Tessel16 {
-
-CXmlElement::~CXmlElement() {
-    detail::DocumentStore& store = detail::DocumentStore::Of(m_document);
-    if (m_attributes) {
-        for (CXmlAttribute* attribute : *m_attributes) store.DestroyAttribute(attribute);
-        store.DestroyAttributeList(m_attributes);
-        m_attributes = nullptr;
-    }
-    if (m_firstChild) {
-        CXmlElement* first = m_firstChild;
-        m_firstChild = m_lastChild = nullptr;
-        store.DestroyChain(first);
-    }
-}
-
-}  // namespace Tessel16
-
-namespace Tessel16::detail {
-
 void DocumentStore::DestroySubtree(CXmlElement* element) {
     element->m_nextSibling = nullptr;
     DestroyChain(element);
@@ -207,3 +185,22 @@ void DocumentStore::Reset() {
 }
 
 }  // namespace Tessel16::detail
+
+namespace Tessel16 {
+
+// Here rather than beside the rest of CXmlElement: the teardown above inlines it.
+CXmlElement::~CXmlElement() {
+    detail::DocumentStore& store = detail::DocumentStore::Of(m_document);
+    if (m_attributes) {
+        for (CXmlAttribute* attribute : *m_attributes) store.DestroyAttribute(attribute);
+        store.DestroyAttributeList(m_attributes);
+        m_attributes = nullptr;
+    }
+    if (m_firstChild) {
+        CXmlElement* first = m_firstChild;
+        m_firstChild = m_lastChild = nullptr;
+        store.DestroyChain(first);
+    }
+}
+
+}  // namespace Tessel16

@@ -74,7 +74,7 @@ CXmlElement::CXmlElement(const CXmlDocument* document, const CXmlElement* parent
       m_localName(&detail::EmptyString()),
       m_namespaceUri(&detail::EmptyString()) {}
 
-// The destructor lives beside the pools, in document_store.cpp, where their teardown inlines it.
+// The destructor is in document_store.cpp, where the pools' teardown inlines it.
 
 CXmlElement* CXmlElement::CreateNewChildElement() {
     CXmlElement* child = StoreOf(m_document).NewElement(m_document, this);
