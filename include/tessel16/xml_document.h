@@ -96,7 +96,7 @@ public:
         return m_text;
     }
     const std::vector<CXmlAttribute*>& GetAttributes() const {
-        return m_attributes ? *m_attributes : NoAttributes();
+        return m_attributes ? *m_attributes : s_noAttributes;
     }
     // The value of the first attribute with this local name and namespace URI, or a
     // reference to an empty string that lives as long as the process.
@@ -152,7 +152,8 @@ private:
     std::string GetQName() const;
     std::string GetNameWithPredicate() const;
     // The list every element without attributes shares.
-    static const std::vector<CXmlAttribute*>& NoAttributes();
+    // What elements without attributes show.
+    static const std::vector<CXmlAttribute*> s_noAttributes;
     // Text often arrives from the parser in many small pieces; doubling the capacity keeps
     // the total cost of the appends linear. Inline because the parser calls it per piece.
     void AppendBytes(const char* text, std::size_t length) {

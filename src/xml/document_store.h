@@ -175,7 +175,7 @@ struct DocumentStore {
     // Gives an element without text the buffer of a destroyed element's text, if one is kept.
     void TakeSpareText(std::string& text) noexcept {
         if (m_spareTexts.empty() || !text.empty()) return;
-        text.swap(m_spareTexts.back());
+        text = std::move(m_spareTexts.back());
         m_spareTexts.pop_back();
     }
     // Destroys nothing: forgets all names and slabs once the tree is gone.

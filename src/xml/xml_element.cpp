@@ -143,10 +143,7 @@ const std::string& CXmlElement::GetAttribute(const std::string& localName,
     return detail::EmptyString();
 }
 
-const std::vector<CXmlAttribute*>& CXmlElement::NoAttributes() {
-    static const std::vector<CXmlAttribute*> none;
-    return none;
-}
+const std::vector<CXmlAttribute*> CXmlElement::s_noAttributes;
 
 std::string CXmlElement::GetQName() const {
     if (m_document && !m_namespaceUri->empty()) {
