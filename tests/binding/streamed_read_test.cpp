@@ -181,6 +181,23 @@ public:
 
 }  // namespace
 
+TEST(StreamedRead, DestroyedElementsLendTheirTextBuffersButNotTheirText) {
+    // Descriptions long enough to live outside the string, of lengths that go up and down,
+    // so that each buffer handed on is too long or too short for the next text.
+    CSmartPtr<CPurchaseOrder> order = test::MakeOrder(kLines);
+    for (int i = 0; i < kLines; ++i)
+        order->GetLine()->Item(i)->SetDescription(
+            std::string(16 + i * 37 % 90, static_cast<char>('a' + i % 26)));
+    const std::string text = order->ToXml(false, true, EOLType_LF, CSerializationContext());
+    for (bool strict : {false, true}) {
+        CSerializationContext context;
+        context.SetStrictReading(strict);
+        CSmartPtr<CPurchaseOrder> copy(new CPurchaseOrder);
+        copy->FromXml(text.c_str(), context);
+        EXPECT_EQ(copy->ToXml(false, true, EOLType_LF, CSerializationContext()), text);
+    }
+}
+
 TEST(StreamedRead, GivingUpMidDocumentStopsTheParseAndTheNextReadsAreWhole) {
     const std::string text = LargeOrderText();
     CSmartPtr<StarvedOrder> starved(new StarvedOrder);
