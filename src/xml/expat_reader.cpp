@@ -45,10 +45,7 @@ CExpatReader::~CExpatReader() { FreeParser(); }
 
 void CExpatReader::SetChildEnd(ChildEnd mode) {
     m_childEnd = mode;
-    if (mode != ChildEnd::Keep) {
-        detail::DocumentStore::Of(m_document).RecycleTexts();
-        m_recycleTexts = true;
-    }
+    if (mode != ChildEnd::Keep) detail::DocumentStore::Of(m_document).RecycleTexts();
 }
 
 void CExpatReader::FreeParser() {
@@ -531,7 +528,7 @@ void CExpatReader::EndElement() {
     PendingText& pending = m_levels[open.size() - 1].text;
     if (pending.size) {
         std::string& text = open.back()->m_text;
-        if (pending.size > detail::DocumentStore::kShortText && m_recycleTexts)
+        if (pending.size > detail::DocumentStore::kShortText)
             detail::DocumentStore::Of(m_document).TakeSpareText(text);
         text.append(pending.data.get(), pending.size);
         pending.size = 0;

@@ -131,8 +131,6 @@ private:
     bool m_localIsUtf8 = true;
     bool m_aborting = false;
     ChildEnd m_childEnd = ChildEnd::Keep;
-    // The document's store recycles the text buffers of destroyed elements.
-    bool m_recycleTexts = false;
     XML_Index m_batchStart = 0;
     void (*m_batchEnd)(void*) = nullptr;
     void* m_batchArgument = nullptr;

@@ -77,14 +77,7 @@ CXmlElement::CXmlElement(const CXmlDocument* document, const CXmlElement* parent
 // The destructor is in document_store.cpp, where the pools' teardown inlines it.
 
 CXmlElement* CXmlElement::CreateNewChildElement() {
-    CXmlElement* child = StoreOf(m_document).NewElement(m_document, this);
-    if (m_lastChild) {
-        m_lastChild->m_nextSibling = child;
-    } else {
-        m_firstChild = child;
-    }
-    m_lastChild = child;
-    return child;
+    return StoreOf(m_document).NewChild(this, &detail::EmptyString(), &detail::EmptyString());
 }
 
 CXmlElement* CXmlElement::RemoveLastChildElement() {
